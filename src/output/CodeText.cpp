@@ -1,0 +1,24 @@
+#include "CodeText.h"
+
+QString entryLabel(int table, int index) {
+    return LanguageDocument::label(table) + QStringLiteral("_lng_(") + QString::number(index) +
+           u')';
+}
+
+QString BuildCodeText(const LanguageDocument& document) {
+    QString text;
+    for (int t = 0; t < LanguageDocument::TableCount; ++t) {
+        const LanguageTable& table = document.table(t);
+        for (int i = table.firstIndex(); i <= table.lastIndex(); ++i) {
+            const QString& entry = table.at(i);
+            if (entry.isEmpty())
+                continue;
+            text += u'\t';
+            text += entryLabel(t, i);
+            text += QStringLiteral(" = \"");
+            text += entry;
+            text += QStringLiteral("\"\r\n");
+        }
+    }
+    return text;
+}

@@ -1,0 +1,99 @@
+#include "QtToolkit.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace {
+
+// "*.LSF format|*.lsf" becomes Qt's "*.LSF format (*.lsf)".
+QString qtFilter(const QString& filter) {
+    const qsizetype bar = filter.indexOf(u'|');
+    if (bar < 0)
+        return filter;
+    return filter.left(bar) + QStringLiteral(" (") + filter.mid(bar + 1) + u')';
+}
+
+FileDialogResult resultFor(const QString& chosen, const FileDialogRequest& request) {
+    if (chosen.isEmpty())
+        return {request.fileName, QFileInfo(request.fileName).fileName()};
+    return {chosen, QFileInfo(chosen).fileName()};
+}
+
+} // namespace
+
+int QtToolkit::showMessageBox(const QString& text, int style, const QString& title) {
+    QMessageBox box(m_parent);
+    box.setWindowTitle(title);
+    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    switch (style) {
+    case MsgStyle::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MsgStyle::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgStyle::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgStyle::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    }
+    if (style == MsgStyle::Question) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int answer = box.exec();
+    QApplication::restoreOverrideCursor();
+    switch (answer) {
+    case QMessageBox::Yes:
+        return MsgResult::Yes;
+    case QMessageBox::No:
+        return MsgResult::No;
+    default:
+        return MsgResult::Ok;
+    }
+}
+
+FileDialogResult QtToolkit::showOpen(const FileDialogRequest& request) {
+    QFileDialog dialog(m_parent, request.title, QString(), qtFilter(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return resultFor({}, request);
+    return resultFor(dialog.selectedFiles().constFirst(), request);
+}
+
+FileDialogResult QtToolkit::showSave(const FileDialogRequest& request) {
+    QFileDialog dialog(m_parent, request.title, QString(), qtFilter(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return resultFor({}, request);
+    return resultFor(dialog.selectedFiles().constFirst(), request);
+}
+
+void QtToolkit::setBusyPointer(bool busy) {
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+int QtToolkit::showModal(QDialog& dialog) {
+    return dialog.exec();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+
+// Message-box styles: the icon and buttons a box shows.
+namespace MsgStyle {
+inline constexpr int OkOnly = 0;
+inline constexpr int Critical = 16;    // critical icon, OK
+inline constexpr int Question = 36;    // question icon, Yes and No
+inline constexpr int Exclamation = 48; // exclamation icon, OK
+inline constexpr int Information = 64; // information icon, OK
+} // namespace MsgStyle
+
+// The button a message box was closed with.
+namespace MsgResult {
+inline constexpr int Ok = 1;
+inline constexpr int Yes = 6;
+inline constexpr int No = 7;
+} // namespace MsgResult
+
+struct FileDialogRequest {
+    QString fileName; // the name the dialog starts with; returned unchanged on cancel
+    QString title;
+    QString filter; // "description|pattern"
+};
+
+struct FileDialogResult {
+    QString fileName;  // full path
+    QString fileTitle; // the name without its folder
+};
+
+// Everything the program needs from the desktop: message boxes, file dialogs, the mouse
+// pointer and modal dialogs. The windows talk to this interface only, so that tests can answer
+// every box and dialog with a scripted implementation.
+class Toolkit {
+public:
+    virtual ~Toolkit() = default;
+
+    // Title every box carries unless it names its own.
+    static QString defaultTitle() { return QStringLiteral("Lexicant"); }
+
+    // Shows a modal message box and returns MsgResult::Ok, Yes or No.
+    int messageBox(const QString& text, int style, const QString& title = {});
+
+    virtual FileDialogResult showOpen(const FileDialogRequest& request) = 0;
+    virtual FileDialogResult showSave(const FileDialogRequest& request) = 0;
+
+    // Hourglass while busy, the normal pointer otherwise.
+    virtual void setBusyPointer(bool busy) = 0;
+
+    // Shows a dialog modally and returns its result code.
+    virtual int showModal(QDialog& dialog) = 0;
+
+protected:
+    virtual int showMessageBox(const QString& text, int style, const QString& title) = 0;
+};

@@ -1,0 +1,149 @@
+#include "Cli.h"
+#include "LsfBytes.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int status;
+    QByteArray out;
+    QString err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    CliRun run(const QStringList& arguments) {
+        QBuffer out, err;
+        out.open(QIODevice::WriteOnly);
+        err.open(QIODevice::WriteOnly);
+        const int status = runCli(arguments, out, err);
+        return {status, out.data(), QString::fromUtf8(err.data())};
+    }
+
+    QString write(const QString& name, const QByteArray& bytes) const {
+        QFile file(path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path(name);
+    }
+
+    static QByteArray read(const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+} // namespace
+
+TEST_F(CliTest, NewWritesTheFileOfAFreshDocument) {
+    const CliRun result = run({"new", "-o", path("new.lsf")});
+    EXPECT_EQ(result.status, 0);
+    const QByteArray bytes = read(path("new.lsf"));
+    ASSERT_EQ(bytes.size(), 5466);
+    QByteArray names;
+    for (int form = 0; form < 24; ++form)
+        names += QByteArray("- EMPTY FORM - ") + '\xBE';
+    EXPECT_EQ(bytes.mid(4, 2 + 385), field(names + '\xBE'));
+}
+
+TEST_F(CliTest, InfoListsFormsSettingsAndEntriesAnEditWouldLose) {
+    QList<QByteArray> fields = {packed({"Start", "x"})};
+    fields << packed({"Hello", "y", "", "World"}) << packed({"Half \xBD done"});
+    for (int f = 3; f <= 24; ++f)
+        fields << emptyEntries(201);
+    fields << packed({"Demo", "1.2", "Ann", "3", "01-06-26"});
+    const QString file = write("info.lsf", lsfFile(3, fields));
+
+    const CliRun result = run({"info", file});
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    const QString text = QString::fromUtf8(result.out);
+    EXPECT_TRUE(text.contains("Records: 3\n"));
+    EXPECT_TRUE(text.contains(QRegularExpression("\n   1  \"Start\" +3 rows\n")));
+    EXPECT_TRUE(text.contains(QRegularExpression("\n   2  \"x\" +1 row\n")));
+    EXPECT_TRUE(text.contains("  Application: \"Demo\"\n"));
+    EXPECT_TRUE(text.contains("  Date:        \"01-06-26\"\n"));
+    EXPECT_TRUE(text.contains("Warning: F01_lng_(1) is a row of one character (\"y\")"));
+    EXPECT_TRUE(text.contains("Warning: F00_lng_(2) is a form name of one character"));
+    EXPECT_TRUE(
+        text.contains(QString::fromUtf8("Warning: F02_lng_(0) holds \"½\", \"¾\" or \"¼\"")));
+    EXPECT_EQ(text.count("Warning:"), 3);
+}
+
+TEST_F(CliTest, ExportCodeWritesWindowsCodePageBytes) {
+    QList<QByteArray> fields = {packed({"Caf\xE9"})};
+    fields << packed({"say \"hi\"", "", "x y"});
+    const QString file = write("code.lsf", lsfFile(1, fields));
+    const QByteArray expected = "\tF00_lng_(1) = \"Caf\xE9\"\r\n"
+                                "\tF01_lng_(0) = \"say \"hi\"\"\r\n"
+                                "\tF01_lng_(2) = \"x y\"\r\n";
+    const CliRun toStdout = run({"export-code", file});
+    EXPECT_EQ(toStdout.status, 0);
+    EXPECT_EQ(toStdout.out, expected);
+    EXPECT_EQ(run({"export-code", file, "-o", path("output.txt")}).status, 0);
+    EXPECT_EQ(read(path("output.txt")), expected);
+}
+
+TEST_F(CliTest, JsonRoundTripGivesTheFileBackByteForByte) {
+    QList<QByteArray> fields;
+    QByteArray names;
+    for (int n = 1; n <= 25; ++n)
+        names += "Name \xE9\"" + QByteArray::number(n) + '\xBE';
+    fields << names;
+    for (int f = 1; f <= 24; ++f) {
+        QByteArray rows;
+        for (int r = 0; r <= 200; ++r)
+            rows +=
+                (r % 7 == f % 7 ? QByteArray("\t\\ row\r\n") + QByteArray::number(r) : "") + '\xBE';
+        fields << rows;
+    }
+    QByteArray settings = packed({"App", "1.0", "Ann", "4", "02-02-26"});
+    for (int r = 5; r <= 200; ++r)
+        settings += "hidden " + QByteArray::number(r) + '\xBE';
+    fields << settings;
+    const QByteArray original = lsfFile(1, fields);
+    const QString file = write("source.lsf", original);
+
+    ASSERT_EQ(run({"to-json", file, "-o", path("doc.json")}).status, 0);
+    const CliRun back = run({"from-json", path("doc.json"), "-o", path("back.lsf")});
+    ASSERT_EQ(back.status, 0) << back.err.toStdString();
+    EXPECT_EQ(read(path("back.lsf")), original);
+}
+
+TEST_F(CliTest, FailuresAndUsageHaveTheirExitCodes) {
+    CliRun result = run({"info", path("missing.lsf")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "lexicant-cli: " + path("missing.lsf") + ": does not exist\n");
+
+    result = run({"info", write("broken.lsf", le32(0))});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains("record count is 0"));
+
+    QByteArray big = R"({"format":"lexicant-language-file","formatVersion":1,"forms":[[)";
+    for (int r = 0; r < 200; ++r)
+        big += QByteArray(r ? "," : "") + '"' + QByteArray(400, 'z') + '"';
+    const QString json = write("big.json", big + "]]}");
+    result = run({"from-json", json, "-o", path("big.lsf")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains("The texts of form 1 take 80,201 bytes"));
+    EXPECT_FALSE(QFile::exists(path("big.lsf")));
+
+    EXPECT_EQ(run({}).status, 2);
+    EXPECT_EQ(run({"frobnicate"}).status, 2);
+    EXPECT_EQ(run({"new"}).status, 2);
+    EXPECT_EQ(run({"info", "a", "b"}).status, 2);
+    EXPECT_EQ(run({"to-json", "a", "--bogus"}).status, 2);
+    EXPECT_EQ(run({"from-json", "a.json"}).status, 2);
+    result = run({"--help"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(result.out.contains("from-json JSON -o FILE"));
+}

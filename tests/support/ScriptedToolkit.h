@@ -1,0 +1,75 @@
+#pragma once
+
+#include "Toolkit.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+// A toolkit for tests: records every message box and file dialog, answers them from queues,
+// and hands modal dialogs to a test-supplied driver.
+struct RecordedBox {
+    QString text;
+    int style;
+    QString title;
+};
+
+class ScriptedToolkit : public Toolkit {
+public:
+    std::vector<RecordedBox> boxes;
+    std::deque<int> answers; // for boxes with Yes and No; OK-only boxes take none
+    std::vector<FileDialogRequest> openRequests;
+    std::vector<FileDialogRequest> saveRequests;
+    std::deque<QString> openAnswers; // a full path, or empty to cancel
+    std::deque<QString> saveAnswers;
+    std::vector<bool> pointerChanges;
+    bool busy = false;
+    std::function<int(QDialog&)> onModal; // drives a modal dialog; returns its result
+
+    FileDialogResult showOpen(const FileDialogRequest& request) override {
+        openRequests.push_back(request);
+        return answer(openAnswers, request);
+    }
+    FileDialogResult showSave(const FileDialogRequest& request) override {
+        saveRequests.push_back(request);
+        return answer(saveAnswers, request);
+    }
+    void setBusyPointer(bool b) override {
+        busy = b;
+        pointerChanges.push_back(b);
+    }
+    int showModal(QDialog& dialog) override {
+        if (!onModal) {
+            ADD_FAILURE() << "a modal dialog was shown that the test did not expect";
+            return 0;
+        }
+        return onModal(dialog);
+    }
+
+protected:
+    int showMessageBox(const QString& text, int style, const QString& title) override {
+        boxes.push_back({text, style, title});
+        if (style != 36)
+            return 1;
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << text.toStdString();
+            return 7;
+        }
+        const int result = answers.front();
+        answers.pop_front();
+        return result;
+    }
+
+private:
+    static FileDialogResult answer(std::deque<QString>& queue, const FileDialogRequest& request) {
+        QString chosen = request.fileName; // cancel leaves the starting name
+        if (!queue.empty()) {
+            if (!queue.front().isEmpty())
+                chosen = queue.front();
+            queue.pop_front();
+        }
+        return {chosen, chosen.mid(chosen.lastIndexOf(u'/') + 1)};
+    }
+};
