@@ -1,4 +1,5 @@
 // Load and save of language files against the floor of reading and writing the same bytes.
+#include "Examples.h"
 #include "LanguageFile.h"
 #include "LanguageFormat.h"
 
@@ -10,17 +11,9 @@
 
 namespace {
 
-LanguageDocument workedExample() {
-    LanguageDocument document;
-    document.FormNames.set(1, QStringLiteral("Start"));
-    for (int form = 2; form <= 24; ++form)
-        document.FormNames.set(form, QStringLiteral("- EMPTY FORM - "));
-    document.formText(1).set(0, QStringLiteral("Hello"));
-    return document;
-}
-
 // Every table packed to exactly 65,535 bytes, the most a field can hold.
-LanguageDocument largest() {
+LanguageDocument largest()
+{
     LanguageDocument document;
     for (int t = 0; t < LanguageDocument::TableCount; ++t) {
         LanguageTable& table = document.table(t);
@@ -40,8 +33,9 @@ struct Fixture {
     QString scratch = dir.filePath("scratch.lsf");
     QByteArray bigBytes;
 
-    Fixture() {
-        writeLanguageFile(workedExample(), example);
+    Fixture()
+    {
+        writeLanguageFile(startHelloDocument(), example);
         writeLanguageFile(largest(), big);
         QFile file(big);
         file.open(QIODevice::ReadOnly);
@@ -49,12 +43,14 @@ struct Fixture {
     }
 };
 
-Fixture& fixture() {
+Fixture& fixture()
+{
     static Fixture f;
     return f;
 }
 
-void loadFile(benchmark::State& state, const QString& path) {
+void loadFile(benchmark::State& state, const QString& path)
+{
     for (auto _ : state) {
         LanguageDocument document;
         const ReadResult read = readLanguageFile(path);
@@ -63,15 +59,18 @@ void loadFile(benchmark::State& state, const QString& path) {
     }
 }
 
-void BM_LoadWorkedExample(benchmark::State& state) {
+void BM_LoadWorkedExample(benchmark::State& state)
+{
     loadFile(state, fixture().example);
 }
-void BM_LoadLargest(benchmark::State& state) {
+void BM_LoadLargest(benchmark::State& state)
+{
     loadFile(state, fixture().big);
     state.SetBytesProcessed(state.iterations() * fixture().bigBytes.size());
 }
 
-void BM_ReadFloorLargest(benchmark::State& state) {
+void BM_ReadFloorLargest(benchmark::State& state)
+{
     for (auto _ : state) {
         QFile file(fixture().big);
         file.open(QIODevice::ReadOnly);
@@ -80,20 +79,24 @@ void BM_ReadFloorLargest(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * fixture().bigBytes.size());
 }
 
-void saveFile(benchmark::State& state, const LanguageDocument& document) {
+void saveFile(benchmark::State& state, const LanguageDocument& document)
+{
     for (auto _ : state)
         benchmark::DoNotOptimize(writeLanguageFile(document, fixture().scratch));
 }
 
-void BM_SaveWorkedExample(benchmark::State& state) {
-    saveFile(state, workedExample());
+void BM_SaveWorkedExample(benchmark::State& state)
+{
+    saveFile(state, startHelloDocument());
 }
-void BM_SaveLargest(benchmark::State& state) {
+void BM_SaveLargest(benchmark::State& state)
+{
     saveFile(state, largest());
     state.SetBytesProcessed(state.iterations() * fixture().bigBytes.size());
 }
 
-void BM_WriteFloorLargest(benchmark::State& state) {
+void BM_WriteFloorLargest(benchmark::State& state)
+{
     for (auto _ : state) {
         QFile file(fixture().scratch);
         file.open(QIODevice::WriteOnly | QIODevice::Truncate);
@@ -111,7 +114,8 @@ BENCHMARK(BM_WriteFloorLargest);
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -47,24 +47,29 @@ class Session {
 public:
     Session(QIODevice& out, QIODevice& err)
         : m_out(out)
-        , m_err(err) {}
+        , m_err(err)
+    {
+    }
 
     void print(const QString& text) { m_out.write(text.toUtf8()); }
     void printBytes(const QByteArray& bytes) { m_out.write(bytes); }
 
-    int usage(const QString& problem) {
+    int usage(const QString& problem)
+    {
         m_err.write(
             QStringLiteral("lexicant-cli: %1\nTry 'lexicant-cli help'.\n").arg(problem).toUtf8());
         return ExitUsage;
     }
 
-    int fileError(const QString& path, const QString& why) {
+    int fileError(const QString& path, const QString& why)
+    {
         m_err.write(QStringLiteral("lexicant-cli: %1: %2\n").arg(path, why).toUtf8());
         return ExitFileError;
     }
 
     // Loads the file into a fresh document; on failure prints why and returns nothing.
-    std::optional<LanguageDocument> load(const QString& path, qint32* recordCount = nullptr) {
+    std::optional<LanguageDocument> load(const QString& path, qint32* recordCount = nullptr)
+    {
         const ReadResult read = readLanguageFile(path);
         if (read.status != ReadStatus::Ok) {
             fileError(path, read.reason);
@@ -78,7 +83,8 @@ public:
     }
 
     // Writes the bytes to the path, or to standard output when there is no path.
-    int deliver(const std::optional<QString>& path, const QByteArray& bytes) {
+    int deliver(const std::optional<QString>& path, const QByteArray& bytes)
+    {
         if (!path) {
             printBytes(bytes);
             return ExitOk;
@@ -87,7 +93,8 @@ public:
         return problem.isEmpty() ? ExitOk : fileError(*path, problem);
     }
 
-    int save(const LanguageDocument& document, const QString& path) {
+    int save(const LanguageDocument& document, const QString& path)
+    {
         const WriteResult written = writeLanguageFile(document, path);
         switch (written.status) {
         case WriteStatus::Ok:
@@ -106,7 +113,8 @@ private:
     QIODevice& m_err;
 };
 
-QStringList entryWarnings(const LanguageDocument& document) {
+QStringList entryWarnings(const LanguageDocument& document)
+{
     QStringList warnings;
     for (int t = 0; t < LanguageDocument::TableCount; ++t) {
         const LanguageTable& table = document.table(t);
@@ -135,7 +143,8 @@ QStringList entryWarnings(const LanguageDocument& document) {
     return warnings;
 }
 
-int commandNew(Session& session, const Invocation& call) {
+int commandNew(Session& session, const Invocation& call)
+{
     if (!call.positional.isEmpty() || !call.output)
         return session.usage(QStringLiteral("new takes -o FILE and nothing else"));
     LanguageDocument document;
@@ -144,7 +153,8 @@ int commandNew(Session& session, const Invocation& call) {
     return session.save(document, *call.output);
 }
 
-int commandInfo(Session& session, const Invocation& call) {
+int commandInfo(Session& session, const Invocation& call)
+{
     if (call.positional.size() != 1 || call.output)
         return session.usage(QStringLiteral("info takes one FILE"));
     const QString path = call.positional.first();
@@ -178,7 +188,8 @@ int commandInfo(Session& session, const Invocation& call) {
     return ExitOk;
 }
 
-int commandExportCode(Session& session, const Invocation& call) {
+int commandExportCode(Session& session, const Invocation& call)
+{
     if (call.positional.size() != 1)
         return session.usage(QStringLiteral("export-code takes one FILE and -o OUT"));
     const auto document = session.load(call.positional.first());
@@ -188,7 +199,8 @@ int commandExportCode(Session& session, const Invocation& call) {
     return session.deliver(call.output, lsf::encode1252(BuildCodeText(*document)).bytes);
 }
 
-int commandToJson(Session& session, const Invocation& call) {
+int commandToJson(Session& session, const Invocation& call)
+{
     if (call.positional.size() != 1)
         return session.usage(QStringLiteral("to-json takes one FILE and -o OUT"));
     const auto document = session.load(call.positional.first());
@@ -197,7 +209,8 @@ int commandToJson(Session& session, const Invocation& call) {
     return session.deliver(call.output, documentToJson(*document));
 }
 
-int commandFromJson(Session& session, const Invocation& call) {
+int commandFromJson(Session& session, const Invocation& call)
+{
     if (call.positional.size() != 1 || !call.output)
         return session.usage(QStringLiteral("from-json takes one JSON file and -o FILE"));
     const QString source = call.positional.first();
@@ -213,7 +226,8 @@ int commandFromJson(Session& session, const Invocation& call) {
 
 using Command = std::function<int(Session&, const Invocation&)>;
 
-const std::map<QString, Command>& commands() {
+const std::map<QString, Command>& commands()
+{
     static const std::map<QString, Command> table = {
         {QStringLiteral("new"), commandNew},
         {QStringLiteral("info"), commandInfo},
@@ -226,7 +240,8 @@ const std::map<QString, Command>& commands() {
 
 // Splits the arguments after the command into positional ones and "-o OUT"; anything else
 // that starts with "-" is refused.
-std::optional<Invocation> parse(const QStringList& arguments, QString& problem) {
+std::optional<Invocation> parse(const QStringList& arguments, QString& problem)
+{
     Invocation call;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
@@ -248,7 +263,8 @@ std::optional<Invocation> parse(const QStringList& arguments, QString& problem) 
 
 } // namespace
 
-int runCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
+int runCli(const QStringList& arguments, QIODevice& out, QIODevice& err)
+{
     Session session(out, err);
     if (arguments.isEmpty())
         return session.usage(QStringLiteral("no command given"));

@@ -9,7 +9,8 @@ namespace {
 constexpr auto FormatName = "lexicant-language-file";
 constexpr int FormatVersion = 1;
 
-QJsonArray tableToJson(const LanguageTable& table) {
+QJsonArray tableToJson(const LanguageTable& table)
+{
     int last = table.lastIndex();
     while (last >= table.firstIndex() && table.at(last).isEmpty())
         --last;
@@ -19,7 +20,8 @@ QJsonArray tableToJson(const LanguageTable& table) {
     return array;
 }
 
-QString tableFromJson(const QJsonValue& value, LanguageTable& table, const QString& where) {
+QString tableFromJson(const QJsonValue& value, LanguageTable& table, const QString& where)
+{
     if (value.isUndefined())
         return {};
     if (!value.isArray())
@@ -41,7 +43,8 @@ QString tableFromJson(const QJsonValue& value, LanguageTable& table, const QStri
 
 } // namespace
 
-QByteArray documentToJson(const LanguageDocument& document) {
+QByteArray documentToJson(const LanguageDocument& document)
+{
     QJsonArray forms;
     for (int form = 1; form <= LanguageDocument::FormCount; ++form)
         forms.append(tableToJson(document.formText(form)));
@@ -54,7 +57,8 @@ QByteArray documentToJson(const LanguageDocument& document) {
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-QString documentFromJson(const QByteArray& json, LanguageDocument& document) {
+QString documentFromJson(const QByteArray& json, LanguageDocument& document)
+{
     QJsonParseError error;
     const QJsonDocument parsed = QJsonDocument::fromJson(json, &error);
     if (parsed.isNull())

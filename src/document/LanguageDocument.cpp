@@ -5,43 +5,53 @@
 
 LanguageTable::LanguageTable(int firstIndex, int count)
     : m_first(firstIndex)
-    , m_entries(std::size_t(count)) {}
+    , m_entries(std::size_t(count))
+{
+}
 
-std::size_t LanguageTable::slot(int index) const {
+std::size_t LanguageTable::slot(int index) const
+{
     if (!contains(index))
         throw std::out_of_range("table index " + std::to_string(index) + " outside " +
                                 std::to_string(m_first) + " to " + std::to_string(lastIndex()));
     return std::size_t(index - m_first);
 }
 
-const QString& LanguageTable::at(int index) const {
+const QString& LanguageTable::at(int index) const
+{
     return m_entries[slot(index)];
 }
 
-void LanguageTable::set(int index, const QString& text) {
+void LanguageTable::set(int index, const QString& text)
+{
     m_entries[slot(index)] = text;
 }
 
-void LanguageTable::set(int index, QString&& text) {
+void LanguageTable::set(int index, QString&& text)
+{
     m_entries[slot(index)] = std::move(text);
 }
 
-void LanguageTable::clear() {
+void LanguageTable::clear()
+{
     for (QString& entry : m_entries)
         entry.clear();
 }
 
-int LanguageDocument::checkedForm(int form) {
+int LanguageDocument::checkedForm(int form)
+{
     if (form < 1 || form > FormCount)
         throw std::out_of_range("form " + std::to_string(form) + " outside 1 to 24");
     return form;
 }
 
-LanguageTable& LanguageDocument::table(int number) {
+LanguageTable& LanguageDocument::table(int number)
+{
     return const_cast<LanguageTable&>(std::as_const(*this).table(number));
 }
 
-const LanguageTable& LanguageDocument::table(int number) const {
+const LanguageTable& LanguageDocument::table(int number) const
+{
     if (number == 0)
         return FormNames;
     if (number == SettingsTableNumber)
@@ -51,16 +61,19 @@ const LanguageTable& LanguageDocument::table(int number) const {
     return FormText[std::size_t(number - 1)];
 }
 
-QString LanguageDocument::label(int tableNumber) {
+QString LanguageDocument::label(int tableNumber)
+{
     return QStringLiteral("F%1").arg(tableNumber, 2, 10, QLatin1Char('0'));
 }
 
-bool LanguageDocument::sameTables(const LanguageDocument& other) const {
+bool LanguageDocument::sameTables(const LanguageDocument& other) const
+{
     return FormNames == other.FormNames && FormText == other.FormText &&
            SettingsTable == other.SettingsTable;
 }
 
-void LanguageDocument::clearTables() {
+void LanguageDocument::clearTables()
+{
     for (int t = 0; t < TableCount; ++t)
         table(t).clear();
 }

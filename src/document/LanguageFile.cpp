@@ -14,7 +14,8 @@ namespace {
 
 // Regular files and devices that do not block on open (such as /dev/zero) can be read;
 // folders, pipes and sockets cannot.
-bool isReadableKind(const QString& path) {
+bool isReadableKind(const QString& path)
+{
     struct stat info;
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return false;
@@ -23,7 +24,8 @@ bool isReadableKind(const QString& path) {
 
 // Reads up to the limit. A device without a size (such as /dev/urandom) is read in chunks,
 // so that nothing is allocated for bytes that never come.
-QByteArray readAtMost(QFile& file, qsizetype limit) {
+QByteArray readAtMost(QFile& file, qsizetype limit)
+{
     if (!file.isSequential() && file.size() > 0)
         return file.read(std::min<qint64>(file.size(), limit));
     QByteArray bytes;
@@ -39,19 +41,23 @@ QByteArray readAtMost(QFile& file, qsizetype limit) {
 
 } // namespace
 
-QString loadErrorText() {
+QString loadErrorText()
+{
     return QStringLiteral("Error during loading!\r\nThe language file could not be opened");
 }
 
-QString loadErrorTitle() {
+QString loadErrorTitle()
+{
     return QStringLiteral("Error during loading #03");
 }
 
-QString saveErrorText() {
+QString saveErrorText()
+{
     return QStringLiteral("An error occured while saving the languagefile");
 }
 
-bool CanOpenFile(const QString& path) {
+bool CanOpenFile(const QString& path)
+{
     if (path.isEmpty() || !isReadableKind(path))
         return false;
     QFile file(path);
@@ -61,7 +67,8 @@ bool CanOpenFile(const QString& path) {
     return true;
 }
 
-ReadResult readLanguageFile(const QString& path) {
+ReadResult readLanguageFile(const QString& path)
+{
     ReadResult result;
     if (!CanOpenFile(path)) {
         result.reason = QFileInfo(path).isDir()   ? QStringLiteral("is a folder")
@@ -99,7 +106,8 @@ ReadResult readLanguageFile(const QString& path) {
     return result;
 }
 
-bool LoadLanguageFile(LanguageDocument& document, const QString& path, Toolkit& toolkit) {
+bool LoadLanguageFile(LanguageDocument& document, const QString& path, Toolkit& toolkit)
+{
     if (!CanOpenFile(path))
         return false;
     const ReadResult read = readLanguageFile(path);
@@ -111,7 +119,8 @@ bool LoadLanguageFile(LanguageDocument& document, const QString& path, Toolkit& 
     return true;
 }
 
-WriteResult writeLanguageFile(const LanguageDocument& document, const QString& path) {
+WriteResult writeLanguageFile(const LanguageDocument& document, const QString& path)
+{
     WriteResult result;
     lsf::PackedFile packed = lsf::packFile(document);
     if (packed.refusal) {
@@ -126,7 +135,8 @@ WriteResult writeLanguageFile(const LanguageDocument& document, const QString& p
     return result;
 }
 
-bool SaveLanguageFile(const LanguageDocument& document, const QString& path, Toolkit& toolkit) {
+bool SaveLanguageFile(const LanguageDocument& document, const QString& path, Toolkit& toolkit)
+{
     const WriteResult written = writeLanguageFile(document, path);
     switch (written.status) {
     case WriteStatus::Ok:

@@ -16,7 +16,8 @@ namespace {
 
 constexpr auto Codec = "windows-1252";
 
-QString describeEntry(int table, int index) {
+QString describeEntry(int table, int index)
+{
     if (table == 0)
         return QStringLiteral("The name of form %1").arg(index);
     if (table == LanguageDocument::SettingsTableNumber) {
@@ -28,7 +29,8 @@ QString describeEntry(int table, int index) {
     return QStringLiteral("Row %1 of form %2").arg(index).arg(table);
 }
 
-QString describeTable(int table) {
+QString describeTable(int table)
+{
     if (table == 0)
         return QStringLiteral("The form names");
     if (table == LanguageDocument::SettingsTableNumber)
@@ -36,7 +38,8 @@ QString describeTable(int table) {
     return QStringLiteral("The texts of form %1").arg(table);
 }
 
-QString whatToShorten(int table) {
+QString whatToShorten(int table)
+{
     if (table == 0)
         return QStringLiteral("Shorten some form names");
     if (table == LanguageDocument::SettingsTableNumber)
@@ -46,7 +49,8 @@ QString whatToShorten(int table) {
 
 } // namespace
 
-QString packTable(const LanguageTable& table) {
+QString packTable(const LanguageTable& table)
+{
     QString packed;
     for (int i = table.firstIndex(); i <= table.lastIndex(); ++i) {
         packed += table.at(i);
@@ -68,7 +72,8 @@ struct CodePage {
     bool latin1Compatible = true;
 
     // True when a byte from 0x80 to 0x9F occurs: a byte whose top three bits are 100.
-    static bool hasSpecial(QByteArrayView bytes) {
+    static bool hasSpecial(QByteArrayView bytes)
+    {
         const char* p = bytes.data();
         qsizetype left = bytes.size();
 #ifdef __SSE2__
@@ -87,7 +92,8 @@ struct CodePage {
         return false;
     }
 
-    CodePage() {
+    CodePage()
+    {
         QByteArray all(256, '\0');
         for (int b = 0; b < 256; ++b)
             all[b] = char(b);
@@ -103,13 +109,15 @@ struct CodePage {
     }
 };
 
-const CodePage& codePage() {
+const CodePage& codePage()
+{
     static const CodePage page;
     return page;
 }
 
 // True when every character is Latin-1 outside 0x80 to 0x9F, so that its byte is its number.
-bool isPlainLatin1(const QString& text) {
+bool isPlainLatin1(const QString& text)
+{
     unsigned other = 0;
     for (const QChar c : text) {
         const unsigned u = c.unicode();
@@ -124,7 +132,8 @@ namespace {
 
 // Bytes that the code page shares with Latin-1 are converted by Qt's fast path; only text
 // with other bytes goes through the table.
-QString decodePiece(QByteArrayView bytes, bool plainLatin1) {
+QString decodePiece(QByteArrayView bytes, bool plainLatin1)
+{
     QString text = QString::fromLatin1(bytes);
     if (plainLatin1)
         return text;
@@ -135,17 +144,20 @@ QString decodePiece(QByteArrayView bytes, bool plainLatin1) {
     return text;
 }
 
-bool isPlainLatin1(QByteArrayView bytes) {
+bool isPlainLatin1(QByteArrayView bytes)
+{
     return codePage().latin1Compatible && !CodePage::hasSpecial(bytes);
 }
 
 } // namespace
 
-QString decode1252(QByteArrayView bytes) {
+QString decode1252(QByteArrayView bytes)
+{
     return decodePiece(bytes, isPlainLatin1(bytes));
 }
 
-Encoded encode1252(const QString& text) {
+Encoded encode1252(const QString& text)
+{
     Encoded result;
     const CodePage& page = codePage();
     if (page.latin1Compatible && isPlainLatin1(text)) {
@@ -166,7 +178,8 @@ Encoded encode1252(const QString& text) {
     return result;
 }
 
-void unpackField(QByteArrayView field, LanguageTable& table) {
+void unpackField(QByteArrayView field, LanguageTable& table)
+{
     const char terminator = char(codePage().toByte[RowTerminator]);
     const bool plainLatin1 = isPlainLatin1(field);
     int index = table.firstIndex();
@@ -182,7 +195,8 @@ void unpackField(QByteArrayView field, LanguageTable& table) {
     // Pieces beyond the table's last index are dropped.
 }
 
-ParsedFile parseFile(const QByteArray& bytes) {
+ParsedFile parseFile(const QByteArray& bytes)
+{
     ParsedFile parsed;
     parsed.data = bytes;
     if (bytes.size() < CountBytes) {
@@ -213,12 +227,14 @@ ParsedFile parseFile(const QByteArray& bytes) {
     return parsed;
 }
 
-void applyFields(const ParsedFile& file, LanguageDocument& document) {
+void applyFields(const ParsedFile& file, LanguageDocument& document)
+{
     for (int t = 0; t < LanguageDocument::TableCount; ++t)
         unpackField(file.field(t), document.table(t));
 }
 
-QString SaveRefusal::message() const {
+QString SaveRefusal::message() const
+{
     if (kind == Kind::TooLarge) {
         return QStringLiteral("%1 take %2 bytes, more than the %3 bytes that one table of a "
                               "language file can hold.\r\n%4, then save again.")
@@ -233,7 +249,8 @@ QString SaveRefusal::message() const {
              QStringLiteral("%1").arg(uint(character), 4, 16, QLatin1Char('0')).toUpper());
 }
 
-PackedFile packFile(const LanguageDocument& document) {
+PackedFile packFile(const LanguageDocument& document)
+{
     PackedFile result;
     std::array<QByteArray, LanguageDocument::TableCount> encoded;
     for (int t = 0; t < LanguageDocument::TableCount; ++t) {

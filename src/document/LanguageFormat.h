@@ -59,7 +59,8 @@ struct ParsedFile {
     std::array<Span, LanguageDocument::TableCount> spans{}; // valid when status is Ok
 
     // The bytes of field 0 to 25 of the first record.
-    QByteArrayView field(int number) const {
+    QByteArrayView field(int number) const
+    {
         const Span& span = spans[std::size_t(number)];
         return QByteArrayView(data).sliced(span.offset, span.length);
     }

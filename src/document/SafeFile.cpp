@@ -7,14 +7,16 @@
 namespace {
 
 // Root may write any file, so the permission bits are looked at as well as the access check.
-bool isReadOnly(const QFileInfo& info) {
+bool isReadOnly(const QFileInfo& info)
+{
     constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     return !info.isWritable() || !(info.permissions() & anyWrite);
 }
 
 } // namespace
 
-QString replaceFileContents(const QString& path, const QByteArray& bytes) {
+QString replaceFileContents(const QString& path, const QByteArray& bytes)
+{
     if (path.isEmpty())
         return QStringLiteral("no file name");
     const QFileInfo target(path);

@@ -1,11 +1,13 @@
 #include "CodeText.h"
 
-QString entryLabel(int table, int index) {
+QString entryLabel(int table, int index)
+{
     return LanguageDocument::label(table) + QStringLiteral("_lng_(") + QString::number(index) +
            u')';
 }
 
-QString BuildCodeText(const LanguageDocument& document) {
+QString BuildCodeText(const LanguageDocument& document)
+{
     QString text;
     for (int t = 0; t < LanguageDocument::TableCount; ++t) {
         const LanguageTable& table = document.table(t);

@@ -12,7 +12,8 @@ QString errorTrapText(const QString& code);
 // struck, keeps what was already done, and shows the trap's box with the handler's code
 // (for example "ERROR CODE #10.0"). Returns false when the trap fired.
 template <typename Body>
-bool runTrapped(Toolkit& toolkit, const QString& code, Body&& body) {
+bool runTrapped(Toolkit& toolkit, const QString& code, Body&& body)
+{
     try {
         std::forward<Body>(body)();
         return true;

@@ -9,14 +9,16 @@
 namespace {
 
 // "*.LSF format|*.lsf" becomes Qt's "*.LSF format (*.lsf)".
-QString qtFilter(const QString& filter) {
+QString qtFilter(const QString& filter)
+{
     const qsizetype bar = filter.indexOf(u'|');
     if (bar < 0)
         return filter;
     return filter.left(bar) + QStringLiteral(" (") + filter.mid(bar + 1) + u')';
 }
 
-FileDialogResult resultFor(const QString& chosen, const FileDialogRequest& request) {
+FileDialogResult resultFor(const QString& chosen, const FileDialogRequest& request)
+{
     if (chosen.isEmpty())
         return {request.fileName, QFileInfo(request.fileName).fileName()};
     return {chosen, QFileInfo(chosen).fileName()};
@@ -24,7 +26,8 @@ FileDialogResult resultFor(const QString& chosen, const FileDialogRequest& reque
 
 } // namespace
 
-int QtToolkit::showMessageBox(const QString& text, int style, const QString& title) {
+int QtToolkit::showMessageBox(const QString& text, int style, const QString& title)
+{
     QMessageBox box(m_parent);
     box.setWindowTitle(title);
     box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
@@ -64,19 +67,23 @@ int QtToolkit::showMessageBox(const QString& text, int style, const QString& tit
     }
 }
 
-FileDialogResult QtToolkit::showOpen(const FileDialogRequest& request) {
-    QFileDialog dialog(m_parent, request.title, QString(), qtFilter(request.filter));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.selectFile(request.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return resultFor({}, request);
-    return resultFor(dialog.selectedFiles().constFirst(), request);
+FileDialogResult QtToolkit::showOpen(const FileDialogRequest& request)
+{
+    return showFileDialog(request, QFileDialog::AcceptOpen);
 }
 
-FileDialogResult QtToolkit::showSave(const FileDialogRequest& request) {
+FileDialogResult QtToolkit::showSave(const FileDialogRequest& request)
+{
+    return showFileDialog(request, QFileDialog::AcceptSave);
+}
+
+FileDialogResult QtToolkit::showFileDialog(const FileDialogRequest& request, int acceptMode)
+{
     QFileDialog dialog(m_parent, request.title, QString(), qtFilter(request.filter));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setAcceptMode(QFileDialog::AcceptMode(acceptMode));
+    // The open dialog does not insist that the file exists and the save dialog does not ask
+    // before replacing one: the commands do their own tests.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -84,7 +91,8 @@ FileDialogResult QtToolkit::showSave(const FileDialogRequest& request) {
     return resultFor(dialog.selectedFiles().constFirst(), request);
 }
 
-void QtToolkit::setBusyPointer(bool busy) {
+void QtToolkit::setBusyPointer(bool busy)
+{
     if (busy == m_busy)
         return;
     m_busy = busy;
@@ -94,6 +102,7 @@ void QtToolkit::setBusyPointer(bool busy) {
         QApplication::restoreOverrideCursor();
 }
 
-int QtToolkit::showModal(QDialog& dialog) {
+int QtToolkit::showModal(QDialog& dialog)
+{
     return dialog.exec();
 }

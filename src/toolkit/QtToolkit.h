@@ -8,7 +8,9 @@ class QWidget;
 class QtToolkit : public Toolkit {
 public:
     explicit QtToolkit(QWidget* parent = nullptr)
-        : m_parent(parent) {}
+        : m_parent(parent)
+    {
+    }
     void setParentWidget(QWidget* parent) { m_parent = parent; }
 
     FileDialogResult showOpen(const FileDialogRequest& request) override;
@@ -20,6 +22,8 @@ protected:
     int showMessageBox(const QString& text, int style, const QString& title) override;
 
 private:
+    FileDialogResult showFileDialog(const FileDialogRequest& request, int acceptMode);
+
     QWidget* m_parent;
     bool m_busy = false;
 };

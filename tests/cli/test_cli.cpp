@@ -1,10 +1,10 @@
 #include "Cli.h"
 #include "LsfBytes.h"
 
+#include "TempFiles.h"
 #include <QBuffer>
 #include <QFile>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -16,36 +16,22 @@ struct CliRun {
     QString err;
 };
 
-class CliTest : public ::testing::Test {
+class CliTest : public ::testing::Test, public TempFiles {
 protected:
-    QTemporaryDir dir;
-
-    QString path(const QString& name) const { return dir.filePath(name); }
-
-    CliRun run(const QStringList& arguments) {
+    CliRun run(const QStringList& arguments)
+    {
         QBuffer out, err;
         out.open(QIODevice::WriteOnly);
         err.open(QIODevice::WriteOnly);
         const int status = runCli(arguments, out, err);
         return {status, out.data(), QString::fromUtf8(err.data())};
     }
-
-    QString write(const QString& name, const QByteArray& bytes) const {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path(name);
-    }
-
-    static QByteArray read(const QString& file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
 };
 
 } // namespace
 
-TEST_F(CliTest, NewWritesTheFileOfAFreshDocument) {
+TEST_F(CliTest, NewWritesTheFileOfAFreshDocument)
+{
     const CliRun result = run({"new", "-o", path("new.lsf")});
     EXPECT_EQ(result.status, 0);
     const QByteArray bytes = read(path("new.lsf"));
@@ -56,7 +42,8 @@ TEST_F(CliTest, NewWritesTheFileOfAFreshDocument) {
     EXPECT_EQ(bytes.mid(4, 2 + 385), field(names + '\xBE'));
 }
 
-TEST_F(CliTest, InfoListsFormsSettingsAndEntriesAnEditWouldLose) {
+TEST_F(CliTest, InfoListsFormsSettingsAndEntriesAnEditWouldLose)
+{
     QList<QByteArray> fields = {packed({"Start", "x"})};
     fields << packed({"Hello", "y", "", "World"}) << packed({"Half \xBD done"});
     for (int f = 3; f <= 24; ++f)
@@ -79,7 +66,8 @@ TEST_F(CliTest, InfoListsFormsSettingsAndEntriesAnEditWouldLose) {
     EXPECT_EQ(text.count("Warning:"), 3);
 }
 
-TEST_F(CliTest, ExportCodeWritesWindowsCodePageBytes) {
+TEST_F(CliTest, ExportCodeWritesWindowsCodePageBytes)
+{
     QList<QByteArray> fields = {packed({"Caf\xE9"})};
     fields << packed({"say \"hi\"", "", "x y"});
     const QString file = write("code.lsf", lsfFile(1, fields));
@@ -93,7 +81,8 @@ TEST_F(CliTest, ExportCodeWritesWindowsCodePageBytes) {
     EXPECT_EQ(read(path("output.txt")), expected);
 }
 
-TEST_F(CliTest, JsonRoundTripGivesTheFileBackByteForByte) {
+TEST_F(CliTest, JsonRoundTripGivesTheFileBackByteForByte)
+{
     QList<QByteArray> fields;
     QByteArray names;
     for (int n = 1; n <= 25; ++n)
@@ -119,7 +108,8 @@ TEST_F(CliTest, JsonRoundTripGivesTheFileBackByteForByte) {
     EXPECT_EQ(read(path("back.lsf")), original);
 }
 
-TEST_F(CliTest, FailuresAndUsageHaveTheirExitCodes) {
+TEST_F(CliTest, FailuresAndUsageHaveTheirExitCodes)
+{
     CliRun result = run({"info", path("missing.lsf")});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "lexicant-cli: " + path("missing.lsf") + ": does not exist\n");

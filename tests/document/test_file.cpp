@@ -2,9 +2,9 @@
 #include "LsfBytes.h"
 #include "ScriptedToolkit.h"
 
+#include "TempFiles.h"
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -14,26 +14,12 @@ const QString LoadError =
     QStringLiteral("Error during loading!\r\nThe language file could not be opened");
 const QString SaveError = QStringLiteral("An error occured while saving the languagefile");
 
-class LanguageFileTest : public ::testing::Test {
+class LanguageFileTest : public ::testing::Test, public TempFiles {
 protected:
-    QTemporaryDir dir;
     ScriptedToolkit toolkit;
 
-    QString path(const QString& name) const { return dir.filePath(name); }
-
-    QString write(const QString& name, const QByteArray& bytes) const {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path(name);
-    }
-
-    static QByteArray read(const QString& file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-
-    static LanguageDocument marked() {
+    static LanguageDocument marked()
+    {
         LanguageDocument document;
         for (int t = 0; t < 26; ++t) {
             LanguageTable& table = document.table(t);
@@ -46,7 +32,8 @@ protected:
 
 } // namespace
 
-TEST_F(LanguageFileTest, SavedFileLoadsBackToTheSameTables) {
+TEST_F(LanguageFileTest, SavedFileLoadsBackToTheSameTables)
+{
     LanguageDocument document;
     document.FormNames.set(1, QString::fromUtf8("Menü"));
     document.formText(24).set(200, QString::fromUtf8("Last row – “quoted” €"));
@@ -60,7 +47,8 @@ TEST_F(LanguageFileTest, SavedFileLoadsBackToTheSameTables) {
     EXPECT_EQ(read(path("a.lsf")).mid(0, 4), le32(1));
 }
 
-TEST_F(LanguageFileTest, PartialFieldsOverwriteOnlyTheEntriesTheySupply) {
+TEST_F(LanguageFileTest, PartialFieldsOverwriteOnlyTheEntriesTheySupply)
+{
     // Form 1 holds three rows, the settings a "¾" inside a text that shifts later rows up.
     QByteArray settings = packed({"App", "1.0", "Ann", "2", "01-01-26"});
     settings.insert(1, '\xBE');
@@ -87,7 +75,8 @@ TEST_F(LanguageFileTest, PartialFieldsOverwriteOnlyTheEntriesTheySupply) {
     EXPECT_TRUE(toolkit.boxes.empty());
 }
 
-TEST_F(LanguageFileTest, BrokenFilesShowTheLoadErrorAndChangeNoTable) {
+TEST_F(LanguageFileTest, BrokenFilesShowTheLoadErrorAndChangeNoTable)
+{
     const QByteArray whole = lsfFile(1, {packed({"New"})});
     const QList<QByteArray> broken = {
         QByteArray(),                    // empty
@@ -109,9 +98,10 @@ TEST_F(LanguageFileTest, BrokenFilesShowTheLoadErrorAndChangeNoTable) {
     }
 }
 
-TEST_F(LanguageFileTest, PathsThatCannotBeOpenedFailQuietly) {
+TEST_F(LanguageFileTest, PathsThatCannotBeOpenedFailQuietly)
+{
     LanguageDocument document = marked();
-    for (const QString& p : {QString(), path("missing.lsf"), dir.path(), QStringLiteral(".lsf")}) {
+    for (const QString& p : {QString(), path("missing.lsf"), folder(), QStringLiteral(".lsf")}) {
         EXPECT_FALSE(CanOpenFile(p)) << p.toStdString();
         EXPECT_FALSE(LoadLanguageFile(document, p, toolkit));
     }
@@ -120,7 +110,8 @@ TEST_F(LanguageFileTest, PathsThatCannotBeOpenedFailQuietly) {
     EXPECT_TRUE(CanOpenFile(write("x.lsf", "x")));
 }
 
-TEST_F(LanguageFileTest, HugeRecordCountLoadsTheOneRecordPresent) {
+TEST_F(LanguageFileTest, HugeRecordCountLoadsTheOneRecordPresent)
+{
     LanguageDocument document;
     const QString file = write("huge.lsf", lsfFile(2147483647, {packed({"Only"})}));
     EXPECT_TRUE(LoadLanguageFile(document, file, toolkit));
@@ -128,7 +119,8 @@ TEST_F(LanguageFileTest, HugeRecordCountLoadsTheOneRecordPresent) {
     EXPECT_TRUE(toolkit.boxes.empty());
 }
 
-TEST_F(LanguageFileTest, SavingReplacesALongerFileAndAlwaysWritesOneRecord) {
+TEST_F(LanguageFileTest, SavingReplacesALongerFileAndAlwaysWritesOneRecord)
+{
     const QString file = write("old.lsf", lsfFile(3, {}) + QByteArray(100000, 'x'));
     LanguageDocument document;
     ASSERT_TRUE(SaveLanguageFile(document, file, toolkit));
@@ -137,7 +129,8 @@ TEST_F(LanguageFileTest, SavingReplacesALongerFileAndAlwaysWritesOneRecord) {
     EXPECT_EQ(bytes.left(4), le32(1));
 }
 
-TEST_F(LanguageFileTest, RefusedSaveNamesTheProblemAndLeavesTheFileAlone) {
+TEST_F(LanguageFileTest, RefusedSaveNamesTheProblemAndLeavesTheFileAlone)
+{
     const QByteArray original = lsfFile(1, {});
     const QString file = write("keep.lsf", original);
     LanguageDocument tooLarge;
@@ -159,7 +152,8 @@ TEST_F(LanguageFileTest, RefusedSaveNamesTheProblemAndLeavesTheFileAlone) {
     EXPECT_EQ(read(file), original);
 }
 
-TEST_F(LanguageFileTest, FailedSaveShowsTheSavingErrorAndKeepsTheOldFile) {
+TEST_F(LanguageFileTest, FailedSaveShowsTheSavingErrorAndKeepsTheOldFile)
+{
     const QByteArray original = lsfFile(1, {packed({"Old"})});
     const QString readOnly = write("ro.lsf", original);
     QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup);
@@ -167,7 +161,7 @@ TEST_F(LanguageFileTest, FailedSaveShowsTheSavingErrorAndKeepsTheOldFile) {
     document.FormNames.set(1, QStringLiteral("New"));
 
     EXPECT_FALSE(SaveLanguageFile(document, readOnly, toolkit));
-    EXPECT_FALSE(SaveLanguageFile(document, dir.path(), toolkit));
+    EXPECT_FALSE(SaveLanguageFile(document, folder(), toolkit));
     EXPECT_FALSE(SaveLanguageFile(document, path("no/such/folder/x.lsf"), toolkit));
     ASSERT_EQ(toolkit.boxes.size(), 3u);
     for (const RecordedBox& box : toolkit.boxes) {
@@ -176,5 +170,5 @@ TEST_F(LanguageFileTest, FailedSaveShowsTheSavingErrorAndKeepsTheOldFile) {
         EXPECT_EQ(box.title, "Lexicant");
     }
     EXPECT_EQ(read(readOnly), original);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary file is left";
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files).size(), 1) << "no temporary file is left";
 }

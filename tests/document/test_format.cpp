@@ -1,3 +1,4 @@
+#include "Examples.h"
 #include "LanguageFormat.h"
 #include "LsfBytes.h"
 
@@ -10,23 +11,16 @@ using namespace lsf;
 
 namespace {
 
-QByteArray hex(const char* text) {
+QByteArray hex(const char* text)
+{
     return QByteArray::fromHex(text);
-}
-
-LanguageDocument workedExample() {
-    LanguageDocument document;
-    document.FormNames.set(1, QStringLiteral("Start"));
-    for (int form = 2; form <= 24; ++form)
-        document.FormNames.set(form, QStringLiteral("- EMPTY FORM - "));
-    document.formText(1).set(0, QStringLiteral("Hello"));
-    return document;
 }
 
 } // namespace
 
-TEST(FileFormat, WorkedExampleHasTheDocumentedBytesAtEveryOffset) {
-    const PackedFile file = packFile(workedExample());
+TEST(FileFormat, WorkedExampleHasTheDocumentedBytesAtEveryOffset)
+{
+    const PackedFile file = packFile(startHelloDocument());
     ASSERT_FALSE(file.refusal);
     const QByteArray& b = file.bytes;
     ASSERT_EQ(b.size(), 5461);
@@ -54,7 +48,8 @@ TEST(FileFormat, WorkedExampleHasTheDocumentedBytesAtEveryOffset) {
     }
 }
 
-TEST(FileFormat, NewDocumentPacksTo5466Bytes) {
+TEST(FileFormat, NewDocumentPacksTo5466Bytes)
+{
     LanguageDocument document;
     for (int form = 1; form <= 24; ++form)
         document.FormNames.set(form, QString::fromUtf16(NewFormPlaceholder));
@@ -63,7 +58,8 @@ TEST(FileFormat, NewDocumentPacksTo5466Bytes) {
     EXPECT_EQ(file.bytes.mid(4, 2), le16(24 * 16 + 1));
 }
 
-TEST(FileFormat, UnpackingSplitsAtTerminatorsAndKeepsUnreachedEntries) {
+TEST(FileFormat, UnpackingSplitsAtTerminatorsAndKeepsUnreachedEntries)
+{
     LanguageTable rows;
     for (int r = 0; r <= 200; ++r)
         rows.set(r, QStringLiteral("old"));
@@ -98,7 +94,8 @@ TEST(FileFormat, UnpackingSplitsAtTerminatorsAndKeepsUnreachedEntries) {
     EXPECT_EQ(names.at(25), "n25");
 }
 
-TEST(FileFormat, ParsingReadsOnlyWhatTheBytesHold) {
+TEST(FileFormat, ParsingReadsOnlyWhatTheBytesHold)
+{
     EXPECT_EQ(parseFile(QByteArray()).status, ParseStatus::NoCount);
     EXPECT_EQ(parseFile(hex("010000")).status, ParseStatus::NoCount);
     EXPECT_EQ(parseFile(lsfFile(0, {})).status, ParseStatus::NoRecord);
@@ -120,7 +117,8 @@ TEST(FileFormat, ParsingReadsOnlyWhatTheBytesHold) {
     EXPECT_EQ(huge.field(25), QByteArray(201, '\xBE'));
 }
 
-TEST(FileFormat, WindowsCodePageBytesDecodeAndEncodeBothWays) {
+TEST(FileFormat, WindowsCodePageBytesDecodeAndEncodeBothWays)
+{
     EXPECT_EQ(decode1252(hex("80E9FC9FBE")), QString::fromUtf8("€éüŸ¾"));
     EXPECT_EQ(encode1252(QString::fromUtf8("€éüŸ¾")).bytes, hex("80E9FC9FBE"));
     const Encoded bad = encode1252(QString::fromUtf8("ok✓ok"));
@@ -128,7 +126,8 @@ TEST(FileFormat, WindowsCodePageBytesDecodeAndEncodeBothWays) {
     EXPECT_EQ(bad.badPosition, 2);
 }
 
-TEST(FileFormat, WriteReadWriteGivesTheSameBytesForRandomDocuments) {
+TEST(FileFormat, WriteReadWriteGivesTheSameBytesForRandomDocuments)
+{
     std::mt19937 random(20261206);
     std::uniform_int_distribution<int> byte(0, 255);
     for (int round = 0; round < 20; ++round) {
@@ -156,7 +155,8 @@ TEST(FileFormat, WriteReadWriteGivesTheSameBytesForRandomDocuments) {
     }
 }
 
-TEST(FileFormat, DocumentRefusesToPackWhatTheFormatCannotHold) {
+TEST(FileFormat, DocumentRefusesToPackWhatTheFormatCannotHold)
+{
     LanguageDocument document;
     for (int r = 0; r < 200; ++r)
         document.formText(3).set(r, QString(400, u'x'));
@@ -193,7 +193,8 @@ TEST(FileFormat, DocumentRefusesToPackWhatTheFormatCannotHold) {
     EXPECT_TRUE(file.refusal->message().startsWith(QStringLiteral("Row 5 of form 2 holds")));
 }
 
-TEST(DocumentModel, IndexesOutsideATableThrow) {
+TEST(DocumentModel, IndexesOutsideATableThrow)
+{
     LanguageDocument document;
     EXPECT_THROW(document.FormNames.at(0), std::out_of_range);
     EXPECT_NO_THROW(document.FormNames.at(25));

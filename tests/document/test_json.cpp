@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(DocumentJson, RoundTripKeepsEveryEntryIncludingHiddenSettingRows) {
+TEST(DocumentJson, RoundTripKeepsEveryEntryIncludingHiddenSettingRows)
+{
     LanguageDocument document;
     document.FormNames.set(25, QStringLiteral("no form"));
     document.formText(5).set(1, QString::fromUtf8("\"quoted\"\\ tab\t line\r\n €"));
@@ -18,7 +19,8 @@ TEST(DocumentJson, RoundTripKeepsEveryEntryIncludingHiddenSettingRows) {
     EXPECT_EQ(lsf::packFile(back).bytes, lsf::packFile(document).bytes);
 }
 
-TEST(DocumentJson, MalformedInputIsDescribed) {
+TEST(DocumentJson, MalformedInputIsDescribed)
+{
     LanguageDocument document;
     EXPECT_TRUE(documentFromJson("{", document).startsWith("not valid JSON"));
     EXPECT_EQ(documentFromJson("[]", document), "not a JSON object");

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(TextRules, OnlyTheThreeFractionCharactersAreRefused) {
+TEST(TextRules, OnlyTheThreeFractionCharactersAreRefused)
+{
     EXPECT_TRUE(Check_Characters(QString()));
     EXPECT_TRUE(Check_Characters(QString::fromUtf8("Éé üß ÆØÅ € ¹²³ ¾ŧ").remove(QChar(0xBE))));
     EXPECT_TRUE(Check_Characters(QString::fromUtf8("⅓ ⅔ ⅛ 1/2")));

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(CodeText, WorkedExampleLineForLine) {
+TEST(CodeText, WorkedExampleLineForLine)
+{
     LanguageDocument document;
     document.FormNames.set(1, QStringLiteral("Form1"));
     document.FormNames.set(2, QStringLiteral("Edit form"));
@@ -26,7 +27,8 @@ TEST(CodeText, WorkedExampleLineForLine) {
     EXPECT_EQ(BuildCodeText(document), expected);
 }
 
-TEST(CodeText, TextsAreWrittenVerbatimWithTheirOwnIndexes) {
+TEST(CodeText, TextsAreWrittenVerbatimWithTheirOwnIndexes)
+{
     LanguageDocument document;
     document.formText(3).set(7, QStringLiteral("\"hi\""));
     document.formText(9).set(200, QStringLiteral("tab\there\r\nnext"));

@@ -5,38 +5,44 @@
 
 // Builds raw language-file bytes field by field, independently of the program's writer, so
 // that tests can make files the writer never would.
-inline QByteArray le32(qint32 value) {
+inline QByteArray le32(qint32 value)
+{
     QByteArray bytes(4, '\0');
     for (int i = 0; i < 4; ++i)
         bytes[i] = char((quint32(value) >> (8 * i)) & 0xFF);
     return bytes;
 }
 
-inline QByteArray le16(quint16 value) {
+inline QByteArray le16(quint16 value)
+{
     QByteArray bytes(2, '\0');
     bytes[0] = char(value & 0xFF);
     bytes[1] = char(value >> 8);
     return bytes;
 }
 
-inline QByteArray field(const QByteArray& text) {
+inline QByteArray field(const QByteArray& text)
+{
     return le16(quint16(text.size())) + text;
 }
 
 // "a¾b¾" from {"a", "b"}, in Windows-1252 bytes.
-inline QByteArray packed(const QList<QByteArray>& entries) {
+inline QByteArray packed(const QList<QByteArray>& entries)
+{
     QByteArray text;
     for (const QByteArray& entry : entries)
         text += entry + '\xBE';
     return text;
 }
 
-inline QByteArray emptyEntries(int count) {
+inline QByteArray emptyEntries(int count)
+{
     return QByteArray(count, '\xBE');
 }
 
 // A whole file: the count and the given fields; missing fields up to 26 are all-empty tables.
-inline QByteArray lsfFile(qint32 count, QList<QByteArray> fieldTexts) {
+inline QByteArray lsfFile(qint32 count, QList<QByteArray> fieldTexts)
+{
     if (fieldTexts.isEmpty())
         fieldTexts << emptyEntries(25);
     while (fieldTexts.size() < 26)

@@ -28,19 +28,23 @@ public:
     bool busy = false;
     std::function<int(QDialog&)> onModal; // drives a modal dialog; returns its result
 
-    FileDialogResult showOpen(const FileDialogRequest& request) override {
+    FileDialogResult showOpen(const FileDialogRequest& request) override
+    {
         openRequests.push_back(request);
         return answer(openAnswers, request);
     }
-    FileDialogResult showSave(const FileDialogRequest& request) override {
+    FileDialogResult showSave(const FileDialogRequest& request) override
+    {
         saveRequests.push_back(request);
         return answer(saveAnswers, request);
     }
-    void setBusyPointer(bool b) override {
+    void setBusyPointer(bool b) override
+    {
         busy = b;
         pointerChanges.push_back(b);
     }
-    int showModal(QDialog& dialog) override {
+    int showModal(QDialog& dialog) override
+    {
         if (!onModal) {
             ADD_FAILURE() << "a modal dialog was shown that the test did not expect";
             return 0;
@@ -49,7 +53,8 @@ public:
     }
 
 protected:
-    int showMessageBox(const QString& text, int style, const QString& title) override {
+    int showMessageBox(const QString& text, int style, const QString& title) override
+    {
         boxes.push_back({text, style, title});
         if (style != 36)
             return 1;
@@ -63,7 +68,8 @@ protected:
     }
 
 private:
-    static FileDialogResult answer(std::deque<QString>& queue, const FileDialogRequest& request) {
+    static FileDialogResult answer(std::deque<QString>& queue, const FileDialogRequest& request)
+    {
         QString chosen = request.fileName; // cancel leaves the starting name
         if (!queue.empty()) {
             if (!queue.front().isEmpty())

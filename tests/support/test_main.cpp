@@ -8,7 +8,8 @@ using TestApplication = QApplication;
 using TestApplication = QCoreApplication;
 #endif
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     ::testing::InitGoogleTest(&argc, argv);
     TestApplication app(argc, argv);
     return RUN_ALL_TESTS();
