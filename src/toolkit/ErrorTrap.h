@@ -22,3 +22,15 @@ bool runTrapped(Toolkit& toolkit, const QString& code, Body&& body)
         return false;
     }
 }
+
+// Runs a command whose failures end it without a message.
+template <typename Body>
+bool runSilently(Body&& body)
+{
+    try {
+        std::forward<Body>(body)();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}

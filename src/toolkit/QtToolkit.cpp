@@ -1,9 +1,11 @@
 #include "QtToolkit.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMessageBox>
 
 namespace {
@@ -105,4 +107,9 @@ void QtToolkit::setBusyPointer(bool busy)
 int QtToolkit::showModal(QDialog& dialog)
 {
     return dialog.exec();
+}
+
+void QtToolkit::showPopupMenu(QMenu& menu)
+{
+    menu.exec(QCursor::pos());
 }

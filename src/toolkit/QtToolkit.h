@@ -17,6 +17,7 @@ public:
     FileDialogResult showSave(const FileDialogRequest& request) override;
     void setBusyPointer(bool busy) override;
     int showModal(QDialog& dialog) override;
+    void showPopupMenu(QMenu& menu) override;
 
 protected:
     int showMessageBox(const QString& text, int style, const QString& title) override;

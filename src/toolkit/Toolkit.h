@@ -3,6 +3,7 @@
 #include <QString>
 
 class QDialog;
+class QMenu;
 
 // Message-box styles: the icon and buttons a box shows.
 namespace MsgStyle {
@@ -52,6 +53,9 @@ public:
 
     // Shows a dialog modally and returns its result code.
     virtual int showModal(QDialog& dialog) = 0;
+
+    // Shows a menu as a pop-up at the mouse pointer and returns when it closes.
+    virtual void showPopupMenu(QMenu& menu) = 0;
 
 protected:
     virtual int showMessageBox(const QString& text, int style, const QString& title) = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QtPrint.h"
+
 #include "Toolkit.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +29,8 @@ public:
     std::vector<bool> pointerChanges;
     bool busy = false;
     std::function<int(QDialog&)> onModal; // drives a modal dialog; returns its result
+    int popups = 0;                       // pop-up menus shown
+    std::function<void(QMenu&)> onPopup;  // what the user does in a pop-up menu
 
     FileDialogResult showOpen(const FileDialogRequest& request) override
     {
@@ -50,6 +54,13 @@ public:
             return 0;
         }
         return onModal(dialog);
+    }
+
+    void showPopupMenu(QMenu& menu) override
+    {
+        ++popups;
+        if (onPopup)
+            onPopup(menu);
     }
 
 protected:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QtPrint.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QTemporaryDir>

@@ -11,6 +11,9 @@ using TestApplication = QCoreApplication;
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
+    // Listing the tests (as CTest does to discover them) needs no application, and so no display.
+    if (::testing::GTEST_FLAG(list_tests))
+        return RUN_ALL_TESTS();
     TestApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,83 @@
+// Which commands are enabled, the toolbar's buttons and tooltips.
+#include "QL_Core.h"
+
+#include "ErrorTrap.h"
+#include "Toolkit.h"
+
+#include <QAction>
+#include <QListWidget>
+
+void QL_Core::RefreshCommandState()
+{
+    runTrapped(m_toolkit, QStringLiteral("ERROR CODE #F1.0"), [this] {
+        if (m_document.UnsavedChanges == 1.0f) {
+            reach(m_buttons[4]).setEnabled(true);
+            reach(mnu_save).setEnabled(true);
+        }
+        if (m_document.UnsavedChanges == 0.0f) {
+            reach(m_buttons[4]).setEnabled(false);
+            reach(mnu_save).setEnabled(false);
+        }
+        if (reach(lst_lang).count() > 0) {
+            for (QPointer<QAction> item :
+                 {mnu_text_new, mnu_text_edit, mnu_text_insert, mnu_text_delete, mnu_text_replace})
+                reach(item).setEnabled(true);
+            for (int button : {6, 7, 8, 9})
+                reach(m_buttons[std::size_t(button)]).setEnabled(true);
+        }
+        if (reach(lst_lang).count() == 0) {
+            reach(mnu_text_new).setEnabled(true);
+            for (QPointer<QAction> item :
+                 {mnu_text_edit, mnu_text_insert, mnu_text_delete, mnu_text_replace})
+                reach(item).setEnabled(false);
+            // The toolbar's New text is disabled with an empty list although the menu item,
+            // which runs the same command, stays enabled.
+            for (int button : {6, 7, 8, 9})
+                reach(m_buttons[std::size_t(button)]).setEnabled(false);
+        }
+    });
+}
+
+void QL_Core::SetToolbarTips()
+{
+    const std::pair<int, const char*> tips[] = {
+        {2, "Start a new file"},
+        {3, "Open an exisiting file"},
+        {4, "Save this file"},
+        {6, "Add a new row to the form"},
+        {7, "Delete the selected row"},
+        {8, "Edit the selected row"},
+        {9, "Search and replace in the selected form"},
+    };
+    for (const auto& [button, tip] : tips)
+        reach(m_buttons[std::size_t(button)]).setToolTip(QString::fromUtf8(tip));
+}
+
+void QL_Core::Toolbar1_ButtonClick(int index)
+{
+    switch (index) {
+    case 2:
+        mnu_new_Click();
+        break;
+    case 3:
+        mnu_open_Click();
+        break;
+    case 4:
+        mnu_save_Click();
+        break;
+    case 6:
+        mnu_text_new_Click();
+        break;
+    case 7:
+        mnu_text_delete_Click();
+        break;
+    case 8:
+        mnu_text_edit_Click();
+        break;
+    case 9:
+        mnu_text_replace_Click();
+        break;
+    default:
+        break; // buttons 1 and 5 carry no command
+    }
+}

@@ -1,0 +1,155 @@
+#pragma once
+
+#include "LanguageDocument.h"
+#include "ProgramValues.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <stdexcept>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QStatusBar;
+class QToolBar;
+class QL_Data;
+class Toolkit;
+
+// The main window: the settings panel, the form list and the row list, menus, toolbar and
+// status bar, and the file commands. It owns the document; the lists and the settings boxes
+// are its working copies, which the commit carries into the tables.
+//
+// Its handlers are spread over several files by concern: QL_Core.cpp (window, layout,
+// start-up, events), FileCommands.cpp, Lists.cpp and CommandState.cpp.
+class QL_Core : public QMainWindow {
+    Q_OBJECT
+public:
+    QL_Core(Toolkit& toolkit, const ProgramValues& values = ProgramValues::standard());
+    ~QL_Core() override;
+
+    LanguageDocument& document() { return m_document; }
+    const ProgramValues& values() const { return m_values; }
+    Toolkit& toolkit() { return m_toolkit; }
+
+    // Start-up, in order: program values (given), SetupMainWindow, SetToolbarTips, QL_Data,
+    // New file.
+    void startUp();
+    void SetupMainWindow();
+    void SetToolbarTips();
+
+    // Opens a file named outside the file dialog (command line, drop) as Open file does after
+    // its dialog. A path that cannot be opened gets the loader's message.
+    void openPath(const QString& path);
+
+    // Opens the first language file among dropped files, after the unsaved-changes question.
+    // Returns false when none of them is a local .lsf file.
+    bool dropUrls(const QList<QUrl>& urls);
+
+    // Selects form 1 to 24 in the form list, as a click on it does.
+    void selectForm(int form);
+
+    // File commands.
+    void mnu_new_Click();
+    void mnu_open_Click();
+    void mnu_save_Click();
+    void mnu_saveas_Click();
+    void mnu_exit_Click();
+    void mnu_about_Click();
+
+    // Row commands, search and replace, code export and the website.
+    void mnu_text_new_Click();
+    void mnu_text_edit_Click();
+    void mnu_text_insert_Click();
+    void mnu_text_delete_Click();
+    void mnu_text_replace_Click();
+    void mnu_savecode_Click();
+    void mnu_website_Click();
+
+    // The lists.
+    void lst_forms_Click();
+    void lst_forms_DblClick();
+    void lst_lang_Click();
+    void lst_lang_DblClick();
+    void lst_lang_MouseDown(Qt::MouseButton button);
+
+    // Copies the form list, the row list and the settings boxes into the tables.
+    void CommitWorkingCopies();
+    // Empties the document and the controls that mirror it.
+    void ResetDocument();
+    // Enables and disables Save and the row commands from the flag and the row count.
+    void RefreshCommandState();
+    // Runs the command of toolbar button 1 to 9.
+    void Toolbar1_ButtonClick(int index);
+
+    // Toolbar button 1 to 9 (1 and 5 are spacers without a command).
+    QAction* toolbarButton(int index) const;
+    // Status bar panel 1 to 4.
+    QLabel* statusPanel(int index) const;
+    // The current file's full path, kept in the hidden window.
+    QString currentPath() const;
+    QL_Data* pathHolder() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // A control the handlers use; throws when it cannot be reached, so that the handler's
+    // error trap reports it instead of the program failing.
+    template <typename Widget>
+    static Widget& reach(const QPointer<Widget>& control)
+    {
+        if (!control)
+            throw std::runtime_error("a control cannot be reached");
+        return *control;
+    }
+
+    void createMenus();
+    void createToolbar();
+    void createStatusBar();
+    void createPanels();
+    void placeControls();
+    void markChanged();
+    void openSteps(const QString& path, const QString& title);
+    void clearFormList();
+    void fillFormList(bool opened);
+    static QString listText(const QListWidget& list, int index);
+    static QString openQuestion();
+
+    Toolkit& m_toolkit;
+    ProgramValues m_values;
+    LanguageDocument m_document;
+    QPointer<QL_Data> m_data;
+    bool m_closingFromCode = false;
+    bool m_sessionEnding = false;
+    bool m_rowPressChanged = false; // the last press on the row list changed its current row
+    bool m_filling = false; // lists are being filled by the program, not clicked by the user
+
+public:
+    // The controls, by their names. They are public so that tests and tools can reach them;
+    // each also carries its name as objectName.
+    QPointer<QToolBar> Toolbar1;
+    QPointer<QGroupBox> Frame1;
+    QPointer<QLabel> lbl_1, lbl_2, lbl_3, lbl_4, Label1;
+    QPointer<QLineEdit> txt_filetitle, txt_app, txt_versie, txt_naam, txt_rev, txt_date;
+    QPointer<QGroupBox> Frame_4, Frame_1;
+    QPointer<QListWidget> lst_forms, lst_lang;
+    QPointer<QStatusBar> StatusBar;
+    QPointer<QMenu> mnu_file, mnu_edit, mnu_extra, mnu_informatie;
+    QPointer<QAction> mnu_new, mnu_open, mnu_bar_1, mnu_save, mnu_saveas, mnu_bar_2, mnu_exit;
+    QPointer<QAction> mnu_text_new, mnu_text_edit, mnu_text_insert, mnu_text_delete,
+        mnu_text_replace;
+    QPointer<QAction> mnu_savecode, mnu_about, mnu_bar_4, mnu_website;
+
+private:
+    std::array<QPointer<QAction>, 10> m_buttons; // 1 to 9
+    std::array<QPointer<QLabel>, 5> m_panels;    // 1 to 4
+    QSize m_designSize;                          // the central area at its designed size
+};

@@ -1,0 +1,104 @@
+#include "WindowTest.h"
+
+#include <QMenu>
+
+namespace {
+
+QByteArray listFile()
+{
+    QList<QByteArray> fields = {packed({"First", "Second"})};
+    fields << packed({"A row", "", "Third", "Fourth", "1", "ok"});
+    for (int f = 2; f <= 23; ++f)
+        fields << emptyEntries(201);
+    QByteArray last;
+    for (int r = 0; r <= 200; ++r)
+        last += (r == 200 ? QByteArray("Last") : QByteArray()) + '\xBE';
+    fields << last;
+    return lsfFile(1, fields);
+}
+
+} // namespace
+
+class Lists : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        open(write("lists.lsf", listFile()));
+    }
+};
+
+TEST_F(Lists, ShowingAFormListsItsRowsOfTwoCharactersOrMore)
+{
+    click(window->lst_forms, 0);
+    EXPECT_EQ(doc().SelectedForm, 1.0f);
+    EXPECT_EQ(panel(2), "Form: 1");
+    EXPECT_EQ(items(window->lst_lang), QStringList({"A row", "Third", "Fourth", "ok"}));
+    EXPECT_EQ(window->lst_lang->currentRow(), -1);
+
+    click(window->lst_lang, 2);
+    EXPECT_EQ(doc().SelectedRow, 2.0f);
+    EXPECT_EQ(panel(3), "Row: 2");
+
+    click(window->lst_forms, 23);
+    EXPECT_EQ(panel(2), "Form: 24");
+    EXPECT_EQ(items(window->lst_lang), QStringList({"Last"}));
+    EXPECT_EQ(panel(3), "Row: 2") << "the row clicked in the previous form stays shown";
+    EXPECT_EQ(doc().SelectedRow, 2.0f);
+
+    click(window->lst_forms, 5);
+    EXPECT_EQ(window->lst_lang->count(), 0);
+    EXPECT_EQ(commandState(), "0010000000");
+}
+
+TEST_F(Lists, RightClickShowsTheEditMenuWithoutSelectingTheRow)
+{
+    click(window->lst_forms, 0);
+    click(window->lst_lang, 1);
+    QMenu* shown = nullptr;
+    toolkit.onPopup = [&](QMenu& menu) { shown = &menu; };
+    click(window->lst_lang, 3, Qt::RightButton);
+    ASSERT_EQ(shown, window->mnu_edit.data());
+    EXPECT_EQ(doc().SelectedRow, 1.0f);
+    EXPECT_EQ(window->lst_lang->currentRow(), 1);
+    EXPECT_TRUE(window->mnu_text_delete->isEnabled());
+    EXPECT_FALSE(window->mnu_text_replace->isVisible());
+
+    click(window->lst_lang, 3);
+    EXPECT_EQ(doc().SelectedRow, 3.0f);
+    EXPECT_EQ(toolkit.popups, 1);
+}
+
+TEST_F(Lists, CommitClosesGapsEmptiesEntry25AndKeepsOtherForms)
+{
+    doc().FormNames.set(25, "stray");
+    window->CommitWorkingCopies();
+    EXPECT_EQ(doc().FormNames.at(25), "");
+    EXPECT_EQ(doc().FormNames.at(3), "- EMPTY FORM -");
+    EXPECT_EQ(doc().formText(1).at(1), "") << "no form selected: no rows committed";
+    EXPECT_EQ(doc().formText(1).at(4), "1");
+
+    click(window->lst_forms, 0);
+    window->txt_rev->setText("9");
+    window->CommitWorkingCopies();
+    const LanguageTable& rows = doc().formText(1);
+    EXPECT_EQ(rows.at(0), "A row");
+    EXPECT_EQ(rows.at(1), "Third");
+    EXPECT_EQ(rows.at(3), "ok");
+    EXPECT_EQ(rows.at(4), "");
+    EXPECT_EQ(rows.at(5), "") << "the one-character row is gone";
+    EXPECT_EQ(doc().formText(24).at(200), "Last");
+    EXPECT_EQ(doc().SettingsTable.at(3), "9");
+    EXPECT_TRUE(toolkit.boxes.empty());
+}
+
+TEST_F(Lists, UncommittedListChangesAreDroppedWhenAnotherFormIsSelected)
+{
+    click(window->lst_forms, 0);
+    delete window->lst_lang->takeItem(0);
+    doc().UnsavedChanges = 1;
+    click(window->lst_forms, 1);
+    click(window->lst_forms, 0);
+    EXPECT_EQ(window->lst_lang->item(0)->text(), "A row");
+    EXPECT_EQ(doc().UnsavedChanges, 1.0f);
+}

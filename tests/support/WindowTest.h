@@ -1,0 +1,102 @@
+#pragma once
+
+#include "LanguageDocument.h"
+#include "LsfBytes.h"
+#include "QL_Core.h"
+#include "QL_Data.h"
+#include "ScriptedToolkit.h"
+#include "TempFiles.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A started main window on the offscreen platform, driven through real clicks and keys, with
+// every message box and file dialog answered by a scripted toolkit.
+class WindowTest : public ::testing::Test, public TempFiles {
+protected:
+    ScriptedToolkit toolkit;
+    std::unique_ptr<QL_Core> window;
+
+    void SetUp() override { start(ProgramValues::standard()); }
+
+    void start(const ProgramValues& values)
+    {
+        window = std::make_unique<QL_Core>(toolkit, values);
+        window->startUp();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    LanguageDocument& doc() { return window->document(); }
+
+    static QStringList items(const QListWidget* list)
+    {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->item(i)->text();
+        return texts;
+    }
+
+    void click(QListWidget* list, int index, Qt::MouseButton button = Qt::LeftButton)
+    {
+        list->scrollToItem(list->item(index));
+        QTest::mouseClick(list->viewport(), button, {},
+                          list->visualItemRect(list->item(index)).center());
+    }
+
+    void doubleClick(QListWidget* list, int index)
+    {
+        const QPoint at = list->visualItemRect(list->item(index)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    // Open file through the menu, the dialog answering with the path.
+    void open(const QString& path)
+    {
+        toolkit.openAnswers.push_back(path);
+        window->mnu_open->trigger();
+    }
+
+    QString panel(int index) const { return window->statusPanel(index)->text(); }
+
+    void expectOnlyBox(const QString& text, int style, const QString& title = "Lexicant")
+    {
+        ASSERT_EQ(toolkit.boxes.size(), 1u) << "boxes shown";
+        EXPECT_EQ(toolkit.boxes[0].text, text);
+        EXPECT_EQ(toolkit.boxes[0].style, style);
+        EXPECT_EQ(toolkit.boxes[0].title, title);
+        toolkit.boxes.clear();
+    }
+
+    // Enabled states of: Save, button 4, New text, button 6, Edit, Insert, Delete, buttons 7, 8
+    // and 9 (Search and replace is hidden from the menu, and a hidden item is never enabled).
+    QString commandState() const
+    {
+        QString state;
+        for (QAction* a :
+             {window->mnu_save.data(), window->toolbarButton(4), window->mnu_text_new.data(),
+              window->toolbarButton(6), window->mnu_text_edit.data(),
+              window->mnu_text_insert.data(), window->mnu_text_delete.data(),
+              window->toolbarButton(7), window->toolbarButton(8), window->toolbarButton(9)})
+            state += a->isEnabled() ? u'1' : u'0';
+        return state;
+    }
+
+    static constexpr auto StartState = "0010000000";
+};
+
+// The error trap's text for a code.
+inline QString trapText(const char* code)
+{
+    return QStringLiteral("An error occured while executing a function.\r\n"
+                          "Please report the error code on our website.\r\n\r\nERROR CODE ") +
+           QLatin1String(code);
+}
