@@ -1,5 +1,11 @@
 #include "TextRules.h"
 
+namespace {
+// A form shows at most this many rows before the row dialog stops adding or changing them.
+constexpr int RowDialogLimit = 200;
+constexpr int MinimumRowLength = 3;
+} // namespace
+
 bool Check_Characters(const QString& text)
 {
     for (const QChar c : text) {
@@ -7,4 +13,40 @@ bool Check_Characters(const QString& text)
             return false;
     }
     return true;
+}
+
+TextRule checkRowText(const QString& text, int rowCount)
+{
+    if (rowCount >= RowDialogLimit)
+        return TextRule::RowLimit;
+    if (text.size() < MinimumRowLength)
+        return TextRule::MinimumLength;
+    if (!Check_Characters(text))
+        return TextRule::ForbiddenCharacters;
+    return TextRule::Passed;
+}
+
+TextRule checkName(const QString& text)
+{
+    return Check_Characters(text) ? TextRule::Passed : TextRule::ForbiddenCharacters;
+}
+
+QString maximumRowsMessage()
+{
+    return QStringLiteral("Maximum rows reached for this form.");
+}
+
+QString ruleMessage(TextRule rule)
+{
+    switch (rule) {
+    case TextRule::RowLimit:
+        return maximumRowsMessage();
+    case TextRule::MinimumLength:
+        return QStringLiteral("Type at least 3 characters");
+    case TextRule::ForbiddenCharacters:
+        return QString::fromUtf8("Please remove the ½, ¾ or ¼ characters.");
+    case TextRule::Passed:
+        break;
+    }
+    return {};
 }

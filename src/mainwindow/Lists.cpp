@@ -3,6 +3,8 @@
 #include "QL_Core.h"
 
 #include "ErrorTrap.h"
+#include "ListTexts.h"
+#include "QL_Form.h"
 #include "Toolkit.h"
 
 #include <QLabel>
@@ -11,10 +13,14 @@
 #include <QMenu>
 #include <QScopedValueRollback>
 
-QString QL_Core::listText(const QListWidget& list, int index)
+QListWidget& QL_Core::rowList()
 {
-    const QListWidgetItem* item = index >= 0 ? list.item(index) : nullptr;
-    return item ? item->text() : QString();
+    return reach(lst_lang);
+}
+
+QListWidget& QL_Core::formList()
+{
+    return reach(lst_forms);
 }
 
 void QL_Core::lst_forms_Click()
@@ -95,7 +101,12 @@ void QL_Core::CommitWorkingCopies()
     });
 }
 
-void QL_Core::lst_forms_DblClick() {}
+void QL_Core::lst_forms_DblClick()
+{
+    QL_Form dialog(*this);
+    float form = m_document.SelectedForm;
+    dialog.Edit_form(form);
+}
 
 void QL_Core::lst_lang_DblClick()
 {

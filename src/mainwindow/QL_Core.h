@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EditingHost.h"
 #include "LanguageDocument.h"
 #include "ProgramValues.h"
 
@@ -26,15 +27,17 @@ class Toolkit;
 //
 // Its handlers are spread over several files by concern: QL_Core.cpp (window, layout,
 // start-up, events), FileCommands.cpp, Lists.cpp and CommandState.cpp.
-class QL_Core : public QMainWindow {
+class QL_Core : public QMainWindow, public EditingHost {
     Q_OBJECT
 public:
     QL_Core(Toolkit& toolkit, const ProgramValues& values = ProgramValues::standard());
     ~QL_Core() override;
 
-    LanguageDocument& document() { return m_document; }
+    LanguageDocument& document() override { return m_document; }
     const ProgramValues& values() const { return m_values; }
-    Toolkit& toolkit() { return m_toolkit; }
+    Toolkit& toolkit() override { return m_toolkit; }
+    QListWidget& rowList() override;
+    QListWidget& formList() override;
 
     // Start-up, in order: program values (given), SetupMainWindow, SetToolbarTips, QL_Data,
     // New file.
@@ -78,11 +81,11 @@ public:
     void lst_lang_MouseDown(Qt::MouseButton button);
 
     // Copies the form list, the row list and the settings boxes into the tables.
-    void CommitWorkingCopies();
+    void CommitWorkingCopies() override;
     // Empties the document and the controls that mirror it.
     void ResetDocument();
     // Enables and disables Save and the row commands from the flag and the row count.
-    void RefreshCommandState();
+    void RefreshCommandState() override;
     // Runs the command of toolbar button 1 to 9.
     void Toolbar1_ButtonClick(int index);
 
@@ -120,7 +123,6 @@ private:
     void openSteps(const QString& path, const QString& title);
     void clearFormList();
     void fillFormList(bool opened);
-    static QString listText(const QListWidget& list, int index);
     static QString openQuestion();
 
     Toolkit& m_toolkit;

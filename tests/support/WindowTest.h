@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LanguageDocument.h"
+#include "ListTexts.h"
 #include "LsfBytes.h"
 #include "QL_Core.h"
 #include "QL_Data.h"

@@ -9,8 +9,9 @@ Twips::Twips(const QWidget* widget)
 {
     const double atDpi = widget->logicalDpiX() / 1440.0;
     const QFontMetrics metrics(widget->font());
-    // The designed widths of the tightest texts: the "Application:" label (975 twips) and a
-    // date of 8 characters in its box (735 twips, less the box's frame and margins).
+    // The designed widths of the tightest texts of the main window, which all windows share:
+    // the "Application:" label (975 twips) and a date of 8 characters in its box (735 twips,
+    // less the box's frame and margins).
     const double label =
         (metrics.horizontalAdvance(QStringLiteral("Application:")) + 2) / (975 * atDpi);
     const double date =
