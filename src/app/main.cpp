@@ -1,6 +1,12 @@
 #include "QL_Core.h"
 #include "QtToolkit.h"
 
+#ifdef Q_OS_WIN
+#include "WindowsShell.h"
+#else
+#include "FreedesktopShell.h"
+#endif
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -34,7 +40,12 @@ int main(int argc, char* argv[])
     parser.process(app);
 
     QtToolkit toolkit;
-    QL_Core window(toolkit);
+#ifdef Q_OS_WIN
+    WindowsShell shell;
+#else
+    FreedesktopShell shell(toolkit);
+#endif
+    QL_Core window(toolkit, shell);
     toolkit.setParentWidget(&window);
     window.startUp();
     window.show();

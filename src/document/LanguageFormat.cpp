@@ -233,7 +233,7 @@ void applyFields(const ParsedFile& file, LanguageDocument& document)
         unpackField(file.field(t), document.table(t));
 }
 
-QString SaveRefusal::message() const
+QString SaveRefusal::message(Purpose purpose) const
 {
     if (kind == Kind::TooLarge) {
         return QStringLiteral("%1 take %2 bytes, more than the %3 bytes that one table of a "
@@ -243,10 +243,54 @@ QString SaveRefusal::message() const
                  whatToShorten(table));
     }
     const QString shown = QString::fromUcs4(&character, 1);
-    return QStringLiteral("%1 holds the character \"%2\" (U+%3), which a language file cannot "
-                          "store.\r\nReplace it with another character, then save again.")
+    const QString where = purpose == Purpose::Save ? QStringLiteral("a language file")
+                                                   : QStringLiteral("the code file");
+    const QString action =
+        purpose == Purpose::Save ? QStringLiteral("save") : QStringLiteral("save as code");
+    return QStringLiteral("%1 holds the character \"%2\" (U+%3), which %4 cannot "
+                          "store.\r\nReplace it with another character, then %5 again.")
         .arg(describeEntry(table, index), shown,
-             QStringLiteral("%1").arg(uint(character), 4, 16, QLatin1Char('0')).toUpper());
+             QStringLiteral("%1").arg(uint(character), 4, 16, QLatin1Char('0')).toUpper(), where,
+             action);
+}
+
+namespace {
+
+// The refusal for the first character of a table that Windows-1252 cannot hold, if any; else
+// the table's bytes.
+std::optional<SaveRefusal> encodeTable(const LanguageDocument& document, int t, QByteArray& bytes)
+{
+    const LanguageTable& table = document.table(t);
+    const QString packed = packTable(table);
+    Encoded field = encode1252(packed);
+    if (field.ok()) {
+        bytes = std::move(field.bytes);
+        return std::nullopt;
+    }
+    // The terminators always encode, so the bad character lies inside an entry: the number of
+    // terminators before it says which.
+    const qsizetype p = field.badPosition;
+    SaveRefusal refusal;
+    refusal.kind = SaveRefusal::Kind::Unencodable;
+    refusal.table = t;
+    refusal.index =
+        table.firstIndex() + int(QStringView(packed).left(p).count(QChar(RowTerminator)));
+    refusal.character = packed.at(p).isHighSurrogate() && p + 1 < packed.size()
+                            ? QChar::surrogateToUcs4(packed.at(p), packed.at(p + 1))
+                            : char32_t(packed.at(p).unicode());
+    return refusal;
+}
+
+} // namespace
+
+std::optional<SaveRefusal> firstUnencodable(const LanguageDocument& document)
+{
+    QByteArray bytes;
+    for (int t = 0; t < LanguageDocument::TableCount; ++t) {
+        if (auto refusal = encodeTable(document, t, bytes))
+            return refusal;
+    }
+    return std::nullopt;
 }
 
 PackedFile packFile(const LanguageDocument& document)
@@ -254,33 +298,18 @@ PackedFile packFile(const LanguageDocument& document)
     PackedFile result;
     std::array<QByteArray, LanguageDocument::TableCount> encoded;
     for (int t = 0; t < LanguageDocument::TableCount; ++t) {
-        const LanguageTable& table = document.table(t);
-        const QString packed = packTable(table);
-        Encoded field = encode1252(packed);
-        if (!field.ok()) {
-            // The terminators always encode, so the bad character lies inside an entry: the
-            // number of terminators before it says which.
-            const qsizetype p = field.badPosition;
-            SaveRefusal refusal;
-            refusal.kind = SaveRefusal::Kind::Unencodable;
-            refusal.table = t;
-            refusal.index =
-                table.firstIndex() + int(QStringView(packed).left(p).count(QChar(RowTerminator)));
-            refusal.character = packed.at(p).isHighSurrogate() && p + 1 < packed.size()
-                                    ? QChar::surrogateToUcs4(packed.at(p), packed.at(p + 1))
-                                    : char32_t(packed.at(p).unicode());
-            result.refusal = refusal;
+        QByteArray& field = encoded[std::size_t(t)];
+        result.refusal = encodeTable(document, t, field);
+        if (result.refusal)
             return result;
-        }
-        if (field.bytes.size() > MaxFieldBytes) {
+        if (field.size() > MaxFieldBytes) {
             SaveRefusal refusal;
             refusal.kind = SaveRefusal::Kind::TooLarge;
             refusal.table = t;
-            refusal.bytes = field.bytes.size();
+            refusal.bytes = field.size();
             result.refusal = refusal;
             return result;
         }
-        encoded[std::size_t(t)] = std::move(field.bytes);
     }
 
     qsizetype total = CountBytes;

@@ -82,14 +82,19 @@ struct SaveRefusal {
     qsizetype bytes = 0;    // the packed size, for TooLarge
     char32_t character = 0; // for Unencodable
 
-    // A sentence for the user that names the place and says what to do.
-    QString message() const;
+    // A sentence for the user that names the place and says what to do, for a save of the
+    // language file or for the code export.
+    enum class Purpose { Save, ExportCode };
+    QString message(Purpose purpose = Purpose::Save) const;
 };
 
 struct PackedFile {
     QByteArray bytes;
     std::optional<SaveRefusal> refusal;
 };
+
+// The first entry holding a character that Windows-1252 cannot hold, if any.
+std::optional<SaveRefusal> firstUnencodable(const LanguageDocument& document);
 
 // The bytes of a file holding the document: record count 1 and one record of 26 fields.
 PackedFile packFile(const LanguageDocument& document);

@@ -89,8 +89,9 @@ bool isLanguageFile(const QUrl& url)
 
 } // namespace
 
-QL_Core::QL_Core(Toolkit& toolkit, const ProgramValues& values)
+QL_Core::QL_Core(Toolkit& toolkit, ShellBackend& shell, const ProgramValues& values)
     : m_toolkit(toolkit)
+    , m_shell(shell)
     , m_values(values)
 {
     setObjectName(QStringLiteral("QL_Core"));

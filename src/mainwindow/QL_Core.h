@@ -19,6 +19,7 @@ class QMenu;
 class QStatusBar;
 class QToolBar;
 class QL_Data;
+class ShellBackend;
 class Toolkit;
 
 // The main window: the settings panel, the form list and the row list, menus, toolbar and
@@ -26,11 +27,13 @@ class Toolkit;
 // are its working copies, which the commit carries into the tables.
 //
 // Its handlers are spread over several files by concern: QL_Core.cpp (window, layout,
-// start-up, events), FileCommands.cpp, Lists.cpp and CommandState.cpp.
+// start-up, events), FileCommands.cpp, Lists.cpp, CommandState.cpp, RowCommands.cpp and
+// CodeExport.cpp.
 class QL_Core : public QMainWindow, public EditingHost {
     Q_OBJECT
 public:
-    QL_Core(Toolkit& toolkit, const ProgramValues& values = ProgramValues::standard());
+    QL_Core(Toolkit& toolkit, ShellBackend& shell,
+            const ProgramValues& values = ProgramValues::standard());
     ~QL_Core() override;
 
     LanguageDocument& document() override { return m_document; }
@@ -65,6 +68,7 @@ public:
     void mnu_about_Click();
 
     // Row commands, search and replace, code export and the website.
+    void ExportCode();
     void mnu_text_new_Click();
     void mnu_text_edit_Click();
     void mnu_text_insert_Click();
@@ -126,6 +130,7 @@ private:
     static QString openQuestion();
 
     Toolkit& m_toolkit;
+    ShellBackend& m_shell;
     ProgramValues m_values;
     LanguageDocument m_document;
     QPointer<QL_Data> m_data;

@@ -1,4 +1,4 @@
-// The row commands and search and replace, over the row list; the code export and the website.
+// The row commands and search and replace, over the row list.
 #include "QL_Core.h"
 
 #include "ErrorTrap.h"
@@ -95,12 +95,4 @@ void QL_Core::mnu_text_replace_Click()
 {
     QL_Replace dialog(*this);
     dialog.open();
-}
-
-void QL_Core::mnu_savecode_Click()
-{
-}
-
-void QL_Core::mnu_website_Click()
-{
 }

@@ -156,7 +156,7 @@ TEST_F(FileCommands, ExitAndTheCloseBoxAskTheirOwnQuestions)
     EXPECT_FALSE(window->isVisible()) << "nothing unsaved: closes at once";
     EXPECT_TRUE(toolkit.boxes.empty());
 
-    start(ProgramValues::standard());
+    start(testValues());
     QTest::keyClick(window->txt_rev, Qt::Key_1);
     toolkit.answers = {MsgResult::No};
     window->mnu_exit->trigger();

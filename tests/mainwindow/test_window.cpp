@@ -88,7 +88,7 @@ TEST_F(StartUp, MenusToolbarAndBoxesAreLaidOutAsDesigned)
 
 TEST_F(StartUp, ExtraMenuSwitchOneShowsSaveAsCode)
 {
-    ProgramValues values = ProgramValues::standard();
+    ProgramValues values = testValues();
     values.ExtraMenuSwitch = "1";
     start(values);
     EXPECT_TRUE(window->mnu_extra->menuAction()->isVisible());
@@ -148,7 +148,7 @@ TEST_F(ErrorTraps, EachHandlerReportsItsCodeAndKeepsTheStepsDone)
 {
     const QString file = write("t.lsf", lsfFile(1, {packed({"One"}), packed({"Row A", "Row B"})}));
     const auto fresh = [&] {
-        start(ProgramValues::standard());
+        start(testValues());
         open(file);
         toolkit.boxes.clear();
     };

@@ -3,7 +3,9 @@
 #include "QtPrint.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -16,6 +18,7 @@ public:
 
     QString write(const QString& name, const QByteArray& bytes) const
     {
+        QDir().mkpath(QFileInfo(path(name)).path());
         QFile file(path(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << name.toStdString();
         file.write(bytes);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeShell.h"
 #include "LanguageDocument.h"
 #include "ListTexts.h"
 #include "LsfBytes.h"
@@ -23,13 +24,22 @@
 class WindowTest : public ::testing::Test, public TempFiles {
 protected:
     ScriptedToolkit toolkit;
+    FakeShell shell;
     std::unique_ptr<QL_Core> window;
 
-    void SetUp() override { start(ProgramValues::standard()); }
+    // The program's folder, where the code export writes, is the test's scratch folder.
+    ProgramValues testValues() const
+    {
+        ProgramValues values = ProgramValues::standard();
+        values.ProgramFolder = folder() + u'/';
+        return values;
+    }
+
+    void SetUp() override { start(testValues()); }
 
     void start(const ProgramValues& values)
     {
-        window = std::make_unique<QL_Core>(toolkit, values);
+        window = std::make_unique<QL_Core>(toolkit, shell, values);
         window->startUp();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

@@ -1,0 +1,76 @@
+#include "AppChooser.h"
+#include "FreedesktopShell.h"
+#include "ScriptedToolkit.h"
+#include "TempFiles.h"
+
+#include <QFont>
+#include <QListWidget>
+
+#include <gtest/gtest.h>
+
+class Freedesktop : public ::testing::Test, public TempFiles {
+protected:
+    ScriptedToolkit toolkit;
+    QList<QStringList> launched;
+    FreedesktopShell shell{toolkit, [this](const QStringList& args) {
+                               launched << args;
+                               return true;
+                           }};
+
+    void SetUp() override
+    {
+        write("apps/editor.desktop", "[Desktop Entry]\nType=Application\nName=Editor\n"
+                                     "Exec=editor %f\nMimeType=text/plain;\n");
+        write("apps/draw.desktop", "[Desktop Entry]\nType=Application\nName=Draw\nExec=draw\n");
+        shell.setApplications(DesktopEntries::scan({folder() + "/apps"}, {}));
+    }
+
+    std::intptr_t open(const QString& file, const std::string& parameters = {})
+    {
+        return shell.ShellExecuteA(shell.GetDesktopWindow(), "open", file.toStdString(), parameters,
+                                   "", 1);
+    }
+};
+
+TEST_F(Freedesktop, OpensWithTheTypesProgramOrSaysWhyNot)
+{
+    EXPECT_GT(open(write("output.txt", "x")), 32);
+    ASSERT_EQ(launched.size(), 1);
+    EXPECT_EQ(launched[0], QStringList({"editor", path("output.txt")}));
+
+    EXPECT_EQ(open(write("picture.png", "\x89PNG\r\n\x1a\n")), 31) << "no program for images";
+    EXPECT_EQ(open(path("missing.txt")), 2);
+    EXPECT_EQ(launched.size(), 1);
+
+    char buffer[260];
+    std::fill(std::begin(buffer), std::end(buffer), ' ');
+    shell.GetSystemDirectoryA(buffer, 260);
+    EXPECT_STREQ(buffer, "/usr/bin");
+}
+
+TEST_F(Freedesktop, OpenWithShowsTheChooserAndStartsThePickedProgram)
+{
+    const QString file = write("my notes.txt", "x");
+    QStringList shown;
+    toolkit.onModal = [&](QDialog& dialog) {
+        auto& chooser = static_cast<AppChooser&>(dialog);
+        EXPECT_EQ(chooser.windowTitle(), "Open with");
+        for (int i = 0; i < chooser.lst_apps->count(); ++i)
+            shown << chooser.lst_apps->item(i)->text() +
+                         (chooser.lst_apps->item(i)->font().bold() ? "*" : "");
+        chooser.lst_apps->setCurrentRow(1);
+        chooser.accept();
+        return int(QDialog::Accepted);
+    };
+    EXPECT_GT(open("RUNDLL32.EXE", "shell32.dll,OpenAs_RunDLL " + file.toStdString()), 32);
+    EXPECT_EQ(shown, QStringList({"Editor*", "Draw"}));
+    ASSERT_EQ(launched.size(), 1);
+    EXPECT_EQ(launched[0], QStringList({"draw", file}));
+
+    toolkit.onModal = [](QDialog& dialog) {
+        dialog.reject();
+        return int(QDialog::Rejected);
+    };
+    open("RUNDLL32.EXE", "shell32.dll,OpenAs_RunDLL " + file.toStdString());
+    EXPECT_EQ(launched.size(), 1) << "cancelling starts nothing";
+}
