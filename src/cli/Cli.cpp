@@ -1,10 +1,8 @@
 #include "Cli.h"
 
+#include "CliSession.h"
 #include "CodeText.h"
 #include "DocumentJson.h"
-#include "LanguageFile.h"
-#include "SafeFile.h"
-#include "TextRules.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,13 +10,8 @@
 
 #include <functional>
 #include <map>
-#include <optional>
 
 namespace {
-
-constexpr int ExitOk = 0;
-constexpr int ExitFileError = 1;
-constexpr int ExitUsage = 2;
 
 const char* const HelpText =
     "Usage: lexicant-cli COMMAND [ARGUMENTS]\n"
@@ -34,128 +27,32 @@ const char* const HelpText =
     "                             Windows-1252, to OUT or standard output\n"
     "  to-json FILE [-o OUT]      write the whole document as UTF-8 JSON\n"
     "  from-json JSON -o FILE     write the language file that such JSON describes\n"
+    "  to-po SOURCE [--translation TARGET] [--language CODE] [-o OUT]\n"
+    "                             write a gettext PO file: one entry per used row of\n"
+    "                             SOURCE, translated by the same row of TARGET\n"
+    "  from-po PO --template SOURCE -o TARGET\n"
+    "                             write SOURCE with the PO file's translations in it\n"
+    "  check FILE...              list every problem of the files, one line each\n"
+    "  diff A B                   list the entries that differ, one line each\n"
     "  help                       show this text\n"
     "\n"
-    "Exit status: 0 success, 1 a file could not be read or written, 2 wrong usage.\n";
-
-struct Invocation {
-    QStringList positional;
-    std::optional<QString> output;
-};
-
-class Session {
-public:
-    Session(QIODevice& out, QIODevice& err)
-        : m_out(out)
-        , m_err(err)
-    {
-    }
-
-    void print(const QString& text) { m_out.write(text.toUtf8()); }
-    void printBytes(const QByteArray& bytes) { m_out.write(bytes); }
-
-    int usage(const QString& problem)
-    {
-        m_err.write(
-            QStringLiteral("lexicant-cli: %1\nTry 'lexicant-cli help'.\n").arg(problem).toUtf8());
-        return ExitUsage;
-    }
-
-    int fileError(const QString& path, const QString& why)
-    {
-        m_err.write(QStringLiteral("lexicant-cli: %1: %2\n").arg(path, why).toUtf8());
-        return ExitFileError;
-    }
-
-    // Loads the file into a fresh document; on failure prints why and returns nothing.
-    std::optional<LanguageDocument> load(const QString& path, qint32* recordCount = nullptr)
-    {
-        const ReadResult read = readLanguageFile(path);
-        if (read.status != ReadStatus::Ok) {
-            fileError(path, read.reason);
-            return std::nullopt;
-        }
-        LanguageDocument document;
-        lsf::applyFields(read.parsed, document);
-        if (recordCount)
-            *recordCount = read.parsed.recordCount;
-        return document;
-    }
-
-    // Writes the bytes to the path, or to standard output when there is no path.
-    int deliver(const std::optional<QString>& path, const QByteArray& bytes)
-    {
-        if (!path) {
-            printBytes(bytes);
-            return ExitOk;
-        }
-        const QString problem = replaceFileContents(*path, bytes);
-        return problem.isEmpty() ? ExitOk : fileError(*path, problem);
-    }
-
-    int save(const LanguageDocument& document, const QString& path)
-    {
-        const WriteResult written = writeLanguageFile(document, path);
-        switch (written.status) {
-        case WriteStatus::Ok:
-            return ExitOk;
-        case WriteStatus::Refused:
-            return fileError(path, written.refusal->message().replace(QStringLiteral("\r\n"),
-                                                                      QStringLiteral(" ")));
-        case WriteStatus::Failed:
-            break;
-        }
-        return fileError(path, written.reason);
-    }
-
-private:
-    QIODevice& m_out;
-    QIODevice& m_err;
-};
-
-QStringList entryWarnings(const LanguageDocument& document)
-{
-    QStringList warnings;
-    for (int t = 0; t < LanguageDocument::TableCount; ++t) {
-        const LanguageTable& table = document.table(t);
-        for (int i = table.firstIndex(); i <= table.lastIndex(); ++i) {
-            const QString& text = table.at(i);
-            const QString label = entryLabel(t, i);
-            const bool isRow = t >= 1 && t <= LanguageDocument::FormCount;
-            if (!Check_Characters(text))
-                warnings << QStringLiteral("%1 holds \"½\", \"¾\" or \"¼\", which the editor "
-                                           "refuses in a text")
-                                .arg(label);
-            if (isRow && text.size() == 1)
-                warnings << QStringLiteral("%1 is a row of one character (\"%2\"): the editor "
-                                           "hides it and drops it at the next commit")
-                                .arg(label, text);
-            if (t == 0 && i <= LanguageDocument::FormCount && text.size() == 1)
-                warnings << QStringLiteral("%1 is a form name of one character (\"%2\"): the "
-                                           "editor shows and saves \"- EMPTY FORM -\" instead")
-                                .arg(label, text);
-            if (t == 0 && i == LanguageDocument::NameCount && !text.isEmpty())
-                warnings << QStringLiteral("%1 belongs to no form: the editor empties it at "
-                                           "the next commit")
-                                .arg(label);
-        }
-    }
-    return warnings;
-}
+    "Exit status: 0 success, 1 a file could not be read or written, 2 wrong usage.\n"
+    "check: 1 when a file has problems. diff: 1 when the files differ, 2 when one\n"
+    "cannot be read.\n";
 
 int commandNew(Session& session, const Invocation& call)
 {
-    if (!call.positional.isEmpty() || !call.output)
+    if (!call.positional.isEmpty() || !call.option("output") || !call.onlyOptions({"output"}))
         return session.usage(QStringLiteral("new takes -o FILE and nothing else"));
     LanguageDocument document;
     for (int form = 1; form <= LanguageDocument::FormCount; ++form)
         document.FormNames.set(form, QString::fromUtf16(NewFormPlaceholder));
-    return session.save(document, *call.output);
+    return session.save(document, *call.option("output"));
 }
 
 int commandInfo(Session& session, const Invocation& call)
 {
-    if (call.positional.size() != 1 || call.output)
+    if (call.positional.size() != 1 || !call.options.isEmpty())
         return session.usage(QStringLiteral("info takes one FILE"));
     const QString path = call.positional.first();
     qint32 records = 0;
@@ -182,36 +79,36 @@ int commandInfo(Session& session, const Invocation& call)
         text += QStringLiteral("  %1 \"%2\"\n")
                     .arg(QStringLiteral("%1:").arg(QLatin1String(settingNames[row])), -12)
                     .arg(document->SettingsTable.at(row));
-    for (const QString& warning : entryWarnings(*document))
-        text += QStringLiteral("Warning: %1\n").arg(warning);
+    for (const auto& [label, problem] : entryProblems(*document))
+        text += QStringLiteral("Warning: %1 %2\n").arg(label, problem);
     session.print(text);
     return ExitOk;
 }
 
 int commandExportCode(Session& session, const Invocation& call)
 {
-    if (call.positional.size() != 1)
+    if (call.positional.size() != 1 || !call.onlyOptions({"output"}))
         return session.usage(QStringLiteral("export-code takes one FILE and -o OUT"));
     const auto document = session.load(call.positional.first());
     if (!document)
         return ExitFileError;
     // Every text of a loaded file came from Windows-1252, so it encodes back without loss.
-    return session.deliver(call.output, lsf::encode1252(BuildCodeText(*document)).bytes);
+    return session.deliver(call.option("output"), lsf::encode1252(BuildCodeText(*document)).bytes);
 }
 
 int commandToJson(Session& session, const Invocation& call)
 {
-    if (call.positional.size() != 1)
+    if (call.positional.size() != 1 || !call.onlyOptions({"output"}))
         return session.usage(QStringLiteral("to-json takes one FILE and -o OUT"));
     const auto document = session.load(call.positional.first());
     if (!document)
         return ExitFileError;
-    return session.deliver(call.output, documentToJson(*document));
+    return session.deliver(call.option("output"), documentToJson(*document));
 }
 
 int commandFromJson(Session& session, const Invocation& call)
 {
-    if (call.positional.size() != 1 || !call.output)
+    if (call.positional.size() != 1 || !call.option("output") || !call.onlyOptions({"output"}))
         return session.usage(QStringLiteral("from-json takes one JSON file and -o FILE"));
     const QString source = call.positional.first();
     QFile file(source);
@@ -221,7 +118,7 @@ int commandFromJson(Session& session, const Invocation& call)
     const QString problem = documentFromJson(file.readAll(), document);
     if (!problem.isEmpty())
         return session.fileError(source, problem);
-    return session.save(document, *call.output);
+    return session.save(document, *call.option("output"));
 }
 
 using Command = std::function<int(Session&, const Invocation&)>;
@@ -234,23 +131,35 @@ const std::map<QString, Command>& commands()
         {QStringLiteral("export-code"), commandExportCode},
         {QStringLiteral("to-json"), commandToJson},
         {QStringLiteral("from-json"), commandFromJson},
+        {QStringLiteral("to-po"), commandToPo},
+        {QStringLiteral("from-po"), commandFromPo},
+        {QStringLiteral("check"), commandCheck},
+        {QStringLiteral("diff"), commandDiff},
     };
     return table;
 }
 
-// Splits the arguments after the command into positional ones and "-o OUT"; anything else
-// that starts with "-" is refused.
+// Splits the arguments after the command into positional ones and options with a value;
+// anything else that starts with "-" is refused.
 std::optional<Invocation> parse(const QStringList& arguments, QString& problem)
 {
+    static const QMap<QString, QString> names = {
+        {QStringLiteral("-o"), QStringLiteral("output")},
+        {QStringLiteral("--output"), QStringLiteral("output")},
+        {QStringLiteral("--translation"), QStringLiteral("translation")},
+        {QStringLiteral("--template"), QStringLiteral("template")},
+        {QStringLiteral("--language"), QStringLiteral("language")},
+    };
     Invocation call;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
-        if (argument == QLatin1String("-o") || argument == QLatin1String("--output")) {
-            if (i + 1 >= arguments.size() || call.output) {
-                problem = QStringLiteral("%1 needs one file name").arg(argument);
+        const auto option = names.find(argument);
+        if (option != names.end()) {
+            if (i + 1 >= arguments.size() || call.options.contains(*option)) {
+                problem = QStringLiteral("%1 needs one value").arg(argument);
                 return std::nullopt;
             }
-            call.output = arguments.at(++i);
+            call.options.insert(*option, arguments.at(++i));
         } else if (argument.startsWith(u'-') && argument != QLatin1String("-")) {
             problem = QStringLiteral("unknown option %1").arg(argument);
             return std::nullopt;

@@ -1,0 +1,90 @@
+// check and diff: problems and differences of language files, one line each, stable enough for
+// a CI log.
+#include "CliSession.h"
+#include "CodeText.h"
+#include "LanguageFile.h"
+
+namespace {
+
+// Problems of the file's layout that the tables no longer show.
+QStringList layoutProblems(const ReadResult& read)
+{
+    QStringList problems;
+    if (read.parsed.recordCount > 1)
+        problems << QStringLiteral("-: holds %1 records; only the first is read, and a save "
+                                   "keeps only that one")
+                        .arg(read.parsed.recordCount);
+    for (int t = 0; t < LanguageDocument::TableCount; ++t) {
+        const QByteArrayView field = read.parsed.field(t);
+        const QString label = LanguageDocument::label(t);
+        const qsizetype expected =
+            t == 0 ? LanguageDocument::NameCount : LanguageDocument::RowCount;
+        const qsizetype entries = field.count('\xBE');
+        if (field.isEmpty() || field.back() != '\xBE')
+            problems << QStringLiteral("%1: does not end with the row terminator \"¾\"; text "
+                                       "after the last one is ignored")
+                            .arg(label);
+        if (entries > expected)
+            problems << QStringLiteral("%1: holds %2 entries instead of %3; the ones beyond the "
+                                       "last are dropped (a \"¾\" inside a text splits it)")
+                            .arg(label)
+                            .arg(entries)
+                            .arg(expected);
+        else if (entries < expected)
+            problems << QStringLiteral("%1: holds %2 entries instead of %3; the others keep "
+                                       "whatever the editor held before")
+                            .arg(label)
+                            .arg(entries)
+                            .arg(expected);
+    }
+    return problems;
+}
+
+} // namespace
+
+int commandCheck(Session& session, const Invocation& call)
+{
+    if (call.positional.isEmpty() || !call.options.isEmpty())
+        return session.usage(QStringLiteral("check takes one or more FILEs"));
+    bool clean = true;
+    for (const QString& path : call.positional) {
+        QStringList problems;
+        const ReadResult read = readLanguageFile(path);
+        if (read.status != ReadStatus::Ok) {
+            problems << QStringLiteral("-: does not load: %1").arg(read.reason);
+        } else {
+            problems << layoutProblems(read);
+            LanguageDocument document;
+            lsf::applyFields(read.parsed, document);
+            for (const auto& [label, problem] : entryProblems(document))
+                problems << label + QStringLiteral(": ") + problem;
+        }
+        for (const QString& problem : problems)
+            session.print(path + QStringLiteral(": ") + problem + u'\n');
+        clean = clean && problems.isEmpty();
+    }
+    return clean ? ExitOk : ExitFileError;
+}
+
+int commandDiff(Session& session, const Invocation& call)
+{
+    if (call.positional.size() != 2 || !call.options.isEmpty())
+        return session.usage(QStringLiteral("diff takes two FILEs"));
+    const auto before = session.load(call.positional.at(0));
+    const auto after = before ? session.load(call.positional.at(1)) : std::nullopt;
+    if (!before || !after)
+        return ExitUsage; // could not compare: neither equal nor different
+    bool equal = true;
+    for (int t = 0; t < LanguageDocument::TableCount; ++t) {
+        const LanguageTable& a = before->table(t);
+        const LanguageTable& b = after->table(t);
+        for (int i = a.firstIndex(); i <= a.lastIndex(); ++i) {
+            if (a.at(i) == b.at(i))
+                continue;
+            equal = false;
+            session.print(QStringLiteral("%1: %2 -> %3\n")
+                              .arg(entryLabel(t, i), quoted(a.at(i)), quoted(b.at(i))));
+        }
+    }
+    return equal ? ExitOk : ExitFileError;
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "LanguageDocument.h"
+#include "LanguageFormat.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QIODevice;
+
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFileError = 1; // also: check found problems, diff found differences
+inline constexpr int ExitUsage = 2;     // also: diff could not read a file
+
+// A command's arguments: positional ones and the values of its options.
+struct Invocation {
+    QStringList positional;
+    QMap<QString, QString> options; // "output", "translation", "template", "language"
+
+    std::optional<QString> option(const char* name) const
+    {
+        const auto found = options.find(QLatin1String(name));
+        return found == options.end() ? std::nullopt : std::optional<QString>(*found);
+    }
+    // True when only the named options were given.
+    bool onlyOptions(const QStringList& allowed) const;
+};
+
+// What the commands share: output, error lines, loading and writing files.
+class Session {
+public:
+    Session(QIODevice& out, QIODevice& err)
+        : m_out(out)
+        , m_err(err)
+    {
+    }
+
+    void print(const QString& text);
+    void printBytes(const QByteArray& bytes);
+    void warn(const QString& text); // a line on standard error that does not fail the command
+
+    int usage(const QString& problem);
+    int fileError(const QString& path, const QString& why);
+
+    // Loads the file into a fresh document; on failure prints why and returns nothing.
+    std::optional<LanguageDocument> load(const QString& path, qint32* recordCount = nullptr);
+    // Writes the bytes to the path, or to standard output when there is no path.
+    int deliver(const std::optional<QString>& path, const QByteArray& bytes);
+    // Writes the document as a language file.
+    int save(const LanguageDocument& document, const QString& path);
+
+private:
+    QIODevice& m_out;
+    QIODevice& m_err;
+};
+
+// A text as one line for a log: quotes and control characters escaped.
+QString quoted(const QString& text);
+
+// Entries of a document that an edit in the editor would lose or change, as (label, problem).
+QList<std::pair<QString, QString>> entryProblems(const LanguageDocument& document);
+
+int commandToPo(Session& session, const Invocation& call);
+int commandFromPo(Session& session, const Invocation& call);
+int commandCheck(Session& session, const Invocation& call);
+int commandDiff(Session& session, const Invocation& call);

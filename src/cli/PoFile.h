@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+#include <utility>
+
+// One translatable entry of a gettext PO file.
+struct PoEntry {
+    QString context;     // msgctxt
+    QString source;      // msgid
+    QString translation; // msgstr
+    QString comment;     // the extracted comment ("#." lines)
+    bool fuzzy = false;
+};
+
+// Header fields, in order, such as {"Language", "nl"}.
+using PoHeader = QList<std::pair<QString, QString>>;
+
+// Writes a UTF-8 PO file with GNU gettext's own library. Returns an empty string on success,
+// else what went wrong.
+QString writePoFile(const QString& path, const PoHeader& header, const QList<PoEntry>& entries);
+
+// Reads the entries of a PO file (the header and obsolete entries left out). On failure returns
+// nothing and says why in error.
+std::optional<QList<PoEntry>> readPoFile(const QString& path, QString& error);

@@ -1,0 +1,192 @@
+// The bridge to gettext PO files: to-po writes a language file's rows as PO entries, from-po
+// writes their translations into a copy of the source file.
+#include "CliSession.h"
+#include "CodeText.h"
+#include "PoFile.h"
+#include "TextRules.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <optional>
+
+namespace {
+
+struct RowLabel {
+    int form;
+    int row;
+};
+
+// "F03_lng_(7)" is row 7 of form 3; labels of form names and settings are not rows.
+std::optional<RowLabel> parseRowLabel(const QString& label)
+{
+    static const QRegularExpression pattern(QStringLiteral("^F(\\d\\d)_lng_\\((\\d{1,3})\\)$"));
+    const QRegularExpressionMatch match = pattern.match(label);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int form = match.captured(1).toInt();
+    const int row = match.captured(2).toInt();
+    if (form < 1 || form > LanguageDocument::FormCount || row > LanguageDocument::LastRow)
+        return std::nullopt;
+    return RowLabel{form, row};
+}
+
+// PO texts are C strings, and gettext keeps EOT for itself (it joins msgctxt and msgid).
+bool holdsPoUnsafe(const QString& text)
+{
+    return text.contains(QChar(0)) || text.contains(QChar(4));
+}
+
+QString characterName(const QString& text, qsizetype at)
+{
+    const char32_t c = text.at(at).isHighSurrogate() && at + 1 < text.size()
+                           ? QChar::surrogateToUcs4(text.at(at), text.at(at + 1))
+                           : char32_t(text.at(at).unicode());
+    return QStringLiteral("\"%1\" (U+%2)")
+        .arg(QString::fromUcs4(&c, 1),
+             QStringLiteral("%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper());
+}
+
+PoHeader headerFor(const LanguageDocument& source, const LanguageDocument* translation,
+                   const QString& language)
+{
+    const QString project =
+        (source.setting(FileSetting::Application) + u' ' + source.setting(FileSetting::Version))
+            .trimmed();
+    const QString now =
+        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm+0000"));
+    return {
+        {QStringLiteral("Project-Id-Version"),
+         project.isEmpty() ? QStringLiteral("Lexicant language file") : project},
+        {QStringLiteral("Report-Msgid-Bugs-To"), QString()},
+        {QStringLiteral("POT-Creation-Date"), now},
+        {QStringLiteral("PO-Revision-Date"), now},
+        {QStringLiteral("Last-Translator"),
+         translation ? translation->setting(FileSetting::Author) : QString()},
+        {QStringLiteral("Language-Team"), QString()},
+        {QStringLiteral("Language"), language},
+        {QStringLiteral("MIME-Version"), QStringLiteral("1.0")},
+        {QStringLiteral("Content-Type"), QStringLiteral("text/plain; charset=UTF-8")},
+        {QStringLiteral("Content-Transfer-Encoding"), QStringLiteral("8bit")},
+        {QStringLiteral("X-Generator"), QStringLiteral("lexicant-cli")},
+    };
+}
+
+} // namespace
+
+int commandToPo(Session& session, const Invocation& call)
+{
+    if (call.positional.size() != 1 || !call.onlyOptions({"output", "translation", "language"}))
+        return session.usage(
+            QStringLiteral("to-po takes SOURCE and --translation TARGET, --language CODE, -o OUT"));
+    const QString sourcePath = call.positional.first();
+    const auto source = session.load(sourcePath);
+    if (!source)
+        return ExitFileError;
+    std::optional<LanguageDocument> translation;
+    if (const auto path = call.option("translation")) {
+        translation = session.load(*path);
+        if (!translation)
+            return ExitFileError;
+    }
+
+    QList<PoEntry> entries;
+    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+        const LanguageTable& rows = source->formText(form);
+        for (int row = 0; row <= LanguageDocument::LastRow; ++row) {
+            PoEntry entry;
+            entry.context = entryLabel(form, row);
+            entry.source = rows.at(row);
+            if (entry.source.isEmpty())
+                continue;
+            entry.translation = translation ? translation->formText(form).at(row) : QString();
+            entry.comment = QStringLiteral("Form %1: %2").arg(form).arg(source->FormNames.at(form));
+            if (holdsPoUnsafe(entry.source) || holdsPoUnsafe(entry.translation))
+                return session.fileError(holdsPoUnsafe(entry.source) ? sourcePath
+                                                                     : *call.option("translation"),
+                                         QStringLiteral("%1 holds the control character NUL or "
+                                                        "EOT, which a PO file cannot hold")
+                                             .arg(entry.context));
+            entries << entry;
+        }
+    }
+
+    const PoHeader header = headerFor(*source, translation ? &*translation : nullptr,
+                                      call.option("language").value_or(QString()));
+    QTemporaryDir scratch;
+    const QString written = scratch.filePath(QStringLiteral("out.po"));
+    const QString problem = writePoFile(written, header, entries);
+    if (!problem.isEmpty())
+        return session.fileError(call.option("output").value_or(QStringLiteral("-")), problem);
+    QFile file(written);
+    if (!file.open(QIODevice::ReadOnly))
+        return session.fileError(written, file.errorString());
+    return session.deliver(call.option("output"), file.readAll());
+}
+
+int commandFromPo(Session& session, const Invocation& call)
+{
+    if (call.positional.size() != 1 || !call.option("template") || !call.option("output") ||
+        !call.onlyOptions({"output", "template"}))
+        return session.usage(QStringLiteral("from-po takes PO, --template SOURCE and -o TARGET"));
+    const QString poPath = call.positional.first();
+    auto document = session.load(*call.option("template"));
+    if (!document)
+        return ExitFileError;
+    QString error;
+    const auto entries = readPoFile(poPath, error);
+    if (!entries)
+        return session.fileError(poPath, error);
+
+    int translated = 0;
+    for (const PoEntry& entry : *entries) {
+        const auto label = parseRowLabel(entry.context);
+        if (!label) {
+            session.warn(QStringLiteral("%1: msgctxt %2 names no row of a form; ignored")
+                             .arg(poPath, quoted(entry.context)));
+            continue;
+        }
+        if (entry.fuzzy || entry.translation.isEmpty())
+            continue;
+        const QString& text = entry.translation;
+        if (!Check_Characters(text))
+            return session.fileError(poPath,
+                                     QString::fromUtf8("%1: the translation holds \"½\", \"¾\" or "
+                                                       "\"¼\", which a language file cannot hold "
+                                                       "in a text")
+                                         .arg(entry.context));
+        const lsf::Encoded encoded = lsf::encode1252(text);
+        if (!encoded.ok())
+            return session.fileError(
+                poPath, QStringLiteral("%1: the translation holds the "
+                                       "character %2, which Windows-1252 "
+                                       "cannot store")
+                            .arg(entry.context, characterName(text, encoded.badPosition)));
+        LanguageTable& rows = document->formText(label->form);
+        if (text.size() == 1)
+            session.warn(QStringLiteral("%1: the translation %2 has one character: the editor "
+                                        "hides such a row and drops it at the next commit")
+                             .arg(entry.context, quoted(text)));
+        if (rows.at(label->row) != entry.source)
+            session.warn(
+                QStringLiteral("%1: the template's text %2 is not the PO's msgid %3; "
+                               "the translation is used")
+                    .arg(entry.context, quoted(rows.at(label->row)), quoted(entry.source)));
+        rows.set(label->row, text);
+        ++translated;
+    }
+
+    int used = 0;
+    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+        for (int row = 0; row <= LanguageDocument::LastRow; ++row)
+            used += document->formText(form).at(row).isEmpty() ? 0 : 1;
+    }
+    const int status = session.save(*document, *call.option("output"));
+    if (status == ExitOk)
+        session.print(QStringLiteral("%1 rows translated, %2 rows kept from the template\n")
+                          .arg(translated)
+                          .arg(used - translated));
+    return status;
+}

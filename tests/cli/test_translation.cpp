@@ -1,0 +1,242 @@
+#include "CliRunner.h"
+#include "LanguageFile.h"
+#include "LsfBytes.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <random>
+
+namespace {
+
+// A random text of Windows-1252 characters with quotes, backslashes, tabs and line breaks; not
+// the three fraction characters, which a language file cannot hold in a text, nor NUL and EOT,
+// which a PO file cannot hold.
+QString randomText(std::mt19937& random)
+{
+    static const QByteArray special = "\"\\\t\r\n";
+    QByteArray bytes(std::uniform_int_distribution<int>(1, 40)(random), ' ');
+    for (char& c : bytes) {
+        if (std::uniform_int_distribution<int>(0, 5)(random) == 0) {
+            c = special.at(std::uniform_int_distribution<int>(0, 4)(random));
+            continue;
+        }
+        do
+            c = char(std::uniform_int_distribution<int>(1, 255)(random));
+        while (uchar(c) == 0x04 || uchar(c) == 0xBC || uchar(c) == 0xBD || uchar(c) == 0xBE);
+    }
+    return lsf::decode1252(bytes);
+}
+
+QByteArray tablesOf(const QString& file)
+{
+    LanguageDocument document;
+    lsf::applyFields(readLanguageFile(file).parsed, document);
+    QByteArray rows;
+    for (int form = 1; form <= 24; ++form)
+        rows += lsf::encode1252(lsf::packTable(document.formText(form))).bytes;
+    return rows;
+}
+
+} // namespace
+
+using Translation = CliTest;
+
+TEST_F(Translation, PoRoundTripReproducesTheTranslationsRowsByteForByte)
+{
+    std::mt19937 random(6);
+    for (int round = 0; round < 5; ++round) {
+        LanguageDocument source, target;
+        for (int form = 1; form <= 24; ++form) {
+            for (int row = 0; row <= 200; ++row) {
+                if (std::uniform_int_distribution<int>(0, 3)(random) != 0)
+                    continue;
+                source.formText(form).set(row, randomText(random));
+                target.formText(form).set(row, randomText(random));
+            }
+        }
+        target.SettingsTable.set(2, "Anna");
+        ASSERT_EQ(writeLanguageFile(source, path("en.lsf")).status, WriteStatus::Ok);
+        ASSERT_EQ(writeLanguageFile(target, path("nl.lsf")).status, WriteStatus::Ok);
+
+        const CliRun po = run({"to-po", path("en.lsf"), "--translation", path("nl.lsf"),
+                               "--language", "nl", "-o", path("nl.po")});
+        ASSERT_EQ(po.status, 0) << po.err.toStdString();
+        const CliRun back =
+            run({"from-po", path("nl.po"), "--template", path("en.lsf"), "-o", path("back.lsf")});
+        ASSERT_EQ(back.status, 0) << back.err.toStdString();
+        EXPECT_EQ(tablesOf(path("back.lsf")), tablesOf(path("nl.lsf")));
+        EXPECT_TRUE(back.out.endsWith(" rows kept from the template\n"));
+    }
+}
+
+TEST_F(Translation, PoFilePassesMsgfmtCheckAndCarriesHeaderAndComments)
+{
+    QList<QByteArray> source = {packed({"Main window"}), packed({"&File", "Quit \"now\"", "50%"})};
+    for (int f = 2; f <= 24; ++f)
+        source << emptyEntries(201);
+    source << packed({"Demo Notes", "2.1", "Ann"});
+    QList<QByteArray> target = {packed({"Hoofdvenster"}), packed({"&Bestand", "Stop \"nu\""})};
+    for (int f = 2; f <= 24; ++f)
+        target << emptyEntries(201);
+    target << packed({"Demo Notes", "2.1", "Jan de Vries"});
+    write("en.lsf", lsfFile(1, source));
+    write("nl.lsf", lsfFile(1, target));
+
+    const CliRun po =
+        run({"to-po", path("en.lsf"), "--translation", path("nl.lsf"), "--language", "nl"});
+    ASSERT_EQ(po.status, 0) << po.err.toStdString();
+    const QString text = QString::fromUtf8(po.out);
+    EXPECT_TRUE(text.contains("\"Project-Id-Version: Demo Notes 2.1\\n\""));
+    EXPECT_TRUE(text.contains("\"Language: nl\\n\""));
+    EXPECT_TRUE(text.contains("\"Last-Translator: Jan de Vries\\n\""));
+    EXPECT_TRUE(text.contains("\"Content-Type: text/plain; charset=UTF-8\\n\""));
+    EXPECT_TRUE(text.contains("#. Form 1: Main window\nmsgctxt \"F01_lng_(1)\"\n"
+                              "msgid \"Quit \\\"now\\\"\"\nmsgstr \"Stop \\\"nu\\\"\""));
+    EXPECT_TRUE(text.contains("msgctxt \"F01_lng_(2)\"\nmsgid \"50%\"\nmsgstr \"\""));
+    EXPECT_FALSE(text.contains("Main window\"\nmsgstr")) << "form names stay out";
+
+    const QString msgfmt = QStandardPaths::findExecutable("msgfmt");
+    ASSERT_FALSE(msgfmt.isEmpty()) << "GNU gettext's msgfmt is needed (package gettext)";
+    write("check.po", po.out);
+    QProcess check;
+    check.start(msgfmt, {"--check", "-o", "/dev/null", path("check.po")});
+    ASSERT_TRUE(check.waitForFinished(30000));
+    EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardError().toStdString();
+}
+
+TEST_F(Translation, FromPoRefusesWhatAFileCannotHoldAndWarnsAboutWhatTheEditorDrops)
+{
+    write("en.lsf", lsfFile(1, {packed({"Main"}), packed({"One", "Two", "Three"})}));
+    const auto po = [&](const QByteArray& entries) {
+        return write("in.po",
+                     "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n" +
+                         entries);
+    };
+    const QStringList fromPo = {"from-po",      path("in.po"), "--template",
+                                path("en.lsf"), "-o",          path("out.lsf")};
+
+    po("msgctxt \"F01_lng_(1)\"\nmsgid \"Two\"\nmsgstr \"Zwei \xC2\xBD\"\n");
+    CliRun result = run(fromPo);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains("F01_lng_(1): the translation holds"));
+    EXPECT_FALSE(QFile::exists(path("out.lsf")));
+
+    po("msgctxt \"F01_lng_(2)\"\nmsgid \"Three\"\nmsgstr \"Drei \xE2\x9C\x93\"\n");
+    result = run(fromPo);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains(QString::fromUtf8("F01_lng_(2): the translation holds the "
+                                                      "character \"✓\" (U+2713)")));
+    EXPECT_FALSE(QFile::exists(path("out.lsf")));
+
+    QByteArray big;
+    for (int row = 0; row < 3; ++row)
+        big += "msgctxt \"F01_lng_(" + QByteArray::number(row) + ")\"\nmsgid \"x\"\nmsgstr \"" +
+               QByteArray(30000, 'w') + "\"\n\n";
+    po(big);
+    result = run(fromPo);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains("The texts of form 1 take 90,201 bytes"));
+    EXPECT_FALSE(QFile::exists(path("out.lsf")));
+
+    po("msgctxt \"F01_lng_(0)\"\nmsgid \"One\"\nmsgstr \"1\"\n\n"
+       "#, fuzzy\nmsgctxt \"F01_lng_(1)\"\nmsgid \"Two\"\nmsgstr \"Zwei\"\n\n"
+       "msgctxt \"F00_lng_(1)\"\nmsgid \"Main\"\nmsgstr \"Haupt\"\n");
+    result = run(fromPo);
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, "1 rows translated, 2 rows kept from the template\n");
+    EXPECT_TRUE(result.err.contains("F01_lng_(0): the translation \"1\" has one character"));
+    EXPECT_TRUE(result.err.contains("msgctxt \"F00_lng_(1)\" names no row of a form"));
+    EXPECT_EQ(read(path("out.lsf")),
+              lsfFile(1, {packed({"Main"}) + emptyEntries(24),
+                          packed({"1", "Two", "Three"}) + emptyEntries(198)}));
+
+    write("bad.po", "msgid \"unterminated\n");
+    EXPECT_EQ(
+        run({"from-po", path("bad.po"), "--template", path("en.lsf"), "-o", path("x.lsf")}).status,
+        1);
+    EXPECT_EQ(run({"from-po", path("in.po"), "-o", path("x.lsf")}).status, 2);
+}
+
+using Check = CliTest;
+
+TEST_F(Check, ListsEveryKindOfProblemOneLineEach)
+{
+    QList<QByteArray> fields = {packed({"Main", "x"}) + emptyEntries(22) + packed({"stray"})};
+    fields << packed({"Used", "", "Half \xBD", "y"}) + "tail";
+    const QString bad = write("bad.lsf", lsfFile(2, fields));
+    const QString clean = write("clean.lsf", lsfFile(1, {}));
+    const QString broken = write("broken.lsf", le32(1) + le16(10));
+
+    const CliRun result = run({"check", clean, bad, broken});
+    EXPECT_EQ(result.status, 1);
+    const QStringList lines = QString::fromUtf8(result.out).split('\n', Qt::SkipEmptyParts);
+    const QStringList expected = {
+        bad + ": -: holds 2 records; only the first is read, and a save keeps only that one",
+        bad +
+            ": F01: does not end with the row terminator \"¾\"; text after the last one is ignored",
+        bad + ": F01: holds 4 entries instead of 201; the others keep whatever the editor held "
+              "before",
+        bad + ": F00_lng_(2): is a form name of one character (\"x\"): the editor shows and saves "
+              "\"- EMPTY FORM -\" instead",
+        bad + ": F00_lng_(25): belongs to no form: the editor empties it at the next commit",
+        bad + ": F01_lng_(1): is an empty row between used rows: the next commit moves the rows "
+              "after it up",
+        bad + QString::fromUtf8(": F01_lng_(2): holds \"½\", \"¾\" or \"¼\", which the editor "
+                                "refuses in a text"),
+        bad + ": F01_lng_(3): is a row of one character (\"y\"): the editor hides it and drops it "
+              "at the next commit",
+        broken + ": -: does not load: is not a language file: it ends inside its first record",
+    };
+    EXPECT_EQ(lines, expected);
+
+    EXPECT_EQ(run({"check", clean}).status, 0);
+    EXPECT_EQ(run({"check", clean}).out, "");
+    EXPECT_EQ(run({"check"}).status, 2);
+
+    write("control.lsf", lsfFile(1, {packed({"Main"}), packed({"Bell\x04"})}));
+    const CliRun po = run({"to-po", path("control.lsf")});
+    EXPECT_EQ(po.status, 1);
+    EXPECT_TRUE(po.err.contains("F01_lng_(0) holds the control character NUL or EOT"));
+}
+
+TEST_F(Check, DiffListsChangedEntriesByLabel)
+{
+    const QString a = write("a.lsf", lsfFile(1, {packed({"Main"}), packed({"Open", "Save"})}));
+    const QString b = write("b.lsf", lsfFile(1, {packed({"Main"}), packed({"Open", "Save\tall"}),
+                                                 packed({"New \"row\""})}));
+    EXPECT_EQ(run({"diff", a, a}).status, 0);
+    EXPECT_EQ(run({"diff", a, a}).out, "");
+    const CliRun result = run({"diff", a, b});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "F01_lng_(1): \"Save\" -> \"Save\\tall\"\n"
+                          "F02_lng_(0): \"\" -> \"New \\\"row\\\"\"\n");
+    EXPECT_EQ(run({"diff", a, path("missing.lsf")}).status, 2);
+    EXPECT_EQ(run({"diff", a}).status, 2);
+}
+
+TEST_F(Check, GitDiffShowsChangedRowsThroughTheTextconvDriver)
+{
+    const QString git = QStandardPaths::findExecutable("git");
+    ASSERT_FALSE(git.isEmpty());
+    const auto inRepo = [&](const QStringList& arguments) {
+        QProcess process;
+        process.setWorkingDirectory(folder());
+        process.start(git, arguments);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    inRepo({"init", "-q"});
+    inRepo({"config", "user.email", "test@example.org"});
+    inRepo({"config", "user.name", "Test"});
+    inRepo({"config", "diff.lsf.textconv", LEXICANT_CLI " to-json"});
+    write(".gitattributes", "*.lsf diff=lsf\n");
+    write("app.lsf", lsfFile(1, {packed({"Main"}), packed({"Open", "Save"})}));
+    inRepo({"add", "."});
+    inRepo({"commit", "-q", "-m", "first"});
+    write("app.lsf", lsfFile(1, {packed({"Main"}), packed({"Open", "Save all"})}));
+    const QString diff = inRepo({"diff"});
+    EXPECT_TRUE(diff.contains("-            \"Save\"\n+            \"Save all\"\n"))
+        << diff.toStdString();
+}
