@@ -71,9 +71,15 @@ ReadResult readLanguageFile(const QString& path)
 {
     ReadResult result;
     if (!CanOpenFile(path)) {
-        result.reason = QFileInfo(path).isDir()   ? QStringLiteral("is a folder")
-                        : QFileInfo::exists(path) ? QStringLiteral("cannot be opened for reading")
-                                                  : QStringLiteral("does not exist");
+        const QFileInfo info(path);
+        if (path.isEmpty() || !info.exists())
+            result.reason = QStringLiteral("does not exist");
+        else if (info.isDir())
+            result.reason = QStringLiteral("is a folder");
+        else if (!isReadableKind(path))
+            result.reason = QStringLiteral("is not a regular file");
+        else
+            result.reason = QStringLiteral("cannot be opened for reading");
         return result;
     }
     QFile file(path);

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+// Runs as the unprivileged user "nobody" while it lives, so that file permissions apply as they
+// do to any user (root ignores them). The saved user stays root, so the destructor can return.
+class AsNobody {
+public:
+    AsNobody()
+    {
+        if (geteuid() == 0)
+            m_dropped = setresgid(65534, 65534, 0) == 0 && setresuid(65534, 65534, 0) == 0;
+    }
+    ~AsNobody()
+    {
+        if (m_dropped) {
+            [[maybe_unused]] const int u = setresuid(0, 0, 0);
+            [[maybe_unused]] const int g = setresgid(0, 0, 0);
+        }
+    }
+    AsNobody(const AsNobody&) = delete;
+    AsNobody& operator=(const AsNobody&) = delete;
+
+    // False when the process ran unprivileged already, or could not drop its privileges.
+    bool dropped() const { return m_dropped; }
+
+private:
+    bool m_dropped = false;
+};
+
+// Limits the size of any file the process writes while it lives; root obeys it too. A write past
+// the limit fails with EFBIG instead of killing the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_old{};
+    void (*m_handler)(int) = nullptr;
+};
