@@ -103,7 +103,8 @@ void QL_Core::openSteps(const QString& path, const QString& title)
     m_document.SelectedForm = 0;
     m_document.SelectedRow = 0;
 
-    LoadLanguageFile(m_document, path, m_toolkit); // on failure it has said so; go on
+    // On failure the loader has said so; the window goes on with the tables as they are.
+    const bool loaded = LoadLanguageFile(m_document, path, m_toolkit);
 
     reach(reach(m_data).txt_filename).setText(path);
     reach(txt_filetitle).setText(title);
@@ -115,6 +116,8 @@ void QL_Core::openSteps(const QString& path, const QString& title)
     reach(txt_date).setText(m_document.setting(FileSetting::Date));
     m_document.UnsavedChanges = 0;
     RefreshCommandState();
+    if (loaded)
+        rememberFile(path);
 }
 
 void QL_Core::clearFormList()
@@ -168,6 +171,7 @@ void QL_Core::mnu_save_Click()
             return;
         m_document.UnsavedChanges = 0;
         RefreshCommandState();
+        rememberFile(path.text());
         m_toolkit.messageBox(QStringLiteral("The languagefile has been saved."),
                              MsgStyle::Information);
     });

@@ -142,6 +142,11 @@ void QL_Core::createMenus()
     mnu_saveas = item(mnu_file, "mnu_saveas", QStringLiteral("Save file as ..."), QKeySequence(),
                       &QL_Core::mnu_saveas_Click, this);
     mnu_bar_2 = bar(mnu_file, "mnu_bar_2");
+    // The recently used files go between here and Exit, read when the menu opens.
+    m_recentBar = mnu_file->addSeparator();
+    m_recentBar->setObjectName(QStringLiteral("mnu_bar_recent"));
+    m_recentBar->setVisible(false);
+    connect(mnu_file, &QMenu::aboutToShow, this, &QL_Core::fillRecentFiles);
     mnu_exit = item(mnu_file, "mnu_exit", QStringLiteral("Exit"),
                     QKeySequence(Qt::CTRL | Qt::Key_X), &QL_Core::mnu_exit_Click, this);
 
@@ -183,19 +188,20 @@ void QL_Core::createToolbar()
     struct Picture {
         const char* theme;
         QStyle::StandardPixmap fallback;
+        const char* name; // what a screen reader says for the button
     };
     // Pictures for buttons 1 to 9; 1 and 5 are spacers.
     const Picture pictures[10] = {
         {},
         {},
-        {"document-new", QStyle::SP_FileIcon},
-        {"document-open", QStyle::SP_DialogOpenButton},
-        {"document-save", QStyle::SP_DialogSaveButton},
+        {"document-new", QStyle::SP_FileIcon, "New file"},
+        {"document-open", QStyle::SP_DialogOpenButton, "Open file"},
+        {"document-save", QStyle::SP_DialogSaveButton, "Save file"},
         {},
-        {"list-add", QStyle::SP_FileDialogNewFolder},
-        {"edit-delete", QStyle::SP_TrashIcon},
-        {"document-edit", QStyle::SP_FileDialogDetailedView},
-        {"edit-find-replace", QStyle::SP_FileDialogContentsView},
+        {"list-add", QStyle::SP_FileDialogNewFolder, "New text"},
+        {"edit-delete", QStyle::SP_TrashIcon, "Delete text"},
+        {"document-edit", QStyle::SP_FileDialogDetailedView, "Edit text"},
+        {"edit-find-replace", QStyle::SP_FileDialogContentsView, "Search and replace"},
     };
     for (int index = 1; index <= 9; ++index) {
         QAction* button = nullptr;
@@ -205,7 +211,7 @@ void QL_Core::createToolbar()
             const Picture& p = pictures[index];
             button = Toolbar1->addAction(
                 QIcon::fromTheme(QLatin1String(p.theme), style()->standardIcon(p.fallback)),
-                QString());
+                QString::fromUtf8(p.name));
             connect(button, &QAction::triggered, this,
                     [this, index] { Toolbar1_ButtonClick(index); });
         }
@@ -270,6 +276,8 @@ void QL_Core::createPanels()
     }
     placeControls();
 
+    describeForAssistiveTechnology();
+
     for (QLineEdit* box : {txt_date.data(), txt_naam.data(), txt_rev.data()})
         box->installEventFilter(this);
     txt_filetitle->installEventFilter(this);
@@ -295,6 +303,30 @@ void QL_Core::createPanels()
         m_rowPressChanged = false;
     });
     connect(lst_lang, &QListWidget::itemDoubleClicked, this, [this] { lst_lang_DblClick(); });
+}
+
+// Names a screen reader speaks, labels tied to their boxes, and Tab through the settings, then
+// the form list, then the row list.
+void QL_Core::describeForAssistiveTechnology()
+{
+    const std::pair<QLabel*, QLineEdit*> buddies[] = {{lbl_1, txt_filetitle},
+                                                      {lbl_2, txt_app},
+                                                      {lbl_3, txt_naam},
+                                                      {lbl_4, txt_rev},
+                                                      {Label1, txt_date}};
+    for (const auto& [label, box] : buddies)
+        label->setBuddy(box);
+    const std::pair<QWidget*, const char*> names[] = {
+        {txt_filetitle, "File name"}, {txt_app, "Application"},       {txt_versie, "Version"},
+        {txt_naam, "Author"},         {txt_rev, "Revision"},          {txt_date, "Date"},
+        {lst_forms, "Form names"},    {lst_lang, "Text in this form"}};
+    QWidget* previous = nullptr;
+    for (const auto& [widget, name] : names) {
+        widget->setAccessibleName(QString::fromUtf8(name));
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
 }
 
 // The frames and lists at their designed places, the lists and their frames grown by what the

@@ -56,6 +56,12 @@ public:
     // Returns false when none of them is a local .lsf file.
     bool dropUrls(const QList<QUrl>& urls);
 
+    // The recently opened or saved files, newest first (at most five), and the File menu's
+    // entries for them.
+    QStringList recentFiles() const;
+    void fillRecentFiles();
+    void openRecentFile(const QString& path);
+
     // Selects form 1 to 24 in the form list, as a click on it does.
     void selectForm(int form);
 
@@ -122,6 +128,7 @@ private:
     void createToolbar();
     void createStatusBar();
     void createPanels();
+    void describeForAssistiveTechnology();
     void placeControls();
     void markChanged();
     void openSteps(const QString& path, const QString& title);
@@ -156,7 +163,11 @@ public:
     QPointer<QAction> mnu_savecode, mnu_about, mnu_bar_4, mnu_website;
 
 private:
+    void rememberFile(const QString& path);
+
     std::array<QPointer<QAction>, 10> m_buttons; // 1 to 9
-    std::array<QPointer<QLabel>, 5> m_panels;    // 1 to 4
-    QSize m_designSize;                          // the central area at its designed size
+    QPointer<QAction> m_recentBar;
+    QList<QPointer<QAction>> m_recentItems;
+    std::array<QPointer<QLabel>, 5> m_panels; // 1 to 4
+    QSize m_designSize;                       // the central area at its designed size
 };

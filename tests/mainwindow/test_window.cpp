@@ -36,8 +36,10 @@ TEST_F(StartUp, MenusToolbarAndBoxesAreLaidOutAsDesigned)
     EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&Extra", "&Information"}));
     const auto itemsOf = [](QMenu* menu) {
         QStringList texts;
-        for (QAction* a : menu->actions())
-            texts << (a->isSeparator() ? "-" : a->text() + "|" + a->shortcut().toString());
+        for (QAction* a : menu->actions()) {
+            if (!a->objectName().contains("recent")) // the recent files come and go
+                texts << (a->isSeparator() ? "-" : a->text() + "|" + a->shortcut().toString());
+        }
         return texts;
     };
     EXPECT_EQ(itemsOf(window->mnu_file),

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -35,7 +36,12 @@ protected:
         return values;
     }
 
-    void SetUp() override { start(testValues()); }
+    void SetUp() override
+    {
+        // Settings such as the recent files live in the test's scratch folder.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder());
+        start(testValues());
+    }
 
     void start(const ProgramValues& values)
     {

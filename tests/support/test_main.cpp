@@ -15,5 +15,7 @@ int main(int argc, char** argv)
     if (::testing::GTEST_FLAG(list_tests))
         return RUN_ALL_TESTS();
     TestApplication app(argc, argv);
+    TestApplication::setOrganizationName(QStringLiteral("LexicantTests"));
+    TestApplication::setApplicationName(QStringLiteral("tests"));
     return RUN_ALL_TESTS();
 }

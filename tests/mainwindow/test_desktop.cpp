@@ -1,0 +1,71 @@
+// What makes the window a good desktop citizen beyond its documented behaviour: recent files,
+// names for screen readers, keyboard order.
+#include "QL_Edit.h"
+#include "WindowTest.h"
+
+#include <QMenu>
+
+using RecentFiles = WindowTest;
+
+TEST_F(RecentFiles, OpenedAndSavedFilesAreListedNewestFirstUpToFive)
+{
+    for (int i = 1; i <= 6; ++i)
+        open(write(QString("f%1.lsf").arg(i), lsfFile(1, {})));
+    QTest::keyClick(window->txt_rev, Qt::Key_1);
+    toolkit.saveAnswers.push_back(path("saved.lsf"));
+    window->mnu_saveas->trigger();
+    toolkit.boxes.clear();
+    QStringList expected = {path("saved.lsf")};
+    for (int i = 6; i >= 3; --i)
+        expected << path(QString("f%1.lsf").arg(i));
+    EXPECT_EQ(window->recentFiles(), expected);
+
+    emit window->mnu_file->aboutToShow();
+    QStringList shown;
+    for (QAction* a : window->mnu_file->actions())
+        shown << (a->isSeparator() ? (a->isVisible() ? "-" : "") : a->text());
+    shown.removeAll("");
+    EXPECT_EQ(shown, QStringList({"New file", "Open file", "-", "Save file", "Save file as ...",
+                                  "-", "&1 saved.lsf", "&2 f6.lsf", "&3 f5.lsf", "&4 f4.lsf",
+                                  "&5 f3.lsf", "-", "Exit"}));
+
+    // Choosing one opens it; one that has gone is refused quietly and forgotten.
+    QFile::remove(path("f5.lsf"));
+    window->findChild<QAction*>("mnu_recent_3")->trigger();
+    EXPECT_TRUE(toolkit.boxes.empty());
+    EXPECT_FALSE(window->recentFiles().contains(path("f5.lsf")));
+    EXPECT_EQ(window->txt_filetitle->text(), "saved.lsf");
+    emit window->mnu_file->aboutToShow();
+    window->findChild<QAction*>("mnu_recent_2")->trigger();
+    EXPECT_EQ(window->txt_filetitle->text(), "f6.lsf");
+}
+
+using Accessibility = WindowTest;
+
+TEST_F(Accessibility, ControlsHaveSpokenNamesBuddiesAndATabOrder)
+{
+    EXPECT_EQ(window->lst_forms->accessibleName(), "Form names");
+    EXPECT_EQ(window->lst_lang->accessibleName(), "Text in this form");
+    EXPECT_EQ(window->txt_naam->accessibleName(), "Author");
+    EXPECT_EQ(window->lbl_3->buddy(), window->txt_naam.data());
+    EXPECT_EQ(window->Label1->buddy(), window->txt_date.data());
+    EXPECT_EQ(window->toolbarButton(2)->text(), "New file");
+
+    QStringList order;
+    QWidget* w = window->txt_filetitle;
+    while (order.size() < 8) {
+        if (w->focusPolicy() & Qt::TabFocus)
+            order << w->accessibleName();
+        w = w->nextInFocusChain();
+    }
+    EXPECT_EQ(order, QStringList({"File name", "Application", "Version", "Author", "Revision",
+                                  "Date", "Form names", "Text in this form"}));
+
+    click(window->lst_forms, 0);
+    toolkit.onModal = [](QDialog& dialog) {
+        dialog.show();
+        EXPECT_EQ(dialog.focusWidget(), static_cast<QL_Edit&>(dialog).txt_newtxt.data());
+        return 0;
+    };
+    window->mnu_text_new_Click();
+}
