@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Lexicant"));
     QApplication::setOrganizationName(QStringLiteral("Vantrel"));
     QApplication::setApplicationVersion(QStringLiteral(LEXICANT_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("lexicant"));
+    QApplication::setDesktopFileName(QStringLiteral("com.vantrel.Lexicant"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Editor for .lsf language files"));

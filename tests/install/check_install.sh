@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch prefix and checks what a desktop reads: the menu entry and
+# AppStream data validate, *.lsf files get our type, the type opens with our entry, and the
+# Debian package declares its dependencies and holds every file.
+#   check_install.sh BUILD_DIR
+set -euo pipefail
+build=$(cd "$1" && pwd)
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+failures=0
+check() { # description, then the command
+    local what=$1
+    shift
+    if "$@"; then
+        echo "ok: $what"
+    else
+        echo "FAILED: $what"
+        failures=$((failures + 1))
+    fi
+}
+
+cmake --install "$build" --prefix "$scratch/usr" >/dev/null
+share=$scratch/usr/share
+id=com.vantrel.Lexicant
+
+check "the programs are installed" test -x "$scratch/usr/bin/lexicant" -a -x "$scratch/usr/bin/lexicant-cli"
+check "desktop-file-validate passes" desktop-file-validate "$share/applications/$id.desktop"
+check "appstreamcli validate passes" appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml"
+check "the icon is installed" test -s "$share/icons/hicolor/scalable/apps/$id.svg"
+
+# The desktop's view, confined to the scratch folder.
+export XDG_DATA_HOME=$share XDG_CONFIG_HOME=$scratch/config
+unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
+update-mime-database "$share/mime"
+update-desktop-database "$share/applications"
+touch "$scratch/some.lsf"
+check "xdg-mime names the file type" test "$(xdg-mime query filetype "$scratch/some.lsf")" = application/x-lexicant-lsf
+check "the type's comment is Language file" grep -q '<comment>Language file</comment>' "$share/mime/application/x-lexicant-lsf.xml"
+check "xdg-mime names our entry as the default" test "$(xdg-mime query default application/x-lexicant-lsf)" = "$id.desktop"
+
+cpack -B "$scratch/package" --config "$build/CPackConfig.cmake" >/dev/null
+deb=$(ls "$scratch"/package/lexicant_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+check "the package depends on Qt Widgets" grep -q 'libqt6widgets6' <<<"$depends"
+check "the package depends on the platform plugins" grep -q 'qt6-qpa-plugins' <<<"$depends"
+check "the package depends on the PO library" grep -q 'libgettextpo0' <<<"$depends"
+contents=$(dpkg-deb -c "$deb")
+for file in bin/lexicant bin/lexicant-cli "share/applications/$id.desktop" "share/mime/packages/$id.xml" \
+    "share/metainfo/$id.metainfo.xml"; do
+    check "the package holds $file" grep -q "/usr/$file\$" <<<"$contents"
+done
+
+echo "install check: $failures failed"
+[ "$failures" -eq 0 ]
