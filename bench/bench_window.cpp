@@ -1,0 +1,137 @@
+// How the real window responds (offscreen): opening a largest file, showing a form of 200 rows
+// of 400 characters, a commit, and a search and replace that changes all 200 rows. Each should
+// take less than a frame (16 ms).
+#include "LanguageFile.h"
+#include "QL_Core.h"
+#include "QL_Replace.h"
+#include "ShellBackend.h"
+#include "Toolkit.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Answers every box with OK and shows no dialog.
+class QuietToolkit : public Toolkit {
+public:
+    FileDialogResult showOpen(const FileDialogRequest& r) override { return {r.fileName, {}}; }
+    FileDialogResult showSave(const FileDialogRequest& r) override { return {r.fileName, {}}; }
+    void setBusyPointer(bool) override {}
+    int showModal(QDialog&) override { return 0; }
+    void showPopupMenu(QMenu&) override {}
+
+protected:
+    int showMessageBox(const QString&, int, const QString&) override { return MsgResult::Ok; }
+};
+
+class NoShell : public ShellBackend {
+public:
+    WindowHandle GetDesktopWindow() override { return 0; }
+    std::intptr_t ShellExecuteA(WindowHandle, const std::string&, const std::string&,
+                                const std::string&, const std::string&, int) override
+    {
+        return 42;
+    }
+    unsigned GetSystemDirectoryA(char*, unsigned) override { return 0; }
+};
+
+struct Window {
+    QuietToolkit toolkit;
+    NoShell shell;
+    QL_Core window{toolkit, shell};
+    QTemporaryDir dir;
+    QString largest = dir.filePath("largest.lsf");
+
+    Window()
+    {
+        window.startUp();
+        window.show();
+        // Every table packed to 65,535 bytes.
+        LanguageDocument document;
+        for (int t = 0; t < LanguageDocument::TableCount; ++t) {
+            LanguageTable& table = document.table(t);
+            const int each = (int(lsf::MaxFieldBytes) - table.size()) / table.size();
+            for (int i = table.firstIndex(); i <= table.lastIndex(); ++i)
+                table.set(i, QString(each, QChar(u'a' + i % 26)));
+        }
+        writeLanguageFile(document, largest);
+    }
+
+    // Forms 1 and 2 hold 200 rows of 400 characters (more than a file can hold, but not more
+    // than the window can be given).
+    void fillTwoBigForms()
+    {
+        for (int form : {1, 2})
+            for (int r = 0; r < 200; ++r)
+                window.document().formText(form).set(r, QString(399, u'x') + QChar(u'0' + form));
+    }
+};
+
+Window& window()
+{
+    static Window w;
+    return w;
+}
+
+void BM_OpenLargestFile(benchmark::State& state)
+{
+    for (auto _ : state) {
+        window().window.openPath(window().largest);
+        window().window.repaint(); // what the user sees is part of the work
+    }
+}
+
+void BM_ShowFormOf200RowsOf400Characters(benchmark::State& state)
+{
+    window().fillTwoBigForms();
+    int form = 1;
+    for (auto _ : state) {
+        window().window.selectForm(form);
+        window().window.repaint();
+        form = 3 - form;
+    }
+}
+
+void BM_Commit(benchmark::State& state)
+{
+    window().fillTwoBigForms();
+    window().window.selectForm(1);
+    for (auto _ : state)
+        window().window.CommitWorkingCopies();
+}
+
+void BM_ReplaceChangingAll200Rows(benchmark::State& state)
+{
+    window().fillTwoBigForms();
+    window().window.selectForm(2);
+    QL_Replace dialog(window().window);
+    bool forth = true;
+    for (auto _ : state) {
+        dialog.txt_zoek->setText(forth ? QStringLiteral("x2") : QStringLiteral("y2"));
+        dialog.txt_vervang->setText(forth ? QStringLiteral("y2") : QStringLiteral("x2"));
+        dialog.cmd_replace_Click();
+        window().window.repaint();
+        forth = !forth;
+    }
+}
+
+BENCHMARK(BM_OpenLargestFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShowFormOf200RowsOf400Characters)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Commit)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplaceChangingAll200Rows)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,87 @@
+#!/usr/bin/python3
+"""Start-up time and memory of the editor against the floor of a minimal Qt Widgets window.
+
+For each program, N times (alternating): start it on an X display, time until its first
+top-level window is mapped (MapNotify, seen through python3-xlib), then read its resident memory
+one second later. Prints each run and the medians, and the ratios editor / floor.
+
+    bench/startup.py [--runs N] [--build BUILD_DIR]
+
+Needs an X display (run it under `xvfb-run -a -s "-screen 0 1280x1024x24"`) and python3-xlib.
+"""
+import argparse
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+from Xlib import X, display
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+
+def mapped_after(command, env):
+    """Starts the command; returns (seconds until its window is mapped, RSS in KiB 1 s later)."""
+    d = display.Display()
+    root = d.screen().root
+    root.change_attributes(event_mask=X.SubstructureNotifyMask)
+    d.sync()
+    start = time.perf_counter()
+    process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+    pid_atom = d.intern_atom("_NET_WM_PID")
+    try:
+        deadline = start + 30
+        while time.perf_counter() < deadline:
+            event = d.next_event()
+            if event.type != X.MapNotify:
+                continue
+            prop = event.window.get_full_property(pid_atom, X.AnyPropertyType)
+            if prop and prop.value and prop.value[0] == process.pid:
+                elapsed = time.perf_counter() - start
+                time.sleep(1.0)
+                with open(f"/proc/{process.pid}/status") as status:
+                    rss = next(int(line.split()[1]) for line in status if line.startswith("VmRSS"))
+                return elapsed, rss
+        raise RuntimeError(f"{command[0]} showed no window")
+    finally:
+        process.terminate()
+        process.wait()
+        d.close()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__,
+                                     formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--runs", type=int, default=9)
+    parser.add_argument("--build", default=os.path.join(ROOT, "build"))
+    args = parser.parse_args()
+    if "DISPLAY" not in os.environ:
+        sys.exit("no X display: run under xvfb-run -a")
+
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb")
+    programs = {
+        "lexicant": [os.path.join(args.build, "bin", "lexicant"),
+                     os.path.join(ROOT, "examples", "demo-notes.lsf")],
+        "floor": [os.path.join(args.build, "bench", "bench_minimal_window")],
+    }
+    for command in programs.values():  # warm the caches (fonts, libraries) once
+        mapped_after(command, env)
+    results = {name: [] for name in programs}
+    for run in range(args.runs):
+        for name, command in programs.items():
+            elapsed, rss = mapped_after(command, env)
+            results[name].append((elapsed, rss))
+            print(f"run {run + 1}  {name:9} {elapsed * 1000:7.1f} ms  {rss / 1024:6.1f} MiB")
+    medians = {name: (statistics.median(r[0] for r in rows), statistics.median(r[1] for r in rows))
+               for name, rows in results.items()}
+    for name, (elapsed, rss) in medians.items():
+        print(f"median    {name:9} {elapsed * 1000:7.1f} ms  {rss / 1024:6.1f} MiB")
+    time_ratio = medians["lexicant"][0] / medians["floor"][0]
+    rss_ratio = medians["lexicant"][1] / medians["floor"][1]
+    print(f"ratio lexicant/floor: start-up {time_ratio:.2f}, resident memory {rss_ratio:.2f}")
+
+
+if __name__ == "__main__":
+    main()
