@@ -66,19 +66,21 @@ int commandInfo(Session& session, const Invocation& call)
         int used = 0;
         for (int r = rows.firstIndex(); r <= rows.lastIndex(); ++r)
             used += rows.at(r).isEmpty() ? 0 : 1;
+        // One pass of arg(): a name holding "%3" must not be taken for a place holder.
+        const QString name = QStringLiteral("\"%1\"").arg(document->FormNames.at(form));
         text += QStringLiteral("  %1  %2  %3 %4\n")
-                    .arg(form, 2)
-                    .arg(QStringLiteral("\"%1\"").arg(document->FormNames.at(form)), -40)
-                    .arg(used, 3)
-                    .arg(used == 1 ? QStringLiteral("row") : QStringLiteral("rows"));
+                    .arg(QStringLiteral("%1").arg(form, 2), name.leftJustified(40),
+                         QStringLiteral("%1").arg(used, 3),
+                         used == 1 ? QStringLiteral("row") : QStringLiteral("rows"));
     }
     static const char* const settingNames[] = {"Application", "Version", "Author", "Revision",
                                                "Date"};
     text += QStringLiteral("Settings:\n");
     for (int row = 0; row < 5; ++row)
-        text += QStringLiteral("  %1 \"%2\"\n")
-                    .arg(QStringLiteral("%1:").arg(QLatin1String(settingNames[row])), -12)
-                    .arg(document->SettingsTable.at(row));
+        text +=
+            QStringLiteral("  %1 \"%2\"\n")
+                .arg(QStringLiteral("%1:").arg(QLatin1String(settingNames[row])).leftJustified(12),
+                     document->SettingsTable.at(row));
     for (const auto& [label, problem] : entryProblems(*document))
         text += QStringLiteral("Warning: %1 %2\n").arg(label, problem);
     session.print(text);

@@ -20,7 +20,7 @@ TEST_F(CliTest, NewWritesTheFileOfAFreshDocument)
 
 TEST_F(CliTest, InfoListsFormsSettingsAndEntriesAnEditWouldLose)
 {
-    QList<QByteArray> fields = {packed({"Start", "x"})};
+    QList<QByteArray> fields = {packed({"Start", "x", "50%3 off"})};
     fields << packed({"Hello", "y", "", "World"}) << packed({"Half \xBD done"});
     for (int f = 3; f <= 24; ++f)
         fields << emptyEntries(201);
@@ -33,6 +33,7 @@ TEST_F(CliTest, InfoListsFormsSettingsAndEntriesAnEditWouldLose)
     EXPECT_TRUE(text.contains("Records: 3\n"));
     EXPECT_TRUE(text.contains(QRegularExpression("\n   1  \"Start\" +3 rows\n")));
     EXPECT_TRUE(text.contains(QRegularExpression("\n   2  \"x\" +1 row\n")));
+    EXPECT_TRUE(text.contains(QRegularExpression("\n   3  \"50%3 off\" +0 rows\n")));
     EXPECT_TRUE(text.contains("  Application: \"Demo\"\n"));
     EXPECT_TRUE(text.contains("  Date:        \"01-06-26\"\n"));
     EXPECT_TRUE(text.contains("Warning: F01_lng_(1) is a row of one character (\"y\")"));
