@@ -84,6 +84,7 @@ ReadResult readLanguageFile(const QString& path)
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
+        result.status = ReadStatus::ReadFailed;
         result.reason = file.errorString();
         return result;
     }
@@ -114,9 +115,10 @@ ReadResult readLanguageFile(const QString& path)
 
 bool LoadLanguageFile(LanguageDocument& document, const QString& path, Toolkit& toolkit)
 {
-    if (!CanOpenFile(path))
-        return false;
+    // readLanguageFile starts with CanOpenFile: a path that cannot be opened ends quietly.
     const ReadResult read = readLanguageFile(path);
+    if (read.status == ReadStatus::CannotOpen)
+        return false;
     if (read.status != ReadStatus::Ok) {
         toolkit.messageBox(loadErrorText(), MsgStyle::Critical, loadErrorTitle());
         return false;

@@ -13,7 +13,9 @@ class Toolkit;
 // without waiting (a folder, a pipe or a socket is refused). Shows nothing, changes nothing.
 bool CanOpenFile(const QString& path);
 
-enum class ReadStatus { Ok, CannotOpen, NotALanguageFile };
+// CannotOpen: the path failed CanOpenFile (say nothing). ReadFailed: it opened a moment ago but
+// cannot be read now. NotALanguageFile: it holds no complete first record.
+enum class ReadStatus { Ok, CannotOpen, ReadFailed, NotALanguageFile };
 
 struct ReadResult {
     ReadStatus status = ReadStatus::CannotOpen;
