@@ -26,9 +26,9 @@ class Toolkit;
 // status bar, and the file commands. It owns the document; the lists and the settings boxes
 // are its working copies, which the commit carries into the tables.
 //
-// Its handlers are spread over several files by concern: QL_Core.cpp (window, layout,
-// start-up, events), FileCommands.cpp, Lists.cpp, CommandState.cpp, RowCommands.cpp and
-// CodeExport.cpp.
+// It is spread over several files by concern: QL_Core.cpp (start-up, events, drop),
+// WindowLayout.cpp (the controls and their places), FileCommands.cpp, RecentFiles.cpp,
+// Lists.cpp, CommandState.cpp, RowCommands.cpp and CodeExport.cpp.
 class QL_Core : public QMainWindow, public EditingHost {
     Q_OBJECT
 public:

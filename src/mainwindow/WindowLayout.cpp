@@ -1,0 +1,313 @@
+// The main window's controls: menus, toolbar, status bar, the settings panel and the two lists,
+// placed as designed in twips, with the names assistive technology speaks.
+#include "QL_Core.h"
+
+#include "Toolkit.h"
+#include "Twips.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace {
+
+// The designed layout counts its tops from the window's client area, toolbar strip included;
+// here the toolbar sits above the central area, so its strip comes off every top.
+constexpr int ToolbarStrip = 600;
+constexpr int DesignRight = 10995 + 60; // the rightmost control's edge and a margin
+constexpr int DesignBottom = 7640 + 60;
+
+struct Place {
+    int left, top, width, height;
+};
+
+constexpr Place Frame1Place{60, 660, 3495, 1815};
+constexpr Place Frame4Place{60, 2580, 3495, 5055};
+constexpr Place FormsPlace{120, 240, 3255, 4740};
+constexpr Place Frame1RowsPlace{3600, 660, 7395, 6980};
+constexpr Place RowsPlace{60, 240, 7215, 6690};
+
+QRect inCentral(const Twips& t, const Place& p)
+{
+    return t.rect(p.left, p.top - ToolbarStrip, p.width, p.height);
+}
+
+QRect inFrame(const Twips& t, const Place& p)
+{
+    return t.rect(p.left, p.top, p.width, p.height);
+}
+
+QLabel* makeLabel(QWidget* parent, const Twips& t, const char* name, const QString& caption,
+                  const Place& p)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(inFrame(t, p));
+    return label;
+}
+
+QLineEdit* makeBox(QWidget* parent, const Twips& t, const char* name, const Place& p, int maxLength,
+                   bool readOnly)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(inFrame(t, p));
+    if (maxLength > 0)
+        box->setMaxLength(maxLength);
+    if (readOnly) {
+        box->setReadOnly(true);
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+        box->setPalette(palette);
+    }
+    return box;
+}
+
+QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QLatin1String(name));
+    return frame;
+}
+
+} // namespace
+
+void QL_Core::createMenus()
+{
+    const auto menu = [this](const char* name, const QString& caption) {
+        QMenu* m = menuBar()->addMenu(caption);
+        m->setObjectName(QLatin1String(name));
+        return m;
+    };
+    const auto item = [](QMenu* m, const char* name, const QString& caption,
+                         const QKeySequence& shortcut, auto handler, QL_Core* window) {
+        QAction* a = m->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        a->setShortcut(shortcut);
+        QObject::connect(a, &QAction::triggered, window,
+                         [window, handler] { (window->*handler)(); });
+        return a;
+    };
+    const auto bar = [](QMenu* m, const char* name) {
+        QAction* a = m->addSeparator();
+        a->setObjectName(QLatin1String(name));
+        return a;
+    };
+
+    mnu_file = menu("mnu_file", QStringLiteral("&File"));
+    mnu_new = item(mnu_file, "mnu_new", QStringLiteral("New file"),
+                   QKeySequence(Qt::CTRL | Qt::Key_N), &QL_Core::mnu_new_Click, this);
+    mnu_open = item(mnu_file, "mnu_open", QStringLiteral("Open file"),
+                    QKeySequence(Qt::CTRL | Qt::Key_O), &QL_Core::mnu_open_Click, this);
+    mnu_bar_1 = bar(mnu_file, "mnu_bar_1");
+    mnu_save = item(mnu_file, "mnu_save", QStringLiteral("Save file"),
+                    QKeySequence(Qt::CTRL | Qt::Key_S), &QL_Core::mnu_save_Click, this);
+    mnu_saveas = item(mnu_file, "mnu_saveas", QStringLiteral("Save file as ..."), QKeySequence(),
+                      &QL_Core::mnu_saveas_Click, this);
+    mnu_bar_2 = bar(mnu_file, "mnu_bar_2");
+    // The recently used files go between here and Exit, read when the menu opens.
+    m_recentBar = mnu_file->addSeparator();
+    m_recentBar->setObjectName(QStringLiteral("mnu_bar_recent"));
+    m_recentBar->setVisible(false);
+    connect(mnu_file, &QMenu::aboutToShow, this, &QL_Core::fillRecentFiles);
+    mnu_exit = item(mnu_file, "mnu_exit", QStringLiteral("Exit"),
+                    QKeySequence(Qt::CTRL | Qt::Key_X), &QL_Core::mnu_exit_Click, this);
+
+    mnu_edit = menu("mnu_edit", QStringLiteral("&Edit"));
+    mnu_text_new = item(mnu_edit, "mnu_text_new", QStringLiteral("New text"),
+                        QKeySequence(Qt::Key_F5), &QL_Core::mnu_text_new_Click, this);
+    mnu_text_edit = item(mnu_edit, "mnu_text_edit", QStringLiteral("Edit text"),
+                         QKeySequence(Qt::Key_F6), &QL_Core::mnu_text_edit_Click, this);
+    mnu_text_insert = item(mnu_edit, "mnu_text_insert", QStringLiteral("Insert text"),
+                           QKeySequence(Qt::Key_F7), &QL_Core::mnu_text_insert_Click, this);
+    mnu_text_delete = item(mnu_edit, "mnu_text_delete", QStringLiteral("Delete text"),
+                           QKeySequence(Qt::Key_Delete), &QL_Core::mnu_text_delete_Click, this);
+    mnu_text_replace =
+        item(mnu_edit, "mnu_text_replace", QStringLiteral("Search and replace"),
+             QKeySequence(Qt::CTRL | Qt::Key_F), &QL_Core::mnu_text_replace_Click, this);
+
+    mnu_extra = menu("mnu_extra", QStringLiteral("&Extra"));
+    mnu_savecode = item(mnu_extra, "mnu_savecode", QStringLiteral("Save as code"), QKeySequence(),
+                        &QL_Core::mnu_savecode_Click, this);
+
+    mnu_informatie = menu("mnu_informatie", QStringLiteral("&Information"));
+    mnu_about = item(mnu_informatie, "mnu_about", QStringLiteral("About"),
+                     QKeySequence(Qt::CTRL | Qt::Key_A), &QL_Core::mnu_about_Click, this);
+    mnu_bar_4 = bar(mnu_informatie, "mnu_bar_4");
+    mnu_website = item(mnu_informatie, "mnu_website", QStringLiteral("Visit our website"),
+                       QKeySequence(Qt::Key_F1), &QL_Core::mnu_website_Click, this);
+}
+
+void QL_Core::createToolbar()
+{
+    Toolbar1 = addToolBar(QStringLiteral("Toolbar1"));
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setMovable(false);
+    Toolbar1->setFloatable(false);
+    Toolbar1->setContextMenuPolicy(Qt::PreventContextMenu);
+    const int icon = Twips(this).px(360);
+    Toolbar1->setIconSize(QSize(icon, icon));
+
+    struct Picture {
+        const char* theme;
+        QStyle::StandardPixmap fallback;
+        const char* name; // what a screen reader says for the button
+    };
+    // Pictures for buttons 1 to 9; 1 and 5 are spacers.
+    const Picture pictures[10] = {
+        {},
+        {},
+        {"document-new", QStyle::SP_FileIcon, "New file"},
+        {"document-open", QStyle::SP_DialogOpenButton, "Open file"},
+        {"document-save", QStyle::SP_DialogSaveButton, "Save file"},
+        {},
+        {"list-add", QStyle::SP_FileDialogNewFolder, "New text"},
+        {"edit-delete", QStyle::SP_TrashIcon, "Delete text"},
+        {"document-edit", QStyle::SP_FileDialogDetailedView, "Edit text"},
+        {"edit-find-replace", QStyle::SP_FileDialogContentsView, "Search and replace"},
+    };
+    for (int index = 1; index <= 9; ++index) {
+        QAction* button = nullptr;
+        if (index == 1 || index == 5) {
+            button = Toolbar1->addSeparator();
+        } else {
+            const Picture& p = pictures[index];
+            button = Toolbar1->addAction(
+                QIcon::fromTheme(QLatin1String(p.theme), style()->standardIcon(p.fallback)),
+                QString::fromUtf8(p.name));
+            connect(button, &QAction::triggered, this,
+                    [this, index] { Toolbar1_ButtonClick(index); });
+        }
+        button->setObjectName(QStringLiteral("Toolbar1_%1").arg(index));
+        m_buttons[std::size_t(index)] = button;
+    }
+}
+
+void QL_Core::createStatusBar()
+{
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    setStatusBar(StatusBar);
+    for (int index = 1; index <= 4; ++index) {
+        auto* panel = new QLabel(StatusBar);
+        panel->setObjectName(QStringLiteral("StatusBar_%1").arg(index));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        StatusBar->addWidget(panel, index == 4 ? 1 : 0);
+        m_panels[std::size_t(index)] = panel;
+    }
+    m_panels[2]->setText(QStringLiteral("Form:"));
+    m_panels[3]->setText(QStringLiteral("Row:"));
+}
+
+void QL_Core::createPanels()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("central"));
+    setCentralWidget(central);
+    const Twips t(this);
+    m_designSize = QSize(t.px(DesignRight), t.px(DesignBottom - ToolbarStrip));
+    central->setMinimumSize(m_designSize);
+    central->installEventFilter(this);
+
+    Frame1 = makeFrame(central, "Frame1", QStringLiteral("Language file settings:"));
+    Frame1->setGeometry(inCentral(t, Frame1Place));
+    lbl_1 = makeLabel(Frame1, t, "lbl_1", QStringLiteral("Filename:"), {240, 380, 975, 255});
+    txt_filetitle = makeBox(Frame1, t, "txt_filetitle", {1200, 360, 2175, 285}, 0, true);
+    lbl_2 = makeLabel(Frame1, t, "lbl_2", QStringLiteral("Application:"), {240, 740, 975, 255});
+    txt_app = makeBox(Frame1, t, "txt_app", {1200, 720, 1575, 285}, 30, true);
+    txt_versie = makeBox(Frame1, t, "txt_versie", {2880, 720, 495, 285}, 5, true);
+    lbl_3 = makeLabel(Frame1, t, "lbl_3", QStringLiteral("Author:"), {240, 1100, 975, 255});
+    txt_naam = makeBox(Frame1, t, "txt_naam", {1200, 1080, 2175, 285}, 30, false);
+    lbl_4 = makeLabel(Frame1, t, "lbl_4", QStringLiteral("Revision:"), {240, 1460, 975, 255});
+    txt_rev = makeBox(Frame1, t, "txt_rev", {1200, 1440, 615, 285}, 3, false);
+    Label1 = makeLabel(Frame1, t, "Label1", QStringLiteral("Date:"), {2160, 1460, 495, 255});
+    txt_date = makeBox(Frame1, t, "txt_date", {2640, 1440, 735, 285}, 8, false);
+
+    Frame_4 = makeFrame(central, "Frame_4", QStringLiteral("Form names: (double click to edit)"));
+    lst_forms = new QListWidget(Frame_4);
+    lst_forms->setObjectName(QStringLiteral("lst_forms"));
+
+    Frame_1 =
+        makeFrame(central, "Frame_1", QStringLiteral("Text in this form: (double click to edit)"));
+    lst_lang = new QListWidget(Frame_1);
+    lst_lang->setObjectName(QStringLiteral("lst_lang"));
+
+    for (QListWidget* list : {lst_forms.data(), lst_lang.data()}) {
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setSortingEnabled(false);
+        list->setUniformItemSizes(true);
+    }
+    placeControls();
+
+    describeForAssistiveTechnology();
+
+    for (QLineEdit* box : {txt_date.data(), txt_naam.data(), txt_rev.data()})
+        box->installEventFilter(this);
+    txt_filetitle->installEventFilter(this);
+    lst_lang->viewport()->installEventFilter(this);
+    connect(txt_naam, &QLineEdit::textChanged, this, [this] { markChanged(); });
+
+    connect(lst_forms, &QListWidget::currentRowChanged, this, [this] {
+        if (!m_filling)
+            lst_forms_Click();
+    });
+    connect(lst_forms, &QListWidget::itemDoubleClicked, this, [this] { lst_forms_DblClick(); });
+    // A row is selected by the keyboard or by a click; a click that changes the current row
+    // must not select it twice, and one on the current row still counts.
+    connect(lst_lang, &QListWidget::currentRowChanged, this, [this] {
+        if (m_filling)
+            return;
+        m_rowPressChanged = true;
+        lst_lang_Click();
+    });
+    connect(lst_lang, &QListWidget::itemClicked, this, [this] {
+        if (!m_rowPressChanged)
+            lst_lang_Click();
+        m_rowPressChanged = false;
+    });
+    connect(lst_lang, &QListWidget::itemDoubleClicked, this, [this] { lst_lang_DblClick(); });
+}
+
+// Names a screen reader speaks, labels tied to their boxes, and Tab through the settings, then
+// the form list, then the row list.
+void QL_Core::describeForAssistiveTechnology()
+{
+    const std::pair<QLabel*, QLineEdit*> buddies[] = {{lbl_1, txt_filetitle},
+                                                      {lbl_2, txt_app},
+                                                      {lbl_3, txt_naam},
+                                                      {lbl_4, txt_rev},
+                                                      {Label1, txt_date}};
+    for (const auto& [label, box] : buddies)
+        label->setBuddy(box);
+    const std::pair<QWidget*, const char*> names[] = {
+        {txt_filetitle, "File name"}, {txt_app, "Application"},       {txt_versie, "Version"},
+        {txt_naam, "Author"},         {txt_rev, "Revision"},          {txt_date, "Date"},
+        {lst_forms, "Form names"},    {lst_lang, "Text in this form"}};
+    QWidget* previous = nullptr;
+    for (const auto& [widget, name] : names) {
+        widget->setAccessibleName(QString::fromUtf8(name));
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+// The frames and lists at their designed places, the lists and their frames grown by what the
+// central area has beyond its designed size.
+void QL_Core::placeControls()
+{
+    const Twips t(this);
+    const QWidget* central = centralWidget();
+    const int dx = std::max(0, central->width() - m_designSize.width());
+    const int dy = std::max(0, central->height() - m_designSize.height());
+    Frame_4->setGeometry(inCentral(t, Frame4Place).adjusted(0, 0, 0, dy));
+    lst_forms->setGeometry(inFrame(t, FormsPlace).adjusted(0, 0, 0, dy));
+    Frame_1->setGeometry(inCentral(t, Frame1RowsPlace).adjusted(0, 0, dx, dy));
+    lst_lang->setGeometry(inFrame(t, RowsPlace).adjusted(0, 0, dx, dy));
+}
