@@ -39,16 +39,6 @@ bool holdsPoUnsafe(const QString& text)
     return text.contains(QChar(0)) || text.contains(QChar(4));
 }
 
-QString characterName(const QString& text, qsizetype at)
-{
-    const char32_t c = text.at(at).isHighSurrogate() && at + 1 < text.size()
-                           ? QChar::surrogateToUcs4(text.at(at), text.at(at + 1))
-                           : char32_t(text.at(at).unicode());
-    return QStringLiteral("\"%1\" (U+%2)")
-        .arg(QString::fromUcs4(&c, 1),
-             QStringLiteral("%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper());
-}
-
 PoHeader headerFor(const LanguageDocument& source, const LanguageDocument* translation,
                    const QString& language)
 {
@@ -163,7 +153,8 @@ int commandFromPo(Session& session, const Invocation& call)
                 poPath, QStringLiteral("%1: the translation holds the "
                                        "character %2, which Windows-1252 "
                                        "cannot store")
-                            .arg(entry.context, characterName(text, encoded.badPosition)));
+                            .arg(entry.context,
+                                 lsf::characterName(lsf::characterAt(text, encoded.badPosition))));
         LanguageTable& rows = document->formText(label->form);
         if (text.size() == 1)
             session.warn(QStringLiteral("%1: the translation %2 has one character: the editor "

@@ -233,6 +233,21 @@ void applyFields(const ParsedFile& file, LanguageDocument& document)
         unpackField(file.field(t), document.table(t));
 }
 
+char32_t characterAt(const QString& text, qsizetype position)
+{
+    const QChar c = text.at(position);
+    if (c.isHighSurrogate() && position + 1 < text.size() && text.at(position + 1).isLowSurrogate())
+        return QChar::surrogateToUcs4(c, text.at(position + 1));
+    return c.unicode();
+}
+
+QString characterName(char32_t character)
+{
+    return QStringLiteral("\"%1\" (U+%2)")
+        .arg(QString::fromUcs4(&character, 1),
+             QStringLiteral("%1").arg(uint(character), 4, 16, QLatin1Char('0')).toUpper());
+}
+
 QString SaveRefusal::message(Purpose purpose) const
 {
     if (kind == Kind::TooLarge) {
@@ -242,16 +257,13 @@ QString SaveRefusal::message(Purpose purpose) const
                  QLocale(QLocale::English).toString(qlonglong(MaxFieldBytes)),
                  whatToShorten(table));
     }
-    const QString shown = QString::fromUcs4(&character, 1);
     const QString where = purpose == Purpose::Save ? QStringLiteral("a language file")
                                                    : QStringLiteral("the code file");
     const QString action =
         purpose == Purpose::Save ? QStringLiteral("save") : QStringLiteral("save as code");
-    return QStringLiteral("%1 holds the character \"%2\" (U+%3), which %4 cannot "
-                          "store.\r\nReplace it with another character, then %5 again.")
-        .arg(describeEntry(table, index), shown,
-             QStringLiteral("%1").arg(uint(character), 4, 16, QLatin1Char('0')).toUpper(), where,
-             action);
+    return QStringLiteral("%1 holds the character %2, which %3 cannot store.\r\nReplace it with "
+                          "another character, then %4 again.")
+        .arg(describeEntry(table, index), characterName(character), where, action);
 }
 
 namespace {
@@ -275,9 +287,7 @@ std::optional<SaveRefusal> encodeTable(const LanguageDocument& document, int t, 
     refusal.table = t;
     refusal.index =
         table.firstIndex() + int(QStringView(packed).left(p).count(QChar(RowTerminator)));
-    refusal.character = packed.at(p).isHighSurrogate() && p + 1 < packed.size()
-                            ? QChar::surrogateToUcs4(packed.at(p), packed.at(p + 1))
-                            : char32_t(packed.at(p).unicode());
+    refusal.character = characterAt(packed, p);
     return refusal;
 }
 

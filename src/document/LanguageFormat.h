@@ -40,6 +40,11 @@ struct Encoded {
 };
 Encoded encode1252(const QString& text);
 
+// The whole character (a surrogate pair taken together) at a position of the text, and how a
+// message names it: "✓" (U+2713).
+char32_t characterAt(const QString& text, qsizetype position);
+QString characterName(char32_t character);
+
 // Reading the bytes of a file.
 enum class ParseStatus {
     Ok,

@@ -40,20 +40,21 @@ void QL_Core::ExportCode()
     const bool done = runTrapped(m_toolkit, QStringLiteral("ERROR CODE #15.0"), [this] {
         CommitWorkingCopies();
         m_toolkit.setBusyPointer(true);
+        const lsf::Encoded encoded = lsf::encode1252(BuildCodeText(m_document));
         // A text that Windows-1252 cannot hold would be changed in the file; say which instead.
-        if (const auto refusal = lsf::firstUnencodable(m_document)) {
+        if (!encoded.ok()) {
             m_toolkit.setBusyPointer(false);
+            const auto refusal = lsf::firstUnencodable(m_document);
             m_toolkit.messageBox(refusal->message(lsf::SaveRefusal::Purpose::ExportCode),
                                  MsgStyle::Critical);
             return;
         }
-        const QString text = BuildCodeText(m_document);
         const QString path = m_values.ProgramFolder + QStringLiteral("output.txt");
         removeOlderFile(path);
         m_toolkit.setBusyPointer(false);
         // Written in one piece beside its place and moved there complete, so the shell never
         // sees half a file and a failed write leaves none.
-        const QString problem = replaceFileContents(path, lsf::encode1252(text).bytes);
+        const QString problem = replaceFileContents(path, encoded.bytes);
         if (!problem.isEmpty())
             throw std::runtime_error(problem.toStdString());
         Class_Openwith(m_shell).OpenDialog(path);

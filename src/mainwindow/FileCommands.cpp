@@ -29,10 +29,8 @@ QString QL_Core::openQuestion()
 void QL_Core::mnu_new_Click()
 {
     runTrapped(m_toolkit, QStringLiteral("ERROR CODE #10.3"), [this] {
-        if (m_document.UnsavedChanges == 1 &&
-            m_toolkit.messageBox(QStringLiteral("Changes are not saved yet.\r\n"
-                                                "Are you sure that you want to start a new file?"),
-                                 MsgStyle::Question) == MsgResult::No)
+        if (!mayDiscardChanges(QStringLiteral("Changes are not saved yet.\r\n"
+                                              "Are you sure that you want to start a new file?")))
             return;
         ResetDocument();
         fillFormList(false);
@@ -66,8 +64,7 @@ void QL_Core::ResetDocument()
 void QL_Core::mnu_open_Click()
 {
     runSilently([this] {
-        if (m_document.UnsavedChanges == 1 &&
-            m_toolkit.messageBox(openQuestion(), MsgStyle::Question) == MsgResult::No)
+        if (!mayDiscardChanges(openQuestion()))
             return;
         const FileDialogResult chosen = m_toolkit.showOpen(
             {PresetName, QStringLiteral("Open an existing language file:"), FileFilter});
@@ -179,10 +176,8 @@ void QL_Core::mnu_save_Click()
 
 void QL_Core::mnu_exit_Click()
 {
-    if (m_document.UnsavedChanges == 1 &&
-        m_toolkit.messageBox(QStringLiteral("Changes are not saved yet.\r\n"
-                                            "Are you sure that you want to exit the program?"),
-                             MsgStyle::Question) == MsgResult::No)
+    if (!mayDiscardChanges(QStringLiteral("Changes are not saved yet.\r\n"
+                                          "Are you sure that you want to exit the program?")))
         return;
     m_closingFromCode = true;
     close();

@@ -92,6 +92,12 @@ QString QL_Core::currentPath() const
     return m_data && m_data->txt_filename ? m_data->txt_filename->text() : QString();
 }
 
+bool QL_Core::mayDiscardChanges(const QString& question)
+{
+    return m_document.UnsavedChanges != 1 ||
+           m_toolkit.messageBox(question, MsgStyle::Question) != MsgResult::No;
+}
+
 void QL_Core::markChanged()
 {
     m_document.UnsavedChanges = 1;
@@ -158,8 +164,7 @@ bool QL_Core::dropUrls(const QList<QUrl>& urls)
     const auto file = std::find_if(urls.begin(), urls.end(), isLanguageFile);
     if (file == urls.end())
         return false;
-    if (m_document.UnsavedChanges == 1 &&
-        m_toolkit.messageBox(openQuestion(), MsgStyle::Question) == MsgResult::No)
+    if (!mayDiscardChanges(openQuestion()))
         return true;
     openPath(file->toLocalFile());
     return true;

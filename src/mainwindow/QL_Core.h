@@ -131,6 +131,8 @@ private:
     void describeForAssistiveTechnology();
     void placeControls();
     void markChanged();
+    // True when nothing unsaved would be lost, or the user answers Yes to the question.
+    bool mayDiscardChanges(const QString& question);
     void openSteps(const QString& path, const QString& title);
     void clearFormList();
     void fillFormList(bool opened);

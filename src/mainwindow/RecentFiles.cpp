@@ -53,8 +53,7 @@ void QL_Core::fillRecentFiles()
 void QL_Core::openRecentFile(const QString& path)
 {
     runSilently([&] {
-        if (m_document.UnsavedChanges == 1 &&
-            m_toolkit.messageBox(openQuestion(), MsgStyle::Question) == MsgResult::No)
+        if (!mayDiscardChanges(openQuestion()))
             return;
         if (!CanOpenFile(path)) {
             // Gone or unreadable: refused quietly, as the Open command does, and forgotten.

@@ -64,8 +64,7 @@ void QL_Core::mnu_text_insert_Click()
             const QScopedValueRollback filling(m_filling, true);
             setListTexts(rows, texts);
         }
-        m_document.UnsavedChanges = 1;
-        RefreshCommandState();
+        markChanged();
     });
 }
 
@@ -86,8 +85,7 @@ void QL_Core::mnu_text_delete_Click()
             if (selectedRow(m_document, rows) < 0)
                 rows.setCurrentRow(-1);
         }
-        m_document.UnsavedChanges = 1;
-        RefreshCommandState();
+        markChanged();
     });
 }
 
