@@ -2,7 +2,15 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -13,22 +21,116 @@ bool isReadOnly(const QFileInfo& info)
     return !info.isWritable() || !(info.permissions() & anyWrite);
 }
 
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// A write past a file-size limit raises SIGXFSZ, which ends the process by default. Ignored, the
+// write fails with EFBIG instead, and the caller reports it like any other failed write.
+void ignoreFileSizeSignal()
+{
+    static const bool done = [] {
+        struct sigaction current {};
+        if (sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+            std::signal(SIGXFSZ, SIG_IGN);
+        return true;
+    }();
+    (void)done;
+}
+
+// The file a path writes to: a symbolic link stays a link, and the file it points to is replaced.
+QString writtenPath(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return path;
+    const QString resolved = info.canonicalFilePath();
+    return resolved.isEmpty() ? info.symLinkTarget() : resolved;
+}
+
+bool writeAll(int fd, const QByteArray& bytes)
+{
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, size_t(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+// Makes a completed rename survive a power cut. Not every file system can sync a folder, and
+// the file itself is on disk already, so a failure here is no failure of the save.
+void syncFolder(const QByteArray& folder)
+{
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// A new file beside the target, with a name no other file has; -1 and errno on failure.
+int createBeside(const QByteArray& target, mode_t mode, QByteArray& name)
+{
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray() : target.left(slash + 1);
+    const QByteArray base = target.mid(slash + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = folder + '.' + base + '.' +
+               QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".part";
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
 } // namespace
 
 QString replaceFileContents(const QString& path, const QByteArray& bytes)
 {
     if (path.isEmpty())
         return QStringLiteral("no file name");
-    const QFileInfo target(path);
+    const QString targetPath = writtenPath(path);
+    const QFileInfo target(targetPath);
     if (target.isDir())
         return QStringLiteral("is a folder");
     if (target.exists() && isReadOnly(target))
         return QStringLiteral("is read-only");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return file.errorString().isEmpty() ? QStringLiteral("could not be written")
-                                            : file.errorString();
+    ignoreFileSizeSignal();
+
+    const QByteArray name = QFile::encodeName(targetPath);
+    struct stat existing {};
+    const bool replaces = ::stat(name.constData(), &existing) == 0;
+    // A new file gets the usual permissions less the umask; a replaced one keeps its own.
+    QByteArray partName;
+    const int fd = createBeside(name, replaces ? 0600 : 0666, partName);
+    if (fd < 0)
+        return systemReason(errno);
+    if (replaces) {
+        ::fchmod(fd, existing.st_mode & 07777);
+        [[maybe_unused]] const int owned = ::fchown(fd, existing.st_uid, existing.st_gid);
+    }
+
+    int error = 0;
+    if (!writeAll(fd, bytes) || ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(partName.constData(), name.constData()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(partName.constData());
+        return systemReason(error);
+    }
+    syncFolder(QFile::encodeName(target.absolutePath()));
     return {};
 }

@@ -1,8 +1,13 @@
 #include "CliRunner.h"
+#include "FullDisk.h"
 #include "LsfBytes.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
+
+#include <csignal>
+#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -114,4 +119,51 @@ TEST_F(CliTest, FailuresAndUsageHaveTheirExitCodes)
     result = run({"--help"});
     EXPECT_EQ(result.status, 0);
     EXPECT_TRUE(result.out.contains("from-json JSON -o FILE"));
+}
+
+TEST_F(CliTest, EveryWritingCommandOnAFullDiskNamesTheCauseAndKeepsTheTarget)
+{
+    const QString source = write("source.lsf", lsfFile(1, {packed({"Main"}), packed({"Hello"})}));
+    ASSERT_EQ(run({"to-json", source, "-o", path("doc.json")}).status, 0);
+    ASSERT_EQ(run({"to-po", source, "-o", path("doc.po")}).status, 0);
+    FullDisk disk(path("disk"));
+    if (!disk.unavailable().isEmpty())
+        GTEST_SKIP() << disk.unavailable().toStdString();
+    const QByteArray original(7210, 'o');
+    const QString target = write("disk/lang.lsf", original);
+    ASSERT_TRUE(disk.fill());
+
+    const QStringList commands[] = {
+        {"new", "-o", target},
+        {"from-json", path("doc.json"), "-o", target},
+        {"from-po", path("doc.po"), "--template", source, "-o", target},
+        {"to-json", source, "-o", target},
+        {"export-code", source, "-o", target},
+        {"to-po", source, "-o", target},
+    };
+    for (const QStringList& command : commands) {
+        const CliRun result = run(command);
+        EXPECT_EQ(result.status, 1) << command[0].toStdString();
+        EXPECT_EQ(result.err, "lexicant-cli: " + target + ": No space left on device\n");
+        EXPECT_EQ(read(target), original);
+    }
+    EXPECT_EQ(QDir(path("disk")).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"filler", "lang.lsf"}));
+}
+
+TEST_F(CliTest, FileSizeLimitEndsTheCommandWithTheCauseNotWithASignal)
+{
+    const QString target = write("lang.lsf", QByteArray(100, 'o'));
+    QProcess cli;
+    cli.setChildProcessModifier([] {
+        std::signal(SIGXFSZ, SIG_DFL); // as a shell starts it, whatever this process ignores
+        const rlimit limit{1000, 1000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    cli.start(LEXICANT_CLI, {"new", "-o", target});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(cli.exitCode(), 1);
+    EXPECT_EQ(cli.readAllStandardError(), "lexicant-cli: " + target + ": File too large\n");
+    EXPECT_EQ(read(target), QByteArray(100, 'o'));
 }

@@ -1,6 +1,7 @@
 // The window when files are hostile or saving fails: a message, the earlier file byte for byte
 // as it was, the document still marked changed, and a window that goes on working.
 #include "Faults.h"
+#include "FullDisk.h"
 #include "WindowTest.h"
 
 #include <sys/stat.h>
@@ -59,14 +60,34 @@ TEST_F(SaveFaults, ReadOnlyTargetAlsoForAUser)
 
 TEST_F(SaveFaults, FileSizeLimitReachedMidWrite)
 {
-    for (int r = 0; r < 150; ++r)
-        doc().SettingsTable.set(10 + r % 150, QString(100, u'z')); // a file larger than the limit
     {
-        FileSizeLimit limit(8000);
+        FileSizeLimit limit(1000); // the document's 5,466 bytes do not fit
         expectFailedSave();
     }
     EXPECT_EQ(read(file), original);
-    EXPECT_EQ(QDir(folder()).entryList(QDir::Files).size(), 1) << "no partial file is left";
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files | QDir::Hidden).size(), 1)
+        << "no partial file is left";
+}
+
+TEST_F(SaveFaults, FullDiskThenSpaceFreedSavesOnTheSecondTry)
+{
+    FullDisk disk(path("disk"));
+    if (!disk.unavailable().isEmpty())
+        GTEST_SKIP() << disk.unavailable().toStdString();
+    const QString onDisk = write("disk/lang.lsf", original);
+    toolkit.answers.push_back(MsgResult::Yes); // discard the fixture's change
+    open(onDisk);
+    window->txt_naam->setText("Changed");
+    ASSERT_TRUE(disk.fill());
+    expectFailedSave();
+    EXPECT_EQ(read(onDisk), original);
+
+    QFile::remove(disk.path("filler"));
+    window->mnu_save->trigger();
+    expectOnlyBox("The languagefile has been saved.", 64);
+    EXPECT_EQ(read(onDisk).size(), 5446); // "Main", 23 placeholders, "Keep me", "Changed"
+    EXPECT_TRUE(read(onDisk).contains("Changed"));
+    EXPECT_EQ(doc().UnsavedChanges, 0.0f);
 }
 
 TEST_F(SaveFaults, TargetThatIsAFolder)
