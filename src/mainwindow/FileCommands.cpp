@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QScopedValueRollback>
 
 namespace {
 
@@ -52,10 +51,7 @@ void QL_Core::ResetDocument()
         reach(txt_versie).clear();
         reach(txt_naam).clear();
         clearFormList();
-        {
-            const QScopedValueRollback filling(m_filling, true);
-            reach(lst_lang).clear();
-        }
+        reach(lst_lang).clear();
         m_document.SelectedRow = 0;
         m_document.SelectedForm = 0;
     });
@@ -88,10 +84,7 @@ void QL_Core::openPath(const QString& path)
 // Open file from the point where the path is known to open.
 void QL_Core::openSteps(const QString& path, const QString& title)
 {
-    {
-        const QScopedValueRollback filling(m_filling, true);
-        reach(lst_lang).clear();
-    }
+    reach(lst_lang).clear();
     clearFormList();
     reach(txt_filetitle).clear();
     reach(txt_app).clear();
@@ -119,7 +112,6 @@ void QL_Core::openSteps(const QString& path, const QString& title)
 
 void QL_Core::clearFormList()
 {
-    const QScopedValueRollback filling(m_filling, true);
     reach(lst_forms).clear();
 }
 
@@ -129,7 +121,6 @@ void QL_Core::fillFormList(bool opened)
 {
     clearFormList();
     QListWidget& forms = reach(lst_forms);
-    const QScopedValueRollback filling(m_filling, true);
     for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
         const QString& name = m_document.FormNames.at(form);
         if (!opened)

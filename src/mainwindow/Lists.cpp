@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QScopedValueRollback>
 
 QListWidget& QL_Core::rowList()
 {
@@ -30,7 +29,6 @@ void QL_Core::lst_forms_Click()
         reach(m_panels[2])
             .setText(QStringLiteral("Form: ") + QString::number(int(m_document.SelectedForm)));
         QListWidget& rows = reach(lst_lang);
-        const QScopedValueRollback filling(m_filling, true);
         rows.clear();
         const int form = int(m_document.SelectedForm);
         if (form >= 1 && form <= LanguageDocument::FormCount) {
@@ -48,8 +46,10 @@ void QL_Core::lst_forms_Click()
 
 void QL_Core::selectForm(int form)
 {
-    if (lst_forms && form >= 1 && form <= lst_forms->count())
-        lst_forms->setCurrentRow(form - 1);
+    if (!lst_forms || form < 1 || form > lst_forms->count())
+        return;
+    lst_forms->setCurrentRow(form - 1);
+    lst_forms_Click();
 }
 
 void QL_Core::lst_lang_Click()

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 
 namespace {
@@ -26,6 +27,32 @@ bool isLanguageFile(const QUrl& url)
 }
 
 } // namespace
+
+// The system ends the program by sending the application a quit event: the desktop session
+// ends (the session manager's "die"), or the system shuts down. The window closes then without
+// asking, since nobody is there to answer. A logout that is announced but then cancelled sends
+// no quit event and leaves the window as it was.
+class QL_Core::SystemEndWatch : public QObject {
+public:
+    explicit SystemEndWatch(QL_Core* window)
+        : QObject(window)
+        , m_window(window)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == qApp && event->type() == QEvent::Quit) {
+            const QScopedValueRollback ending(m_window->m_systemEnding, true);
+            m_window->close();
+        }
+        return false;
+    }
+
+private:
+    QL_Core* m_window;
+};
 
 QL_Core::QL_Core(Toolkit& toolkit, ShellBackend& shell, const ProgramValues& values)
     : m_toolkit(toolkit)
@@ -39,7 +66,7 @@ QL_Core::QL_Core(Toolkit& toolkit, ShellBackend& shell, const ProgramValues& val
     createPanels();
     createStatusBar();
     resize(sizeHint());
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { m_sessionEnding = true; });
+    qApp->installEventFilter(new SystemEndWatch(this));
 }
 
 QL_Core::~QL_Core()
@@ -115,7 +142,6 @@ bool QL_Core::eventFilter(QObject* watched, QEvent* event)
         return true;
     } else if (type == QEvent::MouseButtonPress && lst_lang && watched == lst_lang->viewport()) {
         const auto button = static_cast<QMouseEvent*>(event)->button();
-        m_rowPressChanged = false;
         lst_lang_MouseDown(button);
         // The right button shows the pop-up without selecting the row under the pointer.
         return button == Qt::RightButton;
@@ -128,8 +154,8 @@ bool QL_Core::eventFilter(QObject* watched, QEvent* event)
 void QL_Core::closeEvent(QCloseEvent* event)
 {
     // Only a close by the user through the window's frame asks; Exit has asked already and the
-    // end of the desktop session does not wait for an answer.
-    if (!m_closingFromCode && !m_sessionEnding && m_document.UnsavedChanges == 1) {
+    // end of the desktop session or of the system does not wait for an answer.
+    if (!m_closingFromCode && !m_systemEnding && m_document.UnsavedChanges == 1) {
         const int answer = m_toolkit.messageBox(
             QStringLiteral("The file that is currently opened is not saved yet.\r\n"
                            "If you close the program without saving all changes will be lost!\r\n"

@@ -114,6 +114,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    class SystemEndWatch;
+
     // A control the handlers use; throws when it cannot be reached, so that the handler's
     // error trap reports it instead of the program failing.
     template <typename Widget>
@@ -144,9 +146,7 @@ private:
     LanguageDocument m_document;
     QPointer<QL_Data> m_data;
     bool m_closingFromCode = false;
-    bool m_sessionEnding = false;
-    bool m_rowPressChanged = false; // the last press on the row list changed its current row
-    bool m_filling = false; // lists are being filled by the program, not clicked by the user
+    bool m_systemEnding = false; // the desktop session or the system ends the program
 
 public:
     // The controls, by their names. They are public so that tests and tools can reach them;

@@ -10,7 +10,6 @@
 #include "Toolkit.h"
 
 #include <QListWidget>
-#include <QScopedValueRollback>
 
 namespace {
 
@@ -61,7 +60,6 @@ void QL_Core::mnu_text_insert_Click()
         QStringList texts = listTexts(rows);
         insertNewRow(texts, s);
         {
-            const QScopedValueRollback filling(m_filling, true);
             setListTexts(rows, texts);
         }
         markChanged();
@@ -80,7 +78,6 @@ void QL_Core::mnu_text_delete_Click()
         QStringList texts = listTexts(rows);
         deleteRow(texts, int(m_document.SelectedRow)); // throws for a row that is not there
         {
-            const QScopedValueRollback filling(m_filling, true);
             setListTexts(rows, texts);
             if (selectedRow(m_document, rows) < 0)
                 rows.setCurrentRow(-1);

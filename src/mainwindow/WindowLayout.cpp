@@ -2,6 +2,8 @@
 // placed as designed in twips, with the names assistive technology speaks.
 #include "QL_Core.h"
 
+#include "ChoiceList.h"
+
 #include "Toolkit.h"
 #include "Twips.h"
 
@@ -230,12 +232,12 @@ void QL_Core::createPanels()
     txt_date = makeBox(Frame1, t, "txt_date", {2640, 1440, 735, 285}, 8, false);
 
     Frame_4 = makeFrame(central, "Frame_4", QStringLiteral("Form names: (double click to edit)"));
-    lst_forms = new QListWidget(Frame_4);
+    lst_forms = new ChoiceList(Frame_4, false);
     lst_forms->setObjectName(QStringLiteral("lst_forms"));
 
     Frame_1 =
         makeFrame(central, "Frame_1", QStringLiteral("Text in this form: (double click to edit)"));
-    lst_lang = new QListWidget(Frame_1);
+    lst_lang = new ChoiceList(Frame_1, true);
     lst_lang->setObjectName(QStringLiteral("lst_lang"));
 
     for (QListWidget* list : {lst_forms.data(), lst_lang.data()}) {
@@ -253,24 +255,13 @@ void QL_Core::createPanels()
     lst_lang->viewport()->installEventFilter(this);
     connect(txt_naam, &QLineEdit::textChanged, this, [this] { markChanged(); });
 
-    connect(lst_forms, &QListWidget::currentRowChanged, this, [this] {
-        if (!m_filling)
-            lst_forms_Click();
-    });
+    // A form is selected when the selected item changes; a row on every click, also on the row
+    // clicked last.
+    connect(static_cast<ChoiceList*>(lst_forms.data()), &ChoiceList::chosen, this,
+            [this] { lst_forms_Click(); });
     connect(lst_forms, &QListWidget::itemDoubleClicked, this, [this] { lst_forms_DblClick(); });
-    // A row is selected by the keyboard or by a click; a click that changes the current row
-    // must not select it twice, and one on the current row still counts.
-    connect(lst_lang, &QListWidget::currentRowChanged, this, [this] {
-        if (m_filling)
-            return;
-        m_rowPressChanged = true;
-        lst_lang_Click();
-    });
-    connect(lst_lang, &QListWidget::itemClicked, this, [this] {
-        if (!m_rowPressChanged)
-            lst_lang_Click();
-        m_rowPressChanged = false;
-    });
+    connect(static_cast<ChoiceList*>(lst_lang.data()), &ChoiceList::chosen, this,
+            [this] { lst_lang_Click(); });
     connect(lst_lang, &QListWidget::itemDoubleClicked, this, [this] { lst_lang_DblClick(); });
 }
 

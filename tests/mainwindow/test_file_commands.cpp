@@ -1,5 +1,8 @@
 #include "WindowTest.h"
 
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qwindowsysteminterface.h>
+
 namespace {
 
 const QString NewQuestion =
@@ -177,6 +180,50 @@ TEST_F(FileCommands, ExitAndTheCloseBoxAskTheirOwnQuestions)
     EXPECT_EQ(toolkit.boxes.size(), 1u) << "Exit's own question only";
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->pathHolder(), nullptr) << "the hidden window is unloaded with it";
+}
+
+namespace {
+
+// Keeps a quit event from ending the test's own event loops once the window has seen it.
+class SwallowQuit : public QObject {
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::Quit; }
+};
+
+const QString CloseQuestion =
+    QStringLiteral("The file that is currently opened is not saved yet.\r\nIf you close the "
+                   "program without saving all changes will be lost!\r\n\r\nAre you sure that "
+                   "you want to exit the program?");
+
+} // namespace
+
+TEST_F(FileCommands, ALogoutThatIsCancelledLeavesTheCloseBoxAsking)
+{
+    QTest::keyClick(window->txt_rev, Qt::Key_1);
+    // The session manager asks every program to save, then another program refuses and the
+    // logout is called off: nothing more arrives.
+    QGuiApplicationPrivate::instance()->commitData();
+    EXPECT_TRUE(toolkit.boxes.empty());
+    EXPECT_EQ(doc().UnsavedChanges, 1.0f);
+
+    toolkit.answers = {MsgResult::No};
+    window->close();
+    expectOnlyBox(CloseQuestion, 36, "File is not saved yet!");
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(FileCommands, TheEndOfTheSessionClosesWithoutAsking)
+{
+    SwallowQuit swallow; // installed before the window's own watch, so it sees the event last
+    qApp->installEventFilter(&swallow);
+    start(testValues());
+    QTest::keyClick(window->txt_rev, Qt::Key_1);
+    QGuiApplicationPrivate::instance()->commitData();
+    // The session manager's "die": the platform tells the application to terminate.
+    QWindowSystemInterface::handleApplicationTermination<
+        QWindowSystemInterface::SynchronousDelivery>();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(toolkit.boxes.empty());
+    qApp->removeEventFilter(&swallow);
 }
 
 TEST_F(FileCommands, CommandLineAndDropOpenFilesLikeTheOpenCommand)

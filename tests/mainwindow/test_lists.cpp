@@ -1,6 +1,10 @@
+#include "ChoiceList.h"
 #include "WindowTest.h"
 
+#include <QApplication>
 #include <QMenu>
+
+#include <functional>
 
 namespace {
 
@@ -101,4 +105,79 @@ TEST_F(Lists, UncommittedListChangesAreDroppedWhenAnotherFormIsSelected)
     click(window->lst_forms, 0);
     EXPECT_EQ(window->lst_lang->item(0)->text(), "A row");
     EXPECT_EQ(doc().UnsavedChanges, 1.0f);
+}
+
+// What chooses an item of the form and row lists, at the list itself.
+TEST(ChoiceList, OnlyALeftClickOrANavigationKeyChoosesAnItem)
+{
+    struct Step {
+        const char* name;
+        bool repeatClicks;
+        std::function<void(ChoiceList&)> act;
+        QList<int> chosen;
+    };
+    const auto clickAt = [](ChoiceList& list, int row, Qt::MouseButton button) {
+        QTest::mouseClick(list.viewport(), button, {},
+                          list.visualItemRect(list.item(row)).center());
+    };
+    const auto focusIn = [](ChoiceList& list) {
+        QFocusEvent arrives(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(&list, &arrives);
+    };
+    const Step steps[] = {
+        {"focus arriving", false, focusIn, {}},
+        {"left click", false, [&](ChoiceList& l) { clickAt(l, 2, Qt::LeftButton); }, {2}},
+        {"right click", false, [&](ChoiceList& l) { clickAt(l, 2, Qt::RightButton); }, {}},
+        {"middle click", true, [&](ChoiceList& l) { clickAt(l, 2, Qt::MiddleButton); }, {}},
+        {"middle double click",
+         true,
+         [&](ChoiceList& l) {
+             QTest::mouseDClick(l.viewport(), Qt::MiddleButton, {},
+                                l.visualItemRect(l.item(1)).center());
+         },
+         {}},
+        {"the chosen item clicked again",
+         false,
+         [&](ChoiceList& l) {
+             clickAt(l, 2, Qt::LeftButton);
+             clickAt(l, 2, Qt::LeftButton);
+         },
+         {2}},
+        {"the chosen row clicked again",
+         true,
+         [&](ChoiceList& l) {
+             clickAt(l, 2, Qt::LeftButton);
+             clickAt(l, 2, Qt::LeftButton);
+         },
+         {2, 2}},
+        {"focus, then Down and End",
+         false,
+         [&](ChoiceList& l) {
+             focusIn(l);
+             QTest::keyClick(&l, Qt::Key_Down);
+             QTest::keyClick(&l, Qt::Key_End);
+         },
+         {1, 4}},
+        {"the program's changes",
+         false,
+         [](ChoiceList& l) {
+             l.setCurrentRow(3);
+             l.item(3)->setText("changed");
+             delete l.takeItem(3);
+             l.clear();
+             l.addItems({"a", "b"});
+         },
+         {}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        ChoiceList list(nullptr, step.repeatClicks);
+        list.addItems({"zero", "one", "two", "three", "four"});
+        list.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+        QList<int> chosen;
+        QObject::connect(&list, &ChoiceList::chosen, [&](int row) { chosen << row; });
+        step.act(list);
+        EXPECT_EQ(chosen, step.chosen);
+    }
 }

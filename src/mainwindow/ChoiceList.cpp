@@ -1,0 +1,71 @@
+#include "ChoiceList.h"
+
+#include <QMouseEvent>
+
+ChoiceList::ChoiceList(QWidget* parent, bool repeatClicks)
+    : QListWidget(parent)
+    , m_repeatClicks(repeatClicks)
+{
+}
+
+ChoiceList::State ChoiceList::state() const
+{
+    return {currentRow(), selectedItems()};
+}
+
+template <typename Handle>
+bool ChoiceList::choosing(Handle handle)
+{
+    const State before = state();
+    handle();
+    if (state() == before)
+        return false;
+    emit chosen(currentRow());
+    return true;
+}
+
+void ChoiceList::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    m_pressChose = choosing([&] { QListWidget::mousePressEvent(event); });
+}
+
+void ChoiceList::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!(event->buttons() & Qt::LeftButton)) {
+        QListWidget::mouseMoveEvent(event);
+        return;
+    }
+    if (choosing([&] { QListWidget::mouseMoveEvent(event); }))
+        m_pressChose = true;
+}
+
+void ChoiceList::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QListWidget::mouseReleaseEvent(event);
+    const bool onItem = itemAt(event->position().toPoint()) != nullptr;
+    if (m_repeatClicks && !m_pressChose && onItem)
+        emit chosen(currentRow());
+    m_pressChose = false;
+}
+
+void ChoiceList::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QListWidget::mouseDoubleClickEvent(event);
+}
+
+void ChoiceList::keyPressEvent(QKeyEvent* event)
+{
+    choosing([&] { QListWidget::keyPressEvent(event); });
+}
