@@ -141,8 +141,8 @@ const std::map<QString, Command>& commands()
     return table;
 }
 
-// Splits the arguments after the command into positional ones and options with a value;
-// anything else that starts with "-" is refused.
+// Splits the arguments after the command into positional ones, options with a value and flags
+// (whose value is empty); anything else that starts with "-" is refused.
 std::optional<Invocation> parse(const QStringList& arguments, QString& problem)
 {
     static const QMap<QString, QString> names = {
@@ -152,11 +152,17 @@ std::optional<Invocation> parse(const QStringList& arguments, QString& problem)
         {QStringLiteral("--template"), QStringLiteral("template")},
         {QStringLiteral("--language"), QStringLiteral("language")},
     };
+    static const QMap<QString, QString> flags = {
+        {QStringLiteral("--use-fuzzy"), QStringLiteral("use-fuzzy")},
+    };
     Invocation call;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
         const auto option = names.find(argument);
-        if (option != names.end()) {
+        const auto flag = flags.find(argument);
+        if (flag != flags.end()) {
+            call.options.insert(*flag, QString());
+        } else if (option != names.end()) {
             if (i + 1 >= arguments.size() || call.options.contains(*option)) {
                 problem = QStringLiteral("%1 needs one value").arg(argument);
                 return std::nullopt;

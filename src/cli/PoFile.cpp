@@ -78,6 +78,23 @@ bool writeUnderHandler(po_file_t file, const QByteArray& name, ErrorState& state
 
 } // namespace
 
+QString gettextRuleBroken(const QString& source, const QString& translation)
+{
+    if (translation.isEmpty())
+        return {};
+    const auto broken = [](const char* verb, bool inSource) {
+        return QStringLiteral("the %1 %2 with a line break and the %3 does not; gettext wants "
+                              "both or neither")
+            .arg(QLatin1String(inSource ? "source" : "translation"), QLatin1String(verb),
+                 QLatin1String(inSource ? "translation" : "source"));
+    };
+    if (source.startsWith(u'\n') != translation.startsWith(u'\n'))
+        return broken("begins", source.startsWith(u'\n'));
+    if (source.endsWith(u'\n') != translation.endsWith(u'\n'))
+        return broken("ends", source.endsWith(u'\n'));
+    return {};
+}
+
 QString writePoFile(const QString& path, const PoHeader& header, const QList<PoEntry>& entries)
 {
     po_file_t file = po_file_create();
@@ -96,6 +113,8 @@ QString writePoFile(const QString& path, const PoHeader& header, const QList<PoE
         po_message_set_msgstr(message, entry.translation.toUtf8().constData());
         if (!entry.comment.isEmpty())
             po_message_set_extracted_comments(message, entry.comment.toUtf8().constData());
+        if (!entry.note.isEmpty())
+            po_message_set_comments(message, entry.note.toUtf8().constData());
         po_message_set_fuzzy(message, entry.fuzzy ? 1 : 0);
         po_message_insert(iterator, message);
     }
@@ -152,6 +171,8 @@ std::optional<QList<PoEntry>> readPoFile(const QString& path, QString& error)
         entry.translation = QString::fromUtf8(po_message_msgstr(message));
         const char* comment = po_message_extracted_comments(message);
         entry.comment = comment ? QString::fromUtf8(comment) : QString();
+        const char* note = po_message_comments(message);
+        entry.note = note ? QString::fromUtf8(note) : QString();
         entry.fuzzy = po_message_is_fuzzy(message) != 0;
         entries << entry;
     }

@@ -12,8 +12,14 @@ struct PoEntry {
     QString source;      // msgid
     QString translation; // msgstr
     QString comment;     // the extracted comment ("#." lines)
+    QString note;        // the translator comment ("# " lines)
     bool fuzzy = false;
 };
+
+// Why gettext refuses the pair as a translation, or an empty string when it accepts it: a
+// translation must begin with a line break exactly when its source does, and end with one
+// exactly when its source does. An empty translation is no translation, and always accepted.
+QString gettextRuleBroken(const QString& source, const QString& translation);
 
 // Header fields, in order, such as {"Language", "nl"}.
 using PoHeader = QList<std::pair<QString, QString>>;

@@ -93,6 +93,13 @@ int commandToPo(Session& session, const Invocation& call)
                 continue;
             entry.translation = translation ? translation->formText(form).at(row) : QString();
             entry.comment = QStringLiteral("Form %1: %2").arg(form).arg(source->FormNames.at(form));
+            // A pair that gettext refuses as a translation goes in as gettext keeps such work in
+            // progress: fuzzy, with the reason for the translator.
+            const QString broken = gettextRuleBroken(entry.source, entry.translation);
+            if (!broken.isEmpty()) {
+                entry.fuzzy = true;
+                entry.note = QStringLiteral("lexicant: fuzzy because %1").arg(broken);
+            }
             if (holdsPoUnsafe(entry.source) || holdsPoUnsafe(entry.translation))
                 return session.fileError(holdsPoUnsafe(entry.source) ? sourcePath
                                                                      : *call.option("translation"),
@@ -119,8 +126,10 @@ int commandToPo(Session& session, const Invocation& call)
 int commandFromPo(Session& session, const Invocation& call)
 {
     if (call.positional.size() != 1 || !call.option("template") || !call.option("output") ||
-        !call.onlyOptions({"output", "template"}))
-        return session.usage(QStringLiteral("from-po takes PO, --template SOURCE and -o TARGET"));
+        !call.onlyOptions({"output", "template", "use-fuzzy"}))
+        return session.usage(
+            QStringLiteral("from-po takes PO, --template SOURCE, -o TARGET and --use-fuzzy"));
+    const bool useFuzzy = call.option("use-fuzzy").has_value();
     const QString poPath = call.positional.first();
     auto document = session.load(*call.option("template"));
     if (!document)
@@ -131,6 +140,7 @@ int commandFromPo(Session& session, const Invocation& call)
         return session.fileError(poPath, error);
 
     int translated = 0;
+    int fuzzyLeftOut = 0;
     for (const PoEntry& entry : *entries) {
         const auto label = parseRowLabel(entry.context);
         if (!label) {
@@ -138,8 +148,12 @@ int commandFromPo(Session& session, const Invocation& call)
                              .arg(poPath, quoted(entry.context)));
             continue;
         }
-        if (entry.fuzzy || entry.translation.isEmpty())
+        if (entry.translation.isEmpty())
             continue;
+        if (entry.fuzzy && !useFuzzy) {
+            ++fuzzyLeftOut;
+            continue;
+        }
         const QString& text = entry.translation;
         if (!Check_Characters(text))
             return session.fileError(poPath,
@@ -174,6 +188,11 @@ int commandFromPo(Session& session, const Invocation& call)
         for (int row = 0; row <= LanguageDocument::LastRow; ++row)
             used += document->formText(form).at(row).isEmpty() ? 0 : 1;
     }
+    if (fuzzyLeftOut > 0)
+        session.warn(QStringLiteral("%1: %2 fuzzy %3 left out; --use-fuzzy takes them too")
+                         .arg(poPath)
+                         .arg(fuzzyLeftOut)
+                         .arg(QLatin1String(fuzzyLeftOut == 1 ? "translation" : "translations")));
     const int status = session.save(*document, *call.option("output"));
     if (status == ExitOk)
         session.print(QStringLiteral("%1 rows translated, %2 rows kept from the template\n")

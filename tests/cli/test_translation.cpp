@@ -1,6 +1,7 @@
 #include "CliRunner.h"
 #include "LanguageFile.h"
 #include "LsfBytes.h"
+#include "PoFile.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -28,6 +29,34 @@ QString randomText(std::mt19937& random)
     return lsf::decode1252(bytes);
 }
 
+// Line breaks at the start or the end, on one side of a pair only, as gettext refuses them.
+QString withLineBreaks(QString text, std::mt19937& random)
+{
+    switch (std::uniform_int_distribution<int>(0, 5)(random)) {
+    case 0:
+        return u'\n' + text;
+    case 1:
+        return text + u'\n';
+    case 2:
+        return u'\n' + text + u'\n';
+    default:
+        return text;
+    }
+}
+
+// Runs GNU msgfmt --check on a PO file; returns its complaint, or an empty string.
+QString msgfmtComplaint(const QString& po)
+{
+    const QString msgfmt = QStandardPaths::findExecutable("msgfmt");
+    if (msgfmt.isEmpty())
+        return "GNU gettext's msgfmt is needed (package gettext)";
+    QProcess check;
+    check.start(msgfmt, {"--check", "-o", "/dev/null", po});
+    if (!check.waitForFinished(30000))
+        return "msgfmt did not finish";
+    return check.exitCode() == 0 ? QString() : QString::fromUtf8(check.readAllStandardError());
+}
+
 QByteArray tablesOf(const QString& file)
 {
     LanguageDocument document;
@@ -51,8 +80,8 @@ TEST_F(Translation, PoRoundTripReproducesTheTranslationsRowsByteForByte)
             for (int row = 0; row <= 200; ++row) {
                 if (std::uniform_int_distribution<int>(0, 3)(random) != 0)
                     continue;
-                source.formText(form).set(row, randomText(random));
-                target.formText(form).set(row, randomText(random));
+                source.formText(form).set(row, withLineBreaks(randomText(random), random));
+                target.formText(form).set(row, withLineBreaks(randomText(random), random));
             }
         }
         target.SettingsTable.set(2, "Anna");
@@ -62,8 +91,10 @@ TEST_F(Translation, PoRoundTripReproducesTheTranslationsRowsByteForByte)
         const CliRun po = run({"to-po", path("en.lsf"), "--translation", path("nl.lsf"),
                                "--language", "nl", "-o", path("nl.po")});
         ASSERT_EQ(po.status, 0) << po.err.toStdString();
-        const CliRun back =
-            run({"from-po", path("nl.po"), "--template", path("en.lsf"), "-o", path("back.lsf")});
+        EXPECT_EQ(msgfmtComplaint(path("nl.po")), "");
+        EXPECT_GT(read(path("nl.po")).count("\n# lexicant: fuzzy because the "), 0);
+        const CliRun back = run({"from-po", path("nl.po"), "--template", path("en.lsf"), "-o",
+                                 path("back.lsf"), "--use-fuzzy"});
         ASSERT_EQ(back.status, 0) << back.err.toStdString();
         EXPECT_EQ(tablesOf(path("back.lsf")), tablesOf(path("nl.lsf")));
         EXPECT_TRUE(back.out.endsWith(" rows kept from the template\n"));
@@ -96,13 +127,34 @@ TEST_F(Translation, PoFilePassesMsgfmtCheckAndCarriesHeaderAndComments)
     EXPECT_TRUE(text.contains("msgctxt \"F01_lng_(2)\"\nmsgid \"50%\"\nmsgstr \"\""));
     EXPECT_FALSE(text.contains("Main window\"\nmsgstr")) << "form names stay out";
 
-    const QString msgfmt = QStandardPaths::findExecutable("msgfmt");
-    ASSERT_FALSE(msgfmt.isEmpty()) << "GNU gettext's msgfmt is needed (package gettext)";
-    write("check.po", po.out);
-    QProcess check;
-    check.start(msgfmt, {"--check", "-o", "/dev/null", path("check.po")});
-    ASSERT_TRUE(check.waitForFinished(30000));
-    EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardError().toStdString();
+    EXPECT_EQ(msgfmtComplaint(write("check.po", po.out)), "");
+}
+
+TEST(GettextRules, ATranslationBeginsAndEndsWithALineBreakExactlyWhenItsSourceDoes)
+{
+    const char* const both = "; gettext wants both or neither";
+    const struct {
+        const char* source;
+        const char* translation;
+        QString broken;
+    } cases[] = {
+        {"a\nb", "c", ""},
+        {"\nab\n", "\ncd\n", ""},
+        {"\nab", "", ""}, // not translated
+        {"\nab", "cd",
+         QString("the source begins with a line break and the translation does not") + both},
+        {"ab", "\ncd",
+         QString("the translation begins with a line break and the source does not") + both},
+        {"ab\n", "cd",
+         QString("the source ends with a line break and the translation does not") + both},
+        {"ab", "cd\n",
+         QString("the translation ends with a line break and the source does not") + both},
+        {"\r\n", "\r",
+         QString("the source ends with a line break and the translation does not") + both},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(gettextRuleBroken(c.source, c.translation), c.broken)
+            << c.source << " / " << c.translation;
 }
 
 TEST_F(Translation, FromPoRefusesWhatAFileCannotHoldAndWarnsAboutWhatTheEditorDrops)
@@ -147,9 +199,17 @@ TEST_F(Translation, FromPoRefusesWhatAFileCannotHoldAndWarnsAboutWhatTheEditorDr
     EXPECT_EQ(result.out, "1 rows translated, 2 rows kept from the template\n");
     EXPECT_TRUE(result.err.contains("F01_lng_(0): the translation \"1\" has one character"));
     EXPECT_TRUE(result.err.contains("msgctxt \"F00_lng_(1)\" names no row of a form"));
+    EXPECT_TRUE(result.err.contains(path("in.po") +
+                                    ": 1 fuzzy translation left out; --use-fuzzy takes them too"));
     EXPECT_EQ(read(path("out.lsf")),
               lsfFile(1, {packed({"Main"}) + emptyEntries(24),
                           packed({"1", "Two", "Three"}) + emptyEntries(198)}));
+    result = run(fromPo + QStringList{"--use-fuzzy"});
+    EXPECT_EQ(result.out, "2 rows translated, 1 rows kept from the template\n");
+    EXPECT_FALSE(result.err.contains("fuzzy"));
+    EXPECT_EQ(read(path("out.lsf")),
+              lsfFile(1, {packed({"Main"}) + emptyEntries(24),
+                          packed({"1", "Zwei", "Three"}) + emptyEntries(198)}));
 
     write("bad.po", "msgid \"unterminated\n");
     EXPECT_EQ(
