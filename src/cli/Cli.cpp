@@ -13,32 +13,83 @@
 
 namespace {
 
-const char* const HelpText =
-    "Usage: lexicant-cli COMMAND [ARGUMENTS]\n"
-    "\n"
-    "Reads and writes Lexicant language files (.lsf) without the editor.\n"
-    "\n"
-    "Commands:\n"
-    "  new -o FILE                write the file of a new, empty document\n"
-    "  info FILE                  show the record count, the form names with their\n"
-    "                             number of rows, the settings, and a warning for each\n"
-    "                             entry that an edit in the editor would lose\n"
-    "  export-code FILE [-o OUT]  write the code lines of \"Save as code\" in\n"
-    "                             Windows-1252, to OUT or standard output\n"
-    "  to-json FILE [-o OUT]      write the whole document as UTF-8 JSON\n"
-    "  from-json JSON -o FILE     write the language file that such JSON describes\n"
-    "  to-po SOURCE [--translation TARGET] [--language CODE] [-o OUT]\n"
-    "                             write a gettext PO file: one entry per used row of\n"
-    "                             SOURCE, translated by the same row of TARGET\n"
-    "  from-po PO --template SOURCE -o TARGET\n"
-    "                             write SOURCE with the PO file's translations in it\n"
-    "  check FILE...              list every problem of the files, one line each\n"
-    "  diff A B                   list the entries that differ, one line each\n"
-    "  help                       show this text\n"
-    "\n"
+// The help of each command: its usage and what it does, in lines that fit a terminal. The help
+// text, "help COMMAND" and the manual page (made from --help) all come from here.
+struct CommandHelp {
+    const char* usage;
+    const char* description;
+};
+
+const CommandHelp Help[] = {
+    {"new -o FILE", "write the file of a new, empty document"},
+    {"info FILE", "show the record count, the form names with their\n"
+                  "number of rows, the settings, and a warning for each\n"
+                  "entry that an edit in the editor would lose"},
+    {"export-code FILE [-o OUT]", "write the code lines of \"Save as code\" in\n"
+                                  "Windows-1252, to OUT or standard output"},
+    {"to-json FILE [-o OUT]", "write the whole document as UTF-8 JSON"},
+    {"from-json JSON -o FILE", "write the language file that such JSON describes"},
+    {"to-po SOURCE [--translation TARGET] [--language CODE] [-o OUT]",
+     "write a gettext PO file: one entry per used row of\n"
+     "SOURCE, translated by the same row of TARGET; a pair\n"
+     "that gettext refuses is marked fuzzy, with the reason"},
+    {"from-po PO --template SOURCE -o TARGET [--use-fuzzy]",
+     "write SOURCE with the PO file's translations in it;\n"
+     "fuzzy ones only with --use-fuzzy"},
+    {"check FILE...", "list every problem of the files, one line each"},
+    {"diff A B", "list the entries that differ, one line each"},
+    {"help [COMMAND]", "show this text, or the help of one command"},
+};
+
+const char* const ExitStatus =
     "Exit status: 0 success, 1 a file could not be read or written, 2 wrong usage.\n"
     "check: 1 when a file has problems. diff: 1 when the files differ, 2 when one\n"
     "cannot be read.\n";
+
+QString commandName(const CommandHelp& help)
+{
+    const QString usage = QString::fromUtf8(help.usage);
+    return usage.left(usage.indexOf(u' '));
+}
+
+QString helpText()
+{
+    constexpr int Column = 29;
+    const QString indent(Column, u' ');
+    QString text = QStringLiteral("Usage: lexicant-cli COMMAND [ARGUMENTS]\n"
+                                  "\n"
+                                  "Reads and writes Lexicant language files (.lsf) without the "
+                                  "editor.\n"
+                                  "\n"
+                                  "Commands:\n");
+    for (const CommandHelp& help : Help) {
+        const QString usage = QStringLiteral("  ") + QString::fromUtf8(help.usage);
+        const QStringList lines = QString::fromUtf8(help.description).split(u'\n');
+        text += usage.size() < Column - 1 ? usage.leftJustified(Column) + lines.first()
+                                          : usage + u'\n' + indent + lines.first();
+        for (const QString& line : lines.mid(1))
+            text += u'\n' + indent + line;
+        text += u'\n';
+    }
+    return text +
+           QStringLiteral("\n"
+                          "Options:\n"
+                          "  -h, --help                 show this text\n"
+                          "  --version                  show the version\n"
+                          "\n") +
+           QString::fromUtf8(ExitStatus);
+}
+
+QString commandHelpText(const QString& name)
+{
+    for (const CommandHelp& help : Help) {
+        if (commandName(help) == name)
+            return QStringLiteral("Usage: lexicant-cli %1\n\n%2.\n")
+                .arg(QString::fromUtf8(help.usage),
+                     QString::fromUtf8(help.description).replace(u'\n', u' '));
+    }
+    return {};
+}
 
 int commandNew(Session& session, const Invocation& call)
 {
@@ -114,8 +165,10 @@ int commandFromJson(Session& session, const Invocation& call)
         return session.usage(QStringLiteral("from-json takes one JSON file and -o FILE"));
     const QString source = call.positional.first();
     QFile file(source);
-    if (!QFileInfo(source).isFile() || !file.open(QIODevice::ReadOnly))
-        return session.fileError(source, QStringLiteral("cannot be opened for reading"));
+    if (QFileInfo(source).isDir())
+        return session.fileError(source, QStringLiteral("is a folder"));
+    if (!file.open(QIODevice::ReadOnly))
+        return session.fileError(source, file.errorString());
     LanguageDocument document;
     const QString problem = documentFromJson(file.readAll(), document);
     if (!problem.isEmpty())
@@ -186,9 +239,20 @@ int runCli(const QStringList& arguments, QIODevice& out, QIODevice& err)
     if (arguments.isEmpty())
         return session.usage(QStringLiteral("no command given"));
     const QString& name = arguments.first();
-    if (name == QLatin1String("help") || name == QLatin1String("--help") ||
-        name == QLatin1String("-h")) {
-        session.print(QString::fromUtf8(HelpText));
+    if (name == QLatin1String("--version")) {
+        session.print(QStringLiteral("lexicant-cli %1\n").arg(QLatin1String(LEXICANT_VERSION)));
+        return ExitOk;
+    }
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
+        (name == QLatin1String("help") && arguments.size() == 1)) {
+        session.print(helpText());
+        return ExitOk;
+    }
+    if (name == QLatin1String("help")) {
+        const QString text = arguments.size() == 2 ? commandHelpText(arguments.at(1)) : QString();
+        if (text.isEmpty())
+            return session.usage(QStringLiteral("help takes the name of one command"));
+        session.print(text);
         return ExitOk;
     }
     const auto command = commands().find(name);

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include <sys/stat.h>
 
@@ -71,13 +73,18 @@ ReadResult readLanguageFile(const QString& path)
 {
     ReadResult result;
     if (!CanOpenFile(path)) {
-        const QFileInfo info(path);
-        if (path.isEmpty() || !info.exists())
-            result.reason = QStringLiteral("does not exist");
-        else if (info.isDir())
+        struct stat info;
+        QFile file(path);
+        if (path.isEmpty())
+            result.reason = QStringLiteral("no file name");
+        else if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+            result.reason = QString::fromLocal8Bit(std::strerror(errno));
+        else if (S_ISDIR(info.st_mode))
             result.reason = QStringLiteral("is a folder");
         else if (!isReadableKind(path))
             result.reason = QStringLiteral("is not a regular file");
+        else if (!file.open(QIODevice::ReadOnly))
+            result.reason = file.errorString();
         else
             result.reason = QStringLiteral("cannot be opened for reading");
         return result;

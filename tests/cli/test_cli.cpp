@@ -95,7 +95,10 @@ TEST_F(CliTest, FailuresAndUsageHaveTheirExitCodes)
 {
     CliRun result = run({"info", path("missing.lsf")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "lexicant-cli: " + path("missing.lsf") + ": does not exist\n");
+    EXPECT_EQ(result.err, "lexicant-cli: " + path("missing.lsf") + ": No such file or directory\n");
+    result = run({"from-json", path("missing.json"), "-o", path("x.lsf")});
+    EXPECT_EQ(result.err,
+              "lexicant-cli: " + path("missing.json") + ": No such file or directory\n");
 
     result = run({"info", write("broken.lsf", le32(0))});
     EXPECT_EQ(result.status, 1);
@@ -116,9 +119,29 @@ TEST_F(CliTest, FailuresAndUsageHaveTheirExitCodes)
     EXPECT_EQ(run({"info", "a", "b"}).status, 2);
     EXPECT_EQ(run({"to-json", "a", "--bogus"}).status, 2);
     EXPECT_EQ(run({"from-json", "a.json"}).status, 2);
-    result = run({"--help"});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_TRUE(result.out.contains("from-json JSON -o FILE"));
+    EXPECT_EQ(run({"help", "frobnicate"}).status, 2);
+}
+
+TEST_F(CliTest, HelpForAllCommandsOrOneAndTheVersion)
+{
+    const CliRun help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.startsWith("Usage: lexicant-cli COMMAND [ARGUMENTS]\n"));
+    EXPECT_TRUE(
+        help.out.contains("\n  from-json JSON -o FILE     write the language file that such "
+                          "JSON describes\n"));
+    EXPECT_TRUE(help.out.contains("\n  from-po PO --template SOURCE -o TARGET [--use-fuzzy]\n"
+                                  "                             write SOURCE with the PO file's "
+                                  "translations in it;\n"));
+    EXPECT_TRUE(help.out.contains("\n  -h, --help                 show this text\n"));
+    EXPECT_EQ(run({"-h"}).out, help.out);
+    EXPECT_EQ(run({"help"}).out, help.out);
+
+    const CliRun one = run({"help", "to-json"});
+    EXPECT_EQ(one.status, 0);
+    EXPECT_EQ(one.out, "Usage: lexicant-cli to-json FILE [-o OUT]\n\nwrite the whole document as "
+                       "UTF-8 JSON.\n");
+    EXPECT_EQ(run({"--version"}).out, "lexicant-cli " LEXICANT_VERSION "\n");
 }
 
 TEST_F(CliTest, EveryWritingCommandOnAFullDiskNamesTheCauseAndKeepsTheTarget)

@@ -27,6 +27,14 @@ check "the programs are installed" test -x "$scratch/usr/bin/lexicant" -a -x "$s
 check "desktop-file-validate passes" desktop-file-validate "$share/applications/$id.desktop"
 check "appstreamcli validate passes" appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml"
 check "the icon is installed" test -s "$share/icons/hicolor/scalable/apps/$id.svg"
+for program in lexicant lexicant-cli; do
+    check "the manual page of $program is installed" \
+        grep -q "^$program \\\\- " <(zcat "$share/man/man1/$program.1.gz")
+done
+check "the manual page of lexicant-cli shows its help" \
+    grep -q 'use\\-fuzzy' <(zcat "$share/man/man1/lexicant-cli.1.gz")
+check "bash completion is installed where bash-completion looks" \
+    grep -q "complete -F _lexicant_cli lexicant-cli" "$share/bash-completion/completions/lexicant-cli"
 
 # The desktop's view, confined to the scratch folder.
 export XDG_DATA_HOME=$share XDG_CONFIG_HOME=$scratch/config
@@ -49,6 +57,17 @@ for file in bin/lexicant bin/lexicant-cli "share/applications/$id.desktop" "shar
     "share/metainfo/$id.metainfo.xml"; do
     check "the package holds $file" grep -q "/usr/$file\$" <<<"$contents"
 done
+
+for file in share/man/man1/lexicant.1.gz share/doc/lexicant/copyright share/doc/lexicant/changelog.gz; do
+    check "the package holds $file" grep -q "/usr/$file\$" <<<"$contents"
+done
+# Debian's own checker, where it is installed: no error and no warning.
+if command -v lintian >/dev/null; then
+    tags=$(lintian --no-tag-display-limit "$deb" 2>/dev/null | grep -E '^[EW]: ' || true)
+    check "lintian finds no error and no warning${tags:+: $tags}" test -z "$tags"
+else
+    echo "skipped: lintian is not installed"
+fi
 
 echo "install check: $failures failed"
 [ "$failures" -eq 0 ]

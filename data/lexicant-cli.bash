@@ -1,0 +1,61 @@
+# bash completion for lexicant-cli: commands, their options, and the files each one reads.
+
+# Folders to go into, and files whose names end with the extension in any case.
+_lexicant_cli_files()
+{
+    local cur=$1 extension=$2 glob="" i c
+    for ((i = 0; i < ${#extension}; i++)); do
+        c=${extension:i:1}
+        glob+="[${c,,}${c^^}]"
+    done
+    local IFS=$'\n'
+    compopt -o filenames 2>/dev/null
+    COMPREPLY=($(compgen -d -- "$cur") $(compgen -f -X "!*.$glob" -- "$cur"))
+}
+
+_lexicant_cli()
+{
+    local cur=${COMP_WORDS[COMP_CWORD]}
+    local prev=${COMP_WORDS[COMP_CWORD - 1]}
+    local commands="new info export-code to-json from-json to-po from-po check diff help"
+    COMPREPLY=()
+    if ((COMP_CWORD == 1)); then
+        COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
+        return
+    fi
+    local command=${COMP_WORDS[1]}
+    case $prev in
+    -o | --output)
+        compopt -o filenames 2>/dev/null
+        COMPREPLY=($(compgen -f -- "$cur"))
+        return
+        ;;
+    --translation | --template)
+        _lexicant_cli_files "$cur" lsf
+        return
+        ;;
+    --language)
+        return
+        ;;
+    esac
+    if [[ $cur == -* ]]; then
+        local options=""
+        case $command in
+        new | from-json) options="-o --output" ;;
+        export-code | to-json) options="-o --output" ;;
+        to-po) options="--translation --language -o --output" ;;
+        from-po) options="--template --use-fuzzy -o --output" ;;
+        esac
+        COMPREPLY=($(compgen -W "$options" -- "$cur"))
+        return
+    fi
+    case $command in
+    help) ((COMP_CWORD == 2)) && COMPREPLY=($(compgen -W "$commands" -- "$cur")) ;;
+    new) ;;
+    from-json) _lexicant_cli_files "$cur" json ;;
+    from-po) _lexicant_cli_files "$cur" po ;;
+    *) _lexicant_cli_files "$cur" lsf ;;
+    esac
+}
+
+complete -F _lexicant_cli lexicant-cli
