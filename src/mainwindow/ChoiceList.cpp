@@ -2,6 +2,19 @@
 
 #include <QMouseEvent>
 
+namespace {
+
+// Swallows what another button than the left one does; true when it did.
+bool otherButton(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        return false;
+    event->accept();
+    return true;
+}
+
+} // namespace
+
 ChoiceList::ChoiceList(QWidget* parent, bool repeatClicks)
     : QListWidget(parent)
     , m_repeatClicks(repeatClicks)
@@ -26,10 +39,8 @@ bool ChoiceList::choosing(Handle handle)
 
 void ChoiceList::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
-        event->accept();
+    if (otherButton(event))
         return;
-    }
     m_pressChose = choosing([&] { QListWidget::mousePressEvent(event); });
 }
 
@@ -45,10 +56,8 @@ void ChoiceList::mouseMoveEvent(QMouseEvent* event)
 
 void ChoiceList::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
-        event->accept();
+    if (otherButton(event))
         return;
-    }
     QListWidget::mouseReleaseEvent(event);
     const bool onItem = itemAt(event->position().toPoint()) != nullptr;
     if (m_repeatClicks && !m_pressChose && onItem)
@@ -58,10 +67,8 @@ void ChoiceList::mouseReleaseEvent(QMouseEvent* event)
 
 void ChoiceList::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
-        event->accept();
+    if (otherButton(event))
         return;
-    }
     QListWidget::mouseDoubleClickEvent(event);
 }
 
