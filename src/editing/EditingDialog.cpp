@@ -19,9 +19,9 @@ constexpr int RightMargin = 180;
 constexpr int BottomMargin = 520;
 } // namespace
 
-EditingDialog::EditingDialog(EditingHost& host, const char* name, const QString& caption,
+EditingDialog::EditingDialog(Toolkit& toolkit, const char* name, const QString& caption,
                              const QString& info)
-    : m_host(host)
+    : m_toolkit(toolkit)
 {
     setObjectName(QLatin1String(name));
     setWindowTitle(caption);

@@ -3,7 +3,9 @@
 #include <QDialog>
 #include <QPointer>
 
-class EditingHost;
+#include <functional>
+
+class Toolkit;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -11,7 +13,13 @@ class QPushButton;
 
 // What the three editing dialogs share: two pictures at the top, the explaining text, frames
 // holding one-line boxes, Cancel and a confirming button at the bottom right, and the size rule
-// (the window reaches 180 twips right of and 520 twips below its right-hand button).
+// (the window reaches 180 twips right of and 520 twips below its right-hand button). A dialog
+// checks what the user typed and refuses it with the rule's message; what its confirming button
+// does with an accepted text is a function the window hands it, so that the dialogs know nothing
+// of the window.
+// What a dialog's confirming button does with the accepted text.
+using AcceptText = std::function<void(const QString&)>;
+
 class EditingDialog : public QDialog {
     Q_OBJECT
 public:
@@ -19,7 +27,7 @@ public:
     QPointer<QPushButton> cmd_annuleer;
 
 protected:
-    EditingDialog(EditingHost& host, const char* name, const QString& caption, const QString& info);
+    EditingDialog(Toolkit& toolkit, const char* name, const QString& caption, const QString& info);
 
     // A frame at the given top (in twips) holding a one-line box; maxLength 0 for no limit.
     QLineEdit* addBoxInFrame(const char* frameName, const QString& frameCaption, int top,
@@ -31,7 +39,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void applySizeRule();
 
-    EditingHost& m_host;
+    Toolkit& m_toolkit;
 
 private:
     QPointer<QPushButton> m_rightButton;

@@ -1,9 +1,6 @@
 #include "QL_Edit.h"
 
-#include "EditingHost.h"
 #include "ErrorTrap.h"
-#include "LanguageDocument.h"
-#include "ListTexts.h"
 #include "TextRules.h"
 #include "Toolkit.h"
 #include "Twips.h"
@@ -11,15 +8,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 namespace {
 constexpr int RowTextLimit = 400;
 }
 
-QL_Edit::QL_Edit(EditingHost& host)
-    : EditingDialog(host, "QL_Edit", QStringLiteral("Edit"),
+QL_Edit::QL_Edit(Toolkit& toolkit)
+    : EditingDialog(toolkit, "QL_Edit", QStringLiteral("Edit"),
                     QStringLiteral("Enter a new text or change the existing text in the "
                                    "textfield below. Press save to save the changes."))
 {
@@ -39,48 +35,38 @@ QL_Edit::QL_Edit(EditingHost& host)
     connect(cmd_save, &QPushButton::clicked, this, &QL_Edit::cmd_save_Click);
 }
 
-void QL_Edit::New_Row()
+void QL_Edit::New_Row(int rowCount, const AcceptText& save)
 {
-    setWindowTitle(QStringLiteral("New text"));
-    txt_newtxt->clear();
-    lbl_text->clear();
-    m_mode = Mode::NewRow;
-    txt_newtxt->setFocus();
-    m_host.toolkit().showModal(*this);
+    show(QStringLiteral("New text"), QString(), rowCount, save);
 }
 
-void QL_Edit::Edit_Row(float& row)
+void QL_Edit::Edit_Row(const QString& text, int rowCount, const AcceptText& save)
 {
-    setWindowTitle(QStringLiteral("Edit text"));
-    m_mode = Mode::EditRow;
-    m_row = int(row);
-    txt_newtxt->setText(listText(m_host.rowList(), m_row)); // cut to the box's 400 characters
+    show(QStringLiteral("Edit text"), text, rowCount, save);
+}
+
+void QL_Edit::show(const QString& caption, const QString& text, int rowCount,
+                   const AcceptText& save)
+{
+    setWindowTitle(caption);
+    txt_newtxt->setText(text);
+    lbl_text->setText(txt_newtxt->text());
+    m_rowCount = rowCount;
+    m_save = save;
     txt_newtxt->setFocus();
-    m_host.toolkit().showModal(*this);
+    m_toolkit.showModal(*this);
 }
 
 void QL_Edit::cmd_save_Click()
 {
-    runTrapped(m_host.toolkit(), QStringLiteral("ERROR CODE #11.0"), [this] {
-        QListWidget& rows = m_host.rowList();
+    runTrapped(m_toolkit, QStringLiteral("ERROR CODE #11.0"), [this] {
         const QString text = txt_newtxt->text();
-        const TextRule failed = checkRowText(text, rows.count());
+        const TextRule failed = checkRowText(text, m_rowCount);
         if (failed != TextRule::Passed) {
-            m_host.toolkit().messageBox(ruleMessage(failed), MsgStyle::Critical);
+            m_toolkit.messageBox(ruleMessage(failed), MsgStyle::Critical);
             return;
         }
-        if (m_mode == Mode::NewRow) {
-            rows.addItem(text);
-        } else {
-            QListWidgetItem* item = rows.item(m_row);
-            if (!item)
-                throw std::out_of_range("the edited row is no longer in the list");
-            item->setText(text);
-        }
-        LanguageDocument& document = m_host.document();
-        document.UnsavedChanges = 1;
-        m_host.RefreshCommandState();
-        m_host.CommitWorkingCopies();
+        m_save(text);
         accept();
     });
 }

@@ -2,18 +2,19 @@
 
 #include "EditingDialog.h"
 
-// The row dialog: a new row for the end of the row list, or a new text for the selected row.
+// The row dialog: the text of a new row, or a new text for a row. rowCount is the number of
+// rows the list holds, for the row limit.
 class QL_Edit : public EditingDialog {
     Q_OBJECT
 public:
-    explicit QL_Edit(EditingHost& host);
+    explicit QL_Edit(Toolkit& toolkit);
 
-    // Opens the dialog empty, to add a row at the end of the list.
-    void New_Row();
-    // Opens the dialog on the row list's entry at the row's index, to change it.
-    void Edit_Row(float& row);
+    // Opens the dialog empty, captioned "New text".
+    void New_Row(int rowCount, const AcceptText& save);
+    // Opens the dialog on a row's text (cut to the box's 400 characters), captioned "Edit text".
+    void Edit_Row(const QString& text, int rowCount, const AcceptText& save);
 
-    // Save: checks the text, puts it in the row list, commits and closes.
+    // Save: checks the text against the rules; an accepted text is saved and the dialog closes.
     void cmd_save_Click();
 
     QPointer<QGroupBox> Frame_3, Frame1;
@@ -22,7 +23,8 @@ public:
     QPointer<QPushButton> cmd_save;
 
 private:
-    enum class Mode { NewRow = 0, EditRow = 1 };
-    Mode m_mode = Mode::NewRow;
-    int m_row = 0;
+    void show(const QString& caption, const QString& text, int rowCount, const AcceptText& save);
+
+    int m_rowCount = 0;
+    AcceptText m_save;
 };

@@ -1,32 +1,21 @@
 #include "QL_Form.h"
 
-#include "EditingHost.h"
 #include "ErrorTrap.h"
-#include "LanguageDocument.h"
 #include "TextRules.h"
 #include "Toolkit.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 #include <stdexcept>
 
 namespace {
 constexpr int FormNameLimit = 50;
-
-QListWidgetItem& formItem(QListWidget& forms, int index)
-{
-    QListWidgetItem* item = forms.item(index);
-    if (!item)
-        throw std::out_of_range("no such form in the form list");
-    return *item;
-}
 } // namespace
 
-QL_Form::QL_Form(EditingHost& host)
-    : EditingDialog(host, "QL_Form", QStringLiteral("Edit form"),
+QL_Form::QL_Form(Toolkit& toolkit)
+    : EditingDialog(toolkit, "QL_Form", QStringLiteral("Edit form"),
                     QStringLiteral("Change the name of the form in the textfield below and press "
                                    "save to save the changes. The form name will not appear the "
                                    "the programm and is for internal use only."))
@@ -38,30 +27,28 @@ QL_Form::QL_Form(EditingHost& host)
     connect(cmd_save, &QPushButton::clicked, this, &QL_Form::cmd_save_Click);
 }
 
-void QL_Form::Edit_form(float& k)
+void QL_Form::Edit_form(const QStringList& formList, int k, const AcceptText& save)
 {
-    const bool opened = runTrapped(m_host.toolkit(), QStringLiteral("ERROR CODE #13.1"), [&] {
-        txt_form->setText(formItem(m_host.formList(), int(k) - 1).text());
+    const bool opened = runTrapped(m_toolkit, QStringLiteral("ERROR CODE #13.1"), [&] {
+        if (k < 1 || k > formList.size())
+            throw std::out_of_range("no such form in the form list");
+        txt_form->setText(formList.at(k - 1));
         txt_form->setFocus();
     });
+    m_save = save;
     if (opened)
-        m_host.toolkit().showModal(*this);
+        m_toolkit.showModal(*this);
 }
 
 void QL_Form::cmd_save_Click()
 {
-    runTrapped(m_host.toolkit(), QStringLiteral("ERROR CODE #13.0"), [this] {
-        LanguageDocument& document = m_host.document();
-        const int index = int(document.SelectedForm) - 1;
+    runTrapped(m_toolkit, QStringLiteral("ERROR CODE #13.0"), [this] {
         const TextRule failed = checkName(txt_form->text());
         if (failed != TextRule::Passed) {
-            m_host.toolkit().messageBox(ruleMessage(failed), MsgStyle::Critical);
+            m_toolkit.messageBox(ruleMessage(failed), MsgStyle::Critical);
             return;
         }
-        formItem(m_host.formList(), index).setText(txt_form->text());
-        m_host.CommitWorkingCopies();
-        document.UnsavedChanges = 1;
-        m_host.RefreshCommandState();
+        m_save(txt_form->text());
         accept();
     });
 }

@@ -5,7 +5,6 @@
 #include "Toolkit.h"
 
 #include <QAction>
-#include <QListWidget>
 
 void QL_Core::RefreshCommandState()
 {
@@ -18,14 +17,14 @@ void QL_Core::RefreshCommandState()
             reach(m_buttons[4]).setEnabled(false);
             reach(mnu_save).setEnabled(false);
         }
-        if (reach(lst_lang).count() > 0) {
+        if (m_copy.rows.size() > 0) {
             for (QPointer<QAction> item :
                  {mnu_text_new, mnu_text_edit, mnu_text_insert, mnu_text_delete, mnu_text_replace})
                 reach(item).setEnabled(true);
             for (int button : {6, 7, 8, 9})
                 reach(m_buttons[std::size_t(button)]).setEnabled(true);
         }
-        if (reach(lst_lang).count() == 0) {
+        if (m_copy.rows.isEmpty()) {
             reach(mnu_text_new).setEnabled(true);
             for (QPointer<QAction> item :
                  {mnu_text_edit, mnu_text_insert, mnu_text_delete, mnu_text_replace})

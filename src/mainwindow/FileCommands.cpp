@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 
 namespace {
 
@@ -32,26 +31,23 @@ void QL_Core::mnu_new_Click()
                                               "Are you sure that you want to start a new file?")))
             return;
         ResetDocument();
-        fillFormList(false);
-        // After the reset and the list: emptying the author box marks the document changed.
-        m_document.UnsavedChanges = 0;
-        RefreshCommandState();
+        m_copy.formNames = newFormNames();
+        renderFormList(true);
+        setUnsavedChanges(false);
     });
 }
 
 void QL_Core::ResetDocument()
 {
     runTrapped(m_toolkit, QStringLiteral("ERROR CODE #F1.2"), [this] {
-        m_document.FormNames.clear();
-        for (int t = 1; t < LanguageDocument::TableCount; ++t)
-            m_document.table(t).clear();
-        reach(reach(m_data).txt_filename).clear();
-        reach(txt_filetitle).clear();
-        reach(txt_app).clear();
-        reach(txt_versie).clear();
-        reach(txt_naam).clear();
-        clearFormList();
-        reach(lst_lang).clear();
+        m_document.clearTables();
+        setCurrentFile(QString(), QString());
+        // The revision and the date keep their text.
+        const auto& kept = m_copy.settings;
+        m_copy = WorkingCopy{{}, {}, {QString(), QString(), QString(), kept[3], kept[4]}};
+        renderSettings();
+        renderFormList(true);
+        renderRowList(true);
         m_document.SelectedRow = 0;
         m_document.SelectedForm = 0;
     });
@@ -84,50 +80,41 @@ void QL_Core::openPath(const QString& path)
 // Open file from the point where the path is known to open.
 void QL_Core::openSteps(const QString& path, const QString& title)
 {
-    reach(lst_lang).clear();
-    clearFormList();
+    // The window shows the cleared lists and boxes while the loader may report a failure.
+    m_copy.rows.clear();
+    m_copy.formNames.clear();
+    for (FileSetting cleared :
+         {FileSetting::Application, FileSetting::Version, FileSetting::Author})
+        m_copy.settings[std::size_t(cleared)].clear();
+    renderRowList(true);
+    renderFormList(true);
+    renderSettings();
     reach(txt_filetitle).clear();
-    reach(txt_app).clear();
-    reach(txt_versie).clear();
-    reach(txt_naam).clear();
     m_document.SelectedForm = 0;
     m_document.SelectedRow = 0;
 
     // On failure the loader has said so; the window goes on with the tables as they are.
     const bool loaded = LoadLanguageFile(m_document, path, m_toolkit);
 
-    reach(reach(m_data).txt_filename).setText(path);
-    reach(txt_filetitle).setText(title);
-    fillFormList(true);
-    reach(txt_app).setText(m_document.setting(FileSetting::Application));
-    reach(txt_versie).setText(m_document.setting(FileSetting::Version));
-    reach(txt_naam).setText(m_document.setting(FileSetting::Author));
-    reach(txt_rev).setText(m_document.setting(FileSetting::Revision));
-    reach(txt_date).setText(m_document.setting(FileSetting::Date));
-    m_document.UnsavedChanges = 0;
-    RefreshCommandState();
+    setCurrentFile(path, title);
+    m_copy = openedWorkingCopy(m_document, 0);
+    renderFormList(true);
+    renderSettings();
+    setUnsavedChanges(false);
     if (loaded)
         rememberFile(path);
 }
 
-void QL_Core::clearFormList()
+void QL_Core::setCurrentFile(const QString& path, const QString& title)
 {
-    reach(lst_forms).clear();
+    reach(reach(m_data).txt_filename).setText(path);
+    reach(txt_filetitle).setText(title);
 }
 
-// The 24 items of the form list: the placeholder with a trailing blank for a new document; the
-// stored names, or the placeholder without it for names under 2 characters, for an opened one.
-void QL_Core::fillFormList(bool opened)
+void QL_Core::setUnsavedChanges(bool changed)
 {
-    clearFormList();
-    QListWidget& forms = reach(lst_forms);
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
-        const QString& name = m_document.FormNames.at(form);
-        if (!opened)
-            forms.addItem(QString::fromUtf16(NewFormPlaceholder));
-        else
-            forms.addItem(name.size() > 1 ? name : QString::fromUtf16(OpenedFormPlaceholder));
-    }
+    m_document.UnsavedChanges = changed ? 1 : 0;
+    RefreshCommandState();
 }
 
 void QL_Core::mnu_saveas_Click()
@@ -138,8 +125,7 @@ void QL_Core::mnu_saveas_Click()
         if (chosen.fileName.isEmpty() || chosen.fileName == PresetName ||
             chosen.fileTitle == PresetName)
             return;
-        reach(reach(m_data).txt_filename).setText(chosen.fileName);
-        reach(txt_filetitle).setText(chosen.fileTitle);
+        setCurrentFile(chosen.fileName, chosen.fileTitle);
         mnu_save_Click();
     });
 }
@@ -147,19 +133,18 @@ void QL_Core::mnu_saveas_Click()
 void QL_Core::mnu_save_Click()
 {
     runTrapped(m_toolkit, QStringLiteral("ERROR CODE #10.0"), [this] {
-        QLineEdit& path = reach(reach(m_data).txt_filename);
-        if (path.text().isEmpty()) {
+        if (reach(reach(m_data).txt_filename).text().isEmpty()) {
             mnu_saveas_Click();
             return;
         }
         CommitWorkingCopies();
-        if (path.text().isEmpty() || path.text() == PresetName)
+        const QString path = currentPath();
+        if (path.isEmpty() || path == PresetName)
             return;
-        if (!SaveLanguageFile(m_document, path.text(), m_toolkit))
+        if (!SaveLanguageFile(m_document, path, m_toolkit))
             return;
-        m_document.UnsavedChanges = 0;
-        RefreshCommandState();
-        rememberFile(path.text());
+        setUnsavedChanges(false);
+        rememberFile(path);
         m_toolkit.messageBox(QStringLiteral("The languagefile has been saved."),
                              MsgStyle::Information);
     });

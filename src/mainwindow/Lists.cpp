@@ -11,16 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-
-QListWidget& QL_Core::rowList()
-{
-    return reach(lst_lang);
-}
-
-QListWidget& QL_Core::formList()
-{
-    return reach(lst_forms);
-}
+#include <QSignalBlocker>
 
 void QL_Core::lst_forms_Click()
 {
@@ -28,18 +19,10 @@ void QL_Core::lst_forms_Click()
         m_document.SelectedForm = float(reach(lst_forms).currentRow() + 1);
         reach(m_panels[2])
             .setText(QStringLiteral("Form: ") + QString::number(int(m_document.SelectedForm)));
-        QListWidget& rows = reach(lst_lang);
-        rows.clear();
         const int form = int(m_document.SelectedForm);
-        if (form >= 1 && form <= LanguageDocument::FormCount) {
-            const LanguageTable& table = m_document.formText(form);
-            QStringList shown;
-            for (int r = 0; r <= LanguageDocument::LastRow; ++r) {
-                if (table.at(r).size() > 1)
-                    shown << table.at(r);
-            }
-            rows.addItems(shown);
-        }
+        const bool isForm = form >= 1 && form <= LanguageDocument::FormCount;
+        m_copy.rows = isForm ? shownRows(m_document.formText(form)) : QStringList();
+        renderRowList(true);
         RefreshCommandState();
     });
 }
@@ -74,41 +57,65 @@ void QL_Core::lst_lang_MouseDown(Qt::MouseButton button)
 void QL_Core::CommitWorkingCopies()
 {
     runTrapped(m_toolkit, QStringLiteral("ERROR CODE #F1.1"), [this] {
-        const QListWidget& forms = reach(lst_forms);
-        for (int n = 1; n <= LanguageDocument::NameCount; ++n)
-            m_document.FormNames.set(n, listText(forms, n - 1));
-
-        const int form = int(m_document.SelectedForm);
-        qsizetype uncommitted = 0;
-        if (form >= 1 && form <= LanguageDocument::FormCount) {
-            const QListWidget& rows = reach(lst_lang);
-            LanguageTable& table = m_document.formText(form);
-            for (int r = 0; r <= LanguageDocument::LastRow; ++r)
-                table.set(r, listText(rows, r));
-            uncommitted = std::max(0, rows.count() - LanguageDocument::RowCount);
-        }
-
-        m_document.setSetting(FileSetting::Application, reach(txt_app).text());
-        m_document.setSetting(FileSetting::Version, reach(txt_versie).text());
-        m_document.setSetting(FileSetting::Author, reach(txt_naam).text());
-        m_document.setSetting(FileSetting::Revision, reach(txt_rev).text());
-        m_document.setSetting(FileSetting::Date, reach(txt_date).text());
-
         // Rows beyond the 201 a form can store have no place in the table: say so rather than
         // drop them unseen.
-        if (uncommitted > 0)
+        if (commitWorkingCopy(m_copy, int(m_document.SelectedForm), m_document) > 0)
             throw std::length_error("the row list holds more rows than the form can store");
     });
 }
 
 void QL_Core::lst_forms_DblClick()
 {
-    QL_Form dialog(*this);
-    float form = m_document.SelectedForm;
-    dialog.Edit_form(form);
+    QL_Form dialog(m_toolkit);
+    dialog.Edit_form(m_copy.formNames, int(m_document.SelectedForm), [this](const QString& name) {
+        const int index = int(m_document.SelectedForm) - 1;
+        if (index < 0 || index >= m_copy.formNames.size())
+            throw std::out_of_range("no such form in the form list");
+        m_copy.formNames[index] = name;
+        renderFormList(false);
+        CommitWorkingCopies();
+        setUnsavedChanges(true);
+    });
 }
 
 void QL_Core::lst_lang_DblClick()
 {
     mnu_text_edit_Click();
+}
+
+void QL_Core::renderFormList(bool rebuild)
+{
+    QListWidget& forms = reach(lst_forms);
+    const QSignalBlocker quiet(forms);
+    if (rebuild)
+        forms.clear();
+    setListTexts(forms, m_copy.formNames);
+}
+
+void QL_Core::renderRowList(bool rebuild)
+{
+    QListWidget& rows = reach(lst_lang);
+    const QSignalBlocker quiet(rows);
+    if (rebuild)
+        rows.clear();
+    setListTexts(rows, m_copy.rows);
+    // The highlight never shows a row that SelectedRow does not designate.
+    if (designatedRow() < 0)
+        rows.setCurrentRow(-1);
+}
+
+void QL_Core::renderSettings()
+{
+    const QPointer<QLineEdit> boxes[] = {txt_app, txt_versie, txt_naam, txt_rev, txt_date};
+    for (std::size_t i = 0; i < std::size(boxes); ++i) {
+        QLineEdit& box = reach(boxes[i]);
+        const QSignalBlocker quiet(box);
+        box.setText(m_copy.settings[i]);
+    }
+}
+
+int QL_Core::designatedRow() const
+{
+    const int s = int(m_document.SelectedRow);
+    return m_document.SelectedRow >= 0 && s < m_copy.rows.size() ? s : -1;
 }

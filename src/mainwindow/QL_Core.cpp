@@ -125,18 +125,12 @@ bool QL_Core::mayDiscardChanges(const QString& question)
            m_toolkit.messageBox(question, MsgStyle::Question) != MsgResult::No;
 }
 
-void QL_Core::markChanged()
-{
-    m_document.UnsavedChanges = 1;
-    RefreshCommandState();
-}
-
 bool QL_Core::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
     if (type == QEvent::KeyRelease &&
         (watched == txt_date || watched == txt_naam || watched == txt_rev)) {
-        markChanged();
+        setUnsavedChanges(true);
     } else if (type == QEvent::MouseButtonDblClick && watched == txt_filetitle) {
         m_toolkit.messageBox(QStringLiteral("Filename: ") + currentPath(), MsgStyle::OkOnly);
         return true;

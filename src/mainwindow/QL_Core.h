@@ -1,8 +1,8 @@
 #pragma once
 
-#include "EditingHost.h"
 #include "LanguageDocument.h"
 #include "ProgramValues.h"
+#include "WorkingCopy.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -23,24 +23,23 @@ class ShellBackend;
 class Toolkit;
 
 // The main window: the settings panel, the form list and the row list, menus, toolbar and
-// status bar, and the file commands. It owns the document; the lists and the settings boxes
-// are its working copies, which the commit carries into the tables.
+// status bar, and the file commands. It owns the document and its working copy: the lists and
+// the settings boxes show the working copy, the user's input changes it, and the commit carries
+// it into the tables.
 //
 // It is spread over several files by concern: QL_Core.cpp (start-up, events, drop),
 // WindowLayout.cpp (the controls and their places), FileCommands.cpp, RecentFiles.cpp,
 // Lists.cpp, CommandState.cpp, RowCommands.cpp and CodeExport.cpp.
-class QL_Core : public QMainWindow, public EditingHost {
+class QL_Core : public QMainWindow {
     Q_OBJECT
 public:
     QL_Core(Toolkit& toolkit, ShellBackend& shell,
             const ProgramValues& values = ProgramValues::standard());
     ~QL_Core() override;
 
-    LanguageDocument& document() override { return m_document; }
+    LanguageDocument& document() { return m_document; }
+    const WorkingCopy& workingCopy() const { return m_copy; }
     const ProgramValues& values() const { return m_values; }
-    Toolkit& toolkit() override { return m_toolkit; }
-    QListWidget& rowList() override;
-    QListWidget& formList() override;
 
     // Start-up, in order: program values (given), SetupMainWindow, SetToolbarTips, QL_Data,
     // New file.
@@ -91,11 +90,15 @@ public:
     void lst_lang_MouseDown(Qt::MouseButton button);
 
     // Copies the form list, the row list and the settings boxes into the tables.
-    void CommitWorkingCopies() override;
+    void CommitWorkingCopies();
     // Empties the document and the controls that mirror it.
     void ResetDocument();
     // Enables and disables Save and the row commands from the flag and the row count.
-    void RefreshCommandState() override;
+    void RefreshCommandState();
+    // The only writers of the unsaved-changes flag (which then refreshes the commands) and of
+    // the current file's path and title.
+    void setUnsavedChanges(bool changed);
+    void setCurrentFile(const QString& path, const QString& title);
     // Runs the command of toolbar button 1 to 9.
     void Toolbar1_ButtonClick(int index);
 
@@ -132,18 +135,26 @@ private:
     void createPanels();
     void describeForAssistiveTechnology();
     void placeControls();
-    void markChanged();
     // True when nothing unsaved would be lost, or the user answers Yes to the question.
     bool mayDiscardChanges(const QString& question);
     void openSteps(const QString& path, const QString& title);
-    void clearFormList();
-    void fillFormList(bool opened);
     static QString openQuestion();
+
+    // The lists and the settings boxes show the working copy. A rebuilt list has no current or
+    // selected item; one updated in place keeps them where the row still exists.
+    void renderFormList(bool rebuild);
+    void renderRowList(bool rebuild);
+    void renderSettings();
+    // The row SelectedRow designates in the row list, or -1 when it designates none.
+    int designatedRow() const;
+    // After an edit of the rows: the list shows them and the document is marked changed.
+    void rowsEdited();
 
     Toolkit& m_toolkit;
     ShellBackend& m_shell;
     ProgramValues m_values;
     LanguageDocument m_document;
+    WorkingCopy m_copy;
     QPointer<QL_Data> m_data;
     bool m_closingFromCode = false;
     bool m_systemEnding = false; // the desktop session or the system ends the program

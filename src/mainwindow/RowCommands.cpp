@@ -2,53 +2,55 @@
 #include "QL_Core.h"
 
 #include "ErrorTrap.h"
-#include "ListTexts.h"
 #include "QL_Edit.h"
 #include "QL_Replace.h"
 #include "RowAlgorithms.h"
 #include "TextRules.h"
 #include "Toolkit.h"
 
-#include <QListWidget>
-
-namespace {
-
-// The row SelectedRow designates, or -1 when it designates none of the list's rows.
-int selectedRow(const LanguageDocument& document, const QListWidget& rows)
+void QL_Core::rowsEdited()
 {
-    const int s = int(document.SelectedRow);
-    return document.SelectedRow >= 0 && s < rows.count() ? s : -1;
+    renderRowList(false);
+    setUnsavedChanges(true);
 }
-
-} // namespace
 
 void QL_Core::mnu_text_new_Click()
 {
-    QL_Edit dialog(*this);
-    dialog.New_Row();
+    QL_Edit dialog(m_toolkit);
+    dialog.New_Row(int(m_copy.rows.size()), [this](const QString& text) {
+        m_copy.rows.append(text);
+        rowsEdited();
+        CommitWorkingCopies();
+    });
 }
 
 void QL_Core::mnu_text_edit_Click()
 {
     runTrapped(m_toolkit, QStringLiteral("ERROR CODE #10.5"), [this] {
         // A row index left over from another form or from deletes designates nothing to edit.
-        if (selectedRow(m_document, reach(lst_lang)) < 0)
+        const int row = designatedRow();
+        if (row < 0)
             return;
-        float row = m_document.SelectedRow;
-        QL_Edit dialog(*this);
-        dialog.Edit_Row(row);
+        QL_Edit dialog(m_toolkit);
+        dialog.Edit_Row(m_copy.rows.at(row), int(m_copy.rows.size()),
+                        [this, row](const QString& text) {
+                            if (row >= m_copy.rows.size())
+                                throw std::out_of_range("the edited row left the list");
+                            m_copy.rows[row] = text;
+                            rowsEdited();
+                            CommitWorkingCopies();
+                        });
     });
 }
 
 void QL_Core::mnu_text_insert_Click()
 {
     runTrapped(m_toolkit, QStringLiteral("ERROR CODE #10.6"), [this] {
-        QListWidget& rows = reach(lst_lang);
-        const int s = selectedRow(m_document, rows);
+        const int s = designatedRow();
         if (s < 0)
             return;
         // A form's table has 201 places; the list never grows past them.
-        if (rows.count() >= LanguageDocument::RowCount) {
+        if (m_copy.rows.size() >= LanguageDocument::RowCount) {
             m_toolkit.messageBox(maximumRowsMessage(), MsgStyle::Critical);
             return;
         }
@@ -57,12 +59,8 @@ void QL_Core::mnu_text_insert_Click()
                                "Are you sure that you want to insert a new row?"),
                 MsgStyle::Question) == MsgResult::No)
             return;
-        QStringList texts = listTexts(rows);
-        insertNewRow(texts, s);
-        {
-            setListTexts(rows, texts);
-        }
-        markChanged();
+        insertNewRow(m_copy.rows, s);
+        rowsEdited();
     });
 }
 
@@ -74,20 +72,17 @@ void QL_Core::mnu_text_delete_Click()
                                "Are you sure that you want to delete this row?"),
                 MsgStyle::Question) == MsgResult::No)
             return;
-        QListWidget& rows = reach(lst_lang);
-        QStringList texts = listTexts(rows);
-        deleteRow(texts, int(m_document.SelectedRow)); // throws for a row that is not there
-        {
-            setListTexts(rows, texts);
-            if (selectedRow(m_document, rows) < 0)
-                rows.setCurrentRow(-1);
-        }
-        markChanged();
+        deleteRow(m_copy.rows, int(m_document.SelectedRow)); // throws for a row that is not there
+        rowsEdited();
     });
 }
 
 void QL_Core::mnu_text_replace_Click()
 {
-    QL_Replace dialog(*this);
-    dialog.open();
+    QL_Replace dialog(m_toolkit);
+    dialog.open(m_copy.rows, [this](int changed) {
+        renderRowList(false);
+        if (changed > 0)
+            setUnsavedChanges(true);
+    });
 }

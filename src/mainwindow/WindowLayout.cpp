@@ -222,14 +222,15 @@ void QL_Core::createPanels()
     lbl_1 = makeLabel(Frame1, t, "lbl_1", QStringLiteral("Filename:"), {240, 380, 975, 255});
     txt_filetitle = makeBox(Frame1, t, "txt_filetitle", {1200, 360, 2175, 285}, 0, true);
     lbl_2 = makeLabel(Frame1, t, "lbl_2", QStringLiteral("Application:"), {240, 740, 975, 255});
-    txt_app = makeBox(Frame1, t, "txt_app", {1200, 720, 1575, 285}, 30, true);
-    txt_versie = makeBox(Frame1, t, "txt_versie", {2880, 720, 495, 285}, 5, true);
+    const auto& lengths = WorkingCopy::SettingLengths;
+    txt_app = makeBox(Frame1, t, "txt_app", {1200, 720, 1575, 285}, lengths[0], true);
+    txt_versie = makeBox(Frame1, t, "txt_versie", {2880, 720, 495, 285}, lengths[1], true);
     lbl_3 = makeLabel(Frame1, t, "lbl_3", QStringLiteral("Author:"), {240, 1100, 975, 255});
-    txt_naam = makeBox(Frame1, t, "txt_naam", {1200, 1080, 2175, 285}, 30, false);
+    txt_naam = makeBox(Frame1, t, "txt_naam", {1200, 1080, 2175, 285}, lengths[2], false);
     lbl_4 = makeLabel(Frame1, t, "lbl_4", QStringLiteral("Revision:"), {240, 1460, 975, 255});
-    txt_rev = makeBox(Frame1, t, "txt_rev", {1200, 1440, 615, 285}, 3, false);
+    txt_rev = makeBox(Frame1, t, "txt_rev", {1200, 1440, 615, 285}, lengths[3], false);
     Label1 = makeLabel(Frame1, t, "Label1", QStringLiteral("Date:"), {2160, 1460, 495, 255});
-    txt_date = makeBox(Frame1, t, "txt_date", {2640, 1440, 735, 285}, 8, false);
+    txt_date = makeBox(Frame1, t, "txt_date", {2640, 1440, 735, 285}, lengths[4], false);
 
     Frame_4 = makeFrame(central, "Frame_4", QStringLiteral("Form names: (double click to edit)"));
     lst_forms = new ChoiceList(Frame_4, false);
@@ -253,7 +254,17 @@ void QL_Core::createPanels()
         box->installEventFilter(this);
     txt_filetitle->installEventFilter(this);
     lst_lang->viewport()->installEventFilter(this);
-    connect(txt_naam, &QLineEdit::textChanged, this, [this] { markChanged(); });
+    // What the user types goes into the working copy; a change of the author, however it comes,
+    // marks the document changed (the other boxes do so on a key, in the event filter).
+    const std::pair<QLineEdit*, FileSetting> editable[] = {{txt_naam, FileSetting::Author},
+                                                           {txt_rev, FileSetting::Revision},
+                                                           {txt_date, FileSetting::Date}};
+    for (const auto& [box, setting] : editable) {
+        connect(box, &QLineEdit::textChanged, this, [this, setting](const QString& text) {
+            m_copy.settings[std::size_t(setting)] = text;
+        });
+    }
+    connect(txt_naam, &QLineEdit::textChanged, this, [this] { setUnsavedChanges(true); });
 
     // A form is selected when the selected item changes; a row on every click, also on the row
     // clicked last.

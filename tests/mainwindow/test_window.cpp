@@ -205,18 +205,3 @@ TEST_F(ErrorTraps, EachHandlerReportsItsCodeAndKeepsTheStepsDone)
     window->mnu_save->trigger();
     expectOnlyBox(trapText("#10.0"), 48);
 }
-
-TEST_F(ErrorTraps, CommitReportsRowsBeyondWhatAFormCanStoreAfterStoringTheRest)
-{
-    click(window->lst_forms, 0);
-    for (int r = 0; r < 203; ++r)
-        window->lst_lang->addItem(QString("row %1").arg(r));
-    QTest::keyClicks(window->txt_date, "01-02-26");
-    toolkit.saveAnswers.push_back(path("full.lsf"));
-    window->mnu_save->trigger();
-    ASSERT_EQ(toolkit.boxes.size(), 2u);
-    EXPECT_EQ(toolkit.boxes[0].text, trapText("#F1.1"));
-    EXPECT_EQ(toolkit.boxes[1].text, "The languagefile has been saved.");
-    EXPECT_EQ(doc().formText(1).at(200), "row 200");
-    EXPECT_EQ(doc().SettingsTable.at(4), "01-02-26");
-}

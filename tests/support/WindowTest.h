@@ -2,7 +2,6 @@
 
 #include "FakeShell.h"
 #include "LanguageDocument.h"
-#include "ListTexts.h"
 #include "LsfBytes.h"
 #include "QL_Core.h"
 #include "QL_Data.h"

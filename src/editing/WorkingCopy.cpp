@@ -1,0 +1,61 @@
+#include "WorkingCopy.h"
+
+#include <algorithm>
+
+QStringList shownRows(const LanguageTable& table)
+{
+    QStringList shown;
+    for (int r = table.firstIndex(); r <= table.lastIndex(); ++r) {
+        if (table.at(r).size() > 1)
+            shown << table.at(r);
+    }
+    return shown;
+}
+
+QStringList newFormNames()
+{
+    return QStringList(LanguageDocument::FormCount, QString::fromUtf16(NewFormPlaceholder));
+}
+
+QStringList openedFormNames(const LanguageDocument& document)
+{
+    QStringList names;
+    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+        const QString& name = document.FormNames.at(form);
+        names << (name.size() > 1 ? name : QString::fromUtf16(OpenedFormPlaceholder));
+    }
+    return names;
+}
+
+std::array<QString, WorkingCopy::SettingCount> documentSettings(const LanguageDocument& document)
+{
+    std::array<QString, WorkingCopy::SettingCount> settings;
+    for (int row = 0; row < WorkingCopy::SettingCount; ++row)
+        settings[std::size_t(row)] =
+            document.SettingsTable.at(row).left(WorkingCopy::SettingLengths[std::size_t(row)]);
+    return settings;
+}
+
+WorkingCopy openedWorkingCopy(const LanguageDocument& document, int selectedForm)
+{
+    WorkingCopy copy{openedFormNames(document), {}, documentSettings(document)};
+    if (selectedForm >= 1 && selectedForm <= LanguageDocument::FormCount)
+        copy.rows = shownRows(document.formText(selectedForm));
+    return copy;
+}
+
+int commitWorkingCopy(const WorkingCopy& copy, int selectedForm, LanguageDocument& document)
+{
+    for (int n = 1; n <= LanguageDocument::NameCount; ++n)
+        document.FormNames.set(n, copy.formNames.value(n - 1));
+    int dropped = 0;
+    if (selectedForm >= 1 && selectedForm <= LanguageDocument::FormCount) {
+        LanguageTable& table = document.formText(selectedForm);
+        for (int r = 0; r <= LanguageDocument::LastRow; ++r)
+            table.set(r, copy.rows.value(r));
+        dropped = std::max(0, int(copy.rows.size()) - LanguageDocument::RowCount);
+    }
+    for (int row = 0; row < WorkingCopy::SettingCount; ++row)
+        document.SettingsTable.set(row, copy.settings[std::size_t(row)]);
+    return dropped;
+}

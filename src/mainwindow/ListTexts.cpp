@@ -1,0 +1,16 @@
+#include "ListTexts.h"
+
+#include <QListWidget>
+
+void setListTexts(QListWidget& list, const QStringList& texts)
+{
+    const int keep = std::min(int(texts.size()), list.count());
+    for (int i = 0; i < keep; ++i) {
+        if (list.item(i)->text() != texts.at(i))
+            list.item(i)->setText(texts.at(i));
+    }
+    while (list.count() > texts.size())
+        delete list.takeItem(list.count() - 1);
+    QStringList added = texts.mid(keep);
+    list.addItems(added);
+}
