@@ -4,6 +4,9 @@
 #include "LanguageFile.h"
 #include "SafeFile.h"
 #include "TextRules.h"
+#include "WorkingCopy.h"
+
+#include <algorithm>
 
 #include <QIODevice>
 
@@ -113,40 +116,71 @@ QString quoted(const QString& text)
     return line + u'"';
 }
 
+namespace {
+
+// Why an entry that the commit changes is lost or changed, or nothing for a change that loses
+// nothing (an unnamed form that stays unnamed).
+QString lossOf(const LanguageTable& table, int number, int index, const QString& after)
+{
+    const QString& before = table.at(index);
+    if (number >= 1 && number <= LanguageDocument::FormCount) {
+        if (before.size() == 1)
+            return QStringLiteral("is a row of one character (%1): the editor hides it and drops "
+                                  "it at the next commit")
+                .arg(quoted(before));
+        if (before.isEmpty())
+            return QStringLiteral("is an empty row between used rows: the next commit moves the "
+                                  "rows after it up");
+        int shownBefore = 0;
+        for (int r = table.firstIndex(); r < index; ++r)
+            shownBefore += table.at(r).size() > 1 ? 1 : 0;
+        return QStringLiteral("moves to row %1 at the next commit, where the application will "
+                              "not find it")
+            .arg(shownBefore);
+    }
+    if (number == 0 && index == LanguageDocument::NameCount)
+        return QStringLiteral("belongs to no form: the editor empties it at the next commit");
+    if (number == 0 && before.size() == 1)
+        return QStringLiteral("is a form name of one character (%1): the editor shows and saves "
+                              "%2 instead")
+            .arg(quoted(before), quoted(after));
+    if (number == LanguageDocument::SettingsTableNumber)
+        return QStringLiteral("is longer than its box's %1 characters: the editor cuts it to %2")
+            .arg(after.size())
+            .arg(quoted(after));
+    return {};
+}
+
+} // namespace
+
 QList<std::pair<QString, QString>> entryProblems(const LanguageDocument& document)
 {
     QList<std::pair<QString, QString>> problems;
     for (int t = 0; t < LanguageDocument::TableCount; ++t) {
         const LanguageTable& table = document.table(t);
-        const bool isForm = t >= 1 && t <= LanguageDocument::FormCount;
-        int lastUsed = -1;
-        if (isForm) {
-            for (int r = table.firstIndex(); r <= table.lastIndex(); ++r)
-                lastUsed = table.at(r).size() > 1 ? r : lastUsed;
-        }
         for (int i = table.firstIndex(); i <= table.lastIndex(); ++i) {
-            const QString& text = table.at(i);
-            const QString label = entryLabel(t, i);
-            if (!Check_Characters(text))
-                problems.append({label, QString::fromUtf8("holds \"½\", \"¾\" or \"¼\", which the "
-                                                          "editor refuses in a text")});
-            if (isForm && text.size() == 1)
-                problems.append({label, QStringLiteral("is a row of one character (%1): the "
-                                                       "editor hides it and drops it at the next "
-                                                       "commit")
-                                            .arg(quoted(text))});
-            else if (isForm && text.isEmpty() && i < lastUsed)
-                problems.append({label, QStringLiteral("is an empty row between used rows: the "
-                                                       "next commit moves the rows after it up")});
-            if (t == 0 && i <= LanguageDocument::FormCount && text.size() == 1)
-                problems.append({label, QStringLiteral("is a form name of one character (%1): the "
-                                                       "editor shows and saves \"- EMPTY FORM -\" "
-                                                       "instead")
-                                            .arg(quoted(text))});
-            if (t == 0 && i == LanguageDocument::NameCount && !text.isEmpty())
-                problems.append({label, QStringLiteral("belongs to no form: the editor empties it "
-                                                       "at the next commit")});
+            if (!Check_Characters(table.at(i)))
+                problems.append({entryLabel(t, i),
+                                 QString::fromUtf8("holds \"½\", \"¾\" or \"¼\", which the editor "
+                                                   "refuses in a text")});
         }
     }
+    // What the editor does to the file: open it, select each form in turn and commit.
+    LanguageDocument edited = document;
+    for (int form = 0; form <= LanguageDocument::FormCount; ++form)
+        commitWorkingCopy(openedWorkingCopy(document, form), form, edited);
+    for (int t = 0; t < LanguageDocument::TableCount; ++t) {
+        const LanguageTable& before = document.table(t);
+        const LanguageTable& after = edited.table(t);
+        for (int i = before.firstIndex(); i <= before.lastIndex(); ++i) {
+            if (before.at(i) == after.at(i))
+                continue;
+            const QString loss = lossOf(before, t, i, after.at(i));
+            if (!loss.isEmpty())
+                problems.append({entryLabel(t, i), loss});
+        }
+    }
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     return problems;
 }

@@ -60,7 +60,8 @@ private:
 // A text as one line for a log: quotes and control characters escaped.
 QString quoted(const QString& text);
 
-// Entries of a document that an edit in the editor would lose or change, as (label, problem).
+// Entries of a document that the editor refuses (a forbidden character) or that an edit in the
+// editor would lose or change, found by committing its working copy, as (label, problem).
 QList<std::pair<QString, QString>> entryProblems(const LanguageDocument& document);
 
 int commandToPo(Session& session, const Invocation& call);

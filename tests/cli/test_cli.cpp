@@ -29,7 +29,7 @@ TEST_F(CliTest, InfoListsFormsSettingsAndEntriesAnEditWouldLose)
     fields << packed({"Hello", "y", "", "World"}) << packed({"Half \xBD done"});
     for (int f = 3; f <= 24; ++f)
         fields << emptyEntries(201);
-    fields << packed({"Demo", "1.2", "Ann", "3", "01-06-26"});
+    fields << packed({"Demo", "1.2", "Ann", "3", "2026-06-01"});
     const QString file = write("info.lsf", lsfFile(3, fields));
 
     const CliRun result = run({"info", file});
@@ -40,13 +40,16 @@ TEST_F(CliTest, InfoListsFormsSettingsAndEntriesAnEditWouldLose)
     EXPECT_TRUE(text.contains(QRegularExpression("\n   2  \"x\" +1 row\n")));
     EXPECT_TRUE(text.contains(QRegularExpression("\n   3  \"50%3 off\" +0 rows\n")));
     EXPECT_TRUE(text.contains("  Application: \"Demo\"\n"));
-    EXPECT_TRUE(text.contains("  Date:        \"01-06-26\"\n"));
+    EXPECT_TRUE(text.contains("  Date:        \"2026-06-01\"\n"));
     EXPECT_TRUE(text.contains("Warning: F01_lng_(1) is a row of one character (\"y\")"));
     EXPECT_TRUE(text.contains("Warning: F00_lng_(2) is a form name of one character"));
     EXPECT_TRUE(
         text.contains(QString::fromUtf8("Warning: F02_lng_(0) holds \"½\", \"¾\" or \"¼\"")));
-    EXPECT_TRUE(text.contains("Warning: F01_lng_(2) is an empty row between used rows"));
-    EXPECT_EQ(text.count("Warning:"), 4);
+    EXPECT_TRUE(text.contains("Warning: F01_lng_(3) moves to row 1 at the next commit, where the "
+                              "application will not find it\n"));
+    EXPECT_TRUE(text.contains("Warning: F25_lng_(4) is longer than its box's 8 characters: the "
+                              "editor cuts it to \"2026-06-\"\n"));
+    EXPECT_EQ(text.count("Warning:"), 5);
 }
 
 TEST_F(CliTest, ExportCodeWritesWindowsCodePageBytes)

@@ -244,6 +244,8 @@ TEST_F(Check, ListsEveryKindOfProblemOneLineEach)
               "after it up",
         bad + QString::fromUtf8(": F01_lng_(2): holds \"½\", \"¾\" or \"¼\", which the editor "
                                 "refuses in a text"),
+        bad + ": F01_lng_(2): moves to row 1 at the next commit, where the application will not "
+              "find it",
         bad + ": F01_lng_(3): is a row of one character (\"y\"): the editor hides it and drops it "
               "at the next commit",
         broken + ": -: does not load: is not a language file: it ends inside its first record",
