@@ -34,7 +34,10 @@ public:
     void showPopupMenu(QMenu&) override {}
 
 protected:
-    int showMessageBox(const QString&, int, const QString&) override { return MsgResult::Ok; }
+    MsgResult showMessageBox(const QString&, MsgStyle, const QString&) override
+    {
+        return MsgResult::Ok;
+    }
 };
 
 class NoShell : public ShellBackend {

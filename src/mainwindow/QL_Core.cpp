@@ -150,7 +150,7 @@ void QL_Core::closeEvent(QCloseEvent* event)
     // Only a close by the user through the window's frame asks; Exit has asked already and the
     // end of the desktop session or of the system does not wait for an answer.
     if (!m_closingFromCode && !m_systemEnding && m_document.UnsavedChanges == 1) {
-        const int answer = m_toolkit.messageBox(
+        const MsgResult answer = m_toolkit.messageBox(
             QStringLiteral("The file that is currently opened is not saved yet.\r\n"
                            "If you close the program without saving all changes will be lost!\r\n"
                            "\r\n"

@@ -28,7 +28,7 @@ FileDialogResult resultFor(const QString& chosen, const FileDialogRequest& reque
 
 } // namespace
 
-int QtToolkit::showMessageBox(const QString& text, int style, const QString& title)
+MsgResult QtToolkit::showMessageBox(const QString& text, MsgStyle style, const QString& title)
 {
     QMessageBox box(m_parent);
     box.setWindowTitle(title);

@@ -20,7 +20,7 @@ public:
     void showPopupMenu(QMenu& menu) override;
 
 protected:
-    int showMessageBox(const QString& text, int style, const QString& title) override;
+    MsgResult showMessageBox(const QString& text, MsgStyle style, const QString& title) override;
 
 private:
     FileDialogResult showFileDialog(const FileDialogRequest& request, int acceptMode);

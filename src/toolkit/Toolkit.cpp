@@ -1,6 +1,6 @@
 #include "Toolkit.h"
 
-int Toolkit::messageBox(const QString& text, int style, const QString& title)
+MsgResult Toolkit::messageBox(const QString& text, MsgStyle style, const QString& title)
 {
     return showMessageBox(text, style, title.isEmpty() ? defaultTitle() : title);
 }

@@ -5,21 +5,17 @@
 class QDialog;
 class QMenu;
 
-// Message-box styles: the icon and buttons a box shows.
-namespace MsgStyle {
-inline constexpr int OkOnly = 0;
-inline constexpr int Critical = 16;    // critical icon, OK
-inline constexpr int Question = 36;    // question icon, Yes and No
-inline constexpr int Exclamation = 48; // exclamation icon, OK
-inline constexpr int Information = 64; // information icon, OK
-} // namespace MsgStyle
+// Message-box styles, by their classic numbers: the icon and buttons a box shows.
+enum class MsgStyle {
+    OkOnly = 0,
+    Critical = 16,    // critical icon, OK
+    Question = 36,    // question icon, Yes and No
+    Exclamation = 48, // exclamation icon, OK
+    Information = 64, // information icon, OK
+};
 
 // The button a message box was closed with.
-namespace MsgResult {
-inline constexpr int Ok = 1;
-inline constexpr int Yes = 6;
-inline constexpr int No = 7;
-} // namespace MsgResult
+enum class MsgResult { Ok = 1, Yes = 6, No = 7 };
 
 struct FileDialogRequest {
     QString fileName; // the name the dialog starts with; returned unchanged on cancel
@@ -42,8 +38,8 @@ public:
     // Title every box carries unless it names its own.
     static QString defaultTitle() { return QStringLiteral("Lexicant"); }
 
-    // Shows a modal message box and returns MsgResult::Ok, Yes or No.
-    int messageBox(const QString& text, int style, const QString& title = {});
+    // Shows a modal message box and returns the button it was closed with.
+    MsgResult messageBox(const QString& text, MsgStyle style, const QString& title = {});
 
     virtual FileDialogResult showOpen(const FileDialogRequest& request) = 0;
     virtual FileDialogResult showSave(const FileDialogRequest& request) = 0;
@@ -58,5 +54,5 @@ public:
     virtual void showPopupMenu(QMenu& menu) = 0;
 
 protected:
-    virtual int showMessageBox(const QString& text, int style, const QString& title) = 0;
+    virtual MsgResult showMessageBox(const QString& text, MsgStyle style, const QString& title) = 0;
 };

@@ -21,7 +21,7 @@ struct RecordedBox {
 class ScriptedToolkit : public Toolkit {
 public:
     std::vector<RecordedBox> boxes;
-    std::deque<int> answers; // for boxes with Yes and No; OK-only boxes take none
+    std::deque<MsgResult> answers; // for boxes with Yes and No; OK-only boxes take none
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
     std::deque<QString> openAnswers; // a full path, or empty to cancel
@@ -64,16 +64,16 @@ public:
     }
 
 protected:
-    int showMessageBox(const QString& text, int style, const QString& title) override
+    MsgResult showMessageBox(const QString& text, MsgStyle style, const QString& title) override
     {
-        boxes.push_back({text, style, title});
-        if (style != 36)
-            return 1;
+        boxes.push_back({text, int(style), title});
+        if (style != MsgStyle::Question)
+            return MsgResult::Ok;
         if (answers.empty()) {
             ADD_FAILURE() << "unexpected question: " << text.toStdString();
-            return 7;
+            return MsgResult::No;
         }
-        const int result = answers.front();
+        const MsgResult result = answers.front();
         answers.pop_front();
         return result;
     }
