@@ -10,29 +10,29 @@ void QL_Core::RefreshCommandState()
 {
     runTrapped(m_toolkit, QStringLiteral("ERROR CODE #F1.0"), [this] {
         if (m_document.UnsavedChanges == 1.0f) {
-            reach(m_buttons[4]).setEnabled(true);
-            reach(mnu_save).setEnabled(true);
+            m_buttons[4]->setEnabled(true);
+            mnu_save->setEnabled(true);
         }
         if (m_document.UnsavedChanges == 0.0f) {
-            reach(m_buttons[4]).setEnabled(false);
-            reach(mnu_save).setEnabled(false);
+            m_buttons[4]->setEnabled(false);
+            mnu_save->setEnabled(false);
         }
         if (m_copy.rows.size() > 0) {
-            for (QPointer<QAction> item :
+            for (QAction* item :
                  {mnu_text_new, mnu_text_edit, mnu_text_insert, mnu_text_delete, mnu_text_replace})
-                reach(item).setEnabled(true);
+                item->setEnabled(true);
             for (int button : {6, 7, 8, 9})
-                reach(m_buttons[std::size_t(button)]).setEnabled(true);
+                m_buttons[std::size_t(button)]->setEnabled(true);
         }
         if (m_copy.rows.isEmpty()) {
-            reach(mnu_text_new).setEnabled(true);
-            for (QPointer<QAction> item :
+            mnu_text_new->setEnabled(true);
+            for (QAction* item :
                  {mnu_text_edit, mnu_text_insert, mnu_text_delete, mnu_text_replace})
-                reach(item).setEnabled(false);
+                item->setEnabled(false);
             // The toolbar's New text is disabled with an empty list although the menu item,
             // which runs the same command, stays enabled.
             for (int button : {6, 7, 8, 9})
-                reach(m_buttons[std::size_t(button)]).setEnabled(false);
+                m_buttons[std::size_t(button)]->setEnabled(false);
         }
     });
 }
@@ -49,7 +49,7 @@ void QL_Core::SetToolbarTips()
         {9, "Search and replace in the selected form"},
     };
     for (const auto& [button, tip] : tips)
-        reach(m_buttons[std::size_t(button)]).setToolTip(QString::fromUtf8(tip));
+        m_buttons[std::size_t(button)]->setToolTip(QString::fromUtf8(tip));
 }
 
 void QL_Core::Toolbar1_ButtonClick(int index)

@@ -89,7 +89,7 @@ void QL_Core::openSteps(const QString& path, const QString& title)
     renderRowList(true);
     renderFormList(true);
     renderSettings();
-    reach(txt_filetitle).clear();
+    txt_filetitle->clear();
     m_document.SelectedForm = 0;
     m_document.SelectedRow = 0;
 
@@ -107,8 +107,8 @@ void QL_Core::openSteps(const QString& path, const QString& title)
 
 void QL_Core::setCurrentFile(const QString& path, const QString& title)
 {
-    reach(reach(m_data).txt_filename).setText(path);
-    reach(txt_filetitle).setText(title);
+    m_data->txt_filename->setText(path);
+    txt_filetitle->setText(title);
 }
 
 void QL_Core::setUnsavedChanges(bool changed)
@@ -133,7 +133,7 @@ void QL_Core::mnu_saveas_Click()
 void QL_Core::mnu_save_Click()
 {
     runTrapped(m_toolkit, QStringLiteral("ERROR CODE #10.0"), [this] {
-        if (reach(reach(m_data).txt_filename).text().isEmpty()) {
+        if (currentPath().isEmpty()) {
             mnu_saveas_Click();
             return;
         }

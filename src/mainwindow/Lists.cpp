@@ -16,9 +16,9 @@
 void QL_Core::lst_forms_Click()
 {
     runTrapped(m_toolkit, QStringLiteral("ERROR CODE #10.0"), [this] {
-        m_document.SelectedForm = float(reach(lst_forms).currentRow() + 1);
-        reach(m_panels[2])
-            .setText(QStringLiteral("Form: ") + QString::number(int(m_document.SelectedForm)));
+        m_document.SelectedForm = float(lst_forms->currentRow() + 1);
+        m_panels[2]->setText(QStringLiteral("Form: ") +
+                             QString::number(int(m_document.SelectedForm)));
         const int form = int(m_document.SelectedForm);
         const bool isForm = form >= 1 && form <= LanguageDocument::FormCount;
         m_copy.rows = isForm ? shownRows(m_document.formText(form)) : QStringList();
@@ -38,9 +38,9 @@ void QL_Core::selectForm(int form)
 void QL_Core::lst_lang_Click()
 {
     runTrapped(m_toolkit, QStringLiteral("ERROR CODE #10.1"), [this] {
-        m_document.SelectedRow = float(reach(lst_lang).currentRow());
-        reach(m_panels[3])
-            .setText(QStringLiteral("Row: ") + QString::number(int(m_document.SelectedRow)));
+        m_document.SelectedRow = float(lst_lang->currentRow());
+        m_panels[3]->setText(QStringLiteral("Row: ") +
+                             QString::number(int(m_document.SelectedRow)));
         RefreshCommandState();
     });
 }
@@ -50,7 +50,7 @@ void QL_Core::lst_lang_MouseDown(Qt::MouseButton button)
     runTrapped(m_toolkit, QStringLiteral("ERROR CODE #10.2"), [this, button] {
         RefreshCommandState();
         if (button == Qt::RightButton)
-            m_toolkit.showPopupMenu(reach(mnu_edit));
+            m_toolkit.showPopupMenu(*mnu_edit);
     });
 }
 
@@ -85,7 +85,7 @@ void QL_Core::lst_lang_DblClick()
 
 void QL_Core::renderFormList(bool rebuild)
 {
-    QListWidget& forms = reach(lst_forms);
+    QListWidget& forms = *lst_forms;
     const QSignalBlocker quiet(forms);
     if (rebuild)
         forms.clear();
@@ -94,7 +94,7 @@ void QL_Core::renderFormList(bool rebuild)
 
 void QL_Core::renderRowList(bool rebuild)
 {
-    QListWidget& rows = reach(lst_lang);
+    QListWidget& rows = *lst_lang;
     const QSignalBlocker quiet(rows);
     if (rebuild)
         rows.clear();
@@ -106,9 +106,9 @@ void QL_Core::renderRowList(bool rebuild)
 
 void QL_Core::renderSettings()
 {
-    const QPointer<QLineEdit> boxes[] = {txt_app, txt_versie, txt_naam, txt_rev, txt_date};
+    QLineEdit* const boxes[] = {txt_app, txt_versie, txt_naam, txt_rev, txt_date};
     for (std::size_t i = 0; i < std::size(boxes); ++i) {
-        QLineEdit& box = reach(boxes[i]);
+        QLineEdit& box = *boxes[i];
         const QSignalBlocker quiet(box);
         box.setText(m_copy.settings[i]);
     }

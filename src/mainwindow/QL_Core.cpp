@@ -86,27 +86,27 @@ void QL_Core::SetupMainWindow()
     const Twips t(this);
     const int widths[5] = {0, 2000, 1500, 1500, t.toTwips(width()) - 5000};
     for (int index = 1; index <= 4; ++index)
-        reach(m_panels[std::size_t(index)]).setFixedWidth(t.px(std::max(0, widths[index])));
+        m_panels[std::size_t(index)]->setFixedWidth(t.px(std::max(0, widths[index])));
     const QString caption = m_values.ProgramTitle + u' ' + m_values.ProgramVersion;
-    reach(m_panels[1]).setText(caption);
+    m_panels[1]->setText(caption);
     setWindowTitle(caption);
-    reach(mnu_text_replace).setVisible(false);
+    mnu_text_replace->setVisible(false);
     bool isNumber = false;
     const double extra = m_values.ExtraMenuSwitch.toDouble(&isNumber);
     if (isNumber && extra == 0)
-        reach(mnu_extra).menuAction()->setVisible(false);
+        mnu_extra->menuAction()->setVisible(false);
     else if (isNumber && extra == 1)
-        reach(mnu_extra).menuAction()->setVisible(true);
+        mnu_extra->menuAction()->setVisible(true);
 }
 
 QAction* QL_Core::toolbarButton(int index) const
 {
-    return index >= 1 && index <= 9 ? m_buttons[std::size_t(index)].data() : nullptr;
+    return index >= 1 && index <= 9 ? m_buttons[std::size_t(index)] : nullptr;
 }
 
 QLabel* QL_Core::statusPanel(int index) const
 {
-    return index >= 1 && index <= 4 ? m_panels[std::size_t(index)].data() : nullptr;
+    return index >= 1 && index <= 4 ? m_panels[std::size_t(index)] : nullptr;
 }
 
 QL_Data* QL_Core::pathHolder() const

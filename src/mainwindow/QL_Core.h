@@ -119,16 +119,6 @@ protected:
 private:
     class SystemEndWatch;
 
-    // A control the handlers use; throws when it cannot be reached, so that the handler's
-    // error trap reports it instead of the program failing.
-    template <typename Widget>
-    static Widget& reach(const QPointer<Widget>& control)
-    {
-        if (!control)
-            throw std::runtime_error("a control cannot be reached");
-        return *control;
-    }
-
     void createMenus();
     void createToolbar();
     void createStatusBar();
@@ -162,25 +152,29 @@ private:
 public:
     // The controls, by their names. They are public so that tests and tools can reach them;
     // each also carries its name as objectName.
-    QPointer<QToolBar> Toolbar1;
-    QPointer<QGroupBox> Frame1;
-    QPointer<QLabel> lbl_1, lbl_2, lbl_3, lbl_4, Label1;
-    QPointer<QLineEdit> txt_filetitle, txt_app, txt_versie, txt_naam, txt_rev, txt_date;
-    QPointer<QGroupBox> Frame_4, Frame_1;
-    QPointer<QListWidget> lst_forms, lst_lang;
-    QPointer<QStatusBar> StatusBar;
-    QPointer<QMenu> mnu_file, mnu_edit, mnu_extra, mnu_informatie;
-    QPointer<QAction> mnu_new, mnu_open, mnu_bar_1, mnu_save, mnu_saveas, mnu_bar_2, mnu_exit;
-    QPointer<QAction> mnu_text_new, mnu_text_edit, mnu_text_insert, mnu_text_delete,
-        mnu_text_replace;
-    QPointer<QAction> mnu_savecode, mnu_about, mnu_bar_4, mnu_website;
+    QToolBar* Toolbar1 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QLabel *lbl_1 = nullptr, *lbl_2 = nullptr, *lbl_3 = nullptr, *lbl_4 = nullptr,
+           *Label1 = nullptr;
+    QLineEdit *txt_filetitle = nullptr, *txt_app = nullptr, *txt_versie = nullptr,
+              *txt_naam = nullptr, *txt_rev = nullptr, *txt_date = nullptr;
+    QGroupBox *Frame_4 = nullptr, *Frame_1 = nullptr;
+    QListWidget *lst_forms = nullptr, *lst_lang = nullptr;
+    QStatusBar* StatusBar = nullptr;
+    QMenu *mnu_file = nullptr, *mnu_edit = nullptr, *mnu_extra = nullptr, *mnu_informatie = nullptr;
+    QAction *mnu_new = nullptr, *mnu_open = nullptr, *mnu_bar_1 = nullptr, *mnu_save = nullptr,
+            *mnu_saveas = nullptr, *mnu_bar_2 = nullptr, *mnu_exit = nullptr;
+    QAction *mnu_text_new = nullptr, *mnu_text_edit = nullptr, *mnu_text_insert = nullptr,
+            *mnu_text_delete = nullptr, *mnu_text_replace = nullptr;
+    QAction *mnu_savecode = nullptr, *mnu_about = nullptr, *mnu_bar_4 = nullptr,
+            *mnu_website = nullptr;
 
 private:
     void rememberFile(const QString& path);
 
-    std::array<QPointer<QAction>, 10> m_buttons; // 1 to 9
-    QPointer<QAction> m_recentBar;
-    QList<QPointer<QAction>> m_recentItems;
-    std::array<QPointer<QLabel>, 5> m_panels; // 1 to 4
-    QSize m_designSize;                       // the central area at its designed size
+    std::array<QAction*, 10> m_buttons{}; // 1 to 9
+    QAction* m_recentBar = nullptr;
+    QList<QAction*> m_recentItems;
+    std::array<QLabel*, 5> m_panels{}; // 1 to 4
+    QSize m_designSize;                // the central area at its designed size
 };

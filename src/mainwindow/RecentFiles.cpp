@@ -31,11 +31,11 @@ void QL_Core::rememberFile(const QString& path)
 
 void QL_Core::fillRecentFiles()
 {
-    for (const QPointer<QAction>& item : std::as_const(m_recentItems))
+    for (QAction* item : std::as_const(m_recentItems))
         delete item;
     m_recentItems.clear();
     const QStringList files = recentFiles();
-    QMenu& file = reach(mnu_file);
+    QMenu& file = *mnu_file;
     for (qsizetype i = 0; i < files.size(); ++i) {
         auto* item = new QAction(
             QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(files.at(i)).fileName()), &file);
@@ -47,7 +47,7 @@ void QL_Core::fillRecentFiles()
         file.insertAction(m_recentBar, item);
         m_recentItems << item;
     }
-    reach(m_recentBar).setVisible(!files.isEmpty());
+    m_recentBar->setVisible(!files.isEmpty());
 }
 
 void QL_Core::openRecentFile(const QString& path)

@@ -241,7 +241,7 @@ void QL_Core::createPanels()
     lst_lang = new ChoiceList(Frame_1, true);
     lst_lang->setObjectName(QStringLiteral("lst_lang"));
 
-    for (QListWidget* list : {lst_forms.data(), lst_lang.data()}) {
+    for (QListWidget* list : {lst_forms, lst_lang}) {
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setSortingEnabled(false);
         list->setUniformItemSizes(true);
@@ -250,7 +250,7 @@ void QL_Core::createPanels()
 
     describeForAssistiveTechnology();
 
-    for (QLineEdit* box : {txt_date.data(), txt_naam.data(), txt_rev.data()})
+    for (QLineEdit* box : {txt_date, txt_naam, txt_rev})
         box->installEventFilter(this);
     txt_filetitle->installEventFilter(this);
     lst_lang->viewport()->installEventFilter(this);
@@ -268,10 +268,10 @@ void QL_Core::createPanels()
 
     // A form is selected when the selected item changes; a row on every click, also on the row
     // clicked last.
-    connect(static_cast<ChoiceList*>(lst_forms.data()), &ChoiceList::chosen, this,
+    connect(static_cast<ChoiceList*>(lst_forms), &ChoiceList::chosen, this,
             [this] { lst_forms_Click(); });
     connect(lst_forms, &QListWidget::itemDoubleClicked, this, [this] { lst_forms_DblClick(); });
-    connect(static_cast<ChoiceList*>(lst_lang.data()), &ChoiceList::chosen, this,
+    connect(static_cast<ChoiceList*>(lst_lang), &ChoiceList::chosen, this,
             [this] { lst_lang_Click(); });
     connect(lst_lang, &QListWidget::itemDoubleClicked, this, [this] { lst_lang_DblClick(); });
 }

@@ -47,8 +47,8 @@ TEST_F(Accessibility, ControlsHaveSpokenNamesBuddiesAndATabOrder)
     EXPECT_EQ(window->lst_forms->accessibleName(), "Form names");
     EXPECT_EQ(window->lst_lang->accessibleName(), "Text in this form");
     EXPECT_EQ(window->txt_naam->accessibleName(), "Author");
-    EXPECT_EQ(window->lbl_3->buddy(), window->txt_naam.data());
-    EXPECT_EQ(window->Label1->buddy(), window->txt_date.data());
+    EXPECT_EQ(window->lbl_3->buddy(), window->txt_naam);
+    EXPECT_EQ(window->Label1->buddy(), window->txt_date);
     EXPECT_EQ(window->toolbarButton(2)->text(), "New file");
 
     QStringList order;

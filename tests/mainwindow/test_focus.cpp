@@ -105,7 +105,7 @@ TEST_F(RealDialogs, FocusComingBackFromTheOpenDialogSelectsNoForm)
     chooseFile(file);
     window->mnu_open->trigger();
     settle();
-    ASSERT_EQ(QApplication::focusWidget(), window->lst_forms.data());
+    ASSERT_EQ(QApplication::focusWidget(), window->lst_forms);
     EXPECT_EQ(window->document().SelectedForm, 0.0f);
     EXPECT_EQ(panel(2), "Form:");
     EXPECT_TRUE(rows().isEmpty());
@@ -115,7 +115,7 @@ TEST_F(RealDialogs, FocusComingBackFromTheOpenDialogSelectsNoForm)
     whenShown([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
     window->mnu_open->trigger();
     settle();
-    ASSERT_EQ(QApplication::focusWidget(), window->lst_forms.data());
+    ASSERT_EQ(QApplication::focusWidget(), window->lst_forms);
     EXPECT_EQ(window->document().SelectedForm, 3.0f);
     EXPECT_EQ(panel(2), "Form: 3");
     EXPECT_EQ(rows(), QStringList({"Three A", "Three B", "Three C"}));
@@ -139,7 +139,7 @@ TEST_F(RealDialogs, FocusComingBackFromAQuestionSelectsNothing)
     answer(QMessageBox::Yes);
     window->mnu_new->trigger();
     settle();
-    ASSERT_EQ(QApplication::focusWidget(), window->lst_forms.data());
+    ASSERT_EQ(QApplication::focusWidget(), window->lst_forms);
     EXPECT_EQ(window->document().SelectedForm, 0.0f);
     EXPECT_TRUE(rows().isEmpty());
 }
@@ -151,7 +151,7 @@ TEST_F(RealDialogs, TabIntoTheRowListSelectsNoRowUntilAKeyMoves)
     settle();
     clickForm(0);
     QTest::keyClick(window->lst_forms, Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), window->lst_lang.data());
+    ASSERT_EQ(QApplication::focusWidget(), window->lst_lang);
     EXPECT_EQ(panel(3), "Row:");
     EXPECT_EQ(window->document().SelectedRow, 0.0f);
 

@@ -62,7 +62,7 @@ TEST_F(Lists, RightClickShowsTheEditMenuWithoutSelectingTheRow)
     QMenu* shown = nullptr;
     toolkit.onPopup = [&](QMenu& menu) { shown = &menu; };
     click(window->lst_lang, 3, Qt::RightButton);
-    ASSERT_EQ(shown, window->mnu_edit.data());
+    ASSERT_EQ(shown, window->mnu_edit);
     EXPECT_EQ(doc().SelectedRow, 1.0f);
     EXPECT_EQ(window->lst_lang->currentRow(), 1);
     EXPECT_TRUE(window->mnu_text_delete->isEnabled());

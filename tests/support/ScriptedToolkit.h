@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <functional>
+#include <stdexcept>
 #include <vector>
 
 // A toolkit for tests: records every message box and file dialog, answers them from queues,
@@ -31,24 +32,29 @@ public:
     std::function<int(QDialog&)> onModal; // drives a modal dialog; returns its result
     int popups = 0;                       // pop-up menus shown
     std::function<void(QMenu&)> onPopup;  // what the user does in a pop-up menu
+    bool failNext = false; // the next box, dialog, menu or pointer change fails (and is not shown)
 
     FileDialogResult showOpen(const FileDialogRequest& request) override
     {
+        failIfAsked();
         openRequests.push_back(request);
         return answer(openAnswers, request);
     }
     FileDialogResult showSave(const FileDialogRequest& request) override
     {
+        failIfAsked();
         saveRequests.push_back(request);
         return answer(saveAnswers, request);
     }
     void setBusyPointer(bool b) override
     {
+        failIfAsked();
         busy = b;
         pointerChanges.push_back(b);
     }
     int showModal(QDialog& dialog) override
     {
+        failIfAsked();
         if (!onModal) {
             ADD_FAILURE() << "a modal dialog was shown that the test did not expect";
             return 0;
@@ -58,6 +64,7 @@ public:
 
     void showPopupMenu(QMenu& menu) override
     {
+        failIfAsked();
         ++popups;
         if (onPopup)
             onPopup(menu);
@@ -66,6 +73,7 @@ public:
 protected:
     MsgResult showMessageBox(const QString& text, MsgStyle style, const QString& title) override
     {
+        failIfAsked();
         boxes.push_back({text, int(style), title});
         if (style != MsgStyle::Question)
             return MsgResult::Ok;
@@ -79,6 +87,14 @@ protected:
     }
 
 private:
+    void failIfAsked()
+    {
+        if (!failNext)
+            return;
+        failNext = false;
+        throw std::runtime_error("the desktop failed");
+    }
+
     static FileDialogResult answer(std::deque<QString>& queue, const FileDialogRequest& request)
     {
         QString chosen = request.fileName; // cancel leaves the starting name

@@ -97,11 +97,10 @@ protected:
     QString commandState() const
     {
         QString state;
-        for (QAction* a :
-             {window->mnu_save.data(), window->toolbarButton(4), window->mnu_text_new.data(),
-              window->toolbarButton(6), window->mnu_text_edit.data(),
-              window->mnu_text_insert.data(), window->mnu_text_delete.data(),
-              window->toolbarButton(7), window->toolbarButton(8), window->toolbarButton(9)})
+        for (QAction* a : {window->mnu_save, window->toolbarButton(4), window->mnu_text_new,
+                           window->toolbarButton(6), window->mnu_text_edit, window->mnu_text_insert,
+                           window->mnu_text_delete, window->toolbarButton(7),
+                           window->toolbarButton(8), window->toolbarButton(9)})
             state += a->isEnabled() ? u'1' : u'0';
         return state;
     }
