@@ -7,7 +7,8 @@ one second later. Prints each run and the medians, and the ratios editor / floor
 
     bench/startup.py [--runs N] [--build BUILD_DIR]
 
-Needs an X display (run it under `xvfb-run -a -s "-screen 0 1280x1024x24"`) and python3-xlib.
+Needs an X display and python3-xlib. Under Xvfb, keep the server from resetting between the
+runs: `xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bench/startup.py`.
 """
 import argparse
 import os

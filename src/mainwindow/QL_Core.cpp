@@ -71,6 +71,7 @@ QL_Core::QL_Core(Toolkit& toolkit, ShellBackend& shell, const ProgramValues& val
 
 QL_Core::~QL_Core()
 {
+    recordRecentFiles();
     delete m_data;
 }
 void QL_Core::startUp()

@@ -57,7 +57,7 @@ public:
 
     // The recently opened or saved files, newest first (at most five), and the File menu's
     // entries for them.
-    QStringList recentFiles() const;
+    QStringList recentFiles();
     void fillRecentFiles();
     void openRecentFile(const QString& path);
 
@@ -171,10 +171,12 @@ public:
 
 private:
     void rememberFile(const QString& path);
+    void recordRecentFiles();
 
     std::array<QAction*, 10> m_buttons{}; // 1 to 9
     QAction* m_recentBar = nullptr;
     QList<QAction*> m_recentItems;
+    QStringList m_unrecordedFiles;     // opened or saved, not yet in the settings
     std::array<QLabel*, 5> m_panels{}; // 1 to 4
     QSize m_designSize;                // the central area at its designed size
 };

@@ -9,24 +9,39 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
+#include <QTimer>
 
 namespace {
 constexpr int MostRecentFiles = 5;
 const QString RecentKey = QStringLiteral("recentFiles");
 } // namespace
 
-QStringList QL_Core::recentFiles() const
+QStringList QL_Core::recentFiles()
 {
+    recordRecentFiles();
     return QSettings().value(RecentKey).toStringList().mid(0, MostRecentFiles);
 }
 
+// The settings are written once the event at hand is done, so that a file opened at start-up
+// does not keep the window from showing.
 void QL_Core::rememberFile(const QString& path)
 {
-    const QString full = QFileInfo(path).absoluteFilePath();
-    QStringList files = recentFiles();
-    files.removeAll(full);
-    files.prepend(full);
-    QSettings().setValue(RecentKey, files.mid(0, MostRecentFiles));
+    m_unrecordedFiles << QFileInfo(path).absoluteFilePath();
+    QTimer::singleShot(0, this, [this] { recordRecentFiles(); });
+}
+
+void QL_Core::recordRecentFiles()
+{
+    if (m_unrecordedFiles.isEmpty())
+        return;
+    QSettings settings;
+    QStringList files = settings.value(RecentKey).toStringList();
+    for (const QString& full : std::as_const(m_unrecordedFiles)) {
+        files.removeAll(full);
+        files.prepend(full);
+    }
+    m_unrecordedFiles.clear();
+    settings.setValue(RecentKey, files.mid(0, MostRecentFiles));
 }
 
 void QL_Core::fillRecentFiles()

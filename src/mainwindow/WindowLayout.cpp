@@ -3,6 +3,7 @@
 #include "QL_Core.h"
 
 #include "ChoiceList.h"
+#include "ToolbarPictures.h"
 
 #include "Toolkit.h"
 #include "Twips.h"
@@ -157,22 +158,21 @@ void QL_Core::createToolbar()
     Toolbar1->setIconSize(QSize(icon, icon));
 
     struct Picture {
-        const char* theme;
-        QStyle::StandardPixmap fallback;
+        ToolbarPicture picture;
         const char* name; // what a screen reader says for the button
     };
     // Pictures for buttons 1 to 9; 1 and 5 are spacers.
     const Picture pictures[10] = {
         {},
         {},
-        {"document-new", QStyle::SP_FileIcon, "New file"},
-        {"document-open", QStyle::SP_DialogOpenButton, "Open file"},
-        {"document-save", QStyle::SP_DialogSaveButton, "Save file"},
+        {ToolbarPicture::NewFile, "New file"},
+        {ToolbarPicture::OpenFile, "Open file"},
+        {ToolbarPicture::SaveFile, "Save file"},
         {},
-        {"list-add", QStyle::SP_FileDialogNewFolder, "New text"},
-        {"edit-delete", QStyle::SP_TrashIcon, "Delete text"},
-        {"document-edit", QStyle::SP_FileDialogDetailedView, "Edit text"},
-        {"edit-find-replace", QStyle::SP_FileDialogContentsView, "Search and replace"},
+        {ToolbarPicture::NewText, "New text"},
+        {ToolbarPicture::DeleteText, "Delete text"},
+        {ToolbarPicture::EditText, "Edit text"},
+        {ToolbarPicture::Replace, "Search and replace"},
     };
     for (int index = 1; index <= 9; ++index) {
         QAction* button = nullptr;
@@ -180,9 +180,8 @@ void QL_Core::createToolbar()
             button = Toolbar1->addSeparator();
         } else {
             const Picture& p = pictures[index];
-            button = Toolbar1->addAction(
-                QIcon::fromTheme(QLatin1String(p.theme), style()->standardIcon(p.fallback)),
-                QString::fromUtf8(p.name));
+            button = Toolbar1->addAction(toolbarPicture(p.picture, icon, devicePixelRatioF()),
+                                         QString::fromUtf8(p.name));
             connect(button, &QAction::triggered, this,
                     [this, index] { Toolbar1_ButtonClick(index); });
         }
