@@ -1,81 +1,54 @@
-// Files no editor wrote: each loads or is refused with the loading error, without hanging,
-// crashing or allocating by a count from the file. CTest's timeout catches a hang.
+// Files no editor wrote: each loads or is refused with its reason, without hanging, crashing or
+// allocating by a count from the file. CTest's timeout catches a hang.
 #include "LanguageFile.h"
 #include "LsfBytes.h"
-#include "ScriptedToolkit.h"
 #include "TempFiles.h"
-
-#include <QFile>
 
 #include <atomic>
 #include <thread>
 
 #include <sys/stat.h>
 
-namespace {
+class HostileFiles : public ::testing::Test, public TempFiles {};
 
-const QString LoadError =
-    QStringLiteral("Error during loading!\r\nThe language file could not be opened");
-
-class HostileFiles : public ::testing::Test, public TempFiles {
-protected:
-    ScriptedToolkit toolkit;
-    LanguageDocument document;
-
-    // Loads the path and tells how it ended: "loaded", "refused" (the loading error, once) or
-    // "quiet" (not opened, no message).
-    std::string load(const QString& file)
-    {
-        toolkit.boxes.clear();
-        const bool loaded = LoadLanguageFile(document, file, toolkit);
-        if (loaded)
-            return toolkit.boxes.empty() ? "loaded" : "loaded with a message";
-        if (toolkit.boxes.empty())
-            return "quiet";
-        return toolkit.boxes.size() == 1 && toolkit.boxes[0].text == LoadError &&
-                       toolkit.boxes[0].style == 16
-                   ? "refused"
-                   : "other message";
-    }
-};
-
-} // namespace
-
-TEST_F(HostileFiles, HugeRecordCountLoadsTheOneRecordThere)
-{
-    EXPECT_EQ(load(write("huge.lsf", lsfFile(2147483647, {packed({"Only"})}))), "loaded");
-    EXPECT_EQ(document.FormNames.at(1), "Only");
-}
-
-TEST_F(HostileFiles, FieldLengthPastTheEndIsRefused)
-{
-    EXPECT_EQ(load(write("long.lsf", le32(1) + le16(65535) + QByteArray(100, 'x'))), "refused");
-}
-
-TEST_F(HostileFiles, TinyFilesAreRefused)
-{
-    for (int size : {0, 3, 5})
-        EXPECT_EQ(load(write("tiny.lsf", QByteArray("\x01\x00\x00\x00\x01", size))), "refused")
-            << size;
-}
-
-TEST_F(HostileFiles, FolderIsNotOpened)
-{
-    EXPECT_EQ(load(folder()), "quiet");
-}
-
-TEST_F(HostileFiles, PipeWithoutWriterIsNotOpenedAndDoesNotBlock)
+TEST_F(HostileFiles, EachLoadsOrIsRefusedWithItsReason)
 {
     ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.lsf")).constData(), 0600), 0);
-    EXPECT_EQ(load(path("pipe.lsf")), "quiet");
-    EXPECT_EQ(readLanguageFile(path("pipe.lsf")).reason, "is not a regular file");
-}
-
-TEST_F(HostileFiles, EndlessDevicesAreReadOnlyAsFarAsARecordReaches)
-{
-    EXPECT_EQ(load("/dev/zero"), "refused") << "a record count of 0";
-    const std::string random = load("/dev/urandom");
-    EXPECT_TRUE(random == "loaded" || random == "refused") << random;
+    const QByteArray whole = lsfFile(1, {packed({"New"})});
+    const struct {
+        const char* name;
+        QString path;
+        ReadStatus status;
+        const char* reason;
+    } cases[] = {
+        {"huge record count", write("huge", lsfFile(2147483647, {packed({"Only"})})),
+         ReadStatus::Ok, ""},
+        {"empty", write("empty", ""), ReadStatus::NotALanguageFile,
+         "is not a language file: it is shorter than a record count"},
+        {"three bytes", write("three", "\x01\x00\x00"), ReadStatus::NotALanguageFile,
+         "is not a language file: it is shorter than a record count"},
+        {"no record", write("zero", lsfFile(0, {})), ReadStatus::NotALanguageFile,
+         "is not a language file: its record count is 0"},
+        {"negative count", write("negative", lsfFile(-5, {})), ReadStatus::NotALanguageFile,
+         "is not a language file: its record count is -5"},
+        {"ends inside the record", write("cut", whole.left(whole.size() - 10)),
+         ReadStatus::NotALanguageFile, "is not a language file: it ends inside its first record"},
+        {"length past the end", write("long", le32(1) + le16(65535) + QByteArray(100, 'x')),
+         ReadStatus::NotALanguageFile, "is not a language file: it ends inside its first record"},
+        {"endless zeros", "/dev/zero", ReadStatus::NotALanguageFile,
+         "is not a language file: its record count is 0"},
+        {"folder", folder(), ReadStatus::CannotOpen, "is a folder"},
+        {"pipe without a writer", path("pipe.lsf"), ReadStatus::CannotOpen,
+         "is not a regular file"},
+        {"missing", path("missing.lsf"), ReadStatus::CannotOpen, "No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        const ReadResult read = readLanguageFile(c.path);
+        EXPECT_EQ(read.status, c.status) << c.name;
+        EXPECT_EQ(read.reason, QString::fromUtf8(c.reason)) << c.name;
+    }
+    const ReadStatus random = readLanguageFile("/dev/urandom").status;
+    EXPECT_TRUE(random == ReadStatus::Ok || random == ReadStatus::NotALanguageFile);
 }
 
 TEST_F(HostileFiles, FileChangingSizeWhileReadLoadsOrIsRefused)
@@ -91,8 +64,8 @@ TEST_F(HostileFiles, FileChangingSizeWhileReadLoadsOrIsRefused)
         }
     });
     for (int i = 0; i < 300; ++i) {
-        const std::string outcome = load(file);
-        ASSERT_TRUE(outcome == "loaded" || outcome == "refused" || outcome == "quiet") << outcome;
+        const ReadResult read = readLanguageFile(file);
+        ASSERT_TRUE(read.status != ReadStatus::Ok || read.parsed.recordCount == 1);
     }
     stop = true;
     writer.join();
