@@ -124,14 +124,11 @@ int commandInfo(Session& session, const Invocation& call)
                          QStringLiteral("%1").arg(used, 3),
                          used == 1 ? QStringLiteral("row") : QStringLiteral("rows"));
     }
-    static const char* const settingNames[] = {"Application", "Version", "Author", "Revision",
-                                               "Date"};
     text += QStringLiteral("Settings:\n");
-    for (int row = 0; row < 5; ++row)
-        text +=
-            QStringLiteral("  %1 \"%2\"\n")
-                .arg(QStringLiteral("%1:").arg(QLatin1String(settingNames[row])).leftJustified(12),
-                     document->SettingsTable.at(row));
+    for (int row = 0; row < FileSettingCount; ++row)
+        text += QStringLiteral("  %1 \"%2\"\n")
+                    .arg((settingName(FileSetting(row)) + u':').leftJustified(12),
+                         document->SettingsTable.at(row));
     for (const auto& [label, problem] : entryProblems(*document))
         text += QStringLiteral("Warning: %1 %2\n").arg(label, problem);
     session.print(text);

@@ -77,3 +77,10 @@ void LanguageDocument::clearTables()
     for (int t = 0; t < TableCount; ++t)
         table(t).clear();
 }
+
+QString settingName(FileSetting setting)
+{
+    static const char* const names[FileSettingCount] = {"Application", "Version", "Author",
+                                                        "Revision", "Date"};
+    return QLatin1String(names[int(setting)]);
+}

@@ -40,6 +40,10 @@ inline constexpr char16_t OpenedFormPlaceholder[] = u"- EMPTY FORM -";
 
 // Rows of the settings table that hold the five file settings.
 enum class FileSetting { Application = 0, Version = 1, Author = 2, Revision = 3, Date = 4 };
+inline constexpr int FileSettingCount = 5;
+
+// "Application", "Version", "Author", "Revision" or "Date".
+QString settingName(FileSetting setting);
 
 // The language file the editor holds: 26 tables and the selection state the windows share.
 struct LanguageDocument {

@@ -21,9 +21,8 @@ QString describeEntry(int table, int index)
     if (table == 0)
         return QStringLiteral("The name of form %1").arg(index);
     if (table == LanguageDocument::SettingsTableNumber) {
-        static const char* const names[] = {"application", "version", "author", "revision", "date"};
-        if (index >= 0 && index < 5)
-            return QStringLiteral("The %1 setting").arg(QLatin1String(names[index]));
+        if (index >= 0 && index < FileSettingCount)
+            return QStringLiteral("The %1 setting").arg(settingName(FileSetting(index)).toLower());
         return QStringLiteral("Row %1 of the file settings").arg(index);
     }
     return QStringLiteral("Row %1 of form %2").arg(index).arg(table);

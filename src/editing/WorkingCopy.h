@@ -10,7 +10,7 @@
 // row list of the selected form, and the five settings boxes. Edits change this value; only the
 // commit carries it into the document's tables.
 struct WorkingCopy {
-    static constexpr int SettingCount = 5;
+    static constexpr int SettingCount = FileSettingCount;
     // The most characters each settings box holds: application, version, author, revision, date.
     static constexpr std::array<int, SettingCount> SettingLengths = {30, 5, 30, 3, 8};
 
