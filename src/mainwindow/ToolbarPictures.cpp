@@ -3,98 +3,77 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStringList>
 
 namespace {
 
-const QColor Ink(0x30, 0x30, 0x30);
-const QColor Paper(0xfa, 0xfa, 0xfa);
+// Each picture is a list of shapes on the 24 by 24 grid, drawn in order: "fill stroke width
+// outline", where the outline is "M x y" (move), "L x y" (line), "Z" (close), "R x y w h"
+// (rectangle) and "O x y r" (circle). "none" leaves a shape unfilled or unstroked.
+const char* const Page = "#fafafa #303030 1.2 M 5 2 L 14 2 L 19 7 L 19 22 L 5 22 Z;"
+                         "none #303030 1.2 M 14 2 L 14 7 L 19 7";
+const char* const Lines = "none #909090 1.2 M 8 8 L 16 8 M 8 11 L 16 11 M 8 14 L 16 14";
 
-// A sheet with a folded corner.
-void page(QPainter& p)
+QString shapesOf(ToolbarPicture picture)
 {
-    QPainterPath sheet;
-    sheet.moveTo(5, 2);
-    sheet.lineTo(14, 2);
-    sheet.lineTo(19, 7);
-    sheet.lineTo(19, 22);
-    sheet.lineTo(5, 22);
-    sheet.closeSubpath();
-    p.setPen(QPen(Ink, 1.2));
-    p.setBrush(Paper);
-    p.drawPath(sheet);
-    p.drawPolyline(QPolygonF({QPointF(14, 2), QPointF(14, 7), QPointF(19, 7)}));
-}
-
-void lines(QPainter& p, int from, int to)
-{
-    p.setPen(QPen(QColor(0x90, 0x90, 0x90), 1.2));
-    for (int y = from; y <= to; y += 3)
-        p.drawLine(QPointF(8, y), QPointF(16, y));
-}
-
-void draw(QPainter& p, ToolbarPicture picture)
-{
+    const QString page = QLatin1String(Page);
+    const QString lines = QLatin1String(Lines);
     switch (picture) {
     case ToolbarPicture::NewFile:
-        page(p);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0xf5, 0xc2, 0x11));
-        p.drawEllipse(QPointF(17, 18), 4.5, 4.5);
-        break;
+        return page + QLatin1String(";#f5c211 none 0 O 17 18 4.5");
     case ToolbarPicture::OpenFile:
-        p.setPen(QPen(QColor(0x8a, 0x62, 0x0a), 1.2));
-        p.setBrush(QColor(0xe8, 0xb0, 0x3a));
-        p.drawPolygon(QPolygonF({QPointF(2, 6), QPointF(9, 6), QPointF(11, 8), QPointF(21, 8),
-                                 QPointF(21, 20), QPointF(2, 20)}));
-        p.setBrush(QColor(0xf6, 0xd2, 0x70));
-        p.drawPolygon(
-            QPolygonF({QPointF(5, 11), QPointF(23, 11), QPointF(20, 20), QPointF(2, 20)}));
-        break;
+        return QStringLiteral("#e8b03a #8a620a 1.2 M 2 6 L 9 6 L 11 8 L 21 8 L 21 20 L 2 20 Z;"
+                              "#f6d270 #8a620a 1.2 M 5 11 L 23 11 L 20 20 L 2 20 Z");
     case ToolbarPicture::SaveFile:
-        p.setPen(QPen(QColor(0x1c, 0x3f, 0x7a), 1.2));
-        p.setBrush(QColor(0x3b, 0x6e, 0xc2));
-        p.drawRoundedRect(QRectF(3, 3, 18, 18), 2, 2);
-        p.setBrush(Paper);
-        p.drawRect(QRectF(6, 3, 12, 7));
-        p.setBrush(QColor(0x1c, 0x3f, 0x7a));
-        p.drawRect(QRectF(7, 14, 10, 7));
-        break;
+        return QStringLiteral("#3b6ec2 #1c3f7a 1.2 R 3 3 18 18;#fafafa #1c3f7a 1.2 R 6 3 12 7;"
+                              "#1c3f7a #1c3f7a 1.2 R 7 14 10 7");
     case ToolbarPicture::NewText:
-        page(p);
-        lines(p, 8, 14);
-        p.setPen(QPen(QColor(0x2e, 0x9e, 0x3e), 3));
-        p.drawLine(QPointF(17, 13), QPointF(17, 23));
-        p.drawLine(QPointF(12, 18), QPointF(22, 18));
-        break;
+        return page + u';' + lines +
+               QLatin1String(";none #2e9e3e 3 M 17 13 L 17 23 M 12 18 L 22 18");
     case ToolbarPicture::DeleteText:
-        p.setPen(QPen(Ink, 1.2));
-        p.setBrush(QColor(0xc8, 0xc8, 0xc8));
-        p.drawPolygon(QPolygonF({QPointF(6, 7), QPointF(18, 7), QPointF(17, 22), QPointF(7, 22)}));
-        p.drawRect(QRectF(4, 4, 16, 3));
-        p.drawRect(QRectF(10, 2, 4, 2));
-        for (qreal x : {9.5, 12.0, 14.5})
-            p.drawLine(QPointF(x, 10), QPointF(x, 19));
-        break;
+        return QStringLiteral("#c8c8c8 #303030 1.2 M 6 7 L 18 7 L 17 22 L 7 22 Z;"
+                              "#c8c8c8 #303030 1.2 R 4 4 16 3;#c8c8c8 #303030 1.2 R 10 2 4 2;"
+                              "none #303030 1.2 M 9.5 10 L 9.5 19 M 12 10 L 12 19 M 14.5 10 "
+                              "L 14.5 19");
     case ToolbarPicture::EditText:
-        page(p);
-        lines(p, 8, 17);
-        p.setPen(QPen(Ink, 1));
-        p.setBrush(QColor(0xf2, 0xb6, 0x2b));
-        p.drawPolygon(
-            QPolygonF({QPointF(20, 6), QPointF(23, 9), QPointF(13, 19), QPointF(10, 16)}));
-        p.setBrush(Ink);
-        p.drawPolygon(QPolygonF({QPointF(10, 16), QPointF(13, 19), QPointF(9, 20)}));
-        break;
+        return page + u';' + lines +
+               QLatin1String(";#f2b62b #303030 1 M 20 6 L 23 9 L 13 19 L 10 16 Z;"
+                             "#303030 #303030 1 M 10 16 L 13 19 L 9 20 Z");
     case ToolbarPicture::Replace:
-        page(p);
-        lines(p, 8, 11);
-        p.setPen(QPen(Ink, 2));
-        p.setBrush(QColor(0xd8, 0xe8, 0xf8));
-        p.drawEllipse(QPointF(13, 15), 4.5, 4.5);
-        p.setPen(QPen(Ink, 3, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(16.5, 18.5), QPointF(21, 23));
-        break;
+        return page + u';' + lines +
+               QLatin1String(";#d8e8f8 #303030 2 O 13 15 4.5;none #303030 3 M 16.5 18.5 L 21 23");
     }
+    return {};
+}
+
+QPainterPath outline(const QStringList& words)
+{
+    QPainterPath path;
+    const auto at = [&words](qsizetype i) { return words.value(i).toDouble(); };
+    for (qsizetype i = 3; i < words.size(); ++i) {
+        const QString& verb = words.at(i);
+        if (verb == u'M') {
+            path.moveTo(at(i + 1), at(i + 2));
+            i += 2;
+        } else if (verb == u'L') {
+            path.lineTo(at(i + 1), at(i + 2));
+            i += 2;
+        } else if (verb == u'Z') {
+            path.closeSubpath();
+        } else if (verb == u'R') {
+            path.addRect(at(i + 1), at(i + 2), at(i + 3), at(i + 4));
+            i += 4;
+        } else if (verb == u'O') {
+            path.addEllipse(QPointF(at(i + 1), at(i + 2)), at(i + 3), at(i + 3));
+            i += 3;
+        }
+    }
+    return path;
+}
+
+QColor colour(const QString& name)
+{
+    return name == QLatin1String("none") ? QColor(Qt::transparent) : QColor(name);
 }
 
 } // namespace
@@ -107,7 +86,14 @@ QIcon toolbarPicture(ToolbarPicture picture, int size, qreal pixelRatio)
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(size / 24.0, size / 24.0);
-    draw(painter, picture);
+    for (const QString& shape : shapesOf(picture).split(u';')) {
+        const QStringList words = shape.split(u' ', Qt::SkipEmptyParts);
+        const qreal width = words.value(2).toDouble();
+        painter.setBrush(colour(words.value(0)));
+        painter.setPen(width > 0 ? QPen(colour(words.value(1)), width, Qt::SolidLine, Qt::RoundCap)
+                                 : QPen(Qt::NoPen));
+        painter.drawPath(outline(words));
+    }
     painter.end();
     return QIcon(pixmap);
 }

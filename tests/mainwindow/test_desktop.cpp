@@ -1,6 +1,7 @@
 // What makes the window a good desktop citizen beyond its documented behaviour: recent files,
 // names for screen readers, keyboard order.
 #include "QL_Edit.h"
+#include "ToolbarPictures.h"
 #include "WindowTest.h"
 
 #include <QMenu>
@@ -68,4 +69,21 @@ TEST_F(Accessibility, ControlsHaveSpokenNamesBuddiesAndATabOrder)
         return 0;
     };
     window->mnu_text_new_Click();
+}
+
+TEST(ToolbarPictures, EachIsDrawnAndNoTwoAreAlike)
+{
+    QList<QImage> drawn;
+    for (int p = 0; p <= int(ToolbarPicture::Replace); ++p) {
+        const QImage image =
+            toolbarPicture(ToolbarPicture(p), 24, 2).pixmap(QSize(24, 24), 2).toImage();
+        ASSERT_EQ(image.size(), QSize(48, 48)) << p;
+        int painted = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                painted += qAlpha(image.pixel(x, y)) > 128 ? 1 : 0;
+        EXPECT_GT(painted, 48 * 48 / 5) << "picture " << p << " covers a fifth of its square";
+        EXPECT_FALSE(drawn.contains(image)) << "picture " << p << " looks like another";
+        drawn << image;
+    }
 }
