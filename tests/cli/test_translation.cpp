@@ -266,13 +266,13 @@ TEST_F(Check, DiffListsChangedEntriesByLabel)
 {
     const QString a = write("a.lsf", lsfFile(1, {packed({"Main"}), packed({"Open", "Save"})}));
     const QString b = write("b.lsf", lsfFile(1, {packed({"Main"}), packed({"Open", "Save\tall"}),
-                                                 packed({"New \"row\""})}));
+                                                 packed({"New \"row\"\x01"})}));
     EXPECT_EQ(run({"diff", a, a}).status, 0);
     EXPECT_EQ(run({"diff", a, a}).out, "");
     const CliRun result = run({"diff", a, b});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "F01_lng_(1): \"Save\" -> \"Save\\tall\"\n"
-                          "F02_lng_(0): \"\" -> \"New \\\"row\\\"\"\n");
+                          "F02_lng_(0): \"\" -> \"New \\\"row\\\"\\x01\"\n");
     EXPECT_EQ(run({"diff", a, path("missing.lsf")}).status, 2);
     EXPECT_EQ(run({"diff", a}).status, 2);
 }

@@ -1,0 +1,100 @@
+// The Qt implementation of the toolkit with its real boxes and dialogs (offscreen), answered as
+// a person would once they are shown.
+#include "QtToolkit.h"
+
+#include "QtPrint.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Hands the next modal widget to the answer once it is shown.
+void whenShown(const std::function<void(QWidget*)>& answer)
+{
+    QTimer::singleShot(10, [answer] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            answer(modal);
+        else
+            whenShown(answer);
+    });
+}
+
+} // namespace
+
+TEST(QtToolkit, MessageBoxesShowTheTextIconButtonsAndTitleOfTheirStyle)
+{
+    const struct {
+        MsgStyle style;
+        QMessageBox::Icon icon;
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton press;
+        MsgResult result;
+    } cases[] = {
+        {MsgStyle::OkOnly, QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok, MsgResult::Ok},
+        {MsgStyle::Critical, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok,
+         MsgResult::Ok},
+        {MsgStyle::Question, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
+         QMessageBox::No, MsgResult::No},
+        {MsgStyle::Question, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
+         QMessageBox::Yes, MsgResult::Yes},
+        {MsgStyle::Exclamation, QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok,
+         MsgResult::Ok},
+        {MsgStyle::Information, QMessageBox::Information, QMessageBox::Ok, QMessageBox::Ok,
+         MsgResult::Ok},
+    };
+    QtToolkit toolkit;
+    for (const auto& c : cases) {
+        whenShown([&c](QWidget* shown) {
+            auto* box = qobject_cast<QMessageBox*>(shown);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->text(), "First line\nSecond line");
+            EXPECT_EQ(box->windowTitle(), "Lexicant");
+            EXPECT_EQ(box->icon(), c.icon);
+            EXPECT_EQ(box->standardButtons(), c.buttons);
+            box->button(c.press)->click();
+        });
+        EXPECT_EQ(toolkit.messageBox("First line\r\nSecond line", c.style), c.result)
+            << int(c.style);
+    }
+}
+
+TEST(QtToolkit, FileDialogsShowTheTitleAndFilterAndReturnThePresetNameWhenCancelled)
+{
+    QtToolkit toolkit;
+    const FileDialogRequest request{".lsf",
+                                    "Open an existing language file:", "*.LSF format|*.lsf"};
+    whenShown([](QWidget* shown) {
+        auto* dialog = qobject_cast<QFileDialog*>(shown);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Open an existing language file:");
+        EXPECT_EQ(dialog->nameFilters(), QStringList{"*.LSF format (*.lsf)"});
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
+        dialog->reject();
+    });
+    const FileDialogResult cancelled = toolkit.showOpen(request);
+    EXPECT_EQ(cancelled.fileName, ".lsf");
+    EXPECT_EQ(cancelled.fileTitle, ".lsf");
+
+    whenShown([](QWidget* shown) {
+        auto* dialog = qobject_cast<QFileDialog*>(shown);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_TRUE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->setText("/tmp/chosen.lsf"); // typed by the user
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const FileDialogResult chosen = toolkit.showSave(request);
+    EXPECT_EQ(chosen.fileName, "/tmp/chosen.lsf");
+    EXPECT_EQ(chosen.fileTitle, "chosen.lsf");
+}
