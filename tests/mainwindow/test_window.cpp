@@ -1,3 +1,4 @@
+#include "Twips.h"
 #include "WindowTest.h"
 
 #include <QGroupBox>
@@ -75,9 +76,6 @@ TEST_F(StartUp, MenusToolbarAndBoxesAreLaidOutAsDesigned)
 
     // Status panels 1 to 3 are 2000, 1500 and 1500 twips wide: in proportion 4 : 3 : 3.
     EXPECT_NEAR(window->statusPanel(1)->width() * 3.0 / window->statusPanel(2)->width(), 4.0, 0.1);
-    // The row list sits right of the settings and below the toolbar, the form list below them.
-    EXPECT_GT(window->Frame_1->x(), window->Frame1->geometry().right());
-    EXPECT_GT(window->Frame_4->y(), window->Frame1->geometry().bottom());
 
     const QSize before = window->lst_lang->size();
     const QPoint settings = window->Frame1->pos();
@@ -85,6 +83,45 @@ TEST_F(StartUp, MenusToolbarAndBoxesAreLaidOutAsDesigned)
     QApplication::processEvents();
     EXPECT_EQ(window->lst_lang->size(), before + QSize(120, 80));
     EXPECT_EQ(window->Frame1->pos(), settings);
+}
+
+TEST_F(StartUp, ControlsSitWhereTheirTwipsPlaceThem)
+{
+    // Left, top, width, height in twips; the frames' tops count from the client area with the
+    // toolbar's strip (600 twips), which here sits above the central area. The lists and their
+    // frames grow with the window, so only their places are fixed.
+    const struct {
+        QWidget* control;
+        int left, top, width, height;
+        bool grows;
+    } places[] = {
+        {window->Frame1, 60, 660 - 600, 3495, 1815, false},
+        {window->lbl_1, 240, 380, 975, 255, false},
+        {window->txt_filetitle, 1200, 360, 2175, 285, false},
+        {window->lbl_2, 240, 740, 975, 255, false},
+        {window->txt_app, 1200, 720, 1575, 285, false},
+        {window->txt_versie, 2880, 720, 495, 285, false},
+        {window->lbl_3, 240, 1100, 975, 255, false},
+        {window->txt_naam, 1200, 1080, 2175, 285, false},
+        {window->lbl_4, 240, 1460, 975, 255, false},
+        {window->txt_rev, 1200, 1440, 615, 285, false},
+        {window->Label1, 2160, 1460, 495, 255, false},
+        {window->txt_date, 2640, 1440, 735, 285, false},
+        {window->Frame_4, 60, 2580 - 600, 3495, 5055, true},
+        {window->lst_forms, 120, 240, 3255, 4740, true},
+        {window->Frame_1, 3600, 660 - 600, 7395, 6980, true},
+        {window->lst_lang, 60, 240, 7215, 6690, true},
+    };
+    const Twips t(window.get());
+    for (const auto& p : places) {
+        const QRect designed = t.rect(p.left, p.top, p.width, p.height);
+        const QString name = p.control->objectName();
+        EXPECT_EQ(p.control->pos(), designed.topLeft()) << name.toStdString();
+        if (!p.grows)
+            EXPECT_EQ(p.control->size(), designed.size()) << name.toStdString();
+        else
+            EXPECT_GE(p.control->width(), designed.width()) << name.toStdString();
+    }
 }
 
 TEST_F(StartUp, ExtraMenuSwitchOneShowsSaveAsCode)
