@@ -4,13 +4,11 @@
 
 namespace {
 
-// Swallows what another button than the left one does; true when it did.
-bool otherButton(QMouseEvent* event)
+// What another button than the left one does is left alone (the event stays accepted, so no
+// parent gets it either).
+bool otherButton(const QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        return false;
-    event->accept();
-    return true;
+    return event->button() != Qt::LeftButton;
 }
 
 } // namespace

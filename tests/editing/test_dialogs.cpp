@@ -4,6 +4,7 @@
 #include "QL_Form.h"
 #include "QL_Replace.h"
 #include "ScriptedToolkit.h"
+#include "Twips.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -109,6 +110,30 @@ TEST_F(EditingDialogs, RowDialogCutsALongRowAndRefusesAFullForm)
     dialog.New_Row(200, save());
     expectBoxes({"Maximum rows reached for this form.", "Maximum rows reached for this form."}, 16);
     EXPECT_FALSE(saved);
+}
+
+TEST_F(EditingDialogs, EachDialogHasItsNamedControlsAndReachesItsButtonPlus180And520Twips)
+{
+    const auto sizedBy = [](QDialog& d, QPushButton* button) {
+        const Twips t(&d);
+        for (const char* name : {"lbl_info", "Frame_3", "cmd_annuleer", "Image1", "Image2"})
+            EXPECT_NE(d.findChild<QObject*>(name), nullptr) << name;
+        const QSize outer = d.frameGeometry().size();
+        EXPECT_EQ(outer.width(), button->geometry().right() + 1 + t.px(180))
+            << d.objectName().toStdString();
+        EXPECT_EQ(outer.height(), button->geometry().bottom() + 1 + t.px(520))
+            << d.objectName().toStdString();
+    };
+    QL_Edit rows(toolkit);
+    onDialog<QL_Edit>([&](QL_Edit& d) { sizedBy(d, d.cmd_save); });
+    rows.New_Row(0, save());
+    QL_Form names(toolkit);
+    onDialog<QL_Form>([&](QL_Form& d) { sizedBy(d, d.cmd_save); });
+    names.Edit_form({"One"}, 1, save());
+    QStringList list;
+    QL_Replace replace(toolkit);
+    onDialog<QL_Replace>([&](QL_Replace& d) { sizedBy(d, d.cmd_replace); });
+    replace.open(list, [](int) {});
 }
 
 TEST_F(EditingDialogs, CancelAndEscapeHandNothingOn)

@@ -128,8 +128,7 @@ TEST_F(RowCommands, EditsInTwoFormsRenameAndReplaceAreSavedByteForByte)
         d.txt_newtxt->setText("B row, edited");
         QTest::mouseClick(d.cmd_save, Qt::LeftButton);
     });
-    click(window->lst_lang, 1);
-    window->mnu_text_edit->trigger();
+    doubleClick(window->lst_lang, 1);
     onDialog<QL_Edit>([](QL_Edit& d) {
         d.txt_newtxt->setText("D row");
         QTest::mouseClick(d.cmd_save, Qt::LeftButton);

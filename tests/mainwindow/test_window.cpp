@@ -125,6 +125,31 @@ TEST_F(StartUp, ControlsSitWhereTheirTwipsPlaceThem)
     }
 }
 
+TEST_F(StartUp, EveryDocumentedControlCarriesItsNameForToolsAndTests)
+{
+    for (const char* name : {"Toolbar1",        "Frame1",
+                             "lbl_1",           "lbl_2",
+                             "lbl_3",           "lbl_4",
+                             "Label1",          "txt_filetitle",
+                             "txt_app",         "txt_versie",
+                             "txt_naam",        "txt_rev",
+                             "txt_date",        "Frame_4",
+                             "lst_forms",       "Frame_1",
+                             "lst_lang",        "StatusBar",
+                             "mnu_file",        "mnu_edit",
+                             "mnu_extra",       "mnu_informatie",
+                             "mnu_new",         "mnu_open",
+                             "mnu_bar_1",       "mnu_save",
+                             "mnu_saveas",      "mnu_bar_2",
+                             "mnu_exit",        "mnu_text_new",
+                             "mnu_text_edit",   "mnu_text_insert",
+                             "mnu_text_delete", "mnu_text_replace",
+                             "mnu_savecode",    "mnu_about",
+                             "mnu_bar_4",       "mnu_website",
+                             "StatusBar_1",     "StatusBar_4"})
+        EXPECT_NE(window->findChild<QObject*>(name), nullptr) << name;
+}
+
 TEST_F(StartUp, ExtraMenuSwitchOneShowsSaveAsCode)
 {
     ProgramValues values = testValues();
