@@ -37,19 +37,6 @@ protected:
         return [this](const QString& text) { saved = text; };
     }
 
-    // The next modal dialog is shown and handed to the test's hands; its result is returned.
-    template <typename Dialog>
-    void onDialog(std::function<void(Dialog&)> hands)
-    {
-        toolkit.onModal = [hands](QDialog& dialog) {
-            dialog.show();
-            hands(static_cast<Dialog&>(dialog));
-            const int result = dialog.result();
-            dialog.hide();
-            return result;
-        };
-    }
-
     void expectBoxes(const QStringList& texts, int style)
     {
         ASSERT_EQ(toolkit.boxes.size(), size_t(texts.size()));
@@ -65,7 +52,7 @@ protected:
 TEST_F(EditingDialogs, RowDialogRefusesByTheRulesAndHandsOnTheTextAsTyped)
 {
     QL_Edit dialog(toolkit);
-    onDialog<QL_Edit>([](QL_Edit& d) {
+    toolkit.onDialog<QL_Edit>([](QL_Edit& d) {
         EXPECT_EQ(d.windowTitle(), "New text");
         EXPECT_EQ(d.txt_newtxt->text(), "");
         EXPECT_EQ(d.lbl_info->text(), "Enter a new text or change the existing text in the "
@@ -88,7 +75,7 @@ TEST_F(EditingDialogs, RowDialogRefusesByTheRulesAndHandsOnTheTextAsTyped)
 TEST_F(EditingDialogs, RowDialogCutsALongRowAndRefusesAFullForm)
 {
     QL_Edit dialog(toolkit);
-    onDialog<QL_Edit>([](QL_Edit& d) {
+    toolkit.onDialog<QL_Edit>([](QL_Edit& d) {
         EXPECT_EQ(d.windowTitle(), "Edit text");
         EXPECT_EQ(d.txt_newtxt->text(), QString(400, u'x'));
         EXPECT_EQ(d.lbl_text->text(), d.txt_newtxt->text());
@@ -101,7 +88,7 @@ TEST_F(EditingDialogs, RowDialogCutsALongRowAndRefusesAFullForm)
 
     // A form of 200 rows takes neither a new row nor an edit.
     saved.reset();
-    onDialog<QL_Edit>([](QL_Edit& d) {
+    toolkit.onDialog<QL_Edit>([](QL_Edit& d) {
         d.txt_newtxt->setText("changed");
         QTest::mouseClick(d.cmd_save, Qt::LeftButton);
         EXPECT_TRUE(d.isVisible());
@@ -125,27 +112,27 @@ TEST_F(EditingDialogs, EachDialogHasItsNamedControlsAndReachesItsButtonPlus180An
             << d.objectName().toStdString();
     };
     QL_Edit rows(toolkit);
-    onDialog<QL_Edit>([&](QL_Edit& d) { sizedBy(d, d.cmd_save); });
+    toolkit.onDialog<QL_Edit>([&](QL_Edit& d) { sizedBy(d, d.cmd_save); });
     rows.New_Row(0, save());
     QL_Form names(toolkit);
-    onDialog<QL_Form>([&](QL_Form& d) { sizedBy(d, d.cmd_save); });
+    toolkit.onDialog<QL_Form>([&](QL_Form& d) { sizedBy(d, d.cmd_save); });
     names.Edit_form({"One"}, 1, save());
     QStringList list;
     QL_Replace replace(toolkit);
-    onDialog<QL_Replace>([&](QL_Replace& d) { sizedBy(d, d.cmd_replace); });
+    toolkit.onDialog<QL_Replace>([&](QL_Replace& d) { sizedBy(d, d.cmd_replace); });
     replace.open(list, [](int) {});
 }
 
 TEST_F(EditingDialogs, CancelAndEscapeHandNothingOn)
 {
     QL_Edit rows(toolkit);
-    onDialog<QL_Edit>([](QL_Edit& d) {
+    toolkit.onDialog<QL_Edit>([](QL_Edit& d) {
         d.txt_newtxt->setText("Changed");
         QTest::keyClick(&d, Qt::Key_Escape);
     });
     rows.Edit_Row("A row", 3, save());
     QL_Form names(toolkit);
-    onDialog<QL_Form>([](QL_Form& d) {
+    toolkit.onDialog<QL_Form>([](QL_Form& d) {
         d.txt_form->setText("Ignored");
         QTest::mouseClick(d.cmd_annuleer, Qt::LeftButton);
     });
@@ -157,7 +144,7 @@ TEST_F(EditingDialogs, CancelAndEscapeHandNothingOn)
 TEST_F(EditingDialogs, FormDialogOpensOnTheFormsEntryAndRefusesOnlyForbiddenCharacters)
 {
     QL_Form dialog(toolkit);
-    onDialog<QL_Form>([](QL_Form& d) {
+    toolkit.onDialog<QL_Form>([](QL_Form& d) {
         EXPECT_EQ(d.windowTitle(), "Edit form");
         EXPECT_EQ(d.txt_form->text(), "- EMPTY FORM -");
         EXPECT_EQ(d.txt_form->maxLength(), 50);
@@ -177,7 +164,7 @@ TEST_F(EditingDialogs, ReplaceCountsChangedRowsAndRefusesAForbiddenReplacement)
     QStringList rows = {"Save file", "save file", "Save and Save"};
     QList<int> told;
     QL_Replace dialog(toolkit);
-    onDialog<QL_Replace>([&](QL_Replace& d) {
+    toolkit.onDialog<QL_Replace>([&](QL_Replace& d) {
         EXPECT_EQ(d.windowTitle(), "Search and replace");
         QTest::keyClicks(d.txt_zoek, "Save");
         QTest::mouseClick(d.cmd_replace, Qt::LeftButton); // no replacement: nothing at all
@@ -199,7 +186,7 @@ TEST_F(EditingDialogs, ReplaceCountsChangedRowsAndRefusesAForbiddenReplacement)
     EXPECT_EQ(told, QList<int>({2, 0}));
 
     QStringList empty;
-    onDialog<QL_Replace>([](QL_Replace& d) {
+    toolkit.onDialog<QL_Replace>([](QL_Replace& d) {
         d.txt_zoek->setText("a");
         d.txt_vervang->setText("b");
         QTest::mouseClick(d.cmd_replace, Qt::LeftButton);
@@ -212,7 +199,7 @@ TEST_F(EditingDialogs, AFailureBehindAButtonReportsItsCodeAndKeepsTheDialogOpen)
 {
     const auto failing = [](const auto&...) { throw std::runtime_error("the window failed"); };
     QL_Edit rows(toolkit);
-    onDialog<QL_Edit>([](QL_Edit& d) {
+    toolkit.onDialog<QL_Edit>([](QL_Edit& d) {
         d.txt_newtxt->setText("abc");
         QTest::mouseClick(d.cmd_save, Qt::LeftButton);
         EXPECT_TRUE(d.isVisible());
@@ -221,7 +208,7 @@ TEST_F(EditingDialogs, AFailureBehindAButtonReportsItsCodeAndKeepsTheDialogOpen)
     expectBoxes({trapText("#11.0")}, 48);
 
     QL_Form names(toolkit);
-    onDialog<QL_Form>([](QL_Form& d) { QTest::mouseClick(d.cmd_save, Qt::LeftButton); });
+    toolkit.onDialog<QL_Form>([](QL_Form& d) { QTest::mouseClick(d.cmd_save, Qt::LeftButton); });
     names.Edit_form({"One"}, 1, failing);
     expectBoxes({trapText("#13.0")}, 48);
     toolkit.onModal = nullptr;
@@ -230,7 +217,7 @@ TEST_F(EditingDialogs, AFailureBehindAButtonReportsItsCodeAndKeepsTheDialogOpen)
 
     QStringList list = {"aaa"};
     QL_Replace replace(toolkit);
-    onDialog<QL_Replace>([](QL_Replace& d) {
+    toolkit.onDialog<QL_Replace>([](QL_Replace& d) {
         d.txt_zoek->setText("a");
         d.txt_vervang->setText("b");
         QTest::mouseClick(d.cmd_replace, Qt::LeftButton);

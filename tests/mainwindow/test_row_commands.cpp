@@ -38,19 +38,6 @@ protected:
         click(window->lst_forms, 0);
     }
 
-    // The next modal dialog is shown and handed to the test's hands, then closed.
-    template <typename Dialog>
-    void onDialog(std::function<void(Dialog&)> hands)
-    {
-        toolkit.onModal = [hands](QDialog& dialog) {
-            dialog.show();
-            hands(static_cast<Dialog&>(dialog));
-            const int result = dialog.result();
-            dialog.hide();
-            return result;
-        };
-    }
-
     QStringList rows() const { return items(window->lst_lang); }
 };
 
@@ -111,7 +98,7 @@ TEST_F(RowCommands, InsertIntoAFullFormIsRefused)
 
 TEST_F(RowCommands, EditBeforeAnyRowIsClickedEditsTheFirst)
 {
-    onDialog<QL_Edit>([](QL_Edit& d) {
+    toolkit.onDialog<QL_Edit>([](QL_Edit& d) {
         EXPECT_EQ(d.txt_newtxt->text(), "A row");
         d.txt_newtxt->setText("First row");
         QTest::mouseClick(d.cmd_save, Qt::LeftButton);
@@ -124,12 +111,12 @@ TEST_F(RowCommands, EditBeforeAnyRowIsClickedEditsTheFirst)
 
 TEST_F(RowCommands, EditsInTwoFormsRenameAndReplaceAreSavedByteForByte)
 {
-    onDialog<QL_Edit>([](QL_Edit& d) {
+    toolkit.onDialog<QL_Edit>([](QL_Edit& d) {
         d.txt_newtxt->setText("B row, edited");
         QTest::mouseClick(d.cmd_save, Qt::LeftButton);
     });
     doubleClick(window->lst_lang, 1);
-    onDialog<QL_Edit>([](QL_Edit& d) {
+    toolkit.onDialog<QL_Edit>([](QL_Edit& d) {
         d.txt_newtxt->setText("D row");
         QTest::mouseClick(d.cmd_save, Qt::LeftButton);
     });
@@ -137,7 +124,7 @@ TEST_F(RowCommands, EditsInTwoFormsRenameAndReplaceAreSavedByteForByte)
     EXPECT_EQ(rows(), QStringList({"A row", "B row, edited", "C row", "D row"}));
 
     click(window->lst_forms, 1);
-    onDialog<QL_Replace>([](QL_Replace& d) {
+    toolkit.onDialog<QL_Replace>([](QL_Replace& d) {
         d.txt_zoek->setText("Row 1");
         d.txt_vervang->setText("Line 1");
         QTest::mouseClick(d.cmd_replace, Qt::LeftButton);
@@ -149,7 +136,7 @@ TEST_F(RowCommands, EditsInTwoFormsRenameAndReplaceAreSavedByteForByte)
     EXPECT_EQ(doc().formText(2).at(10), "Row 10") << "no commit";
     EXPECT_EQ(doc().UnsavedChanges, 1.0f);
 
-    onDialog<QL_Form>([](QL_Form& d) {
+    toolkit.onDialog<QL_Form>([](QL_Form& d) {
         EXPECT_EQ(d.txt_form->text(), "Big");
         d.txt_form->setText("Large form");
         QTest::mouseClick(d.cmd_save, Qt::LeftButton);

@@ -34,6 +34,21 @@ public:
     std::function<void(QMenu&)> onPopup;  // what the user does in a pop-up menu
     bool failNext = false; // the next box, dialog, menu or pointer change fails (and is not shown)
 
+    // The next modal dialog is shown and handed to the test's hands, then hidden; its result is
+    // what the hands left.
+    template <typename Dialog>
+    void onDialog(std::function<void(Dialog&)> hands)
+    {
+        // A generic lambda, so that only tests that show dialogs need Qt Widgets.
+        onModal = [hands](auto& dialog) {
+            dialog.show();
+            hands(static_cast<Dialog&>(dialog));
+            const int result = dialog.result();
+            dialog.hide();
+            return result;
+        };
+    }
+
     FileDialogResult showOpen(const FileDialogRequest& request) override
     {
         failIfAsked();
