@@ -73,40 +73,6 @@ TEST_F(Lists, RightClickShowsTheEditMenuWithoutSelectingTheRow)
     EXPECT_EQ(toolkit.popups, 1);
 }
 
-TEST_F(Lists, CommitClosesGapsEmptiesEntry25AndKeepsOtherForms)
-{
-    doc().FormNames.set(25, "stray");
-    window->CommitWorkingCopies();
-    EXPECT_EQ(doc().FormNames.at(25), "");
-    EXPECT_EQ(doc().FormNames.at(3), "- EMPTY FORM -");
-    EXPECT_EQ(doc().formText(1).at(1), "") << "no form selected: no rows committed";
-    EXPECT_EQ(doc().formText(1).at(4), "1");
-
-    click(window->lst_forms, 0);
-    window->txt_rev->setText("9");
-    window->CommitWorkingCopies();
-    const LanguageTable& rows = doc().formText(1);
-    EXPECT_EQ(rows.at(0), "A row");
-    EXPECT_EQ(rows.at(1), "Third");
-    EXPECT_EQ(rows.at(3), "ok");
-    EXPECT_EQ(rows.at(4), "");
-    EXPECT_EQ(rows.at(5), "") << "the one-character row is gone";
-    EXPECT_EQ(doc().formText(24).at(200), "Last");
-    EXPECT_EQ(doc().SettingsTable.at(3), "9");
-    EXPECT_TRUE(toolkit.boxes.empty());
-}
-
-TEST_F(Lists, UncommittedListChangesAreDroppedWhenAnotherFormIsSelected)
-{
-    click(window->lst_forms, 0);
-    delete window->lst_lang->takeItem(0);
-    doc().UnsavedChanges = 1;
-    click(window->lst_forms, 1);
-    click(window->lst_forms, 0);
-    EXPECT_EQ(window->lst_lang->item(0)->text(), "A row");
-    EXPECT_EQ(doc().UnsavedChanges, 1.0f);
-}
-
 // What chooses an item of the form and row lists, at the list itself.
 TEST(ChoiceList, OnlyALeftClickOrANavigationKeyChoosesAnItem)
 {
