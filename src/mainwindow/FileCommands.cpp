@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -155,7 +156,7 @@ void QL_Core::mnu_exit_Click()
     if (!mayDiscardChanges(QStringLiteral("Changes are not saved yet.\r\n"
                                           "Are you sure that you want to exit the program?")))
         return;
-    m_closingFromCode = true;
+    const QScopedValueRollback fromCode(m_closingFromCode, true);
     close();
 }
 

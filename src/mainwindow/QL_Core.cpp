@@ -162,7 +162,6 @@ void QL_Core::closeEvent(QCloseEvent* event)
             return;
         }
     }
-    m_closingFromCode = false;
     event->accept();
     delete m_data; // unloading the main window unloads the hidden one
 }
