@@ -27,7 +27,8 @@ TEST_F(CliTest, InfoListsFormsSettingsAndEntriesAnEditWouldLose)
 {
     QList<QByteArray> fields = {packed({"Start", "x", "50%3 off"})};
     fields << packed({"Hello", "y", "", "World"}) << packed({"Half \xBD done"});
-    for (int f = 3; f <= 24; ++f)
+    fields << emptyEntries(200) + packed({"Last \xBD"}); // row 200 counts and is checked
+    for (int f = 4; f <= 24; ++f)
         fields << emptyEntries(201);
     fields << packed({"Demo", "1.2", "Ann", "3", "2026-06-01"});
     const QString file = write("info.lsf", lsfFile(3, fields));
@@ -38,7 +39,7 @@ TEST_F(CliTest, InfoListsFormsSettingsAndEntriesAnEditWouldLose)
     EXPECT_TRUE(text.contains("Records: 3\n"));
     EXPECT_TRUE(text.contains(QRegularExpression("\n   1  \"Start\" +3 rows\n")));
     EXPECT_TRUE(text.contains(QRegularExpression("\n   2  \"x\" +1 row\n")));
-    EXPECT_TRUE(text.contains(QRegularExpression("\n   3  \"50%3 off\" +0 rows\n")));
+    EXPECT_TRUE(text.contains(QRegularExpression("\n   3  \"50%3 off\" +1 row\n")));
     EXPECT_TRUE(text.contains("  Application: \"Demo\"\n"));
     EXPECT_TRUE(text.contains("  Date:        \"2026-06-01\"\n"));
     EXPECT_TRUE(text.contains("Warning: F01_lng_(1) is a row of one character (\"y\")"));
@@ -49,7 +50,9 @@ TEST_F(CliTest, InfoListsFormsSettingsAndEntriesAnEditWouldLose)
                               "application will not find it\n"));
     EXPECT_TRUE(text.contains("Warning: F25_lng_(4) is longer than its box's 8 characters: the "
                               "editor cuts it to \"2026-06-\"\n"));
-    EXPECT_EQ(text.count("Warning:"), 5);
+    EXPECT_TRUE(text.contains(QString::fromUtf8("Warning: F03_lng_(200) holds \"½\"")));
+    EXPECT_TRUE(text.contains("Warning: F03_lng_(200) moves to row 0 at the next commit"));
+    EXPECT_EQ(text.count("Warning:"), 8) << "and F03_lng_(0), the gap before it";
 }
 
 TEST_F(CliTest, ExportCodeWritesWindowsCodePageBytes)

@@ -29,6 +29,8 @@ TEST(DocumentJson, MalformedInputIsDescribed)
     const QByteArray head = R"({"format":"lexicant-language-file","formatVersion":1,)";
     EXPECT_EQ(documentFromJson(head + R"("settings":[1]})", document),
               "entry 0 of \"settings\" is not a string");
+    EXPECT_EQ(documentFromJson(head + R"("forms":[[],["ok",2]]})", document),
+              "entry 1 of \"forms[1]\" is not a string");
     QByteArray names = head + R"("formNames":[)";
     for (int i = 0; i < 26; ++i)
         names += QByteArray(i ? "," : "") + "\"n\"";

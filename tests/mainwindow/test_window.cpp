@@ -165,6 +165,8 @@ TEST_F(SettingsBoxes, AnyKeyInDateAuthorOrRevisionMarksTheDocumentChanged)
 {
     for (QLineEdit* box : {window->txt_date, window->txt_rev}) {
         window->mnu_new->trigger();
+        QFocusEvent arrives(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(box, &arrives); // focus alone changes nothing
         ASSERT_EQ(commandState(), StartState);
         QTest::keyClick(box, Qt::Key_Left);
         EXPECT_EQ(doc().UnsavedChanges, 1.0f);
