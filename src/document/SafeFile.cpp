@@ -77,14 +77,14 @@ void syncFolder(const QByteArray& folder)
     ::close(fd);
 }
 
-// A new file beside the target, with a name no other file has; -1 and errno on failure.
+// A new file beside the target, with a name no other file has; -1 and errno on failure. The
+// name is short, so that a target whose name is near the system's limit can still be saved.
 int createBeside(const QByteArray& target, mode_t mode, QByteArray& name)
 {
     const qsizetype slash = target.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray() : target.left(slash + 1);
-    const QByteArray base = target.mid(slash + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = folder + '.' + base + '.' +
+        name = folder + ".lexicant-" +
                QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".part";
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)

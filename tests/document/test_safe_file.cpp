@@ -121,3 +121,11 @@ TEST_F(SafeFileTest, ReplacementWritesExactlyTheNewBytesAndKeepsPermissionsAndLi
     EXPECT_EQ(read(path("new.lsf")), QByteArray());
     EXPECT_EQ(entries(folder()), QStringList({"lang.lsf", "link.lsf", "new.lsf"}));
 }
+
+TEST_F(SafeFileTest, ATargetWithTheLongestNameTheSystemAllowsIsSaved)
+{
+    const QString target = write(QString(255, u'n'), Original);
+    ASSERT_EQ(read(target), Original);
+    EXPECT_EQ(replaceFileContents(target, Small), "");
+    EXPECT_EQ(read(target), Small);
+}
