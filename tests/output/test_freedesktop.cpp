@@ -3,8 +3,10 @@
 #include "ScriptedToolkit.h"
 #include "TempFiles.h"
 
+#include <QDialogButtonBox>
 #include <QFont>
 #include <QListWidget>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -59,8 +61,8 @@ TEST_F(Freedesktop, OpenWithShowsTheChooserAndStartsThePickedProgram)
             shown << chooser.lst_apps->item(i)->text() +
                          (chooser.lst_apps->item(i)->font().bold() ? "*" : "");
         chooser.lst_apps->setCurrentRow(1);
-        chooser.accept();
-        return int(QDialog::Accepted);
+        chooser.buttons->button(QDialogButtonBox::Open)->click();
+        return chooser.result();
     };
     EXPECT_GT(open("RUNDLL32.EXE", "shell32.dll,OpenAs_RunDLL " + file.toStdString()), 32);
     EXPECT_EQ(shown, QStringList({"Editor*", "Draw"}));
@@ -68,9 +70,18 @@ TEST_F(Freedesktop, OpenWithShowsTheChooserAndStartsThePickedProgram)
     EXPECT_EQ(launched[0], QStringList({"draw", file}));
 
     toolkit.onModal = [](QDialog& dialog) {
-        dialog.reject();
-        return int(QDialog::Rejected);
+        auto& chooser = static_cast<AppChooser&>(dialog);
+        emit chooser.lst_apps->itemActivated(chooser.lst_apps->item(0)); // a double click
+        return chooser.result();
     };
     open("RUNDLL32.EXE", "shell32.dll,OpenAs_RunDLL " + file.toStdString());
-    EXPECT_EQ(launched.size(), 1) << "cancelling starts nothing";
+    ASSERT_EQ(launched.size(), 2);
+    EXPECT_EQ(launched[1].first(), "editor");
+
+    toolkit.onModal = [](QDialog& dialog) {
+        static_cast<AppChooser&>(dialog).buttons->button(QDialogButtonBox::Cancel)->click();
+        return dialog.result();
+    };
+    open("RUNDLL32.EXE", "shell32.dll,OpenAs_RunDLL " + file.toStdString());
+    EXPECT_EQ(launched.size(), 2) << "cancelling starts nothing";
 }
