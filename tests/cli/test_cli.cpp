@@ -122,6 +122,8 @@ TEST_F(CliTest, FailuresAndUsageHaveTheirExitCodes)
     EXPECT_EQ(run({}).status, 2);
     EXPECT_EQ(run({"frobnicate"}).status, 2);
     EXPECT_EQ(run({"new"}).status, 2);
+    EXPECT_EQ(run({"new", "-o"}).err,
+              "lexicant-cli: -o needs one value\nTry 'lexicant-cli help'.\n");
     EXPECT_EQ(run({"info", "a", "b"}).status, 2);
     EXPECT_EQ(run({"to-json", "a", "--bogus"}).status, 2);
     EXPECT_EQ(run({"from-json", "a.json"}).status, 2);

@@ -84,6 +84,10 @@ TEST(WorkingCopy, CommitStoresTheListsAndSettingsAndTouchesOnlyTheSelectedForm)
     EXPECT_EQ(document.FormNames.at(25), "") << "no form has name 25";
     EXPECT_EQ(document.SettingsTable.at(4), "01-01-26");
 
+    copy.rows = {"Last form"};
+    commitWorkingCopy(copy, 24, document);
+    EXPECT_EQ(document.formText(24).at(0), "Last form");
+
     copy.rows = {"ignored"};
     commitWorkingCopy(copy, 0, document);
     EXPECT_EQ(rowsOf(document, 3, 2), QStringList({"old 0", "old 3"})) << "no form selected";

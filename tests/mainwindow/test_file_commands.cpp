@@ -222,6 +222,8 @@ TEST_F(FileCommands, CommandLineAndDropOpenFilesLikeTheOpenCommand)
     EXPECT_EQ(window->txt_filetitle->text(), "cli.lsf");
     EXPECT_EQ(items(window->lst_forms).first(), "Main");
 
+    EXPECT_TRUE(window->acceptDrops());
+    EXPECT_FALSE(window->dropUrls({QUrl("https://example.org/x.lsf")})) << "not a local file";
     QTest::keyClick(window->txt_rev, Qt::Key_9);
     toolkit.answers.push_back(MsgResult::Yes);
     EXPECT_TRUE(window->dropUrls({QUrl("https://example.org/x.lsf"),

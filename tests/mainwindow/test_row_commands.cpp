@@ -103,7 +103,7 @@ TEST_F(RowCommands, EditBeforeAnyRowIsClickedEditsTheFirst)
         d.txt_newtxt->setText("First row");
         QTest::mouseClick(d.cmd_save, Qt::LeftButton);
     });
-    window->mnu_text_edit->trigger();
+    window->toolbarButton(8)->trigger(); // the toolbar's Edit
     EXPECT_EQ(rows().first(), "First row");
     EXPECT_EQ(doc().formText(1).at(0), "First row") << "Save commits";
     EXPECT_EQ(doc().UnsavedChanges, 1.0f);

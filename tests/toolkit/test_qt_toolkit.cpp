@@ -98,3 +98,14 @@ TEST(QtToolkit, FileDialogsShowTheTitleAndFilterAndReturnThePresetNameWhenCancel
     EXPECT_EQ(chosen.fileName, "/tmp/chosen.lsf");
     EXPECT_EQ(chosen.fileTitle, "chosen.lsf");
 }
+
+TEST(QtToolkit, TheBusyPointerComesAndGoesOnce)
+{
+    QtToolkit toolkit;
+    toolkit.setBusyPointer(true);
+    toolkit.setBusyPointer(true);
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    toolkit.setBusyPointer(false);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
