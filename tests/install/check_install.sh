@@ -31,6 +31,8 @@ for program in lexicant lexicant-cli; do
     check "the manual page of $program is installed" \
         grep -q "^$program \\\\- " <(zcat "$share/man/man1/$program.1.gz")
 done
+check "the manual page of lexicant shows its options" \
+    grep -q 'Select form <number> after start' <(zcat "$share/man/man1/lexicant.1.gz")
 check "the manual page of lexicant-cli shows its help" \
     grep -q 'use\\-fuzzy' <(zcat "$share/man/man1/lexicant-cli.1.gz")
 check "bash completion is installed where bash-completion looks" \

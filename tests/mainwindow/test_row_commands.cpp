@@ -143,6 +143,8 @@ TEST_F(RowCommands, EditsInTwoFormsRenameAndReplaceAreSavedByteForByte)
     });
     doubleClick(window->lst_forms, 1);
     EXPECT_EQ(window->lst_forms->item(1)->text(), "Large form");
+    EXPECT_EQ(doc().FormNames.at(2), "Large form") << "the rename commits";
+    EXPECT_EQ(doc().formText(2).at(10), "Line 10") << "and with it the replacement";
     window->mnu_save->trigger();
     EXPECT_EQ(toolkit.boxes.back().text, "The languagefile has been saved.");
 

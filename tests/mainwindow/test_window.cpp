@@ -74,6 +74,8 @@ TEST_F(StartUp, MenusToolbarAndBoxesAreLaidOutAsDesigned)
     EXPECT_EQ(window->Frame_1->title(), "Text in this form: (double click to edit)");
     EXPECT_EQ(window->lbl_2->text(), "Application:");
 
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_TRUE(window->statusPanel(i)->isVisible()) << "panel " << i;
     // Status panels 1 to 3 are 2000, 1500 and 1500 twips wide: in proportion 4 : 3 : 3.
     EXPECT_NEAR(window->statusPanel(1)->width() * 3.0 / window->statusPanel(2)->width(), 4.0, 0.1);
 
