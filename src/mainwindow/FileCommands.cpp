@@ -44,8 +44,10 @@ void QL_Core::ResetDocument()
         m_document.clearTables();
         setCurrentFile(QString(), QString());
         // The revision and the date keep their text.
-        const auto& kept = m_copy.settings;
-        m_copy = WorkingCopy{{}, {}, {QString(), QString(), QString(), kept[3], kept[4]}};
+        WorkingCopy cleared;
+        for (FileSetting kept : {FileSetting::Revision, FileSetting::Date})
+            cleared.settings[std::size_t(kept)] = m_copy.settings[std::size_t(kept)];
+        m_copy = cleared;
         renderSettings();
         renderFormList(true);
         renderRowList(true);

@@ -1,6 +1,7 @@
 #include "ListTexts.h"
 
 #include <QListWidget>
+#include <QSignalBlocker>
 
 void setListTexts(QListWidget& list, const QStringList& texts)
 {
@@ -13,4 +14,12 @@ void setListTexts(QListWidget& list, const QStringList& texts)
         delete list.takeItem(list.count() - 1);
     QStringList added = texts.mid(keep);
     list.addItems(added);
+}
+
+void showListTexts(QListWidget& list, const QStringList& texts, bool rebuild)
+{
+    const QSignalBlocker quiet(list);
+    if (rebuild)
+        list.clear();
+    setListTexts(list, texts);
 }

@@ -29,7 +29,7 @@ void QL_Core::lst_forms_Click()
 
 void QL_Core::selectForm(int form)
 {
-    if (!lst_forms || form < 1 || form > lst_forms->count())
+    if (form < 1 || form > lst_forms->count())
         return;
     lst_forms->setCurrentRow(form - 1);
     lst_forms_Click();
@@ -85,23 +85,17 @@ void QL_Core::lst_lang_DblClick()
 
 void QL_Core::renderFormList(bool rebuild)
 {
-    QListWidget& forms = *lst_forms;
-    const QSignalBlocker quiet(forms);
-    if (rebuild)
-        forms.clear();
-    setListTexts(forms, m_copy.formNames);
+    showListTexts(*lst_forms, m_copy.formNames, rebuild);
 }
 
 void QL_Core::renderRowList(bool rebuild)
 {
-    QListWidget& rows = *lst_lang;
-    const QSignalBlocker quiet(rows);
-    if (rebuild)
-        rows.clear();
-    setListTexts(rows, m_copy.rows);
+    showListTexts(*lst_lang, m_copy.rows, rebuild);
     // The highlight never shows a row that SelectedRow does not designate.
-    if (designatedRow() < 0)
-        rows.setCurrentRow(-1);
+    if (designatedRow() < 0) {
+        const QSignalBlocker quiet(lst_lang);
+        lst_lang->setCurrentRow(-1);
+    }
 }
 
 void QL_Core::renderSettings()
