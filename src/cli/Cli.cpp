@@ -3,6 +3,7 @@
 #include "CliSession.h"
 #include "CodeText.h"
 #include "DocumentJson.h"
+#include "WorkingCopy.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -95,9 +96,9 @@ int commandNew(Session& session, const Invocation& call)
 {
     if (!call.positional.isEmpty() || !call.option("output") || !call.onlyOptions({"output"}))
         return session.usage(QStringLiteral("new takes -o FILE and nothing else"));
+    // What the editor saves right after New file: the new form list, committed.
     LanguageDocument document;
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form)
-        document.FormNames.set(form, QString::fromUtf16(NewFormPlaceholder));
+    commitWorkingCopy(WorkingCopy{newFormNames(), {}, {}}, 0, document);
     return session.save(document, *call.option("output"));
 }
 
