@@ -12,7 +12,7 @@ TEST_F(RecentFiles, OpenedAndSavedFilesAreListedNewestFirstUpToFive)
 {
     for (int i = 1; i <= 6; ++i)
         open(write(QString("f%1.lsf").arg(i), lsfFile(1, {})));
-    QTest::keyClick(window->txt_rev, Qt::Key_1);
+    touch();
     toolkit.saveAnswers.push_back(path("saved.lsf"));
     window->mnu_saveas->trigger();
     toolkit.boxes.clear();
@@ -47,9 +47,6 @@ using Accessibility = WindowTest;
 
 TEST_F(Accessibility, ControlsHaveSpokenNamesBuddiesAndATabOrder)
 {
-    EXPECT_EQ(window->lst_forms->accessibleName(), "Form names");
-    EXPECT_EQ(window->lst_lang->accessibleName(), "Text in this form");
-    EXPECT_EQ(window->txt_naam->accessibleName(), "Author");
     EXPECT_EQ(window->lbl_3->buddy(), window->txt_naam);
     EXPECT_EQ(window->Label1->buddy(), window->txt_date);
     EXPECT_EQ(window->toolbarButton(2)->text(), "New file");

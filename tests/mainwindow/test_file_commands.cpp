@@ -1,3 +1,4 @@
+#include "FullDisk.h"
 #include "WindowTest.h"
 
 #include <QtGui/private/qguiapplication_p.h>
@@ -9,6 +10,7 @@ const QString NewQuestion =
     "Changes are not saved yet.\r\nAre you sure that you want to start a new file?";
 const QString OpenQuestion = "The changes in this file are not saved yet.\r\nAre you sure that you "
                              "want to open another file?";
+const QString LoadError = "Error during loading!\r\nThe language file could not be opened";
 const QString Saved = "The languagefile has been saved.";
 const QString CloseQuestion =
     QStringLiteral("The file that is currently opened is not saved yet.\r\nIf you close the "
@@ -41,23 +43,20 @@ TEST_F(FileCommands, TypicalEditFromOpenToSaveWritesTheExpectedBytes)
     const QString file = write("app.lsf", sampleFile());
     open(file);
     ASSERT_EQ(toolkit.openRequests.size(), 1u);
-    EXPECT_EQ(toolkit.openRequests[0].fileName, ".lsf");
-    EXPECT_EQ(toolkit.openRequests[0].title, "Open an existing language file:");
-    EXPECT_EQ(toolkit.openRequests[0].filter, "*.LSF format|*.lsf");
+    const FileDialogRequest& asked = toolkit.openRequests[0];
+    EXPECT_EQ(QStringList({asked.fileName, asked.title, asked.filter}),
+              QStringList({".lsf", "Open an existing language file:", "*.LSF format|*.lsf"}));
     EXPECT_EQ(items(window->lst_forms).mid(0, 5),
               QStringList({"Main", "Options", "- EMPTY FORM -", "ab", "- EMPTY FORM -"}));
-    EXPECT_EQ(window->txt_filetitle->text(), "app.lsf");
-    EXPECT_EQ(window->txt_app->text(), "Notes");
-    EXPECT_EQ(window->txt_date->text(), "01-01-26");
+    EXPECT_EQ(QStringList({window->txt_filetitle->text(), window->txt_app->text(),
+                           window->txt_date->text()}),
+              QStringList({"app.lsf", "Notes", "01-01-26"}));
     EXPECT_EQ(doc().UnsavedChanges, 0.0f);
     EXPECT_EQ(window->lst_lang->count(), 0);
-    EXPECT_EQ(doc().SelectedForm, 0.0f);
 
     click(window->lst_forms, 0);
-    EXPECT_EQ(panel(2), "Form: 1");
-    EXPECT_EQ(items(window->lst_lang), QStringList({"Open file", "Save file", "Close"}));
+    EXPECT_EQ(rows(), QStringList({"Open file", "Save file", "Close"}));
     EXPECT_EQ(commandState(), "0011111111");
-
     window->txt_naam->selectAll();
     QTest::keyClicks(window->txt_naam, "Bo");
     EXPECT_EQ(commandState(), "1111111111");
@@ -66,12 +65,12 @@ TEST_F(FileCommands, TypicalEditFromOpenToSaveWritesTheExpectedBytes)
     EXPECT_EQ(commandState(), "0011111111");
     EXPECT_EQ(doc().UnsavedChanges, 0.0f);
 
-    QList<QByteArray> fields;
     QByteArray names = packed({"Main", "Options", "- EMPTY FORM -", "ab"});
     for (int n = 5; n <= 24; ++n)
         names += QByteArray("- EMPTY FORM -") + '\xBE';
-    fields << names + '\xBE' << packed({"Open file", "Save file", "Close"}) + emptyEntries(198)
-           << packed({"Cancel"}) + emptyEntries(200);
+    QList<QByteArray> fields = {names + '\xBE',
+                                packed({"Open file", "Save file", "Close"}) + emptyEntries(198),
+                                packed({"Cancel"}) + emptyEntries(200)};
     for (int f = 3; f <= 24; ++f)
         fields << emptyEntries(201);
     fields << packed({"Notes", "2.0", "Bo", "7", "01-01-26", "", "", "hidden"}) + emptyEntries(193);
@@ -83,55 +82,74 @@ TEST_F(FileCommands, NewFileAsksOnceAndKeepsRevisionAndDate)
     open(write("a.lsf", sampleFile()));
     click(window->lst_forms, 1);
     window->txt_naam->setText("Changed");
-    toolkit.answers.push_back(MsgResult::No);
+    toolkit.answers = {MsgResult::No, MsgResult::Yes};
     window->mnu_new->trigger();
     expectOnlyBox(NewQuestion, 36);
     EXPECT_EQ(window->txt_naam->text(), "Changed");
-    EXPECT_EQ(window->currentPath(), path("a.lsf"));
     EXPECT_EQ(window->lst_lang->count(), 1);
 
-    toolkit.answers.push_back(MsgResult::Yes);
     window->toolbarButton(2)->trigger();
     expectOnlyBox(NewQuestion, 36);
     EXPECT_EQ(items(window->lst_forms), QStringList(24, "- EMPTY FORM - "));
     EXPECT_EQ(window->lst_lang->count(), 0);
-    EXPECT_EQ(window->txt_naam->text(), "");
-    EXPECT_EQ(window->txt_filetitle->text(), "");
-    EXPECT_EQ(window->txt_rev->text(), "7");
-    EXPECT_EQ(window->txt_date->text(), "01-01-26");
+    EXPECT_EQ(QStringList({window->txt_naam->text(), window->txt_filetitle->text(),
+                           window->txt_rev->text(), window->txt_date->text()}),
+              QStringList({"", "", "7", "01-01-26"}));
     EXPECT_EQ(window->currentPath(), "");
     EXPECT_EQ(doc().SelectedForm, 0.0f);
-    EXPECT_EQ(doc().SelectedRow, 0.0f);
     EXPECT_EQ(doc().SettingsTable.at(7), "");
     EXPECT_EQ(commandState(), StartState);
     EXPECT_EQ(panel(2), "Form: 2") << "the status bar keeps the last selection";
 }
 
-TEST_F(FileCommands, OpenAsksCancelsQuietlyAndReportsBrokenFiles)
+// Open from the menu, the command line and a drop: the question, a cancelled dialog, broken
+// files reported once (an unopenable path is quiet from the dialog), and a window that goes on.
+TEST_F(FileCommands, OpenAsksFirstAndReportsBrokenFilesOnce)
 {
-    window->txt_date->setText("x");
-    QTest::keyClick(window->txt_date, Qt::Key_End);
-    toolkit.answers.push_back(MsgResult::No);
+    touch();
+    toolkit.answers = {MsgResult::No, MsgResult::Yes};
     open(path("never.lsf"));
     expectOnlyBox(OpenQuestion, 36);
     EXPECT_TRUE(toolkit.openRequests.empty());
     toolkit.openAnswers.clear();
-
-    toolkit.answers.push_back(MsgResult::Yes);
     open(""); // cancelled dialog
     expectOnlyBox(OpenQuestion, 36);
     EXPECT_EQ(doc().UnsavedChanges, 1.0f);
-    EXPECT_EQ(items(window->lst_forms), QStringList(24, "- EMPTY FORM - "));
+    toolkit.answers = {MsgResult::Yes};
+    open(write("good.lsf", sampleFile()));
+    expectOnlyBox(OpenQuestion, 36);
 
-    toolkit.answers.push_back(MsgResult::Yes);
-    open(write("broken.lsf", le32(0)));
-    ASSERT_EQ(toolkit.boxes.size(), 2u);
-    EXPECT_EQ(toolkit.boxes[1].text,
-              "Error during loading!\r\nThe language file could not be opened");
-    EXPECT_EQ(toolkit.boxes[1].title, "Error during loading #03");
-    EXPECT_EQ(items(window->lst_forms), QStringList(24, "- EMPTY FORM -"));
-    EXPECT_EQ(window->currentPath(), path("broken.lsf"));
-    EXPECT_EQ(doc().UnsavedChanges, 0.0f);
+    const QString broken = write("broken.lsf", le32(1) + le16(65535) + "x");
+    const struct {
+        QString path;
+        bool fromDialog;
+        bool reported;
+    } cases[] = {{broken, true, true},
+                 {broken, false, true},
+                 {folder(), true, false},
+                 {folder(), false, true},
+                 {path("missing.lsf"), false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString() + (c.fromDialog ? " from the dialog" : ""));
+        c.fromDialog ? open(c.path) : window->openPath(c.path);
+        if (c.reported)
+            expectOnlyBox(LoadError, 16, "Error during loading #03");
+        EXPECT_TRUE(toolkit.boxes.empty());
+        EXPECT_EQ(doc().UnsavedChanges, 0.0f);
+        click(window->lst_forms, 0); // the window goes on working
+        EXPECT_EQ(panel(2), "Form: 1");
+    }
+    EXPECT_EQ(window->currentPath(), broken) << "the path of the failed dialog load is kept";
+
+    EXPECT_TRUE(window->acceptDrops());
+    EXPECT_FALSE(window->dropUrls({QUrl("https://example.org/x.lsf")})) << "not a local file";
+    touch();
+    toolkit.answers = {MsgResult::Yes};
+    EXPECT_TRUE(window->dropUrls({QUrl("https://example.org/x.lsf"),
+                                  QUrl::fromLocalFile(write("dropped.LSF", sampleFile()))}));
+    expectOnlyBox(OpenQuestion, 36);
+    EXPECT_EQ(window->txt_filetitle->text(), "dropped.LSF");
+    EXPECT_EQ(window->txt_rev->text(), "7");
 }
 
 TEST_F(FileCommands, SaveOfANewDocumentAsksForANameAndSavesOnce)
@@ -141,18 +159,38 @@ TEST_F(FileCommands, SaveOfANewDocumentAsksForANameAndSavesOnce)
     ASSERT_EQ(toolkit.saveRequests.size(), 1u);
     EXPECT_EQ(toolkit.saveRequests[0].title, "Save file as ...");
     EXPECT_EQ(toolkit.saveRequests[0].fileName, ".lsf");
-    EXPECT_TRUE(toolkit.boxes.empty());
-
-    toolkit.saveAnswers.push_back(path(".lsf")); // the preset name counts as cancelling
+    toolkit.saveAnswers = {path(".lsf"), path("plain")}; // the preset name counts as cancelling
     window->mnu_saveas->trigger();
     EXPECT_TRUE(toolkit.boxes.empty());
     EXPECT_FALSE(QFile::exists(path(".lsf")));
 
-    toolkit.saveAnswers.push_back(path("plain"));
     window->mnu_save->trigger();
     expectOnlyBox(Saved, 64);
     EXPECT_EQ(read(path("plain")).size(), 5466 + 1) << "a new document and the typed date";
     EXPECT_EQ(window->txt_filetitle->text(), "plain");
+}
+
+TEST_F(FileCommands, FullDiskKeepsTheFileAndTheFlagThenSpaceFreedSaves)
+{
+    FullDisk disk(path("disk"));
+    if (!disk.unavailable().isEmpty())
+        GTEST_SKIP() << disk.unavailable().toStdString();
+    const QByteArray original = lsfFile(1, {packed({"Main"}), packed({"Keep me"})});
+    const QString onDisk = write("disk/lang.lsf", original);
+    open(onDisk);
+    window->txt_naam->setText("Changed");
+    ASSERT_TRUE(disk.fill());
+    window->mnu_save->trigger();
+    expectOnlyBox("An error occured while saving the languagefile", 16);
+    EXPECT_EQ(doc().UnsavedChanges, 1.0f);
+    EXPECT_TRUE(window->mnu_save->isEnabled());
+    EXPECT_EQ(read(onDisk), original);
+
+    QFile::remove(disk.path("filler"));
+    window->mnu_save->trigger();
+    expectOnlyBox(Saved, 64);
+    EXPECT_EQ(read(onDisk).size(), 5446); // "Main", 23 placeholders, "Keep me", "Changed"
+    EXPECT_EQ(doc().UnsavedChanges, 0.0f);
 }
 
 TEST_F(FileCommands, ExitAndTheCloseBoxAskTheirOwnQuestions)
@@ -162,73 +200,40 @@ TEST_F(FileCommands, ExitAndTheCloseBoxAskTheirOwnQuestions)
     EXPECT_TRUE(toolkit.boxes.empty());
 
     start(testValues());
-    QTest::keyClick(window->txt_rev, Qt::Key_1);
-    toolkit.answers = {MsgResult::No};
+    touch();
+    toolkit.answers = {MsgResult::No, MsgResult::No, MsgResult::Yes};
     window->mnu_exit->trigger();
     expectOnlyBox("Changes are not saved yet.\r\nAre you sure that you want to exit the program?",
                   36);
     EXPECT_TRUE(window->isVisible());
-
-    toolkit.answers = {MsgResult::No};
     window->close();
     expectOnlyBox(CloseQuestion, 36, "File is not saved yet!");
     EXPECT_TRUE(window->isVisible());
-
-    toolkit.answers = {MsgResult::Yes};
     window->mnu_exit->trigger();
     EXPECT_EQ(toolkit.boxes.size(), 1u) << "Exit's own question only";
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->pathHolder(), nullptr) << "the hidden window is unloaded with it";
 }
 
-TEST_F(FileCommands, ALogoutThatIsCancelledLeavesTheCloseBoxAsking)
-{
-    QTest::keyClick(window->txt_rev, Qt::Key_1);
-    // The session manager asks every program to save, then another program refuses and the
-    // logout is called off: nothing more arrives.
-    QGuiApplicationPrivate::instance()->commitData();
-    EXPECT_TRUE(toolkit.boxes.empty());
-    EXPECT_EQ(doc().UnsavedChanges, 1.0f);
-
-    toolkit.answers = {MsgResult::No};
-    window->close();
-    expectOnlyBox(CloseQuestion, 36, "File is not saved yet!");
-    EXPECT_TRUE(window->isVisible());
-}
-
-TEST_F(FileCommands, TheEndOfTheSessionClosesWithoutAsking)
+// The session manager asks every program to save; a logout called off sends nothing more, the
+// session's end sends the platform's quit.
+TEST_F(FileCommands, OnlyTheEndOfTheSessionClosesWithoutAsking)
 {
     SwallowQuit swallow; // installed before the window's own watch, so it sees the event last
     qApp->installEventFilter(&swallow);
     start(testValues());
-    QTest::keyClick(window->txt_rev, Qt::Key_1);
+    touch();
     QGuiApplicationPrivate::instance()->commitData();
-    // The session manager's "die": the platform tells the application to terminate.
+    EXPECT_TRUE(toolkit.boxes.empty());
+    toolkit.answers = {MsgResult::No};
+    window->close();
+    expectOnlyBox(CloseQuestion, 36, "File is not saved yet!");
+    EXPECT_TRUE(window->isVisible());
+
+    QGuiApplicationPrivate::instance()->commitData();
     QWindowSystemInterface::handleApplicationTermination<
         QWindowSystemInterface::SynchronousDelivery>();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(toolkit.boxes.empty());
     qApp->removeEventFilter(&swallow);
-}
-
-TEST_F(FileCommands, CommandLineAndDropOpenFilesLikeTheOpenCommand)
-{
-    window->openPath(path("missing.lsf"));
-    expectOnlyBox("Error during loading!\r\nThe language file could not be opened", 16,
-                  "Error during loading #03");
-    EXPECT_EQ(window->currentPath(), "");
-
-    window->openPath(write("cli.lsf", sampleFile()));
-    EXPECT_EQ(window->txt_filetitle->text(), "cli.lsf");
-    EXPECT_EQ(items(window->lst_forms).first(), "Main");
-
-    EXPECT_TRUE(window->acceptDrops());
-    EXPECT_FALSE(window->dropUrls({QUrl("https://example.org/x.lsf")})) << "not a local file";
-    QTest::keyClick(window->txt_rev, Qt::Key_9);
-    toolkit.answers.push_back(MsgResult::Yes);
-    EXPECT_TRUE(window->dropUrls({QUrl("https://example.org/x.lsf"),
-                                  QUrl::fromLocalFile(write("dropped.LSF", sampleFile()))}));
-    expectOnlyBox(OpenQuestion, 36);
-    EXPECT_EQ(window->txt_filetitle->text(), "dropped.LSF");
-    EXPECT_EQ(window->txt_rev->text(), "7");
 }

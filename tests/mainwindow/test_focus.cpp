@@ -25,21 +25,30 @@ protected:
     QtToolkit toolkit;
     FakeShell shell;
     std::unique_ptr<QL_Core> window;
-    QString file;
 
     void SetUp() override
     {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder());
-        QList<QByteArray> fields = {packed({"Main", "Second", "Third"})};
-        fields << packed({"One A", "One B"}) << emptyEntries(201)
-               << packed({"Three A", "Three B", "Three C"});
-        file = write("lists.lsf", lsfFile(1, fields));
         window = std::make_unique<QL_Core>(toolkit, shell);
         toolkit.setParentWidget(window.get());
         window->startUp();
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        // Opened through the real dialog: the path typed into its name box, then Enter.
+        const QString file =
+            write("lists.lsf",
+                  lsfFile(1, {packed({"Main", "Second", "Third"}), packed({"One A", "One B"}),
+                              emptyEntries(201), packed({"Three A", "Three B"})}));
+        whenShown([file](QWidget* dialog) {
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            name->setText(file);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        window->lst_forms->setFocus();
+        window->mnu_open->trigger();
+        settle();
     }
 
     // Answers the next modal dialog once it has the keyboard focus, as a person would.
@@ -54,26 +63,6 @@ protected:
         });
     }
 
-    // Types the path into the dialog's file name box and presses Enter.
-    static void chooseFile(const QString& path)
-    {
-        whenShown([path](QWidget* dialog) {
-            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            ASSERT_NE(name, nullptr);
-            name->setText(path);
-            QTest::keyClick(name, Qt::Key_Return);
-        });
-    }
-
-    static void answer(QMessageBox::StandardButton button)
-    {
-        whenShown([button](QWidget* dialog) {
-            auto* box = qobject_cast<QMessageBox*>(dialog);
-            ASSERT_NE(box, nullptr);
-            box->button(button)->click();
-        });
-    }
-
     // Lets focus come back to the window after a dialog closed.
     void settle()
     {
@@ -81,12 +70,16 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
-    QStringList rows() const
+    // The selected form and row, the status panels and the shown rows.
+    QString state() const
     {
-        QStringList texts;
+        QStringList shown;
         for (int i = 0; i < window->lst_lang->count(); ++i)
-            texts << window->lst_lang->item(i)->text();
-        return texts;
+            shown << window->lst_lang->item(i)->text();
+        return QString("%1 %2|%3|%4|%5")
+            .arg(window->document().SelectedForm)
+            .arg(window->document().SelectedRow)
+            .arg(window->statusPanel(2)->text(), window->statusPanel(3)->text(), shown.join(','));
     }
 
     void clickForm(int index)
@@ -95,67 +88,42 @@ protected:
         QTest::mouseClick(forms->viewport(), Qt::LeftButton, {},
                           forms->visualItemRect(forms->item(index)).center());
     }
-
-    QString panel(int index) const { return window->statusPanel(index)->text(); }
 };
 
-TEST_F(RealDialogs, FocusComingBackFromTheOpenDialogSelectsNoForm)
+TEST_F(RealDialogs, FocusComingBackFromTheFileDialogOrAQuestionSelectsNoForm)
 {
-    window->lst_forms->setFocus();
-    chooseFile(file);
-    window->mnu_open->trigger();
-    settle();
     ASSERT_EQ(QApplication::focusWidget(), window->lst_forms);
-    EXPECT_EQ(window->document().SelectedForm, 0.0f);
-    EXPECT_EQ(panel(2), "Form:");
-    EXPECT_TRUE(rows().isEmpty());
+    EXPECT_EQ(state(), "0 0|Form:|Row:|");
 
     clickForm(2);
-    EXPECT_EQ(rows(), QStringList({"Three A", "Three B", "Three C"}));
     whenShown([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
     window->mnu_open->trigger();
     settle();
     ASSERT_EQ(QApplication::focusWidget(), window->lst_forms);
-    EXPECT_EQ(window->document().SelectedForm, 3.0f);
-    EXPECT_EQ(panel(2), "Form: 3");
-    EXPECT_EQ(rows(), QStringList({"Three A", "Three B", "Three C"}));
-}
+    EXPECT_EQ(state(), "3 0|Form: 3|Row:|Three A,Three B");
 
-TEST_F(RealDialogs, FocusComingBackFromAQuestionSelectsNothing)
-{
-    chooseFile(file);
-    window->mnu_open->trigger();
-    settle();
-    clickForm(2);
     QTest::keyClick(window->txt_rev, Qt::Key_5); // an unsaved change, so New file asks
     window->lst_forms->setFocus();
-
-    answer(QMessageBox::No);
-    window->mnu_new->trigger();
-    settle();
-    EXPECT_EQ(window->document().SelectedForm, 3.0f);
-    EXPECT_EQ(rows(), QStringList({"Three A", "Three B", "Three C"}));
-
-    answer(QMessageBox::Yes);
-    window->mnu_new->trigger();
-    settle();
-    ASSERT_EQ(QApplication::focusWidget(), window->lst_forms);
-    EXPECT_EQ(window->document().SelectedForm, 0.0f);
-    EXPECT_TRUE(rows().isEmpty());
+    for (auto button : {QMessageBox::No, QMessageBox::Yes}) {
+        whenShown([button](QWidget* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            ASSERT_NE(box, nullptr);
+            box->button(button)->click();
+        });
+        window->mnu_new->trigger();
+        settle();
+        ASSERT_EQ(QApplication::focusWidget(), window->lst_forms);
+        EXPECT_EQ(state(), button == QMessageBox::No ? "3 0|Form: 3|Row:|Three A,Three B"
+                                                     : "0 0|Form: 3|Row:|");
+    }
 }
 
 TEST_F(RealDialogs, TabIntoTheRowListSelectsNoRowUntilAKeyMoves)
 {
-    chooseFile(file);
-    window->mnu_open->trigger();
-    settle();
     clickForm(0);
     QTest::keyClick(window->lst_forms, Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), window->lst_lang);
-    EXPECT_EQ(panel(3), "Row:");
-    EXPECT_EQ(window->document().SelectedRow, 0.0f);
-
+    EXPECT_EQ(state(), "1 0|Form: 1|Row:|One A,One B");
     QTest::keyClick(window->lst_lang, Qt::Key_End);
-    EXPECT_EQ(panel(3), "Row: 1");
-    EXPECT_EQ(window->document().SelectedRow, 1.0f);
+    EXPECT_EQ(state(), "1 1|Form: 1|Row: 1|One A,One B");
 }

@@ -1,24 +1,46 @@
+// The form and row lists and the row commands as the window runs them: what reaches the row
+// list, what reaches the document, and when.
 #include "ChoiceList.h"
+#include "QL_Edit.h"
+#include "QL_Form.h"
+#include "QL_Replace.h"
 #include "WindowTest.h"
 
-#include <QApplication>
 #include <QMenu>
+#include <QPushButton>
 
 #include <functional>
 
 namespace {
 
+const QString InsertQuestion = "Inserting a row will affect the layout of the language file.\r\n"
+                               "Are you sure that you want to insert a new row?";
+const QString DeleteQuestion = "Deleting a row will affect the layout of the language file.\r\n"
+                               "Are you sure that you want to delete this row?";
+
+// Form 1 holds three rows shown (a gap and a one-character row hidden), form 2 199 rows, form 3
+// all 201, form 24 only its last.
 QByteArray listFile()
 {
-    QList<QByteArray> fields = {packed({"First", "Second"})};
-    fields << packed({"A row", "", "Third", "Fourth", "1", "ok"});
-    for (int f = 2; f <= 23; ++f)
+    QByteArray big, full;
+    for (int r = 0; r < 201; ++r) {
+        big += (r < 199 ? "Row " + QByteArray::number(r) : QByteArray()) + '\xBE';
+        full += "Full " + QByteArray::number(r) + '\xBE';
+    }
+    QList<QByteArray> fields = {packed({"Main", "Big", "Full"}),
+                                packed({"A row", "", "B row", "x", "C row"}), big, full};
+    for (int f = 4; f <= 23; ++f)
         fields << emptyEntries(201);
-    QByteArray last;
-    for (int r = 0; r <= 200; ++r)
-        last += (r == 200 ? QByteArray("Last") : QByteArray()) + '\xBE';
-    fields << last;
-    return lsfFile(1, fields);
+    return lsfFile(1, fields << emptyEntries(200) + packed({"Last"}));
+}
+
+// The next row dialog gets the text and its Save button is clicked.
+void typeRow(ScriptedToolkit& toolkit, const QString& text)
+{
+    toolkit.onDialog<QL_Edit>([text](QL_Edit& d) {
+        d.txt_newtxt->setText(text);
+        QTest::mouseClick(d.cmd_save, Qt::LeftButton);
+    });
 }
 
 } // namespace
@@ -28,60 +50,154 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        open(write("lists.lsf", listFile()));
+        open(write("d.lsf", listFile()));
+        click(window->lst_forms, 0);
     }
 };
 
-TEST_F(Lists, ShowingAFormListsItsRowsOfTwoCharactersOrMore)
+TEST_F(Lists, AFormShowsItsRowsAndARowClickSelectsIt)
 {
-    click(window->lst_forms, 0);
     EXPECT_EQ(doc().SelectedForm, 1.0f);
     EXPECT_EQ(panel(2), "Form: 1");
-    EXPECT_EQ(items(window->lst_lang), QStringList({"A row", "Third", "Fourth", "ok"}));
+    EXPECT_EQ(rows(), QStringList({"A row", "B row", "C row"}));
     EXPECT_EQ(window->lst_lang->currentRow(), -1);
-
     click(window->lst_lang, 2);
     EXPECT_EQ(doc().SelectedRow, 2.0f);
     EXPECT_EQ(panel(3), "Row: 2");
 
     click(window->lst_forms, 23);
     EXPECT_EQ(panel(2), "Form: 24");
-    EXPECT_EQ(items(window->lst_lang), QStringList({"Last"}));
+    EXPECT_EQ(rows(), QStringList({"Last"}));
     EXPECT_EQ(panel(3), "Row: 2") << "the row clicked in the previous form stays shown";
     EXPECT_EQ(doc().SelectedRow, 2.0f);
-
     click(window->lst_forms, 5);
     EXPECT_EQ(window->lst_lang->count(), 0);
-    EXPECT_EQ(commandState(), "0010000000");
+    EXPECT_EQ(commandState(), StartState);
 }
 
 TEST_F(Lists, RightClickShowsTheEditMenuWithoutSelectingTheRow)
 {
-    click(window->lst_forms, 0);
     click(window->lst_lang, 1);
     QMenu* shown = nullptr;
     toolkit.onPopup = [&](QMenu& menu) { shown = &menu; };
-    click(window->lst_lang, 3, Qt::RightButton);
+    click(window->lst_lang, 2, Qt::RightButton);
     ASSERT_EQ(shown, window->mnu_edit);
     EXPECT_EQ(doc().SelectedRow, 1.0f);
     EXPECT_EQ(window->lst_lang->currentRow(), 1);
     EXPECT_TRUE(window->mnu_text_delete->isEnabled());
     EXPECT_FALSE(window->mnu_text_replace->isVisible());
+}
 
-    click(window->lst_lang, 3);
-    EXPECT_EQ(doc().SelectedRow, 3.0f);
-    EXPECT_EQ(toolkit.popups, 1);
+TEST_F(Lists, InsertAndDeleteChangeOnlyTheListAndAskFirst)
+{
+    click(window->lst_lang, 1);
+    toolkit.answers = {MsgResult::No};
+    window->mnu_text_insert->trigger();
+    expectOnlyBox(InsertQuestion, 36);
+    EXPECT_EQ(rows().size(), 3);
+    EXPECT_EQ(doc().UnsavedChanges, 0.0f);
+
+    toolkit.answers = {MsgResult::Yes};
+    window->mnu_text_insert->trigger();
+    toolkit.boxes.clear();
+    EXPECT_EQ(rows(), QStringList({"A row", "<NEW>", "B row", "C row"}));
+    EXPECT_EQ(doc().SelectedRow, 1.0f);
+    EXPECT_EQ(doc().formText(1).at(2), "B row") << "no commit";
+    EXPECT_EQ(commandState(), "1111111111");
+
+    toolkit.answers = {MsgResult::Yes, MsgResult::Yes};
+    window->mnu_text_delete->trigger();
+    window->toolbarButton(7)->trigger();
+    ASSERT_EQ(toolkit.boxes.size(), 2u);
+    EXPECT_EQ(toolkit.boxes[1].text, DeleteQuestion);
+    EXPECT_EQ(rows(), QStringList({"A row", "C row"}));
+
+    // A selection left over from a longer list: edit and insert do nothing, delete fails.
+    toolkit.answers = {MsgResult::Yes, MsgResult::Yes};
+    window->mnu_text_delete->trigger();
+    toolkit.boxes.clear();
+    window->mnu_text_delete->trigger();
+    ASSERT_EQ(toolkit.boxes.size(), 2u);
+    EXPECT_EQ(toolkit.boxes[1].text, trapText("#10.4"));
+    toolkit.boxes.clear();
+    EXPECT_EQ(rows(), QStringList({"A row"}));
+    EXPECT_EQ(window->lst_lang->currentRow(), -1) << "no highlight on a row not selected";
+    window->mnu_text_edit->trigger();
+    window->mnu_text_insert->trigger();
+    EXPECT_TRUE(toolkit.boxes.empty());
+
+    click(window->lst_forms, 1);
+    click(window->lst_forms, 0);
+    EXPECT_EQ(rows(), QStringList({"A row", "B row", "C row"})) << "uncommitted changes dropped";
+    EXPECT_EQ(doc().UnsavedChanges, 1.0f);
+
+    click(window->lst_forms, 2);
+    click(window->lst_lang, 5);
+    window->mnu_text_insert->trigger();
+    expectOnlyBox("Maximum rows reached for this form.", 16);
+    EXPECT_EQ(window->lst_lang->count(), 201);
+}
+
+TEST_F(Lists, EditsInTwoFormsRenameAndReplaceAreSavedByteForByte)
+{
+    toolkit.onDialog<QL_Edit>([](QL_Edit& d) {
+        EXPECT_EQ(d.txt_newtxt->text(), "A row") << "before any row is clicked, the first";
+        d.txt_newtxt->setText("A row, edited");
+        QTest::mouseClick(d.cmd_save, Qt::LeftButton);
+    });
+    window->toolbarButton(8)->trigger();
+    EXPECT_EQ(doc().formText(1).at(0), "A row, edited") << "Save commits";
+    typeRow(toolkit, "B row, edited");
+    doubleClick(window->lst_lang, 1);
+    typeRow(toolkit, "D row");
+    window->toolbarButton(6)->trigger();
+    EXPECT_EQ(rows(), QStringList({"A row, edited", "B row, edited", "C row", "D row"}));
+
+    click(window->lst_forms, 1);
+    toolkit.onDialog<QL_Replace>([](QL_Replace& d) {
+        d.txt_zoek->setText("Row 1");
+        d.txt_vervang->setText("Line 1");
+        QTest::mouseClick(d.cmd_replace, Qt::LeftButton);
+    });
+    doc().UnsavedChanges = 0;
+    window->toolbarButton(9)->trigger();
+    EXPECT_EQ(toolkit.boxes.back().text, "110 rows are changed.");
+    EXPECT_EQ(rows().at(10), "Line 10");
+    EXPECT_EQ(doc().formText(2).at(10), "Row 10") << "no commit";
+    EXPECT_EQ(doc().UnsavedChanges, 1.0f);
+
+    toolkit.onDialog<QL_Form>([](QL_Form& d) {
+        EXPECT_EQ(d.txt_form->text(), "Big");
+        d.txt_form->setText("Large form");
+        QTest::mouseClick(d.cmd_save, Qt::LeftButton);
+    });
+    doubleClick(window->lst_forms, 1);
+    EXPECT_EQ(window->lst_forms->item(1)->text(), "Large form");
+    EXPECT_EQ(doc().formText(2).at(10), "Line 10") << "the rename commits the replacement";
+    window->mnu_save->trigger();
+    EXPECT_EQ(toolkit.boxes.back().text, "The languagefile has been saved.");
+
+    QList<QByteArray> fields = {packed({"Main", "Large form", "Full"})};
+    for (int n = 4; n <= 24; ++n)
+        fields[0] += QByteArray("- EMPTY FORM -") + '\xBE';
+    fields[0] += '\xBE';
+    fields << packed({"A row, edited", "B row, edited", "C row", "D row"}) + emptyEntries(197);
+    QByteArray big, full;
+    for (int r = 0; r < 201; ++r) {
+        big += (r < 199 ? QByteArray("Row " + QByteArray::number(r)).replace("Row 1", "Line 1")
+                        : QByteArray()) +
+               '\xBE';
+        full += "Full " + QByteArray::number(r) + '\xBE';
+    }
+    fields << big << full;
+    for (int f = 4; f <= 23; ++f)
+        fields << emptyEntries(201);
+    EXPECT_EQ(read(path("d.lsf")), lsfFile(1, fields << emptyEntries(200) + packed({"Last"})));
 }
 
 // What chooses an item of the form and row lists, at the list itself.
 TEST(ChoiceList, OnlyALeftClickOrANavigationKeyChoosesAnItem)
 {
-    struct Step {
-        const char* name;
-        bool repeatClicks;
-        std::function<void(ChoiceList&)> act;
-        QList<int> chosen;
-    };
     const auto clickAt = [](ChoiceList& list, int row, Qt::MouseButton button) {
         QTest::mouseClick(list.viewport(), button, {},
                           list.visualItemRect(list.item(row)).center());
@@ -90,7 +206,16 @@ TEST(ChoiceList, OnlyALeftClickOrANavigationKeyChoosesAnItem)
         QFocusEvent arrives(QEvent::FocusIn, Qt::TabFocusReason);
         QApplication::sendEvent(&list, &arrives);
     };
-    const Step steps[] = {
+    const auto twice = [&](ChoiceList& l) {
+        clickAt(l, 2, Qt::LeftButton);
+        clickAt(l, 2, Qt::LeftButton);
+    };
+    const struct {
+        const char* name;
+        bool repeatClicks;
+        std::function<void(ChoiceList&)> act;
+        QList<int> chosen;
+    } steps[] = {
         {"focus arriving", false, focusIn, {}},
         {"left click", false, [&](ChoiceList& l) { clickAt(l, 2, Qt::LeftButton); }, {2}},
         {"right click", false, [&](ChoiceList& l) { clickAt(l, 2, Qt::RightButton); }, {}},
@@ -102,20 +227,8 @@ TEST(ChoiceList, OnlyALeftClickOrANavigationKeyChoosesAnItem)
                                 l.visualItemRect(l.item(1)).center());
          },
          {}},
-        {"the chosen item clicked again",
-         false,
-         [&](ChoiceList& l) {
-             clickAt(l, 2, Qt::LeftButton);
-             clickAt(l, 2, Qt::LeftButton);
-         },
-         {2}},
-        {"the chosen row clicked again",
-         true,
-         [&](ChoiceList& l) {
-             clickAt(l, 2, Qt::LeftButton);
-             clickAt(l, 2, Qt::LeftButton);
-         },
-         {2, 2}},
+        {"the chosen item clicked again", false, twice, {2}},
+        {"the chosen row clicked again", true, twice, {2, 2}},
         {"focus, then Down and End",
          false,
          [&](ChoiceList& l) {
@@ -135,7 +248,7 @@ TEST(ChoiceList, OnlyALeftClickOrANavigationKeyChoosesAnItem)
          },
          {}},
     };
-    for (const Step& step : steps) {
+    for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
         ChoiceList list(nullptr, step.repeatClicks);
         list.addItems({"zero", "one", "two", "three", "four"});

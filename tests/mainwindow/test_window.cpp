@@ -12,10 +12,8 @@ using StartUp = WindowTest;
 TEST_F(StartUp, ShowsTheNewDocumentWithHiddenExtraMenuAndAsksNothing)
 {
     EXPECT_EQ(window->windowTitle(), "Vantrel Lexicant 1.4");
-    EXPECT_EQ(panel(1), "Vantrel Lexicant 1.4");
-    EXPECT_EQ(panel(2), "Form:");
-    EXPECT_EQ(panel(3), "Row:");
-    EXPECT_EQ(panel(4), "");
+    EXPECT_EQ(QStringList({panel(1), panel(2), panel(3), panel(4)}),
+              QStringList({"Vantrel Lexicant 1.4", "Form:", "Row:", ""}));
     EXPECT_EQ(items(window->lst_forms), QStringList(24, "- EMPTY FORM - "));
     EXPECT_EQ(window->lst_lang->count(), 0);
     for (QLineEdit* box : {window->txt_filetitle, window->txt_app, window->txt_versie,
@@ -26,6 +24,10 @@ TEST_F(StartUp, ShowsTheNewDocumentWithHiddenExtraMenuAndAsksNothing)
     EXPECT_TRUE(toolkit.boxes.empty());
     EXPECT_EQ(commandState(), StartState);
     EXPECT_EQ(doc().UnsavedChanges, 0.0f);
+
+    start(testValues("1"));
+    EXPECT_TRUE(window->mnu_extra->menuAction()->isVisible());
+    EXPECT_EQ(window->mnu_savecode->text(), "Save as code");
 }
 
 TEST_F(StartUp, MenusToolbarAndBoxesAreLaidOutAsDesigned)
@@ -40,16 +42,13 @@ TEST_F(StartUp, MenusToolbarAndBoxesAreLaidOutAsDesigned)
             if (!a->objectName().contains("recent")) // the recent files come and go
                 texts << (a->isSeparator() ? "-" : a->text() + "|" + a->shortcut().toString());
         }
-        return texts;
+        return texts.join(' ');
     };
-    EXPECT_EQ(itemsOf(window->mnu_file),
-              QStringList({"New file|Ctrl+N", "Open file|Ctrl+O", "-", "Save file|Ctrl+S",
-                           "Save file as ...|", "-", "Exit|Ctrl+X"}));
-    EXPECT_EQ(itemsOf(window->mnu_edit),
-              QStringList({"New text|F5", "Edit text|F6", "Insert text|F7", "Delete text|Del",
-                           "Search and replace|Ctrl+F"}));
-    EXPECT_EQ(itemsOf(window->mnu_informatie),
-              QStringList({"About|Ctrl+A", "-", "Visit our website|F1"}));
+    EXPECT_EQ(itemsOf(window->mnu_file), "New file|Ctrl+N Open file|Ctrl+O - Save file|Ctrl+S "
+                                         "Save file as ...| - Exit|Ctrl+X");
+    EXPECT_EQ(itemsOf(window->mnu_edit), "New text|F5 Edit text|F6 Insert text|F7 Delete "
+                                         "text|Del Search and replace|Ctrl+F");
+    EXPECT_EQ(itemsOf(window->mnu_informatie), "About|Ctrl+A - Visit our website|F1");
 
     QStringList tips;
     for (int i = 1; i <= 9; ++i)
@@ -58,18 +57,17 @@ TEST_F(StartUp, MenusToolbarAndBoxesAreLaidOutAsDesigned)
               QStringList({"", "Start a new file", "Open an exisiting file", "Save this file", "",
                            "Add a new row to the form", "Delete the selected row",
                            "Edit the selected row", "Search and replace in the selected form"}));
-    EXPECT_TRUE(window->toolbarButton(1)->isSeparator());
-    EXPECT_TRUE(window->toolbarButton(5)->isSeparator());
+    EXPECT_TRUE(window->toolbarButton(1)->isSeparator() && window->toolbarButton(5)->isSeparator());
 
-    EXPECT_EQ(window->txt_app->maxLength(), 30);
-    EXPECT_EQ(window->txt_versie->maxLength(), 5);
-    EXPECT_EQ(window->txt_naam->maxLength(), 30);
-    EXPECT_EQ(window->txt_rev->maxLength(), 3);
-    EXPECT_EQ(window->txt_date->maxLength(), 8);
-    EXPECT_TRUE(window->txt_app->isReadOnly() && window->txt_versie->isReadOnly() &&
-                window->txt_filetitle->isReadOnly());
-    EXPECT_FALSE(window->txt_naam->isReadOnly() || window->txt_rev->isReadOnly() ||
-                 window->txt_date->isReadOnly());
+    // Maximum length and whether a person may type, box by box.
+    const std::tuple<QLineEdit*, int, bool> boxes[] = {
+        {window->txt_app, 30, false}, {window->txt_versie, 5, false},
+        {window->txt_naam, 30, true}, {window->txt_rev, 3, true},
+        {window->txt_date, 8, true},  {window->txt_filetitle, 32767, false}};
+    for (const auto& [box, length, typed] : boxes) {
+        EXPECT_EQ(box->maxLength(), length) << box->objectName().toStdString();
+        EXPECT_EQ(box->isReadOnly(), !typed) << box->objectName().toStdString();
+    }
     EXPECT_EQ(window->Frame_4->title(), "Form names: (double click to edit)");
     EXPECT_EQ(window->Frame_1->title(), "Text in this form: (double click to edit)");
     EXPECT_EQ(window->lbl_2->text(), "Application:");
@@ -87,7 +85,7 @@ TEST_F(StartUp, MenusToolbarAndBoxesAreLaidOutAsDesigned)
     EXPECT_EQ(window->Frame1->pos(), settings);
 }
 
-TEST_F(StartUp, ControlsSitWhereTheirTwipsPlaceThem)
+TEST_F(StartUp, ControlsSitWhereTheirTwipsPlaceThemAndCarryTheirNames)
 {
     // Left, top, width, height in twips; the frames' tops count from the client area with the
     // toolbar's strip (600 twips), which here sits above the central area. The lists and their
@@ -117,53 +115,25 @@ TEST_F(StartUp, ControlsSitWhereTheirTwipsPlaceThem)
     const Twips t(window.get());
     for (const auto& p : places) {
         const QRect designed = t.rect(p.left, p.top, p.width, p.height);
-        const QString name = p.control->objectName();
-        EXPECT_EQ(p.control->pos(), designed.topLeft()) << name.toStdString();
-        if (p.grows) {
-            EXPECT_GE(p.control->width(), designed.width()) << name.toStdString();
-        } else {
-            EXPECT_EQ(p.control->size(), designed.size()) << name.toStdString();
-        }
+        SCOPED_TRACE(p.control->objectName().toStdString());
+        EXPECT_EQ(p.control->pos(), designed.topLeft());
+        if (p.grows)
+            EXPECT_GE(p.control->width(), designed.width());
+        else
+            EXPECT_EQ(p.control->size(), designed.size());
     }
+
+    const QString names =
+        "Toolbar1 Frame1 lbl_1 lbl_2 lbl_3 lbl_4 Label1 txt_filetitle txt_app txt_versie txt_naam "
+        "txt_rev txt_date Frame_4 lst_forms Frame_1 lst_lang StatusBar mnu_file mnu_edit "
+        "mnu_extra mnu_informatie mnu_new mnu_open mnu_bar_1 mnu_save mnu_saveas mnu_bar_2 "
+        "mnu_exit mnu_text_new mnu_text_edit mnu_text_insert mnu_text_delete mnu_text_replace "
+        "mnu_savecode mnu_about mnu_bar_4 mnu_website StatusBar_1 StatusBar_4";
+    for (const QString& name : names.split(' '))
+        EXPECT_NE(window->findChild<QObject*>(name), nullptr) << name.toStdString();
 }
 
-TEST_F(StartUp, EveryDocumentedControlCarriesItsNameForToolsAndTests)
-{
-    for (const char* name : {"Toolbar1",        "Frame1",
-                             "lbl_1",           "lbl_2",
-                             "lbl_3",           "lbl_4",
-                             "Label1",          "txt_filetitle",
-                             "txt_app",         "txt_versie",
-                             "txt_naam",        "txt_rev",
-                             "txt_date",        "Frame_4",
-                             "lst_forms",       "Frame_1",
-                             "lst_lang",        "StatusBar",
-                             "mnu_file",        "mnu_edit",
-                             "mnu_extra",       "mnu_informatie",
-                             "mnu_new",         "mnu_open",
-                             "mnu_bar_1",       "mnu_save",
-                             "mnu_saveas",      "mnu_bar_2",
-                             "mnu_exit",        "mnu_text_new",
-                             "mnu_text_edit",   "mnu_text_insert",
-                             "mnu_text_delete", "mnu_text_replace",
-                             "mnu_savecode",    "mnu_about",
-                             "mnu_bar_4",       "mnu_website",
-                             "StatusBar_1",     "StatusBar_4"})
-        EXPECT_NE(window->findChild<QObject*>(name), nullptr) << name;
-}
-
-TEST_F(StartUp, ExtraMenuSwitchOneShowsSaveAsCode)
-{
-    ProgramValues values = testValues();
-    values.ExtraMenuSwitch = "1";
-    start(values);
-    EXPECT_TRUE(window->mnu_extra->menuAction()->isVisible());
-    EXPECT_EQ(window->mnu_savecode->text(), "Save as code");
-}
-
-using SettingsBoxes = WindowTest;
-
-TEST_F(SettingsBoxes, AnyKeyInDateAuthorOrRevisionMarksTheDocumentChanged)
+TEST_F(StartUp, SettingsBoxesMarkTheDocumentChangedOnAnyKeyAndShowTheFullPath)
 {
     for (QLineEdit* box : {window->txt_date, window->txt_rev}) {
         window->mnu_new->trigger();
@@ -172,32 +142,27 @@ TEST_F(SettingsBoxes, AnyKeyInDateAuthorOrRevisionMarksTheDocumentChanged)
         ASSERT_EQ(commandState(), StartState);
         QTest::keyClick(box, Qt::Key_Left);
         EXPECT_EQ(doc().UnsavedChanges, 1.0f);
-        EXPECT_TRUE(window->mnu_save->isEnabled());
-        EXPECT_TRUE(window->toolbarButton(4)->isEnabled());
+        EXPECT_EQ(commandState(), "1110000000");
         toolkit.answers.push_back(MsgResult::Yes);
     }
     window->mnu_new->trigger();
     window->txt_naam->setText("Set by a program");
     EXPECT_EQ(doc().UnsavedChanges, 1.0f);
-
     QTest::keyClicks(window->txt_app, "typed");
     EXPECT_EQ(window->txt_app->text(), "");
     QTest::keyClicks(window->txt_rev, "12345");
     EXPECT_EQ(window->txt_rev->text(), "123");
-}
 
-TEST_F(SettingsBoxes, DoubleClickOnTheFileNameShowsTheFullPath)
-{
+    toolkit.boxes.clear();
     QTest::mouseDClick(window->txt_filetitle, Qt::LeftButton);
     expectOnlyBox("Filename: ", 0);
     const QString file = write("shown.lsf", lsfFile(1, {}));
-    open(file);
+    window->openPath(file);
     QTest::mouseDClick(window->txt_filetitle, Qt::LeftButton);
     expectOnlyBox("Filename: " + file, 0);
-    EXPECT_EQ(window->txt_filetitle->text(), "shown.lsf");
 }
 
-TEST_F(StartUp, AboutShowsVersionDateAndBothWebsites)
+TEST_F(StartUp, AboutShowsVersionDateAndBothWebsitesAndWebsiteOpensTheEnglishOne)
 {
     window->mnu_about->trigger();
     const ProgramValues& v = window->values();
@@ -205,7 +170,10 @@ TEST_F(StartUp, AboutShowsVersionDateAndBothWebsites)
                       v.EnglishWebsite + "\r\n" + v.DutchWebsite + "\r\n",
                   64);
     EXPECT_TRUE(v.EnglishWebsite.startsWith("https://"));
-    EXPECT_TRUE(v.ProgramFolder.endsWith('/'));
+    window->mnu_website->trigger();
+    ASSERT_EQ(shell.calls.size(), 2u);
+    EXPECT_EQ(shell.calls[1],
+              "ShellExecuteA 65552|open|" + v.EnglishWebsite.toStdString() + "|||1");
 }
 
 using ErrorTraps = WindowTest;
@@ -232,12 +200,11 @@ TEST_F(ErrorTraps, EachCommandReportsItsCodeWhenTheDesktopFails)
         start(testValues());
         open(file);
         click(window->lst_forms, 0);
-        QTest::keyClick(window->txt_rev, Qt::Key_1); // unsaved, so that New file asks
-        toolkit.boxes.clear();
+        touch(); // unsaved, so that New file asks
         toolkit.failNext = true;
         c.command();
         expectOnlyBox(trapText(c.code), 48);
-        EXPECT_EQ(items(window->lst_lang), QStringList({"Row A", "Row B"}));
+        EXPECT_EQ(rows(), QStringList({"Row A", "Row B"}));
     }
     EXPECT_EQ(doc().UnsavedChanges, 0.0f) << "Save had saved before its confirmation failed";
     EXPECT_NE(read(file), original);

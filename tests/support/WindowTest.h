@@ -28,10 +28,11 @@ protected:
     std::unique_ptr<QL_Core> window;
 
     // The program's folder, where the code export writes, is the test's scratch folder.
-    ProgramValues testValues() const
+    ProgramValues testValues(const char* extraMenu = "0") const
     {
         ProgramValues values = ProgramValues::standard();
         values.ProgramFolder = folder() + u'/';
+        values.ExtraMenuSwitch = extraMenu;
         return values;
     }
 
@@ -59,6 +60,7 @@ protected:
             texts << list->item(i)->text();
         return texts;
     }
+    QStringList rows() const { return items(window->lst_lang); }
 
     void click(QListWidget* list, int index, Qt::MouseButton button = Qt::LeftButton)
     {
@@ -69,9 +71,9 @@ protected:
 
     void doubleClick(QListWidget* list, int index)
     {
-        const QPoint at = list->visualItemRect(list->item(index)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        click(list, index);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                           list->visualItemRect(list->item(index)).center());
     }
 
     // Open file through the menu, the dialog answering with the path.
@@ -80,6 +82,9 @@ protected:
         toolkit.openAnswers.push_back(path);
         window->mnu_open->trigger();
     }
+
+    // Marks the document changed as a person does, by a key in the Revision box.
+    void touch() { QTest::keyClick(window->txt_rev, Qt::Key_Left); }
 
     QString panel(int index) const { return window->statusPanel(index)->text(); }
 
