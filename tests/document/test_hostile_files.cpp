@@ -47,6 +47,11 @@ TEST_F(HostileFiles, EachLoadsOrIsRefusedWithItsReason)
         EXPECT_EQ(read.status, c.status) << c.name;
         EXPECT_EQ(read.reason, QString::fromUtf8(c.reason)) << c.name;
     }
+    // A huge count with one record present reads that record, and only that.
+    const ReadResult huge = readLanguageFile(path("huge"));
+    EXPECT_EQ(huge.parsed.recordCount, 2147483647);
+    EXPECT_EQ(huge.parsed.field(0), "Only\xBE");
+    EXPECT_EQ(huge.parsed.field(25), QByteArray(201, '\xBE'));
     const ReadStatus random = readLanguageFile("/dev/urandom").status;
     EXPECT_TRUE(random == ReadStatus::Ok || random == ReadStatus::NotALanguageFile);
 }

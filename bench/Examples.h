@@ -2,8 +2,8 @@
 
 #include "LanguageDocument.h"
 
-// The small document whose file layout is given offset by offset: form 1 named "Start" with the
-// row "Hello", forms 2 to 24 named as in a new document.
+// A small document: form 1 named "Start" with the row "Hello", forms 2 to 24 named as in a
+// new document.
 inline LanguageDocument startHelloDocument()
 {
     LanguageDocument document;
