@@ -30,18 +30,11 @@ QString randomText(std::mt19937& random)
 }
 
 // Line breaks at the start or the end, on one side of a pair only, as gettext refuses them.
-QString withLineBreaks(QString text, std::mt19937& random)
+QString withLineBreaks(const QString& text, std::mt19937& random)
 {
-    switch (std::uniform_int_distribution<int>(0, 5)(random)) {
-    case 0:
-        return u'\n' + text;
-    case 1:
-        return text + u'\n';
-    case 2:
-        return u'\n' + text + u'\n';
-    default:
-        return text;
-    }
+    const int where = std::uniform_int_distribution<int>(0, 5)(random);
+    return QString(where == 0 || where == 2 ? "\n" : "") + text +
+           QString(where == 1 || where == 2 ? "\n" : "");
 }
 
 // Runs GNU msgfmt --check on a PO file; returns its complaint, or an empty string.
@@ -168,33 +161,31 @@ TEST_F(Translation, FromPoRefusesWhatAFileCannotHoldAndWarnsAboutWhatTheEditorDr
     const QStringList fromPo = {"from-po",      path("in.po"), "--template",
                                 path("en.lsf"), "-o",          path("out.lsf")};
 
-    po("msgctxt \"F01_lng_(1)\"\nmsgid \"Two\"\nmsgstr \"Zwei \xC2\xBD\"\n");
-    CliRun result = run(fromPo);
-    EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(result.err.contains("F01_lng_(1): the translation holds"));
-    EXPECT_FALSE(QFile::exists(path("out.lsf")));
-
-    po("msgctxt \"F01_lng_(2)\"\nmsgid \"Three\"\nmsgstr \"Drei \xE2\x9C\x93\"\n");
-    result = run(fromPo);
-    EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(result.err.contains(QString::fromUtf8("F01_lng_(2): the translation holds the "
-                                                      "character \"✓\" (U+2713)")));
-    EXPECT_FALSE(QFile::exists(path("out.lsf")));
-
-    QByteArray big;
-    for (int row = 0; row < 3; ++row)
-        big += "msgctxt \"F01_lng_(" + QByteArray::number(row) + ")\"\nmsgid \"x\"\nmsgstr \"" +
-               QByteArray(30000, 'w') + "\"\n\n";
-    po(big);
-    result = run(fromPo);
-    EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(result.err.contains("The texts of form 1 take 90,201 bytes"));
-    EXPECT_FALSE(QFile::exists(path("out.lsf")));
+    const struct {
+        QByteArray entries;
+        QString error;
+    } refused[] = {
+        {"msgctxt \"F01_lng_(1)\"\nmsgid \"Two\"\nmsgstr \"Zwei \xC2\xBD\"\n",
+         "F01_lng_(1): the translation holds"},
+        {"msgctxt \"F01_lng_(2)\"\nmsgid \"Three\"\nmsgstr \"Drei \xE2\x9C\x93\"\n",
+         QString::fromUtf8("F01_lng_(2): the translation holds the character \"✓\" (U+2713)")},
+        {("msgctxt \"F01_lng_(0)\"\nmsgid \"x\"\nmsgstr \"" + QByteArray(30000, 'w') + "\"\n\n" +
+          "msgctxt \"F01_lng_(1)\"\nmsgid \"x\"\nmsgstr \"" + QByteArray(30000, 'w') + "\"\n\n" +
+          "msgctxt \"F01_lng_(2)\"\nmsgid \"x\"\nmsgstr \"" + QByteArray(30000, 'w') + "\"\n"),
+         "The texts of form 1 take 90,201 bytes"},
+    };
+    for (const auto& r : refused) {
+        po(r.entries);
+        const CliRun result = run(fromPo);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_TRUE(result.err.contains(r.error)) << result.err.toStdString();
+        EXPECT_FALSE(QFile::exists(path("out.lsf")));
+    }
 
     po("msgctxt \"F01_lng_(0)\"\nmsgid \"One\"\nmsgstr \"1\"\n\n"
        "#, fuzzy\nmsgctxt \"F01_lng_(1)\"\nmsgid \"Two\"\nmsgstr \"Zwei\"\n\n"
        "msgctxt \"F00_lng_(1)\"\nmsgid \"Main\"\nmsgstr \"Haupt\"\n");
-    result = run(fromPo);
+    CliRun result = run(fromPo);
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
     EXPECT_EQ(result.out, "1 rows translated, 2 rows kept from the template\n");
     EXPECT_TRUE(result.err.contains("F01_lng_(0): the translation \"1\" has one character"));
@@ -281,24 +272,25 @@ TEST_F(Check, GitDiffShowsChangedRowsThroughTheTextconvDriver)
 {
     const QString git = QStandardPaths::findExecutable("git");
     ASSERT_FALSE(git.isEmpty());
-    const auto inRepo = [&](const QStringList& arguments) {
-        QProcess process;
-        process.setWorkingDirectory(folder());
-        process.start(git, arguments);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-        return QString::fromUtf8(process.readAllStandardOutput());
-    };
-    inRepo({"init", "-q"});
-    inRepo({"config", "user.email", "test@example.org"});
-    inRepo({"config", "user.name", "Test"});
-    inRepo({"config", "diff.lsf.textconv", LEXICANT_CLI " to-json"});
     write(".gitattributes", "*.lsf diff=lsf\n");
     write("app.lsf", lsfFile(1, {packed({"Main"}), packed({"Open", "Save"})}));
-    inRepo({"add", "."});
-    inRepo({"commit", "-q", "-m", "first"});
-    write("app.lsf", lsfFile(1, {packed({"Main"}), packed({"Open", "Save all"})}));
-    const QString diff = inRepo({"diff"});
+    const QStringList commands[] = {{"init", "-q"},
+                                    {"config", "user.email", "t@example.org"},
+                                    {"config", "user.name", "T"},
+                                    {"config", "diff.lsf.textconv", LEXICANT_CLI " to-json"},
+                                    {"add", "."},
+                                    {"commit", "-q", "-m", "first"},
+                                    {"diff"}};
+    QProcess process;
+    process.setWorkingDirectory(folder());
+    for (const QStringList& command : commands) {
+        if (command[0] == "diff")
+            write("app.lsf", lsfFile(1, {packed({"Main"}), packed({"Open", "Save all"})}));
+        process.start(git, command);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    }
+    const QString diff = QString::fromUtf8(process.readAllStandardOutput());
     EXPECT_TRUE(diff.contains("-            \"Save\"\n+            \"Save all\"\n"))
         << diff.toStdString();
 }
