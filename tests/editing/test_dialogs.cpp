@@ -17,6 +17,7 @@
 namespace {
 
 const QString Forbidden = QString::fromUtf8("Please remove the ½, ¾ or ¼ characters.");
+const QString MaximumRows = "Maximum rows reached for this form.";
 
 QString trapText(const char* code)
 {
@@ -37,66 +38,70 @@ protected:
         return [this](const QString& text) { saved = text; };
     }
 
-    void expectBoxes(const QStringList& texts, int style)
+    // The texts of the boxes shown since the last call, all of the given style.
+    QStringList boxes(int style)
     {
-        ASSERT_EQ(toolkit.boxes.size(), size_t(texts.size()));
-        for (size_t i = 0; i < toolkit.boxes.size(); ++i) {
-            EXPECT_EQ(toolkit.boxes[i].text, texts.at(qsizetype(i)));
-            EXPECT_EQ(toolkit.boxes[i].style, style);
-            EXPECT_EQ(toolkit.boxes[i].title, "Lexicant");
+        QStringList texts;
+        for (const RecordedBox& box : toolkit.boxes) {
+            texts << box.text;
+            EXPECT_EQ(box.style, style);
+            EXPECT_EQ(box.title, "Lexicant");
         }
         toolkit.boxes.clear();
+        return texts;
     }
 };
 
 TEST_F(EditingDialogs, RowDialogRefusesByTheRulesAndHandsOnTheTextAsTyped)
 {
+    const struct {
+        const char* name;
+        std::optional<QString> row; // the row edited, or none for a new row
+        int rowCount;
+        QString typed; // after the row's text
+        QStringList refusals;
+        std::optional<QString> saved;
+    } cases[] = {
+        {"too short", std::nullopt, 3, "  ", {"Type at least 3 characters"}, std::nullopt},
+        {"one forbidden character",
+         std::nullopt,
+         0,
+         QString::fromUtf8("¾"),
+         {"Type at least 3 characters"},
+         std::nullopt},
+        {"forbidden character", "a", 3, QString::fromUtf8(" ¾"), {Forbidden}, std::nullopt},
+        {"three spaces", std::nullopt, 3, "   ", {}, "   "},
+        {"a long row cut to the box", QString(450, u'x'), 199, "more", {}, QString(400, u'x')},
+        {"new row in a full form", std::nullopt, 200, "abc", {MaximumRows}, std::nullopt},
+        {"edit in a full form", "row", 200, "s", {MaximumRows}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        saved.reset();
+        QL_Edit dialog(toolkit);
+        toolkit.onDialog<QL_Edit>([&c](QL_Edit& d) {
+            EXPECT_EQ(d.windowTitle(), c.row ? "Edit text" : "New text");
+            EXPECT_EQ(d.txt_newtxt->text(), c.row.value_or("").left(400));
+            QTest::keyClick(d.txt_newtxt, Qt::Key_End);
+            QTest::keyClicks(d.txt_newtxt, c.typed);
+            EXPECT_EQ(d.lbl_text->text(), d.txt_newtxt->text());
+            QTest::keyClick(d.txt_newtxt, Qt::Key_Return);
+            EXPECT_EQ(d.isVisible(), !c.saved) << "a refused text leaves the dialog open";
+        });
+        c.row ? dialog.Edit_Row(*c.row, c.rowCount, save()) : dialog.New_Row(c.rowCount, save());
+        EXPECT_EQ(boxes(16), c.refusals);
+        EXPECT_EQ(saved, c.saved);
+    }
     QL_Edit dialog(toolkit);
     toolkit.onDialog<QL_Edit>([](QL_Edit& d) {
-        EXPECT_EQ(d.windowTitle(), "New text");
-        EXPECT_EQ(d.txt_newtxt->text(), "");
         EXPECT_EQ(d.lbl_info->text(), "Enter a new text or change the existing text in the "
                                       "textfield below. Press save to save the changes.");
-        QTest::keyClicks(d.txt_newtxt, "  ");
+        d.txt_newtxt->setText("Saved by the button");
         QTest::mouseClick(d.cmd_save, Qt::LeftButton);
-        QTest::keyClicks(d.txt_newtxt, QString::fromUtf8("¾"));
-        EXPECT_EQ(d.lbl_text->text(), QString::fromUtf8("  ¾"));
-        QTest::mouseClick(d.cmd_save, Qt::LeftButton);
-        EXPECT_TRUE(d.isVisible()) << "a refused text leaves the dialog open";
-        d.txt_newtxt->setText("   ");
-        QTest::keyClick(d.txt_newtxt, Qt::Key_Return);
     });
-    dialog.New_Row(3, save());
-    expectBoxes({"Type at least 3 characters", Forbidden}, 16);
-    EXPECT_EQ(saved, "   ");
+    dialog.New_Row(0, save());
+    EXPECT_EQ(saved, "Saved by the button");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-}
-
-TEST_F(EditingDialogs, RowDialogCutsALongRowAndRefusesAFullForm)
-{
-    QL_Edit dialog(toolkit);
-    toolkit.onDialog<QL_Edit>([](QL_Edit& d) {
-        EXPECT_EQ(d.windowTitle(), "Edit text");
-        EXPECT_EQ(d.txt_newtxt->text(), QString(400, u'x'));
-        EXPECT_EQ(d.lbl_text->text(), d.txt_newtxt->text());
-        QTest::keyClick(d.txt_newtxt, Qt::Key_End);
-        QTest::keyClicks(d.txt_newtxt, "more");
-        QTest::mouseClick(d.cmd_save, Qt::LeftButton);
-    });
-    dialog.Edit_Row(QString(450, u'x'), 199, save());
-    EXPECT_EQ(saved, QString(400, u'x'));
-
-    // A form of 200 rows takes neither a new row nor an edit.
-    saved.reset();
-    toolkit.onDialog<QL_Edit>([](QL_Edit& d) {
-        d.txt_newtxt->setText("changed");
-        QTest::mouseClick(d.cmd_save, Qt::LeftButton);
-        EXPECT_TRUE(d.isVisible());
-    });
-    dialog.Edit_Row("row", 200, save());
-    dialog.New_Row(200, save());
-    expectBoxes({"Maximum rows reached for this form.", "Maximum rows reached for this form."}, 16);
-    EXPECT_FALSE(saved);
 }
 
 TEST_F(EditingDialogs, EachDialogHasItsNamedControlsAndReachesItsButtonPlus180And520Twips)
@@ -106,9 +111,8 @@ TEST_F(EditingDialogs, EachDialogHasItsNamedControlsAndReachesItsButtonPlus180An
         for (const char* name : {"lbl_info", "Frame_3", "cmd_annuleer", "Image1", "Image2"})
             EXPECT_NE(d.findChild<QObject*>(name), nullptr) << name;
         const QSize outer = d.frameGeometry().size();
-        EXPECT_EQ(outer.width(), button->geometry().right() + 1 + t.px(180))
-            << d.objectName().toStdString();
-        EXPECT_EQ(outer.height(), button->geometry().bottom() + 1 + t.px(520))
+        EXPECT_EQ(outer, QSize(button->geometry().right() + 1 + t.px(180),
+                               button->geometry().bottom() + 1 + t.px(520)))
             << d.objectName().toStdString();
     };
     QL_Edit rows(toolkit);
@@ -155,7 +159,7 @@ TEST_F(EditingDialogs, FormDialogOpensOnTheFormsEntryAndRefusesOnlyForbiddenChar
         QTest::mouseClick(d.cmd_save, Qt::LeftButton);
     });
     dialog.Edit_form({"Main", "- EMPTY FORM -", "Third"}, 2, save());
-    expectBoxes({Forbidden}, 16);
+    EXPECT_EQ(boxes(16), QStringList{Forbidden});
     EXPECT_EQ(saved, "");
 }
 
@@ -168,20 +172,19 @@ TEST_F(EditingDialogs, ReplaceCountsChangedRowsAndRefusesAForbiddenReplacement)
         EXPECT_EQ(d.windowTitle(), "Search and replace");
         QTest::keyClicks(d.txt_zoek, "Save");
         QTest::mouseClick(d.cmd_replace, Qt::LeftButton); // no replacement: nothing at all
-        d.txt_vervang->setText(QString::fromUtf8("St¾re"));
-        QTest::mouseClick(d.cmd_replace, Qt::LeftButton);
-        d.txt_vervang->setText("Store");
-        QTest::mouseClick(d.cmd_replace, Qt::LeftButton);
-        QTest::mouseClick(d.cmd_replace, Qt::LeftButton);
+        for (const char* replacement : {"St\xC2\xBEre", "Store", "Store"}) {
+            d.txt_vervang->setText(QString::fromUtf8(replacement));
+            QTest::mouseClick(d.cmd_replace, Qt::LeftButton);
+        }
         EXPECT_EQ(d.txt_zoek->text(), "Save") << "both texts stay for the next replacement";
         QTest::mouseClick(d.cmd_annuleer, Qt::LeftButton);
     });
     dialog.open(rows, [&](int changed) { told << changed; });
     ASSERT_EQ(toolkit.boxes.size(), 3u);
     EXPECT_EQ(toolkit.boxes[0].text, Forbidden);
-    EXPECT_EQ(toolkit.boxes[1].text, "2 rows are changed.");
-    EXPECT_EQ(toolkit.boxes[1].style, 64);
-    EXPECT_EQ(toolkit.boxes[2].text, "0 rows are changed.");
+    EXPECT_EQ(toolkit.boxes[0].style, 16);
+    toolkit.boxes.erase(toolkit.boxes.begin());
+    EXPECT_EQ(boxes(64), QStringList({"2 rows are changed.", "0 rows are changed."}));
     EXPECT_EQ(rows, QStringList({"Store file", "save file", "Store and Store"}));
     EXPECT_EQ(told, QList<int>({2, 0}));
 
@@ -193,6 +196,7 @@ TEST_F(EditingDialogs, ReplaceCountsChangedRowsAndRefusesAForbiddenReplacement)
     });
     dialog.open(empty, [&](int changed) { told << changed; });
     EXPECT_EQ(told.size(), 2) << "an empty row list is left alone, without a message";
+    EXPECT_TRUE(toolkit.boxes.empty());
 }
 
 TEST_F(EditingDialogs, AFailureBehindAButtonReportsItsCodeAndKeepsTheDialogOpen)
@@ -205,16 +209,11 @@ TEST_F(EditingDialogs, AFailureBehindAButtonReportsItsCodeAndKeepsTheDialogOpen)
         EXPECT_TRUE(d.isVisible());
     });
     rows.New_Row(0, failing);
-    expectBoxes({trapText("#11.0")}, 48);
-
     QL_Form names(toolkit);
     toolkit.onDialog<QL_Form>([](QL_Form& d) { QTest::mouseClick(d.cmd_save, Qt::LeftButton); });
     names.Edit_form({"One"}, 1, failing);
-    expectBoxes({trapText("#13.0")}, 48);
     toolkit.onModal = nullptr;
     names.Edit_form({"One"}, 0, save()); // no form selected: the dialog does not open
-    expectBoxes({trapText("#13.1")}, 48);
-
     QStringList list = {"aaa"};
     QL_Replace replace(toolkit);
     toolkit.onDialog<QL_Replace>([](QL_Replace& d) {
@@ -223,5 +222,6 @@ TEST_F(EditingDialogs, AFailureBehindAButtonReportsItsCodeAndKeepsTheDialogOpen)
         QTest::mouseClick(d.cmd_replace, Qt::LeftButton);
     });
     replace.open(list, failing);
-    expectBoxes({trapText("#16.0")}, 48); // and no count
+    EXPECT_EQ(boxes(48), QStringList({trapText("#11.0"), trapText("#13.0"), trapText("#13.1"),
+                                      trapText("#16.0")})); // and no count after #16.0
 }
