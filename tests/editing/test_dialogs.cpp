@@ -63,16 +63,8 @@ TEST_F(EditingDialogs, RowDialogRefusesByTheRulesAndHandsOnTheTextAsTyped)
         std::optional<QString> saved;
     } cases[] = {
         {"too short", std::nullopt, 3, "  ", {"Type at least 3 characters"}, std::nullopt},
-        {"one forbidden character",
-         std::nullopt,
-         0,
-         QString::fromUtf8("¾"),
-         {"Type at least 3 characters"},
-         std::nullopt},
-        {"forbidden character", "a", 3, QString::fromUtf8(" ¾"), {Forbidden}, std::nullopt},
         {"three spaces", std::nullopt, 3, "   ", {}, "   "},
         {"a long row cut to the box", QString(450, u'x'), 199, "more", {}, QString(400, u'x')},
-        {"new row in a full form", std::nullopt, 200, "abc", {MaximumRows}, std::nullopt},
         {"edit in a full form", "row", 200, "s", {MaximumRows}, std::nullopt},
     };
     for (const auto& c : cases) {
