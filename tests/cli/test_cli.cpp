@@ -31,8 +31,8 @@ TEST_F(CliTest, NewAndExportCodeWriteTheirBytes)
 TEST_F(CliTest, InfoListsFormsSettingsAndEntriesAnEditWouldLose)
 {
     QList<QByteArray> fields = {packed({"Start", "x"}), packed({"Hello", "y", "", "World"}),
-                                packed({"One row"})};
-    for (int f = 3; f <= 24; ++f)
+                                packed({"One row"}), emptyEntries(200) + packed({"Last"})};
+    for (int f = 4; f <= 24; ++f)
         fields << emptyEntries(201);
     fields << packed({"Demo", "1.2", "Ann", "3", "2026-06-01"});
     const CliRun result = run({"info", write("info.lsf", lsfFile(3, fields))});
@@ -47,8 +47,10 @@ TEST_F(CliTest, InfoListsFormsSettingsAndEntriesAnEditWouldLose)
           "Warning: F25_lng_(4) is longer than its box's 8 characters: the editor cuts it to "
           "\"2026-06-\"\n"})
         EXPECT_TRUE(text.contains(line)) << line << "\nin:\n" << text.toStdString();
-    EXPECT_TRUE(text.simplified().contains("1 \"Start\" 3 rows 2 \"x\" 1 row 3 \"\" 0 rows"));
-    EXPECT_EQ(text.count("Warning:"), 4);
+    EXPECT_TRUE(
+        text.simplified().contains("1 \"Start\" 3 rows 2 \"x\" 1 row 3 \"\" 1 row 4 \"\" 0 rows"));
+    EXPECT_TRUE(text.contains("Warning: F03_lng_(200) moves to row 0 at the next commit"));
+    EXPECT_EQ(text.count("Warning:"), 6) << "and F03_lng_(0), the gap before it";
 }
 
 TEST_F(CliTest, JsonRoundTripGivesTheFileBackByteForByte)
@@ -84,6 +86,7 @@ TEST_F(CliTest, FailuresAndUsageHaveTheirExitCodesAndMessages)
         {{"new"}, 2, ""},
         {{"info", "a", "b"}, 2, ""},
         {{"to-json", "a", "--bogus"}, 2, ""},
+        {{"export-code", "a", "--bogus"}, 2, ""},
         {{"from-json", "a.json"}, 2, ""},
         {{"help", "frobnicate"}, 2, ""},
     };

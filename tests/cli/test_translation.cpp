@@ -167,8 +167,8 @@ TEST_F(Translation, FromPoRefusesWhatAFileCannotHoldAndWarnsAboutWhatTheEditorDr
     } refused[] = {
         {"msgctxt \"F01_lng_(1)\"\nmsgid \"Two\"\nmsgstr \"Zwei \xC2\xBD\"\n",
          "F01_lng_(1): the translation holds"},
-        {"msgctxt \"F01_lng_(2)\"\nmsgid \"Three\"\nmsgstr \"Drei \xE2\x9C\x93\"\n",
-         QString::fromUtf8("F01_lng_(2): the translation holds the character \"✓\" (U+2713)")},
+        {"msgctxt \"F01_lng_(2)\"\nmsgid \"Three\"\nmsgstr \"Drei \xF0\x9F\x98\x80\"\n",
+         QString::fromUtf8("F01_lng_(2): the translation holds the character \"😀\" (U+1F600)")},
         {("msgctxt \"F01_lng_(0)\"\nmsgid \"x\"\nmsgstr \"" + QByteArray(30000, 'w') + "\"\n\n" +
           "msgctxt \"F01_lng_(1)\"\nmsgid \"x\"\nmsgstr \"" + QByteArray(30000, 'w') + "\"\n\n" +
           "msgctxt \"F01_lng_(2)\"\nmsgid \"x\"\nmsgstr \"" + QByteArray(30000, 'w') + "\"\n"),

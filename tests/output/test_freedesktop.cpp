@@ -42,6 +42,8 @@ TEST_F(Freedesktop, OpensWithTheTypesProgramOrSaysWhyNot)
 
     EXPECT_EQ(open(write("picture.png", "\x89PNG\r\n\x1a\n")), 31) << "no program for images";
     EXPECT_EQ(open(path("missing.txt")), 2);
+    EXPECT_EQ(open("RUNDLL32.EXE", "shell32.dll,Control_RunDLL"), 2) << "only Open with is known";
+    EXPECT_EQ(shell.ShellExecuteA(0, "print", path("output.txt").toStdString(), "", "", 1), 31);
     EXPECT_EQ(launched.size(), 1);
 
     char buffer[260];

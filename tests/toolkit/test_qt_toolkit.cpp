@@ -60,6 +60,9 @@ TEST(QtToolkit, MessageBoxesShowTheTextIconButtonsAndTitleOfTheirStyle)
             EXPECT_EQ(box->windowTitle(), "Lexicant");
             EXPECT_EQ(box->icon(), c.icon);
             EXPECT_EQ(box->standardButtons(), c.buttons);
+            if (c.style == MsgStyle::Question) {
+                EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Yes));
+            }
             box->button(c.press)->click();
         });
         EXPECT_EQ(toolkit.messageBox("First line\r\nSecond line", c.style), c.result)
