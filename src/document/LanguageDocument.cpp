@@ -5,16 +5,16 @@
 
 LanguageTable::LanguageTable(int firstIndex, int count)
     : m_first(firstIndex)
-    , m_entries(std::size_t(count))
+    , m_entries(qsizetype(count))
 {
 }
 
-std::size_t LanguageTable::slot(int index) const
+qsizetype LanguageTable::slot(int index) const
 {
     if (!contains(index))
         throw std::out_of_range("table index " + std::to_string(index) + " outside " +
                                 std::to_string(m_first) + " to " + std::to_string(lastIndex()));
-    return std::size_t(index - m_first);
+    return qsizetype(index - m_first);
 }
 
 const QString& LanguageTable::at(int index) const
@@ -34,8 +34,7 @@ void LanguageTable::set(int index, QString&& text)
 
 void LanguageTable::clear()
 {
-    for (QString& entry : m_entries)
-        entry.clear();
+    m_entries = QList<QString>(m_entries.size());
 }
 
 int LanguageDocument::checkedForm(int form)

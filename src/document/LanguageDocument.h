@@ -1,15 +1,17 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <array>
-#include <vector>
 
 // Rows 0 to 200: the size of every table but the form names.
 inline constexpr int RowsPerTable = 201;
 
 // One table of texts with a fixed index range. Reaching outside the range throws
-// std::out_of_range, which the calling handler's error trap reports.
+// std::out_of_range, which the calling handler's error trap reports. Copies share their entries
+// until one of them changes (a copy of a whole document costs 26 reference counts), so that the
+// edit history can keep many states of a document.
 class LanguageTable {
 public:
     explicit LanguageTable(int firstIndex = 0, int count = RowsPerTable);
@@ -27,10 +29,10 @@ public:
     friend bool operator==(const LanguageTable&, const LanguageTable&) = default;
 
 private:
-    std::size_t slot(int index) const;
+    qsizetype slot(int index) const;
 
     int m_first;
-    std::vector<QString> m_entries;
+    QList<QString> m_entries;
 };
 
 // What the form list shows for an unnamed form: after New file (with a trailing blank), and
