@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopedValueRollback>
+#include <QUndoStack>
 
 namespace {
 
@@ -34,6 +35,7 @@ void QL_Core::mnu_new_Click()
         ResetDocument();
         m_copy.formNames = newFormNames();
         renderFormList(true);
+        m_history->clear();
         setUnsavedChanges(false);
     });
 }
@@ -103,6 +105,7 @@ void QL_Core::openSteps(const QString& path, const QString& title)
     m_copy = openedWorkingCopy(m_document, 0);
     renderFormList(true);
     renderSettings();
+    m_history->clear();
     setUnsavedChanges(false);
     if (loaded)
         rememberFile(path);
@@ -146,6 +149,7 @@ void QL_Core::mnu_save_Click()
             return;
         if (!SaveLanguageFile(m_document, path, m_toolkit))
             return;
+        m_history->setClean();
         setUnsavedChanges(false);
         rememberFile(path);
         m_toolkit.messageBox(QStringLiteral("The languagefile has been saved."),

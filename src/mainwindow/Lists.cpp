@@ -12,10 +12,19 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QSignalBlocker>
+#include <QUndoStack>
 
 void QL_Core::lst_forms_Click()
 {
     runTrapped(m_toolkit, QStringLiteral("ERROR CODE #10.0"), [this] {
+        // Rows inserted, deleted or replaced since the last commit are dropped now; that is a
+        // step the user can take back.
+        const EditState before = currentState();
+        const int previous = int(m_document.SelectedForm);
+        const bool wasForm = previous >= 1 && previous <= LanguageDocument::FormCount;
+        const bool dropping =
+            m_copy.rows != (wasForm ? shownRows(m_document.formText(previous)) : QStringList());
+        ++m_typingRun;
         m_document.SelectedForm = float(lst_forms->currentRow() + 1);
         m_panels[2]->setText(QStringLiteral("Form: ") +
                              QString::number(int(m_document.SelectedForm)));
@@ -24,6 +33,8 @@ void QL_Core::lst_forms_Click()
         m_copy.rows = isForm ? shownRows(m_document.formText(form)) : QStringList();
         renderRowList(true);
         RefreshCommandState();
+        if (dropping)
+            recordStep(QStringLiteral("Select form"), before);
     });
 }
 
@@ -71,10 +82,12 @@ void QL_Core::lst_forms_DblClick()
         const int index = int(m_document.SelectedForm) - 1;
         if (index < 0 || index >= m_copy.formNames.size())
             throw std::out_of_range("no such form in the form list");
+        const EditState before = currentState();
         m_copy.formNames[index] = name;
         renderFormList(false);
         CommitWorkingCopies();
         setUnsavedChanges(true);
+        recordStep(QStringLiteral("Edit form"), before);
     });
 }
 
@@ -106,6 +119,52 @@ void QL_Core::renderSettings()
         const QSignalBlocker quiet(box);
         box.setText(m_copy.settings[i]);
     }
+}
+
+EditState QL_Core::currentState() const
+{
+    return {m_document,
+            m_copy,
+            lst_forms->currentRow(),
+            lst_lang->currentRow(),
+            m_panels[2]->text(),
+            m_panels[3]->text()};
+}
+
+void QL_Core::showState(const EditState& state)
+{
+    const float unsaved = m_document.UnsavedChanges;
+    m_document = state.document;
+    m_document.UnsavedChanges = unsaved;
+    m_copy = state.copy;
+    renderFormList(true);
+    renderRowList(true);
+    renderSettings();
+    const QSignalBlocker quietForms(lst_forms);
+    const QSignalBlocker quietRows(lst_lang);
+    lst_forms->setCurrentRow(state.formHighlight);
+    lst_lang->setCurrentRow(state.rowHighlight);
+    m_panels[2]->setText(state.formStatus);
+    m_panels[3]->setText(state.rowStatus);
+    ++m_typingRun;
+    RefreshCommandState();
+}
+
+void QL_Core::recordStep(const QString& name, const EditState& before, int mergeId)
+{
+    EditState after = currentState();
+    if (after == before)
+        return;
+    if (mergeId == -1)
+        ++m_typingRun;
+    m_history->push(new EditStep(
+        name, before, std::move(after), [this](const EditState& state) { showState(state); },
+        mergeId));
+}
+
+int QL_Core::typingMergeId(FileSetting setting) const
+{
+    return (m_typingRun % 100000) * 8 + int(setting);
 }
 
 int QL_Core::designatedRow() const

@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QStatusBar>
+#include <QUndoStack>
 
 namespace {
 
@@ -71,6 +72,7 @@ QL_Core::QL_Core(Toolkit& toolkit, ShellBackend& shell, const ProgramValues& val
 
 QL_Core::~QL_Core()
 {
+    m_history->disconnect(this); // its destructor empties it, with the window half gone
     recordRecentFiles();
     delete m_data;
 }

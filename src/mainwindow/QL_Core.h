@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EditHistory.h"
 #include "LanguageDocument.h"
 #include "ProgramValues.h"
 #include "WorkingCopy.h"
@@ -18,6 +19,7 @@ class QListWidget;
 class QMenu;
 class QStatusBar;
 class QToolBar;
+class QUndoStack;
 class QL_Data;
 class ShellBackend;
 class Toolkit;
@@ -109,6 +111,9 @@ public:
     // The current file's full path, kept in the hidden window.
     QString currentPath() const;
     QL_Data* pathHolder() const;
+    // The steps the user can undo and redo; its clean state is the one last opened or saved.
+    QUndoStack* history() const { return m_history; }
+
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -140,12 +145,23 @@ private:
     // After an edit of the rows: the list shows them and the document is marked changed.
     void rowsEdited();
 
+    // The edit history: the state on screen, showing a state again, and recording the change
+    // from a state captured before it to the state on screen now as a step (none when nothing
+    // changed). Steps with the same merge id that follow each other become one.
+    EditState currentState() const;
+    void showState(const EditState& state);
+    void recordStep(const QString& name, const EditState& before, int mergeId = -1);
+    // The merge id of typing in a settings box: the same while the user goes on typing there.
+    int typingMergeId(FileSetting setting) const;
+
     Toolkit& m_toolkit;
     ShellBackend& m_shell;
     ProgramValues m_values;
     LanguageDocument m_document;
     WorkingCopy m_copy;
     QPointer<QL_Data> m_data;
+    QUndoStack* m_history = nullptr;
+    int m_typingRun = 0; // counts the steps and selections that end a run of typing
     bool m_closingFromCode = false;
     bool m_systemEnding = false; // the desktop session or the system ends the program
 
@@ -162,6 +178,7 @@ public:
     QListWidget *lst_forms = nullptr, *lst_lang = nullptr;
     QStatusBar* StatusBar = nullptr;
     QMenu *mnu_file = nullptr, *mnu_edit = nullptr, *mnu_extra = nullptr, *mnu_informatie = nullptr;
+    QAction *mnu_undo = nullptr, *mnu_redo = nullptr, *mnu_bar_undo = nullptr;
     QAction *mnu_new = nullptr, *mnu_open = nullptr, *mnu_bar_1 = nullptr, *mnu_save = nullptr,
             *mnu_saveas = nullptr, *mnu_bar_2 = nullptr, *mnu_exit = nullptr;
     QAction *mnu_text_new = nullptr, *mnu_text_edit = nullptr, *mnu_text_insert = nullptr,

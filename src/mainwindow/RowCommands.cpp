@@ -18,9 +18,11 @@ void QL_Core::mnu_text_new_Click()
 {
     QL_Edit dialog(m_toolkit);
     dialog.New_Row(int(m_copy.rows.size()), [this](const QString& text) {
+        const EditState before = currentState();
         m_copy.rows.append(text);
         rowsEdited();
         CommitWorkingCopies();
+        recordStep(QStringLiteral("New text"), before);
     });
 }
 
@@ -36,9 +38,11 @@ void QL_Core::mnu_text_edit_Click()
                         [this, row](const QString& text) {
                             if (row >= m_copy.rows.size())
                                 throw std::out_of_range("the edited row left the list");
+                            const EditState before = currentState();
                             m_copy.rows[row] = text;
                             rowsEdited();
                             CommitWorkingCopies();
+                            recordStep(QStringLiteral("Edit text"), before);
                         });
     });
 }
@@ -59,8 +63,10 @@ void QL_Core::mnu_text_insert_Click()
                                "Are you sure that you want to insert a new row?"),
                 MsgStyle::Question) == MsgResult::No)
             return;
+        const EditState before = currentState();
         insertNewRow(m_copy.rows, s);
         rowsEdited();
+        recordStep(QStringLiteral("Insert text"), before);
     });
 }
 
@@ -72,17 +78,24 @@ void QL_Core::mnu_text_delete_Click()
                                "Are you sure that you want to delete this row?"),
                 MsgStyle::Question) == MsgResult::No)
             return;
+        const EditState before = currentState();
         deleteRow(m_copy.rows, int(m_document.SelectedRow)); // throws for a row that is not there
         rowsEdited();
+        recordStep(QStringLiteral("Delete text"), before);
     });
 }
 
 void QL_Core::mnu_text_replace_Click()
 {
     QL_Replace dialog(m_toolkit);
-    dialog.open(m_copy.rows, [this](int changed) {
+    // Each Replace is one step, from the rows as the previous one left them.
+    EditState before = currentState();
+    dialog.open(m_copy.rows, [this, &before](int changed) {
         renderRowList(false);
-        if (changed > 0)
+        if (changed > 0) {
             setUnsavedChanges(true);
+            recordStep(QStringLiteral("Replace"), before);
+        }
+        before = currentState();
     });
 }

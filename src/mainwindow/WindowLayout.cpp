@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QUndoStack>
 
 namespace {
 
@@ -123,6 +124,22 @@ void QL_Core::createMenus()
                     QKeySequence(Qt::CTRL | Qt::Key_X), &QL_Core::mnu_exit_Click, this);
 
     mnu_edit = menu("mnu_edit", QStringLiteral("&Edit"));
+    // Undo and Redo name the step they take back or do again; Ctrl+Z in a settings box is the
+    // box's own undo, as Del and Ctrl+X are the box's there.
+    m_history = new QUndoStack(this);
+    m_history->setUndoLimit(200);
+    mnu_undo = m_history->createUndoAction(this);
+    mnu_undo->setObjectName(QStringLiteral("mnu_undo"));
+    mnu_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnu_redo = m_history->createRedoAction(this);
+    mnu_redo->setObjectName(QStringLiteral("mnu_redo"));
+    mnu_redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    mnu_edit->addActions({mnu_undo, mnu_redo});
+    mnu_bar_undo = bar(mnu_edit, "mnu_bar_undo");
+    // Back at the state last opened or saved, nothing is unsaved; a step away, something is.
+    connect(m_history, &QUndoStack::indexChanged, this,
+            [this] { setUnsavedChanges(!m_history->isClean()); });
     mnu_text_new = item(mnu_edit, "mnu_text_new", QStringLiteral("New text"),
                         QKeySequence(Qt::Key_F5), &QL_Core::mnu_text_new_Click, this);
     mnu_text_edit = item(mnu_edit, "mnu_text_edit", QStringLiteral("Edit text"),
@@ -260,7 +277,10 @@ void QL_Core::createPanels()
                                                            {txt_date, FileSetting::Date}};
     for (const auto& [box, setting] : editable) {
         connect(box, &QLineEdit::textChanged, this, [this, setting](const QString& text) {
+            const EditState before = currentState();
             m_copy.settings[std::size_t(setting)] = text;
+            recordStep(QStringLiteral("Typing in ") + settingName(setting), before,
+                       typingMergeId(setting));
         });
     }
     connect(txt_naam, &QLineEdit::textChanged, this, [this] { setUnsavedChanges(true); });

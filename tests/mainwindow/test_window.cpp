@@ -46,8 +46,10 @@ TEST_F(StartUp, MenusToolbarAndBoxesAreLaidOutAsDesigned)
     };
     EXPECT_EQ(itemsOf(window->mnu_file), "New file|Ctrl+N Open file|Ctrl+O - Save file|Ctrl+S "
                                          "Save file as ...| - Exit|Ctrl+X");
-    EXPECT_EQ(itemsOf(window->mnu_edit), "New text|F5 Edit text|F6 Insert text|F7 Delete "
-                                         "text|Del Search and replace|Ctrl+F");
+    EXPECT_EQ(itemsOf(window->mnu_edit),
+              "Undo|Ctrl+Z Redo|Ctrl+Y - New text|F5 Edit text|F6 "
+              "Insert text|F7 Delete text|Del Search and replace|Ctrl+F");
+    EXPECT_EQ(window->mnu_redo->shortcuts().value(1), QKeySequence("Ctrl+Shift+Z"));
     EXPECT_EQ(itemsOf(window->mnu_informatie), "About|Ctrl+A - Visit our website|F1");
 
     QStringList tips;

@@ -2,6 +2,7 @@
 
 #include "FakeShell.h"
 #include "LanguageDocument.h"
+#include "LanguageFormat.h"
 #include "LsfBytes.h"
 #include "QL_Core.h"
 #include "QL_Data.h"
@@ -52,6 +53,14 @@ protected:
     }
 
     LanguageDocument& doc() { return window->document(); }
+
+    // What a save would write now.
+    QByteArray written()
+    {
+        LanguageDocument copy = doc();
+        commitWorkingCopy(window->workingCopy(), int(copy.SelectedForm), copy);
+        return lsf::packFile(copy).bytes;
+    }
 
     static QStringList items(const QListWidget* list)
     {
