@@ -14,6 +14,47 @@
 
 #include <cstdio>
 
+#ifndef Q_OS_WIN
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int endSignalPair[2] = {-1, -1};
+
+void onEndSignal(int)
+{
+    const char signalled = 1;
+    [[maybe_unused]] const ssize_t written = ::write(endSignalPair[1], &signalled, 1);
+}
+
+// SIGTERM and SIGHUP end the program as the end of the session does: the window closes without
+// asking and keeps its recovery copy. The handler only wakes the event loop, which does the work.
+void endOnSignals(QL_Core& window)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, endSignalPair) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(endSignalPair[0], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+        char signalled = 0;
+        [[maybe_unused]] const ssize_t read = ::read(endSignalPair[0], &signalled, 1);
+        window.endWithoutAsking();
+        QApplication::exit(0);
+    });
+    struct sigaction action {};
+    action.sa_handler = onEndSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+}
+
+} // namespace
+#endif
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
@@ -53,6 +94,9 @@ int main(int argc, char* argv[])
         window.openPath(parser.positionalArguments().constFirst());
     if (parser.isSet(form))
         window.selectForm(parser.value(form).toInt());
+#ifndef Q_OS_WIN
+    endOnSignals(window);
+#endif
 
     if (parser.isSet(screenshot)) {
         const QString target = parser.value(screenshot);
@@ -62,6 +106,9 @@ int main(int argc, char* argv[])
                                                  : QStringLiteral("could not save ") + target));
             QApplication::exit(saved ? 0 : 1);
         });
+    } else {
+        // Once the window is on screen: a recovery copy left by a window that ended unsaved.
+        QTimer::singleShot(0, &window, [&window] { window.offerRecovery(); });
     }
     return app.exec();
 }

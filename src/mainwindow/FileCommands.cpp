@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopedValueRollback>
+#include <QTimer>
 #include <QUndoStack>
 
 namespace {
@@ -32,6 +33,7 @@ void QL_Core::mnu_new_Click()
         if (!mayDiscardChanges(QStringLiteral("Changes are not saved yet.\r\n"
                                               "Are you sure that you want to start a new file?")))
             return;
+        discardRecoveryCopy();
         ResetDocument();
         m_copy.formNames = newFormNames();
         renderFormList(true);
@@ -98,6 +100,7 @@ void QL_Core::openSteps(const QString& path, const QString& title)
     m_document.SelectedForm = 0;
     m_document.SelectedRow = 0;
 
+    discardRecoveryCopy();
     // On failure the loader has said so; the window goes on with the tables as they are.
     const bool loaded = LoadLanguageFile(m_document, path, m_toolkit);
 
@@ -121,6 +124,11 @@ void QL_Core::setUnsavedChanges(bool changed)
 {
     m_document.UnsavedChanges = changed ? 1 : 0;
     RefreshCommandState();
+    // The recovery copy follows a couple of seconds after the last change, never on every key.
+    if (changed)
+        m_recoveryTimer->start();
+    else
+        m_recoveryTimer->stop();
 }
 
 void QL_Core::mnu_saveas_Click()
@@ -151,6 +159,7 @@ void QL_Core::mnu_save_Click()
             return;
         m_history->setClean();
         setUnsavedChanges(false);
+        discardRecoveryCopy();
         rememberFile(path);
         m_toolkit.messageBox(QStringLiteral("The languagefile has been saved."),
                              MsgStyle::Information);

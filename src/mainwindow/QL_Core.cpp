@@ -2,6 +2,7 @@
 
 #include "LanguageFile.h"
 #include "QL_Data.h"
+#include "Recovery.h"
 #include "Toolkit.h"
 #include "Twips.h"
 
@@ -17,6 +18,7 @@
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QStatusBar>
+#include <QTimer>
 #include <QUndoStack>
 
 namespace {
@@ -44,10 +46,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == qApp && event->type() == QEvent::Quit) {
-            const QScopedValueRollback ending(m_window->m_systemEnding, true);
-            m_window->close();
-        }
+        if (watched == qApp && event->type() == QEvent::Quit)
+            m_window->endWithoutAsking();
         return false;
     }
 
@@ -68,6 +68,11 @@ QL_Core::QL_Core(Toolkit& toolkit, ShellBackend& shell, const ProgramValues& val
     createStatusBar();
     resize(sizeHint());
     qApp->installEventFilter(new SystemEndWatch(this));
+    m_recovery = std::make_unique<RecoverySlot>();
+    m_recoveryTimer = new QTimer(this);
+    m_recoveryTimer->setSingleShot(true);
+    m_recoveryTimer->setInterval(2000);
+    connect(m_recoveryTimer, &QTimer::timeout, this, &QL_Core::writeRecoveryCopy);
 }
 
 QL_Core::~QL_Core()
@@ -165,7 +170,17 @@ void QL_Core::closeEvent(QCloseEvent* event)
         }
     }
     event->accept();
+    if (m_systemEnding)
+        writeRecoveryCopy();
+    else
+        discardRecoveryCopy();
     delete m_data; // unloading the main window unloads the hidden one
+}
+
+void QL_Core::endWithoutAsking()
+{
+    const QScopedValueRollback ending(m_systemEnding, true);
+    close();
 }
 
 void QL_Core::dragEnterEvent(QDragEnterEvent* event)

@@ -9,6 +9,7 @@
 #include <QPointer>
 
 #include <array>
+#include <memory>
 #include <stdexcept>
 
 class QAction;
@@ -19,7 +20,10 @@ class QListWidget;
 class QMenu;
 class QStatusBar;
 class QToolBar;
+class QTimer;
 class QUndoStack;
+class RecoverySlot;
+struct RecoveryCopy;
 class QL_Data;
 class ShellBackend;
 class Toolkit;
@@ -114,6 +118,17 @@ public:
     // The steps the user can undo and redo; its clean state is the one last opened or saved.
     QUndoStack* history() const { return m_history; }
 
+    // Recovery: while the document has unsaved changes, a copy of what a save would write is
+    // kept in the folder (by default the user's data folder), a couple of seconds after the
+    // last change. Save, New file, Open file and a close the user agreed to remove it; the end
+    // of the session or of the process leaves it.
+    void setRecoveryFolder(const QString& folder);
+    QString recoveryCopyPath() const;
+    void writeRecoveryCopy();
+    // At start-up: offers the newest copy no running window holds, once.
+    void offerRecovery();
+    // The session or the process ends: the window closes without asking and keeps the copy.
+    void endWithoutAsking();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -164,6 +179,11 @@ private:
     int m_typingRun = 0; // counts the steps and selections that end a run of typing
     bool m_closingFromCode = false;
     bool m_systemEnding = false; // the desktop session or the system ends the program
+    std::unique_ptr<RecoverySlot> m_recovery;
+    QTimer* m_recoveryTimer = nullptr;
+    bool m_recoveryFailureShown = false;
+    void discardRecoveryCopy();
+    void restoreRecoveryCopy(const RecoveryCopy& copy);
 
 public:
     // The controls, by their names. They are public so that tests and tools can reach them;

@@ -1,64 +1,20 @@
 #!/usr/bin/python3
 """Reads the editor's accessibility tree through AT-SPI, as a screen reader does.
 
-    check_atspi.py LEXICANT FILE.lsf
-
-Run inside a private session bus on an X display:
     dbus-run-session -- xvfb-run -a check_atspi.py build/bin/lexicant examples/demo-notes.lsf
-Qt finds the accessibility bus through org.a11y.Bus on the session bus (AT_SPI_BUS_ADDRESS must
-not be set, or Qt 6.4 never registers). Prints one line per check and "N passed, N failed".
+
+Prints one line per check and "N passed, N failed".
 """
-import os
-import subprocess
 import sys
-import time
 
 import pyatspi
-from gi.repository import Atspi
 
-results = []
-
-
-def check(what, condition):
-    results.append(condition is True)
-    print(("ok: " if condition is True else "FAILED: ") + what)
-
-
-def walk(node, depth=0):
-    yield node
-    for i in range(node.childCount if depth < 40 else 0):
-        child = node.getChildAtIndex(i)
-        if child is not None:
-            yield from walk(child, depth + 1)
-
-
-def wait_for(found, timeout=10):
-    """The first non-None result of found(), retried until the timeout."""
-    deadline = time.time() + timeout
-    while time.time() < deadline:
-        try:
-            result = found()
-            if result is not None:
-                return result
-        except Exception:  # a node that went away while walking
-            pass
-        time.sleep(0.2)
-    return None
-
-
-def find(root, role, name=None, contains=None, timeout=10):
-    return wait_for(lambda: next((n for n in walk(root) if n.getRole() == role and
-                                  (name is None or n.name == name) and
-                                  (contains is None or contains in n.name)), None), timeout)
+from driving import check, find, press, start, stop, summary
 
 
 def main():
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
-    env.pop("AT_SPI_BUS_ADDRESS", None)
-    editor = subprocess.Popen(sys.argv[1:3], env=env)
+    editor, app = start(sys.argv[1], [sys.argv[2]])
     try:
-        app = wait_for(lambda: next((a for a in pyatspi.Registry.getDesktop(0)
-                                     if a is not None and a.get_process_id() == editor.pid), None), 20)
         check("the editor registers with the accessibility bus", app is not None)
         if app is None:
             return
@@ -78,23 +34,13 @@ def main():
         about = find(app, pyatspi.ROLE_MENU_ITEM, "About")
         check("the About menu item is found", about is not None)
         if about is not None:
-            # The box is modal: the click's reply comes only when it closes, so do not wait for it.
-            Atspi.set_timeout(1000, 15000)
-            try:
-                about.queryAction().doAction(0)
-            except Exception:
-                pass
+            press(about)
             check("the About box's text can be read",
                   find(app, pyatspi.ROLE_LABEL, contains="Release date: 01-06-05") is not None)
     finally:
-        editor.terminate()
-        try:
-            editor.wait(timeout=5)
-        except subprocess.TimeoutExpired:
-            editor.kill()
-        print(f"{results.count(True)} passed, {results.count(False)} failed")
+        stop(editor)
 
 
 if __name__ == "__main__":
     main()
-    sys.exit(0 if results and all(results) else 1)
+    sys.exit(summary())

@@ -30,6 +30,7 @@ protected:
     {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder());
         window = std::make_unique<QL_Core>(toolkit, shell);
+        window->setRecoveryFolder(path("recovery"));
         toolkit.setParentWidget(window.get());
         window->startUp();
         window->show();

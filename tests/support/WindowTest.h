@@ -47,6 +47,7 @@ protected:
     void start(const ProgramValues& values)
     {
         window = std::make_unique<QL_Core>(toolkit, shell, values);
+        window->setRecoveryFolder(path("recovery"));
         window->startUp();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

@@ -1,0 +1,125 @@
+#!/usr/bin/python3
+"""Recovery with real editors: edits survive a kill, a SIGTERM, and two windows at once.
+
+    dbus-run-session -- xvfb-run -a check_recovery.py build/bin/lexicant examples/demo-notes.lsf
+
+Each editor runs in a scratch home; edits go in through the accessibility interface, as a
+screen reader's user makes them. Prints one line per check and "N passed, N failed".
+"""
+import os
+import shutil
+import signal
+import sys
+import tempfile
+import time
+
+import pyatspi
+
+from driving import check, find, press, start, stop, summary
+
+program, example = sys.argv[1], sys.argv[2]
+scratch = tempfile.mkdtemp()
+env = dict(os.environ, XDG_DATA_HOME=f"{scratch}/data", XDG_CONFIG_HOME=f"{scratch}/config")
+recovery = f"{scratch}/data/Vantrel/Lexicant/recovery"
+
+
+def copies(suffix=".json"):
+    return sorted(f for f in os.listdir(recovery) if f.endswith(suffix)) if os.path.isdir(recovery) else []
+
+
+def wait_until(condition, timeout=10):
+    deadline = time.time() + timeout
+    while not condition() and time.time() < deadline:
+        time.sleep(0.2)
+    return condition()
+
+
+def edited(name):
+    """A copy of the example, opened in an editor whose Author and Revision are changed."""
+    path = f"{scratch}/{name}.lsf"
+    shutil.copyfile(example, path)
+    editor, app = start(program, [path], env)
+    for box, text in (("Author", "Zed Author"), ("Revision", "9")):
+        field = find(app, pyatspi.ROLE_TEXT, box)
+        field.queryEditableText().setTextContents(text)
+    return path, editor, app
+
+
+def save(app):
+    press(find(app, pyatspi.ROLE_MENU_ITEM, "Save file"))
+    find(app, pyatspi.ROLE_LABEL, "The languagefile has been saved.")
+    press(find(app, pyatspi.ROLE_PUSH_BUTTON, "OK"))
+
+
+def restart_and_answer(answer, expected_path):
+    """Starts an editor without a file; answers its recovery question about expected_path."""
+    editor, app = start(program, [], env)
+    question = find(app, pyatspi.ROLE_LABEL, contains="without saving the changes to")
+    check(f"the next start asks about the copy of {os.path.basename(expected_path)}",
+          question is not None and f"to {expected_path}." in question.name)
+    press(find(app, pyatspi.ROLE_PUSH_BUTTON, answer))
+    name = find(app, pyatspi.ROLE_TEXT, "File name")
+    wait_until(lambda: name.queryText().getText(0, -1) == (os.path.basename(expected_path) if answer == "Yes" else ""))
+    return editor, app
+
+
+def main():
+    # What the first editor would have saved.
+    control, editor, app = edited("control")
+    save(app)
+    stop(editor)
+    expected = open(control, "rb").read()
+
+    for how in (signal.SIGKILL, signal.SIGTERM):
+        path, editor, app = edited(f"killed-{how.name}")
+        if how == signal.SIGKILL:
+            check("a copy is written a few seconds after the edit", wait_until(lambda: len(copies()) == 1))
+        editor.send_signal(how)
+        editor.wait(timeout=10)
+        check(f"{how.name} leaves one copy", copies() != [] and len(copies()) == 1)
+        editor, app = restart_and_answer("Yes", path)
+        save(app)
+        check(f"after {how.name}, Yes and Save write what the first editor would have saved",
+              open(path, "rb").read() == expected)
+        check("the save removes the copy", wait_until(lambda: copies() == []))
+        stop(editor)
+
+    path, editor, app = edited("declined")
+    wait_until(lambda: len(copies()) == 1)
+    editor.kill()
+    editor.wait()
+    editor, app = restart_and_answer("No", path)
+    check("No deletes the copy", wait_until(lambda: copies() == []))
+    stop(editor)
+
+    # Two windows at once: only the one that is gone is offered.
+    first, editor1, _ = edited("first")
+    second, editor2, _ = edited("second")
+    check("two windows keep two copies", wait_until(lambda: len(copies()) == 2))
+    editor1.kill()
+    editor1.wait()
+    editor, app = restart_and_answer("No", first)
+    check("the copy of the running window stays", wait_until(lambda: len(copies()) == 1))
+    stop(editor)
+    editor2.kill()
+    editor2.wait()
+    for name in copies() + copies(".lock"):
+        os.remove(f"{recovery}/{name}")
+
+    with open(f"{recovery}/window-bad.json", "w") as damaged:
+        damaged.write('{"format": "lexicant-recovery", "formatVersion": 1, "docu')
+    editor, app = start(program, [], env)
+    check("a damaged copy is reported",
+          find(app, pyatspi.ROLE_LABEL, contains="cannot be read: not valid JSON") is not None)
+    press(find(app, pyatspi.ROLE_PUSH_BUTTON, "OK"))
+    check("and set aside", copies(".damaged") == ["window-bad.json.damaged"] and copies() == [])
+    check("and the editor starts", find(app, pyatspi.ROLE_LIST, "Form names") is not None)
+    stop(editor)
+
+
+if __name__ == "__main__":
+    try:
+        main()
+    finally:
+        shutil.rmtree(scratch, ignore_errors=True)
+    sys.exit(summary())

@@ -1,0 +1,87 @@
+// Recovery copies: what they hold, and which copies a starting window may take over.
+#include "LanguageFormat.h"
+#include "Recovery.h"
+#include "TempFiles.h"
+
+#include <QDir>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+class RecoveryTest : public ::testing::Test, public TempFiles {
+protected:
+    QStringList files() const { return QDir(path("r")).entryList(QDir::Files); }
+};
+
+TEST_F(RecoveryTest, ACopyKeepsTheDocumentByteForByteWithItsPathFormAndTime)
+{
+    RecoveryCopy copy;
+    copy.document.FormNames.set(1, QString::fromUtf8("Menü \"1\""));
+    copy.document.formText(24).set(200, QString::fromUtf8("Last ✓")); // refused only by a save
+    copy.document.SettingsTable.set(150, "hidden");
+    copy.path = "/home/ann/app nl.lsf";
+    copy.selectedForm = 24;
+    copy.written = QDateTime(QDate(2026, 12, 6), QTime(18, 30, 5), Qt::UTC);
+    RecoveryCopy back;
+    ASSERT_EQ(readRecoveryBytes(recoveryBytes(copy), back), "");
+    EXPECT_TRUE(back.document.sameTables(copy.document));
+    EXPECT_EQ(back.path, copy.path);
+    EXPECT_EQ(back.selectedForm, 24);
+    EXPECT_EQ(back.written, copy.written);
+
+    const QByteArray head = R"({"format":"lexicant-recovery","formatVersion":1,)";
+    const struct {
+        QByteArray bytes;
+        QString problem;
+    } damaged[] = {
+        {recoveryBytes(copy).left(200), "not valid JSON: unterminated string"},
+        {R"({"format":"lexicant-language-file","formatVersion":1})",
+         "not a recovery copy of this version"},
+        {head + R"("selectedForm":25,"document":{}})", "its selected form is not 0 to 24"},
+        {head + R"("selectedForm":1})", "it holds no document"},
+        {head + R"("selectedForm":1,"document":{"format":"x"}})",
+         "\"format\" is not \"lexicant-language-file\""},
+    };
+    for (const auto& d : damaged)
+        EXPECT_EQ(readRecoveryBytes(d.bytes, back), d.problem) << d.bytes.toStdString();
+}
+
+TEST_F(RecoveryTest, OnlyACopyWhoseWindowIsGoneIsTakenOverAndOnlyOnce)
+{
+    RecoverySlot empty(path("r"));
+    EXPECT_EQ(empty.adoptOrphan(), "") << "no folder, no copy";
+    EXPECT_FALSE(QDir(path("r")).exists()) << "nothing is made before the first write";
+
+    auto live = std::make_unique<RecoverySlot>(path("r"));
+    ASSERT_EQ(live->write("live"), "");
+    EXPECT_EQ(read(live->copyPath()), "live");
+    RecoverySlot other(path("r"));
+    EXPECT_EQ(other.adoptOrphan(), "") << "the copy's window runs";
+
+    // A window that was killed leaves its copy and a stale lock.
+    const pid_t child = fork();
+    if (child == 0) {
+        RecoverySlot killed(path("r"));
+        killed.write("killed");
+        raise(SIGKILL);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_EQ(files().filter(".json").size(), 2);
+    const QString adopted = other.adoptOrphan();
+    ASSERT_NE(adopted, "");
+    EXPECT_EQ(read(adopted), "killed");
+    RecoverySlot third(path("r"));
+    EXPECT_EQ(third.adoptOrphan(), "") << "taken over already";
+
+    const QString livePath = live->copyPath();
+    live.reset(); // the window closed without removing its copy, as at the session's end
+    EXPECT_EQ(third.adoptOrphan(), livePath);
+    third.remove();
+    EXPECT_FALSE(QFile::exists(livePath));
+    EXPECT_EQ(other.setAside(), adopted + ".damaged");
+    EXPECT_EQ(read(adopted + ".damaged"), "killed");
+    EXPECT_FALSE(QFile::exists(adopted));
+}

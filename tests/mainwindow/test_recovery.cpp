@@ -1,0 +1,131 @@
+// The window's recovery copy: kept while changes are unsaved, gone when they are saved or given
+// up, left when the session ends, and offered to the next window.
+#include "Recovery.h"
+#include "WindowTest.h"
+
+#include <QDir>
+#include <QUndoStack>
+
+class RecoveryCopies : public WindowTest {
+protected:
+    QString file;
+
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        file = write("app.lsf", lsfFile(1, {packed({"Main", "Second"}), packed({"Row A", "Row B"}),
+                                            packed({"Other"})}));
+        open(file);
+        click(window->lst_forms, 0);
+    }
+
+    QStringList copies() const
+    {
+        return QDir(path("recovery")).entryList({"*.json", "*.damaged"}, QDir::Files);
+    }
+
+    // Deletes a row without committing it, as a person does, and types in the Author box.
+    void edit()
+    {
+        toolkit.answers = {MsgResult::Yes};
+        window->mnu_text_delete->trigger();
+        QTest::keyClicks(window->txt_naam, "Zed");
+        toolkit.boxes.clear();
+    }
+
+    // The window ends with the session; a new one starts in the same place.
+    void endAndStartAgain()
+    {
+        window->endWithoutAsking();
+        start(testValues());
+    }
+};
+
+TEST_F(RecoveryCopies, AnUnsavedChangeIsCopiedSoonAndTheSaveRemovesTheCopy)
+{
+    edit();
+    EXPECT_TRUE(copies().isEmpty()) << "not on every key";
+    QTRY_COMPARE_WITH_TIMEOUT(copies().size(), 1, 5000);
+    RecoveryCopy copy;
+    QFile stored(window->recoveryCopyPath());
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    ASSERT_EQ(readRecoveryBytes(stored.readAll(), copy), "");
+    EXPECT_EQ(lsf::packFile(copy.document).bytes, written());
+    EXPECT_EQ(copy.path, file);
+    EXPECT_EQ(copy.selectedForm, 1);
+    EXPECT_EQ(doc().formText(1).at(0), "Row A") << "the live tables keep their commit timing";
+
+    window->mnu_save->trigger();
+    EXPECT_TRUE(copies().isEmpty());
+}
+
+TEST_F(RecoveryCopies, TheNextWindowRestoresTheCopyWhereTheUserWasWorking)
+{
+    edit();
+    const QByteArray wouldSave = written();
+    endAndStartAgain();
+    ASSERT_EQ(copies().size(), 1) << "written at once when the session ends";
+    toolkit.answers = {MsgResult::Yes};
+    window->offerRecovery();
+    ASSERT_EQ(toolkit.boxes.size(), 1u);
+    EXPECT_TRUE(toolkit.boxes[0].text.startsWith("Lexicant ended on "));
+    EXPECT_TRUE(toolkit.boxes[0].text.endsWith(" without saving the changes to " + file +
+                                               ".\r\nA recovery copy of them was kept. Do you "
+                                               "want to restore it?"));
+    EXPECT_EQ(toolkit.boxes[0].style, 36);
+    toolkit.boxes.clear();
+    EXPECT_EQ(window->txt_filetitle->text(), "app.lsf");
+    EXPECT_EQ(panel(2), "Form: 1");
+    EXPECT_EQ(rows(), QStringList({"Row B"}));
+    EXPECT_EQ(window->txt_naam->text(), "Zed");
+    EXPECT_EQ(doc().UnsavedChanges, 1.0f);
+    EXPECT_FALSE(window->history()->isClean());
+
+    window->mnu_save->trigger();
+    EXPECT_EQ(read(file), wouldSave);
+    EXPECT_TRUE(copies().isEmpty());
+}
+
+TEST_F(RecoveryCopies, NoDeletesTheCopyAndADamagedOneIsSetAside)
+{
+    edit();
+    endAndStartAgain();
+    toolkit.answers = {MsgResult::No};
+    window->offerRecovery();
+    EXPECT_TRUE(copies().isEmpty());
+    EXPECT_EQ(window->txt_filetitle->text(), "");
+
+    const QString damaged = write("recovery/window-0.json", "{\"format\":");
+    toolkit.boxes.clear();
+    start(testValues());
+    window->offerRecovery();
+    expectOnlyBox(
+        "The recovery copy " + damaged +
+            " cannot be read: not valid JSON: unterminated object.\r\nIt has been moved to " +
+            damaged + ".damaged.",
+        48);
+    EXPECT_EQ(copies(), QStringList({"window-0.json.damaged"}));
+    EXPECT_EQ(commandState(), StartState);
+    window->offerRecovery();
+    EXPECT_TRUE(toolkit.boxes.empty()) << "offered once";
+}
+
+TEST_F(RecoveryCopies, AChangeGivenUpRemovesTheCopy)
+{
+    const std::function<void()> givingUp[] = {
+        [&] { window->mnu_new->trigger(); },
+        [&] { open(file); },
+        [&] { window->close(); },
+    };
+    for (const auto& giveUp : givingUp) {
+        start(testValues());
+        open(file);
+        click(window->lst_forms, 0);
+        edit();
+        window->writeRecoveryCopy();
+        ASSERT_EQ(copies().size(), 1);
+        toolkit.answers = {MsgResult::Yes};
+        giveUp();
+        EXPECT_TRUE(copies().isEmpty());
+    }
+}
