@@ -16,6 +16,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <functional>
 #include <memory>
@@ -127,4 +128,25 @@ TEST_F(RealDialogs, TabIntoTheRowListSelectsNoRowUntilAKeyMoves)
     EXPECT_EQ(state(), "1 0|Form: 1|Row:|One A,One B");
     QTest::keyClick(window->lst_lang, Qt::Key_End);
     EXPECT_EQ(state(), "1 1|Form: 1|Row: 1|One A,One B");
+}
+
+TEST_F(RealDialogs, CtrlZInASettingsBoxIsTheBoxsOwnUndoAndElsewhereTheWindows)
+{
+    window->txt_naam->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->txt_naam->hasFocus(); }));
+    QWindow* screen = window->windowHandle();
+    QTest::keyClicks(window->txt_naam, "Ann");
+    ASSERT_EQ(window->mnu_undo->text(), "Undo Typing in Author");
+    QTest::keyClick(screen, Qt::Key_Z, Qt::ControlModifier); // through the shortcut map
+    EXPECT_EQ(window->txt_naam->text(), "");
+    EXPECT_FALSE(window->mnu_redo->isEnabled()) << "the box undid its own typing";
+
+    QTest::keyClicks(window->txt_naam, "Bo");
+    window->lst_forms->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->lst_forms->hasFocus(); }));
+    QTest::keyClick(screen, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window->mnu_redo->text(), "Redo Typing in Author") << "the window undid a step";
+    EXPECT_EQ(window->txt_naam->text(), "");
+    QTest::keyClick(screen, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(window->txt_naam->text(), "Bo");
 }
