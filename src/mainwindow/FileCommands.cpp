@@ -124,11 +124,12 @@ void QL_Core::setUnsavedChanges(bool changed)
 {
     m_document.UnsavedChanges = changed ? 1 : 0;
     RefreshCommandState();
-    // The recovery copy follows a couple of seconds after the last change, never on every key.
+    // The recovery copy follows a couple of seconds after the last change, never on every key;
+    // with nothing unsaved (saved, undone back to the saved state, another file) it goes.
     if (changed)
         m_recoveryTimer->start();
     else
-        m_recoveryTimer->stop();
+        discardRecoveryCopy();
 }
 
 void QL_Core::mnu_saveas_Click()

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -92,9 +93,14 @@ void QL_Core::restoreRecoveryCopy(const RecoveryCopy& copy)
     renderFormList(true);
     renderRowList(true);
     renderSettings();
-    m_history->clear();
-    // The restored document is not the file on disk: no undo leads back to a saved state.
-    m_history->resetClean();
+    {
+        // Quietly: the history's signal would take the changes for saved and drop the copy.
+        const QSignalBlocker quiet(m_history);
+        m_history->clear();
+        // The restored document is not the file on disk: no undo leads back to a saved state.
+        m_history->resetClean();
+    }
     selectForm(copy.selectedForm);
     setUnsavedChanges(true);
+    writeRecoveryCopy(); // the copy taken over now describes this window's document
 }

@@ -57,6 +57,13 @@ TEST_F(RecoveryCopies, AnUnsavedChangeIsCopiedSoonAndTheSaveRemovesTheCopy)
 
     window->mnu_save->trigger();
     EXPECT_TRUE(copies().isEmpty());
+
+    edit();
+    window->writeRecoveryCopy();
+    window->history()->undo();
+    window->history()->undo();
+    EXPECT_EQ(doc().UnsavedChanges, 0.0f);
+    EXPECT_TRUE(copies().isEmpty()) << "undone back to the saved state, nothing to recover";
 }
 
 TEST_F(RecoveryCopies, TheNextWindowRestoresTheCopyWhereTheUserWasWorking)
@@ -80,6 +87,7 @@ TEST_F(RecoveryCopies, TheNextWindowRestoresTheCopyWhereTheUserWasWorking)
     EXPECT_EQ(window->txt_naam->text(), "Zed");
     EXPECT_EQ(doc().UnsavedChanges, 1.0f);
     EXPECT_FALSE(window->history()->isClean());
+    EXPECT_EQ(copies().size(), 1) << "the copy taken over is kept up to date";
 
     window->mnu_save->trigger();
     EXPECT_EQ(read(file), wouldSave);
