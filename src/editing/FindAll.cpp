@@ -1,0 +1,55 @@
+#include "FindAll.h"
+
+#include "ReferenceChecks.h"
+
+QString FoundText::where() const
+{
+    QString place;
+    switch (kind) {
+    case Kind::Row:
+        place = QStringLiteral("Form %1, row %2").arg(form).arg(row);
+        break;
+    case Kind::FormName:
+        place = QStringLiteral("Name of form %1").arg(form);
+        break;
+    case Kind::Setting:
+        place = settingName(FileSetting(row));
+        break;
+    }
+    return inReference ? QStringLiteral("Reference: ") + place : place;
+}
+
+QList<FoundText> findInAllForms(const LanguageDocument& document, const WorkingCopy& copy,
+                                int selectedForm, const LanguageDocument* reference,
+                                const QString& needle, Qt::CaseSensitivity sensitivity)
+{
+    QList<FoundText> found;
+    if (needle.isEmpty())
+        return found;
+    const auto look = [&](FoundText::Kind kind, bool inReference, int form, int row,
+                          const QString& text) {
+        if (text.contains(needle, sensitivity))
+            found.append({kind, inReference, form, row, text});
+    };
+    const QStringList names = copy.formNames.size() == LanguageDocument::FormCount
+                                  ? copy.formNames
+                                  : openedFormNames(document);
+    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+        look(FoundText::Kind::FormName, false, form, 0, names.at(form - 1));
+        const QStringList rows = formTexts(document, copy, selectedForm, form);
+        for (int row = 0; row < LanguageDocument::RowCount; ++row)
+            look(FoundText::Kind::Row, false, form, row, rows.at(row));
+    }
+    for (int setting = 0; setting < WorkingCopy::SettingCount; ++setting)
+        look(FoundText::Kind::Setting, false, 0, setting, copy.settings[std::size_t(setting)]);
+    if (!reference)
+        return found;
+    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+        look(FoundText::Kind::FormName, true, form, 0, reference->FormNames.at(form));
+        for (int row = 0; row < LanguageDocument::RowCount; ++row)
+            look(FoundText::Kind::Row, true, form, row, reference->formText(form).at(row));
+    }
+    for (int setting = 0; setting < WorkingCopy::SettingCount; ++setting)
+        look(FoundText::Kind::Setting, true, 0, setting, reference->SettingsTable.at(setting));
+    return found;
+}

@@ -1,0 +1,200 @@
+#include "ReferenceChecks.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+// "&" marks the next character as the access key; "&&" is an ampersand.
+int accessKeys(const QString& text)
+{
+    int keys = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) != u'&')
+            continue;
+        if (i + 1 < text.size() && text.at(i + 1) == u'&')
+            ++i;
+        else if (i + 1 < text.size())
+            ++keys;
+    }
+    return keys;
+}
+
+// %1 to %9, printf conversions (with flags, width, precision and length), and {0}; "%%" is a
+// percent sign. Sorted, since a translation may put them in another order.
+QStringList placeholders(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        R"(%%|%[-+ #0]*\d*(?:\.\d+)?(?:hh|h|ll|l|L|q|j|z|t)?[diouxXeEfFgGaAcsp]|%[1-9]|\{\d+\})"));
+    QStringList found;
+    for (auto match = pattern.globalMatch(text); match.hasNext();) {
+        const QString placeholder = match.next().captured();
+        if (placeholder != QLatin1String("%%"))
+            found << placeholder;
+    }
+    found.sort();
+    return found;
+}
+
+QString leading(const QString& text)
+{
+    qsizetype n = 0;
+    while (n < text.size() && text.at(n).isSpace() && text.at(n) != u'\n' && text.at(n) != u'\r')
+        ++n;
+    return text.left(n);
+}
+
+QString trailing(const QString& text)
+{
+    qsizetype n = 0;
+    while (n < text.size() && text.at(text.size() - 1 - n).isSpace() &&
+           text.at(text.size() - 1 - n) != u'\n' && text.at(text.size() - 1 - n) != u'\r')
+        ++n;
+    return text.right(n);
+}
+
+// The final punctuation mark: ".", ":", "!", "?", or the ellipsis ("…" or "..."); empty for none.
+QString finalMark(const QString& text)
+{
+    const QString end = text.trimmed();
+    if (end.endsWith(QLatin1String("...")) || end.endsWith(QChar(0x2026)))
+        return QString(QChar(0x2026));
+    if (!end.isEmpty() && QStringLiteral(".:!?").contains(end.back()))
+        return QString(end.back());
+    return QString();
+}
+
+int lineBreaks(const QString& text)
+{
+    int breaks = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == u'\n' ||
+            (text.at(i) == u'\r' && (i + 1 == text.size() || text.at(i + 1) != u'\n')))
+            ++breaks;
+    }
+    return breaks;
+}
+
+QString quoted(const QString& text)
+{
+    return text.isEmpty() ? QStringLiteral("none") : u'"' + text + u'"';
+}
+
+} // namespace
+
+QString checkName(Check check)
+{
+    static const char* const names[CheckCount] = {"missing",     "extra",        "same",
+                                                  "access-keys", "placeholders", "spaces",
+                                                  "punctuation", "line-breaks",  "moves-at-save"};
+    return QLatin1String(names[int(check)]);
+}
+
+QString checkDescription(Check check)
+{
+    static const char* const descriptions[CheckCount] = {"Untranslated rows",
+                                                         "Rows the reference does not use",
+                                                         "Rows the same as the reference",
+                                                         "Access keys (&)",
+                                                         "Placeholders (%1, %s, {0})",
+                                                         "Leading and trailing spaces",
+                                                         "Final punctuation",
+                                                         "Line breaks",
+                                                         "Rows that move when the form is stored"};
+    return QLatin1String(descriptions[int(check)]);
+}
+
+QList<RowProblem> rowProblems(const QString& reference, const QString& text, const CheckSet& checks)
+{
+    QList<RowProblem> problems;
+    const auto add = [&](Check check, const QString& message) {
+        if (checks.has(check))
+            problems.append({check, message});
+    };
+    if (reference.isEmpty() && text.isEmpty())
+        return problems;
+    if (text.isEmpty()) {
+        add(Check::Missing, QStringLiteral("the reference has a text here, this file has none"));
+        return problems;
+    }
+    if (reference.isEmpty()) {
+        add(Check::Extra, QStringLiteral("this file has a text here, the reference has none"));
+        return problems;
+    }
+    if (text == reference)
+        add(Check::Same, QStringLiteral("the text is the same as the reference's"));
+    if (accessKeys(text) != accessKeys(reference))
+        add(Check::AccessKeys, QStringLiteral("%1 \"&\" access keys, the reference %2")
+                                   .arg(accessKeys(text))
+                                   .arg(accessKeys(reference)));
+    const QStringList ours = placeholders(text), theirs = placeholders(reference);
+    if (ours != theirs)
+        add(Check::Placeholders, QStringLiteral("placeholders %1, the reference %2")
+                                     .arg(quoted(ours.join(u' ')), quoted(theirs.join(u' '))));
+    if (leading(text) != leading(reference) || trailing(text) != trailing(reference))
+        add(Check::Spaces,
+            QStringLiteral("leading or trailing spaces differ from the reference's"));
+    if (finalMark(text) != finalMark(reference))
+        add(Check::Punctuation, QStringLiteral("ends with %1, the reference with %2")
+                                    .arg(quoted(finalMark(text)), quoted(finalMark(reference))));
+    if (lineBreaks(text) != lineBreaks(reference))
+        add(Check::LineBreaks, QStringLiteral("%1 line breaks, the reference %2")
+                                   .arg(lineBreaks(text))
+                                   .arg(lineBreaks(reference)));
+    return problems;
+}
+
+QStringList formTexts(const LanguageDocument& document, const WorkingCopy& copy, int selectedForm,
+                      int form)
+{
+    QStringList texts = form == selectedForm ? copy.rows : shownRows(document.formText(form));
+    texts.resize(LanguageDocument::RowCount);
+    return texts;
+}
+
+QList<Problem> referenceProblems(const LanguageDocument& reference,
+                                 const LanguageDocument& document, const WorkingCopy& copy,
+                                 int selectedForm, const CheckSet& checks)
+{
+    QList<Problem> problems;
+    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+        const QStringList texts = formTexts(document, copy, selectedForm, form);
+        const LanguageTable& stored = document.formText(form);
+        // Where each row the list shows is stored now: a row stored elsewhere moves at the commit.
+        QList<int> storedAt;
+        for (int r = 0; r < LanguageDocument::RowCount; ++r) {
+            if (stored.at(r).size() > 1)
+                storedAt << r;
+        }
+        for (int row = 0; row < LanguageDocument::RowCount; ++row) {
+            for (const RowProblem& p :
+                 rowProblems(reference.formText(form).at(row), texts.at(row), checks))
+                problems.append({form, row, p.check, p.message});
+            if (checks.has(Check::MovesAtSave) && row < storedAt.size() && storedAt[row] != row)
+                problems.append({form, row, Check::MovesAtSave,
+                                 QStringLiteral("stored as row %1, the commit moves it to row %2")
+                                     .arg(storedAt[row])
+                                     .arg(row)});
+        }
+    }
+    return problems;
+}
+
+ReferenceCounts countReference(const LanguageDocument& reference, const LanguageDocument& document,
+                               const WorkingCopy& copy, int selectedForm,
+                               const QList<Problem>& problems)
+{
+    ReferenceCounts counts;
+    counts.problems = int(problems.size());
+    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+        const QStringList texts = formTexts(document, copy, selectedForm, form);
+        for (int row = 0; row < LanguageDocument::RowCount; ++row) {
+            if (reference.formText(form).at(row).isEmpty())
+                continue;
+            ++counts.referenceRows;
+            counts.translated += texts.at(row).isEmpty() ? 0 : 1;
+        }
+    }
+    return counts;
+}

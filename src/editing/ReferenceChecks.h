@@ -1,0 +1,71 @@
+#pragma once
+
+#include "LanguageDocument.h"
+#include "WorkingCopy.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+// Checks of a translation against its reference: the same application's texts in the language
+// it is translated from, in a file with the same forms and rows.
+enum class Check {
+    Missing,      // the reference row is used, this one is empty
+    Extra,        // this row is used, the reference's is empty
+    Same,         // the same text as the reference
+    AccessKeys,   // a different number of "&" access keys
+    Placeholders, // different %1, %s or {0} placeholders
+    Spaces,       // different leading or trailing spaces
+    Punctuation,  // a different final punctuation mark
+    LineBreaks,   // a different number of line breaks
+    MovesAtSave,  // the commit will move the row away from the index the application reads
+};
+inline constexpr int CheckCount = 9;
+
+// The check's short name ("missing", "access-keys", ...) and what it looks for.
+QString checkName(Check check);
+QString checkDescription(Check check);
+
+// Which checks run; all of them by default.
+struct CheckSet {
+    std::array<bool, CheckCount> on{true, true, true, true, true, true, true, true, true};
+    bool has(Check check) const { return on[std::size_t(check)]; }
+};
+
+struct RowProblem {
+    Check check;
+    QString message;
+};
+
+// The problems of one row: its reference text and this file's text.
+QList<RowProblem> rowProblems(const QString& reference, const QString& text,
+                              const CheckSet& checks = {});
+
+// The texts of a form by the index the application reads once the form is stored: for the
+// selected form the row list (the commit writes item i to row i), for the others their rows as
+// the row list would show them. All 201 rows.
+QStringList formTexts(const LanguageDocument& document, const WorkingCopy& copy, int selectedForm,
+                      int form);
+
+struct Problem {
+    int form; // 1 to 24
+    int row;  // the index the application reads
+    Check check;
+    QString message;
+};
+
+// Every problem of the document against the reference, form by form and row by row.
+QList<Problem> referenceProblems(const LanguageDocument& reference,
+                                 const LanguageDocument& document, const WorkingCopy& copy,
+                                 int selectedForm, const CheckSet& checks = {});
+
+struct ReferenceCounts {
+    int referenceRows = 0; // rows the reference uses
+    int translated = 0;    // of those, rows this file uses too
+    int problems = 0;
+};
+ReferenceCounts countReference(const LanguageDocument& reference, const LanguageDocument& document,
+                               const WorkingCopy& copy, int selectedForm,
+                               const QList<Problem>& problems);
