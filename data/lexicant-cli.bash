@@ -17,7 +17,7 @@ _lexicant_cli()
 {
     local cur=${COMP_WORDS[COMP_CWORD]}
     local prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="new info export-code to-json from-json to-po from-po check diff help"
+    local commands="new info export-code to-json from-json to-po from-po check stats diff help"
     COMPREPLY=()
     if ((COMP_CWORD == 1)); then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
@@ -30,7 +30,7 @@ _lexicant_cli()
         COMPREPLY=($(compgen -f -- "$cur"))
         return
         ;;
-    --translation | --template)
+    --translation | --template | --against)
         _lexicant_cli_files "$cur" lsf
         return
         ;;
@@ -45,6 +45,7 @@ _lexicant_cli()
         export-code | to-json) options="-o --output" ;;
         to-po) options="--translation --language -o --output" ;;
         from-po) options="--template --use-fuzzy -o --output" ;;
+        check | stats) options="--against" ;;
         esac
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
         return

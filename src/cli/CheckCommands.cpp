@@ -1,8 +1,13 @@
-// check and diff: problems and differences of language files, one line each, stable enough for
-// a CI log.
+// check, stats and diff: problems, counts against a reference, and differences of language
+// files, one line each, stable enough for a CI log.
 #include "CliSession.h"
+
 #include "CodeText.h"
 #include "LanguageFile.h"
+#include "ReferenceChecks.h"
+#include "WorkingCopy.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -42,10 +47,66 @@ QStringList layoutProblems(const ReadResult& read)
 
 } // namespace
 
+namespace {
+
+// Runs the reference checks of each file, as the editor shows them for a file just opened.
+int againstReference(Session& session, const Invocation& call, bool countsOnly)
+{
+    const auto reference = session.load(*call.option("against"));
+    if (!reference)
+        return ExitFileError;
+    bool clean = true;
+    bool loaded = true;
+    for (const QString& path : call.positional) {
+        const auto document = session.load(path);
+        if (!document) {
+            loaded = false;
+            continue;
+        }
+        const WorkingCopy copy = openedWorkingCopy(*document, 0);
+        const QList<Problem> problems = referenceProblems(*reference, *document, copy, 0);
+        clean = clean && problems.isEmpty();
+        if (!countsOnly) {
+            for (const Problem& p : problems)
+                session.print(QStringLiteral("%1: %2_lng_(%3): %4: %5\n")
+                                  .arg(path, LanguageDocument::label(p.form))
+                                  .arg(p.row)
+                                  .arg(checkName(p.check), p.message));
+            continue;
+        }
+        const ReferenceCounts counts = countReference(*reference, *document, copy, 0, problems);
+        QString text = QStringLiteral("%1: %2 of %3 reference rows translated, %4 problems\n")
+                           .arg(path)
+                           .arg(counts.translated)
+                           .arg(counts.referenceRows)
+                           .arg(counts.problems);
+        for (int c = 0; c < CheckCount; ++c) {
+            const auto n = std::count_if(problems.begin(), problems.end(),
+                                         [c](const Problem& p) { return int(p.check) == c; });
+            text += QStringLiteral("%1: %2: %3\n").arg(path, checkName(Check(c))).arg(n);
+        }
+        session.print(text);
+    }
+    if (!loaded)
+        return ExitFileError;
+    return clean || countsOnly ? ExitOk : ExitFileError;
+}
+
+} // namespace
+
+int commandStats(Session& session, const Invocation& call)
+{
+    if (call.positional.isEmpty() || !call.option("against") || !call.onlyOptions({"against"}))
+        return session.usage(QStringLiteral("stats takes --against REFERENCE and FILEs"));
+    return againstReference(session, call, true);
+}
+
 int commandCheck(Session& session, const Invocation& call)
 {
-    if (call.positional.isEmpty() || !call.options.isEmpty())
+    if (call.positional.isEmpty() || !call.onlyOptions({"against"}))
         return session.usage(QStringLiteral("check takes one or more FILEs"));
+    if (call.option("against"))
+        return againstReference(session, call, false);
     bool clean = true;
     for (const QString& path : call.positional) {
         QStringList problems;

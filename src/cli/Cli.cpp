@@ -37,7 +37,11 @@ const CommandHelp Help[] = {
     {"from-po PO --template SOURCE -o TARGET [--use-fuzzy]",
      "write SOURCE with the PO file's translations in it;\n"
      "fuzzy ones only with --use-fuzzy"},
-    {"check FILE...", "list every problem of the files, one line each"},
+    {"check [--against REFERENCE] FILE...", "list every problem of the files, one line each; with\n"
+                                            "a reference, each problem of the translation against\n"
+                                            "it (FILE: LABEL: CHECK: MESSAGE)"},
+    {"stats --against REFERENCE FILE...", "count the reference's rows each file translates, and\n"
+                                          "its problems against the reference by check"},
     {"diff A B", "list the entries that differ, one line each"},
     {"help [COMMAND]", "show this text, or the help of one command"},
 };
@@ -187,6 +191,7 @@ const std::map<QString, Command>& commands()
         {QStringLiteral("to-po"), commandToPo},
         {QStringLiteral("from-po"), commandFromPo},
         {QStringLiteral("check"), commandCheck},
+        {QStringLiteral("stats"), commandStats},
         {QStringLiteral("diff"), commandDiff},
     };
     return table;
@@ -202,6 +207,7 @@ std::optional<Invocation> parse(const QStringList& arguments, QString& problem)
         {QStringLiteral("--translation"), QStringLiteral("translation")},
         {QStringLiteral("--template"), QStringLiteral("template")},
         {QStringLiteral("--language"), QStringLiteral("language")},
+        {QStringLiteral("--against"), QStringLiteral("against")},
     };
     static const QMap<QString, QString> flags = {
         {QStringLiteral("--use-fuzzy"), QStringLiteral("use-fuzzy")},

@@ -65,6 +65,7 @@ QString quoted(const QString& text);
 QList<std::pair<QString, QString>> entryProblems(const LanguageDocument& document);
 
 int commandToPo(Session& session, const Invocation& call);
+int commandStats(Session& session, const Invocation& call);
 int commandFromPo(Session& session, const Invocation& call);
 int commandCheck(Session& session, const Invocation& call);
 int commandDiff(Session& session, const Invocation& call);

@@ -37,6 +37,8 @@ expect "any file for -o" "NL.LSF doc.json en.lsf forms nl.po notes.txt " to-json
 expect "options of from-po" "--use-fuzzy " from-po --u
 expect "options of to-po" "--language --output --translation " to-po en.lsf --
 expect "commands after help" "diff " help di
+expect "language files for --against" "NL.LSF en.lsf forms " check --against ""
+expect "the option of stats" "--against " stats --
 
 # Every command the program's help names is offered, and nothing else.
 named=$({
