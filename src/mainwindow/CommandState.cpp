@@ -35,6 +35,8 @@ void QL_Core::RefreshCommandState()
                 m_buttons[std::size_t(button)]->setEnabled(false);
         }
     });
+    // The reference table and its counts follow every change that reaches this point.
+    refreshReferenceView();
 }
 
 void QL_Core::SetToolbarTips()

@@ -110,8 +110,11 @@ void QL_Core::openSteps(const QString& path, const QString& title)
     renderSettings();
     m_history->clear();
     setUnsavedChanges(false);
-    if (loaded)
+    if (loaded) {
         rememberFile(path);
+        // After the event at hand, so that a file opened at start-up reads no setting first.
+        QTimer::singleShot(0, this, [this, path] { reopenRememberedReference(path); });
+    }
 }
 
 void QL_Core::setCurrentFile(const QString& path, const QString& title)

@@ -3,6 +3,7 @@
 #include "EditHistory.h"
 #include "LanguageDocument.h"
 #include "ProgramValues.h"
+#include "ReferenceChecks.h"
 #include "WorkingCopy.h"
 
 #include <QMainWindow>
@@ -10,15 +11,20 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
+class FindAllDialog;
+struct FoundText;
 class QAction;
+class QDockWidget;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
 class QStatusBar;
+class QTableWidget;
 class QToolBar;
 class QTimer;
 class QUndoStack;
@@ -130,6 +136,21 @@ public:
     // The session or the process ends: the window closes without asking and keeps the copy.
     void endWithoutAsking();
 
+    // The reference: the same application's texts in the language translated from, opened
+    // read-only beside the document. While one is open, a table below the lists shows the
+    // selected form's rows of both with the problems of each row, and status panel 4 counts
+    // them. Each document remembers its reference and opens it again with the document.
+    void mnu_reference_open_Click();
+    bool openReference(const QString& path);
+    void closeReference();
+    const LanguageDocument* reference() const { return m_reference ? &*m_reference : nullptr; }
+    const QList<Problem>& problems() const { return m_problems; }
+    QTableWidget* referenceTable() const { return m_referenceTable; }
+    // Goes to the next (1) or previous (-1) problem in all forms, selecting its form and row.
+    void goToProblem(int step);
+    // Find in all forms: shows the dialog, which stays open beside the window.
+    FindAllDialog* showFindAll();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -185,6 +206,21 @@ private:
     void discardRecoveryCopy();
     void restoreRecoveryCopy(const RecoveryCopy& copy);
 
+    void createReferenceMenu();
+    void refreshReferenceView();
+    // Selects the row at the list index in the row list, as a click on it does.
+    void chooseRow(int row);
+    void showFound(const FoundText& found);
+    void reopenRememberedReference(const QString& documentPath);
+    std::optional<LanguageDocument> m_reference;
+    QString m_referencePath;
+    CheckSet m_checks;
+    QList<Problem> m_problems;
+    QDockWidget* m_referenceDock = nullptr;
+    QTableWidget* m_referenceTable = nullptr;
+    FindAllDialog* m_findAll = nullptr;
+    int m_problemPlace = -1, m_problemLanding = -1; // where Next problem went, and landed
+
 public:
     // The controls, by their names. They are public so that tests and tools can reach them;
     // each also carries its name as objectName.
@@ -199,6 +235,9 @@ public:
     QStatusBar* StatusBar = nullptr;
     QMenu *mnu_file = nullptr, *mnu_edit = nullptr, *mnu_extra = nullptr, *mnu_informatie = nullptr;
     QAction *mnu_undo = nullptr, *mnu_redo = nullptr, *mnu_bar_undo = nullptr;
+    QMenu *mnu_reference = nullptr, *mnu_checks = nullptr;
+    QAction *mnu_reference_open = nullptr, *mnu_reference_close = nullptr,
+            *mnu_problem_next = nullptr, *mnu_problem_previous = nullptr, *mnu_find_all = nullptr;
     QAction *mnu_new = nullptr, *mnu_open = nullptr, *mnu_bar_1 = nullptr, *mnu_save = nullptr,
             *mnu_saveas = nullptr, *mnu_bar_2 = nullptr, *mnu_exit = nullptr;
     QAction *mnu_text_new = nullptr, *mnu_text_edit = nullptr, *mnu_text_insert = nullptr,

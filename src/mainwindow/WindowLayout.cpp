@@ -155,6 +155,7 @@ void QL_Core::createMenus()
     mnu_extra = menu("mnu_extra", QStringLiteral("&Extra"));
     mnu_savecode = item(mnu_extra, "mnu_savecode", QStringLiteral("Save as code"), QKeySequence(),
                         &QL_Core::mnu_savecode_Click, this);
+    createReferenceMenu();
 
     mnu_informatie = menu("mnu_informatie", QStringLiteral("&Information"));
     mnu_about = item(mnu_informatie, "mnu_about", QStringLiteral("About"),

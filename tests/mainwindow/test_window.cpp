@@ -35,7 +35,7 @@ TEST_F(StartUp, MenusToolbarAndBoxesAreLaidOutAsDesigned)
     QStringList menus;
     for (QAction* menu : window->menuBar()->actions())
         menus << menu->text();
-    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&Extra", "&Information"}));
+    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&Extra", "&Reference", "&Information"}));
     const auto itemsOf = [](QMenu* menu) {
         QStringList texts;
         for (QAction* a : menu->actions()) {

@@ -1,0 +1,59 @@
+#include "FindAllDialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+FindAllDialog::FindAllDialog(QWidget* parent, Search search)
+    : QDialog(parent)
+    , m_search(std::move(search))
+{
+    setObjectName(QStringLiteral("FindAll"));
+    setWindowTitle(QStringLiteral("Find in all forms"));
+    txt_find = new QLineEdit(this);
+    txt_find->setObjectName(QStringLiteral("txt_find"));
+    auto* label = new QLabel(QStringLiteral("&Find:"), this);
+    label->setBuddy(txt_find);
+    chk_case = new QCheckBox(QStringLiteral("&Match case"), this);
+    chk_case->setObjectName(QStringLiteral("chk_case"));
+    cmd_find = new QPushButton(QStringLiteral("Find"), this);
+    cmd_find->setObjectName(QStringLiteral("cmd_find"));
+    cmd_find->setDefault(true);
+    lst_found = new QTreeWidget(this);
+    lst_found->setObjectName(QStringLiteral("lst_found"));
+    lst_found->setAccessibleName(QStringLiteral("Found texts"));
+    lst_found->setHeaderLabels({QStringLiteral("Where"), QStringLiteral("Text")});
+    lst_found->setRootIsDecorated(false);
+    lst_found->setUniformRowHeights(true);
+    lst_found->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(label, 0, 0);
+    layout->addWidget(txt_find, 0, 1);
+    layout->addWidget(cmd_find, 0, 2);
+    layout->addWidget(chk_case, 1, 1);
+    layout->addWidget(lst_found, 2, 0, 1, 3);
+    resize(560, 380);
+
+    connect(cmd_find, &QPushButton::clicked, this, &FindAllDialog::find);
+    connect(lst_found, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+        const int index = lst_found->indexOfTopLevelItem(item);
+        if (index >= 0 && index < m_found.size())
+            emit chosen(m_found.at(index));
+    });
+}
+
+void FindAllDialog::find()
+{
+    m_found =
+        m_search(txt_find->text(), chk_case->isChecked() ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    lst_found->clear();
+    QList<QTreeWidgetItem*> items;
+    for (const FoundText& found : m_found)
+        items << new QTreeWidgetItem({found.where(), found.text});
+    lst_found->addTopLevelItems(items);
+}

@@ -1,0 +1,198 @@
+// The reference beside the document: the table that follows every edit, the counts, going from
+// problem to problem, find in all forms, the remembered reference, and the command line's
+// problems for the same pair of files.
+#include "Cli.h"
+#include "FindAllDialog.h"
+#include "QL_Edit.h"
+#include "QL_Replace.h"
+#include "WindowTest.h"
+
+#include <QBuffer>
+#include <QCheckBox>
+#include <QDockWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+namespace {
+
+// English: form 1 "File" with four rows, form 3 with one.
+QByteArray english()
+{
+    return lsfFile(1, {packed({"File", "Edit", "View"}),
+                       packed({"&Open...", "Save %1", "Close", "Quit"}), emptyEntries(201),
+                       packed({"About"})});
+}
+
+// Dutch: form 1 with a lost "&" and placeholder, a missing row; form 2 with a row the
+// reference does not have; form 3 with a gap before its row.
+QByteArray dutch()
+{
+    return lsfFile(1, {packed({"Bestand", "Bewerken", "Beeld"}),
+                       packed({"Openen...", "Opslaan", "Sluiten"}), packed({"Extra"}),
+                       packed({"", "Over"})});
+}
+
+} // namespace
+
+class Reference : public WindowTest {
+protected:
+    QString reference;
+
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        reference = write("en.lsf", english());
+        open(write("nl.lsf", dutch()));
+    }
+
+    // The table as rows of "row|reference|this file|problems".
+    QStringList table() const
+    {
+        QStringList rows;
+        const QTableWidget* t = window->referenceTable();
+        for (int r = 0; r < t->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < 4; ++c)
+                cells << t->item(r, c)->text();
+            rows << cells.join('|');
+        }
+        return rows;
+    }
+};
+
+TEST_F(Reference, WithoutAReferenceTheWindowShowsNothingOfIt)
+{
+    EXPECT_EQ(window->findChild<QDockWidget*>(), nullptr);
+    EXPECT_EQ(panel(4), "");
+    QStringList items;
+    for (QAction* a : window->mnu_reference->actions())
+        items << (a->isSeparator() ? "-"
+                                   : a->text() + "|" + a->shortcut().toString() + "|" +
+                                         (a->isEnabled() ? "on" : "off"));
+    EXPECT_EQ(items.join(' '), "Open reference ...|Ctrl+Shift+O|on Close reference||off - Next "
+                               "problem|F8|off Previous problem|Shift+F8|off - Find in all forms "
+                               "...|Ctrl+Shift+F|on - Checks||on");
+}
+
+TEST_F(Reference, TheTableFollowsEditsReplacementsAndTheSelectedForm)
+{
+    toolkit.openAnswers = {reference};
+    window->mnu_reference_open->trigger();
+    ASSERT_NE(window->reference(), nullptr);
+    EXPECT_TRUE(window->findChild<QDockWidget*>()->isVisible());
+    EXPECT_EQ(panel(4), "4 of 5 reference rows translated, 5 problems");
+    click(window->lst_forms, 0);
+    EXPECT_EQ(table(),
+              QStringList({"0|&Open...|Openen...|access-keys", "1|Save %1|Opslaan|placeholders",
+                           "2|Close|Sluiten|", "3|Quit||missing"}));
+
+    toolkit.onDialog<QL_Edit>([](QL_Edit& d) {
+        d.txt_newtxt->setText("Opslaan %1");
+        QTest::mouseClick(d.cmd_save, Qt::LeftButton);
+    });
+    doubleClick(window->lst_lang, 1);
+    EXPECT_EQ(table().at(1), "1|Save %1|Opslaan %1|");
+    toolkit.onDialog<QL_Replace>([](QL_Replace& d) {
+        d.txt_zoek->setText("Openen");
+        d.txt_vervang->setText("&Openen");
+        QTest::mouseClick(d.cmd_replace, Qt::LeftButton);
+    });
+    window->mnu_text_replace_Click();
+    EXPECT_EQ(table().at(0), "0|&Open...|&Openen...|");
+    EXPECT_EQ(panel(4), "4 of 5 reference rows translated, 3 problems");
+
+    click(window->lst_forms, 2);
+    EXPECT_EQ(table(), QStringList({"0|About|Over|moves-at-save"}));
+    window->findChild<QAction*>("mnu_check_moves-at-save")->setChecked(false);
+    EXPECT_EQ(table(), QStringList({"0|About|Over|"}));
+    EXPECT_EQ(panel(4), "4 of 5 reference rows translated, 3 problems")
+        << "the replacement, never stored, was dropped with the form: form 1's access key is "
+           "lost again";
+
+    window->mnu_reference_close->trigger();
+    EXPECT_FALSE(window->findChild<QDockWidget*>()->isVisible());
+    EXPECT_EQ(panel(4), "");
+}
+
+TEST_F(Reference, NextAndPreviousProblemGoThroughAllForms)
+{
+    ASSERT_TRUE(window->openReference(reference));
+    QStringList visited;
+    for (int i = 0; i < 6; ++i) {
+        window->mnu_problem_next->trigger();
+        visited << panel(2) + " " + panel(3) + " table " +
+                       QString::number(window->referenceTable()->currentRow());
+    }
+    EXPECT_EQ(visited, QStringList({"Form: 1 Row: 0 table 0", "Form: 1 Row: 1 table 1",
+                                    "Form: 1 Row: 1 table 3", "Form: 2 Row: 0 table 0",
+                                    "Form: 3 Row: 0 table 0", "Form: 1 Row: 0 table 0"}))
+        << "row 3 of form 1 is missing: the list has no row to select, the table shows it";
+    window->mnu_problem_previous->trigger();
+    window->mnu_problem_previous->trigger();
+    EXPECT_EQ(panel(2) + " " + panel(3), "Form: 2 Row: 0");
+    EXPECT_EQ(doc().SelectedForm, 2.0f);
+    EXPECT_EQ(window->lst_lang->currentItem()->text(), "Extra");
+}
+
+TEST_F(Reference, FindInAllFormsListsEveryPlaceAndShowsTheOneChosen)
+{
+    ASSERT_TRUE(window->openReference(reference));
+    FindAllDialog* find = window->showFindAll();
+    find->txt_find->setText("OPEN");
+    QTest::mouseClick(find->cmd_find, Qt::LeftButton);
+    QStringList found;
+    for (int i = 0; i < find->lst_found->topLevelItemCount(); ++i)
+        found << find->lst_found->topLevelItem(i)->text(0) + ": " +
+                     find->lst_found->topLevelItem(i)->text(1);
+    EXPECT_EQ(found,
+              QStringList({"Form 1, row 0: Openen...", "Reference: Form 1, row 0: &Open..."}));
+    find->chk_case->setChecked(true);
+    find->find();
+    EXPECT_EQ(find->lst_found->topLevelItemCount(), 0);
+
+    find->txt_find->setText("Over");
+    find->find();
+    ASSERT_EQ(find->lst_found->topLevelItemCount(), 1);
+    emit find->lst_found->itemActivated(find->lst_found->topLevelItem(0), 0);
+    EXPECT_EQ(panel(2) + " " + panel(3), "Form: 3 Row: 0");
+    EXPECT_EQ(window->lst_lang->currentItem()->text(), "Over");
+}
+
+TEST_F(Reference, EachDocumentReopensItsReference)
+{
+    toolkit.openAnswers = {reference};
+    window->mnu_reference_open->trigger();
+    window->closeReference(); // forgets it for nl.lsf
+    toolkit.openAnswers = {reference};
+    window->mnu_reference_open->trigger();
+    start(testValues());
+    open(path("nl.lsf"));
+    EXPECT_EQ(window->reference(), nullptr) << "not before the window has shown the file";
+    QTRY_VERIFY(window->reference() != nullptr);
+    EXPECT_TRUE(window->findChild<QDockWidget*>()->windowTitle().endsWith("en.lsf"));
+
+    window->closeReference();
+    start(testValues());
+    open(path("nl.lsf"));
+    QTest::qWait(50);
+    EXPECT_EQ(window->reference(), nullptr);
+}
+
+TEST_F(Reference, TheCommandLineFindsTheSameProblems)
+{
+    ASSERT_TRUE(window->openReference(reference));
+    QStringList fromWindow;
+    for (const Problem& p : window->problems())
+        fromWindow << QStringLiteral("%1: %2_lng_(%3): %4: %5")
+                          .arg(path("nl.lsf"), LanguageDocument::label(p.form))
+                          .arg(p.row)
+                          .arg(checkName(p.check), p.message);
+    QBuffer out, err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    EXPECT_EQ(runCli({"check", "--against", reference, path("nl.lsf")}, out, err), 1);
+    EXPECT_EQ(QString::fromUtf8(out.data()).split('\n', Qt::SkipEmptyParts), fromWindow);
+    EXPECT_EQ(fromWindow.size(), 5);
+}
