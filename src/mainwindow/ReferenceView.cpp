@@ -114,6 +114,8 @@ bool QL_Core::openReference(const QString& path)
             {QStringLiteral("Row"), QStringLiteral("Reference"), QStringLiteral("This file"),
              QStringLiteral("Problems")});
         m_referenceTable->verticalHeader()->hide();
+        m_referenceTable->verticalHeader()->setDefaultSectionSize(
+            m_referenceTable->fontMetrics().height() + 6);
         m_referenceTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
         m_referenceTable->setSelectionBehavior(QAbstractItemView::SelectRows);
         m_referenceTable->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -123,6 +125,10 @@ bool QL_Core::openReference(const QString& path)
                                                                    QHeaderView::ResizeToContents);
         m_referenceTable->setColumnWidth(1, 260);
         m_referenceTable->setColumnWidth(2, 260);
+        // Room for a dozen rows: the window grows by it, so the lists keep their size.
+        m_referenceTable->setMinimumHeight(
+            m_referenceTable->fontMetrics().height() * 12 +
+            m_referenceTable->horizontalHeader()->sizeHint().height());
         m_referenceDock->setWidget(m_referenceTable);
         addDockWidget(Qt::BottomDockWidgetArea, m_referenceDock);
         connect(m_referenceTable, &QTableWidget::cellActivated, this, [this](int row, int) {

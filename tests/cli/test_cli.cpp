@@ -53,6 +53,24 @@ TEST_F(CliTest, InfoListsFormsSettingsAndEntriesAnEditWouldLose)
     EXPECT_EQ(text.count("Warning:"), 6) << "and F03_lng_(0), the gap before it";
 }
 
+TEST_F(CliTest, StatsCountTheTranslatedReferenceRowsAndTheProblemsByCheck)
+{
+    const QString en =
+        write("en.lsf", lsfFile(1, {packed({"Main"}), packed({"&Open", "Save", "Quit."})}));
+    const QString nl = write("nl.lsf", lsfFile(1, {packed({"Hoofd"}), packed({"Openen", "Save"})}));
+    const CliRun stats = run({"stats", "--against", en, nl, en});
+    EXPECT_EQ(stats.status, 0);
+    EXPECT_EQ(stats.out,
+              nl + ": 2 of 3 reference rows translated, 3 problems\n" + nl + ": missing: 1\n" + nl +
+                  ": extra: 0\n" + nl + ": same: 1\n" + nl + ": access-keys: 1\n" + nl +
+                  ": placeholders: 0\n" + nl + ": spaces: 0\n" + nl + ": punctuation: 0\n" + nl +
+                  ": line-breaks: 0\n" + nl + ": moves-at-save: 0\n" + en +
+                  ": 3 of 3 reference rows translated, 3 problems\n" + en + ": missing: 0\n" + en +
+                  ": extra: 0\n" + en + ": same: 3\n" + en + ": access-keys: 0\n" + en +
+                  ": placeholders: 0\n" + en + ": spaces: 0\n" + en + ": punctuation: 0\n" + en +
+                  ": line-breaks: 0\n" + en + ": moves-at-save: 0\n");
+}
+
 TEST_F(CliTest, JsonRoundTripGivesTheFileBackByteForByte)
 {
     QList<QByteArray> fields = {QByteArray("Name \xE9\"\xBE").repeated(25)};
@@ -89,6 +107,8 @@ TEST_F(CliTest, FailuresAndUsageHaveTheirExitCodesAndMessages)
         {{"export-code", "a", "--bogus"}, 2, ""},
         {{"from-json", "a.json"}, 2, ""},
         {{"help", "frobnicate"}, 2, ""},
+        {{"stats", path("missing.lsf")}, 2, "stats takes --against REFERENCE and FILEs"},
+        {{"check", "--against", path("missing.lsf"), "x.lsf"}, 1, "No such file or directory"},
     };
     for (const auto& c : cases) {
         const CliRun result = run(c.arguments);
