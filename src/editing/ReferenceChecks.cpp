@@ -10,6 +10,8 @@ namespace {
 int accessKeys(const QString& text)
 {
     int keys = 0;
+    if (!text.contains(u'&'))
+        return keys;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text.at(i) != u'&')
             continue;
@@ -25,6 +27,9 @@ int accessKeys(const QString& text)
 // percent sign. Sorted, since a translation may put them in another order.
 QStringList placeholders(const QString& text)
 {
+    if (!text.contains(u'%') && !text.contains(u'{'))
+        return {}; // most texts: no need for the pattern
+
     static const QRegularExpression pattern(QStringLiteral(
         R"(%%|%[-+ #0]*\d*(?:\.\d+)?(?:hh|h|ll|l|L|q|j|z|t)?[diouxXeEfFgGaAcsp]|%[1-9]|\{\d+\})"));
     QStringList found;
@@ -65,15 +70,13 @@ QString finalMark(const QString& text)
     return QString();
 }
 
+// "\r\n", "\n" and a lone "\r" are one line break each.
 int lineBreaks(const QString& text)
 {
-    int breaks = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i) == u'\n' ||
-            (text.at(i) == u'\r' && (i + 1 == text.size() || text.at(i + 1) != u'\n')))
-            ++breaks;
-    }
-    return breaks;
+    const int feeds = int(text.count(u'\n'));
+    if (!text.contains(u'\r'))
+        return feeds;
+    return feeds + int(text.count(u'\r')) - int(text.count(QLatin1String("\r\n")));
 }
 
 QString quoted(const QString& text)

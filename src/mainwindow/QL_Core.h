@@ -220,6 +220,20 @@ private:
     QTableWidget* m_referenceTable = nullptr;
     FindAllDialog* m_findAll = nullptr;
     int m_problemPlace = -1, m_problemLanding = -1; // where Next problem went, and landed
+    struct CheckedState {
+        LanguageDocument document;
+        WorkingCopy copy;
+        int selectedForm;
+        std::array<bool, CheckCount> checks;
+        QString reference;
+        bool operator==(const CheckedState& other) const
+        {
+            return selectedForm == other.selectedForm && checks == other.checks &&
+                   reference == other.reference && copy == other.copy &&
+                   document.sameTables(other.document);
+        }
+    };
+    std::optional<CheckedState> m_referenceChecked; // what the table and counts show
 
 public:
     // The controls, by their names. They are public so that tests and tools can reach them;

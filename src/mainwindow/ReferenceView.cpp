@@ -102,6 +102,7 @@ bool QL_Core::openReference(const QString& path)
         return false;
     m_reference = std::move(reference);
     m_referencePath = path;
+    m_referenceChecked.reset();
     if (!m_referenceDock) {
         m_referenceDock = new QDockWidget(this);
         m_referenceDock->setObjectName(QStringLiteral("ReferenceDock"));
@@ -171,6 +172,17 @@ void QL_Core::refreshReferenceView()
     if (!m_reference)
         return;
     const int selected = int(m_document.SelectedForm);
+    // One command refreshes several times (the list, the flag, the history); the checks run
+    // again only when what they read has changed. The tables' copies share their texts, so the
+    // comparison is mostly of pointers.
+    CheckedState checked{m_document, m_copy, selected, m_checks.on, m_referencePath};
+    if (m_referenceChecked && *m_referenceChecked == checked) {
+        const QSignalBlocker quiet(m_referenceTable);
+        const int current = designatedRow();
+        m_referenceTable->setCurrentCell(current < m_referenceTable->rowCount() ? current : -1, 0);
+        return;
+    }
+    m_referenceChecked = std::move(checked);
     m_problems = referenceProblems(*m_reference, m_document, m_copy, selected, m_checks);
     const ReferenceCounts counts =
         countReference(*m_reference, m_document, m_copy, selected, m_problems);
