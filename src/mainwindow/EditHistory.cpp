@@ -2,11 +2,19 @@
 
 bool EditState::operator==(const EditState& other) const
 {
-    return document.sameTables(other.document) &&
-           document.SelectedForm == other.document.SelectedForm &&
-           document.SelectedRow == other.document.SelectedRow && copy == other.copy &&
-           formHighlight == other.formHighlight && rowHighlight == other.rowHighlight &&
-           formStatus == other.formStatus && rowStatus == other.rowStatus;
+    const int form = int(document.SelectedForm);
+    if (form != int(other.document.SelectedForm) ||
+        document.SelectedRow != other.document.SelectedRow || !(copy == other.copy) ||
+        formHighlight != other.formHighlight || rowHighlight != other.rowHighlight ||
+        formStatus != other.formStatus || rowStatus != other.rowStatus)
+        return false;
+    if (document.sameTables(other.document))
+        return true;
+    // Tables that differ only by what the next commit writes anyway are the same to a save.
+    LanguageDocument committed = document, otherCommitted = other.document;
+    commitWorkingCopy(copy, form, committed);
+    commitWorkingCopy(other.copy, form, otherCommitted);
+    return committed.sameTables(otherCommitted);
 }
 
 EditStep::EditStep(const QString& name, EditState before, EditState after, Show show, int mergeId)

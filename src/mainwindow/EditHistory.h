@@ -16,6 +16,7 @@ struct EditState {
     int formHighlight = -1, rowHighlight = -1;
     QString formStatus, rowStatus;
 
+    // The same on screen and to a save (which commits the working copy first).
     bool operator==(const EditState& other) const;
 };
 

@@ -144,6 +144,10 @@ TEST_F(History, EveryKindOfStepIsUndoneAndRedoneToTheSameScreenAndBytes)
 
 TEST_F(History, SaveMarksTheSavedPointAndNewAndOpenStartAnEmptyHistory)
 {
+    answerRowDialog("Two row"); // saved as it was: no step
+    window->mnu_text_edit->trigger();
+    EXPECT_EQ(window->history()->count(), 0);
+
     toolkit.answers = {MsgResult::Yes};
     window->mnu_text_insert->trigger();
     window->mnu_save->trigger();

@@ -59,6 +59,7 @@ TEST_F(Freedesktop, OpenWithShowsTheChooserAndStartsThePickedProgram)
     toolkit.onModal = [&](QDialog& dialog) {
         auto& chooser = static_cast<AppChooser&>(dialog);
         EXPECT_EQ(chooser.windowTitle(), "Open with");
+        EXPECT_EQ(chooser.lst_apps->accessibleName(), "Programs");
         for (int i = 0; i < chooser.lst_apps->count(); ++i)
             shown << chooser.lst_apps->item(i)->text() +
                          (chooser.lst_apps->item(i)->font().bold() ? "*" : "");
