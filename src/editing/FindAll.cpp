@@ -31,11 +31,8 @@ QList<FoundText> findInAllForms(const LanguageDocument& document, const WorkingC
         if (text.contains(needle, sensitivity))
             found.append({kind, inReference, form, row, text});
     };
-    const QStringList names = copy.formNames.size() == LanguageDocument::FormCount
-                                  ? copy.formNames
-                                  : openedFormNames(document);
     for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
-        look(FoundText::Kind::FormName, false, form, 0, names.at(form - 1));
+        look(FoundText::Kind::FormName, false, form, 0, copy.formNames.value(form - 1));
         const QStringList rows = formTexts(document, copy, selectedForm, form);
         for (int row = 0; row < LanguageDocument::RowCount; ++row)
             look(FoundText::Kind::Row, false, form, row, rows.at(row));

@@ -20,8 +20,8 @@ struct FoundText {
     QString where() const;
 };
 
-// The document as the window shows it (the working copy for the names, the selected form's rows
-// and the settings), then the reference, if any, as stored.
+// The document as the window shows it (the form list and the settings boxes of the working copy,
+// the rows by the index the application reads), then the reference, if any, as stored.
 QList<FoundText> findInAllForms(const LanguageDocument& document, const WorkingCopy& copy,
                                 int selectedForm, const LanguageDocument* reference,
                                 const QString& needle, Qt::CaseSensitivity sensitivity);

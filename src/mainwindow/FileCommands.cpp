@@ -163,7 +163,6 @@ void QL_Core::mnu_save_Click()
             return;
         m_history->setClean();
         setUnsavedChanges(false);
-        discardRecoveryCopy();
         rememberFile(path);
         m_toolkit.messageBox(QStringLiteral("The languagefile has been saved."),
                              MsgStyle::Information);

@@ -4,6 +4,7 @@
 #include "ToolbarPictures.h"
 #include "WindowTest.h"
 
+#include <QCryptographicHash>
 #include <QMenu>
 
 using RecentFiles = WindowTest;
@@ -70,8 +71,10 @@ TEST_F(Accessibility, ControlsHaveSpokenNamesBuddiesAndATabOrder)
     window->mnu_text_new_Click();
 }
 
-TEST(ToolbarPictures, EachIsDrawnAndNoTwoAreAlike)
+TEST(ToolbarPictures, EachIsDrawnAsDesignedAndNoTwoAreAlike)
 {
+    const char* const looked[] = {"9952696c325d", "c77c7e746dac", "a09e687dbd03", "50c7d90fb7f4",
+                                  "4866163566b4", "e92cc2ba41c9", "e4b360a9db19"};
     QList<QImage> drawn;
     for (int p = 0; p <= int(ToolbarPicture::Replace); ++p) {
         const QImage image =
@@ -84,5 +87,12 @@ TEST(ToolbarPictures, EachIsDrawnAndNoTwoAreAlike)
         EXPECT_GT(painted, 48 * 48 / 5) << "picture " << p << " covers a fifth of its square";
         EXPECT_FALSE(drawn.contains(image)) << "picture " << p << " looks like another";
         drawn << image;
+        // As drawn when the pictures were made and looked at (a change shows as another hash).
+        EXPECT_EQ(QCryptographicHash::hash(QByteArrayView(image.constBits(), image.sizeInBytes()),
+                                           QCryptographicHash::Md5)
+                      .toHex()
+                      .left(12),
+                  looked[p])
+            << "picture " << p;
     }
 }

@@ -82,11 +82,15 @@ TEST_F(Reference, TheTableFollowsEditsReplacementsAndTheSelectedForm)
     window->mnu_reference_open->trigger();
     ASSERT_NE(window->reference(), nullptr);
     EXPECT_TRUE(window->findChild<QDockWidget*>()->isVisible());
+    EXPECT_TRUE(window->referenceTable()->updatesEnabled());
     EXPECT_EQ(panel(4), "4 of 5 reference rows translated, 5 problems");
     click(window->lst_forms, 0);
     EXPECT_EQ(table(),
               QStringList({"0|&Open...|Openen...|access-keys", "1|Save %1|Opslaan|placeholders",
                            "2|Close|Sluiten|", "3|Quit||missing"}));
+    emit window->referenceTable()->cellActivated(2, 1);
+    EXPECT_EQ(panel(3), "Row: 2") << "a row of the table selects that row in the list";
+    EXPECT_EQ(window->lst_lang->currentRow(), 2);
 
     toolkit.onDialog<QL_Edit>([](QL_Edit& d) {
         d.txt_newtxt->setText("Opslaan %1");
@@ -140,6 +144,7 @@ TEST_F(Reference, FindInAllFormsListsEveryPlaceAndShowsTheOneChosen)
 {
     ASSERT_TRUE(window->openReference(reference));
     FindAllDialog* find = window->showFindAll();
+    EXPECT_EQ(find->windowTitle(), "Find in all forms");
     find->txt_find->setText("OPEN");
     QTest::mouseClick(find->cmd_find, Qt::LeftButton);
     QStringList found;
