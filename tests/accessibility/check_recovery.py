@@ -40,7 +40,9 @@ def edited(name):
     shutil.copyfile(example, path)
     editor, app = start(program, [path], env)
     for box, text in (("Author", "Zed Author"), ("Revision", "9")):
-        field = find(app, pyatspi.ROLE_TEXT, box)
+        field = find(app, pyatspi.ROLE_TEXT, box, timeout=30) if app is not None else None
+        if field is None:
+            raise RuntimeError(f"the {box} box of the editor on {name}.lsf was not found")
         field.queryEditableText().setTextContents(text)
     return path, editor, app
 
@@ -120,6 +122,8 @@ def main():
 if __name__ == "__main__":
     try:
         main()
+    except Exception as error:  # an editor that never answered: say so, after what passed
+        check(f"the editors answered ({error})", False)
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
     sys.exit(summary())

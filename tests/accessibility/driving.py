@@ -58,7 +58,7 @@ def start(program, arguments, env=None):
     env.pop("AT_SPI_BUS_ADDRESS", None)
     editor = subprocess.Popen([program] + arguments, env=env)
     app = wait_for(lambda: next((a for a in pyatspi.Registry.getDesktop(0)
-                                 if a is not None and a.get_process_id() == editor.pid), None), 20)
+                                 if a is not None and a.get_process_id() == editor.pid), None), 40)
     return editor, app
 
 
