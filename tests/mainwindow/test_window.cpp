@@ -76,8 +76,10 @@ TEST_F(StartUp, MenusToolbarAndBoxesAreLaidOutAsDesigned)
 
     for (int i = 1; i <= 4; ++i)
         EXPECT_TRUE(window->statusPanel(i)->isVisible()) << "panel " << i;
-    // Status panels 1 to 3 are 2000, 1500 and 1500 twips wide: in proportion 4 : 3 : 3.
-    EXPECT_NEAR(window->statusPanel(1)->width() * 3.0 / window->statusPanel(2)->width(), 4.0, 0.1);
+    const Twips t(window.get());
+    EXPECT_EQ(QList<int>({window->statusPanel(1)->width(), window->statusPanel(2)->width(),
+                          window->statusPanel(3)->width()}),
+              QList<int>({t.px(2000), t.px(1500), t.px(1500)}));
 
     const QSize before = window->lst_lang->size();
     const QPoint settings = window->Frame1->pos();
