@@ -147,6 +147,7 @@ TEST_F(History, SaveMarksTheSavedPointAndNewAndOpenStartAnEmptyHistory)
     answerRowDialog("Two row"); // saved as it was: no step
     window->mnu_text_edit->trigger();
     EXPECT_EQ(window->history()->count(), 0);
+    EXPECT_EQ(doc().UnsavedChanges, 1.0f) << "yet a completed row operation marks the file";
 
     toolkit.answers = {MsgResult::Yes};
     window->mnu_text_insert->trigger();

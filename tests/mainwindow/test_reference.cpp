@@ -118,6 +118,7 @@ TEST_F(Reference, TheTableFollowsEditsReplacementsAndTheSelectedForm)
     window->mnu_reference_close->trigger();
     EXPECT_FALSE(window->findChild<QDockWidget*>()->isVisible());
     EXPECT_EQ(panel(4), "");
+    EXPECT_FALSE(window->mnu_problem_next->isEnabled() || window->mnu_reference_close->isEnabled());
 }
 
 TEST_F(Reference, NextAndPreviousProblemGoThroughAllForms)
