@@ -148,6 +148,16 @@ TEST_F(History, SaveMarksTheSavedPointAndNewAndOpenStartAnEmptyHistory)
     window->mnu_text_edit->trigger();
     EXPECT_EQ(window->history()->count(), 0);
     EXPECT_EQ(doc().UnsavedChanges, 1.0f) << "yet a completed row operation marks the file";
+    doc().UnsavedChanges = 0;
+    toolkit.onDialog<QL_Replace>([](QL_Replace& d) {
+        d.txt_zoek->setText("row");
+        d.txt_vervang->setText("row"); // every row counts as changed, none is
+        QTest::mouseClick(d.cmd_replace, Qt::LeftButton);
+    });
+    window->mnu_text_replace_Click();
+    toolkit.boxes.clear();
+    EXPECT_EQ(window->history()->count(), 0);
+    EXPECT_EQ(doc().UnsavedChanges, 1.0f);
 
     toolkit.answers = {MsgResult::Yes};
     window->mnu_text_insert->trigger();

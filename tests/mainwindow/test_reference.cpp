@@ -147,7 +147,7 @@ TEST_F(Reference, FindInAllFormsListsEveryPlaceAndShowsTheOneChosen)
     FindAllDialog* find = window->showFindAll();
     EXPECT_EQ(find->windowTitle(), "Find in all forms");
     find->txt_find->setText("OPEN");
-    QTest::mouseClick(find->cmd_find, Qt::LeftButton);
+    QTest::keyClick(find->txt_find, Qt::Key_Return); // Find is the default button
     QStringList found;
     for (int i = 0; i < find->lst_found->topLevelItemCount(); ++i)
         found << find->lst_found->topLevelItem(i)->text(0) + ": " +

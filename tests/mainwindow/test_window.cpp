@@ -132,7 +132,8 @@ TEST_F(StartUp, ControlsSitWhereTheirTwipsPlaceThemAndCarryTheirNames)
         "txt_rev txt_date Frame_4 lst_forms Frame_1 lst_lang StatusBar mnu_file mnu_edit "
         "mnu_extra mnu_informatie mnu_new mnu_open mnu_bar_1 mnu_save mnu_saveas mnu_bar_2 "
         "mnu_exit mnu_text_new mnu_text_edit mnu_text_insert mnu_text_delete mnu_text_replace "
-        "mnu_savecode mnu_about mnu_bar_4 mnu_website StatusBar_1 StatusBar_4";
+        "mnu_savecode mnu_about mnu_bar_4 mnu_website StatusBar_1 StatusBar_4 mnu_undo mnu_redo "
+        "mnu_reference mnu_checks";
     for (const QString& name : names.split(' '))
         EXPECT_NE(window->findChild<QObject*>(name), nullptr) << name.toStdString();
 }
