@@ -41,7 +41,8 @@ class Toolkit;
 //
 // It is spread over several files by concern: QL_Core.cpp (start-up, events, drop),
 // WindowLayout.cpp (the controls and their places), FileCommands.cpp, RecentFiles.cpp,
-// Lists.cpp, CommandState.cpp, RowCommands.cpp and CodeExport.cpp.
+// Lists.cpp (with the edit history's states), CommandState.cpp, RowCommands.cpp, CodeExport.cpp,
+// RecoveryCopies.cpp and ReferenceView.cpp.
 class QL_Core : public QMainWindow {
     Q_OBJECT
 public:
@@ -207,6 +208,7 @@ private:
     void restoreRecoveryCopy(const RecoveryCopy& copy);
 
     void createReferenceMenu();
+    void enableReferenceCommands(bool referenceOpen);
     void refreshReferenceView();
     // Selects the row at the list index in the row list, as a click on it does.
     void chooseRow(int row);

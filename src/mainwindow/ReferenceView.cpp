@@ -81,8 +81,13 @@ void QL_Core::createReferenceMenu()
             refreshReferenceView();
         });
     }
+    enableReferenceCommands(false);
+}
+
+void QL_Core::enableReferenceCommands(bool referenceOpen)
+{
     for (QAction* needsReference : {mnu_reference_close, mnu_problem_next, mnu_problem_previous})
-        needsReference->setEnabled(false);
+        needsReference->setEnabled(referenceOpen);
 }
 
 void QL_Core::mnu_reference_open_Click()
@@ -138,8 +143,7 @@ bool QL_Core::openReference(const QString& path)
     }
     m_referenceDock->setWindowTitle(QStringLiteral("Reference: ") + QFileInfo(path).fileName());
     m_referenceDock->show();
-    for (QAction* needsReference : {mnu_reference_close, mnu_problem_next, mnu_problem_previous})
-        needsReference->setEnabled(true);
+    enableReferenceCommands(true);
     refreshReferenceView();
     return true;
 }
@@ -154,8 +158,7 @@ void QL_Core::closeReference()
     m_problems.clear();
     m_referenceDock->hide();
     m_panels[4]->clear();
-    for (QAction* needsReference : {mnu_reference_close, mnu_problem_next, mnu_problem_previous})
-        needsReference->setEnabled(false);
+    enableReferenceCommands(false);
 }
 
 void QL_Core::reopenRememberedReference(const QString& documentPath)
