@@ -64,7 +64,9 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
             continue;
         }
         const WorkingCopy copy = openedWorkingCopy(*document, 0);
-        const QList<Problem> problems = referenceProblems(*reference, *document, copy, 0);
+        ReferenceCounts counts;
+        const QList<Problem> problems =
+            referenceProblems(*reference, *document, copy, 0, {}, &counts);
         clean = clean && problems.isEmpty();
         if (!countsOnly) {
             for (const Problem& p : problems)
@@ -74,7 +76,6 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
                                   .arg(checkName(p.check), p.message));
             continue;
         }
-        const ReferenceCounts counts = countReference(*reference, *document, copy, 0, problems);
         QString text = QStringLiteral("%1: %2 of %3 reference rows translated, %4 problems\n")
                            .arg(path)
                            .arg(counts.translated)

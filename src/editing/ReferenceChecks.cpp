@@ -158,9 +158,10 @@ QStringList formTexts(const LanguageDocument& document, const WorkingCopy& copy,
 
 QList<Problem> referenceProblems(const LanguageDocument& reference,
                                  const LanguageDocument& document, const WorkingCopy& copy,
-                                 int selectedForm, const CheckSet& checks)
+                                 int selectedForm, const CheckSet& checks, ReferenceCounts* counts)
 {
     QList<Problem> problems;
+    ReferenceCounts counted;
     for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
         const QStringList texts = formTexts(document, copy, selectedForm, form);
         const LanguageTable& stored = document.formText(form);
@@ -171,8 +172,12 @@ QList<Problem> referenceProblems(const LanguageDocument& reference,
                 storedAt << r;
         }
         for (int row = 0; row < LanguageDocument::RowCount; ++row) {
-            for (const RowProblem& p :
-                 rowProblems(reference.formText(form).at(row), texts.at(row), checks))
+            const QString& source = reference.formText(form).at(row);
+            if (!source.isEmpty()) {
+                ++counted.referenceRows;
+                counted.translated += texts.at(row).isEmpty() ? 0 : 1;
+            }
+            for (const RowProblem& p : rowProblems(source, texts.at(row), checks))
                 problems.append({form, row, p.check, p.message});
             if (checks.has(Check::MovesAtSave) && row < storedAt.size() && storedAt[row] != row)
                 problems.append({form, row, Check::MovesAtSave,
@@ -181,23 +186,8 @@ QList<Problem> referenceProblems(const LanguageDocument& reference,
                                      .arg(row)});
         }
     }
+    counted.problems = int(problems.size());
+    if (counts)
+        *counts = counted;
     return problems;
-}
-
-ReferenceCounts countReference(const LanguageDocument& reference, const LanguageDocument& document,
-                               const WorkingCopy& copy, int selectedForm,
-                               const QList<Problem>& problems)
-{
-    ReferenceCounts counts;
-    counts.problems = int(problems.size());
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
-        const QStringList texts = formTexts(document, copy, selectedForm, form);
-        for (int row = 0; row < LanguageDocument::RowCount; ++row) {
-            if (reference.formText(form).at(row).isEmpty())
-                continue;
-            ++counts.referenceRows;
-            counts.translated += texts.at(row).isEmpty() ? 0 : 1;
-        }
-    }
-    return counts;
 }

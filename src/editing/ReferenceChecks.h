@@ -56,16 +56,15 @@ struct Problem {
     QString message;
 };
 
-// Every problem of the document against the reference, form by form and row by row.
-QList<Problem> referenceProblems(const LanguageDocument& reference,
-                                 const LanguageDocument& document, const WorkingCopy& copy,
-                                 int selectedForm, const CheckSet& checks = {});
-
 struct ReferenceCounts {
     int referenceRows = 0; // rows the reference uses
     int translated = 0;    // of those, rows this file uses too
     int problems = 0;
 };
-ReferenceCounts countReference(const LanguageDocument& reference, const LanguageDocument& document,
-                               const WorkingCopy& copy, int selectedForm,
-                               const QList<Problem>& problems);
+
+// Every problem of the document against the reference, form by form and row by row; with
+// counts, also how many reference rows the document translates, found in the same pass.
+QList<Problem> referenceProblems(const LanguageDocument& reference,
+                                 const LanguageDocument& document, const WorkingCopy& copy,
+                                 int selectedForm, const CheckSet& checks = {},
+                                 ReferenceCounts* counts = nullptr);

@@ -104,10 +104,7 @@ void QL_Core::openSteps(const QString& path, const QString& title)
     // On failure the loader has said so; the window goes on with the tables as they are.
     const bool loaded = LoadLanguageFile(m_document, path, m_toolkit);
 
-    setCurrentFile(path, title);
-    m_copy = openedWorkingCopy(m_document, 0);
-    renderFormList(true);
-    renderSettings();
+    showOpenedDocument(path, title);
     m_history->clear();
     setUnsavedChanges(false);
     if (loaded) {
@@ -115,6 +112,15 @@ void QL_Core::openSteps(const QString& path, const QString& title)
         // After the event at hand, so that a file opened at start-up reads no setting first.
         QTimer::singleShot(0, this, [this, path] { reopenRememberedReference(path); });
     }
+}
+
+void QL_Core::showOpenedDocument(const QString& path, const QString& title)
+{
+    setCurrentFile(path, title);
+    m_copy = openedWorkingCopy(m_document, 0);
+    renderFormList(true);
+    renderRowList(true);
+    renderSettings();
 }
 
 void QL_Core::setCurrentFile(const QString& path, const QString& title)

@@ -170,6 +170,9 @@ private:
     // True when nothing unsaved would be lost, or the user answers Yes to the question.
     bool mayDiscardChanges(const QString& question);
     void openSteps(const QString& path, const QString& title);
+    // After a document came in (opened or restored): its path, and the lists and boxes as
+    // opening shows them, no form selected.
+    void showOpenedDocument(const QString& path, const QString& title);
     static QString openQuestion();
 
     // The lists and the settings boxes show the working copy. A rebuilt list has no current or

@@ -88,11 +88,7 @@ void QL_Core::restoreRecoveryCopy(const RecoveryCopy& copy)
     m_document.UnsavedChanges = unsaved;
     m_document.SelectedForm = 0;
     m_document.SelectedRow = 0;
-    setCurrentFile(copy.path, QFileInfo(copy.path).fileName());
-    m_copy = openedWorkingCopy(m_document, 0);
-    renderFormList(true);
-    renderRowList(true);
-    renderSettings();
+    showOpenedDocument(copy.path, QFileInfo(copy.path).fileName());
     {
         // Quietly: the history's signal would take the changes for saved and drop the copy.
         const QSignalBlocker quiet(m_history);

@@ -186,9 +186,8 @@ void QL_Core::refreshReferenceView()
         return;
     }
     m_referenceChecked = std::move(checked);
-    m_problems = referenceProblems(*m_reference, m_document, m_copy, selected, m_checks);
-    const ReferenceCounts counts =
-        countReference(*m_reference, m_document, m_copy, selected, m_problems);
+    ReferenceCounts counts;
+    m_problems = referenceProblems(*m_reference, m_document, m_copy, selected, m_checks, &counts);
     m_panels[4]->setText(QStringLiteral("%1 of %2 reference rows translated, %3 problems")
                              .arg(counts.translated)
                              .arg(counts.referenceRows)

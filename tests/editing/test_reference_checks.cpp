@@ -119,11 +119,11 @@ TEST(ReferenceChecks, ADocumentIsCheckedByTheIndexesTheApplicationReadsAfterTheC
     // The selected form is checked as its row list stands.
     WorkingCopy copy;
     copy.rows = {"Rij 0.", "Rij 1", "Rij 2."};
-    const QList<Problem> selected = referenceProblems(reference, document, copy, 2);
+    ReferenceCounts counts;
+    const QList<Problem> selected = referenceProblems(reference, document, copy, 2, {}, &counts);
     ASSERT_EQ(selected.size(), 3);
     EXPECT_EQ(selected[0].check, Check::Punctuation);
     EXPECT_EQ(selected[0].row, 1);
-    const ReferenceCounts counts = countReference(reference, document, copy, 2, selected);
     EXPECT_EQ(counts.referenceRows, 3);
     EXPECT_EQ(counts.translated, 3);
     EXPECT_EQ(counts.problems, 3);
