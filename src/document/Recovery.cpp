@@ -10,12 +10,52 @@
 #include <QLockFile>
 #include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QSysInfo>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <unistd.h>
 
 namespace {
 
 const QString Format = QStringLiteral("lexicant-recovery");
 const QString CopySuffix = QStringLiteral(".json");
 const QString LockSuffix = QStringLiteral(".lock");
+const QString HeldByAWindow = QStringLiteral("another window holds it");
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Whether the lock that could not be taken belongs to a live process. A lock written on another
+// machine, or one that cannot be read, is taken as held: nothing here can tell.
+bool heldByRunningWindow(const QLockFile& lock, const QString& file)
+{
+    qint64 pid = 0;
+    QString host;
+    if (!lock.getLockInfo(&pid, &host, nullptr))
+        return QFile::exists(file);
+    if (!host.isEmpty() && host != QSysInfo::machineHostName())
+        return true;
+    return pid <= 0 || ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+}
+
+// Why no file can be made in the folder, in the system's words; empty when one can.
+QString folderRefusal(const QString& folder)
+{
+    QByteArray probe = QFile::encodeName(folder + QStringLiteral("/.probe-XXXXXX"));
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0)
+        return systemReason(errno);
+    ::close(fd);
+    ::unlink(probe.constData());
+    return QString();
+}
 
 } // namespace
 
@@ -73,28 +113,38 @@ RecoverySlot::RecoverySlot(QString folder)
 
 RecoverySlot::~RecoverySlot() = default;
 
-bool RecoverySlot::claim(const QString& name)
+// Takes the lock of the copy of that name. Returns an empty string, else why it cannot.
+QString RecoverySlot::claim(const QString& name)
 {
-    auto lock = std::make_unique<QLockFile>(m_folder + u'/' + name + LockSuffix);
-    if (!lock->tryLock(0))
-        return false;
+    const QString file = m_folder + u'/' + name + LockSuffix;
+    auto lock = std::make_unique<QLockFile>(file);
+    // A stale lock, left by a window that is gone, is taken over where the folder allows it.
+    if (!lock->tryLock(0)) {
+        const bool held =
+            lock->error() == QLockFile::LockFailedError && heldByRunningWindow(*lock, file);
+        const QString refusal = held ? QString() : folderRefusal(m_folder);
+        return refusal.isEmpty() ? HeldByAWindow : refusal;
+    }
     m_lock = std::move(lock);
     m_name = name;
-    return true;
+    return QString();
 }
 
-QString RecoverySlot::adoptOrphan()
+RecoverySlot::Orphan RecoverySlot::adoptOrphan()
 {
     if (!m_name.isEmpty())
-        return QString(); // a window with a copy of its own takes no other
+        return {}; // a window with a copy of its own takes no other
     const QStringList copies =
         QDir(m_folder).entryList({u'*' + CopySuffix}, QDir::Files, QDir::Time);
-    // A copy whose window still runs stays locked; the lock of a window that is gone is stale.
     for (const QString& file : copies) {
-        if (claim(file.chopped(CopySuffix.size())))
-            return copyPath();
+        const QString name = file.chopped(CopySuffix.size());
+        const QString refusal = claim(name);
+        if (refusal != HeldByAWindow) {
+            m_name = name;
+            return {copyPath(), refusal};
+        }
     }
-    return QString();
+    return {};
 }
 
 QString RecoverySlot::copyPath() const
@@ -102,30 +152,47 @@ QString RecoverySlot::copyPath() const
     return m_name.isEmpty() ? QString() : m_folder + u'/' + m_name + CopySuffix;
 }
 
+QString RecoverySlot::asidePath() const
+{
+    return copyPath() + QStringLiteral(".damaged");
+}
+
 QString RecoverySlot::write(const QByteArray& bytes)
 {
-    if (m_name.isEmpty()) {
+    // A copy found but not taken over is taken now, else the slot makes one of its own.
+    if (!m_lock && (m_name.isEmpty() || !claim(m_name).isEmpty())) {
         if (!QDir().mkpath(m_folder))
             return QStringLiteral("the folder %1 cannot be made").arg(m_folder);
-        for (int attempt = 0; attempt < 8 && m_name.isEmpty(); ++attempt)
-            claim(QStringLiteral("window-%1")
-                      .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0')));
-        if (m_name.isEmpty())
-            return QStringLiteral("no lock can be taken in %1").arg(m_folder);
+        QString refusal;
+        for (int attempt = 0; attempt < 8 && !m_lock; ++attempt)
+            refusal =
+                claim(QStringLiteral("window-%1")
+                          .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0')));
+        if (!m_lock)
+            return QStringLiteral("no lock can be taken in %1: %2").arg(m_folder, refusal);
     }
     return replaceFileContents(copyPath(), bytes);
 }
 
-void RecoverySlot::remove()
+QString RecoverySlot::remove()
 {
-    if (!m_name.isEmpty())
-        QFile::remove(copyPath());
+    if (m_name.isEmpty())
+        return QString();
+    const QString refusal = m_lock ? QString() : claim(m_name);
+    if (!refusal.isEmpty())
+        return refusal;
+    if (::unlink(QFile::encodeName(copyPath()).constData()) != 0 && errno != ENOENT)
+        return systemReason(errno);
+    return QString();
 }
 
 QString RecoverySlot::setAside()
 {
-    const QString aside = copyPath() + QStringLiteral(".damaged");
-    QFile::remove(aside);
-    QFile::rename(copyPath(), aside);
-    return aside;
+    const QString refusal = m_lock ? QString() : claim(m_name);
+    if (!refusal.isEmpty())
+        return refusal;
+    if (std::rename(QFile::encodeName(copyPath()).constData(),
+                    QFile::encodeName(asidePath()).constData()) != 0)
+        return systemReason(errno);
+    return QString();
 }

@@ -1,17 +1,36 @@
 // Recovery copies: what they hold, and which copies a starting window may take over.
-#include "LanguageFormat.h"
+#include "Faults.h"
 #include "Recovery.h"
 #include "TempFiles.h"
 
 #include <QDir>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 class RecoveryTest : public ::testing::Test, public TempFiles {
 protected:
     QStringList files() const { return QDir(path("r")).entryList(QDir::Files); }
+
+    // Leaves what a window killed a minute ago leaves: its copy and a stale lock.
+    void leaveKilledWindowCopy(const QByteArray& bytes)
+    {
+        const pid_t child = fork();
+        if (child == 0) {
+            RecoverySlot killed(path("r"));
+            killed.write(bytes);
+            QFile copy(killed.copyPath());
+            copy.open(QIODevice::ReadWrite);
+            copy.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                             QFile::FileModificationTime);
+            raise(SIGKILL);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status));
+    }
 };
 
 TEST_F(RecoveryTest, ACopyKeepsTheDocumentByteForByteWithItsPathFormAndTime)
@@ -50,38 +69,48 @@ TEST_F(RecoveryTest, ACopyKeepsTheDocumentByteForByteWithItsPathFormAndTime)
 TEST_F(RecoveryTest, OnlyACopyWhoseWindowIsGoneIsTakenOverAndOnlyOnce)
 {
     RecoverySlot empty(path("r"));
-    EXPECT_EQ(empty.adoptOrphan(), "") << "no folder, no copy";
+    EXPECT_EQ(empty.adoptOrphan().path, "") << "no folder, no copy";
     EXPECT_FALSE(QDir(path("r")).exists()) << "nothing is made before the first write";
 
     auto live = std::make_unique<RecoverySlot>(path("r"));
     ASSERT_EQ(live->write("live"), "");
     EXPECT_EQ(read(live->copyPath()), "live");
     RecoverySlot other(path("r"));
-    EXPECT_EQ(other.adoptOrphan(), "") << "the copy's window runs";
+    EXPECT_EQ(other.adoptOrphan().path, "") << "the copy's window runs";
 
-    // A window that was killed leaves its copy and a stale lock.
-    const pid_t child = fork();
-    if (child == 0) {
-        RecoverySlot killed(path("r"));
-        killed.write("killed");
-        raise(SIGKILL);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status));
+    leaveKilledWindowCopy("killed");
     ASSERT_EQ(files().filter(".json").size(), 2);
-    const QString adopted = other.adoptOrphan();
-    ASSERT_NE(adopted, "");
-    EXPECT_EQ(read(adopted), "killed");
+    const RecoverySlot::Orphan adopted = other.adoptOrphan();
+    EXPECT_EQ(read(adopted.path), "killed") << "the newer copy's window runs";
+    EXPECT_EQ(adopted.unclaimed, "");
     RecoverySlot third(path("r"));
-    EXPECT_EQ(third.adoptOrphan(), "") << "taken over already";
+    EXPECT_EQ(third.adoptOrphan().path, "") << "taken over already";
 
     const QString livePath = live->copyPath();
     live.reset(); // the window closed without removing its copy, as at the session's end
-    EXPECT_EQ(third.adoptOrphan(), livePath);
-    third.remove();
+    EXPECT_EQ(third.adoptOrphan().path, livePath);
+    EXPECT_EQ(third.remove(), "");
     EXPECT_FALSE(QFile::exists(livePath));
-    EXPECT_EQ(other.setAside(), adopted + ".damaged");
-    EXPECT_EQ(read(adopted + ".damaged"), "killed");
-    EXPECT_FALSE(QFile::exists(adopted));
+    EXPECT_EQ(third.remove(), "") << "nothing left to remove";
+    EXPECT_EQ(other.setAside(), "");
+    EXPECT_EQ(read(adopted.path + ".damaged"), "killed");
+    EXPECT_FALSE(QFile::exists(adopted.path));
+}
+
+TEST_F(RecoveryTest, ACopyInAReadOnlyFolderIsFoundWithTheReasonItCannotBeTakenOver)
+{
+    leaveKilledWindowCopy("killed");
+    RecoverySlot live(path("r"));
+    ASSERT_EQ(live.write("live"), "");
+    chmod(QFile::encodeName(folder()).constData(), 0755);
+    chmod(QFile::encodeName(path("r")).constData(), 0555);
+    AsNobody nobody;
+    RecoverySlot slot(path("r"));
+    const RecoverySlot::Orphan found = slot.adoptOrphan();
+    EXPECT_EQ(read(found.path), "killed");
+    EXPECT_EQ(found.unclaimed, "Permission denied");
+    EXPECT_EQ(slot.remove(), "Permission denied");
+    EXPECT_EQ(slot.setAside(), "Permission denied");
+    EXPECT_EQ(slot.write("x"), "no lock can be taken in " + path("r") + ": Permission denied");
+    EXPECT_EQ(read(found.path), "killed");
 }
