@@ -13,14 +13,21 @@ _lexicant_cli_files()
     COMPREPLY=($(compgen -d -- "$cur") $(compgen -f -X "!*.$glob" -- "$cur"))
 }
 
+# The commands, as the program itself lists them: the one typed on the command line.
+_lexicant_cli_commands()
+{
+    local program=${COMP_WORDS[0]}
+    [[ $program == "~/"* ]] && program=$HOME/${program:2}
+    "$program" --commands 2>/dev/null
+}
+
 _lexicant_cli()
 {
     local cur=${COMP_WORDS[COMP_CWORD]}
     local prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="new info export-code to-json from-json to-po from-po check stats diff help"
     COMPREPLY=()
     if ((COMP_CWORD == 1)); then
-        COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
+        COMPREPLY=($(compgen -W "$(_lexicant_cli_commands) --help --version --commands" -- "$cur"))
         return
     fi
     local command=${COMP_WORDS[1]}
@@ -51,7 +58,7 @@ _lexicant_cli()
         return
     fi
     case $command in
-    help) ((COMP_CWORD == 2)) && COMPREPLY=($(compgen -W "$commands" -- "$cur")) ;;
+    help) ((COMP_CWORD == 2)) && COMPREPLY=($(compgen -W "$(_lexicant_cli_commands)" -- "$cur")) ;;
     new) ;;
     from-json) _lexicant_cli_files "$cur" json ;;
     from-po) _lexicant_cli_files "$cur" po ;;

@@ -9,53 +9,79 @@
 #include <QFileInfo>
 #include <QIODevice>
 
-#include <functional>
-#include <map>
-
 namespace {
 
-// The help of each command: its usage and what it does, in lines that fit a terminal. The help
-// text, "help COMMAND" and the manual page (made from --help) all come from here.
-struct CommandHelp {
-    const char* usage;
-    const char* description;
+int commandNew(Session& session, const Invocation& call);
+int commandInfo(Session& session, const Invocation& call);
+int commandExportCode(Session& session, const Invocation& call);
+int commandToJson(Session& session, const Invocation& call);
+int commandFromJson(Session& session, const Invocation& call);
+int commandHelp(Session& session, const Invocation& call);
+
+// The commands, in the order the help lists them. The help text, "help COMMAND", the manual page
+// (made from --help) and bash completion (through --commands) all come from here.
+struct Command {
+    const char* name;
+    const char* arguments;   // the rest of the usage line
+    const char* description; // lines that fit a terminal
+    int (*run)(Session&, const Invocation&);
 };
 
-const CommandHelp Help[] = {
-    {"new -o FILE", "write the file of a new, empty document"},
-    {"info FILE", "show the record count, the form names with their\n"
-                  "number of rows, the settings, and a warning for each\n"
-                  "entry that an edit in the editor would lose"},
-    {"export-code FILE [-o OUT]", "write the code lines of \"Save as code\" in\n"
-                                  "Windows-1252, to OUT or standard output"},
-    {"to-json FILE [-o OUT]", "write the whole document as UTF-8 JSON"},
-    {"from-json JSON -o FILE", "write the language file that such JSON describes"},
-    {"to-po SOURCE [--translation TARGET] [--language CODE] [-o OUT]",
+const Command Commands[] = {
+    {"new", "-o FILE", "write the file of a new, empty document", commandNew},
+    {"info", "FILE",
+     "show the record count, the form names with their\n"
+     "number of rows, the settings, and a warning for each\n"
+     "entry that an edit in the editor would lose",
+     commandInfo},
+    {"export-code", "FILE [-o OUT]",
+     "write the code lines of \"Save as code\" in\n"
+     "Windows-1252, to OUT or standard output",
+     commandExportCode},
+    {"to-json", "FILE [-o OUT]", "write the whole document as UTF-8 JSON", commandToJson},
+    {"from-json", "JSON -o FILE", "write the language file that such JSON describes",
+     commandFromJson},
+    {"to-po", "SOURCE [--translation TARGET] [--language CODE] [-o OUT]",
      "write a gettext PO file: one entry per used row of\n"
      "SOURCE, translated by the same row of TARGET; a pair\n"
-     "that gettext refuses is marked fuzzy, with the reason"},
-    {"from-po PO --template SOURCE -o TARGET [--use-fuzzy]",
+     "that gettext refuses is marked fuzzy, with the reason",
+     commandToPo},
+    {"from-po", "PO --template SOURCE -o TARGET [--use-fuzzy]",
      "write SOURCE with the PO file's translations in it;\n"
-     "fuzzy ones only with --use-fuzzy"},
-    {"check [--against REFERENCE] FILE...", "list every problem of the files, one line each; with\n"
-                                            "a reference, each problem of the translation against\n"
-                                            "it (FILE: LABEL: CHECK: MESSAGE)"},
-    {"stats --against REFERENCE FILE...", "count the reference's rows each file translates, and\n"
-                                          "its problems against the reference by check"},
-    {"diff A B", "list the entries that differ, one line each"},
-    {"help [COMMAND]", "show this text, or the help of one command"},
+     "fuzzy ones only with --use-fuzzy",
+     commandFromPo},
+    {"check", "[--against REFERENCE] FILE...",
+     "list every problem of the files, one line each; with\n"
+     "a reference, each problem of the translation against\n"
+     "it (FILE: LABEL: CHECK: MESSAGE)",
+     commandCheck},
+    {"stats", "--against REFERENCE FILE...",
+     "count the reference's rows each file translates, and\n"
+     "its problems against the reference by check",
+     commandStats},
+    {"diff", "A B", "list the entries that differ, one line each", commandDiff},
+    {"help", "[COMMAND]", "show this text, or the help of one command", commandHelp},
 };
+
+const Command* findCommand(const QString& name)
+{
+    for (const Command& command : Commands) {
+        if (name == QLatin1String(command.name))
+            return &command;
+    }
+    return nullptr;
+}
+
+QString usageLine(const Command& command)
+{
+    return QStringLiteral("%1 %2").arg(QLatin1String(command.name),
+                                       QLatin1String(command.arguments));
+}
 
 const char* const ExitStatus =
     "Exit status: 0 success, 1 a file could not be read or written, 2 wrong usage.\n"
     "check: 1 when a file has problems. diff: 1 when the files differ, 2 when one\n"
     "cannot be read.\n";
-
-QString commandName(const CommandHelp& help)
-{
-    const QString usage = QString::fromUtf8(help.usage);
-    return usage.left(usage.indexOf(u' '));
-}
 
 QString helpText()
 {
@@ -67,9 +93,9 @@ QString helpText()
                                   "editor.\n"
                                   "\n"
                                   "Commands:\n");
-    for (const CommandHelp& help : Help) {
-        const QString usage = QStringLiteral("  ") + QString::fromUtf8(help.usage);
-        const QStringList lines = QString::fromUtf8(help.description).split(u'\n');
+    for (const Command& command : Commands) {
+        const QString usage = QStringLiteral("  ") + usageLine(command);
+        const QStringList lines = QString::fromUtf8(command.description).split(u'\n');
         text += usage.size() < Column - 1 ? usage.leftJustified(Column) + lines.first()
                                           : usage + u'\n' + indent + lines.first();
         for (const QString& line : lines.mid(1))
@@ -81,19 +107,27 @@ QString helpText()
                           "Options:\n"
                           "  -h, --help                 show this text\n"
                           "  --version                  show the version\n"
+                          "  --commands                 list the names of the commands, one a "
+                          "line\n"
                           "\n") +
            QString::fromUtf8(ExitStatus);
 }
 
-QString commandHelpText(const QString& name)
+int commandHelp(Session& session, const Invocation& call)
 {
-    for (const CommandHelp& help : Help) {
-        if (commandName(help) == name)
-            return QStringLiteral("Usage: lexicant-cli %1\n\n%2.\n")
-                .arg(QString::fromUtf8(help.usage),
-                     QString::fromUtf8(help.description).replace(u'\n', u' '));
+    if (call.positional.isEmpty() && call.options.isEmpty()) {
+        session.print(helpText());
+        return ExitOk;
     }
-    return {};
+    const Command* command = call.positional.size() == 1 && call.options.isEmpty()
+                                 ? findCommand(call.positional.first())
+                                 : nullptr;
+    if (!command)
+        return session.usage(QStringLiteral("help takes the name of one command"));
+    session.print(QStringLiteral("Usage: lexicant-cli %1\n\n%2.\n")
+                      .arg(usageLine(*command),
+                           QString::fromUtf8(command->description).replace(u'\n', u' ')));
+    return ExitOk;
 }
 
 int commandNew(Session& session, const Invocation& call)
@@ -178,25 +212,6 @@ int commandFromJson(Session& session, const Invocation& call)
     return session.save(document, *call.option("output"));
 }
 
-using Command = std::function<int(Session&, const Invocation&)>;
-
-const std::map<QString, Command>& commands()
-{
-    static const std::map<QString, Command> table = {
-        {QStringLiteral("new"), commandNew},
-        {QStringLiteral("info"), commandInfo},
-        {QStringLiteral("export-code"), commandExportCode},
-        {QStringLiteral("to-json"), commandToJson},
-        {QStringLiteral("from-json"), commandFromJson},
-        {QStringLiteral("to-po"), commandToPo},
-        {QStringLiteral("from-po"), commandFromPo},
-        {QStringLiteral("check"), commandCheck},
-        {QStringLiteral("stats"), commandStats},
-        {QStringLiteral("diff"), commandDiff},
-    };
-    return table;
-}
-
 // Splits the arguments after the command into positional ones, options with a value and flags
 // (whose value is empty); anything else that starts with "-" is refused.
 std::optional<Invocation> parse(const QStringList& arguments, QString& problem)
@@ -247,24 +262,21 @@ int runCli(const QStringList& arguments, QIODevice& out, QIODevice& err)
         session.print(QStringLiteral("lexicant-cli %1\n").arg(QLatin1String(LEXICANT_VERSION)));
         return ExitOk;
     }
-    if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
-        (name == QLatin1String("help") && arguments.size() == 1)) {
+    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
         session.print(helpText());
         return ExitOk;
     }
-    if (name == QLatin1String("help")) {
-        const QString text = arguments.size() == 2 ? commandHelpText(arguments.at(1)) : QString();
-        if (text.isEmpty())
-            return session.usage(QStringLiteral("help takes the name of one command"));
-        session.print(text);
+    if (name == QLatin1String("--commands")) {
+        for (const Command& command : Commands)
+            session.print(QLatin1String(command.name) + u'\n');
         return ExitOk;
     }
-    const auto command = commands().find(name);
-    if (command == commands().end())
+    const Command* command = findCommand(name);
+    if (!command)
         return session.usage(QStringLiteral("unknown command '%1'").arg(name));
     QString problem;
     const auto call = parse(arguments.mid(1), problem);
     if (!call)
         return session.usage(problem);
-    return command->second(session, *call);
+    return command->run(session, *call);
 }

@@ -9,7 +9,7 @@ trap 'rm -rf "$scratch"' EXIT
 cd "$scratch" && mkdir forms && touch en.lsf NL.LSF notes.txt nl.po doc.json
 failures=0
 offers() { # the words typed so far, the last one being completed
-    COMP_WORDS=(lexicant-cli "$@")
+    COMP_WORDS=("$cli" "$@")
     COMP_CWORD=$#
     _lexicant_cli
     printf '%s\n' "${COMPREPLY[@]}" | sort | tr '\n' ' '
@@ -40,10 +40,10 @@ expect "commands after help" "diff " help di
 expect "language files for --against" "NL.LSF en.lsf forms " check --against ""
 expect "the option of stats" "--against " stats --
 
-# Every command the program's help names is offered, and nothing else.
+# Every command and long option the program's help names is offered, and nothing else.
 named=$({
     "$cli" --help | sed -n '/^Commands:/,/^$/p' | awk '/^  [a-z]/ {print $1}'
-    printf '%s\n' --help --version
+    "$cli" --help | sed -n '/^Options:/,/^$/p' | grep -o -- '--[a-z]*'
 } | sort | tr '\n' ' ')
 expect "exactly the commands and options of lexicant-cli --help" "$named" ""
 echo "completion check: $failures failed"
