@@ -228,6 +228,7 @@ std::optional<Invocation> parse(const QStringList& arguments, QString& problem)
         {QStringLiteral("--use-fuzzy"), QStringLiteral("use-fuzzy")},
     };
     Invocation call;
+    QMap<QString, QString> spelled; // each option's name as the arguments give it
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
         const auto option = names.find(argument);
@@ -235,10 +236,19 @@ std::optional<Invocation> parse(const QStringList& arguments, QString& problem)
         if (flag != flags.end()) {
             call.options.insert(*flag, QString());
         } else if (option != names.end()) {
-            if (i + 1 >= arguments.size() || call.options.contains(*option)) {
+            if (spelled.contains(*option)) {
+                const QString first = spelled.value(*option);
+                problem = QStringLiteral("%1 is given twice").arg(first);
+                if (first != argument)
+                    problem += QStringLiteral(", the second time as %1").arg(argument);
+                problem += QStringLiteral("; it takes one value");
+                return std::nullopt;
+            }
+            if (i + 1 >= arguments.size()) {
                 problem = QStringLiteral("%1 needs one value").arg(argument);
                 return std::nullopt;
             }
+            spelled.insert(*option, argument);
             call.options.insert(*option, arguments.at(++i));
         } else if (argument.startsWith(u'-') && argument != QLatin1String("-")) {
             problem = QStringLiteral("unknown option %1").arg(argument);
