@@ -118,7 +118,10 @@ int commandCheck(Session& session, const Invocation& call)
             problems << layoutProblems(read);
             LanguageDocument document;
             lsf::applyFields(read.parsed, document);
-            for (const auto& [label, problem] : entryProblems(document))
+            auto entries = entryProblems(document) + poProblems(document);
+            std::stable_sort(entries.begin(), entries.end(),
+                             [](const auto& a, const auto& b) { return a.first < b.first; });
+            for (const auto& [label, problem] : entries)
                 problems << label + QStringLiteral(": ") + problem;
         }
         for (const QString& problem : problems)

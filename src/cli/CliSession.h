@@ -63,6 +63,8 @@ QString quoted(const QString& text);
 // Entries of a document that the editor refuses (a forbidden character) or that an edit in the
 // editor would lose or change, found by committing its working copy, as (label, problem).
 QList<std::pair<QString, QString>> entryProblems(const LanguageDocument& document);
+// Rows of the forms that to-po refuses, since a PO file cannot hold them, as (label, problem).
+QList<std::pair<QString, QString>> poProblems(const LanguageDocument& document);
 
 int commandToPo(Session& session, const Invocation& call);
 int commandStats(Session& session, const Invocation& call);

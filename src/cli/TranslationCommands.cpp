@@ -33,10 +33,14 @@ std::optional<RowLabel> parseRowLabel(const QString& label)
     return RowLabel{form, row};
 }
 
-// PO texts are C strings, and gettext keeps EOT for itself (it joins msgctxt and msgid).
-bool holdsPoUnsafe(const QString& text)
+// Why a PO file cannot hold the text, or an empty string: PO texts are C strings, and gettext
+// keeps EOT for itself (it joins msgctxt and msgid).
+QString poUnsafe(const QString& text)
 {
-    return text.contains(QChar(0)) || text.contains(QChar(4));
+    const char* name = text.contains(QChar(0)) ? "NUL" : text.contains(QChar(4)) ? "EOT" : nullptr;
+    return name ? QStringLiteral("holds the control character %1, which a PO file cannot hold")
+                      .arg(QLatin1String(name))
+                : QString();
 }
 
 PoHeader headerFor(const LanguageDocument& source, const LanguageDocument* translation,
@@ -66,6 +70,19 @@ PoHeader headerFor(const LanguageDocument& source, const LanguageDocument* trans
 
 } // namespace
 
+QList<std::pair<QString, QString>> poProblems(const LanguageDocument& document)
+{
+    QList<std::pair<QString, QString>> problems;
+    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+        for (int row = 0; row <= LanguageDocument::LastRow; ++row) {
+            const QString problem = poUnsafe(document.formText(form).at(row));
+            if (!problem.isEmpty())
+                problems.append({entryLabel(form, row), problem});
+        }
+    }
+    return problems;
+}
+
 int commandToPo(Session& session, const Invocation& call)
 {
     if (call.positional.size() != 1 || !call.onlyOptions({"output", "translation", "language"}))
@@ -92,6 +109,13 @@ int commandToPo(Session& session, const Invocation& call)
             if (entry.source.isEmpty())
                 continue;
             entry.translation = translation ? translation->formText(form).at(row) : QString();
+            const QString sourceUnsafe = poUnsafe(entry.source);
+            const QString unsafe =
+                sourceUnsafe.isEmpty() ? poUnsafe(entry.translation) : sourceUnsafe;
+            if (!unsafe.isEmpty())
+                return session.fileError(sourceUnsafe.isEmpty() ? *call.option("translation")
+                                                                : sourcePath,
+                                         entry.context + u' ' + unsafe);
             entry.comment = QStringLiteral("Form %1: %2").arg(form).arg(source->FormNames.at(form));
             // A pair that gettext refuses as a translation goes in as gettext keeps such work in
             // progress: fuzzy, with the reason for the translator.
@@ -100,12 +124,6 @@ int commandToPo(Session& session, const Invocation& call)
                 entry.fuzzy = true;
                 entry.note = QStringLiteral("lexicant: fuzzy because %1").arg(broken);
             }
-            if (holdsPoUnsafe(entry.source) || holdsPoUnsafe(entry.translation))
-                return session.fileError(holdsPoUnsafe(entry.source) ? sourcePath
-                                                                     : *call.option("translation"),
-                                         QStringLiteral("%1 holds the control character NUL or "
-                                                        "EOT, which a PO file cannot hold")
-                                             .arg(entry.context));
             entries << entry;
         }
     }

@@ -214,7 +214,8 @@ using Check = CliTest;
 TEST_F(Check, ListsEveryKindOfProblemOneLineEach)
 {
     QList<QByteArray> fields = {packed({"Main", "x"}) + emptyEntries(22) + packed({"stray"})};
-    fields << packed({"Used", "", "Half \xBD", "y"}) + "tail";
+    fields << packed({"Used", "", "Half \xBD", "y"}) + "tail"
+           << packed({"Bell\x04", QByteArray("N\0L", 3)}) + emptyEntries(199);
     const QString bad = write("bad.lsf", lsfFile(2, fields));
     const QString clean = write("clean.lsf", lsfFile(1, {}));
     const QString broken = write("broken.lsf", le32(1) + le16(10));
@@ -239,6 +240,8 @@ TEST_F(Check, ListsEveryKindOfProblemOneLineEach)
               "find it",
         bad + ": F01_lng_(3): is a row of one character (\"y\"): the editor hides it and drops it "
               "at the next commit",
+        bad + ": F02_lng_(0): holds the control character EOT, which a PO file cannot hold",
+        bad + ": F02_lng_(1): holds the control character NUL, which a PO file cannot hold",
         broken + ": -: does not load: is not a language file: it ends inside its first record",
     };
     EXPECT_EQ(lines, expected);
@@ -246,11 +249,12 @@ TEST_F(Check, ListsEveryKindOfProblemOneLineEach)
     EXPECT_EQ(run({"check", clean}).status, 0);
     EXPECT_EQ(run({"check", clean}).out, "");
     EXPECT_EQ(run({"check"}).status, 2);
-
-    write("control.lsf", lsfFile(1, {packed({"Main"}), packed({"Bell\x04"})}));
-    const CliRun po = run({"to-po", path("control.lsf")});
-    EXPECT_EQ(po.status, 1);
-    EXPECT_TRUE(po.err.contains("F01_lng_(0) holds the control character NUL or EOT"));
+    const QString en = write("en.lsf", lsfFile(1, {emptyEntries(25), {}, packed({"Bell"})}));
+    for (const QStringList& pair : {QStringList{bad, en}, QStringList{en, bad}})
+        EXPECT_EQ(
+            run({"to-po", pair[0], "--translation", pair[1]}).err,
+            "lexicant-cli: " + bad +
+                ": F02_lng_(0) holds the control character EOT, which a PO file cannot hold\n");
 }
 
 TEST_F(Check, DiffListsChangedEntriesByLabel)
