@@ -202,10 +202,11 @@ TEST_F(Translation, FromPoRefusesWhatAFileCannotHoldAndWarnsAboutWhatTheEditorDr
               lsfFile(1, {packed({"Main"}) + emptyEntries(24),
                           packed({"1", "Zwei", "Three"}) + emptyEntries(198)}));
 
-    write("bad.po", "msgid \"unterminated\n");
-    EXPECT_EQ(
-        run({"from-po", path("bad.po"), "--template", path("en.lsf"), "-o", path("x.lsf")}).status,
-        1);
+    const QString bom = write("bom.po", "\xEF\xBB\xBFmsgid \"\"\nmsgstr \"\"\n");
+    EXPECT_EQ(run({"from-po", bom, "--template", path("en.lsf"), "-o", path("x.lsf")}).err,
+              "lexicant-cli: " + bom +
+                  ": begins with a UTF-8 byte-order mark, which GNU gettext refuses; save the "
+                  "file without one\n");
     EXPECT_EQ(run({"from-po", path("in.po"), "-o", path("x.lsf")}).status, 2);
 }
 
