@@ -61,15 +61,14 @@ TEST_F(CliTest, StatsCountTheTranslatedReferenceRowsAndTheProblemsByCheck)
     const QString nl = write("nl.lsf", lsfFile(1, {packed({"Hoofd"}), packed({"Openen", "Save"})}));
     const CliRun stats = run({"stats", "--against", en, nl, en});
     EXPECT_EQ(stats.status, 0);
-    EXPECT_EQ(stats.out,
-              nl + ": 2 of 3 reference rows translated, 3 problems\n" + nl + ": missing: 1\n" + nl +
-                  ": extra: 0\n" + nl + ": same: 1\n" + nl + ": access-keys: 1\n" + nl +
-                  ": placeholders: 0\n" + nl + ": spaces: 0\n" + nl + ": punctuation: 0\n" + nl +
-                  ": line-breaks: 0\n" + nl + ": moves-at-save: 0\n" + en +
-                  ": 3 of 3 reference rows translated, 3 problems\n" + en + ": missing: 0\n" + en +
-                  ": extra: 0\n" + en + ": same: 3\n" + en + ": access-keys: 0\n" + en +
-                  ": placeholders: 0\n" + en + ": spaces: 0\n" + en + ": punctuation: 0\n" + en +
-                  ": line-breaks: 0\n" + en + ": moves-at-save: 0\n");
+    EXPECT_EQ(QString(stats.out).remove(folder() + '/'),
+              "nl.lsf: 2 of 3 reference rows translated, 3 problems\nnl.lsf: missing: 1\n"
+              "nl.lsf: extra: 0\nnl.lsf: same: 1\nnl.lsf: access-keys: 1\nnl.lsf: placeholders: 0\n"
+              "nl.lsf: spaces: 0\nnl.lsf: punctuation: 0\nnl.lsf: line-breaks: 0\n"
+              "nl.lsf: moves-at-save: 0\nen.lsf: 3 of 3 reference rows translated, 3 problems\n"
+              "en.lsf: missing: 0\nen.lsf: extra: 0\nen.lsf: same: 3\nen.lsf: access-keys: 0\n"
+              "en.lsf: placeholders: 0\nen.lsf: spaces: 0\nen.lsf: punctuation: 0\n"
+              "en.lsf: line-breaks: 0\nen.lsf: moves-at-save: 0\n");
 }
 
 TEST_F(CliTest, JsonRoundTripGivesTheFileBackByteForByte)

@@ -62,9 +62,9 @@ QByteArray tablesOf(const QString& file)
 
 } // namespace
 
-using Translation = CliTest;
+using CliTranslation = CliTest;
 
-TEST_F(Translation, PoRoundTripReproducesTheTranslationsRowsByteForByte)
+TEST_F(CliTranslation, PoRoundTripReproducesTheTranslationsRowsByteForByte)
 {
     std::mt19937 random(6);
     for (int round = 0; round < 5; ++round) {
@@ -94,7 +94,7 @@ TEST_F(Translation, PoRoundTripReproducesTheTranslationsRowsByteForByte)
     }
 }
 
-TEST_F(Translation, PoFilePassesMsgfmtCheckAndCarriesHeaderAndComments)
+TEST_F(CliTranslation, PoFilePassesMsgfmtCheckAndCarriesHeaderAndComments)
 {
     QList<QByteArray> source = {packed({"Main window"}), packed({"&File", "Quit \"now\"", "50%"})};
     for (int f = 2; f <= 24; ++f)
@@ -123,7 +123,7 @@ TEST_F(Translation, PoFilePassesMsgfmtCheckAndCarriesHeaderAndComments)
     EXPECT_EQ(msgfmtComplaint(write("check.po", po.out)), "");
 }
 
-TEST(GettextRules, ATranslationBeginsAndEndsWithALineBreakExactlyWhenItsSourceDoes)
+TEST(CliGettextRules, ATranslationBeginsAndEndsWithALineBreakExactlyWhenItsSourceDoes)
 {
     const char* const both = "; gettext wants both or neither";
     const struct {
@@ -150,7 +150,7 @@ TEST(GettextRules, ATranslationBeginsAndEndsWithALineBreakExactlyWhenItsSourceDo
             << c.source << " / " << c.translation;
 }
 
-TEST_F(Translation, FromPoRefusesWhatAFileCannotHoldAndWarnsAboutWhatTheEditorDrops)
+TEST_F(CliTranslation, FromPoRefusesWhatAFileCannotHoldAndWarnsAboutWhatTheEditorDrops)
 {
     write("en.lsf", lsfFile(1, {packed({"Main"}), packed({"One", "Two", "Three"})}));
     const auto po = [&](const QByteArray& entries) {
@@ -210,9 +210,9 @@ TEST_F(Translation, FromPoRefusesWhatAFileCannotHoldAndWarnsAboutWhatTheEditorDr
     EXPECT_EQ(run({"from-po", path("in.po"), "-o", path("x.lsf")}).status, 2);
 }
 
-using Check = CliTest;
+using CliCheck = CliTest;
 
-TEST_F(Check, ListsEveryKindOfProblemOneLineEach)
+TEST_F(CliCheck, ListsEveryKindOfProblemOneLineEach)
 {
     QList<QByteArray> fields = {packed({"Main", "x"}) + emptyEntries(22) + packed({"stray"})};
     fields << packed({"Used", "", "Half \xBD", "y"}) + "tail"
@@ -258,7 +258,7 @@ TEST_F(Check, ListsEveryKindOfProblemOneLineEach)
                 ": F02_lng_(0) holds the control character EOT, which a PO file cannot hold\n");
 }
 
-TEST_F(Check, DiffListsChangedEntriesByLabel)
+TEST_F(CliCheck, DiffListsChangedEntriesByLabel)
 {
     const QString a = write("a.lsf", lsfFile(1, {packed({"Main"}), packed({"Open", "Save"})}));
     const QString b = write("b.lsf", lsfFile(1, {packed({"Main"}), packed({"Open", "Save\tall"}),
@@ -273,7 +273,7 @@ TEST_F(Check, DiffListsChangedEntriesByLabel)
     EXPECT_EQ(run({"diff", a}).status, 2);
 }
 
-TEST_F(Check, GitDiffShowsChangedRowsThroughTheTextconvDriver)
+TEST_F(CliCheck, GitDiffShowsChangedRowsThroughTheTextconvDriver)
 {
     const QString git = QStandardPaths::findExecutable("git");
     ASSERT_FALSE(git.isEmpty());
