@@ -7,6 +7,8 @@
 #include "LanguageFile.h"
 #include "QL_Core.h"
 #include "QL_Replace.h"
+#include "Recovery.h"
+#include "ReferenceChecks.h"
 #include "ShellBackend.h"
 #include "Toolkit.h"
 
@@ -40,6 +42,7 @@ public:
         return 0;
     }
     void showPopupMenu(QMenu&) override {}
+    bool openInNewWindow(const QString&) override { return false; }
 
 protected:
     MsgResult showMessageBox(const QString&, MsgStyle, const QString&) override
@@ -85,9 +88,11 @@ struct Window {
     // than the window can be given).
     void fillTwoBigForms()
     {
+        RecoveryCopy big{window.document(), {}, 0, {}};
         for (int form : {1, 2})
             for (int r = 0; r < 200; ++r)
-                window.document().formText(form).set(r, QString(399, u'x') + QChar(u'0' + form));
+                big.document.formText(form).set(r, QString(399, u'x') + QChar(u'0' + form));
+        window.session().restore(big);
     }
 };
 

@@ -90,15 +90,16 @@ int main(int argc, char* argv[])
     toolkit.setParentWidget(&window);
     window.startUp();
     window.show();
-    if (!parser.positionalArguments().isEmpty())
-        window.openPath(parser.positionalArguments().constFirst());
-    if (parser.isSet(form))
-        window.selectForm(parser.value(form).toInt());
+    const QString file = parser.positionalArguments().value(0);
 #ifndef Q_OS_WIN
     endOnSignals(window);
 #endif
 
     if (parser.isSet(screenshot)) {
+        if (!file.isEmpty())
+            window.openPath(file);
+        if (parser.isSet(form))
+            window.selectForm(parser.value(form).toInt());
         const QString target = parser.value(screenshot);
         QTimer::singleShot(500, &window, [&window, target] {
             const bool saved = window.grab().save(target);
@@ -107,8 +108,13 @@ int main(int argc, char* argv[])
             QApplication::exit(saved ? 0 : 1);
         });
     } else {
-        // Once the window is on screen: a recovery copy left by a window that ended unsaved.
-        QTimer::singleShot(0, &window, [&window] { window.offerRecovery(); });
+        // Once the window is on screen: a recovery copy left by a window that ended unsaved,
+        // then the file asked for.
+        QTimer::singleShot(0, &window, [&window, file, &parser, &form] {
+            window.startWith(file);
+            if (parser.isSet(form))
+                window.selectForm(parser.value(form).toInt());
+        });
     }
     return app.exec();
 }

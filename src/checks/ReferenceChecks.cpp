@@ -191,3 +191,18 @@ QList<Problem> referenceProblems(const LanguageDocument& reference,
         *counts = counted;
     return problems;
 }
+
+std::optional<Problem> problemFrom(const QList<Problem>& problems, ProblemPlace here, int step)
+{
+    if (problems.isEmpty())
+        return std::nullopt;
+    const auto place = [](const Problem& p) { return ProblemPlace{p.form, p.row}; };
+    if (step > 0) {
+        const auto next = std::find_if(problems.begin(), problems.end(),
+                                       [&](const Problem& p) { return place(p) > here; });
+        return next != problems.end() ? *next : problems.first();
+    }
+    const auto previous = std::find_if(problems.rbegin(), problems.rend(),
+                                       [&](const Problem& p) { return place(p) < here; });
+    return previous != problems.rend() ? *previous : problems.last();
+}

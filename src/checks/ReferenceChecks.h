@@ -8,6 +8,8 @@
 #include <QStringList>
 
 #include <array>
+#include <compare>
+#include <optional>
 
 // Checks of a translation against its reference: the same application's texts in the language
 // it is translated from, in a file with the same forms and rows.
@@ -68,3 +70,14 @@ QList<Problem> referenceProblems(const LanguageDocument& reference,
                                  const LanguageDocument& document, const WorkingCopy& copy,
                                  int selectedForm, const CheckSet& checks = {},
                                  ReferenceCounts* counts = nullptr);
+
+// A place in the document: form 1 to 24 (0: none) and row (-1: none), ordered form by form.
+struct ProblemPlace {
+    int form = 0;
+    int row = -1;
+    auto operator<=>(const ProblemPlace&) const = default;
+};
+
+// The first problem after (step 1) or before (-1) the place, round through all forms; nothing
+// when there is no problem. The problems are in form and row order.
+std::optional<Problem> problemFrom(const QList<Problem>& problems, ProblemPlace here, int step);

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 FindAllDialog::FindAllDialog(QWidget* parent, Search search)
@@ -49,8 +50,23 @@ FindAllDialog::FindAllDialog(QWidget* parent, Search search)
 
 void FindAllDialog::find()
 {
-    m_found =
-        m_search(txt_find->text(), chk_case->isChecked() ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    list(txt_find->text(), chk_case->isChecked() ? Qt::CaseSensitive : Qt::CaseInsensitive);
+}
+
+void FindAllDialog::searchAgain()
+{
+    if (!m_searched || std::exchange(m_scheduled, true))
+        return;
+    QTimer::singleShot(0, this, [this] {
+        m_scheduled = false;
+        list(m_searched->first, m_searched->second);
+    });
+}
+
+void FindAllDialog::list(const QString& needle, Qt::CaseSensitivity sensitivity)
+{
+    m_searched.emplace(needle, sensitivity);
+    m_found = m_search(needle, sensitivity);
     lst_found->clear();
     QList<QTreeWidgetItem*> items;
     for (const FoundText& found : m_found)

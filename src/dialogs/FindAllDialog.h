@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QLineEdit;
@@ -22,6 +23,9 @@ public:
 
     // Searches for the text in the box and lists what it finds.
     void find();
+    // After the texts changed: the last search again, once the change is done (nothing when
+    // nothing was searched for yet).
+    void searchAgain();
 
     QLineEdit* txt_find = nullptr;
     QCheckBox* chk_case = nullptr;
@@ -32,6 +36,10 @@ signals:
     void chosen(const FoundText& found);
 
 private:
+    void list(const QString& needle, Qt::CaseSensitivity sensitivity);
+
     Search m_search;
     QList<FoundText> m_found;
+    std::optional<std::pair<QString, Qt::CaseSensitivity>> m_searched;
+    bool m_scheduled = false;
 };

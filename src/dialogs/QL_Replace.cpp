@@ -1,7 +1,6 @@
 #include "QL_Replace.h"
 
 #include "ErrorTrap.h"
-#include "RowAlgorithms.h"
 #include "TextRules.h"
 #include "Toolkit.h"
 
@@ -23,10 +22,10 @@ QL_Replace::QL_Replace(Toolkit& toolkit)
     connect(cmd_replace, &QPushButton::clicked, this, &QL_Replace::cmd_replace_Click);
 }
 
-void QL_Replace::open(QStringList& rows, const Replaced& replaced)
+void QL_Replace::open(const HasRows& hasRows, const Replace& replace)
 {
-    m_rows = &rows;
-    m_replaced = replaced;
+    m_hasRows = hasRows;
+    m_replace = replace;
     txt_zoek->clear();
     txt_vervang->clear();
     txt_zoek->setFocus();
@@ -38,15 +37,14 @@ void QL_Replace::cmd_replace_Click()
     runTrapped(m_toolkit, QStringLiteral("ERROR CODE #16.0"), [this] {
         const QString search = txt_zoek->text();
         const QString replacement = txt_vervang->text();
-        if (search.isEmpty() || replacement.isEmpty() || m_rows->isEmpty())
+        if (search.isEmpty() || replacement.isEmpty() || !m_hasRows())
             return;
         const TextRule failed = checkName(replacement);
         if (failed != TextRule::Passed) {
             m_toolkit.messageBox(ruleMessage(failed), MsgStyle::Critical);
             return;
         }
-        const int changed = replaceInRows(*m_rows, search, replacement);
-        m_replaced(changed);
+        const int changed = m_replace(search, replacement);
         m_toolkit.messageBox(QString::number(changed) + QStringLiteral(" rows are changed."),
                              MsgStyle::Information);
     });

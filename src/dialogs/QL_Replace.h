@@ -8,13 +8,15 @@
 class QL_Replace : public EditingDialog {
     Q_OBJECT
 public:
-    // Told after each Replace how many rows changed; the rows are changed already.
-    using Replaced = std::function<void(int changed)>;
+    // Whether the row list holds a row to search.
+    using HasRows = std::function<bool()>;
+    // Replaces in every row and returns how many rows changed.
+    using Replace = std::function<int(const QString& search, const QString& replacement)>;
 
     explicit QL_Replace(Toolkit& toolkit);
 
-    // Shows the dialog with both boxes empty, over the row list, which lives while it is open.
-    void open(QStringList& rows, const Replaced& replaced);
+    // Shows the dialog with both boxes empty; each Replace goes through the function.
+    void open(const HasRows& hasRows, const Replace& replace);
     // Replace: one pass over the rows, then the number of changed rows; the dialog stays open.
     void cmd_replace_Click();
 
@@ -23,6 +25,6 @@ public:
     QPointer<QPushButton> cmd_replace;
 
 private:
-    QStringList* m_rows = nullptr;
-    Replaced m_replaced;
+    HasRows m_hasRows;
+    Replace m_replace;
 };

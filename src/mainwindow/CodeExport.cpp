@@ -40,11 +40,11 @@ void QL_Core::ExportCode()
     const bool done = runTrapped(m_toolkit, QStringLiteral("ERROR CODE #15.0"), [this] {
         CommitWorkingCopies();
         m_toolkit.setBusyPointer(true);
-        const lsf::Encoded encoded = lsf::encode1252(BuildCodeText(m_document));
+        const lsf::Encoded encoded = lsf::encode1252(BuildCodeText(document()));
         // A text that Windows-1252 cannot hold would be changed in the file; say which instead.
         if (!encoded.ok()) {
             m_toolkit.setBusyPointer(false);
-            const auto refusal = lsf::firstUnencodable(m_document);
+            const auto refusal = lsf::firstUnencodable(document());
             m_toolkit.messageBox(refusal->message(lsf::SaveRefusal::Purpose::ExportCode),
                                  MsgStyle::Critical);
             return;

@@ -9,22 +9,22 @@
 void QL_Core::RefreshCommandState()
 {
     runTrapped(m_toolkit, QStringLiteral("ERROR CODE #F1.0"), [this] {
-        if (m_document.UnsavedChanges == 1.0f) {
+        if (document().UnsavedChanges == 1.0f) {
             m_buttons[4]->setEnabled(true);
             mnu_save->setEnabled(true);
         }
-        if (m_document.UnsavedChanges == 0.0f) {
+        if (document().UnsavedChanges == 0.0f) {
             m_buttons[4]->setEnabled(false);
             mnu_save->setEnabled(false);
         }
-        if (m_copy.rows.size() > 0) {
+        if (workingCopy().rows.size() > 0) {
             for (QAction* item :
                  {mnu_text_new, mnu_text_edit, mnu_text_insert, mnu_text_delete, mnu_text_replace})
                 item->setEnabled(true);
             for (int button : {6, 7, 8, 9})
                 m_buttons[std::size_t(button)]->setEnabled(true);
         }
-        if (m_copy.rows.isEmpty()) {
+        if (workingCopy().rows.isEmpty()) {
             mnu_text_new->setEnabled(true);
             for (QAction* item :
                  {mnu_text_edit, mnu_text_insert, mnu_text_delete, mnu_text_replace})
@@ -35,8 +35,6 @@ void QL_Core::RefreshCommandState()
                 m_buttons[std::size_t(button)]->setEnabled(false);
         }
     });
-    // The reference table and its counts follow every change that reaches this point.
-    refreshReferenceView();
 }
 
 void QL_Core::SetToolbarTips()

@@ -5,14 +5,13 @@
 #include "ErrorTrap.h"
 #include "LanguageFile.h"
 #include "QL_Data.h"
+#include "RecentFiles.h"
+#include "RecoveryController.h"
 #include "Toolkit.h"
 
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QTimer>
-#include <QUndoStack>
 
 namespace {
 
@@ -33,31 +32,15 @@ void QL_Core::mnu_new_Click()
         if (!mayDiscardChanges(QStringLiteral("Changes are not saved yet.\r\n"
                                               "Are you sure that you want to start a new file?")))
             return;
-        discardRecoveryCopy();
+        m_recovery->discard();
         ResetDocument();
-        m_copy.formNames = newFormNames();
-        renderFormList(true);
-        m_history->clear();
-        setUnsavedChanges(false);
+        m_session->newDocument();
     });
 }
 
 void QL_Core::ResetDocument()
 {
-    runTrapped(m_toolkit, QStringLiteral("ERROR CODE #F1.2"), [this] {
-        m_document.clearTables();
-        setCurrentFile(QString(), QString());
-        // The revision and the date keep their text.
-        WorkingCopy cleared;
-        for (FileSetting kept : {FileSetting::Revision, FileSetting::Date})
-            cleared.settings[std::size_t(kept)] = m_copy.settings[std::size_t(kept)];
-        m_copy = cleared;
-        renderSettings();
-        renderFormList(true);
-        renderRowList(true);
-        m_document.SelectedRow = 0;
-        m_document.SelectedForm = 0;
-    });
+    runTrapped(m_toolkit, QStringLiteral("ERROR CODE #F1.2"), [this] { m_session->reset(); });
 }
 
 void QL_Core::mnu_open_Click()
@@ -87,58 +70,15 @@ void QL_Core::openPath(const QString& path)
 // Open file from the point where the path is known to open.
 void QL_Core::openSteps(const QString& path, const QString& title)
 {
-    // The window shows the cleared lists and boxes while the loader may report a failure.
-    m_copy.rows.clear();
-    m_copy.formNames.clear();
-    for (FileSetting cleared :
-         {FileSetting::Application, FileSetting::Version, FileSetting::Author})
-        m_copy.settings[std::size_t(cleared)].clear();
-    renderRowList(true);
-    renderFormList(true);
-    renderSettings();
-    txt_filetitle->clear();
-    m_document.SelectedForm = 0;
-    m_document.SelectedRow = 0;
-
-    discardRecoveryCopy();
-    // On failure the loader has said so; the window goes on with the tables as they are.
-    const bool loaded = LoadLanguageFile(m_document, path, m_toolkit);
-
-    showOpenedDocument(path, title);
-    m_history->clear();
-    setUnsavedChanges(false);
-    if (loaded) {
-        rememberFile(path);
-        // After the event at hand, so that a file opened at start-up reads no setting first.
-        QTimer::singleShot(0, this, [this, path] { reopenRememberedReference(path); });
-    }
-}
-
-void QL_Core::showOpenedDocument(const QString& path, const QString& title)
-{
-    setCurrentFile(path, title);
-    m_copy = openedWorkingCopy(m_document, 0);
-    renderFormList(true);
-    renderRowList(true);
-    renderSettings();
-}
-
-void QL_Core::setCurrentFile(const QString& path, const QString& title)
-{
-    m_data->txt_filename->setText(path);
-    txt_filetitle->setText(title);
-}
-
-void QL_Core::setUnsavedChanges(bool changed)
-{
-    m_document.UnsavedChanges = changed ? 1 : 0;
-    RefreshCommandState();
-    // The recovery copy follows a couple of seconds after the last change, never on every key;
-    // with nothing unsaved (saved, undone back to the saved state, another file) it goes.
-    if (changed)
-        m_recoveryTimer->start();
-    else
-        discardRecoveryCopy();
+    m_recovery->discard();
+    if (!m_session->open(path, title, m_toolkit))
+        return; // the loader has said why
+    m_recent->add(path);
+    // After the event at hand, so that a file opened at start-up reads no setting first.
+    QTimer::singleShot(0, this, [this, path] {
+        if (path == currentPath()) // unless another file was opened meanwhile
+            reopenRememberedReference();
+    });
 }
 
 void QL_Core::mnu_saveas_Click()
@@ -149,7 +89,7 @@ void QL_Core::mnu_saveas_Click()
         if (chosen.fileName.isEmpty() || chosen.fileName == PresetName ||
             chosen.fileTitle == PresetName)
             return;
-        setCurrentFile(chosen.fileName, chosen.fileTitle);
+        m_session->setCurrentFile(chosen.fileName, chosen.fileTitle);
         mnu_save_Click();
     });
 }
@@ -165,11 +105,10 @@ void QL_Core::mnu_save_Click()
         const QString path = currentPath();
         if (path.isEmpty() || path == PresetName)
             return;
-        if (!SaveLanguageFile(m_document, path, m_toolkit))
+        if (!m_session->save(m_toolkit))
             return;
-        m_history->setClean();
-        setUnsavedChanges(false);
-        rememberFile(path);
+        RefreshCommandState();
+        m_recent->add(path);
         m_toolkit.messageBox(QStringLiteral("The languagefile has been saved."),
                              MsgStyle::Information);
     });

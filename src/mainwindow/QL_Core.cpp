@@ -1,8 +1,11 @@
 #include "QL_Core.h"
 
-#include "LanguageFile.h"
+#include "ListTexts.h"
 #include "QL_Data.h"
-#include "Recovery.h"
+#include "RecentFiles.h"
+#include "RecoveryController.h"
+#include "ReferenceDock.h"
+#include "ReferenceSession.h"
 #include "Toolkit.h"
 #include "Twips.h"
 
@@ -17,8 +20,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <QStatusBar>
-#include <QTimer>
 #include <QUndoStack>
 
 namespace {
@@ -59,6 +62,10 @@ QL_Core::QL_Core(Toolkit& toolkit, ShellBackend& shell, const ProgramValues& val
     : m_toolkit(toolkit)
     , m_shell(shell)
     , m_values(values)
+    , m_session(new LanguageSession(this))
+    , m_recovery(new RecoveryController(*m_session, toolkit, this))
+    , m_recent(new RecentFiles(this))
+    , m_reference(new ReferenceSession(*m_session, this))
 {
     setObjectName(QStringLiteral("QL_Core"));
     setAcceptDrops(true);
@@ -66,20 +73,83 @@ QL_Core::QL_Core(Toolkit& toolkit, ShellBackend& shell, const ProgramValues& val
     createToolbar();
     createPanels();
     createStatusBar();
+    m_referenceDock = new ReferenceDock(*m_reference, *m_session, this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_referenceDock);
+    m_referenceDock->hide();
     resize(sizeHint());
+    connectSession();
     qApp->installEventFilter(new SystemEndWatch(this));
-    m_recovery = std::make_unique<RecoverySlot>();
-    m_recoveryTimer = new QTimer(this);
-    m_recoveryTimer->setSingleShot(true);
-    m_recoveryTimer->setInterval(2000);
-    connect(m_recoveryTimer, &QTimer::timeout, this, &QL_Core::writeRecoveryCopy);
 }
 
 QL_Core::~QL_Core()
 {
-    m_history->disconnect(this); // its destructor empties it, with the window half gone
-    recordRecentFiles();
+    m_session->disconnect(this); // the session outlives the widgets it would render to
     delete m_data;
+}
+
+// Each render follows the session's own signal, connected once here.
+void QL_Core::connectSession()
+{
+    LanguageSession* s = m_session;
+    connect(s, &LanguageSession::rowsChanged, this, [this](bool rebuilt) {
+        renderRowList(rebuilt);
+        RefreshCommandState();
+    });
+    connect(s, &LanguageSession::formNamesChanged, this, &QL_Core::renderFormList);
+    connect(s, &LanguageSession::settingsChanged, this, &QL_Core::renderSettings);
+    connect(s, &LanguageSession::unsavedChangesChanged, this, &QL_Core::RefreshCommandState);
+    connect(s, &LanguageSession::viewMarksRestored, this, &QL_Core::showViewMarks);
+    connect(s, &LanguageSession::currentFileChanged, this,
+            [this](const QString& path, const QString& title) {
+                if (m_data)
+                    m_data->txt_filename->setText(path);
+                txt_filetitle->setText(title);
+            });
+    connect(m_referenceDock, &ReferenceDock::rowChosen, this, &QL_Core::chooseRow);
+    connect(m_referenceDock, &ReferenceDock::countsChanged, m_panels[4], &QLabel::setText);
+}
+
+void QL_Core::renderFormList(bool rebuild)
+{
+    showListTexts(*lst_forms, workingCopy().formNames, rebuild);
+    noteViewMarks();
+}
+
+void QL_Core::renderRowList(bool rebuild)
+{
+    showListTexts(*lst_lang, workingCopy().rows, rebuild);
+    // The highlight never shows a row that SelectedRow does not designate.
+    if (m_session->designatedRow() < 0) {
+        const QSignalBlocker quiet(lst_lang);
+        lst_lang->setCurrentRow(-1);
+    }
+    noteViewMarks();
+}
+
+void QL_Core::renderSettings()
+{
+    QLineEdit* const boxes[] = {txt_app, txt_versie, txt_naam, txt_rev, txt_date};
+    for (std::size_t i = 0; i < std::size(boxes); ++i) {
+        QLineEdit& box = *boxes[i];
+        const QSignalBlocker quiet(box);
+        box.setText(workingCopy().settings[i]);
+    }
+}
+
+void QL_Core::noteViewMarks()
+{
+    m_session->setViewMarks({lst_forms->currentRow(), lst_lang->currentRow(), m_panels[2]->text(),
+                             m_panels[3]->text()});
+}
+
+void QL_Core::showViewMarks(const ViewMarks& marks)
+{
+    const QSignalBlocker quietForms(lst_forms);
+    const QSignalBlocker quietRows(lst_lang);
+    lst_forms->setCurrentRow(marks.formHighlight);
+    lst_lang->setCurrentRow(marks.rowHighlight);
+    m_panels[2]->setText(marks.formStatus);
+    m_panels[3]->setText(marks.rowStatus);
 }
 void QL_Core::startUp()
 {
@@ -87,6 +157,22 @@ void QL_Core::startUp()
     SetToolbarTips();
     m_data = new QL_Data;
     mnu_new_Click();
+}
+
+void QL_Core::startWith(const QString& file)
+{
+    const std::optional<int> restoredForm = m_recovery->offer();
+    if (restoredForm) {
+        selectForm(*restoredForm);
+        m_recovery->write(); // the copy taken over now describes this window's document
+        reopenRememberedReference();
+    }
+    if (file.isEmpty())
+        return;
+    if (!restoredForm)
+        openPath(file);
+    else if (QFileInfo(file).absoluteFilePath() != QFileInfo(currentPath()).absoluteFilePath())
+        m_toolkit.openInNewWindow(file);
 }
 
 void QL_Core::SetupMainWindow()
@@ -129,7 +215,7 @@ QString QL_Core::currentPath() const
 
 bool QL_Core::mayDiscardChanges(const QString& question)
 {
-    return m_document.UnsavedChanges != 1 ||
+    return !m_session->hasUnsavedChanges() ||
            m_toolkit.messageBox(question, MsgStyle::Question) != MsgResult::No;
 }
 
@@ -138,7 +224,8 @@ bool QL_Core::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if (type == QEvent::KeyRelease &&
         (watched == txt_date || watched == txt_naam || watched == txt_rev)) {
-        setUnsavedChanges(true);
+        m_session->setUnsavedChanges(true);
+        RefreshCommandState();
     } else if (type == QEvent::MouseButtonDblClick && watched == txt_filetitle) {
         m_toolkit.messageBox(QStringLiteral("Filename: ") + currentPath(), MsgStyle::OkOnly);
         return true;
@@ -157,7 +244,7 @@ void QL_Core::closeEvent(QCloseEvent* event)
 {
     // Only a close by the user through the window's frame asks; Exit has asked already and the
     // end of the desktop session or of the system does not wait for an answer.
-    if (!m_closingFromCode && !m_systemEnding && m_document.UnsavedChanges == 1) {
+    if (!m_closingFromCode && !m_systemEnding && m_session->hasUnsavedChanges()) {
         const MsgResult answer = m_toolkit.messageBox(
             QStringLiteral("The file that is currently opened is not saved yet.\r\n"
                            "If you close the program without saving all changes will be lost!\r\n"
@@ -171,15 +258,16 @@ void QL_Core::closeEvent(QCloseEvent* event)
     }
     event->accept();
     if (m_systemEnding)
-        writeRecoveryCopy();
+        m_recovery->write();
     else
-        discardRecoveryCopy();
+        m_recovery->discard();
     delete m_data; // unloading the main window unloads the hidden one
 }
 
 void QL_Core::endWithoutAsking()
 {
     const QScopedValueRollback ending(m_systemEnding, true);
+    m_recovery->setEnding();
     close();
 }
 

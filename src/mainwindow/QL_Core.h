@@ -1,23 +1,16 @@
 #pragma once
 
-#include "EditHistory.h"
-#include "LanguageDocument.h"
+#include "LanguageSession.h"
 #include "ProgramValues.h"
-#include "ReferenceChecks.h"
-#include "WorkingCopy.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <array>
-#include <memory>
-#include <optional>
-#include <stdexcept>
 
 class FindAllDialog;
 struct FoundText;
 class QAction;
-class QDockWidget;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -26,23 +19,24 @@ class QMenu;
 class QStatusBar;
 class QTableWidget;
 class QToolBar;
-class QTimer;
 class QUndoStack;
-class RecoverySlot;
-struct RecoveryCopy;
 class QL_Data;
+class RecentFiles;
+class RecoveryController;
+class ReferenceDock;
+class ReferenceSession;
 class ShellBackend;
 class Toolkit;
 
 // The main window: the settings panel, the form list and the row list, menus, toolbar and
-// status bar, and the file commands. It owns the document and its working copy: the lists and
-// the settings boxes show the working copy, the user's input changes it, and the commit carries
-// it into the tables.
+// status bar, and the specified handlers. The document, its working copy and its history live in
+// a LanguageSession; the window renders them from the session's signals and turns each command
+// into a question, a dialog and one session call. The recovery copy, the recent files and the
+// reference have objects of their own; the reference's table is a dock of its own.
 //
-// It is spread over several files by concern: QL_Core.cpp (start-up, events, drop),
-// WindowLayout.cpp (the controls and their places), FileCommands.cpp, RecentFiles.cpp,
-// Lists.cpp (with the edit history's states), CommandState.cpp, RowCommands.cpp, CodeExport.cpp,
-// RecoveryCopies.cpp and ReferenceView.cpp.
+// The window is spread over a few files: QL_Core.cpp (start-up, rendering, events, drop),
+// WindowLayout.cpp (the controls and their places), FileCommands.cpp, Lists.cpp, CommandState.cpp,
+// RowCommands.cpp, CodeExport.cpp and ReferenceMenu.cpp.
 class QL_Core : public QMainWindow {
     Q_OBJECT
 public:
@@ -50,15 +44,24 @@ public:
             const ProgramValues& values = ProgramValues::standard());
     ~QL_Core() override;
 
-    LanguageDocument& document() { return m_document; }
-    const WorkingCopy& workingCopy() const { return m_copy; }
+    LanguageSession& session() const { return *m_session; }
+    const LanguageDocument& document() const { return m_session->document(); }
+    const WorkingCopy& workingCopy() const { return m_session->workingCopy(); }
     const ProgramValues& values() const { return m_values; }
+    RecoveryController& recovery() const { return *m_recovery; }
+    RecentFiles& recent() const { return *m_recent; }
+    ReferenceSession& reference() const { return *m_reference; }
+    ReferenceDock* referenceDock() const { return m_referenceDock; }
 
     // Start-up, in order: program values (given), SetupMainWindow, SetToolbarTips, QL_Data,
     // New file.
     void startUp();
     void SetupMainWindow();
     void SetToolbarTips();
+    // Once the window shows: offers a recovery copy left by a window that ended unsaved, then
+    // opens the file asked for (none: empty). A file other than the restored one opens in a
+    // window of its own, so that neither is lost.
+    void startWith(const QString& file);
 
     // Opens a file named outside the file dialog (command line, drop) as Open file does after
     // its dialog. A path that cannot be opened gets the loader's message.
@@ -68,9 +71,7 @@ public:
     // Returns false when none of them is a local .lsf file.
     bool dropUrls(const QList<QUrl>& urls);
 
-    // The recently opened or saved files, newest first (at most five), and the File menu's
-    // entries for them.
-    QStringList recentFiles();
+    // The File menu's entries for the recent files, and choosing one.
     void fillRecentFiles();
     void openRecentFile(const QString& path);
 
@@ -108,10 +109,6 @@ public:
     void ResetDocument();
     // Enables and disables Save and the row commands from the flag and the row count.
     void RefreshCommandState();
-    // The only writers of the unsaved-changes flag (which then refreshes the commands) and of
-    // the current file's path and title.
-    void setUnsavedChanges(bool changed);
-    void setCurrentFile(const QString& path, const QString& title);
     // Runs the command of toolbar button 1 to 9.
     void Toolbar1_ButtonClick(int index);
 
@@ -123,33 +120,17 @@ public:
     QString currentPath() const;
     QL_Data* pathHolder() const;
     // The steps the user can undo and redo; its clean state is the one last opened or saved.
-    QUndoStack* history() const { return m_history; }
+    QUndoStack* history() const { return m_session->history(); }
 
-    // Recovery: while the document has unsaved changes, a copy of what a save would write is
-    // kept in the folder (by default the user's data folder), a couple of seconds after the
-    // last change. Save, New file, Open file and a close the user agreed to remove it; the end
-    // of the session or of the process leaves it.
-    void setRecoveryFolder(const QString& folder);
-    QString recoveryCopyPath() const;
-    void writeRecoveryCopy();
-    // At start-up: offers the newest copy no running window holds, once.
-    void offerRecovery();
     // The session or the process ends: the window closes without asking and keeps the copy.
     void endWithoutAsking();
 
-    // The reference: the same application's texts in the language translated from, opened
-    // read-only beside the document. While one is open, a table below the lists shows the
-    // selected form's rows of both with the problems of each row, and status panel 4 counts
-    // them. Each document remembers its reference and opens it again with the document.
+    // The reference menu: open and close a reference, go from problem to problem (1 next, -1
+    // previous) through all forms, find in all forms.
     void mnu_reference_open_Click();
     bool openReference(const QString& path);
     void closeReference();
-    const LanguageDocument* reference() const { return m_reference ? &*m_reference : nullptr; }
-    const QList<Problem>& problems() const { return m_problems; }
-    QTableWidget* referenceTable() const { return m_referenceTable; }
-    // Goes to the next (1) or previous (-1) problem in all forms, selecting its form and row.
     void goToProblem(int step);
-    // Find in all forms: shows the dialog, which stays open beside the window.
     FindAllDialog* showFindAll();
 
 protected:
@@ -165,14 +146,13 @@ private:
     void createToolbar();
     void createStatusBar();
     void createPanels();
+    void createReferenceMenu();
     void describeForAssistiveTechnology();
     void placeControls();
+    void connectSession();
     // True when nothing unsaved would be lost, or the user answers Yes to the question.
     bool mayDiscardChanges(const QString& question);
     void openSteps(const QString& path, const QString& title);
-    // After a document came in (opened or restored): its path, and the lists and boxes as
-    // opening shows them, no form selected.
-    void showOpenedDocument(const QString& path, const QString& title);
     static QString openQuestion();
 
     // The lists and the settings boxes show the working copy. A rebuilt list has no current or
@@ -180,65 +160,26 @@ private:
     void renderFormList(bool rebuild);
     void renderRowList(bool rebuild);
     void renderSettings();
-    // The row SelectedRow designates in the row list, or -1 when it designates none.
-    int designatedRow() const;
-    // After an edit of the rows: the list shows them and the document is marked changed.
-    void rowsEdited();
-
-    // The edit history: the state on screen, showing a state again, and recording the change
-    // from a state captured before it to the state on screen now as a step (none when nothing
-    // changed). Steps with the same merge id that follow each other become one.
-    EditState currentState() const;
-    void showState(const EditState& state);
-    void recordStep(const QString& name, const EditState& before, int mergeId = -1);
-    // The merge id of typing in a settings box: the same while the user goes on typing there.
-    int typingMergeId(FileSetting setting) const;
+    void showViewMarks(const ViewMarks& marks);
+    // Tells the session what the lists highlight and the status bar says.
+    void noteViewMarks();
+    // Selects the row at the list index in the row list, as a click on it does.
+    void chooseRow(int row);
+    void showFound(const FoundText& found);
+    void reopenRememberedReference();
 
     Toolkit& m_toolkit;
     ShellBackend& m_shell;
     ProgramValues m_values;
-    LanguageDocument m_document;
-    WorkingCopy m_copy;
+    LanguageSession* m_session = nullptr;
+    RecoveryController* m_recovery = nullptr;
+    RecentFiles* m_recent = nullptr;
+    ReferenceSession* m_reference = nullptr;
+    ReferenceDock* m_referenceDock = nullptr;
+    FindAllDialog* m_findAll = nullptr;
     QPointer<QL_Data> m_data;
-    QUndoStack* m_history = nullptr;
-    int m_typingRun = 0; // counts the steps and selections that end a run of typing
     bool m_closingFromCode = false;
     bool m_systemEnding = false; // the desktop session or the system ends the program
-    std::unique_ptr<RecoverySlot> m_recovery;
-    QTimer* m_recoveryTimer = nullptr;
-    bool m_recoveryFailureShown = false;
-    void discardRecoveryCopy();
-    void restoreRecoveryCopy(const RecoveryCopy& copy);
-
-    void createReferenceMenu();
-    void enableReferenceCommands(bool referenceOpen);
-    void refreshReferenceView();
-    // Selects the row at the list index in the row list, as a click on it does.
-    void chooseRow(int row);
-    void showFound(const FoundText& found);
-    void reopenRememberedReference(const QString& documentPath);
-    std::optional<LanguageDocument> m_reference;
-    QString m_referencePath;
-    CheckSet m_checks;
-    QList<Problem> m_problems;
-    QDockWidget* m_referenceDock = nullptr;
-    QTableWidget* m_referenceTable = nullptr;
-    FindAllDialog* m_findAll = nullptr;
-    int m_problemPlace = -1, m_problemLanding = -1; // where Next problem went, and landed
-    struct CheckedState {
-        LanguageDocument document;
-        WorkingCopy copy;
-        int selectedForm;
-        std::array<bool, CheckCount> checks;
-        QString reference;
-        bool operator==(const CheckedState& other) const
-        {
-            return selectedForm == other.selectedForm && checks == other.checks &&
-                   reference == other.reference && copy == other.copy &&
-                   document.sameTables(other.document);
-        }
-    };
-    std::optional<CheckedState> m_referenceChecked; // what the table and counts show
 
 public:
     // The controls, by their names. They are public so that tests and tools can reach them;
@@ -265,13 +206,9 @@ public:
             *mnu_website = nullptr;
 
 private:
-    void rememberFile(const QString& path);
-    void recordRecentFiles();
-
     std::array<QAction*, 10> m_buttons{}; // 1 to 9
     QAction* m_recentBar = nullptr;
     QList<QAction*> m_recentItems;
-    QStringList m_unrecordedFiles;     // opened or saved, not yet in the settings
     std::array<QLabel*, 5> m_panels{}; // 1 to 4
     QSize m_designSize;                // the central area at its designed size
 };

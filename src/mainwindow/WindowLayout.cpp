@@ -126,20 +126,16 @@ void QL_Core::createMenus()
     mnu_edit = menu("mnu_edit", QStringLiteral("&Edit"));
     // Undo and Redo name the step they take back or do again; Ctrl+Z in a settings box is the
     // box's own undo, as Del and Ctrl+X are the box's there.
-    m_history = new QUndoStack(this);
-    m_history->setUndoLimit(200);
-    mnu_undo = m_history->createUndoAction(this);
+    QUndoStack* const steps = history();
+    mnu_undo = steps->createUndoAction(this);
     mnu_undo->setObjectName(QStringLiteral("mnu_undo"));
     mnu_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    mnu_redo = m_history->createRedoAction(this);
+    mnu_redo = steps->createRedoAction(this);
     mnu_redo->setObjectName(QStringLiteral("mnu_redo"));
     mnu_redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     mnu_edit->addActions({mnu_undo, mnu_redo});
     mnu_bar_undo = bar(mnu_edit, "mnu_bar_undo");
-    // Back at the state last opened or saved, nothing is unsaved; a step away, something is.
-    connect(m_history, &QUndoStack::indexChanged, this,
-            [this] { setUnsavedChanges(!m_history->isClean()); });
     mnu_text_new = item(mnu_edit, "mnu_text_new", QStringLiteral("New text"),
                         QKeySequence(Qt::Key_F5), &QL_Core::mnu_text_new_Click, this);
     mnu_text_edit = item(mnu_edit, "mnu_text_edit", QStringLiteral("Edit text"),
@@ -277,14 +273,14 @@ void QL_Core::createPanels()
                                                            {txt_rev, FileSetting::Revision},
                                                            {txt_date, FileSetting::Date}};
     for (const auto& [box, setting] : editable) {
-        connect(box, &QLineEdit::textChanged, this, [this, setting](const QString& text) {
-            const EditState before = currentState();
-            m_copy.settings[std::size_t(setting)] = text;
-            recordStep(QStringLiteral("Typing in ") + settingName(setting), before,
-                       typingMergeId(setting));
+        connect(box, &QLineEdit::textChanged, this, [this, setting = setting](const QString& text) {
+            m_session->setSetting(setting, text);
         });
     }
-    connect(txt_naam, &QLineEdit::textChanged, this, [this] { setUnsavedChanges(true); });
+    connect(txt_naam, &QLineEdit::textChanged, this, [this] {
+        m_session->setUnsavedChanges(true);
+        RefreshCommandState();
+    });
 
     // A form is selected when the selected item changes; a row on every click, also on the row
     // clicked last.

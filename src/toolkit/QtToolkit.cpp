@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
 
 namespace {
 
@@ -112,4 +113,9 @@ int QtToolkit::showModal(QDialog& dialog)
 void QtToolkit::showPopupMenu(QMenu& menu)
 {
     menu.exec(QCursor::pos());
+}
+
+bool QtToolkit::openInNewWindow(const QString& path)
+{
+    return QProcess::startDetached(QCoreApplication::applicationFilePath(), {path});
 }

@@ -18,6 +18,7 @@ public:
     void setBusyPointer(bool busy) override;
     int showModal(QDialog& dialog) override;
     void showPopupMenu(QMenu& menu) override;
+    bool openInNewWindow(const QString& path) override;
 
 protected:
     MsgResult showMessageBox(const QString& text, MsgStyle style, const QString& title) override;

@@ -53,6 +53,9 @@ public:
     // Shows a menu as a pop-up at the mouse pointer and returns when it closes.
     virtual void showPopupMenu(QMenu& menu) = 0;
 
+    // Starts another window of this program on the file. Returns false when it cannot start.
+    virtual bool openInNewWindow(const QString& path) = 0;
+
 protected:
     virtual MsgResult showMessageBox(const QString& text, MsgStyle style, const QString& title) = 0;
 };

@@ -3,6 +3,7 @@
 #include "QL_Edit.h"
 #include "QL_Form.h"
 #include "QL_Replace.h"
+#include "RowAlgorithms.h"
 #include "ScriptedToolkit.h"
 #include "Twips.h"
 
@@ -51,6 +52,18 @@ protected:
         return texts;
     }
 };
+
+// Opens the dialog over a row list, as the window does over its own.
+void openOver(QL_Replace& dialog, QStringList& rows, QList<int>* told = nullptr)
+{
+    dialog.open([&rows] { return !rows.isEmpty(); },
+                [&rows, told](const QString& search, const QString& replacement) {
+                    const int changed = replaceInRows(rows, search, replacement);
+                    if (told)
+                        *told << changed;
+                    return changed;
+                });
+}
 
 TEST_F(EditingDialogs, RowDialogRefusesByTheRulesAndHandsOnTheTextAsTyped)
 {
@@ -116,7 +129,7 @@ TEST_F(EditingDialogs, EachDialogHasItsNamedControlsAndReachesItsButtonPlus180An
     QStringList list;
     QL_Replace replace(toolkit);
     toolkit.onDialog<QL_Replace>([&](QL_Replace& d) { sizedBy(d, d.cmd_replace); });
-    replace.open(list, [](int) {});
+    openOver(replace, list);
 }
 
 TEST_F(EditingDialogs, CancelAndEscapeHandNothingOn)
@@ -171,7 +184,7 @@ TEST_F(EditingDialogs, ReplaceCountsChangedRowsAndRefusesAForbiddenReplacement)
         EXPECT_EQ(d.txt_zoek->text(), "Save") << "both texts stay for the next replacement";
         QTest::mouseClick(d.cmd_annuleer, Qt::LeftButton);
     });
-    dialog.open(rows, [&](int changed) { told << changed; });
+    openOver(dialog, rows, &told);
     ASSERT_EQ(toolkit.boxes.size(), 3u);
     EXPECT_EQ(toolkit.boxes[0].text, Forbidden);
     EXPECT_EQ(toolkit.boxes[0].style, 16);
@@ -186,7 +199,7 @@ TEST_F(EditingDialogs, ReplaceCountsChangedRowsAndRefusesAForbiddenReplacement)
         d.txt_vervang->setText("b");
         QTest::mouseClick(d.cmd_replace, Qt::LeftButton);
     });
-    dialog.open(empty, [&](int changed) { told << changed; });
+    openOver(dialog, empty, &told);
     EXPECT_EQ(told.size(), 2) << "an empty row list is left alone, without a message";
     EXPECT_TRUE(toolkit.boxes.empty());
 }
@@ -213,7 +226,8 @@ TEST_F(EditingDialogs, AFailureBehindAButtonReportsItsCodeAndKeepsTheDialogOpen)
         d.txt_vervang->setText("b");
         QTest::mouseClick(d.cmd_replace, Qt::LeftButton);
     });
-    replace.open(list, failing);
+    replace.open([] { return true; },
+                 [](const QString&, const QString&) -> int { throw std::runtime_error("failed"); });
     EXPECT_EQ(boxes(48), QStringList({trapText("#11.0"), trapText("#13.0"), trapText("#13.1"),
                                       trapText("#16.0")})); // and no count after #16.0
 }

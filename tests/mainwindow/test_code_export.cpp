@@ -47,10 +47,11 @@ TEST_F(CodeExport, FailuresReportTheirCodeOrTheTextAndRestoreThePointer)
     window->mnu_website->trigger();
     expectOnlyBox(trapText("#10.7"), 48);
 
-    doc().formText(2).set(4, QString::fromUtf8("Done ✓"));
+    window->selectForm(2);
+    window->session().appendRow(QString::fromUtf8("Done ✓"));
     QFile::remove(path("output.txt"));
     window->mnu_savecode_Click();
-    expectOnlyBox(QString::fromUtf8("Row 4 of form 2 holds the character \"✓\" (U+2713), which the "
+    expectOnlyBox(QString::fromUtf8("Row 0 of form 2 holds the character \"✓\" (U+2713), which the "
                                     "code file cannot store.\r\nReplace it with another character, "
                                     "then save as code again."),
                   16);

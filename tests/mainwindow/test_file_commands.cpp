@@ -235,6 +235,6 @@ TEST_F(FileCommands, OnlyTheEndOfTheSessionClosesWithoutAsking)
         QWindowSystemInterface::SynchronousDelivery>();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(toolkit.boxes.empty());
-    EXPECT_TRUE(QFile::exists(window->recoveryCopyPath())) << "the changes are kept for later";
+    EXPECT_TRUE(QFile::exists(window->recovery().copyPath())) << "the changes are kept for later";
     qApp->removeEventFilter(&swallow);
 }

@@ -4,6 +4,7 @@
 #include "LsfBytes.h"
 #include "QL_Core.h"
 #include "QtToolkit.h"
+#include "RecoveryController.h"
 #include "TempFiles.h"
 
 #include <QApplication>
@@ -31,7 +32,7 @@ protected:
     {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder());
         window = std::make_unique<QL_Core>(toolkit, shell);
-        window->setRecoveryFolder(path("recovery"));
+        window->recovery().setFolder(path("recovery"));
         toolkit.setParentWidget(window.get());
         window->startUp();
         window->show();

@@ -148,7 +148,7 @@ TEST_F(History, SaveMarksTheSavedPointAndNewAndOpenStartAnEmptyHistory)
     window->mnu_text_edit->trigger();
     EXPECT_EQ(window->history()->count(), 0);
     EXPECT_EQ(doc().UnsavedChanges, 1.0f) << "yet a completed row operation marks the file";
-    doc().UnsavedChanges = 0;
+    window->session().setUnsavedChanges(false);
     toolkit.onDialog<QL_Replace>([](QL_Replace& d) {
         d.txt_zoek->setText("row");
         d.txt_vervang->setText("row"); // every row counts as changed, none is

@@ -159,7 +159,7 @@ TEST_F(Lists, EditsInTwoFormsRenameAndReplaceAreSavedByteForByte)
         d.txt_vervang->setText("Line 1");
         QTest::mouseClick(d.cmd_replace, Qt::LeftButton);
     });
-    doc().UnsavedChanges = 0;
+    window->session().setUnsavedChanges(false);
     window->toolbarButton(9)->trigger();
     EXPECT_EQ(toolkit.boxes.back().text, "110 rows are changed.");
     EXPECT_EQ(rows().at(10), "Line 10");

@@ -47,7 +47,7 @@ TEST_F(RecoveryCopies, AnUnsavedChangeIsCopiedSoonAndTheSaveRemovesTheCopy)
     EXPECT_TRUE(copies().isEmpty()) << "not on every key";
     QTRY_COMPARE_WITH_TIMEOUT(copies().size(), 1, 5000);
     RecoveryCopy copy;
-    QFile stored(window->recoveryCopyPath());
+    QFile stored(window->recovery().copyPath());
     ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
     ASSERT_EQ(readRecoveryBytes(stored.readAll(), copy), "");
     EXPECT_EQ(lsf::packFile(copy.document).bytes, written());
@@ -59,7 +59,7 @@ TEST_F(RecoveryCopies, AnUnsavedChangeIsCopiedSoonAndTheSaveRemovesTheCopy)
     EXPECT_TRUE(copies().isEmpty());
 
     edit();
-    window->writeRecoveryCopy();
+    window->recovery().write();
     window->history()->undo();
     window->history()->undo();
     EXPECT_EQ(doc().UnsavedChanges, 0.0f);
@@ -73,7 +73,7 @@ TEST_F(RecoveryCopies, TheNextWindowRestoresTheCopyWhereTheUserWasWorking)
     endAndStartAgain();
     ASSERT_EQ(copies().size(), 1) << "written at once when the session ends";
     toolkit.answers = {MsgResult::Yes};
-    window->offerRecovery();
+    window->startWith(QString());
     ASSERT_EQ(toolkit.boxes.size(), 1u);
     EXPECT_TRUE(toolkit.boxes[0].text.startsWith("Lexicant ended on "));
     EXPECT_TRUE(toolkit.boxes[0].text.endsWith(" without saving the changes to " + file +
@@ -99,14 +99,14 @@ TEST_F(RecoveryCopies, NoDeletesTheCopyAndADamagedOneIsSetAside)
     edit();
     endAndStartAgain();
     toolkit.answers = {MsgResult::No};
-    window->offerRecovery();
+    window->startWith(QString());
     EXPECT_TRUE(copies().isEmpty());
     EXPECT_EQ(window->txt_filetitle->text(), "");
 
     const QString damaged = write("recovery/window-0.json", "{\"format\":");
     toolkit.boxes.clear();
     start(testValues());
-    window->offerRecovery();
+    window->startWith(QString());
     expectOnlyBox(
         "The recovery copy " + damaged +
             " cannot be read: not valid JSON: unterminated object.\r\nIt has been moved to " +
@@ -114,7 +114,7 @@ TEST_F(RecoveryCopies, NoDeletesTheCopyAndADamagedOneIsSetAside)
         48);
     EXPECT_EQ(copies(), QStringList({"window-0.json.damaged"}));
     EXPECT_EQ(commandState(), StartState);
-    window->offerRecovery();
+    window->startWith(QString());
     EXPECT_TRUE(toolkit.boxes.empty()) << "offered once";
 }
 
@@ -130,7 +130,7 @@ TEST_F(RecoveryCopies, AChangeGivenUpRemovesTheCopy)
         open(file);
         click(window->lst_forms, 0);
         edit();
-        window->writeRecoveryCopy();
+        window->recovery().write();
         ASSERT_EQ(copies().size(), 1);
         toolkit.answers = {MsgResult::Yes};
         giveUp();

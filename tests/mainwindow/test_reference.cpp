@@ -5,6 +5,8 @@
 #include "FindAllDialog.h"
 #include "QL_Edit.h"
 #include "QL_Replace.h"
+#include "ReferenceDock.h"
+#include "ReferenceSession.h"
 #include "WindowTest.h"
 
 #include <QBuffer>
@@ -50,8 +52,9 @@ protected:
     // The table as rows of "row|reference|this file|problems".
     QStringList table() const
     {
+        QCoreApplication::processEvents(); // the table repaints once the change is done
         QStringList rows;
-        const QTableWidget* t = window->referenceTable();
+        const QTableWidget* t = window->referenceDock()->table();
         for (int r = 0; r < t->rowCount(); ++r) {
             QStringList cells;
             for (int c = 0; c < 4; ++c)
@@ -64,7 +67,7 @@ protected:
 
 TEST_F(Reference, WithoutAReferenceTheWindowShowsNothingOfIt)
 {
-    EXPECT_EQ(window->findChild<QDockWidget*>(), nullptr);
+    EXPECT_TRUE(window->referenceDock()->isHidden());
     EXPECT_EQ(panel(4), "");
     QStringList items;
     for (QAction* a : window->mnu_reference->actions())
@@ -80,15 +83,15 @@ TEST_F(Reference, TheTableFollowsEditsReplacementsAndTheSelectedForm)
 {
     toolkit.openAnswers = {reference};
     window->mnu_reference_open->trigger();
-    ASSERT_NE(window->reference(), nullptr);
+    ASSERT_NE(window->reference().reference(), nullptr);
     EXPECT_TRUE(window->findChild<QDockWidget*>()->isVisible());
-    EXPECT_TRUE(window->referenceTable()->updatesEnabled());
+    EXPECT_TRUE(window->referenceDock()->table()->updatesEnabled());
     EXPECT_EQ(panel(4), "4 of 5 reference rows translated, 5 problems");
     click(window->lst_forms, 0);
     EXPECT_EQ(table(),
               QStringList({"0|&Open...|Openen...|access-keys", "1|Save %1|Opslaan|placeholders",
                            "2|Close|Sluiten|", "3|Quit||missing"}));
-    emit window->referenceTable()->cellActivated(2, 1);
+    emit window->referenceDock()->table()->cellActivated(2, 1);
     EXPECT_EQ(panel(3), "Row: 2") << "a row of the table selects that row in the list";
     EXPECT_EQ(window->lst_lang->currentRow(), 2);
 
@@ -128,7 +131,7 @@ TEST_F(Reference, NextAndPreviousProblemGoThroughAllForms)
     for (int i = 0; i < 6; ++i) {
         window->mnu_problem_next->trigger();
         visited << panel(2) + " " + panel(3) + " table " +
-                       QString::number(window->referenceTable()->currentRow());
+                       QString::number(window->referenceDock()->table()->currentRow());
     }
     EXPECT_EQ(visited, QStringList({"Form: 1 Row: 0 table 0", "Form: 1 Row: 1 table 1",
                                     "Form: 1 Row: 1 table 3", "Form: 2 Row: 0 table 0",
@@ -175,22 +178,23 @@ TEST_F(Reference, EachDocumentReopensItsReference)
     window->mnu_reference_open->trigger();
     start(testValues());
     open(path("nl.lsf"));
-    EXPECT_EQ(window->reference(), nullptr) << "not before the window has shown the file";
-    QTRY_VERIFY(window->reference() != nullptr);
+    EXPECT_EQ(window->reference().reference(), nullptr)
+        << "not before the window has shown the file";
+    QTRY_VERIFY(window->reference().reference() != nullptr);
     EXPECT_TRUE(window->findChild<QDockWidget*>()->windowTitle().endsWith("en.lsf"));
 
     window->closeReference();
     start(testValues());
     open(path("nl.lsf"));
     QTest::qWait(50);
-    EXPECT_EQ(window->reference(), nullptr);
+    EXPECT_EQ(window->reference().reference(), nullptr);
 }
 
 TEST_F(Reference, TheCommandLineFindsTheSameProblems)
 {
     ASSERT_TRUE(window->openReference(reference));
     QStringList fromWindow;
-    for (const Problem& p : window->problems())
+    for (const Problem& p : window->reference().problems())
         fromWindow << QStringLiteral("%1: %2_lng_(%3): %4: %5")
                           .arg(path("nl.lsf"), LanguageDocument::label(p.form))
                           .arg(p.row)

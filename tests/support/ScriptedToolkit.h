@@ -77,6 +77,13 @@ public:
         return onModal(dialog);
     }
 
+    bool openInNewWindow(const QString& path) override
+    {
+        newWindows << path;
+        return true;
+    }
+    QStringList newWindows; // files handed to another window
+
     void showPopupMenu(QMenu& menu) override
     {
         failIfAsked();

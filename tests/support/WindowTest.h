@@ -6,6 +6,7 @@
 #include "LsfBytes.h"
 #include "QL_Core.h"
 #include "QL_Data.h"
+#include "RecoveryController.h"
 #include "ScriptedToolkit.h"
 #include "TempFiles.h"
 
@@ -47,21 +48,16 @@ protected:
     void start(const ProgramValues& values)
     {
         window = std::make_unique<QL_Core>(toolkit, shell, values);
-        window->setRecoveryFolder(path("recovery"));
+        window->recovery().setFolder(path("recovery"));
         window->startUp();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    LanguageDocument& doc() { return window->document(); }
+    const LanguageDocument& doc() { return window->document(); }
 
     // What a save would write now.
-    QByteArray written()
-    {
-        LanguageDocument copy = doc();
-        commitWorkingCopy(window->workingCopy(), int(copy.SelectedForm), copy);
-        return lsf::packFile(copy).bytes;
-    }
+    QByteArray written() { return lsf::packFile(window->session().committed()).bytes; }
 
     static QStringList items(const QListWidget* list)
     {

@@ -1,0 +1,141 @@
+// The Reference menu: opening and closing the reference, going from problem to problem, the
+// checks, and find in all forms.
+#include "QL_Core.h"
+
+#include "FindAllDialog.h"
+#include "LanguageFile.h"
+#include "ReferenceDock.h"
+#include "ReferenceSession.h"
+#include "Toolkit.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+
+void QL_Core::createReferenceMenu()
+{
+    mnu_reference = menuBar()->addMenu(QStringLiteral("&Reference"));
+    mnu_reference->setObjectName(QStringLiteral("mnu_reference"));
+    const auto item = [this](const char* name, const QString& caption, const QKeySequence& keys,
+                             auto handler) {
+        QAction* a = mnu_reference->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        a->setShortcut(keys);
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    mnu_reference_open = item("mnu_reference_open", QStringLiteral("Open reference ..."),
+                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O),
+                              [this] { mnu_reference_open_Click(); });
+    mnu_reference_close = item("mnu_reference_close", QStringLiteral("Close reference"),
+                               QKeySequence(), [this] { closeReference(); });
+    mnu_reference->addSeparator();
+    mnu_problem_next = item("mnu_problem_next", QStringLiteral("Next problem"),
+                            QKeySequence(Qt::Key_F8), [this] { goToProblem(1); });
+    mnu_problem_previous = item("mnu_problem_previous", QStringLiteral("Previous problem"),
+                                QKeySequence(Qt::SHIFT | Qt::Key_F8), [this] { goToProblem(-1); });
+    mnu_reference->addSeparator();
+    mnu_find_all = item("mnu_find_all", QStringLiteral("Find in all forms ..."),
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), [this] { showFindAll(); });
+    mnu_reference->addSeparator();
+    mnu_checks = mnu_reference->addMenu(QStringLiteral("Checks"));
+    mnu_checks->setObjectName(QStringLiteral("mnu_checks"));
+    for (int c = 0; c < CheckCount; ++c) {
+        QAction* check = mnu_checks->addAction(checkDescription(Check(c)));
+        check->setObjectName(QStringLiteral("mnu_check_") + checkName(Check(c)));
+        check->setCheckable(true);
+        check->setChecked(true);
+        connect(check, &QAction::toggled, this,
+                [this, c](bool on) { m_reference->setCheck(Check(c), on); });
+    }
+    const auto enable = [this](bool open) {
+        for (QAction* needsReference :
+             {mnu_reference_close, mnu_problem_next, mnu_problem_previous})
+            needsReference->setEnabled(open);
+    };
+    enable(false);
+    connect(m_reference, &ReferenceSession::openedOrClosed, this, enable);
+}
+
+void QL_Core::mnu_reference_open_Click()
+{
+    const FileDialogResult chosen = m_toolkit.showOpen(
+        {QStringLiteral(".lsf"), QStringLiteral("Open a reference language file:"),
+         QStringLiteral("*.LSF format|*.lsf")});
+    if (CanOpenFile(chosen.fileName))
+        openReference(chosen.fileName);
+}
+
+bool QL_Core::openReference(const QString& path)
+{
+    return m_reference->open(path, m_toolkit);
+}
+
+void QL_Core::closeReference()
+{
+    m_reference->close();
+}
+
+void QL_Core::reopenRememberedReference()
+{
+    const QString remembered = m_reference->rememberedFor(currentPath());
+    if (!remembered.isEmpty())
+        openReference(remembered);
+}
+
+void QL_Core::chooseRow(int row)
+{
+    if (row < 0 || row >= lst_lang->count())
+        return; // a row the list does not show: the form has fewer rows than the reference
+    lst_lang->setCurrentRow(row);
+    lst_lang->scrollToItem(lst_lang->item(row));
+    lst_lang_Click();
+}
+
+void QL_Core::goToProblem(int step)
+{
+    const std::optional<Problem> found = m_reference->problemFrom(step);
+    if (!found)
+        return;
+    if (found->form != m_session->selectedForm())
+        selectForm(found->form);
+    chooseRow(found->row);
+    m_reference->wentTo(*found);
+    m_referenceDock->repaint();
+    m_referenceDock->showRow(found->row);
+}
+
+FindAllDialog* QL_Core::showFindAll()
+{
+    if (!m_findAll) {
+        m_findAll =
+            new FindAllDialog(this, [this](const QString& needle, Qt::CaseSensitivity sensitivity) {
+                return findInAllForms(document(), workingCopy(), m_session->selectedForm(),
+                                      m_reference->reference(), needle, sensitivity);
+            });
+        connect(m_findAll, &FindAllDialog::chosen, this, &QL_Core::showFound);
+        // The results follow the document and the reference, as the reference table does.
+        for (auto signal : {&LanguageSession::contentsChanged, &LanguageSession::documentReplaced})
+            connect(m_session, signal, m_findAll, &FindAllDialog::searchAgain);
+        connect(m_reference, &ReferenceSession::openedOrClosed, m_findAll,
+                &FindAllDialog::searchAgain);
+    }
+    m_findAll->show();
+    m_findAll->raise();
+    return m_findAll;
+}
+
+void QL_Core::showFound(const FoundText& found)
+{
+    if (found.kind == FoundText::Kind::Setting) {
+        QLineEdit* const boxes[] = {txt_app, txt_versie, txt_naam, txt_rev, txt_date};
+        boxes[found.row]->setFocus();
+        return;
+    }
+    if (found.form != m_session->selectedForm())
+        selectForm(found.form);
+    if (found.kind == FoundText::Kind::Row)
+        chooseRow(found.row);
+}

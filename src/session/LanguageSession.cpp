@@ -1,0 +1,362 @@
+#include "LanguageSession.h"
+
+#include "LanguageFile.h"
+#include "Recovery.h"
+#include "RowAlgorithms.h"
+
+#include <QFileInfo>
+#include <QSignalBlocker>
+#include <QUndoStack>
+
+#include <stdexcept>
+
+bool SessionState::operator==(const SessionState& other) const
+{
+    const int form = int(document.SelectedForm);
+    if (form != int(other.document.SelectedForm) ||
+        document.SelectedRow != other.document.SelectedRow || !(copy == other.copy) ||
+        !(marks == other.marks))
+        return false;
+    if (document.sameTables(other.document))
+        return true;
+    // Tables that differ only by what the next commit writes anyway are the same to a save.
+    LanguageDocument committed = document, otherCommitted = other.document;
+    commitWorkingCopy(copy, form, committed);
+    commitWorkingCopy(other.copy, form, otherCommitted);
+    return committed.sameTables(otherCommitted);
+}
+
+// One step of the edit history: the states before and after a change the person made. The
+// change is made before the step is recorded; undo shows the state before it, redo the state
+// after.
+class EditStep : public QUndoCommand {
+public:
+    EditStep(LanguageSession& session, const QString& name, SessionState before, SessionState after,
+             int mergeId)
+        : QUndoCommand(name)
+        , m_session(session)
+        , m_before(std::move(before))
+        , m_after(std::move(after))
+        , m_mergeId(mergeId)
+    {
+    }
+
+    void undo() override { m_session.showState(m_before, keepsPlace()); }
+    void redo() override
+    {
+        // QUndoStack::push redoes the step at once; the change it records is already shown.
+        if (std::exchange(m_made, false))
+            return;
+        m_session.showState(m_after, keepsPlace());
+    }
+    int id() const override { return m_mergeId; }
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        m_after = static_cast<const EditStep*>(other)->m_after;
+        // Typing that ends where it began is no change at all.
+        setObsolete(m_after == m_before);
+        return true;
+    }
+
+private:
+    bool keepsPlace() const
+    {
+        const LanguageDocument &a = m_before.document, &b = m_after.document;
+        return a.SelectedForm == b.SelectedForm && a.SelectedRow == b.SelectedRow &&
+               m_before.copy.rows == m_after.copy.rows && m_before.marks == m_after.marks;
+    }
+
+    LanguageSession& m_session;
+    SessionState m_before, m_after;
+    int m_mergeId;
+    bool m_made = true;
+};
+
+LanguageSession::LanguageSession(QObject* parent)
+    : QObject(parent)
+    , m_history(new QUndoStack(this))
+{
+    m_history->setUndoLimit(UndoLimit);
+    // Back at the state last opened or saved, nothing is unsaved; a step away, something is.
+    connect(m_history, &QUndoStack::indexChanged, this,
+            [this] { setUnsavedChanges(!m_history->isClean()); });
+    m_copy.formNames = newFormNames();
+}
+
+LanguageSession::~LanguageSession()
+{
+    m_history->disconnect(this); // its destructor empties it, with the session half gone
+}
+
+int LanguageSession::designatedRow() const
+{
+    const int s = selectedRow();
+    return m_document.SelectedRow >= 0 && s < m_copy.rows.size() ? s : -1;
+}
+
+LanguageDocument LanguageSession::committed() const
+{
+    LanguageDocument document = m_document;
+    commitWorkingCopy(m_copy, selectedForm(), document);
+    return document;
+}
+
+void LanguageSession::setUnsavedChanges(bool changed)
+{
+    const bool was = hasUnsavedChanges();
+    m_document.UnsavedChanges = changed ? 1 : 0;
+    if (was != changed)
+        emit unsavedChangesChanged(changed);
+}
+
+void LanguageSession::setCurrentFile(const QString& path, const QString& title)
+{
+    m_path = path;
+    m_title = title;
+    emit currentFileChanged(path, title);
+}
+
+SessionState LanguageSession::state() const
+{
+    return {m_document, m_copy, m_marks};
+}
+
+void LanguageSession::showState(const SessionState& state, bool keepPlace)
+{
+    const float unsaved = m_document.UnsavedChanges;
+    const float form = m_document.SelectedForm, row = m_document.SelectedRow;
+    m_document = state.document;
+    m_document.UnsavedChanges = unsaved;
+    if (keepPlace) {
+        m_document.SelectedForm = form;
+        m_document.SelectedRow = row;
+        m_copy.formNames = state.copy.formNames;
+        m_copy.settings = state.copy.settings;
+    } else {
+        m_copy = state.copy;
+    }
+    ++m_typingRun;
+    emit formNamesChanged(!keepPlace);
+    emit settingsChanged();
+    if (!keepPlace) {
+        emit rowsChanged(true);
+        emit selectionChanged();
+        // After the renders, which note the marks they leave.
+        m_marks = state.marks;
+        emit viewMarksRestored(m_marks);
+    }
+    emit contentsChanged();
+}
+
+void LanguageSession::recordStep(const QString& name, const SessionState& before, int mergeId)
+{
+    SessionState after = state();
+    if (after == before)
+        return;
+    if (mergeId == -1)
+        ++m_typingRun;
+    m_history->push(new EditStep(*this, name, before, std::move(after), mergeId));
+}
+
+void LanguageSession::rowsEdited()
+{
+    emit rowsChanged(false);
+    emit contentsChanged();
+    setUnsavedChanges(true);
+}
+
+void LanguageSession::appendRow(const QString& text)
+{
+    const SessionState before = state();
+    m_copy.rows.append(text);
+    rowsEdited();
+    commit();
+    recordStep(QStringLiteral("New text"), before);
+}
+
+void LanguageSession::replaceRow(int row, const QString& text)
+{
+    if (row < 0 || row >= m_copy.rows.size())
+        throw std::out_of_range("the edited row is not in the list");
+    const SessionState before = state();
+    m_copy.rows[row] = text;
+    rowsEdited();
+    commit();
+    recordStep(QStringLiteral("Edit text"), before);
+}
+
+void LanguageSession::insertRow(int at)
+{
+    const SessionState before = state();
+    insertNewRow(m_copy.rows, at);
+    rowsEdited();
+    recordStep(QStringLiteral("Insert text"), before);
+}
+
+void LanguageSession::deleteRow(int at)
+{
+    const SessionState before = state();
+    ::deleteRow(m_copy.rows, at); // throws for a row that is not there
+    rowsEdited();
+    recordStep(QStringLiteral("Delete text"), before);
+}
+
+int LanguageSession::replaceInRows(const QString& search, const QString& replacement)
+{
+    const SessionState before = state();
+    const int changed = ::replaceInRows(m_copy.rows, search, replacement);
+    emit rowsChanged(false);
+    if (changed > 0) {
+        emit contentsChanged();
+        setUnsavedChanges(true);
+        recordStep(QStringLiteral("Replace"), before);
+    }
+    return changed;
+}
+
+void LanguageSession::renameForm(int form, const QString& name)
+{
+    if (form < 1 || form > m_copy.formNames.size())
+        throw std::out_of_range("no such form in the form list");
+    const SessionState before = state();
+    m_copy.formNames[form - 1] = name;
+    emit formNamesChanged(false);
+    commit();
+    emit contentsChanged();
+    setUnsavedChanges(true);
+    recordStep(QStringLiteral("Edit form"), before);
+}
+
+void LanguageSession::setSetting(FileSetting setting, const QString& text)
+{
+    QString& kept = m_copy.settings[std::size_t(setting)];
+    if (kept == text)
+        return;
+    const SessionState before = state();
+    kept = text;
+    emit contentsChanged();
+    recordStep(QStringLiteral("Typing in ") + settingName(setting), before,
+               (m_typingRun % 100000) * 8 + int(setting));
+}
+
+void LanguageSession::selectForm(int form)
+{
+    const SessionState before = state();
+    const auto storedRows = [this](int f) {
+        return f >= 1 && f <= LanguageDocument::FormCount ? shownRows(m_document.formText(f))
+                                                          : QStringList();
+    };
+    const bool dropping = m_copy.rows != storedRows(selectedForm());
+    ++m_typingRun;
+    m_document.SelectedForm = float(form);
+    m_copy.rows = storedRows(form);
+    emit selectionChanged();
+    emit rowsChanged(true);
+    emit contentsChanged();
+    if (dropping)
+        recordStep(QStringLiteral("Select form"), before);
+}
+
+void LanguageSession::selectRow(int row)
+{
+    m_document.SelectedRow = float(row);
+    emit selectionChanged();
+}
+
+int LanguageSession::commit()
+{
+    return commitWorkingCopy(m_copy, selectedForm(), m_document);
+}
+
+void LanguageSession::reset()
+{
+    m_document.clearTables();
+    setCurrentFile(QString(), QString());
+    WorkingCopy cleared;
+    for (FileSetting kept : {FileSetting::Revision, FileSetting::Date})
+        cleared.settings[std::size_t(kept)] = m_copy.settings[std::size_t(kept)];
+    m_copy = cleared;
+    emit settingsChanged();
+    emit formNamesChanged(true);
+    emit rowsChanged(true);
+    m_document.SelectedRow = 0;
+    m_document.SelectedForm = 0;
+    emit selectionChanged();
+    emit contentsChanged();
+}
+
+void LanguageSession::newDocument()
+{
+    reset();
+    m_copy.formNames = newFormNames();
+    emit formNamesChanged(true);
+    m_history->clear();
+    setUnsavedChanges(false);
+    emit documentReplaced();
+}
+
+bool LanguageSession::open(const QString& path, const QString& title, Toolkit& toolkit)
+{
+    // The window shows the cleared lists and boxes while the loader may report a failure.
+    m_copy.rows.clear();
+    m_copy.formNames.clear();
+    for (FileSetting cleared :
+         {FileSetting::Application, FileSetting::Version, FileSetting::Author})
+        m_copy.settings[std::size_t(cleared)].clear();
+    emit rowsChanged(true);
+    emit formNamesChanged(true);
+    emit settingsChanged();
+    m_title.clear();
+    emit currentFileChanged(m_path, m_title);
+    m_document.SelectedForm = 0;
+    m_document.SelectedRow = 0;
+    emit selectionChanged();
+
+    // On failure the loader has said so; the session goes on with the tables as they are.
+    const bool loaded = LoadLanguageFile(m_document, path, toolkit);
+    setCurrentFile(path, title);
+    m_copy = openedWorkingCopy(m_document, 0);
+    emit formNamesChanged(true);
+    emit rowsChanged(true);
+    emit settingsChanged();
+    m_history->clear();
+    setUnsavedChanges(false);
+    emit contentsChanged();
+    emit documentReplaced();
+    return loaded;
+}
+
+bool LanguageSession::save(Toolkit& toolkit)
+{
+    if (!SaveLanguageFile(m_document, m_path, toolkit))
+        return false;
+    m_history->setClean();
+    setUnsavedChanges(false);
+    emit saved(m_path);
+    return true;
+}
+
+void LanguageSession::restore(const RecoveryCopy& copy)
+{
+    const float unsaved = m_document.UnsavedChanges;
+    m_document = copy.document;
+    m_document.UnsavedChanges = unsaved;
+    m_document.SelectedForm = 0;
+    m_document.SelectedRow = 0;
+    setCurrentFile(copy.path, QFileInfo(copy.path).fileName());
+    m_copy = openedWorkingCopy(m_document, 0);
+    emit formNamesChanged(true);
+    emit rowsChanged(true);
+    emit settingsChanged();
+    emit selectionChanged();
+    {
+        // Quietly: the history's signal would take the changes for saved.
+        const QSignalBlocker quiet(m_history);
+        m_history->clear();
+        // The restored document is not the file on disk: no undo leads back to a saved state.
+        m_history->resetClean();
+    }
+    setUnsavedChanges(true);
+    emit contentsChanged();
+    emit documentReplaced();
+}

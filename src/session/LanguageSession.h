@@ -1,0 +1,141 @@
+#pragma once
+
+#include "LanguageDocument.h"
+#include "WorkingCopy.h"
+
+#include <QObject>
+
+class QUndoStack;
+class Toolkit;
+struct RecoveryCopy;
+
+// What only the window shows beside the document: the highlighted form and row, and what the
+// status bar says of them. The window tells the session whenever they change; each step keeps
+// them so that undo and redo can show them again.
+struct ViewMarks {
+    int formHighlight = -1, rowHighlight = -1;
+    QString formStatus, rowStatus;
+    bool operator==(const ViewMarks&) const = default;
+};
+
+// Everything one state of the edit history holds: the tables with the selection, the working
+// copy, and the view marks.
+struct SessionState {
+    LanguageDocument document; // its UnsavedChanges is not part of the state
+    WorkingCopy copy;
+    ViewMarks marks;
+
+    // The same on screen and to a save (which commits the working copy first).
+    bool operator==(const SessionState& other) const;
+};
+
+// One document being edited: its tables, the working copy the window shows, the edit history
+// and the file it belongs to. Every edit the window offers is one call here; each says what it
+// changed through the signals below, and the window renders from them. The session is the only
+// writer of the unsaved-changes flag, which follows the history: back at the state last opened
+// or saved, nothing is unsaved.
+class LanguageSession : public QObject {
+    Q_OBJECT
+public:
+    // At most this many steps are kept.
+    static constexpr int UndoLimit = 200;
+
+    explicit LanguageSession(QObject* parent = nullptr);
+    ~LanguageSession() override;
+
+    const LanguageDocument& document() const { return m_document; }
+    const WorkingCopy& workingCopy() const { return m_copy; }
+    int selectedForm() const { return int(m_document.SelectedForm); }
+    // The list index of the row last selected (kept across forms and deletes).
+    int selectedRow() const { return int(m_document.SelectedRow); }
+    // The row SelectedRow designates in the row list, or -1 when it designates none.
+    int designatedRow() const;
+    bool hasUnsavedChanges() const { return m_document.UnsavedChanges == 1; }
+    QString path() const { return m_path; }
+    QString title() const { return m_title; }
+    QUndoStack* history() const { return m_history; }
+    // The document as a save would write it now: the working copy committed into a copy.
+    LanguageDocument committed() const;
+
+    void setViewMarks(const ViewMarks& marks) { m_marks = marks; }
+    const ViewMarks& viewMarks() const { return m_marks; }
+
+    // The flag, and the file the document belongs to (empty for one never saved).
+    void setUnsavedChanges(bool changed);
+    void setCurrentFile(const QString& path, const QString& title);
+
+    // Row edits, each one step. New text and Edit text store the form at once; Insert and
+    // Delete change only the row list. Edit and Delete throw std::out_of_range for a row the
+    // list does not hold.
+    void appendRow(const QString& text);
+    void replaceRow(int row, const QString& text);
+    void insertRow(int at);
+    void deleteRow(int at);
+    // Replaces in every row of the list; one step when a row changed. Returns how many did.
+    int replaceInRows(const QString& search, const QString& replacement);
+    // Renames form 1 to 24 and stores the working copy; one step.
+    void renameForm(int form, const QString& name);
+    // A settings box's text. Typing on in the same box merges into one step; typing that brings
+    // the text back to where the step began leaves no step.
+    void setSetting(FileSetting setting, const QString& text);
+
+    // Selects form 1 to 24 (0: none) and shows its stored rows. Rows inserted, deleted or
+    // replaced but not stored are dropped then, which is a step of its own.
+    void selectForm(int form);
+    void selectRow(int row);
+
+    // Stores the working copy in the tables. Returns how many rows did not fit the form (they
+    // are not stored).
+    int commit();
+
+    // New file: an empty document with the new form names, an empty history, nothing unsaved.
+    // The revision and the date keep their text.
+    void newDocument();
+    // Empties the tables, the working copy (but the revision and the date), the file and the
+    // selection.
+    void reset();
+    // Open file once the path is known: the lists and boxes are cleared while the loader may
+    // report a failure through the toolkit; then the document as loaded (the tables stay as they
+    // were on failure) with an empty history. Returns whether the file was loaded.
+    bool open(const QString& path, const QString& title, Toolkit& toolkit);
+    // Writes the tables to the current file (commit first), with the toolkit's messages on
+    // failure; on success the state becomes the saved one.
+    bool save(Toolkit& toolkit);
+    // A recovery copy taken over: its document and file, its form selected, unsaved, with no
+    // step that leads back to a saved state.
+    void restore(const RecoveryCopy& copy);
+
+signals:
+    // The row list changed: rebuilt (another form, another document) or edited in place.
+    void rowsChanged(bool rebuilt);
+    void formNamesChanged(bool rebuilt);
+    void settingsChanged();
+    void selectionChanged();
+    void unsavedChangesChanged(bool changed);
+    // Anything a save would write may have changed.
+    void contentsChanged();
+    void currentFileChanged(const QString& path, const QString& title);
+    // Another document came in: New file, Open file, a restored copy.
+    void documentReplaced();
+    // The document was written to the file.
+    void saved(const QString& path);
+    // Undo or redo showed a state; the window shows its marks again.
+    void viewMarksRestored(const ViewMarks& marks);
+
+private:
+    friend class EditStep;
+
+    SessionState state() const;
+    // Shows a state of the history. A step that moved neither the selection nor the rows
+    // leaves both where the person is now.
+    void showState(const SessionState& state, bool keepPlace);
+    void recordStep(const QString& name, const SessionState& before, int mergeId = -1);
+    void rowsEdited();
+
+    LanguageDocument m_document;
+    WorkingCopy m_copy;
+    ViewMarks m_marks;
+    QString m_path, m_title;
+    QUndoStack* m_history = nullptr;
+    int m_typingRun = 0; // counts what ends a run of typing in one box
+};

@@ -1,0 +1,123 @@
+#include "ReferenceSession.h"
+
+#include "LanguageFile.h"
+#include "LanguageSession.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+const QString RememberedKey = QStringLiteral("references");
+} // namespace
+
+ReferenceSession::ReferenceSession(const LanguageSession& session, QObject* parent)
+    : QObject(parent)
+    , m_session(session)
+{
+    connect(&session, &LanguageSession::contentsChanged, this, &ReferenceSession::documentChanged);
+    // Another row selected changes no problem, only where the views show it.
+    connect(&session, &LanguageSession::selectionChanged, this, [this] {
+        if (isOpen())
+            emit changed();
+    });
+    // A document saved under a name keeps its reference there too.
+    connect(&session, &LanguageSession::saved, this, [this](const QString& path) {
+        if (isOpen())
+            remember(path, m_path);
+    });
+}
+
+void ReferenceSession::documentChanged()
+{
+    m_stale = true;
+    if (isOpen())
+        emit changed();
+}
+
+bool ReferenceSession::open(const QString& path, Toolkit& toolkit)
+{
+    LanguageDocument reference;
+    if (!CanOpenFile(path) || !LoadLanguageFile(reference, path, toolkit))
+        return false;
+    m_reference = std::move(reference);
+    m_path = path;
+    m_stale = true;
+    m_wentTo.reset();
+    remember(m_session.path(), path);
+    emit openedOrClosed(true);
+    emit changed();
+    return true;
+}
+
+void ReferenceSession::close()
+{
+    if (!isOpen())
+        return;
+    remember(m_session.path(), QString());
+    m_reference.reset();
+    m_path.clear();
+    m_problems.clear();
+    m_counts = {};
+    emit openedOrClosed(false);
+    emit changed();
+}
+
+QString ReferenceSession::rememberedFor(const QString& documentPath) const
+{
+    const QString remembered =
+        QSettings().value(RememberedKey).toMap().value(documentPath).toString();
+    return remembered != m_path && QFileInfo::exists(remembered) ? remembered : QString();
+}
+
+void ReferenceSession::remember(const QString& document, const QString& reference) const
+{
+    if (document.isEmpty())
+        return;
+    QSettings settings;
+    QVariantMap map = settings.value(RememberedKey).toMap();
+    if (reference.isEmpty())
+        map.remove(document);
+    else
+        map.insert(document, reference);
+    settings.setValue(RememberedKey, map);
+}
+
+void ReferenceSession::setCheck(Check check, bool on)
+{
+    if (m_checks.has(check) == on)
+        return;
+    m_checks.on[std::size_t(check)] = on;
+    m_stale = true;
+    emit changed();
+}
+
+const QList<Problem>& ReferenceSession::problems() const
+{
+    if (m_stale && m_reference) {
+        m_counts = {};
+        m_problems = referenceProblems(*m_reference, m_session.document(), m_session.workingCopy(),
+                                       m_session.selectedForm(), m_checks, &m_counts);
+    }
+    m_stale = false;
+    return m_problems;
+}
+
+const ReferenceCounts& ReferenceSession::counts() const
+{
+    problems();
+    return m_counts;
+}
+
+std::optional<Problem> ReferenceSession::problemFrom(int step) const
+{
+    ProblemPlace here{m_session.selectedForm(), m_session.designatedRow()};
+    if (m_landed && here == *m_landed)
+        here = *m_wentTo;
+    return ::problemFrom(problems(), here, step);
+}
+
+void ReferenceSession::wentTo(const Problem& problem)
+{
+    m_wentTo = ProblemPlace{problem.form, problem.row};
+    m_landed = ProblemPlace{m_session.selectedForm(), m_session.designatedRow()};
+}

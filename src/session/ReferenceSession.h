@@ -1,0 +1,66 @@
+#pragma once
+
+#include "LanguageDocument.h"
+#include "ReferenceChecks.h"
+
+#include <QObject>
+
+#include <optional>
+
+class LanguageSession;
+class Toolkit;
+
+// The reference beside a session's document: the same application's texts in the language
+// translated from, read-only. It holds the checks switched on and the problems of the document
+// against the reference, computed when asked after a change; it remembers each document's
+// reference, and steps from problem to problem through all forms.
+class ReferenceSession : public QObject {
+    Q_OBJECT
+public:
+    explicit ReferenceSession(const LanguageSession& session, QObject* parent = nullptr);
+
+    bool isOpen() const { return m_reference.has_value(); }
+    const LanguageDocument* reference() const { return m_reference ? &*m_reference : nullptr; }
+    QString path() const { return m_path; }
+
+    // Reads the reference with the document's loader and its messages; a failure leaves the
+    // reference that was open. Opened for a document with a file, it is remembered for it.
+    bool open(const QString& path, Toolkit& toolkit);
+    // Forgets the reference, also for the document's file.
+    void close();
+    // The reference remembered for a document's file, when that still exists and is not the one
+    // open; empty otherwise.
+    QString rememberedFor(const QString& documentPath) const;
+
+    const CheckSet& checks() const { return m_checks; }
+    void setCheck(Check check, bool on);
+
+    // The problems, form by form and row by row, and the counts, as the document is now.
+    const QList<Problem>& problems() const;
+    const ReferenceCounts& counts() const;
+
+    // The next (step 1) or previous (-1) problem from the selected form and row, round through
+    // all forms; from the problem gone to last while the selection is where that left it (a
+    // missing row cannot be selected). Nothing when there is no problem.
+    std::optional<Problem> problemFrom(int step) const;
+    // Says where going to a problem left the selection.
+    void wentTo(const Problem& problem);
+
+signals:
+    // Opened, closed, another check set, or the document changed: the problems may differ.
+    void changed();
+    void openedOrClosed(bool open);
+
+private:
+    void documentChanged();
+    void remember(const QString& document, const QString& reference) const;
+
+    const LanguageSession& m_session;
+    std::optional<LanguageDocument> m_reference;
+    QString m_path;
+    CheckSet m_checks;
+    mutable bool m_stale = true;
+    mutable QList<Problem> m_problems;
+    mutable ReferenceCounts m_counts;
+    std::optional<ProblemPlace> m_wentTo, m_landed;
+};
