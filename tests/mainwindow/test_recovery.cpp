@@ -92,6 +92,20 @@ TEST_F(RecoveryCopies, TheNextWindowRestoresTheCopyWhereTheUserWasWorking)
     window->mnu_save->trigger();
     EXPECT_EQ(read(file), wouldSave);
     EXPECT_TRUE(copies().isEmpty());
+
+    // Started on another file while a copy is restored: that file opens in a window of its own.
+    edit();
+    endAndStartAgain();
+    toolkit.answers = {MsgResult::Yes};
+    window->startWith(path("other.lsf"));
+    EXPECT_EQ(window->txt_filetitle->text(), "app.lsf");
+    EXPECT_EQ(toolkit.newWindows, QStringList({path("other.lsf")}));
+    window->endWithoutAsking();
+    start(testValues());
+    toolkit.answers = {MsgResult::Yes};
+    window->startWith(file); // the copy of this very file: restored here, nothing more
+    EXPECT_EQ(window->txt_naam->text(), "ZedZed");
+    EXPECT_EQ(toolkit.newWindows.size(), 1);
 }
 
 TEST_F(RecoveryCopies, NoDeletesTheCopyAndADamagedOneIsSetAside)

@@ -167,6 +167,17 @@ TEST_F(Reference, FindInAllFormsListsEveryPlaceAndShowsTheOneChosen)
     emit find->lst_found->itemActivated(find->lst_found->topLevelItem(0), 0);
     EXPECT_EQ(panel(2) + " " + panel(3), "Form: 3 Row: 0");
     EXPECT_EQ(window->lst_lang->currentItem()->text(), "Over");
+
+    // The results follow the document, as the table does.
+    toolkit.answers = {MsgResult::Yes};
+    window->mnu_text_insert->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(find->lst_found->topLevelItem(0)->text(0), "Form 3, row 1");
+    toolkit.answers = {MsgResult::Yes};
+    window->mnu_new->trigger();
+    window->closeReference();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(find->lst_found->topLevelItemCount(), 0);
 }
 
 TEST_F(Reference, EachDocumentReopensItsReference)
@@ -182,6 +193,14 @@ TEST_F(Reference, EachDocumentReopensItsReference)
         << "not before the window has shown the file";
     QTRY_VERIFY(window->reference().reference() != nullptr);
     EXPECT_TRUE(window->findChild<QDockWidget*>()->windowTitle().endsWith("en.lsf"));
+
+    // A recovery copy restored comes back with it too.
+    QTest::keyClicks(window->txt_naam, "x");
+    window->endWithoutAsking();
+    start(testValues());
+    toolkit.answers = {MsgResult::Yes};
+    window->startWith(QString());
+    EXPECT_TRUE(window->findChild<QDockWidget*>()->isVisible());
 
     window->closeReference();
     start(testValues());

@@ -1,0 +1,214 @@
+// The session without a window: every edit as one step, undone and redone to the same state and
+// bytes; the flag following the history; the recovery copy, the recent files and the reference.
+#include "Faults.h"
+#include "LanguageFormat.h"
+#include "LanguageSession.h"
+#include "LsfBytes.h"
+#include "RecentFiles.h"
+#include "Recovery.h"
+#include "RecoveryController.h"
+#include "ReferenceSession.h"
+#include "ScriptedToolkit.h"
+#include "TempFiles.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QUndoStack>
+
+#include <sys/stat.h>
+
+#include <functional>
+
+class SessionTest : public ::testing::Test, public TempFiles {
+protected:
+    ScriptedToolkit toolkit;
+    LanguageSession session;
+
+    void SetUp() override
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder());
+        QList<QByteArray> fields = {packed({"Main", "Second"}),
+                                    packed({"One row", "Two row", "Three row"}),
+                                    packed({"Other form"})};
+        for (int f = 3; f <= 24; ++f)
+            fields << emptyEntries(201);
+        file = write("s.lsf", lsfFile(1, fields << packed({"App", "1.0", "Ann", "2", "01"})));
+        ASSERT_TRUE(session.open(file, "s.lsf", toolkit));
+        session.selectForm(1);
+        session.selectRow(1);
+    }
+
+    // What the window would show, and whether anything is unsaved.
+    QString seen() const
+    {
+        const WorkingCopy& c = session.workingCopy();
+        return QStringList({c.formNames.mid(0, 2).join('|'), c.rows.join('|'),
+                            QStringList(c.settings.begin(), c.settings.end()).join('|'),
+                            QString("form %1 row %2")
+                                .arg(session.selectedForm())
+                                .arg(session.selectedRow()),
+                            session.hasUnsavedChanges() ? "unsaved" : "saved"})
+            .join('\n');
+    }
+    QByteArray bytes() const { return lsf::packFile(session.committed()).bytes; }
+
+    QString file;
+};
+
+TEST_F(SessionTest, EveryEditIsOneStepUndoneAndRedoneToTheSameStateAndBytes)
+{
+    const struct {
+        const char* step;
+        int steps;
+        std::function<void(LanguageSession&)> edit;
+    } cases[] = {
+        {"New text", 1, [](LanguageSession& s) { s.appendRow("Four row"); }},
+        {"Edit text", 1, [](LanguageSession& s) { s.replaceRow(1, "Two, edited"); }},
+        {"Insert text", 1, [](LanguageSession& s) { s.insertRow(1); }},
+        {"Delete text", 1, [](LanguageSession& s) { s.deleteRow(1); }},
+        {"Replace", 2,
+         [](LanguageSession& s) {
+             EXPECT_EQ(s.replaceInRows("row", "line"), 3);
+             EXPECT_EQ(s.replaceInRows("nothing", "x"), 0);
+             s.replaceInRows("line", "lines");
+         }},
+        {"Edit form", 1, [](LanguageSession& s) { s.renameForm(1, "Renamed"); }},
+        {"Typing in Author", 1,
+         [](LanguageSession& s) {
+             s.setSetting(FileSetting::Author, "Anne");
+             s.setSetting(FileSetting::Author, "Annet");
+         }},
+        {"Typing in Date", 3,
+         [](LanguageSession& s) {
+             s.setSetting(FileSetting::Date, "0");
+             s.setSetting(FileSetting::Revision, "29");
+             s.setSetting(FileSetting::Date, "07");
+         }},
+        {"Select form", 2,
+         [](LanguageSession& s) {
+             s.deleteRow(0);
+             s.selectForm(2); // drops the delete, which was not stored
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step);
+        session.newDocument(); // a load keeps what the file does not hold
+        session.open(file, "s.lsf", toolkit);
+        session.selectForm(1);
+        session.selectRow(1);
+        const QString before = seen();
+        const QByteArray beforeBytes = bytes();
+        c.edit(session);
+        const QString after = seen();
+        const QByteArray afterBytes = bytes();
+        ASSERT_NE(after, before);
+        EXPECT_EQ(session.history()->undoText(), c.step);
+        ASSERT_EQ(session.history()->count(), c.steps);
+        session.history()->setIndex(0);
+        EXPECT_EQ(seen(), before);
+        EXPECT_EQ(bytes(), beforeBytes);
+        session.history()->setIndex(c.steps);
+        EXPECT_EQ(seen(), after);
+        EXPECT_EQ(bytes(), afterBytes);
+    }
+    EXPECT_TRUE(toolkit.boxes.empty());
+}
+
+TEST_F(SessionTest, SaveMarksTheSavedPointAndOnlyARealChangeIsAStep)
+{
+    session.replaceRow(1, "Two row"); // the same text: marked, but nothing to undo
+    session.replaceInRows("row", "row");
+    EXPECT_TRUE(session.hasUnsavedChanges());
+    session.setSetting(FileSetting::Author, "Bob");
+    session.setSetting(FileSetting::Author, "Ann"); // typed back: no step is left
+    EXPECT_EQ(session.history()->count(), 0);
+
+    session.insertRow(0);
+    session.commit();
+    ASSERT_TRUE(session.save(toolkit));
+    EXPECT_FALSE(session.hasUnsavedChanges());
+    session.history()->undo();
+    EXPECT_TRUE(session.hasUnsavedChanges()) << "a step away from the saved state";
+    session.history()->redo();
+    EXPECT_FALSE(session.hasUnsavedChanges());
+    EXPECT_EQ(bytes(), read(file));
+
+    session.newDocument();
+    EXPECT_EQ(session.history()->count(), 0);
+    EXPECT_EQ(session.path(), "");
+    EXPECT_EQ(seen(), "- EMPTY FORM - |- EMPTY FORM - \n\n|||2|01\nform 0 row 0\nsaved");
+}
+
+TEST_F(SessionTest, UndoOfAStepThatKeptTheSelectionKeepsTheSelectionOfNow)
+{
+    session.selectForm(0);
+    session.setSetting(FileSetting::Revision, "3");
+    session.selectForm(1);
+    session.selectRow(2);
+    session.history()->undo();
+    EXPECT_EQ(seen(),
+              "Main|Second\nOne row|Two row|Three row\nApp|1.0|Ann|2|01\nform 1 row 2\nsaved");
+    session.history()->redo();
+    EXPECT_EQ(session.workingCopy().settings[3], "3");
+    EXPECT_EQ(session.selectedForm(), 1);
+}
+
+TEST_F(SessionTest, RecoveryCopyInAReadOnlyFolderIsOfferedAndTheReasonItStaysIsSaid)
+{
+    {
+        LanguageSession killed;
+        RecoveryController left(killed, toolkit);
+        left.setFolder(path("r"));
+        killed.open(file, "s.lsf", toolkit);
+        killed.selectForm(1);
+        killed.deleteRow(0);
+        left.write();
+    } // the window is gone, its copy stays
+    chmod(QFile::encodeName(folder()).constData(), 0755);
+    chmod(QFile::encodeName(path("r")).constData(), 0555);
+    const QString copy = path("r/") + QDir(path("r")).entryList({"*.json"}).value(0);
+    for (MsgResult answer : {MsgResult::No, MsgResult::Yes}) {
+        AsNobody nobody;
+        RecoveryController recovery(session, toolkit);
+        recovery.setFolder(path("r"));
+        toolkit.answers = {answer};
+        const std::optional<int> form = recovery.offer();
+        ASSERT_EQ(toolkit.boxes.size(), 2u);
+        EXPECT_EQ(toolkit.boxes[1].text,
+                  "The recovery copy " + copy + " cannot be " +
+                      (answer == MsgResult::Yes ? "taken over" : "removed") +
+                      ": Permission denied.\r\nIt will be offered again at the next start.");
+        toolkit.boxes.clear();
+        EXPECT_EQ(form.has_value(), answer == MsgResult::Yes);
+    }
+    EXPECT_EQ(session.document().formText(1).at(0), "Two row");
+    EXPECT_EQ(session.path(), file);
+    EXPECT_TRUE(session.hasUnsavedChanges());
+    EXPECT_FALSE(session.history()->isClean());
+}
+
+TEST_F(SessionTest, TheReferenceIsRememberedUnderTheNameTheDocumentIsSavedAs)
+{
+    const QString reference = write("en.lsf", lsfFile(1, {}));
+    ReferenceSession references(session);
+    ASSERT_TRUE(references.open(reference, toolkit));
+    session.setCurrentFile(path("copy.lsf"), "copy.lsf");
+    ASSERT_TRUE(session.save(toolkit));
+    references.close(); // forgets it for copy.lsf, the document's file now
+    EXPECT_EQ(references.rememberedFor(file), reference);
+    EXPECT_EQ(references.rememberedFor(path("copy.lsf")), "");
+    ASSERT_TRUE(references.open(reference, toolkit));
+    EXPECT_EQ(references.rememberedFor(path("copy.lsf")), "") << "it is the one open";
+}
+
+TEST_F(SessionTest, RecentFilesAreNewestFirstAndReadingThemWritesNothing)
+{
+    RecentFiles recent;
+    for (const char* name : {"a", "b", "c", "d", "e", "f", "b"})
+        recent.add(path(name));
+    EXPECT_EQ(QSettings().value("recentFiles"), QVariant()) << "not before the event is done";
+    EXPECT_EQ(recent.files(), QStringList({path("b"), path("f"), path("e"), path("d"), path("c")}));
+    recent.remove(path("e"));
+    EXPECT_EQ(QSettings().value("recentFiles").toStringList(),
+              QStringList({path("b"), path("f"), path("d"), path("c")}));
+}
