@@ -6,16 +6,20 @@
 // they must keep.
 #include "LanguageFile.h"
 #include "QL_Core.h"
+#include "QL_Edit.h"
 #include "QL_Replace.h"
 #include "Recovery.h"
 #include "ReferenceChecks.h"
+#include "ReferenceSession.h"
 #include "ShellBackend.h"
 #include "Toolkit.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QUndoStack>
 
@@ -231,13 +235,27 @@ void BM_MemoryOf200ReplaceSteps(benchmark::State& state)
     }
 }
 
+// The table and the counts repaint once the change is done, as the event loop goes on.
+void repaintAll()
+{
+    QCoreApplication::processEvents();
+    window().window.repaint();
+}
+
+// How many times the checks ran over all forms for each user action.
+void countPasses(benchmark::State& state, int before)
+{
+    state.counters["check_passes_per_action"] =
+        double(window().window.reference().checkPasses() - before) / double(state.iterations());
+}
+
 void BM_OpenLargestReferenceBesideALargestDocument(benchmark::State& state)
 {
     window().window.openPath(window().largest);
     window().window.selectForm(1);
     for (auto _ : state) {
         window().window.openReference(window().largest);
-        window().window.repaint();
+        repaintAll();
     }
     window().window.closeReference();
 }
@@ -249,10 +267,12 @@ void BM_EveryCheckOverAllFormsWithTheTable(benchmark::State& state)
     window().window.openReference(window().largest);
     // Switching a check runs every check again over all forms, with the counts and the table.
     QAction* same = window().window.mnu_checks->actions().at(int(Check::Same));
+    const int passes = window().window.reference().checkPasses();
     for (auto _ : state) {
         same->toggle();
-        window().window.repaint();
+        repaintAll();
     }
+    countPasses(state, passes);
     window().window.closeReference();
 }
 
@@ -262,12 +282,46 @@ void BM_ReplaceOver200RowsWithTheReferenceOpen(benchmark::State& state)
     window().fillTwoBigForms();
     window().window.selectForm(2);
     window().window.openReference(window().largest);
+    repaintAll();
     bool forth = true;
+    const int passes = window().window.reference().checkPasses();
     for (auto _ : state) {
         replaceOnce(forth);
-        window().window.repaint();
+        repaintAll();
         forth = !forth;
     }
+    countPasses(state, passes);
+    window().window.closeReference();
+}
+
+// Save in the row dialog on a row of the largest file, with the largest reference beside it
+// (the form one row short of the limit up to which the dialog edits).
+void BM_SaveInTheRowDialogWithTheReferenceOpen(benchmark::State& state)
+{
+    window().window.openPath(window().largest);
+    RecoveryCopy shorter{window().window.document(), {}, 0, {}};
+    for (int row = 199; row < LanguageDocument::RowCount; ++row)
+        shorter.document.formText(1).set(row, {});
+    window().window.session().restore(shorter);
+    window().window.selectForm(1);
+    window().window.openReference(window().largest);
+    window().window.lst_lang->setCurrentRow(3);
+    window().window.lst_lang_Click();
+    repaintAll();
+    bool forth = true;
+    window().toolkit.onModal = [&forth](QDialog& shown) {
+        auto& dialog = static_cast<QL_Edit&>(shown);
+        dialog.txt_newtxt->setText(forth ? QStringLiteral("Edited once") : QStringLiteral("Again"));
+        dialog.cmd_save->click();
+    };
+    const int passes = window().window.reference().checkPasses();
+    for (auto _ : state) {
+        window().window.mnu_text_edit_Click();
+        repaintAll();
+        forth = !forth;
+    }
+    countPasses(state, passes);
+    window().toolkit.onModal = nullptr;
     window().window.closeReference();
 }
 
@@ -280,6 +334,7 @@ BENCHMARK(BM_RedoOfAReplaceOver200Rows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenLargestReferenceBesideALargestDocument)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EveryCheckOverAllFormsWithTheTable)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplaceOver200RowsWithTheReferenceOpen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveInTheRowDialogWithTheReferenceOpen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemoryOf200ReplaceSteps)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -94,6 +94,7 @@ void ReferenceSession::setCheck(Check check, bool on)
 const QList<Problem>& ReferenceSession::problems() const
 {
     if (m_stale && m_reference) {
+        ++m_passes;
         m_counts = {};
         m_problems = referenceProblems(*m_reference, m_session.document(), m_session.workingCopy(),
                                        m_session.selectedForm(), m_checks, &m_counts);

@@ -38,6 +38,8 @@ public:
     // The problems, form by form and row by row, and the counts, as the document is now.
     const QList<Problem>& problems() const;
     const ReferenceCounts& counts() const;
+    // How many times the checks ran over the document since the session began.
+    int checkPasses() const { return m_passes; }
 
     // The next (step 1) or previous (-1) problem from the selected form and row, round through
     // all forms; from the problem gone to last while the selection is where that left it (a
@@ -62,5 +64,6 @@ private:
     mutable bool m_stale = true;
     mutable QList<Problem> m_problems;
     mutable ReferenceCounts m_counts;
+    mutable int m_passes = 0;
     std::optional<ProblemPlace> m_wentTo, m_landed;
 };
