@@ -6,6 +6,9 @@
 #include "LsfBytes.h"
 #include "QL_Core.h"
 #include "QL_Data.h"
+#include "QL_Edit.h"
+#include "QL_Form.h"
+#include "QL_Replace.h"
 #include "RecoveryController.h"
 #include "ScriptedToolkit.h"
 #include "TempFiles.h"
@@ -14,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 
@@ -117,6 +121,51 @@ protected:
     }
 
     static constexpr auto StartState = "0010000000";
+
+    // What a person sees, a line each: the first four form names; the rows; the file name and
+    // the settings boxes; the highlighted form and row, status panels 2 and 3, the command state.
+    QString seen() const
+    {
+        QStringList settings;
+        for (QLineEdit* box : {window->txt_filetitle, window->txt_app, window->txt_versie,
+                               window->txt_naam, window->txt_rev, window->txt_date})
+            settings << box->text();
+        return QStringList({items(window->lst_forms).mid(0, 4).join('|'), rows().join('|'),
+                            settings.join('|'),
+                            QString("highlight %1 %2, %3, %4, commands %5")
+                                .arg(window->lst_forms->currentRow())
+                                .arg(window->lst_lang->currentRow())
+                                .arg(panel(2), panel(3), commandState())})
+            .join('\n');
+    }
+
+    // The next row dialog gets the text and its Save button is clicked.
+    void answerRowDialog(const QString& text)
+    {
+        toolkit.onDialog<QL_Edit>([text](QL_Edit& d) {
+            d.txt_newtxt->setText(text);
+            QTest::mouseClick(d.cmd_save, Qt::LeftButton);
+        });
+    }
+
+    // The next form dialog gets the name and its Save button is clicked.
+    void answerFormDialog(const QString& name)
+    {
+        toolkit.onDialog<QL_Form>([name](QL_Form& d) {
+            d.txt_form->setText(name);
+            QTest::mouseClick(d.cmd_save, Qt::LeftButton);
+        });
+    }
+
+    // The next search and replace dialog replaces `find` with `with` once.
+    void answerReplace(const QString& find, const QString& with)
+    {
+        toolkit.onDialog<QL_Replace>([find, with](QL_Replace& d) {
+            d.txt_zoek->setText(find);
+            d.txt_vervang->setText(with);
+            QTest::mouseClick(d.cmd_replace, Qt::LeftButton);
+        });
+    }
 };
 
 // The error trap's text for a code.
