@@ -1,13 +1,9 @@
 // The form and row lists and the row commands as the window runs them: what reaches the row
 // list, what reaches the document, and when.
 #include "ChoiceList.h"
-#include "QL_Edit.h"
-#include "QL_Form.h"
-#include "QL_Replace.h"
 #include "WindowTest.h"
 
 #include <QMenu>
-#include <QPushButton>
 
 #include <functional>
 
@@ -20,7 +16,7 @@ const QString DeleteQuestion = "Deleting a row will affect the layout of the lan
 
 // Form 1 holds three rows shown (a gap and a one-character row hidden), form 2 199 rows, form 3
 // all 201, form 24 only its last.
-QByteArray listFile()
+QList<QByteArray> listFields()
 {
     QByteArray big, full;
     for (int r = 0; r < 201; ++r) {
@@ -31,16 +27,7 @@ QByteArray listFile()
                                 packed({"A row", "", "B row", "x", "C row"}), big, full};
     for (int f = 4; f <= 23; ++f)
         fields << emptyEntries(201);
-    return lsfFile(1, fields << emptyEntries(200) + packed({"Last"}));
-}
-
-// The next row dialog gets the text and its Save button is clicked.
-void typeRow(ScriptedToolkit& toolkit, const QString& text)
-{
-    toolkit.onDialog<QL_Edit>([text](QL_Edit& d) {
-        d.txt_newtxt->setText(text);
-        QTest::mouseClick(d.cmd_save, Qt::LeftButton);
-    });
+    return fields << emptyEntries(200) + packed({"Last"});
 }
 
 } // namespace
@@ -50,38 +37,34 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        open(write("d.lsf", listFile()));
+        open(write("d.lsf", lsfFile(1, listFields())));
         click(window->lst_forms, 0);
     }
 };
 
 TEST_F(Lists, AFormShowsItsRowsAndARowClickSelectsIt)
 {
-    EXPECT_EQ(doc().SelectedForm, 1.0f);
-    EXPECT_EQ(panel(2), "Form: 1");
-    EXPECT_EQ(rows(), QStringList({"A row", "B row", "C row"}));
-    EXPECT_EQ(window->lst_lang->currentRow(), -1);
+    EXPECT_EQ(seen(), "Main|Big|Full|- EMPTY FORM -\nA row|B row|C row\nd.lsf|||||\n"
+                      "highlight 0 -1, Form: 1, Row:, commands 0011111111");
     click(window->lst_lang, 2);
-    EXPECT_EQ(doc().SelectedRow, 2.0f);
-    EXPECT_EQ(panel(3), "Row: 2");
-
     click(window->lst_forms, 23);
-    EXPECT_EQ(panel(2), "Form: 24");
-    EXPECT_EQ(rows(), QStringList({"Last"}));
-    EXPECT_EQ(panel(3), "Row: 2") << "the row clicked in the previous form stays shown";
+    EXPECT_EQ(seen(), "Main|Big|Full|- EMPTY FORM -\nLast\nd.lsf|||||\n"
+                      "highlight 23 -1, Form: 24, Row: 2, commands 0011111111")
+        << "the row clicked in the previous form stays shown";
     EXPECT_EQ(doc().SelectedRow, 2.0f);
     click(window->lst_forms, 5);
     EXPECT_EQ(window->lst_lang->count(), 0);
     EXPECT_EQ(commandState(), StartState);
 }
 
-TEST_F(Lists, RightClickShowsTheEditMenuWithoutSelectingTheRow)
+TEST_F(Lists, RightClickShowsTheEditMenuWithUndoWithoutSelectingTheRow)
 {
     click(window->lst_lang, 1);
     QMenu* shown = nullptr;
     toolkit.onPopup = [&](QMenu& menu) { shown = &menu; };
     click(window->lst_lang, 2, Qt::RightButton);
     ASSERT_EQ(shown, window->mnu_edit);
+    EXPECT_EQ(shown->actions().first(), window->mnu_undo);
     EXPECT_EQ(doc().SelectedRow, 1.0f);
     EXPECT_EQ(window->lst_lang->currentRow(), 1);
     EXPECT_TRUE(window->mnu_text_delete->isEnabled());
@@ -94,16 +77,14 @@ TEST_F(Lists, InsertAndDeleteChangeOnlyTheListAndAskFirst)
     toolkit.answers = {MsgResult::No};
     window->mnu_text_insert->trigger();
     expectOnlyBox(InsertQuestion, 36);
-    EXPECT_EQ(rows().size(), 3);
-    EXPECT_EQ(doc().UnsavedChanges, 0.0f);
+    EXPECT_EQ(commandState(), "0011111111");
 
     toolkit.answers = {MsgResult::Yes};
     window->mnu_text_insert->trigger();
     toolkit.boxes.clear();
-    EXPECT_EQ(rows(), QStringList({"A row", "<NEW>", "B row", "C row"}));
-    EXPECT_EQ(doc().SelectedRow, 1.0f);
+    EXPECT_EQ(seen(), "Main|Big|Full|- EMPTY FORM -\nA row|<NEW>|B row|C row\nd.lsf|||||\n"
+                      "highlight 0 1, Form: 1, Row: 1, commands 1111111111");
     EXPECT_EQ(doc().formText(1).at(2), "B row") << "no commit";
-    EXPECT_EQ(commandState(), "1111111111");
 
     toolkit.answers = {MsgResult::Yes, MsgResult::Yes};
     window->mnu_text_delete->trigger();
@@ -129,7 +110,6 @@ TEST_F(Lists, InsertAndDeleteChangeOnlyTheListAndAskFirst)
     click(window->lst_forms, 1);
     click(window->lst_forms, 0);
     EXPECT_EQ(rows(), QStringList({"A row", "B row", "C row"})) << "uncommitted changes dropped";
-    EXPECT_EQ(doc().UnsavedChanges, 1.0f);
 
     click(window->lst_forms, 2);
     click(window->lst_lang, 5);
@@ -147,24 +127,18 @@ TEST_F(Lists, EditsInTwoFormsRenameAndReplaceAreSavedByteForByte)
     });
     window->toolbarButton(8)->trigger();
     EXPECT_EQ(doc().formText(1).at(0), "A row, edited") << "Save commits";
-    typeRow(toolkit, "B row, edited");
+    answerRowDialog("B row, edited");
     doubleClick(window->lst_lang, 1);
-    typeRow(toolkit, "D row");
+    answerRowDialog("D row");
     window->toolbarButton(6)->trigger();
     EXPECT_EQ(rows(), QStringList({"A row, edited", "B row, edited", "C row", "D row"}));
 
     click(window->lst_forms, 1);
-    toolkit.onDialog<QL_Replace>([](QL_Replace& d) {
-        d.txt_zoek->setText("Row 1");
-        d.txt_vervang->setText("Line 1");
-        QTest::mouseClick(d.cmd_replace, Qt::LeftButton);
-    });
-    window->session().setUnsavedChanges(false);
+    answerReplace("Row 1", "Line 1");
     window->toolbarButton(9)->trigger();
     EXPECT_EQ(toolkit.boxes.back().text, "110 rows are changed.");
     EXPECT_EQ(rows().at(10), "Line 10");
     EXPECT_EQ(doc().formText(2).at(10), "Row 10") << "no commit";
-    EXPECT_EQ(doc().UnsavedChanges, 1.0f);
 
     toolkit.onDialog<QL_Form>([](QL_Form& d) {
         EXPECT_EQ(d.txt_form->text(), "Big");
@@ -177,22 +151,14 @@ TEST_F(Lists, EditsInTwoFormsRenameAndReplaceAreSavedByteForByte)
     window->mnu_save->trigger();
     EXPECT_EQ(toolkit.boxes.back().text, "The languagefile has been saved.");
 
-    QList<QByteArray> fields = {packed({"Main", "Large form", "Full"})};
+    QList<QByteArray> fields = listFields();
+    fields[0] = packed({"Main", "Large form", "Full"});
     for (int n = 4; n <= 24; ++n)
         fields[0] += QByteArray("- EMPTY FORM -") + '\xBE';
     fields[0] += '\xBE';
-    fields << packed({"A row, edited", "B row, edited", "C row", "D row"}) + emptyEntries(197);
-    QByteArray big, full;
-    for (int r = 0; r < 201; ++r) {
-        big += (r < 199 ? QByteArray("Row " + QByteArray::number(r)).replace("Row 1", "Line 1")
-                        : QByteArray()) +
-               '\xBE';
-        full += "Full " + QByteArray::number(r) + '\xBE';
-    }
-    fields << big << full;
-    for (int f = 4; f <= 23; ++f)
-        fields << emptyEntries(201);
-    EXPECT_EQ(read(path("d.lsf")), lsfFile(1, fields << emptyEntries(200) + packed({"Last"})));
+    fields[1] = packed({"A row, edited", "B row, edited", "C row", "D row"}) + emptyEntries(197);
+    fields[2].replace("Row 1", "Line 1");
+    EXPECT_EQ(read(path("d.lsf")), lsfFile(1, fields));
 }
 
 // What chooses an item of the form and row lists, at the list itself.
