@@ -3,8 +3,6 @@
 // problems for the same pair of files.
 #include "Cli.h"
 #include "FindAllDialog.h"
-#include "QL_Edit.h"
-#include "QL_Replace.h"
 #include "ReferenceDock.h"
 #include "ReferenceSession.h"
 #include "WindowTest.h"
@@ -13,7 +11,6 @@
 #include <QCheckBox>
 #include <QDockWidget>
 #include <QMenu>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QTreeWidget>
 
@@ -95,17 +92,10 @@ TEST_F(Reference, TheTableFollowsEditsReplacementsAndTheSelectedForm)
     EXPECT_EQ(panel(3), "Row: 2") << "a row of the table selects that row in the list";
     EXPECT_EQ(window->lst_lang->currentRow(), 2);
 
-    toolkit.onDialog<QL_Edit>([](QL_Edit& d) {
-        d.txt_newtxt->setText("Opslaan %1");
-        QTest::mouseClick(d.cmd_save, Qt::LeftButton);
-    });
+    answerRowDialog("Opslaan %1");
     doubleClick(window->lst_lang, 1);
     EXPECT_EQ(table().at(1), "1|Save %1|Opslaan %1|");
-    toolkit.onDialog<QL_Replace>([](QL_Replace& d) {
-        d.txt_zoek->setText("Openen");
-        d.txt_vervang->setText("&Openen");
-        QTest::mouseClick(d.cmd_replace, Qt::LeftButton);
-    });
+    answerReplace("Openen", "&Openen");
     window->mnu_text_replace_Click();
     EXPECT_EQ(table().at(0), "0|&Open...|&Openen...|");
     EXPECT_EQ(panel(4), "4 of 5 reference rows translated, 3 problems");
