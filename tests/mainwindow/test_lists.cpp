@@ -164,17 +164,16 @@ TEST_F(Lists, EditsInTwoFormsRenameAndReplaceAreSavedByteForByte)
 // What chooses an item of the form and row lists, at the list itself.
 TEST(ChoiceList, OnlyALeftClickOrANavigationKeyChoosesAnItem)
 {
-    const auto clickAt = [](ChoiceList& list, int row, Qt::MouseButton button) {
-        QTest::mouseClick(list.viewport(), button, {},
-                          list.visualItemRect(list.item(row)).center());
+    const auto at = [](ChoiceList& l, int row) { return l.visualItemRect(l.item(row)).center(); };
+    const auto clicks = [at](Qt::MouseButton button, int times = 1) {
+        return [at, button, times](ChoiceList& l) {
+            for (int i = 0; i < times; ++i)
+                QTest::mouseClick(l.viewport(), button, {}, at(l, 2));
+        };
     };
-    const auto focusIn = [](ChoiceList& list) {
+    const auto focusIn = [](ChoiceList& l) {
         QFocusEvent arrives(QEvent::FocusIn, Qt::TabFocusReason);
-        QApplication::sendEvent(&list, &arrives);
-    };
-    const auto twice = [&](ChoiceList& l) {
-        clickAt(l, 2, Qt::LeftButton);
-        clickAt(l, 2, Qt::LeftButton);
+        QApplication::sendEvent(&l, &arrives);
     };
     const struct {
         const char* name;
@@ -183,21 +182,18 @@ TEST(ChoiceList, OnlyALeftClickOrANavigationKeyChoosesAnItem)
         QList<int> chosen;
     } steps[] = {
         {"focus arriving", false, focusIn, {}},
-        {"left click", false, [&](ChoiceList& l) { clickAt(l, 2, Qt::LeftButton); }, {2}},
-        {"right click", false, [&](ChoiceList& l) { clickAt(l, 2, Qt::RightButton); }, {}},
-        {"middle click", true, [&](ChoiceList& l) { clickAt(l, 2, Qt::MiddleButton); }, {}},
+        {"left click", false, clicks(Qt::LeftButton), {2}},
+        {"right click", false, clicks(Qt::RightButton), {}},
+        {"middle click", true, clicks(Qt::MiddleButton), {}},
         {"middle double click",
          true,
-         [&](ChoiceList& l) {
-             QTest::mouseDClick(l.viewport(), Qt::MiddleButton, {},
-                                l.visualItemRect(l.item(1)).center());
-         },
+         [at](ChoiceList& l) { QTest::mouseDClick(l.viewport(), Qt::MiddleButton, {}, at(l, 1)); },
          {}},
-        {"the chosen item clicked again", false, twice, {2}},
-        {"the chosen row clicked again", true, twice, {2, 2}},
+        {"the chosen item clicked again", false, clicks(Qt::LeftButton, 2), {2}},
+        {"the chosen row clicked again", true, clicks(Qt::LeftButton, 2), {2, 2}},
         {"focus, then Down and End",
          false,
-         [&](ChoiceList& l) {
+         [focusIn](ChoiceList& l) {
              focusIn(l);
              QTest::keyClick(&l, Qt::Key_Down);
              QTest::keyClick(&l, Qt::Key_End);

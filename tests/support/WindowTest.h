@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
@@ -121,6 +122,21 @@ protected:
     }
 
     static constexpr auto StartState = "0010000000";
+
+    // A menu's items as "text|shortcut", with "|on" or "|off" when asked, and "-" for a
+    // separator; the recent files, which come and go, are left out.
+    static QString menuItems(const QMenu* menu, bool withState = false)
+    {
+        QStringList texts;
+        for (QAction* a : menu->actions()) {
+            if (!a->objectName().contains("recent"))
+                texts << (a->isSeparator()
+                              ? "-"
+                              : a->text() + "|" + a->shortcut().toString() +
+                                    (withState ? a->isEnabled() ? "|on" : "|off" : ""));
+        }
+        return texts.join(' ');
+    }
 
     // What a person sees, a line each: the first four form names; the rows; the file name and
     // the settings boxes; the highlighted form and row, status panels 2 and 3, the command state.
