@@ -187,12 +187,6 @@ TEST_F(Reference, EachDocumentReopensItsReference)
     toolkit.answers = {MsgResult::Yes};
     window->startWith(QString());
     EXPECT_TRUE(window->findChild<QDockWidget*>()->isVisible());
-
-    window->closeReference();
-    start(testValues());
-    open(path("nl.lsf"));
-    QTest::qWait(50);
-    EXPECT_EQ(window->reference().reference(), nullptr);
 }
 
 TEST_F(Reference, TheCommandLineFindsTheSameProblems)
