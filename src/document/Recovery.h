@@ -44,7 +44,8 @@ public:
         // Empty when the slot took the copy over. Else why its lock cannot be taken, in the
         // system's words (e.g. "Permission denied" in a read-only folder): the copy can still
         // be read and offered, but another window may find it too, remove and setAside fail
-        // until the lock can be taken, and write makes the slot a copy of its own instead.
+        // while the lock cannot be taken, and write takes the copy over if it can by then,
+        // else gives the slot a copy of its own (and copyPath() changes to it).
         QString unclaimed;
     };
     // Before the slot has a copy: finds the newest copy in the folder that no running window
