@@ -95,11 +95,18 @@ int main(int argc, char* argv[])
     endOnSignals(window);
 #endif
 
-    if (parser.isSet(screenshot)) {
-        if (!file.isEmpty())
+    // The file asked for, and the form; a picture is taken without asking anything, so no
+    // recovery copy is offered for it.
+    const bool picture = parser.isSet(screenshot);
+    const auto showFile = [&window, file, picture, selected = parser.value(form).toInt()] {
+        if (!picture)
+            window.startWith(file);
+        else if (!file.isEmpty())
             window.openPath(file);
-        if (parser.isSet(form))
-            window.selectForm(parser.value(form).toInt());
+        window.selectForm(selected); // 0, no form asked for, selects none
+    };
+    if (picture) {
+        showFile();
         const QString target = parser.value(screenshot);
         QTimer::singleShot(500, &window, [&window, target] {
             const bool saved = window.grab().save(target);
@@ -110,11 +117,7 @@ int main(int argc, char* argv[])
     } else {
         // Once the window is on screen: a recovery copy left by a window that ended unsaved,
         // then the file asked for.
-        QTimer::singleShot(0, &window, [&window, file, &parser, &form] {
-            window.startWith(file);
-            if (parser.isSet(form))
-                window.selectForm(parser.value(form).toInt());
-        });
+        QTimer::singleShot(0, &window, showFile);
     }
     return app.exec();
 }

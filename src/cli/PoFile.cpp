@@ -132,19 +132,17 @@ QString writePoFile(const QString& path, const PoHeader& header, const QList<PoE
 
 std::optional<QList<PoEntry>> readPoFile(const QString& path, QString& error)
 {
-    // msgfmt refuses a byte-order mark too, but calls it a syntax error.
-    QFile head(path);
-    if (head.open(QIODevice::ReadOnly) && head.read(3) == "\xEF\xBB\xBF") {
-        error = QStringLiteral("begins with a UTF-8 byte-order mark, which GNU gettext refuses; "
-                               "save the file without one");
-        return std::nullopt;
-    }
     ErrorState state;
     state.first = &error;
     po_file_t file = readUnderHandler(QFile::encodeName(path), state);
     if (!file || state.failed) {
         if (file)
             po_file_free(file);
+        // gettext calls a byte-order mark a syntax error on line 1; say what it is.
+        QFile head(path);
+        if (head.open(QIODevice::ReadOnly) && head.read(3) == "\xEF\xBB\xBF")
+            error = QStringLiteral("begins with a UTF-8 byte-order mark, which GNU gettext "
+                                   "refuses; save the file without one");
         if (error.isEmpty())
             error = QStringLiteral("cannot be read as a PO file");
         return std::nullopt;

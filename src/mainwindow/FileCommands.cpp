@@ -6,12 +6,10 @@
 #include "LanguageFile.h"
 #include "QL_Data.h"
 #include "RecentFiles.h"
-#include "RecoveryController.h"
 #include "Toolkit.h"
 
 #include <QFileInfo>
 #include <QScopedValueRollback>
-#include <QTimer>
 
 namespace {
 
@@ -32,7 +30,6 @@ void QL_Core::mnu_new_Click()
         if (!mayDiscardChanges(QStringLiteral("Changes are not saved yet.\r\n"
                                               "Are you sure that you want to start a new file?")))
             return;
-        m_recovery->discard();
         ResetDocument();
         m_session->newDocument();
     });
@@ -70,15 +67,10 @@ void QL_Core::openPath(const QString& path)
 // Open file from the point where the path is known to open.
 void QL_Core::openSteps(const QString& path, const QString& title)
 {
-    m_recovery->discard();
     if (!m_session->open(path, title, m_toolkit))
         return; // the loader has said why
     m_recent->add(path);
-    // After the event at hand, so that a file opened at start-up reads no setting first.
-    QTimer::singleShot(0, this, [this, path] {
-        if (path == currentPath()) // unless another file was opened meanwhile
-            reopenRememberedReference();
-    });
+    reopenRememberedReference();
 }
 
 void QL_Core::mnu_saveas_Click()

@@ -87,6 +87,12 @@ QL_Core::~QL_Core()
     delete m_data;
 }
 
+void QL_Core::markChanged()
+{
+    m_session->setUnsavedChanges(true);
+    RefreshCommandState();
+}
+
 // Each render follows the session's own signal, connected once here.
 void QL_Core::connectSession()
 {
@@ -224,8 +230,7 @@ bool QL_Core::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if (type == QEvent::KeyRelease &&
         (watched == txt_date || watched == txt_naam || watched == txt_rev)) {
-        m_session->setUnsavedChanges(true);
-        RefreshCommandState();
+        markChanged();
     } else if (type == QEvent::MouseButtonDblClick && watched == txt_filetitle) {
         m_toolkit.messageBox(QStringLiteral("Filename: ") + currentPath(), MsgStyle::OkOnly);
         return true;

@@ -150,6 +150,8 @@ private:
     void describeForAssistiveTechnology();
     void placeControls();
     void connectSession();
+    // A key in a settings box, or another author: the file is marked changed.
+    void markChanged();
     // True when nothing unsaved would be lost, or the user answers Yes to the question.
     bool mayDiscardChanges(const QString& question);
     void openSteps(const QString& path, const QString& title);
@@ -166,6 +168,7 @@ private:
     // Selects the row at the list index in the row list, as a click on it does.
     void chooseRow(int row);
     void showFound(const FoundText& found);
+    // Once the event at hand is done: the reference remembered for the document's file.
     void reopenRememberedReference();
 
     Toolkit& m_toolkit;

@@ -39,6 +39,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const LanguageSe
     connect(m_table, &QTableWidget::cellActivated, this,
             [this](int row, int) { emit rowChosen(m_table->item(row, 0)->text().toInt()); });
     connect(&reference, &ReferenceSession::changed, this, &ReferenceDock::schedule);
+    connect(&session, &LanguageSession::selectionChanged, this, &ReferenceDock::followSelection);
     connect(&reference, &ReferenceSession::openedOrClosed, this, [this](bool open) {
         setWindowTitle(QStringLiteral("Reference: ") + QFileInfo(m_reference.path()).fileName());
         setVisible(open);
@@ -108,9 +109,15 @@ void ReferenceDock::repaint()
                 cell->setToolTip(messages.join(u'\n'));
         }
     }
-    const int current = m_session.designatedRow();
-    m_table->setCurrentCell(current < shown ? current : -1, 0);
+    followSelection();
     m_table->setUpdatesEnabled(true);
+}
+
+void ReferenceDock::followSelection()
+{
+    const int current = m_session.designatedRow();
+    const QSignalBlocker quiet(m_table);
+    m_table->setCurrentCell(current < m_table->rowCount() ? current : -1, 0);
 }
 
 void ReferenceDock::showRow(int row)

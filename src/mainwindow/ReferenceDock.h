@@ -27,6 +27,8 @@ signals:
 
 private:
     void schedule();
+    // The current cell on the row selected in the row list.
+    void followSelection();
 
     const ReferenceSession& m_reference;
     const LanguageSession& m_session;

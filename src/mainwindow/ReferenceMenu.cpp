@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 
 void QL_Core::createReferenceMenu()
 {
@@ -80,9 +81,14 @@ void QL_Core::closeReference()
 
 void QL_Core::reopenRememberedReference()
 {
-    const QString remembered = m_reference->rememberedFor(currentPath());
-    if (!remembered.isEmpty())
-        openReference(remembered);
+    // After the event at hand, so that a file opened at start-up reads no setting first.
+    QTimer::singleShot(0, this, [this, path = currentPath()] {
+        if (path != currentPath())
+            return; // another file came in meanwhile
+        const QString remembered = m_reference->rememberedFor(path);
+        if (!remembered.isEmpty())
+            openReference(remembered);
+    });
 }
 
 void QL_Core::chooseRow(int row)

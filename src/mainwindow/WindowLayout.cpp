@@ -277,10 +277,7 @@ void QL_Core::createPanels()
             m_session->setSetting(setting, text);
         });
     }
-    connect(txt_naam, &QLineEdit::textChanged, this, [this] {
-        m_session->setUnsavedChanges(true);
-        RefreshCommandState();
-    });
+    connect(txt_naam, &QLineEdit::textChanged, this, &QL_Core::markChanged);
 
     // A form is selected when the selected item changes; a row on every click, also on the row
     // clicked last.

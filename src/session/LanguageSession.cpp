@@ -136,10 +136,11 @@ void LanguageSession::showState(const SessionState& state, bool keepPlace)
         m_copy = state.copy;
     }
     ++m_typingRun;
-    emit formNamesChanged(!keepPlace);
-    emit settingsChanged();
-    if (!keepPlace) {
-        emit rowsChanged(true);
+    if (keepPlace) {
+        emit formNamesChanged(false);
+        emit settingsChanged();
+    } else {
+        showWholeCopy();
         emit selectionChanged();
         // After the renders, which note the marks they leave.
         m_marks = state.marks;
@@ -158,47 +159,44 @@ void LanguageSession::recordStep(const QString& name, const SessionState& before
     m_history->push(new EditStep(*this, name, before, std::move(after), mergeId));
 }
 
-void LanguageSession::rowsEdited()
+template <typename Change>
+void LanguageSession::editRows(const QString& step, Stored stored, Change change)
 {
+    const SessionState before = state();
+    change(m_copy.rows);
     emit rowsChanged(false);
     emit contentsChanged();
     setUnsavedChanges(true);
+    if (stored == Stored::Now)
+        commit();
+    recordStep(step, before);
 }
 
 void LanguageSession::appendRow(const QString& text)
 {
-    const SessionState before = state();
-    m_copy.rows.append(text);
-    rowsEdited();
-    commit();
-    recordStep(QStringLiteral("New text"), before);
+    editRows(QStringLiteral("New text"), Stored::Now,
+             [&](QStringList& rows) { rows.append(text); });
 }
 
 void LanguageSession::replaceRow(int row, const QString& text)
 {
     if (row < 0 || row >= m_copy.rows.size())
         throw std::out_of_range("the edited row is not in the list");
-    const SessionState before = state();
-    m_copy.rows[row] = text;
-    rowsEdited();
-    commit();
-    recordStep(QStringLiteral("Edit text"), before);
+    editRows(QStringLiteral("Edit text"), Stored::Now,
+             [&](QStringList& rows) { rows[row] = text; });
 }
 
 void LanguageSession::insertRow(int at)
 {
-    const SessionState before = state();
-    insertNewRow(m_copy.rows, at);
-    rowsEdited();
-    recordStep(QStringLiteral("Insert text"), before);
+    editRows(QStringLiteral("Insert text"), Stored::Later,
+             [at](QStringList& rows) { insertNewRow(rows, at); });
 }
 
 void LanguageSession::deleteRow(int at)
 {
-    const SessionState before = state();
-    ::deleteRow(m_copy.rows, at); // throws for a row that is not there
-    rowsEdited();
-    recordStep(QStringLiteral("Delete text"), before);
+    // Throws for a row that is not there, before anything changed.
+    editRows(QStringLiteral("Delete text"), Stored::Later,
+             [at](QStringList& rows) { ::deleteRow(rows, at); });
 }
 
 int LanguageSession::replaceInRows(const QString& search, const QString& replacement)
@@ -276,11 +274,9 @@ void LanguageSession::reset()
     for (FileSetting kept : {FileSetting::Revision, FileSetting::Date})
         cleared.settings[std::size_t(kept)] = m_copy.settings[std::size_t(kept)];
     m_copy = cleared;
-    emit settingsChanged();
-    emit formNamesChanged(true);
-    emit rowsChanged(true);
     m_document.SelectedRow = 0;
     m_document.SelectedForm = 0;
+    showWholeCopy();
     emit selectionChanged();
     emit contentsChanged();
 }
@@ -303,27 +299,37 @@ bool LanguageSession::open(const QString& path, const QString& title, Toolkit& t
     for (FileSetting cleared :
          {FileSetting::Application, FileSetting::Version, FileSetting::Author})
         m_copy.settings[std::size_t(cleared)].clear();
-    emit rowsChanged(true);
-    emit formNamesChanged(true);
-    emit settingsChanged();
-    m_title.clear();
-    emit currentFileChanged(m_path, m_title);
     m_document.SelectedForm = 0;
     m_document.SelectedRow = 0;
+    showWholeCopy();
     emit selectionChanged();
+    setCurrentFile(m_path, QString());
 
     // On failure the loader has said so; the session goes on with the tables as they are.
     const bool loaded = LoadLanguageFile(m_document, path, toolkit);
-    setCurrentFile(path, title);
-    m_copy = openedWorkingCopy(m_document, 0);
-    emit formNamesChanged(true);
-    emit rowsChanged(true);
-    emit settingsChanged();
+    documentCameIn(path, title);
     m_history->clear();
     setUnsavedChanges(false);
     emit contentsChanged();
     emit documentReplaced();
     return loaded;
+}
+
+void LanguageSession::showWholeCopy()
+{
+    emit formNamesChanged(true);
+    emit rowsChanged(true);
+    emit settingsChanged();
+}
+
+void LanguageSession::documentCameIn(const QString& path, const QString& title)
+{
+    m_document.SelectedForm = 0;
+    m_document.SelectedRow = 0;
+    setCurrentFile(path, title);
+    m_copy = openedWorkingCopy(m_document, 0);
+    showWholeCopy();
+    emit selectionChanged();
 }
 
 bool LanguageSession::save(Toolkit& toolkit)
@@ -341,14 +347,7 @@ void LanguageSession::restore(const RecoveryCopy& copy)
     const float unsaved = m_document.UnsavedChanges;
     m_document = copy.document;
     m_document.UnsavedChanges = unsaved;
-    m_document.SelectedForm = 0;
-    m_document.SelectedRow = 0;
-    setCurrentFile(copy.path, QFileInfo(copy.path).fileName());
-    m_copy = openedWorkingCopy(m_document, 0);
-    emit formNamesChanged(true);
-    emit rowsChanged(true);
-    emit settingsChanged();
-    emit selectionChanged();
+    documentCameIn(copy.path, QFileInfo(copy.path).fileName());
     {
         // Quietly: the history's signal would take the changes for saved.
         const QSignalBlocker quiet(m_history);

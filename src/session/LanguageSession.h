@@ -130,7 +130,15 @@ private:
     // leaves both where the person is now.
     void showState(const SessionState& state, bool keepPlace);
     void recordStep(const QString& name, const SessionState& before, int mergeId = -1);
-    void rowsEdited();
+    // One step of the row list: changed, marked, stored at once or with the next commit.
+    enum class Stored { Now, Later };
+    template <typename Change>
+    void editRows(const QString& step, Stored stored, Change change);
+    // The lists and boxes rebuilt from the working copy.
+    void showWholeCopy();
+    // After a document came in (opened or restored): its file, and the working copy as opening
+    // shows it, no form selected.
+    void documentCameIn(const QString& path, const QString& title);
 
     LanguageDocument m_document;
     WorkingCopy m_copy;

@@ -15,11 +15,6 @@ ReferenceSession::ReferenceSession(const LanguageSession& session, QObject* pare
     , m_session(session)
 {
     connect(&session, &LanguageSession::contentsChanged, this, &ReferenceSession::documentChanged);
-    // Another row selected changes no problem, only where the views show it.
-    connect(&session, &LanguageSession::selectionChanged, this, [this] {
-        if (isOpen())
-            emit changed();
-    });
     // A document saved under a name keeps its reference there too.
     connect(&session, &LanguageSession::saved, this, [this](const QString& path) {
         if (isOpen())

@@ -49,7 +49,8 @@ public:
     void wentTo(const Problem& problem);
 
 signals:
-    // Opened, closed, another check set, or the document changed: the problems may differ.
+    // Opened, closed, another check set, or what a save would write changed (another form
+    // selected included): the problems may differ. Another row selected changes none.
     void changed();
     void openedOrClosed(bool open);
 

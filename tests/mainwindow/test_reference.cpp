@@ -186,7 +186,7 @@ TEST_F(Reference, EachDocumentReopensItsReference)
     start(testValues());
     toolkit.answers = {MsgResult::Yes};
     window->startWith(QString());
-    EXPECT_TRUE(window->findChild<QDockWidget*>()->isVisible());
+    QTRY_VERIFY(window->findChild<QDockWidget*>()->isVisible());
 }
 
 TEST_F(Reference, TheCommandLineFindsTheSameProblems)
