@@ -33,9 +33,8 @@ QList<FoundText> findInAllForms(const LanguageDocument& document, const WorkingC
     };
     for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
         look(FoundText::Kind::FormName, false, form, 0, copy.formNames.value(form - 1));
-        const QStringList rows = formTexts(document, copy, selectedForm, form);
-        for (int row = 0; row < LanguageDocument::RowCount; ++row)
-            look(FoundText::Kind::Row, false, form, row, rows.at(row));
+        for (const PairedText& pair : pairedTexts(document, copy, selectedForm, form))
+            look(FoundText::Kind::Row, false, form, pair.row, pair.text);
     }
     for (int setting = 0; setting < WorkingCopy::SettingCount; ++setting)
         look(FoundText::Kind::Setting, false, 0, setting, copy.settings[std::size_t(setting)]);

@@ -21,7 +21,7 @@ struct FoundText {
 };
 
 // The document as the window shows it (the form list and the settings boxes of the working copy,
-// the rows by the index the application reads), then the reference, if any, as stored.
+// each row by the reference row it translates), then the reference, if any, as stored.
 QList<FoundText> findInAllForms(const LanguageDocument& document, const WorkingCopy& copy,
                                 int selectedForm, const LanguageDocument* reference,
                                 const QString& needle, Qt::CaseSensitivity sensitivity);

@@ -148,12 +148,29 @@ QList<RowProblem> rowProblems(const QString& reference, const QString& text, con
     return problems;
 }
 
-QStringList formTexts(const LanguageDocument& document, const WorkingCopy& copy, int selectedForm,
-                      int form)
+QList<PairedText> pairedTexts(const LanguageDocument& document, const WorkingCopy& copy,
+                              int selectedForm, int form)
 {
-    QStringList texts = form == selectedForm ? copy.rows : shownRows(document.formText(form));
-    texts.resize(LanguageDocument::RowCount);
-    return texts;
+    QList<PairedText> pairs;
+    if (form == selectedForm) {
+        for (int i = 0; i < copy.rows.size() && i < LanguageDocument::RowCount; ++i) {
+            const int origin = copy.origins.value(i, -1);
+            pairs.append({origin >= 0 ? origin : i, copy.rows.at(i), i, i});
+        }
+        std::stable_sort(pairs.begin(), pairs.end(),
+                         [](const PairedText& a, const PairedText& b) { return a.row < b.row; });
+        return pairs;
+    }
+    // One-character rows are no row of the list: a save drops them, and they stay where they are
+    // until then.
+    const LanguageTable& stored = document.formText(form);
+    int saved = 0;
+    for (int row = 0; row < LanguageDocument::RowCount; ++row) {
+        const QString& text = stored.at(row);
+        if (!text.isEmpty())
+            pairs.append({row, text, -1, text.size() > 1 ? saved++ : row});
+    }
+    return pairs;
 }
 
 QList<Problem> referenceProblems(const LanguageDocument& reference,
@@ -163,27 +180,32 @@ QList<Problem> referenceProblems(const LanguageDocument& reference,
     QList<Problem> problems;
     ReferenceCounts counted;
     for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
-        const QStringList texts = formTexts(document, copy, selectedForm, form);
-        const LanguageTable& stored = document.formText(form);
-        // Where each row the list shows is stored now: a row stored elsewhere moves at the commit.
-        QList<int> storedAt;
-        for (int r = 0; r < LanguageDocument::RowCount; ++r) {
-            if (stored.at(r).size() > 1)
-                storedAt << r;
-        }
+        const QList<PairedText> pairs = pairedTexts(document, copy, selectedForm, form);
+        auto pair = pairs.begin();
         for (int row = 0; row < LanguageDocument::RowCount; ++row) {
             const QString& source = reference.formText(form).at(row);
+            bool paired = false, translated = false;
+            const auto check = [&](const QString& text) {
+                for (const RowProblem& p : rowProblems(source, text, checks))
+                    problems.append({form, row, p.check, p.message});
+            };
+            for (; pair != pairs.end() && pair->row == row; ++pair) {
+                paired = true;
+                translated = translated || !pair->text.isEmpty();
+                check(pair->text);
+                if (checks.has(Check::MovesAtSave) && pair->savedAt != row)
+                    problems.append(
+                        {form, row, Check::MovesAtSave,
+                         QStringLiteral("stored as row %1, the commit moves it to row %2")
+                             .arg(row)
+                             .arg(pair->savedAt)});
+            }
+            if (!paired)
+                check(QString());
             if (!source.isEmpty()) {
                 ++counted.referenceRows;
-                counted.translated += texts.at(row).isEmpty() ? 0 : 1;
+                counted.translated += translated ? 1 : 0;
             }
-            for (const RowProblem& p : rowProblems(source, texts.at(row), checks))
-                problems.append({form, row, p.check, p.message});
-            if (checks.has(Check::MovesAtSave) && row < storedAt.size() && storedAt[row] != row)
-                problems.append({form, row, Check::MovesAtSave,
-                                 QStringLiteral("stored as row %1, the commit moves it to row %2")
-                                     .arg(storedAt[row])
-                                     .arg(row)});
         }
     }
     counted.problems = int(problems.size());

@@ -45,11 +45,19 @@ struct RowProblem {
 QList<RowProblem> rowProblems(const QString& reference, const QString& text,
                               const CheckSet& checks = {});
 
-// The texts of a form by the index the application reads once the form is stored: for the
-// selected form the row list (the commit writes item i to row i), for the others their rows as
-// the row list would show them. All 201 rows.
-QStringList formTexts(const LanguageDocument& document, const WorkingCopy& copy, int selectedForm,
-                      int form);
+// A text of this file and the reference row it translates.
+struct PairedText {
+    int row;      // the row it was read from; a text added in the row list: where it is stored
+    QString text; // as the person sees it
+    int item;     // its index in the row list of the selected form; -1 in another form
+    int savedAt;  // where saving the form stores it: its row, unless the save moves it
+};
+
+// The texts of a form in row order, each with the reference row it translates: the row list of
+// the selected form (where saving stores item i at row i), any other form as stored (where saving
+// it would close its gaps the same way).
+QList<PairedText> pairedTexts(const LanguageDocument& document, const WorkingCopy& copy,
+                              int selectedForm, int form);
 
 struct Problem {
     int form; // 1 to 24

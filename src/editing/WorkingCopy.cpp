@@ -12,6 +12,16 @@ QStringList shownRows(const LanguageTable& table)
     return shown;
 }
 
+QList<int> shownRowIndexes(const LanguageTable& table)
+{
+    QList<int> indexes;
+    for (int r = table.firstIndex(); r <= table.lastIndex(); ++r) {
+        if (table.at(r).size() > 1)
+            indexes << r;
+    }
+    return indexes;
+}
+
 QStringList newFormNames()
 {
     return QStringList(LanguageDocument::FormCount, QString::fromUtf16(NewFormPlaceholder));
@@ -39,9 +49,37 @@ std::array<QString, WorkingCopy::SettingCount> documentSettings(const LanguageDo
 WorkingCopy openedWorkingCopy(const LanguageDocument& document, int selectedForm)
 {
     WorkingCopy copy{openedFormNames(document), {}, documentSettings(document)};
-    if (selectedForm >= 1 && selectedForm <= LanguageDocument::FormCount)
+    if (selectedForm >= 1 && selectedForm <= LanguageDocument::FormCount) {
         copy.rows = shownRows(document.formText(selectedForm));
+        copy.origins = shownRowIndexes(document.formText(selectedForm));
+    }
     return copy;
+}
+
+std::optional<QStringList> rowsByOrigin(const WorkingCopy& copy)
+{
+    QStringList rows(LanguageDocument::RowCount);
+    for (int i = 0; i < copy.rows.size(); ++i) {
+        const int origin = copy.origins.value(i, -1);
+        const int row = origin >= 0 ? origin : i;
+        if (row >= LanguageDocument::RowCount || !rows.at(row).isEmpty())
+            return std::nullopt;
+        rows[row] = copy.rows.at(i);
+    }
+    return rows;
+}
+
+QList<int> gapsIn(const QStringList& rows)
+{
+    QList<int> gaps;
+    int last = int(rows.size()) - 1;
+    while (last >= 0 && rows.at(last).size() <= 1)
+        --last;
+    for (int row = 0; row < last; ++row) {
+        if (rows.at(row).size() <= 1)
+            gaps << row;
+    }
+    return gaps;
 }
 
 int commitWorkingCopy(const WorkingCopy& copy, int selectedForm, LanguageDocument& document)

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 // What the window shows of the document and the user edits: the 24 names of the form list, the
 // row list of the selected form, and the five settings boxes. Edits change this value; only the
@@ -17,12 +18,17 @@ struct WorkingCopy {
     QStringList formNames;
     QStringList rows;
     std::array<QString, SettingCount> settings;
+    // For each row of the list, the row of the stored form it was read from; -1 (or no entry)
+    // for a row added since, which translates the row the commit will store it at.
+    QList<int> origins;
 
     bool operator==(const WorkingCopy&) const = default;
 };
 
-// The rows a form shows: those longer than one character, in row order, without gaps.
+// The rows a form shows: those longer than one character, in row order, without gaps; and the
+// row each of them is stored at.
 QStringList shownRows(const LanguageTable& table);
+QList<int> shownRowIndexes(const LanguageTable& table);
 
 // The form list of a new document: the placeholder with its trailing blank, 24 times.
 QStringList newFormNames();
@@ -34,6 +40,13 @@ std::array<QString, WorkingCopy::SettingCount> documentSettings(const LanguageDo
 
 // The working copy right after the document was opened and form 1 to 24 selected (0: none).
 WorkingCopy openedWorkingCopy(const LanguageDocument& document, int selectedForm);
+
+// The selected form's 201 rows, each text at the row it translates (the row it was read from; a
+// row added since: its index in the list). Nothing when two rows of the list claim one row.
+std::optional<QStringList> rowsByOrigin(const WorkingCopy& copy);
+// The rows before the last one with a text that hold none (or one character): saving the form
+// closes them up and moves every row after them.
+QList<int> gapsIn(const QStringList& rows);
 
 // The commit: form names 1 to 24 from the form list and name 25 empty; when a form (1 to 24) is
 // selected, its rows from the row list from row 0 on, the rest emptied; the five settings.

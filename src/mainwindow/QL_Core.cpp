@@ -111,7 +111,8 @@ void QL_Core::connectSession()
                     m_data->txt_filename->setText(path);
                 txt_filetitle->setText(title);
             });
-    connect(m_referenceDock, &ReferenceDock::rowChosen, this, &QL_Core::chooseRow);
+    connect(m_referenceDock, &ReferenceDock::rowChosen, this, &QL_Core::showPlace);
+    connect(m_referenceDock, &ReferenceDock::textStored, this, &QL_Core::storeTranslation);
     connect(m_referenceDock, &ReferenceDock::countsChanged, m_panels[4], &QLabel::setText);
 }
 

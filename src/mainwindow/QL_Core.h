@@ -132,6 +132,13 @@ public:
     void closeReference();
     void goToProblem(int step);
     FindAllDialog* showFindAll();
+    // The workbench: a text typed in the table for a row of a form, stored at that row (as one
+    // step, committed as the row dialog's Save commits); with next, the table goes on to the next
+    // row that needs work.
+    void storeTranslation(int form, int row, const QString& text, bool next);
+    // Shows a reference row of a form: the form selected, the row list's item that translates it
+    // selected (none when no item does, so that the row commands aim at no other row).
+    void showPlace(int form, int row);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -168,6 +175,8 @@ private:
     // Selects the row at the list index in the row list, as a click on it does.
     void chooseRow(int row);
     void showFound(const FoundText& found);
+    // Goes on to the next row that needs work after a place, editing it.
+    void goToWork(std::pair<int, int> from);
     // Once the event at hand is done: the reference remembered for the document's file.
     void reopenRememberedReference();
 
@@ -199,6 +208,7 @@ public:
     QMenu *mnu_file = nullptr, *mnu_edit = nullptr, *mnu_extra = nullptr, *mnu_informatie = nullptr;
     QAction *mnu_undo = nullptr, *mnu_redo = nullptr, *mnu_bar_undo = nullptr;
     QMenu *mnu_reference = nullptr, *mnu_checks = nullptr;
+    QAction *mnu_copy_reference = nullptr, *mnu_store_next = nullptr;
     QAction *mnu_reference_open = nullptr, *mnu_reference_close = nullptr,
             *mnu_problem_next = nullptr, *mnu_problem_previous = nullptr, *mnu_find_all = nullptr;
     QAction *mnu_new = nullptr, *mnu_open = nullptr, *mnu_bar_1 = nullptr, *mnu_save = nullptr,

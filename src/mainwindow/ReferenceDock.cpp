@@ -3,11 +3,87 @@
 #include "LanguageSession.h"
 #include "ReferenceSession.h"
 
+#include <QComboBox>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
+
+namespace {
+constexpr int TextColumn = 2;
+} // namespace
+
+// The editor of this file's column: several lines (Enter breaks the line), Esc cancels,
+// Ctrl+Enter stores and asks for the next row that needs work. It never writes the table: the
+// text goes to the document, and the table shows the document.
+class TranslationEditor : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex&) const override
+    {
+        auto* editor = new QPlainTextEdit(parent);
+        editor->setAccessibleName(QStringLiteral("Translation"));
+        editor->setTabChangesFocus(true);
+        m_open = editor;
+        return editor;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override
+    {
+        static_cast<QPlainTextEdit*>(editor)->setPlainText(index.data(Qt::EditRole).toString());
+    }
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex&) const override
+    {
+        // Room for a few lines below the row.
+        editor->setGeometry(option.rect.adjusted(0, 0, 0, option.rect.height() * 3));
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override
+    {
+        emit stored(index.row(), static_cast<QPlainTextEdit*>(editor)->toPlainText(),
+                    std::exchange(m_next, false));
+    }
+
+    QPlainTextEdit* openEditor() const { return m_open; }
+    bool finish(bool next)
+    {
+        if (!m_open)
+            return false;
+        QWidget* editor = m_open;
+        m_next = next;
+        emit commitData(editor);
+        emit closeEditor(editor, NoHint);
+        return true;
+    }
+
+signals:
+    void stored(int tableRow, const QString& text, bool next) const;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                key->modifiers() & Qt::ControlModifier)
+                return finish(true);
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    mutable QPointer<QPlainTextEdit> m_open;
+    mutable bool m_next = false;
+};
 
 ReferenceDock::ReferenceDock(const ReferenceSession& reference, const LanguageSession& session,
                              QWidget* parent)
@@ -17,14 +93,32 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const LanguageSe
 {
     setObjectName(QStringLiteral("ReferenceDock"));
     setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
-    m_table = new QTableWidget(0, 4, this);
+    auto* workbench = new QWidget(this);
+    m_scope = new QComboBox(workbench);
+    m_scope->setObjectName(QStringLiteral("cmb_scope"));
+    m_scope->setAccessibleName(QStringLiteral("Rows of"));
+    m_scope->addItems({QStringLiteral("This form"), QStringLiteral("All forms")});
+    m_filter = new QComboBox(workbench);
+    m_filter->setObjectName(QStringLiteral("cmb_filter"));
+    m_filter->setAccessibleName(QStringLiteral("Show"));
+    m_filter->addItems({QStringLiteral("All rows"), QStringLiteral("Rows that need work"),
+                        QStringLiteral("Untranslated rows")});
+    for (int c = 0; c < CheckCount; ++c)
+        m_filter->addItem(checkDescription(Check(c)));
+    m_progress = new QLabel(workbench);
+    m_progress->setObjectName(QStringLiteral("lbl_progress"));
+    m_message = new QLabel(workbench);
+    m_message->setObjectName(QStringLiteral("lbl_message"));
+
+    m_table = new QTableWidget(0, 4, workbench);
     m_table->setObjectName(QStringLiteral("ReferenceTable"));
     m_table->setAccessibleName(QStringLiteral("Reference and translation"));
     m_table->setHorizontalHeaderLabels({QStringLiteral("Row"), QStringLiteral("Reference"),
                                         QStringLiteral("This file"), QStringLiteral("Problems")});
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                             QAbstractItemView::AnyKeyPressed);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setWordWrap(false);
@@ -32,12 +126,36 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const LanguageSe
     m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_table->setColumnWidth(1, 260);
     m_table->setColumnWidth(2, 260);
-    // Room for a dozen rows: the window grows by it, so the lists keep their size.
-    m_table->setMinimumHeight(m_table->fontMetrics().height() * 12 +
+    // Room for a few rows; the dock can be made smaller, floated or moved, so the designed area
+    // keeps its size on a small screen.
+    m_table->setMinimumHeight(m_table->fontMetrics().height() * 4 +
                               m_table->horizontalHeader()->sizeHint().height());
-    setWidget(m_table);
-    connect(m_table, &QTableWidget::cellActivated, this,
-            [this](int row, int) { emit rowChosen(m_table->item(row, 0)->text().toInt()); });
+    m_editor = new TranslationEditor(m_table);
+    m_table->setItemDelegateForColumn(TextColumn, m_editor);
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(m_scope);
+    bar->addWidget(m_filter);
+    bar->addWidget(m_progress, 1);
+    bar->addWidget(m_message);
+    auto* layout = new QVBoxLayout(workbench);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(bar);
+    layout->addWidget(m_table);
+    setWidget(workbench);
+
+    connect(m_table, &QTableWidget::cellActivated, this, [this](int row, int) {
+        if (row >= 0 && row < m_entries.size())
+            emit rowChosen(m_entries.at(row).form, m_entries.at(row).row);
+    });
+    connect(m_editor, &TranslationEditor::stored, this,
+            [this](int tableRow, const QString& text, bool next) {
+                if (tableRow >= 0 && tableRow < m_entries.size())
+                    emit textStored(m_entries.at(tableRow).form, m_entries.at(tableRow).row, text,
+                                    next);
+            });
+    for (QComboBox* box : {m_scope, m_filter})
+        connect(box, &QComboBox::currentIndexChanged, this, &ReferenceDock::repaint);
     connect(&reference, &ReferenceSession::changed, this, &ReferenceDock::schedule);
     connect(&session, &LanguageSession::selectionChanged, this, &ReferenceDock::followSelection);
     connect(&reference, &ReferenceSession::openedOrClosed, this, [this](bool open) {
@@ -57,9 +175,28 @@ void ReferenceDock::schedule()
     });
 }
 
+bool ReferenceDock::shows(const QList<Problem>& problems, bool translated) const
+{
+    const int filter = m_filter->currentIndex();
+    switch (Filter(std::min(filter, int(Filter::FirstCheck)))) {
+    case Filter::All:
+        return true;
+    case Filter::NeedsWork:
+        return !problems.isEmpty();
+    case Filter::Untranslated:
+        return !translated;
+    case Filter::FirstCheck:
+        break;
+    }
+    const Check only = Check(filter - int(Filter::FirstCheck));
+    return std::any_of(problems.begin(), problems.end(),
+                       [only](const Problem& p) { return p.check == only; });
+}
+
 void ReferenceDock::repaint()
 {
     m_scheduled = false;
+    m_message->clear();
     if (!m_reference.isOpen()) {
         emit countsChanged(QString());
         return;
@@ -71,38 +208,78 @@ void ReferenceDock::repaint()
                            .arg(counts.referenceRows)
                            .arg(counts.problems));
 
-    // The selected form's rows that either file uses, by the index the application reads.
     const int selected = m_session.selectedForm();
-    QStringList texts, references;
-    if (selected >= 1 && selected <= LanguageDocument::FormCount) {
-        texts = formTexts(m_session.document(), m_session.workingCopy(), selected, selected);
-        for (int row = 0; row < LanguageDocument::RowCount; ++row)
-            references << m_reference.reference()->formText(selected).at(row);
+    const bool allForms = m_scope->currentIndex() == 1;
+    struct Line {
+        Entry entry;
+        QString reference, text;
+        QList<Problem> problems;
+    };
+    QList<Line> lines;
+    ReferenceCounts inForm;
+    auto problem = problems.begin();
+    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+        const bool wanted = allForms || form == selected;
+        if (!wanted) {
+            while (problem != problems.end() && problem->form == form)
+                ++problem;
+            continue;
+        }
+        const LanguageTable& reference = m_reference.reference()->formText(form);
+        const QList<PairedText> pairs =
+            pairedTexts(m_session.document(), m_session.workingCopy(), selected, form);
+        auto pair = pairs.begin();
+        for (int row = 0; row < LanguageDocument::RowCount; ++row) {
+            QStringList texts;
+            for (; pair != pairs.end() && pair->row == row; ++pair)
+                texts << pair->text;
+            QList<Problem> here;
+            for (; problem != problems.end() && problem->form == form && problem->row == row;
+                 ++problem)
+                here << *problem;
+            const bool translated = texts.join(QString()).size() > 0;
+            if (form == selected && !reference.at(row).isEmpty()) {
+                ++inForm.referenceRows;
+                inForm.translated += translated ? 1 : 0;
+            }
+            inForm.problems += form == selected ? int(here.size()) : 0;
+            if ((texts.isEmpty() && reference.at(row).isEmpty()) || !shows(here, translated))
+                continue;
+            lines.append({{form, row}, reference.at(row), texts.join(QStringLiteral(" | ")), here});
+        }
     }
-    int shown = 0;
-    for (int row = 0; row < texts.size(); ++row) {
-        if (!texts.at(row).isEmpty() || !references.at(row).isEmpty())
-            shown = row + 1;
-    }
+    m_progress->setText(selected >= 1 && selected <= LanguageDocument::FormCount
+                            ? QStringLiteral("Form %1: %2 of %3 rows translated, %4 problems")
+                                  .arg(selected)
+                                  .arg(inForm.translated)
+                                  .arg(inForm.referenceRows)
+                                  .arg(inForm.problems)
+                            : QString());
+
     const QSignalBlocker quiet(m_table);
     m_table->setUpdatesEnabled(false);
-    m_table->setRowCount(shown);
-    auto problem = std::find_if(problems.begin(), problems.end(),
-                                [selected](const Problem& p) { return p.form >= selected; });
-    for (int row = 0; row < shown; ++row) {
+    m_table->setRowCount(int(lines.size()));
+    m_entries.clear();
+    for (int r = 0; r < lines.size(); ++r) {
+        const Line& line = lines.at(r);
+        m_entries << line.entry;
         QStringList names, messages;
-        for (; problem != problems.end() && problem->form == selected && problem->row == row;
-             ++problem) {
-            names << checkName(problem->check);
-            messages << problem->message;
+        for (const Problem& p : line.problems) {
+            names << checkName(p.check);
+            messages << p.message;
         }
-        const QString cells[] = {QString::number(row), references.at(row), texts.at(row),
+        const QString place =
+            allForms ? QStringLiteral("Form %1, row %2").arg(line.entry.form).arg(line.entry.row)
+                     : QString::number(line.entry.row);
+        const QString cells[] = {place, line.reference, line.text,
                                  names.join(QStringLiteral(", "))};
         for (int column = 0; column < 4; ++column) {
-            QTableWidgetItem* cell = m_table->item(row, column);
+            QTableWidgetItem* cell = m_table->item(r, column);
             if (!cell) {
                 cell = new QTableWidgetItem;
-                m_table->setItem(row, column, cell);
+                cell->setFlags(column == TextColumn ? cell->flags()
+                                                    : cell->flags() & ~Qt::ItemIsEditable);
+                m_table->setItem(r, column, cell);
             }
             cell->setText(cells[column]);
             if (column == 3)
@@ -113,18 +290,73 @@ void ReferenceDock::repaint()
     m_table->setUpdatesEnabled(true);
 }
 
-void ReferenceDock::followSelection()
+int ReferenceDock::entryOf(int form, int row) const
 {
-    const int current = m_session.designatedRow();
-    const QSignalBlocker quiet(m_table);
-    m_table->setCurrentCell(current < m_table->rowCount() ? current : -1, 0);
+    for (int r = 0; r < m_entries.size(); ++r) {
+        if (m_entries.at(r).form == form && m_entries.at(r).row == row)
+            return r;
+    }
+    return -1;
 }
 
-void ReferenceDock::showRow(int row)
+void ReferenceDock::followSelection()
 {
-    if (row >= m_table->rowCount())
-        return;
+    const int item = m_session.designatedRow();
+    const int entry = item < 0 ? -1 : entryOf(m_session.selectedForm(), m_session.rowOf(item));
     const QSignalBlocker quiet(m_table);
-    m_table->setCurrentCell(row, 0);
-    m_table->scrollToItem(m_table->item(row, 0));
+    // Only what the row list has selected is highlighted.
+    if (entry < 0) {
+        m_table->clearSelection();
+        m_table->setCurrentIndex({});
+    } else {
+        m_table->setCurrentCell(entry, 0);
+    }
 }
+
+void ReferenceDock::showRow(int form, int row, bool edit)
+{
+    if (m_scheduled)
+        repaint();
+    const int entry = entryOf(form ? form : m_session.selectedForm(), row);
+    if (entry < 0)
+        return;
+    {
+        const QSignalBlocker quiet(m_table);
+        m_table->setCurrentCell(entry, edit ? TextColumn : 0);
+    }
+    m_table->scrollToItem(m_table->item(entry, 0));
+    if (edit) {
+        m_table->setFocus();
+        m_table->edit(m_table->model()->index(entry, TextColumn));
+    }
+}
+
+std::pair<int, int> ReferenceDock::currentRow() const
+{
+    const int r = m_table->currentRow();
+    return r >= 0 && r < m_entries.size() ? std::pair(m_entries.at(r).form, m_entries.at(r).row)
+                                          : std::pair(0, -1);
+}
+
+bool ReferenceDock::finishEditing(bool next)
+{
+    return m_editor->finish(next);
+}
+
+void ReferenceDock::copyReferenceText()
+{
+    const auto [form, row] = currentRow();
+    if (!form)
+        return;
+    if (!m_editor->openEditor())
+        showRow(form, row, true);
+    if (QPlainTextEdit* editor = m_editor->openEditor())
+        editor->setPlainText(m_reference.reference()->formText(form).at(row));
+}
+
+void ReferenceDock::say(const QString& text)
+{
+    m_message->setText(text);
+}
+
+#include "ReferenceDock.moc"

@@ -1,37 +1,74 @@
 #pragma once
 
+#include "ReferenceChecks.h"
+
 #include <QDockWidget>
 
 class LanguageSession;
+class QComboBox;
+class QLabel;
 class QTableWidget;
 class ReferenceSession;
+class TranslationEditor;
 
-// The reference beside the document: the selected form's rows of both files, by the index the
-// application reads, with the problems of each row. It repaints once per change the person
-// makes, however many signals that change sends, and says its counts for the status bar.
+// The workbench beside the document: the rows of the selected form (or of all forms) of the
+// reference and of this file, each text beside the reference row it translates, with the
+// problems of each row, filtered to what needs work on request; this file's texts are edited in
+// place. It repaints once per change the person makes, however many signals that change sends,
+// and says its counts for the status bar.
 class ReferenceDock : public QDockWidget {
     Q_OBJECT
 public:
+    // What the table shows.
+    enum class Filter { All, NeedsWork, Untranslated, FirstCheck };
+
     ReferenceDock(const ReferenceSession& reference, const LanguageSession& session,
                   QWidget* parent);
 
     QTableWidget* table() const { return m_table; }
+    QComboBox* scopeBox() const { return m_scope; }
+    QComboBox* filterBox() const { return m_filter; }
+    QLabel* progressLabel() const { return m_progress; }
+
     // Repaints now what a change asked for.
     void repaint();
-    // Puts the current cell on the row and shows it.
-    void showRow(int row);
+    // Puts the current cell on a row (of the selected form when form is 0) and shows it; with
+    // edit, opens its editor there too.
+    void showRow(int form, int row, bool edit = false);
+    // The form and reference row of the current cell; form 0 when there is none.
+    std::pair<int, int> currentRow() const;
+    // Ends the editing of the open editor, storing its text; with next, asks for the next row
+    // that needs work. Returns false when no editor was open.
+    bool finishEditing(bool next);
+    // Puts the reference's text of the current row in its editor, opening it.
+    void copyReferenceText();
+    // A short word in the workbench, such as that nothing is left to translate.
+    void say(const QString& text);
 
 signals:
-    void rowChosen(int row);
+    void rowChosen(int form, int row);
+    // The person stored a text for a reference row; with next, they asked for the next row.
+    void textStored(int form, int row, const QString& text, bool next);
     void countsChanged(const QString& text);
 
 private:
+    struct Entry {
+        int form, row;
+    };
     void schedule();
     // The current cell on the row selected in the row list.
     void followSelection();
+    bool shows(const QList<Problem>& problems, bool translated) const;
+    int entryOf(int form, int row) const;
 
     const ReferenceSession& m_reference;
     const LanguageSession& m_session;
+    QComboBox* m_scope = nullptr;
+    QComboBox* m_filter = nullptr;
+    QLabel* m_progress = nullptr;
+    QLabel* m_message = nullptr;
     QTableWidget* m_table = nullptr;
+    TranslationEditor* m_editor = nullptr;
+    QList<Entry> m_entries;
     bool m_scheduled = false;
 };

@@ -6,13 +6,17 @@
 #include "LanguageFile.h"
 #include "ReferenceDock.h"
 #include "ReferenceSession.h"
+#include "TextRules.h"
 #include "Toolkit.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalBlocker>
+#include <QTableWidget>
 #include <QTimer>
 
 void QL_Core::createReferenceMenu()
@@ -37,6 +41,14 @@ void QL_Core::createReferenceMenu()
                             QKeySequence(Qt::Key_F8), [this] { goToProblem(1); });
     mnu_problem_previous = item("mnu_problem_previous", QStringLiteral("Previous problem"),
                                 QKeySequence(Qt::SHIFT | Qt::Key_F8), [this] { goToProblem(-1); });
+    mnu_store_next = item("mnu_store_next", QStringLiteral("Store and go to the next row"),
+                          QKeySequence(Qt::CTRL | Qt::Key_Return), [this] {
+                              if (!m_referenceDock->finishEditing(true))
+                                  goToWork(m_referenceDock->currentRow());
+                          });
+    mnu_copy_reference =
+        item("mnu_copy_reference", QStringLiteral("Copy reference text"),
+             QKeySequence(Qt::CTRL | Qt::Key_B), [this] { m_referenceDock->copyReferenceText(); });
     mnu_reference->addSeparator();
     mnu_find_all = item("mnu_find_all", QStringLiteral("Find in all forms ..."),
                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), [this] { showFindAll(); });
@@ -52,8 +64,8 @@ void QL_Core::createReferenceMenu()
                 [this, c](bool on) { m_reference->setCheck(Check(c), on); });
     }
     const auto enable = [this](bool open) {
-        for (QAction* needsReference :
-             {mnu_reference_close, mnu_problem_next, mnu_problem_previous})
+        for (QAction* needsReference : {mnu_reference_close, mnu_problem_next, mnu_problem_previous,
+                                        mnu_store_next, mnu_copy_reference})
             needsReference->setEnabled(open);
     };
     enable(false);
@@ -100,17 +112,102 @@ void QL_Core::chooseRow(int row)
     lst_lang_Click();
 }
 
+void QL_Core::showPlace(int form, int row)
+{
+    if (form != m_session->selectedForm())
+        selectForm(form);
+    const int item = m_session->itemOf(row);
+    if (item >= 0) {
+        chooseRow(item);
+        return;
+    }
+    const QSignalBlocker quiet(lst_lang);
+    lst_lang->setCurrentRow(-1);
+    m_panels[3]->setText(QStringLiteral("Row:"));
+    m_session->selectRow(-1);
+    noteViewMarks();
+}
+
 void QL_Core::goToProblem(int step)
 {
     const std::optional<Problem> found = m_reference->problemFrom(step);
     if (!found)
         return;
-    if (found->form != m_session->selectedForm())
-        selectForm(found->form);
-    chooseRow(found->row);
+    showPlace(found->form, found->row);
     m_reference->wentTo(*found);
-    m_referenceDock->repaint();
-    m_referenceDock->showRow(found->row);
+    // The keyboard on the row gone to, so that typing starts its translation.
+    m_referenceDock->showRow(found->form, found->row);
+    m_referenceDock->table()->setFocus();
+}
+
+void QL_Core::goToWork(std::pair<int, int> from)
+{
+    const std::optional<Problem> next =
+        problemFrom(m_reference->problems(), ProblemPlace{from.first, from.second}, 1);
+    if (!next) {
+        m_referenceDock->say(QStringLiteral("Nothing left to translate."));
+        return;
+    }
+    showPlace(next->form, next->row);
+    m_referenceDock->showRow(next->form, next->row, true);
+}
+
+void QL_Core::storeTranslation(int form, int row, const QString& text, bool next)
+{
+    if (form != m_session->selectedForm())
+        showPlace(form, row);
+    if (form != m_session->selectedForm())
+        return;
+    const TextRule failed = checkRowText(text, int(workingCopy().rows.size()));
+    if (failed != TextRule::Passed) {
+        m_toolkit.messageBox(ruleMessage(failed), MsgStyle::Critical);
+        return;
+    }
+    const std::optional<QStringList> stored = rowsByOrigin(workingCopy());
+    if (!stored) {
+        m_toolkit.messageBox(QStringLiteral("Rows inserted in this form would move other rows "
+                                            "when it is stored.\r\nSave or undo them first."),
+                             MsgStyle::Exclamation);
+        return;
+    }
+    QStringList rows = *stored;
+    rows[row] = text;
+    // A text goes to its own row: where rows before it are empty, saving would close them up
+    // and move it and the rows after it, so those rows get a text first, or nothing is stored.
+    const QList<int> gaps = gapsIn(rows);
+    if (!gaps.isEmpty()) {
+        QStringList numbers;
+        for (int gap : gaps)
+            numbers << QString::number(gap);
+        const LanguageTable& reference = m_reference->reference()->formText(form);
+        const auto blank = std::find_if(gaps.begin(), gaps.end(),
+                                        [&](int gap) { return reference.at(gap).size() <= 1; });
+        if (blank != gaps.end()) {
+            m_toolkit.messageBox(
+                QStringLiteral("Row %1 of this form has no text, in this file nor in the "
+                               "reference.\r\nStoring row %2 would move it to another row.")
+                    .arg(*blank)
+                    .arg(row),
+                MsgStyle::Exclamation);
+            return;
+        }
+        if (m_toolkit.messageBox(
+                QStringLiteral("Rows %1 of this form have no text yet. Storing row %2 closes "
+                               "them up and moves it and the rows after it away from the rows "
+                               "the application reads.\r\nFill them with the reference's texts "
+                               "first?")
+                    .arg(numbers.join(QStringLiteral(", ")))
+                    .arg(row),
+                MsgStyle::Question) != MsgResult::Yes)
+            return;
+        QStringList filled = *stored;
+        for (int gap : gaps)
+            filled[gap] = rows[gap] = reference.at(gap);
+        m_session->storeRows(QStringLiteral("Fill rows"), filled);
+    }
+    m_session->storeRows(QStringLiteral("Translate row"), rows);
+    if (next)
+        goToWork({form, row});
 }
 
 FindAllDialog* QL_Core::showFindAll()
@@ -140,8 +237,11 @@ void QL_Core::showFound(const FoundText& found)
         boxes[found.row]->setFocus();
         return;
     }
-    if (found.form != m_session->selectedForm())
-        selectForm(found.form);
-    if (found.kind == FoundText::Kind::Row)
-        chooseRow(found.row);
+    if (found.kind != FoundText::Kind::Row) {
+        if (found.form != m_session->selectedForm())
+            selectForm(found.form);
+        return;
+    }
+    showPlace(found.form, found.row);
+    m_referenceDock->showRow(found.form, found.row);
 }

@@ -8,6 +8,8 @@
 #include <QSignalBlocker>
 #include <QUndoStack>
 
+#include <numeric>
+
 #include <stdexcept>
 
 bool SessionState::operator==(const SessionState& other) const
@@ -163,7 +165,7 @@ template <typename Change>
 void LanguageSession::editRows(const QString& step, Stored stored, Change change)
 {
     const SessionState before = state();
-    change(m_copy.rows);
+    change(m_copy.rows, m_copy.origins);
     emit rowsChanged(false);
     emit contentsChanged();
     setUnsavedChanges(true);
@@ -174,8 +176,11 @@ void LanguageSession::editRows(const QString& step, Stored stored, Change change
 
 void LanguageSession::appendRow(const QString& text)
 {
-    editRows(QStringLiteral("New text"), Stored::Now,
-             [&](QStringList& rows) { rows.append(text); });
+    editRows(QStringLiteral("New text"), Stored::Now, [&](QStringList& rows, QList<int>& origins) {
+        origins.resize(rows.size(), -1);
+        rows.append(text);
+        origins.append(-1);
+    });
 }
 
 void LanguageSession::replaceRow(int row, const QString& text)
@@ -183,20 +188,36 @@ void LanguageSession::replaceRow(int row, const QString& text)
     if (row < 0 || row >= m_copy.rows.size())
         throw std::out_of_range("the edited row is not in the list");
     editRows(QStringLiteral("Edit text"), Stored::Now,
-             [&](QStringList& rows) { rows[row] = text; });
+             [&](QStringList& rows, QList<int>&) { rows[row] = text; });
+}
+
+void LanguageSession::storeRows(const QString& step, const QStringList& byRow)
+{
+    QStringList rows = byRow;
+    while (!rows.isEmpty() && rows.last().size() <= 1)
+        rows.removeLast();
+    editRows(step, Stored::Now,
+             [&rows](QStringList& list, QList<int>&) { list = std::move(rows); });
 }
 
 void LanguageSession::insertRow(int at)
 {
     editRows(QStringLiteral("Insert text"), Stored::Later,
-             [at](QStringList& rows) { insertNewRow(rows, at); });
+             [at](QStringList& rows, QList<int>& origins) {
+                 insertNewRow(rows, at);
+                 origins.insert(std::min(at, int(origins.size())), -1);
+             });
 }
 
 void LanguageSession::deleteRow(int at)
 {
     // Throws for a row that is not there, before anything changed.
     editRows(QStringLiteral("Delete text"), Stored::Later,
-             [at](QStringList& rows) { ::deleteRow(rows, at); });
+             [at](QStringList& rows, QList<int>& origins) {
+                 ::deleteRow(rows, at);
+                 if (at < origins.size())
+                     origins.removeAt(at);
+             });
 }
 
 int LanguageSession::replaceInRows(const QString& search, const QString& replacement)
@@ -240,14 +261,13 @@ void LanguageSession::setSetting(FileSetting setting, const QString& text)
 void LanguageSession::selectForm(int form)
 {
     const SessionState before = state();
-    const auto storedRows = [this](int f) {
-        return f >= 1 && f <= LanguageDocument::FormCount ? shownRows(m_document.formText(f))
-                                                          : QStringList();
-    };
-    const bool dropping = m_copy.rows != storedRows(selectedForm());
+    const auto stored = [this](int f) { return openedWorkingCopy(m_document, f); };
+    const bool dropping = m_copy.rows != stored(selectedForm()).rows;
     ++m_typingRun;
     m_document.SelectedForm = float(form);
-    m_copy.rows = storedRows(form);
+    const WorkingCopy shown = stored(form);
+    m_copy.rows = shown.rows;
+    m_copy.origins = shown.origins;
     emit selectionChanged();
     emit rowsChanged(true);
     emit contentsChanged();
@@ -263,7 +283,27 @@ void LanguageSession::selectRow(int row)
 
 int LanguageSession::commit()
 {
-    return commitWorkingCopy(m_copy, selectedForm(), m_document);
+    const int dropped = commitWorkingCopy(m_copy, selectedForm(), m_document);
+    // Each row of the list is stored at its own index now.
+    m_copy.origins.resize(m_copy.rows.size());
+    std::iota(m_copy.origins.begin(), m_copy.origins.end(), 0);
+    return dropped;
+}
+
+int LanguageSession::rowOf(int item) const
+{
+    const int origin = m_copy.origins.value(item, -1);
+    return origin >= 0 ? origin : item;
+}
+
+int LanguageSession::itemOf(int row) const
+{
+    for (int i = 0; i < m_copy.rows.size(); ++i) {
+        const int origin = m_copy.origins.value(i, -1);
+        if (origin == row || (origin < 0 && i == row))
+            return i;
+    }
+    return -1;
 }
 
 void LanguageSession::reset()

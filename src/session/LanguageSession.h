@@ -50,6 +50,10 @@ public:
     int selectedRow() const { return int(m_document.SelectedRow); }
     // The row SelectedRow designates in the row list, or -1 when it designates none.
     int designatedRow() const;
+    // The item of the row list that translates reference row `row`, or -1 when none does.
+    int itemOf(int row) const;
+    // The reference row the item of the row list translates.
+    int rowOf(int item) const;
     bool hasUnsavedChanges() const { return m_document.UnsavedChanges == 1; }
     QString path() const { return m_path; }
     QString title() const { return m_title; }
@@ -73,6 +77,9 @@ public:
     void deleteRow(int at);
     // Replaces in every row of the list; one step when a row changed. Returns how many did.
     int replaceInRows(const QString& search, const QString& replacement);
+    // Lays the selected form out with each text at its row (as rowsByOrigin gives them, without
+    // gaps, so that nothing moves) and stores it, as one step.
+    void storeRows(const QString& step, const QStringList& byRow);
     // Renames form 1 to 24 and stores the working copy; one step.
     void renameForm(int form, const QString& name);
     // A settings box's text. Typing on in the same box merges into one step; typing that brings

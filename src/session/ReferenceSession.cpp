@@ -106,7 +106,8 @@ const ReferenceCounts& ReferenceSession::counts() const
 
 std::optional<Problem> ReferenceSession::problemFrom(int step) const
 {
-    ProblemPlace here{m_session.selectedForm(), m_session.designatedRow()};
+    const int item = m_session.designatedRow();
+    ProblemPlace here{m_session.selectedForm(), item < 0 ? -1 : m_session.rowOf(item)};
     if (m_landed && here == *m_landed)
         here = *m_wentTo;
     return ::problemFrom(problems(), here, step);
@@ -115,5 +116,6 @@ std::optional<Problem> ReferenceSession::problemFrom(int step) const
 void ReferenceSession::wentTo(const Problem& problem)
 {
     m_wentTo = ProblemPlace{problem.form, problem.row};
-    m_landed = ProblemPlace{m_session.selectedForm(), m_session.designatedRow()};
+    const int item = m_session.designatedRow();
+    m_landed = ProblemPlace{m_session.selectedForm(), item < 0 ? -1 : m_session.rowOf(item)};
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 struct Case {
@@ -100,35 +102,67 @@ TEST(ReferenceChecks, SpacesPunctuationAndLineBreaks)
     EXPECT_EQ(messageOf("a\nb", "cd"), "0 line breaks, the reference 1");
 }
 
-TEST(ReferenceChecks, ADocumentIsCheckedByTheIndexesTheApplicationReadsAfterTheCommit)
+// Each text beside the reference row it translates, in the forms as stored and in the row list of
+// the selected form: "row:text" for each pair, with "->n" where saving the form stores it
+// elsewhere.
+TEST(ReferenceChecks, EachTextIsPairedWithTheRowItTranslates)
+{
+    LanguageDocument document;
+    document.formText(2).set(0, "Nul");
+    document.formText(2).set(2, "Twee"); // after a gap
+    document.formText(2).set(3, "X");    // one character: no row of the list
+    document.formText(2).set(4, "Vier");
+    const struct {
+        const char* name;
+        std::function<void(WorkingCopy&)> edit; // the row list of form 2, selected
+        const char* pairs;
+    } cases[] = {
+        {"not selected: as stored", nullptr, "0:Nul 2:Twee->1 3:X 4:Vier->2"},
+        {"selected, as shown", [](WorkingCopy&) {}, "0:Nul 2:Twee->1 4:Vier->2"},
+        {"a row inserted",
+         [](WorkingCopy& c) { c.rows.insert(1, "<NEW>"), c.origins.insert(1, -1); },
+         "0:Nul 1:<NEW> 2:Twee 4:Vier->3"},
+        {"a row deleted", [](WorkingCopy& c) { c.rows.removeAt(0), c.origins.removeAt(0); },
+         "2:Twee->0 4:Vier->1"},
+        {"a row added at the end", [](WorkingCopy& c) { c.rows << "Vijf"; },
+         "0:Nul 2:Twee->1 3:Vijf 4:Vier->2"},
+    };
+    for (const auto& c : cases) {
+        WorkingCopy copy = openedWorkingCopy(document, c.edit ? 2 : 0);
+        if (c.edit)
+            c.edit(copy);
+        QStringList pairs;
+        for (const PairedText& p : pairedTexts(document, copy, c.edit ? 2 : 0, 2))
+            pairs << QStringLiteral("%1:%2%3").arg(p.row).arg(p.text).arg(
+                p.savedAt == p.row ? QString() : QStringLiteral("->%1").arg(p.savedAt));
+        EXPECT_EQ(pairs.join(' '), c.pairs) << c.name;
+    }
+}
+
+TEST(ReferenceChecks, AGapIsMissingWhereItIsAndTheRowsAfterItMoveWithoutOtherProblems)
 {
     LanguageDocument reference, document;
     for (int row = 0; row < 3; ++row)
         reference.formText(2).set(row, QStringLiteral("Row %1.").arg(row));
     document.formText(2).set(0, "Rij 0.");
-    document.formText(2).set(2, "Rij 2."); // after a gap: shown, and stored, as row 1
+    document.formText(2).set(2, "Rij 2.");
     document.formText(5).set(0, "Extra");
 
-    const QList<Problem> problems = referenceProblems(reference, document, WorkingCopy{}, 0);
+    ReferenceCounts counts;
+    const QList<Problem> problems =
+        referenceProblems(reference, document, WorkingCopy{}, 0, {}, &counts);
     QStringList found;
     for (const Problem& p : problems)
         found << QStringLiteral("%1/%2 %3").arg(p.form).arg(p.row).arg(checkName(p.check));
-    EXPECT_EQ(found, QStringList({"2/1 moves-at-save", "2/2 missing", "5/0 extra"}));
-    EXPECT_EQ(problems.first().message, "stored as row 2, the commit moves it to row 1");
-
-    // The selected form is checked as its row list stands.
-    WorkingCopy copy;
-    copy.rows = {"Rij 0.", "Rij 1", "Rij 2."};
-    ReferenceCounts counts;
-    const QList<Problem> selected = referenceProblems(reference, document, copy, 2, {}, &counts);
-    ASSERT_EQ(selected.size(), 3);
-    EXPECT_EQ(selected[0].check, Check::Punctuation);
-    EXPECT_EQ(selected[0].row, 1);
-    EXPECT_EQ(counts.referenceRows, 3);
-    EXPECT_EQ(counts.translated, 3);
-    EXPECT_EQ(counts.problems, 3);
+    EXPECT_EQ(found, QStringList({"2/1 missing", "2/2 moves-at-save", "5/0 extra"}));
+    EXPECT_EQ(problems[1].message, "stored as row 2, the commit moves it to row 1");
+    EXPECT_EQ(QStringLiteral("%1 of %2, %3")
+                  .arg(counts.translated)
+                  .arg(counts.referenceRows)
+                  .arg(counts.problems),
+              "2 of 3, 3");
 
     CheckSet none;
     none.on.fill(false);
-    EXPECT_TRUE(referenceProblems(reference, document, copy, 2, none).isEmpty());
+    EXPECT_TRUE(referenceProblems(reference, document, WorkingCopy{}, 2, none).isEmpty());
 }
