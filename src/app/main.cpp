@@ -74,6 +74,11 @@ int main(int argc, char* argv[])
     const QCommandLineOption form(QStringLiteral("form"),
                                   QStringLiteral("Select form <number> after start-up."),
                                   QStringLiteral("number"));
+    const QCommandLineOption reference(
+        QStringLiteral("reference"),
+        QStringLiteral("Open <file> as the reference, the language translated from."),
+        QStringLiteral("file"));
+    parser.addOption(reference);
     parser.addOption(screenshot);
     parser.addOption(form);
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A language file to open."),
@@ -98,12 +103,15 @@ int main(int argc, char* argv[])
     // The file asked for, and the form; a picture is taken without asking anything, so no
     // recovery copy is offered for it.
     const bool picture = parser.isSet(screenshot);
-    const auto showFile = [&window, file, picture, selected = parser.value(form).toInt()] {
+    const auto showFile = [&window, file, picture, selected = parser.value(form).toInt(),
+                           referenceFile = parser.value(reference)] {
         if (!picture)
             window.startWith(file);
         else if (!file.isEmpty())
             window.openPath(file);
         window.selectForm(selected); // 0, no form asked for, selects none
+        if (!referenceFile.isEmpty())
+            window.openReference(referenceFile);
     };
     if (picture) {
         showFile();

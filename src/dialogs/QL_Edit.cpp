@@ -35,6 +35,25 @@ QL_Edit::QL_Edit(Toolkit& toolkit)
     connect(cmd_save, &QPushButton::clicked, this, &QL_Edit::cmd_save_Click);
 }
 
+void QL_Edit::showReference(const QString& text)
+{
+    const Twips t(this);
+    if (!txt_reference) {
+        // Everything from the text box down moves below the reference's frame.
+        constexpr int Top = 960, Height = 840;
+        for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child->y() >= t.px(Top))
+                child->move(child->x(), child->y() + t.px(Height));
+        }
+        txt_reference =
+            addBoxInFrame("Frame_reference", QStringLiteral("Reference:"), Top, "txt_reference", 0);
+        txt_reference->setReadOnly(true);
+        txt_reference->setAccessibleName(QStringLiteral("Reference"));
+        applySizeRule();
+    }
+    txt_reference->setText(text);
+}
+
 void QL_Edit::New_Row(int rowCount, const AcceptText& save)
 {
     show(QStringLiteral("New text"), QString(), rowCount, save);

@@ -14,6 +14,10 @@ public:
     // Opens the dialog on a row's text (cut to the box's 400 characters), captioned "Edit text".
     void Edit_Row(const QString& text, int rowCount, const AcceptText& save);
 
+    // Shows the reference's text of the row, read-only, above the text box; the dialog grows by
+    // its frame. Without it the dialog is as it always was.
+    void showReference(const QString& text);
+
     // Save: checks the text against the rules; an accepted text is saved and the dialog closes.
     void cmd_save_Click();
 
@@ -21,6 +25,7 @@ public:
     QPointer<QLineEdit> txt_newtxt;
     QPointer<QLabel> lbl_text;
     QPointer<QPushButton> cmd_save;
+    QPointer<QLineEdit> txt_reference; // only while a reference is shown
 
 private:
     void show(const QString& caption, const QString& text, int rowCount, const AcceptText& save);

@@ -72,5 +72,13 @@ void ChoiceList::mouseDoubleClickEvent(QMouseEvent* event)
 
 void ChoiceList::keyPressEvent(QKeyEvent* event)
 {
+    // Focus arriving makes the first item current without choosing it: the first Down, Home or
+    // Space then chooses that item, not the one after it.
+    const int key = event->key();
+    if (selectedItems().isEmpty() && count() > 0 &&
+        (key == Qt::Key_Down || key == Qt::Key_Home || key == Qt::Key_Space)) {
+        choosing([this] { setCurrentRow(0, QItemSelectionModel::ClearAndSelect); });
+        return;
+    }
     choosing([&] { QListWidget::keyPressEvent(event); });
 }

@@ -20,8 +20,10 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QUndoStack>
 
 namespace {
@@ -114,6 +116,16 @@ void QL_Core::connectSession()
     connect(m_referenceDock, &ReferenceDock::rowChosen, this, &QL_Core::showPlace);
     connect(m_referenceDock, &ReferenceDock::textStored, this, &QL_Core::storeTranslation);
     connect(m_referenceDock, &ReferenceDock::countsChanged, m_panels[4], &QLabel::setText);
+    // The window grows by the workbench where the screen has room; on a small screen the table
+    // is what gives way, and the dock can be shrunk or floated.
+    connect(m_reference, &ReferenceSession::openedOrClosed, this, [this](bool open) {
+        if (!open || m_grownForReference)
+            return;
+        m_grownForReference = true;
+        const int room = screen()->availableGeometry().height() - frameGeometry().height();
+        const int wanted = m_referenceDock->table()->fontMetrics().height() * 12;
+        resize(width(), height() + std::clamp(room, 0, wanted));
+    });
 }
 
 void QL_Core::renderFormList(bool rebuild)
@@ -145,6 +157,8 @@ void QL_Core::renderSettings()
 
 void QL_Core::noteViewMarks()
 {
+    if (m_referenceDock)
+        m_referenceDock->showListItem(lst_lang->currentRow());
     m_session->setViewMarks({lst_forms->currentRow(), lst_lang->currentRow(), m_panels[2]->text(),
                              m_panels[3]->text()});
 }
@@ -157,6 +171,7 @@ void QL_Core::showViewMarks(const ViewMarks& marks)
     lst_lang->setCurrentRow(marks.rowHighlight);
     m_panels[2]->setText(marks.formStatus);
     m_panels[3]->setText(marks.rowStatus);
+    m_referenceDock->showListItem(marks.rowHighlight);
 }
 void QL_Core::startUp()
 {

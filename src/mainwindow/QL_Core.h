@@ -21,6 +21,7 @@ class QTableWidget;
 class QToolBar;
 class QUndoStack;
 class QL_Data;
+class QL_Edit;
 class RecentFiles;
 class RecoveryController;
 class ReferenceDock;
@@ -175,6 +176,8 @@ private:
     // Selects the row at the list index in the row list, as a click on it does.
     void chooseRow(int row);
     void showFound(const FoundText& found);
+    // While a reference is open, the row dialog shows the reference's text of the row.
+    void showReferenceIn(QL_Edit& dialog, int row) const;
     // Goes on to the next row that needs work after a place, editing it.
     void goToWork(std::pair<int, int> from);
     // Once the event at hand is done: the reference remembered for the document's file.
@@ -192,6 +195,7 @@ private:
     QPointer<QL_Data> m_data;
     bool m_closingFromCode = false;
     bool m_systemEnding = false; // the desktop session or the system ends the program
+    bool m_grownForReference = false;
 
 public:
     // The controls, by their names. They are public so that tests and tools can reach them;

@@ -157,7 +157,6 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const LanguageSe
     for (QComboBox* box : {m_scope, m_filter})
         connect(box, &QComboBox::currentIndexChanged, this, &ReferenceDock::repaint);
     connect(&reference, &ReferenceSession::changed, this, &ReferenceDock::schedule);
-    connect(&session, &LanguageSession::selectionChanged, this, &ReferenceDock::followSelection);
     connect(&reference, &ReferenceSession::openedOrClosed, this, [this](bool open) {
         setWindowTitle(QStringLiteral("Reference: ") + QFileInfo(m_reference.path()).fileName());
         setVisible(open);
@@ -301,7 +300,7 @@ int ReferenceDock::entryOf(int form, int row) const
 
 void ReferenceDock::followSelection()
 {
-    const int item = m_session.designatedRow();
+    const int item = m_listItem;
     const int entry = item < 0 ? -1 : entryOf(m_session.selectedForm(), m_session.rowOf(item));
     const QSignalBlocker quiet(m_table);
     // Only what the row list has selected is highlighted.
@@ -338,6 +337,11 @@ std::pair<int, int> ReferenceDock::currentRow() const
                                           : std::pair(0, -1);
 }
 
+QPlainTextEdit* ReferenceDock::openEditor() const
+{
+    return m_editor->openEditor();
+}
+
 bool ReferenceDock::finishEditing(bool next)
 {
     return m_editor->finish(next);
@@ -348,10 +352,16 @@ void ReferenceDock::copyReferenceText()
     const auto [form, row] = currentRow();
     if (!form)
         return;
-    if (!m_editor->openEditor())
+    if (!openEditor())
         showRow(form, row, true);
-    if (QPlainTextEdit* editor = m_editor->openEditor())
+    if (QPlainTextEdit* editor = openEditor())
         editor->setPlainText(m_reference.reference()->formText(form).at(row));
+}
+
+void ReferenceDock::showListItem(int item)
+{
+    if (std::exchange(m_listItem, item) != item)
+        followSelection();
 }
 
 void ReferenceDock::say(const QString& text)

@@ -7,6 +7,7 @@
 class LanguageSession;
 class QComboBox;
 class QLabel;
+class QPlainTextEdit;
 class QTableWidget;
 class ReferenceSession;
 class TranslationEditor;
@@ -40,8 +41,12 @@ public:
     // Ends the editing of the open editor, storing its text; with next, asks for the next row
     // that needs work. Returns false when no editor was open.
     bool finishEditing(bool next);
+    // The editor of this file's column while one is open.
+    QPlainTextEdit* openEditor() const;
     // Puts the reference's text of the current row in its editor, opening it.
     void copyReferenceText();
+    // The row list highlights this item (-1: none); the table highlights the row it translates.
+    void showListItem(int item);
     // A short word in the workbench, such as that nothing is left to translate.
     void say(const QString& text);
 
@@ -56,7 +61,7 @@ private:
         int form, row;
     };
     void schedule();
-    // The current cell on the row selected in the row list.
+    // The current cell on the row the row list highlights.
     void followSelection();
     bool shows(const QList<Problem>& problems, bool translated) const;
     int entryOf(int form, int row) const;
@@ -71,4 +76,5 @@ private:
     TranslationEditor* m_editor = nullptr;
     QList<Entry> m_entries;
     bool m_scheduled = false;
+    int m_listItem = -1;
 };

@@ -83,7 +83,12 @@ void QL_Core::mnu_reference_open_Click()
 
 bool QL_Core::openReference(const QString& path)
 {
-    return m_reference->open(path, m_toolkit);
+    const QString problem = m_reference->open(path);
+    if (!problem.isEmpty())
+        m_toolkit.messageBox(
+            QStringLiteral("The reference %1 cannot be read: %2.").arg(path, problem),
+            MsgStyle::Exclamation);
+    return problem.isEmpty();
 }
 
 void QL_Core::closeReference()

@@ -4,12 +4,22 @@
 #include "ErrorTrap.h"
 #include "QL_Edit.h"
 #include "QL_Replace.h"
+#include "ReferenceSession.h"
 #include "TextRules.h"
 #include "Toolkit.h"
+
+void QL_Core::showReferenceIn(QL_Edit& dialog, int row) const
+{
+    const int form = m_session->selectedForm();
+    if (m_reference->isOpen() && form >= 1 && form <= LanguageDocument::FormCount &&
+        row < LanguageDocument::RowCount)
+        dialog.showReference(m_reference->reference()->formText(form).at(row));
+}
 
 void QL_Core::mnu_text_new_Click()
 {
     QL_Edit dialog(m_toolkit);
+    showReferenceIn(dialog, int(workingCopy().rows.size())); // a new row goes after the last
     dialog.New_Row(int(workingCopy().rows.size()),
                    [this](const QString& text) { m_session->appendRow(text); });
 }
@@ -22,6 +32,7 @@ void QL_Core::mnu_text_edit_Click()
         if (row < 0)
             return;
         QL_Edit dialog(m_toolkit);
+        showReferenceIn(dialog, m_session->rowOf(row));
         dialog.Edit_Row(workingCopy().rows.at(row), int(workingCopy().rows.size()),
                         [this, row](const QString& text) { m_session->replaceRow(row, text); });
     });

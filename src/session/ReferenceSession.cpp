@@ -29,19 +29,20 @@ void ReferenceSession::documentChanged()
         emit changed();
 }
 
-bool ReferenceSession::open(const QString& path, Toolkit& toolkit)
+QString ReferenceSession::open(const QString& path)
 {
-    LanguageDocument reference;
-    if (!CanOpenFile(path) || !LoadLanguageFile(reference, path, toolkit))
-        return false;
-    m_reference = std::move(reference);
+    const ReadResult read = readLanguageFile(path);
+    if (read.status != ReadStatus::Ok)
+        return read.reason.isEmpty() ? QStringLiteral("cannot be opened") : read.reason;
+    m_reference.emplace();
+    lsf::applyFields(read.parsed, *m_reference);
     m_path = path;
     m_stale = true;
     m_wentTo.reset();
     remember(m_session.path(), path);
     emit openedOrClosed(true);
     emit changed();
-    return true;
+    return QString();
 }
 
 void ReferenceSession::close()
@@ -61,7 +62,7 @@ QString ReferenceSession::rememberedFor(const QString& documentPath) const
 {
     const QString remembered =
         QSettings().value(RememberedKey).toMap().value(documentPath).toString();
-    return remembered != m_path && QFileInfo::exists(remembered) ? remembered : QString();
+    return remembered != m_path ? remembered : QString();
 }
 
 void ReferenceSession::remember(const QString& document, const QString& reference) const

@@ -8,7 +8,6 @@
 #include <optional>
 
 class LanguageSession;
-class Toolkit;
 
 // The reference beside a session's document: the same application's texts in the language
 // translated from, read-only. It holds the checks switched on and the problems of the document
@@ -23,13 +22,13 @@ public:
     const LanguageDocument* reference() const { return m_reference ? &*m_reference : nullptr; }
     QString path() const { return m_path; }
 
-    // Reads the reference with the document's loader and its messages; a failure leaves the
-    // reference that was open. Opened for a document with a file, it is remembered for it.
-    bool open(const QString& path, Toolkit& toolkit);
+    // Reads the reference; a failure leaves the reference that was open and returns why, in the
+    // system's words. Opened for a document with a file, it is remembered for it.
+    QString open(const QString& path);
     // Forgets the reference, also for the document's file.
     void close();
-    // The reference remembered for a document's file, when that still exists and is not the one
-    // open; empty otherwise.
+    // The reference remembered for a document's file, when it is not the one open; empty
+    // otherwise.
     QString rememberedFor(const QString& documentPath) const;
 
     const CheckSet& checks() const { return m_checks; }

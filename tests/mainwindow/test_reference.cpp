@@ -9,8 +9,11 @@
 
 #include <QBuffer>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDockWidget>
+#include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTreeWidget>
 
@@ -189,6 +192,58 @@ TEST_F(Reference, EachDocumentReopensItsReference)
     toolkit.answers = {MsgResult::Yes};
     window->startWith(QString());
     QTRY_VERIFY(window->findChild<QDockWidget*>()->isVisible());
+
+    // One that has gone is named, with the reason; the document stays open.
+    QFile::remove(reference);
+    start(testValues());
+    toolkit.boxes.clear();
+    open(path("nl.lsf"));
+    QTRY_COMPARE(toolkit.boxes.size(), 1u);
+    expectOnlyBox("The reference " + reference + " cannot be read: No such file or directory.", 48);
+    EXPECT_EQ(window->txt_filetitle->text(), "nl.lsf");
+}
+
+// The table as a workbench: a row typed in place, stored at its own row, and on to the next.
+TEST_F(Reference, ARowTypedInTheTableIsStoredAtItsRowAndTheNextOneToDoFollows)
+{
+    ASSERT_TRUE(window->openReference(
+        write("three.lsf", lsfFile(1, {packed({"F"}), packed({"One", "Two", "Three"})}))));
+    toolkit.answers = {MsgResult::Yes};
+    window->mnu_new->trigger(); // a file loads over what the tables hold
+    open(write("one.lsf", lsfFile(1, {packed({"V"}), packed({"Een"})})));
+    QTRY_VERIFY(window->reference().reference() != nullptr);
+    click(window->lst_forms, 0);
+    const auto type = [&](int row, const QString& text) {
+        window->referenceDock()->showRow(1, row, true);
+        ASSERT_NE(window->referenceDock()->openEditor(), nullptr);
+        window->referenceDock()->openEditor()->setPlainText(text);
+        window->mnu_store_next->trigger();
+    };
+    type(2, "ab");
+    expectOnlyBox("Type at least 3 characters", 16);
+    toolkit.answers = {MsgResult::No};
+    type(2, "Drie");
+    expectOnlyBox("Rows 1 of this form have no text yet. Storing row 2 closes them up and moves it "
+                  "and the rows after it away from the rows the application reads.\r\nFill "
+                  "them with the reference's texts first?",
+                  36);
+    EXPECT_EQ(rows(), QStringList({"Een"})) << "No stores nothing";
+    toolkit.answers = {MsgResult::Yes};
+    type(2, "Drie");
+    toolkit.boxes.clear();
+    EXPECT_EQ(rows(), QStringList({"Een", "Two", "Drie"}));
+    EXPECT_EQ(window->mnu_undo->text(), "Undo Translate row");
+    EXPECT_EQ(table(), QStringList({"0|One|Een|", "1|Two|Two|same", "2|Three|Drie|"}));
+    EXPECT_EQ(window->referenceDock()->table()->currentRow(), 1) << "on to the row to do";
+    window->mnu_copy_reference->trigger();
+    EXPECT_EQ(window->referenceDock()->openEditor()->toPlainText(), "Two");
+    window->referenceDock()->finishEditing(true);
+    EXPECT_EQ(window->referenceDock()->progressLabel()->text(),
+              "Form 1: 3 of 3 rows translated, 1 problems");
+
+    window->referenceDock()->filterBox()->setCurrentIndex(1); // rows that need work
+    window->referenceDock()->scopeBox()->setCurrentIndex(1);  // of all forms
+    EXPECT_EQ(table(), QStringList({"Form 1, row 1|Two|Two|same"}));
 }
 
 TEST_F(Reference, TheCommandLineFindsTheSameProblems)
