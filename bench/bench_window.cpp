@@ -10,15 +10,18 @@
 #include "QL_Replace.h"
 #include "Recovery.h"
 #include "ReferenceChecks.h"
+#include "ReferenceDock.h"
 #include "ReferenceSession.h"
 #include "ShellBackend.h"
 #include "Toolkit.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -325,6 +328,58 @@ void BM_SaveInTheRowDialogWithTheReferenceOpen(benchmark::State& state)
     window().window.closeReference();
 }
 
+// Form 1 of the largest file one row short of the limit up to which rows are edited.
+void openShorterLargest()
+{
+    window().window.openPath(window().largest);
+    RecoveryCopy shorter{window().window.document(), {}, 0, {}};
+    for (int row = 199; row < LanguageDocument::RowCount; ++row)
+        shorter.document.formText(1).set(row, {});
+    window().window.session().restore(shorter);
+    window().window.selectForm(1);
+}
+
+// Ctrl+Enter in the table: the row stored, committed, checked, counted, and the next row to do
+// shown with its editor open; the floor stores the same row with no reference open.
+void BM_StoreAndGoToTheNextRow(benchmark::State& state)
+{
+    const bool withReference = state.range(0) == 1;
+    openShorterLargest();
+    if (withReference)
+        window().window.openReference(window().largest);
+    repaintAll();
+    bool forth = true;
+    for (auto _ : state) {
+        const QString text = forth ? QStringLiteral("Stored once") : QStringLiteral("Again");
+        if (withReference) {
+            window().window.referenceDock()->showRow(1, 5, true);
+            window().window.referenceDock()->openEditor()->setPlainText(text);
+            window().window.mnu_store_next->trigger();
+        } else {
+            window().window.storeTranslation(1, 5, text, false);
+        }
+        repaintAll();
+        forth = !forth;
+    }
+    window().window.closeReference();
+}
+
+// The table switched between this form and all forms, showing the rows that need work.
+void BM_AllFormsFilteredToWhatNeedsWork(benchmark::State& state)
+{
+    openShorterLargest();
+    window().window.openReference(window().largest);
+    ReferenceDock& dock = *window().window.referenceDock();
+    dock.filterBox()->setCurrentIndex(int(ReferenceDock::Filter::NeedsWork));
+    for (auto _ : state) {
+        dock.scopeBox()->setCurrentIndex(1 - dock.scopeBox()->currentIndex());
+        repaintAll();
+    }
+    dock.scopeBox()->setCurrentIndex(0);
+    dock.filterBox()->setCurrentIndex(0);
+    window().window.closeReference();
+}
+
 BENCHMARK(BM_OpenLargestFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShowFormOf200RowsOf400Characters)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Commit)->Unit(benchmark::kMillisecond);
@@ -335,6 +390,8 @@ BENCHMARK(BM_OpenLargestReferenceBesideALargestDocument)->Unit(benchmark::kMilli
 BENCHMARK(BM_EveryCheckOverAllFormsWithTheTable)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplaceOver200RowsWithTheReferenceOpen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveInTheRowDialogWithTheReferenceOpen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StoreAndGoToTheNextRow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllFormsFilteredToWhatNeedsWork)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemoryOf200ReplaceSteps)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -24,6 +24,7 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QTimer>
 #include <QUndoStack>
 
 namespace {
@@ -122,9 +123,12 @@ void QL_Core::connectSession()
         if (!open || m_grownForReference)
             return;
         m_grownForReference = true;
-        const int room = screen()->availableGeometry().height() - frameGeometry().height();
-        const int wanted = m_referenceDock->table()->fontMetrics().height() * 12;
-        resize(width(), height() + std::clamp(room, 0, wanted));
+        // Once the dock has its place in the layout.
+        QTimer::singleShot(0, this, [this] {
+            const int room = screen()->availableGeometry().height() - frameGeometry().height();
+            const int wanted = m_referenceDock->table()->fontMetrics().height() * 10;
+            resize(width(), height() + std::clamp(room, 0, wanted));
+        });
     });
 }
 

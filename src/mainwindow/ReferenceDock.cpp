@@ -128,7 +128,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const LanguageSe
     m_table->setColumnWidth(2, 260);
     // Room for a few rows; the dock can be made smaller, floated or moved, so the designed area
     // keeps its size on a small screen.
-    m_table->setMinimumHeight(m_table->fontMetrics().height() * 4 +
+    m_table->setMinimumHeight(m_table->fontMetrics().height() * 2 +
                               m_table->horizontalHeader()->sizeHint().height());
     m_editor = new TranslationEditor(m_table);
     m_table->setItemDelegateForColumn(TextColumn, m_editor);
@@ -308,7 +308,7 @@ void ReferenceDock::followSelection()
         m_table->clearSelection();
         m_table->setCurrentIndex({});
     } else {
-        m_table->setCurrentCell(entry, 0);
+        m_table->setCurrentCell(entry, TextColumn);
     }
 }
 
@@ -321,7 +321,7 @@ void ReferenceDock::showRow(int form, int row, bool edit)
         return;
     {
         const QSignalBlocker quiet(m_table);
-        m_table->setCurrentCell(entry, edit ? TextColumn : 0);
+        m_table->setCurrentCell(entry, TextColumn);
     }
     m_table->scrollToItem(m_table->item(entry, 0));
     if (edit) {

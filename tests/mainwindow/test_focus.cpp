@@ -1,6 +1,7 @@
 // The window on a real display with the real file dialog and message boxes: keyboard focus
 // leaves the lists for a dialog and comes back, as it does for a person, and selects nothing.
 #include "FakeShell.h"
+#include "LanguageFile.h"
 #include "LsfBytes.h"
 #include "QL_Core.h"
 #include "QtToolkit.h"
@@ -150,4 +151,25 @@ TEST_F(RealDialogs, CtrlZInASettingsBoxIsTheBoxsOwnUndoAndElsewhereTheWindows)
     EXPECT_EQ(window->txt_naam->text(), "");
     QTest::keyClick(screen, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(window->txt_naam->text(), "Bo");
+}
+
+TEST_F(RealDialogs, AGapRowIsTranslatedWithTheKeyboardAloneAndSavedAtItsRow)
+{
+    const QString file = write("gap.lsf", lsfFile(1, {packed({"F"}), packed({"Een", "", "Drie"})}));
+    window->openPath(file);
+    ASSERT_TRUE(window->openReference(
+        write("en.lsf", lsfFile(1, {packed({"F"}), packed({"One", "Two", "Three"})}))));
+    QWindow* screen = window->windowHandle();
+    QTest::keyClick(screen, Qt::Key_F8); // to row 1, missing, with the keyboard on it
+    for (const char* key : {"T", "w", "e", "e"})
+        QTest::keyClicks(QApplication::focusWidget(), key);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
+    whenShown([](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); }); // "saved"
+    QTest::keyClick(screen, Qt::Key_S, Qt::ControlModifier);
+    settle();
+    LanguageDocument saved;
+    ASSERT_TRUE(LoadLanguageFile(saved, file, toolkit));
+    EXPECT_EQ(
+        QStringList({saved.formText(1).at(0), saved.formText(1).at(1), saved.formText(1).at(2)}),
+        QStringList({"Een", "Twee", "Drie"}));
 }
