@@ -323,7 +323,6 @@ void LanguageSession::reset()
 
 void LanguageSession::newDocument()
 {
-    reset();
     m_copy.formNames = newFormNames();
     emit formNamesChanged(true);
     m_history->clear();

@@ -95,8 +95,7 @@ public:
     // are not stored).
     int commit();
 
-    // New file: an empty document with the new form names, an empty history, nothing unsaved.
-    // The revision and the date keep their text.
+    // New file, after reset: the new form names, an empty history, nothing unsaved.
     void newDocument();
     // Empties the tables, the working copy (but the revision and the date), the file and the
     // selection.

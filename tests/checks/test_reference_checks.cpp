@@ -1,5 +1,6 @@
 // The checks of a translation against its reference, one table per check: the reference text,
 // this file's text, and whether the check finds a problem (with its message where it matters).
+#include "FindAll.h"
 #include "ReferenceChecks.h"
 
 #include "QtPrint.h"
@@ -165,4 +166,30 @@ TEST(ReferenceChecks, AGapIsMissingWhereItIsAndTheRowsAfterItMoveWithoutOtherPro
     CheckSet none;
     none.on.fill(false);
     EXPECT_TRUE(referenceProblems(reference, document, WorkingCopy{}, 2, none).isEmpty());
+}
+
+TEST(FindAll, RowsNamesAndSettingsOfBothFilesEachAtItsPlace)
+{
+    LanguageDocument document, reference;
+    document.formText(2).set(0, "Open file");
+    document.formText(2).set(2, "Open again"); // after a gap: found at the row it was read from
+    document.FormNames.set(3, "Opening");
+    document.setSetting(FileSetting::Author, "Opener");
+    reference.formText(2).set(1, "OPEN");
+    reference.FormNames.set(1, "Openers");
+    reference.setSetting(FileSetting::Application, "open app");
+    const auto found = [&](Qt::CaseSensitivity sensitivity) {
+        QStringList places;
+        for (const FoundText& f : findInAllForms(document, openedWorkingCopy(document, 0), 0,
+                                                 &reference, "Open", sensitivity))
+            places << f.where() + ": " + f.text;
+        return places.join(" / ");
+    };
+    EXPECT_EQ(found(Qt::CaseInsensitive),
+              "Form 2, row 0: Open file / Form 2, row 2: Open again / Name of form 3: Opening / "
+              "Author: Opener / Reference: Name of form 1: Openers / Reference: Form 2, row 1: "
+              "OPEN / Reference: Application: open app");
+    EXPECT_EQ(found(Qt::CaseSensitive), "Form 2, row 0: Open file / Form 2, row 2: Open again / "
+                                        "Name of form 3: Opening / Author: Opener / Reference: "
+                                        "Name of form 1: Openers");
 }

@@ -92,7 +92,7 @@ TEST_F(SessionTest, EveryEditIsOneStepUndoneAndRedoneToTheSameStateAndBytes)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.step);
-        session.newDocument(); // a load keeps what the file does not hold
+        session.reset(); // a load keeps what the file does not hold
         session.open(file, "s.lsf", toolkit);
         session.selectForm(1);
         session.selectRow(1);
@@ -124,7 +124,8 @@ TEST_F(SessionTest, SaveMarksTheSavedPointAndOnlyARealChangeIsAStep)
     EXPECT_EQ(session.history()->count(), 0);
 
     session.insertRow(0);
-    session.commit();
+    session.renameForm(24, "Last form");
+    EXPECT_THROW(session.renameForm(25, "None"), std::out_of_range);
     ASSERT_TRUE(session.save(toolkit));
     EXPECT_FALSE(session.hasUnsavedChanges());
     session.history()->undo();
@@ -133,6 +134,7 @@ TEST_F(SessionTest, SaveMarksTheSavedPointAndOnlyARealChangeIsAStep)
     EXPECT_FALSE(session.hasUnsavedChanges());
     EXPECT_EQ(bytes(), read(file));
 
+    session.reset();
     session.newDocument();
     EXPECT_EQ(session.history()->count(), 0);
     EXPECT_EQ(session.path(), "");
