@@ -85,6 +85,7 @@ TEST_F(Reference, TheTableFollowsEditsReplacementsAndTheSelectedForm)
     EXPECT_TRUE(window->referenceDock()->table()->updatesEnabled());
     EXPECT_EQ(panel(4), "3 of 5 reference rows translated, 7 problems");
     click(window->lst_forms, 0);
+    EXPECT_EQ(window->referenceDock()->table()->currentRow(), -1) << "no row chosen, none shown";
     EXPECT_EQ(table(),
               QStringList({"0|&Open...|Openen...|access-keys", "1|Save %1|Opslaan|placeholders",
                            "2|Close|Sluiten|", "3|Quit||missing"}));
@@ -151,6 +152,14 @@ TEST_F(Reference, FindInAllFormsListsEveryPlaceAndShowsTheOneChosen)
     find->chk_case->setChecked(true);
     find->find();
     EXPECT_EQ(find->lst_found->topLevelItemCount(), 0);
+
+    // A reference row this file has no text for: no row of the list is aimed at.
+    find->txt_find->setText("Quit");
+    find->find();
+    emit find->lst_found->itemActivated(find->lst_found->topLevelItem(0), 0);
+    EXPECT_EQ(panel(2) + " " + panel(3), "Form: 1 Row:");
+    EXPECT_EQ(window->referenceDock()->table()->currentRow(), 3);
+    EXPECT_EQ(window->lst_lang->currentRow(), -1);
 
     find->txt_find->setText("Over");
     find->find();
