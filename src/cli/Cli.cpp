@@ -136,7 +136,7 @@ int commandNew(Session& session, const Invocation& call)
         return session.usage(QStringLiteral("new takes -o FILE and nothing else"));
     // What the editor saves right after New file: the new form list, committed.
     LanguageDocument document;
-    commitWorkingCopy(WorkingCopy{newFormNames(), {}, {}}, 0, document);
+    commitWorkingCopy(WorkingCopy{newFormNames(), {}, {}, {}}, 0, document);
     return session.save(document, *call.option("output"));
 }
 

@@ -48,7 +48,7 @@ std::array<QString, WorkingCopy::SettingCount> documentSettings(const LanguageDo
 
 WorkingCopy openedWorkingCopy(const LanguageDocument& document, int selectedForm)
 {
-    WorkingCopy copy{openedFormNames(document), {}, documentSettings(document)};
+    WorkingCopy copy{openedFormNames(document), {}, documentSettings(document), {}};
     if (selectedForm >= 1 && selectedForm <= LanguageDocument::FormCount) {
         copy.rows = shownRows(document.formText(selectedForm));
         copy.origins = shownRowIndexes(document.formText(selectedForm));

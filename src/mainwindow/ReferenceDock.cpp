@@ -39,13 +39,16 @@ public:
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
     {
-        static_cast<QPlainTextEdit*>(editor)->setPlainText(index.data(Qt::EditRole).toString());
+        // All of it selected, as in the row dialog: what is typed replaces it, End appends.
+        auto* text = static_cast<QPlainTextEdit*>(editor);
+        text->setPlainText(index.data(Qt::EditRole).toString());
+        text->selectAll();
     }
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                               const QModelIndex&) const override
     {
-        // Room for a few lines below the row.
-        editor->setGeometry(option.rect.adjusted(0, 0, 0, option.rect.height() * 3));
+        // Room for a second line, hiding no more than the row below.
+        editor->setGeometry(option.rect.adjusted(0, 0, 0, option.rect.height()));
     }
     void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override
     {
@@ -103,8 +106,11 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const LanguageSe
     m_filter->setAccessibleName(QStringLiteral("Show"));
     m_filter->addItems({QStringLiteral("All rows"), QStringLiteral("Rows that need work"),
                         QStringLiteral("Untranslated rows")});
-    for (int c = 0; c < CheckCount; ++c)
-        m_filter->addItem(checkDescription(Check(c)));
+    // The rows of one check; untranslated rows are those of "missing" already.
+    for (int c = 0; c < CheckCount; ++c) {
+        if (Check(c) != Check::Missing)
+            m_filter->addItem(checkDescription(Check(c)), c);
+    }
     m_progress = new QLabel(workbench);
     m_progress->setObjectName(QStringLiteral("lbl_progress"));
     m_message = new QLabel(workbench);
@@ -148,12 +154,21 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const LanguageSe
         if (row >= 0 && row < m_entries.size())
             emit rowChosen(m_entries.at(row).form, m_entries.at(row).row);
     });
-    connect(m_editor, &TranslationEditor::stored, this,
-            [this](int tableRow, const QString& text, bool next) {
-                if (tableRow >= 0 && tableRow < m_entries.size())
-                    emit textStored(m_entries.at(tableRow).form, m_entries.at(tableRow).row, text,
-                                    next);
-            });
+    // The keyboard stays in this file's column, so that typing on any row starts its text.
+    connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
+        if (row >= 0 && column != TextColumn)
+            m_table->setCurrentCell(row, TextColumn);
+    });
+    // Once the editor has closed, so that what the text leads to (the next row's editor, or
+    // this one open again with the text after a refusal) starts from a table at rest.
+    connect(
+        m_editor, &TranslationEditor::stored, this,
+        [this](int tableRow, const QString& text, bool next) {
+            if (tableRow >= 0 && tableRow < m_entries.size())
+                emit textStored(m_entries.at(tableRow).form, m_entries.at(tableRow).row, text,
+                                next);
+        },
+        Qt::QueuedConnection);
     for (QComboBox* box : {m_scope, m_filter})
         connect(box, &QComboBox::currentIndexChanged, this, &ReferenceDock::repaint);
     connect(&reference, &ReferenceSession::changed, this, &ReferenceDock::schedule);
@@ -187,7 +202,7 @@ bool ReferenceDock::shows(const QList<Problem>& problems, bool translated) const
     case Filter::FirstCheck:
         break;
     }
-    const Check only = Check(filter - int(Filter::FirstCheck));
+    const Check only = Check(m_filter->currentData().toInt());
     return std::any_of(problems.begin(), problems.end(),
                        [only](const Problem& p) { return p.check == only; });
 }
@@ -352,10 +367,18 @@ void ReferenceDock::copyReferenceText()
     const auto [form, row] = currentRow();
     if (!form)
         return;
+    editRow(form, row, m_reference.reference()->formText(form).at(row));
+}
+
+void ReferenceDock::editRow(int form, int row, const QString& text)
+{
     if (!openEditor())
         showRow(form, row, true);
-    if (QPlainTextEdit* editor = openEditor())
-        editor->setPlainText(m_reference.reference()->formText(form).at(row));
+    if (QPlainTextEdit* editor = openEditor()) {
+        // As typed over the selection, so that the editor's own undo brings back what was there.
+        editor->selectAll();
+        editor->insertPlainText(text);
+    }
 }
 
 void ReferenceDock::showListItem(int item)

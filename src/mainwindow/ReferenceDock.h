@@ -45,6 +45,8 @@ public:
     QPlainTextEdit* openEditor() const;
     // Puts the reference's text of the current row in its editor, opening it.
     void copyReferenceText();
+    // Opens the editor on a row with the text in it, as typed.
+    void editRow(int form, int row, const QString& text);
     // The row list highlights this item (-1: none); the table highlights the row it translates.
     void showListItem(int item);
     // A short word in the workbench, such as that nothing is left to translate.

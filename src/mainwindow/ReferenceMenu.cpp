@@ -56,7 +56,9 @@ void QL_Core::createReferenceMenu()
     mnu_checks = mnu_reference->addMenu(QStringLiteral("Checks"));
     mnu_checks->setObjectName(QStringLiteral("mnu_checks"));
     for (int c = 0; c < CheckCount; ++c) {
-        QAction* check = mnu_checks->addAction(checkDescription(Check(c)));
+        // "&" in a description is a character, not the item's access key.
+        QAction* check =
+            mnu_checks->addAction(checkDescription(Check(c)).replace(u'&', QLatin1String("&&")));
         check->setObjectName(QStringLiteral("mnu_check_") + checkName(Check(c)));
         check->setCheckable(true);
         check->setChecked(true);
@@ -136,8 +138,10 @@ void QL_Core::showPlace(int form, int row)
 void QL_Core::goToProblem(int step)
 {
     const std::optional<Problem> found = m_reference->problemFrom(step);
-    if (!found)
+    if (!found) {
+        m_referenceDock->say(QStringLiteral("Nothing left to translate."));
         return;
+    }
     showPlace(found->form, found->row);
     m_reference->wentTo(*found);
     // The keyboard on the row gone to, so that typing starts its translation.
@@ -163,18 +167,19 @@ void QL_Core::storeTranslation(int form, int row, const QString& text, bool next
         showPlace(form, row);
     if (form != m_session->selectedForm())
         return;
+    // Whatever refuses the text gives it back in the editor, to change or to cancel.
+    const auto refused = [&](const QString& message, MsgStyle style) {
+        m_toolkit.messageBox(message, style);
+        m_referenceDock->editRow(form, row, text);
+    };
     const TextRule failed = checkRowText(text, int(workingCopy().rows.size()));
-    if (failed != TextRule::Passed) {
-        m_toolkit.messageBox(ruleMessage(failed), MsgStyle::Critical);
-        return;
-    }
+    if (failed != TextRule::Passed)
+        return refused(ruleMessage(failed), MsgStyle::Critical);
     const std::optional<QStringList> stored = rowsByOrigin(workingCopy());
-    if (!stored) {
-        m_toolkit.messageBox(QStringLiteral("Rows inserted in this form would move other rows "
-                                            "when it is stored.\r\nSave or undo them first."),
-                             MsgStyle::Exclamation);
-        return;
-    }
+    if (!stored)
+        return refused(QStringLiteral("Rows inserted in this form would move other rows when it "
+                                      "is stored.\r\nSave or undo them first."),
+                       MsgStyle::Exclamation);
     QStringList rows = *stored;
     rows[row] = text;
     // A text goes to its own row: where rows before it are empty, saving would close them up
@@ -187,24 +192,27 @@ void QL_Core::storeTranslation(int form, int row, const QString& text, bool next
         const LanguageTable& reference = m_reference->reference()->formText(form);
         const auto blank = std::find_if(gaps.begin(), gaps.end(),
                                         [&](int gap) { return reference.at(gap).size() <= 1; });
-        if (blank != gaps.end()) {
-            m_toolkit.messageBox(
-                QStringLiteral("Row %1 of this form has no text, in this file nor in the "
-                               "reference.\r\nStoring row %2 would move it to another row.")
-                    .arg(*blank)
-                    .arg(row),
-                MsgStyle::Exclamation);
-            return;
-        }
+        if (blank != gaps.end())
+            return refused(QStringLiteral("Row %1 of this form has no text, in this file nor in "
+                                          "the reference.\r\nStoring row %2 would move it to "
+                                          "another row.")
+                               .arg(*blank)
+                               .arg(row),
+                           MsgStyle::Exclamation);
+        const QString which = gaps.size() == 1
+                                  ? QStringLiteral("Row %1 of this form has no text yet")
+                                  : QStringLiteral("Rows %1 of this form have no text yet");
         if (m_toolkit.messageBox(
-                QStringLiteral("Rows %1 of this form have no text yet. Storing row %2 closes "
-                               "them up and moves it and the rows after it away from the rows "
-                               "the application reads.\r\nFill them with the reference's texts "
-                               "first?")
+                (which + QStringLiteral(". Saving the form would close up the empty rows and "
+                                        "move row %2 and the rows after it away from the rows "
+                                        "the application reads.\r\nFill the empty rows with "
+                                        "the reference's texts first?"))
                     .arg(numbers.join(QStringLiteral(", ")))
                     .arg(row),
-                MsgStyle::Question) != MsgResult::Yes)
+                MsgStyle::Question) != MsgResult::Yes) {
+            m_referenceDock->editRow(form, row, text);
             return;
+        }
         QStringList filled = *stored;
         for (int gap : gaps)
             filled[gap] = rows[gap] = reference.at(gap);

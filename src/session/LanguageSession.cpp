@@ -130,6 +130,10 @@ void LanguageSession::showState(const SessionState& state, bool keepPlace)
     m_document = state.document;
     m_document.UnsavedChanges = unsaved;
     if (keepPlace) {
+        // The rows are the step's own where its form is still selected; where they were read
+        // from goes with the tables (a commit in the step stored them elsewhere).
+        if (m_document.SelectedForm == form)
+            m_copy.origins = state.copy.origins;
         m_document.SelectedForm = form;
         m_document.SelectedRow = row;
         m_copy.formNames = state.copy.formNames;

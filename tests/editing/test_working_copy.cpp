@@ -96,7 +96,7 @@ TEST(WorkingCopy, CommitStoresTheListsAndSettingsAndTouchesOnlyTheSelectedForm)
 TEST(WorkingCopy, CommitOfTooManyRowsStoresTheFirst201AndSaysHowManyAreLeft)
 {
     LanguageDocument document;
-    WorkingCopy copy{newFormNames(), {}, {}};
+    WorkingCopy copy{newFormNames(), {}, {}, {}};
     for (int r = 0; r < 203; ++r)
         copy.rows << QString("row %1").arg(r);
     EXPECT_EQ(commitWorkingCopy(copy, 1, document), 2);

@@ -227,16 +227,18 @@ TEST_F(Reference, ARowTypedInTheTableIsStoredAtItsRowAndTheNextOneToDoFollows)
         ASSERT_NE(window->referenceDock()->openEditor(), nullptr);
         window->referenceDock()->openEditor()->setPlainText(text);
         window->mnu_store_next->trigger();
+        QCoreApplication::processEvents(); // the text is stored once the editor has closed
     };
     type(2, "ab");
     expectOnlyBox("Type at least 3 characters", 16);
     toolkit.answers = {MsgResult::No};
     type(2, "Drie");
-    expectOnlyBox("Rows 1 of this form have no text yet. Storing row 2 closes them up and moves it "
-                  "and the rows after it away from the rows the application reads.\r\nFill "
-                  "them with the reference's texts first?",
+    expectOnlyBox("Row 1 of this form has no text yet. Saving the form would close up the empty "
+                  "rows and move row 2 and the rows after it away from the rows the application "
+                  "reads.\r\nFill the empty rows with the reference's texts first?",
                   36);
     EXPECT_EQ(rows(), QStringList({"Een"})) << "No stores nothing";
+    EXPECT_EQ(window->referenceDock()->openEditor()->toPlainText(), "Drie") << "and keeps it";
     toolkit.answers = {MsgResult::Yes};
     type(2, "Drie");
     toolkit.boxes.clear();
@@ -247,6 +249,7 @@ TEST_F(Reference, ARowTypedInTheTableIsStoredAtItsRowAndTheNextOneToDoFollows)
     window->mnu_copy_reference->trigger();
     EXPECT_EQ(window->referenceDock()->openEditor()->toPlainText(), "Two");
     window->referenceDock()->finishEditing(true);
+    QCoreApplication::processEvents();
     EXPECT_EQ(window->referenceDock()->progressLabel()->text(),
               "Form 1: 3 of 3 rows translated, 1 problems");
 

@@ -7,6 +7,7 @@
 #include "RecentFiles.h"
 #include "Recovery.h"
 #include "RecoveryController.h"
+#include "ReferenceChecks.h"
 #include "ReferenceSession.h"
 #include "ScriptedToolkit.h"
 #include "TempFiles.h"
@@ -153,6 +154,24 @@ TEST_F(SessionTest, UndoOfAStepThatKeptTheSelectionKeepsTheSelectionOfNow)
     session.history()->redo();
     EXPECT_EQ(session.workingCopy().settings[3], "3");
     EXPECT_EQ(session.selectedForm(), 1);
+}
+
+TEST_F(SessionTest, UndoOfAStoreThatClosedAGapPairsEachRowWithItsRowAgain)
+{
+    session.reset();
+    session.open(write("gap.lsf", lsfFile(1, {packed({"F"}), packed({"Een", "", "Drie"})})), "",
+                 toolkit);
+    session.selectForm(1);
+    const auto pairs = [&] {
+        QStringList found;
+        for (const PairedText& p : pairedTexts(session.document(), session.workingCopy(), 1, 1))
+            found << QString::number(p.row) + ":" + p.text;
+        return found.join(' ');
+    };
+    session.replaceRow(1, "Drie"); // the same text, but the commit closes the gap
+    EXPECT_EQ(pairs(), "0:Een 1:Drie");
+    session.history()->undo();
+    EXPECT_EQ(pairs(), "0:Een 2:Drie");
 }
 
 TEST_F(SessionTest, RecoveryCopyInAReadOnlyFolderIsOfferedAndTheReasonItStaysIsSaid)
