@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -52,9 +53,12 @@ public:
     }
     void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override
     {
+        const QScopedValueRollback storing(m_closing, true);
         emit stored(index.row(), static_cast<QPlainTextEdit*>(editor)->toPlainText(),
                     std::exchange(m_next, false));
     }
+    // True while the text of the closing editor is being stored.
+    bool closing() const { return m_closing; }
 
     QPlainTextEdit* openEditor() const { return m_open; }
     bool finish(bool next)
@@ -86,6 +90,7 @@ protected:
 private:
     mutable QPointer<QPlainTextEdit> m_open;
     mutable bool m_next = false;
+    mutable bool m_closing = false;
 };
 
 ReferenceDock::ReferenceDock(const ReferenceSession& reference, const LanguageSession& session,
@@ -159,16 +164,14 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const LanguageSe
         if (row >= 0 && column != TextColumn)
             m_table->setCurrentCell(row, TextColumn);
     });
-    // Once the editor has closed, so that what the text leads to (the next row's editor, or
-    // this one open again with the text after a refusal) starts from a table at rest.
-    connect(
-        m_editor, &TranslationEditor::stored, this,
-        [this](int tableRow, const QString& text, bool next) {
-            if (tableRow >= 0 && tableRow < m_entries.size())
-                emit textStored(m_entries.at(tableRow).form, m_entries.at(tableRow).row, text,
-                                next);
-        },
-        Qt::QueuedConnection);
+    // At once, also when the editor loses the keyboard to a click elsewhere: the text is stored
+    // before that click does anything.
+    connect(m_editor, &TranslationEditor::stored, this,
+            [this](int tableRow, const QString& text, bool next) {
+                if (tableRow >= 0 && tableRow < m_entries.size())
+                    emit textStored(m_entries.at(tableRow).form, m_entries.at(tableRow).row, text,
+                                    next);
+            });
     for (QComboBox* box : {m_scope, m_filter})
         connect(box, &QComboBox::currentIndexChanged, this, &ReferenceDock::repaint);
     connect(&reference, &ReferenceSession::changed, this, &ReferenceDock::schedule);
@@ -339,7 +342,9 @@ void ReferenceDock::showRow(int form, int row, bool edit)
         m_table->setCurrentCell(entry, TextColumn);
     }
     m_table->scrollToItem(m_table->item(entry, 0));
-    if (edit) {
+    if (edit && m_editor->closing()) {
+        QTimer::singleShot(0, this, [this, form, row] { showRow(form, row, true); });
+    } else if (edit) {
         m_table->setFocus();
         m_table->edit(m_table->model()->index(entry, TextColumn));
     }
@@ -372,6 +377,11 @@ void ReferenceDock::copyReferenceText()
 
 void ReferenceDock::editRow(int form, int row, const QString& text)
 {
+    if (m_editor->closing()) {
+        // Asked while the editor stores its text: once it has closed.
+        QTimer::singleShot(0, this, [this, form, row, text] { editRow(form, row, text); });
+        return;
+    }
     if (!openEditor())
         showRow(form, row, true);
     if (QPlainTextEdit* editor = openEditor()) {

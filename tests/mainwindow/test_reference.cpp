@@ -227,7 +227,7 @@ TEST_F(Reference, ARowTypedInTheTableIsStoredAtItsRowAndTheNextOneToDoFollows)
         ASSERT_NE(window->referenceDock()->openEditor(), nullptr);
         window->referenceDock()->openEditor()->setPlainText(text);
         window->mnu_store_next->trigger();
-        QCoreApplication::processEvents(); // the text is stored once the editor has closed
+        QCoreApplication::processEvents(); // the next editor opens once this one has closed
     };
     type(2, "ab");
     expectOnlyBox("Type at least 3 characters", 16);
