@@ -44,7 +44,7 @@ TEST_F(RecoveryCopies, AnUnsavedChangeIsCopiedSoonButNotOnEveryKey)
 {
     edit();
     EXPECT_TRUE(copies().isEmpty());
-    QTRY_COMPARE_WITH_TIMEOUT(copies().size(), 1, 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return copies().size() == 1; }, 5000));
     EXPECT_EQ(doc().formText(1).at(0), "Row A") << "the live tables keep their commit timing";
 }
 
