@@ -7,6 +7,7 @@
 #include "ScriptedToolkit.h"
 #include "Twips.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -107,6 +108,20 @@ TEST_F(EditingDialogs, RowDialogRefusesByTheRulesAndHandsOnTheTextAsTyped)
     dialog.New_Row(0, save());
     EXPECT_EQ(saved, "Saved by the button");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(EditingDialogs, RowDialogShowsTheReferenceAboveItsTextAndGrowsByItsFrame)
+{
+    QL_Edit plain(toolkit), beside(toolkit);
+    beside.showReference("Open file");
+    const int frame = Twips(&beside).px(840);
+    EXPECT_EQ(beside.txt_reference->text(), "Open file");
+    EXPECT_TRUE(beside.txt_reference->isReadOnly());
+    EXPECT_EQ(beside.txt_reference->parentWidget()->y(), plain.Frame_3->y());
+    for (QWidget* moved : QList<QWidget*>{beside.Frame_3, beside.Frame1, beside.cmd_save})
+        EXPECT_EQ(moved->y(), plain.findChild<QWidget*>(moved->objectName())->y() + frame);
+    EXPECT_EQ(beside.height(), plain.height() + frame);
+    EXPECT_EQ(plain.txt_reference, nullptr);
 }
 
 TEST_F(EditingDialogs, EachDialogHasItsNamedControlsAndReachesItsButtonPlus180And520Twips)

@@ -118,6 +118,8 @@ TEST_F(SessionTest, EveryEditIsOneStepUndoneAndRedoneToTheSameStateAndBytes)
 TEST_F(SessionTest, SaveMarksTheSavedPointAndOnlyARealChangeIsAStep)
 {
     session.replaceRow(1, "Two row"); // the same text: marked, but nothing to undo
+    EXPECT_TRUE(session.hasUnsavedChanges());
+    session.setUnsavedChanges(false);
     session.replaceInRows("row", "row");
     EXPECT_TRUE(session.hasUnsavedChanges());
     session.setSetting(FileSetting::Author, "Bob");
@@ -213,6 +215,9 @@ TEST_F(SessionTest, TheReferenceIsRememberedUnderTheNameTheDocumentIsSavedAs)
     const QString reference = write("en.lsf", lsfFile(1, {}));
     ReferenceSession references(session);
     ASSERT_EQ(references.open(reference), "");
+    EXPECT_EQ(references.counts().referenceRows, 0) << "an empty reference";
+    EXPECT_EQ(references.counts().translated, 0);
+    EXPECT_EQ(references.problems().size(), 4) << "this file's rows, extra";
     session.setCurrentFile(path("copy.lsf"), "copy.lsf");
     ASSERT_TRUE(session.save(toolkit));
     references.close(); // forgets it for copy.lsf, the document's file now
