@@ -297,9 +297,8 @@ void BM_ReplaceOver200RowsWithTheReferenceOpen(benchmark::State& state)
     window().window.closeReference();
 }
 
-// Save in the row dialog on a row of the largest file, with the largest reference beside it
-// (the form one row short of the limit up to which the dialog edits).
-void BM_SaveInTheRowDialogWithTheReferenceOpen(benchmark::State& state)
+// Form 1 of the largest file one row short of the limit up to which rows are edited.
+void openShorterLargest()
 {
     window().window.openPath(window().largest);
     RecoveryCopy shorter{window().window.document(), {}, 0, {}};
@@ -307,6 +306,12 @@ void BM_SaveInTheRowDialogWithTheReferenceOpen(benchmark::State& state)
         shorter.document.formText(1).set(row, {});
     window().window.session().restore(shorter);
     window().window.selectForm(1);
+}
+
+// Save in the row dialog on a row of the largest file, with the largest reference beside it.
+void BM_SaveInTheRowDialogWithTheReferenceOpen(benchmark::State& state)
+{
+    openShorterLargest();
     window().window.openReference(window().largest);
     window().window.lst_lang->setCurrentRow(3);
     window().window.lst_lang_Click();
@@ -326,17 +331,6 @@ void BM_SaveInTheRowDialogWithTheReferenceOpen(benchmark::State& state)
     countPasses(state, passes);
     window().toolkit.onModal = nullptr;
     window().window.closeReference();
-}
-
-// Form 1 of the largest file one row short of the limit up to which rows are edited.
-void openShorterLargest()
-{
-    window().window.openPath(window().largest);
-    RecoveryCopy shorter{window().window.document(), {}, 0, {}};
-    for (int row = 199; row < LanguageDocument::RowCount; ++row)
-        shorter.document.formText(1).set(row, {});
-    window().window.session().restore(shorter);
-    window().window.selectForm(1);
 }
 
 // Ctrl+Enter in the table: the row stored, committed, checked, counted, and the next row to do
