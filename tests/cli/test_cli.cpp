@@ -106,6 +106,7 @@ TEST_F(CliTest, FailuresAndUsageHaveTheirExitCodesAndMessages)
         {{"new"}, 2, ""},
         {{"info", "a", "b"}, 2, ""},
         {{"to-json", "a", "--bogus"}, 2, ""},
+        {{"export-code", "a", "b"}, 2, "export-code takes one FILE and -o OUT"},
         {{"check", "--against", "a", "--against", "b", "c"},
          2,
          "lexicant-cli: --against is given twice; it takes one value\n"},

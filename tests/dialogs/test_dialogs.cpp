@@ -210,6 +210,7 @@ TEST_F(EditingDialogs, ReplaceCountsChangedRowsAndRefusesAForbiddenReplacement)
 
     QStringList empty;
     toolkit.onDialog<QL_Replace>([](QL_Replace& d) {
+        EXPECT_EQ(d.txt_zoek->text() + d.txt_vervang->text(), "") << "open again, both empty";
         d.txt_zoek->setText("a");
         d.txt_vervang->setText("b");
         QTest::mouseClick(d.cmd_replace, Qt::LeftButton);
