@@ -246,7 +246,10 @@ TEST_F(Reference, ARowTypedInTheTableIsStoredAtItsRowAndTheNextOneToDoFollows)
     EXPECT_EQ(window->mnu_undo->text(), "Undo Translate row");
     EXPECT_EQ(table(), QStringList({"0|One|Een|", "1|Two|Two|same", "2|Three|Drie|"}));
     EXPECT_EQ(window->referenceDock()->table()->currentRow(), 1) << "on to the row to do";
-    window->mnu_copy_reference->trigger();
+    EXPECT_EQ(window->referenceDock()->openEditor()->textCursor().selectedText(), "Two")
+        << "the row's text selected, so typing replaces it";
+    window->referenceDock()->finishEditing(false);
+    window->mnu_copy_reference->trigger(); // opens the editor on the current row
     EXPECT_EQ(window->referenceDock()->openEditor()->toPlainText(), "Two");
     window->referenceDock()->finishEditing(true);
     QCoreApplication::processEvents();
