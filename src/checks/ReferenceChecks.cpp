@@ -173,13 +173,11 @@ QList<PairedText> pairedTexts(const LanguageDocument& document, const WorkingCop
     return pairs;
 }
 
-QList<Problem> referenceProblems(const LanguageDocument& reference,
-                                 const LanguageDocument& document, const WorkingCopy& copy,
-                                 int selectedForm, const CheckSet& checks, ReferenceCounts* counts)
+void formProblems(const LanguageDocument& reference, const LanguageDocument& document,
+                  const WorkingCopy& copy, int selectedForm, int form, const CheckSet& checks,
+                  QList<Problem>& problems, ReferenceCounts& counted)
 {
-    QList<Problem> problems;
-    ReferenceCounts counted;
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+    {
         const QList<PairedText> pairs = pairedTexts(document, copy, selectedForm, form);
         auto pair = pairs.begin();
         for (int row = 0; row < LanguageDocument::RowCount; ++row) {
@@ -208,6 +206,16 @@ QList<Problem> referenceProblems(const LanguageDocument& reference,
             }
         }
     }
+}
+
+QList<Problem> referenceProblems(const LanguageDocument& reference,
+                                 const LanguageDocument& document, const WorkingCopy& copy,
+                                 int selectedForm, const CheckSet& checks, ReferenceCounts* counts)
+{
+    QList<Problem> problems;
+    ReferenceCounts counted;
+    for (int form = 1; form <= LanguageDocument::FormCount; ++form)
+        formProblems(reference, document, copy, selectedForm, form, checks, problems, counted);
     counted.problems = int(problems.size());
     if (counts)
         *counts = counted;

@@ -72,6 +72,12 @@ struct ReferenceCounts {
     int problems = 0;
 };
 
+// The problems of one form, appended; its reference rows and those translated, added to the
+// counts (not the problems).
+void formProblems(const LanguageDocument& reference, const LanguageDocument& document,
+                  const WorkingCopy& copy, int selectedForm, int form, const CheckSet& checks,
+                  QList<Problem>& problems, ReferenceCounts& counted);
+
 // Every problem of the document against the reference, form by form and row by row; with
 // counts, also how many reference rows the document translates, found in the same pass.
 QList<Problem> referenceProblems(const LanguageDocument& reference,

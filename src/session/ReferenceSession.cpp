@@ -38,6 +38,7 @@ QString ReferenceSession::open(const QString& path)
     lsf::applyFields(read.parsed, *m_reference);
     m_path = path;
     m_stale = true;
+    m_checked = {};
     m_wentTo.reset();
     remember(m_session.path(), path);
     emit openedOrClosed(true);
@@ -84,6 +85,7 @@ void ReferenceSession::setCheck(Check check, bool on)
         return;
     m_checks.on[std::size_t(check)] = on;
     m_stale = true;
+    m_checked = {};
     emit changed();
 }
 
@@ -92,8 +94,25 @@ const QList<Problem>& ReferenceSession::problems() const
     if (m_stale && m_reference) {
         ++m_passes;
         m_counts = {};
-        m_problems = referenceProblems(*m_reference, m_session.document(), m_session.workingCopy(),
-                                       m_session.selectedForm(), m_checks, &m_counts);
+        m_problems.clear();
+        const int selected = m_session.selectedForm();
+        for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+            // A form that is not selected is checked again only when its stored rows changed:
+            // an edit changes one form, and the others' tables are still the ones checked.
+            FormChecked& cached = m_checked[std::size_t(form - 1)];
+            const LanguageTable& stored = m_session.document().formText(form);
+            if (form == selected || !cached.table || !(*cached.table == stored)) {
+                cached = {};
+                formProblems(*m_reference, m_session.document(), m_session.workingCopy(), selected,
+                             form, m_checks, cached.problems, cached.counts);
+                if (form != selected)
+                    cached.table = stored;
+            }
+            m_problems += cached.problems;
+            m_counts.referenceRows += cached.counts.referenceRows;
+            m_counts.translated += cached.counts.translated;
+        }
+        m_counts.problems = int(m_problems.size());
     }
     m_stale = false;
     return m_problems;

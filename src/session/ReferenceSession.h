@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <array>
 #include <optional>
 
 class LanguageSession;
@@ -65,5 +66,13 @@ private:
     mutable QList<Problem> m_problems;
     mutable ReferenceCounts m_counts;
     mutable int m_passes = 0;
+    // Each form's problems and counts, with the stored rows they were found in (none for the
+    // selected form, whose row list is checked every time).
+    struct FormChecked {
+        std::optional<LanguageTable> table;
+        QList<Problem> problems;
+        ReferenceCounts counts;
+    };
+    mutable std::array<FormChecked, LanguageDocument::FormCount> m_checked;
     std::optional<ProblemPlace> m_wentTo, m_landed;
 };

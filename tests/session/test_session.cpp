@@ -227,6 +227,26 @@ TEST_F(SessionTest, TheReferenceIsRememberedUnderTheNameTheDocumentIsSavedAs)
     EXPECT_EQ(references.rememberedFor(path("copy.lsf")), "") << "it is the one open";
 }
 
+TEST_F(SessionTest, ProblemsFollowAFormThatIsNotSelectedWhenUndoChangesIt)
+{
+    ReferenceSession references(session);
+    ASSERT_EQ(references.open(file), "") << "the file as its own reference";
+    const auto sameInForm1 = [&] {
+        QStringList rows;
+        for (const Problem& p : references.problems())
+            if (p.form == 1 && p.check == Check::Same)
+                rows << QString::number(p.row);
+        return rows.join(' ');
+    };
+    session.insertRow(0);
+    session.renameForm(1, "Main"); // stores the inserted row: a step that keeps the selection
+    session.selectForm(2);
+    EXPECT_EQ(sameInForm1(), "");
+    session.history()->undo(); // the stored rows of form 1 change while form 2 is selected
+    EXPECT_EQ(session.selectedForm(), 2);
+    EXPECT_EQ(sameInForm1(), "0 1 2");
+}
+
 TEST_F(SessionTest, RecentFilesAreNewestFirstAndReadingThemWritesNothing)
 {
     RecentFiles recent;
