@@ -1,5 +1,7 @@
 // The three editing dialogs on their own, typed into as a person does: what they refuse with
 // which message, what they hand on, and the error codes of their buttons.
+#include "FindAllDialog.h"
+#include "Layout.h"
 #include "QL_Edit.h"
 #include "QL_Form.h"
 #include "QL_Replace.h"
@@ -124,27 +126,24 @@ TEST_F(EditingDialogs, RowDialogShowsTheReferenceAboveItsTextAndGrowsByItsFrame)
     EXPECT_EQ(plain.txt_reference, nullptr);
 }
 
-TEST_F(EditingDialogs, EachDialogHasItsNamedControlsAndReachesItsButtonPlus180And520Twips)
+TEST_F(EditingDialogs, EachDialogLaysOutItsNamedControlsAsDesigned)
 {
-    const auto sizedBy = [](QDialog& d, QPushButton* button) {
-        const Twips t(&d);
-        for (const char* name : {"lbl_info", "Frame_3", "cmd_annuleer", "Image1", "Image2"})
-            EXPECT_NE(d.findChild<QObject*>(name), nullptr) << name;
-        const QSize outer = d.frameGeometry().size();
-        EXPECT_EQ(outer, QSize(button->geometry().right() + 1 + t.px(180),
-                               button->geometry().bottom() + 1 + t.px(520)))
-            << d.objectName().toStdString();
-    };
-    QL_Edit rows(toolkit);
-    toolkit.onDialog<QL_Edit>([&](QL_Edit& d) { sizedBy(d, d.cmd_save); });
+    QL_Edit rows(toolkit), beside(toolkit);
+    beside.showReference("Open file");
+    toolkit.onDialog<QL_Edit>([&](QL_Edit& d) { expectLayout(&d, "row-dialog"); });
     rows.New_Row(0, save());
+    toolkit.onDialog<QL_Edit>([&](QL_Edit& d) { expectLayout(&d, "row-dialog-beside-reference"); });
+    beside.Edit_Row("Open", 0, save());
     QL_Form names(toolkit);
-    toolkit.onDialog<QL_Form>([&](QL_Form& d) { sizedBy(d, d.cmd_save); });
+    toolkit.onDialog<QL_Form>([&](QL_Form& d) { expectLayout(&d, "form-dialog"); });
     names.Edit_form({"One"}, 1, save());
     QStringList list;
     QL_Replace replace(toolkit);
-    toolkit.onDialog<QL_Replace>([&](QL_Replace& d) { sizedBy(d, d.cmd_replace); });
+    toolkit.onDialog<QL_Replace>([&](QL_Replace& d) { expectLayout(&d, "replace-dialog"); });
     openOver(replace, list);
+    FindAllDialog findAll(nullptr,
+                          [](const QString&, Qt::CaseSensitivity) { return QList<FoundText>(); });
+    expectLayout(&findAll, "find-in-all-forms");
 }
 
 TEST_F(EditingDialogs, CancelAndEscapeHandNothingOn)

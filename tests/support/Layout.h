@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFile>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
+#include <QWidget>
+
+#include "Twips.h"
+
+#include <gtest/gtest.h>
+
+// Every named widget and command of a window as one text, a line each: name, class, place and
+// size, and what a person reads on it. On a screen where a twip is a pixel, a control one twip
+// off changes the text; it is compared whole with the layout recorded in tests/layouts.
+inline QString layoutText(const QWidget* top)
+{
+    // Places in twips, so that the recording holds whatever the font's scale; widgets that a
+    // layout places by their font are listed without a place, or with their fixed width.
+    const Twips t(top);
+    const auto place = [&t](const QWidget* w) -> QString {
+        const QRect r = w->geometry();
+        if (!w->parentWidget() || !w->parentWidget()->layout())
+            return QStringLiteral("%1,%2 %3x%4")
+                .arg(t.toTwips(r.x()))
+                .arg(t.toTwips(r.y()))
+                .arg(t.toTwips(r.width()))
+                .arg(t.toTwips(r.height()));
+        if (w->minimumWidth() == w->maximumWidth())
+            return QStringLiteral("width %1").arg(t.toTwips(w->width()));
+        return QStringLiteral("laid out");
+    };
+    QStringList lines{top->layout() ? top->objectName()
+                                    : QStringLiteral("%1 %2x%3")
+                                          .arg(top->objectName())
+                                          .arg(t.toTwips(top->width()))
+                                          .arg(t.toTwips(top->height()))};
+    for (const QWidget* w : top->findChildren<QWidget*>()) {
+        if (w->objectName().isEmpty() || w->objectName().startsWith(u"qt_") ||
+            qobject_cast<const QMenu*>(w))
+            continue;
+        QString text;
+        if (auto* label = qobject_cast<const QLabel*>(w))
+            text = label->text();
+        else if (auto* button = qobject_cast<const QAbstractButton*>(w))
+            text = button->text();
+        else if (auto* group = qobject_cast<const QGroupBox*>(w))
+            text = group->title();
+        else if (auto* box = qobject_cast<const QLineEdit*>(w))
+            text = QStringLiteral("max %1%2")
+                       .arg(box->maxLength())
+                       .arg(box->isReadOnly() ? QStringLiteral(" read-only") : QString());
+        lines << QStringLiteral("%1 %2 %3 %4")
+                     .arg(w->objectName(), QLatin1String(w->metaObject()->className()), place(w),
+                          text)
+                     .trimmed();
+    }
+    for (const QAction* a : top->findChildren<QAction*>())
+        if (!a->objectName().isEmpty() && !a->objectName().startsWith(u"qt_"))
+            lines << QStringLiteral("%1 \"%2\" %3 tip \"%4\"")
+                         .arg(a->objectName(), a->text(), a->shortcut().toString(), a->toolTip());
+    return lines.join(u'\n') + u'\n';
+}
+
+// Compares a window's layout with the one recorded under its name; LEXICANT_RECORD_LAYOUTS=1
+// writes the recording instead. Only a screen where a twip is a pixel shows single twips.
+inline void expectLayout(const QWidget* top, const QString& name)
+{
+    if (QGuiApplication::primaryScreen()->logicalDotsPerInch() != 1440)
+        GTEST_SKIP() << "layouts are compared on a screen where a twip is a pixel";
+    QFile file(QStringLiteral(LEXICANT_LAYOUTS "/%1.txt").arg(name));
+    const QString shown = layoutText(top);
+    if (qEnvironmentVariableIsSet("LEXICANT_RECORD_LAYOUTS")) {
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << file.fileName().toStdString();
+        file.write(shown.toUtf8());
+        return;
+    }
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+    EXPECT_EQ(shown.toStdString(), QString::fromUtf8(file.readAll()).toStdString())
+        << name.toStdString();
+}
