@@ -154,7 +154,7 @@ QList<PairedText> pairedTexts(const LanguageDocument& document, const WorkingCop
     QList<PairedText> pairs;
     if (form == selectedForm) {
         for (int i = 0; i < copy.rows.size() && i < LanguageDocument::RowCount; ++i) {
-            const int origin = copy.origins.value(i, -1);
+            const int origin = copy.originOf(i);
             pairs.append({origin >= 0 ? origin : i, copy.rows.at(i), i, i});
         }
         std::stable_sort(pairs.begin(), pairs.end(),

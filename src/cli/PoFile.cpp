@@ -115,7 +115,7 @@ QString writePoFile(const QString& path, const PoHeader& header, const QList<PoE
             po_message_set_extracted_comments(message, entry.comment.toUtf8().constData());
         if (!entry.note.isEmpty())
             po_message_set_comments(message, entry.note.toUtf8().constData());
-        po_message_set_fuzzy(message, entry.fuzzy ? 1 : 0);
+        po_message_set_fuzzy(message, int(entry.fuzzy));
         po_message_insert(iterator, message);
     }
     po_message_iterator_free(iterator);

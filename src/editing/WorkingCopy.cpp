@@ -60,7 +60,7 @@ std::optional<QStringList> rowsByOrigin(const WorkingCopy& copy)
 {
     QStringList rows(LanguageDocument::RowCount);
     for (int i = 0; i < copy.rows.size(); ++i) {
-        const int origin = copy.origins.value(i, -1);
+        const int origin = copy.originOf(i);
         const int row = origin >= 0 ? origin : i;
         if (row >= LanguageDocument::RowCount || !rows.at(row).isEmpty())
             return std::nullopt;

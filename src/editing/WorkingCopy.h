@@ -18,9 +18,12 @@ struct WorkingCopy {
     QStringList formNames;
     QStringList rows;
     std::array<QString, SettingCount> settings;
-    // For each row of the list, the row of the stored form it was read from; -1 (or no entry)
+    // For each row of the list, the row of the stored form it was read from; Added (or no entry)
     // for a row added since, which translates the row the commit will store it at.
     QList<int> origins;
+    static constexpr int Added = -1;
+
+    int originOf(int item) const { return origins.value(item, Added); }
 
     bool operator==(const WorkingCopy&) const = default;
 };

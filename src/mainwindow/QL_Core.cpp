@@ -211,22 +211,20 @@ void QL_Core::SetupMainWindow()
     m_panels[1]->setText(caption);
     setWindowTitle(caption);
     mnu_text_replace->setVisible(false);
+    // 0 hides the Extra menu; 1, or any other value, leaves it shown.
     bool isNumber = false;
     const double extra = m_values.ExtraMenuSwitch.toDouble(&isNumber);
-    if (isNumber && extra == 0)
-        mnu_extra->menuAction()->setVisible(false);
-    else if (isNumber && extra == 1)
-        mnu_extra->menuAction()->setVisible(true);
+    mnu_extra->menuAction()->setVisible(!isNumber || extra != 0);
 }
 
 QAction* QL_Core::toolbarButton(int index) const
 {
-    return index >= 1 && index <= 9 ? m_buttons[std::size_t(index)] : nullptr;
+    return m_buttons.at(std::size_t(index));
 }
 
 QLabel* QL_Core::statusPanel(int index) const
 {
-    return index >= 1 && index <= 4 ? m_panels[std::size_t(index)] : nullptr;
+    return m_panels.at(std::size_t(index));
 }
 
 QL_Data* QL_Core::pathHolder() const

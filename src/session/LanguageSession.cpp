@@ -181,9 +181,9 @@ void LanguageSession::editRows(const QString& step, Stored stored, Change change
 void LanguageSession::appendRow(const QString& text)
 {
     editRows(QStringLiteral("New text"), Stored::Now, [&](QStringList& rows, QList<int>& origins) {
-        origins.resize(rows.size(), -1);
+        origins.resize(rows.size(), WorkingCopy::Added);
         rows.append(text);
-        origins.append(-1);
+        origins.append(WorkingCopy::Added);
     });
 }
 
@@ -209,7 +209,7 @@ void LanguageSession::insertRow(int at)
     editRows(QStringLiteral("Insert text"), Stored::Later,
              [at](QStringList& rows, QList<int>& origins) {
                  insertNewRow(rows, at);
-                 origins.insert(std::min(at, int(origins.size())), -1);
+                 origins.insert(std::min(at, int(origins.size())), WorkingCopy::Added);
              });
 }
 
@@ -296,14 +296,14 @@ int LanguageSession::commit()
 
 int LanguageSession::rowOf(int item) const
 {
-    const int origin = m_copy.origins.value(item, -1);
+    const int origin = m_copy.originOf(item);
     return origin >= 0 ? origin : item;
 }
 
 int LanguageSession::itemOf(int row) const
 {
     for (int i = 0; i < m_copy.rows.size(); ++i) {
-        const int origin = m_copy.origins.value(i, -1);
+        const int origin = m_copy.originOf(i);
         if (origin == row || (origin < 0 && i == row))
             return i;
     }

@@ -73,7 +73,7 @@ TEST(ToolbarPictures, EachIsDrawnAsDesignedAndNoTwoAreAlike)
     QList<QImage> drawn;
     for (int p = 0; p <= int(ToolbarPicture::Replace); ++p) {
         const QImage image =
-            toolbarPicture(ToolbarPicture(p), 24, 2).pixmap(QSize(24, 24), 2).toImage();
+            toolbarPicture(ToolbarPicture(p), 12, 4).pixmap(QSize(12, 12), 4).toImage();
         ASSERT_EQ(image.size(), QSize(48, 48)) << p;
         int painted = 0;
         for (int y = 0; y < image.height(); ++y)

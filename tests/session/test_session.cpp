@@ -85,6 +85,11 @@ TEST_F(SessionTest, EveryEditIsOneStepUndoneAndRedoneToTheSameStateAndBytes)
              s.setSetting(FileSetting::Revision, "29");
              s.setSetting(FileSetting::Date, "07");
          }},
+        {"Store", 1,
+         [](LanguageSession& s) {
+             s.storeRows("Store", {"Een", "Tw", "x", ""}); // rows of one character end the form
+             EXPECT_EQ(s.workingCopy().rows, QStringList({"Een", "Tw"}));
+         }},
         {"Select form", 2,
          [](LanguageSession& s) {
              s.deleteRow(0);
