@@ -225,11 +225,15 @@ TEST_F(SessionTest, TheReferenceIsRememberedUnderTheNameTheDocumentIsSavedAs)
     EXPECT_EQ(references.problems().size(), 4) << "this file's rows, extra";
     session.setCurrentFile(path("copy.lsf"), "copy.lsf");
     ASSERT_TRUE(session.save(toolkit));
-    references.close(); // forgets it for copy.lsf, the document's file now
+    session.setCurrentFile(path("other.lsf"), "other.lsf");
+    references.close(); // forgets it for other.lsf, the document's file now
     EXPECT_EQ(references.rememberedFor(file), reference);
-    EXPECT_EQ(references.rememberedFor(path("copy.lsf")), "");
+    EXPECT_EQ(references.rememberedFor(path("copy.lsf")), reference);
     ASSERT_EQ(references.open(reference), "");
     EXPECT_EQ(references.rememberedFor(path("copy.lsf")), "") << "it is the one open";
+    references.close();
+    EXPECT_EQ(references.rememberedFor(path("other.lsf")), "") << "forgotten at close";
+    EXPECT_EQ(references.rememberedFor(path("copy.lsf")), reference);
 }
 
 TEST_F(SessionTest, ProblemsFollowAFormThatIsNotSelectedWhenUndoChangesIt)
