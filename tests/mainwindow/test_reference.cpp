@@ -92,6 +92,9 @@ TEST_F(Reference, TheTableFollowsEditsReplacementsAndTheSelectedForm)
     emit window->referenceDock()->table()->cellActivated(2, 1);
     EXPECT_EQ(panel(3), "Row: 2") << "a row of the table selects that row in the list";
     EXPECT_EQ(window->lst_lang->currentRow(), 2);
+    click(window->lst_lang, 0);
+    EXPECT_EQ(window->referenceDock()->table()->currentRow(), 0)
+        << "and the list's row the table's";
 
     answerRowDialog("Opslaan %1");
     doubleClick(window->lst_lang, 1);
