@@ -157,8 +157,7 @@ QList<PairedText> pairedTexts(const LanguageDocument& document, const WorkingCop
             const int origin = copy.originOf(i);
             pairs.append({origin >= 0 ? origin : i, copy.rows.at(i), i, i});
         }
-        std::stable_sort(pairs.begin(), pairs.end(),
-                         [](const PairedText& a, const PairedText& b) { return a.row < b.row; });
+        std::ranges::stable_sort(pairs, {}, &PairedText::row);
         return pairs;
     }
     // One-character rows are no row of the list: a save drops them, and they stay where they are

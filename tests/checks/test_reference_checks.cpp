@@ -109,7 +109,7 @@ TEST(ReferenceChecks, SpacesPunctuationAndLineBreaks)
 TEST(ReferenceChecks, EachTextIsPairedWithTheRowItTranslates)
 {
     LanguageDocument document;
-    document.formText(2).set(0, "Nul");
+    document.formText(2).set(0, "Nu");   // two characters: a row
     document.formText(2).set(2, "Twee"); // after a gap
     document.formText(2).set(3, "X");    // one character: no row of the list
     document.formText(2).set(4, "Vier");
@@ -118,15 +118,15 @@ TEST(ReferenceChecks, EachTextIsPairedWithTheRowItTranslates)
         std::function<void(WorkingCopy&)> edit; // the row list of form 2, selected
         const char* pairs;
     } cases[] = {
-        {"not selected: as stored", nullptr, "0:Nul 2:Twee->1 3:X 4:Vier->2"},
-        {"selected, as shown", [](WorkingCopy&) {}, "0:Nul 2:Twee->1 4:Vier->2"},
+        {"not selected: as stored", nullptr, "0:Nu 2:Twee->1 3:X 4:Vier->2"},
+        {"selected, as shown", [](WorkingCopy&) {}, "0:Nu 2:Twee->1 4:Vier->2"},
         {"a row inserted",
          [](WorkingCopy& c) { c.rows.insert(1, "<NEW>"), c.origins.insert(1, -1); },
-         "0:Nul 1:<NEW> 2:Twee 4:Vier->3"},
+         "0:Nu 1:<NEW> 2:Twee 4:Vier->3"},
         {"a row deleted", [](WorkingCopy& c) { c.rows.removeAt(0), c.origins.removeAt(0); },
          "2:Twee->0 4:Vier->1"},
         {"a row added at the end", [](WorkingCopy& c) { c.rows << "Vijf"; },
-         "0:Nul 2:Twee->1 3:Vijf 4:Vier->2"},
+         "0:Nu 2:Twee->1 3:Vijf 4:Vier->2"},
     };
     for (const auto& c : cases) {
         WorkingCopy copy = openedWorkingCopy(document, c.edit ? 2 : 0);

@@ -84,6 +84,10 @@ TEST_F(Reference, TheTableFollowsEditsReplacementsAndTheSelectedForm)
     EXPECT_TRUE(window->findChild<QDockWidget*>()->isVisible());
     EXPECT_TRUE(window->referenceDock()->table()->updatesEnabled());
     EXPECT_EQ(panel(4), "3 of 5 reference rows translated, 7 problems");
+    EXPECT_EQ(window->findChild<QLabel*>("lbl_progress")->text(), "") << "no form selected";
+    const auto* filter = window->findChild<QComboBox*>("cmb_filter");
+    EXPECT_EQ(filter->itemText(3) + '|' + filter->itemText(filter->count() - 1),
+              "Rows the reference does not use|Rows that move when the form is stored");
     click(window->lst_forms, 0);
     EXPECT_EQ(window->referenceDock()->table()->currentRow(), -1) << "no row chosen, none shown";
     EXPECT_EQ(table(),
