@@ -69,6 +69,8 @@ TEST_F(Lists, RightClickShowsTheEditMenuWithUndoWithoutSelectingTheRow)
     EXPECT_EQ(window->lst_lang->currentRow(), 1);
     EXPECT_TRUE(window->mnu_text_delete->isEnabled());
     EXPECT_FALSE(window->mnu_text_replace->isVisible());
+    QTest::mouseClick(window->txt_naam, Qt::RightButton);
+    EXPECT_EQ(toolkit.popups, 1) << "the settings boxes keep their own menu";
 }
 
 TEST_F(Lists, InsertAndDeleteChangeOnlyTheListAndAskFirst)
