@@ -50,6 +50,12 @@ TEST_F(History, UndoAndRedoFromTheMenuBringBackTheListsBoxesAndCommands)
     EXPECT_EQ(seen(), typed);
     EXPECT_EQ(undoRedo(), "Undo Typing in Author on, Redo off");
     EXPECT_TRUE(toolkit.boxes.empty());
+    toolkit.answers = {MsgResult::Yes};
+    window->mnu_text_insert->trigger(); // not stored: choosing another form drops it
+    click(window->lst_forms, 1);
+    window->mnu_undo->trigger();
+    EXPECT_EQ(QStringList({panel(2), undoRedo()}),
+              QStringList({"Form: 1", "Undo Insert text on, Redo Select form on"}));
 
     // Another file opened starts with nothing to undo.
     toolkit.answers = {MsgResult::Yes};

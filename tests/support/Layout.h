@@ -55,6 +55,8 @@ inline QString layoutText(const QWidget* top)
             text = QStringLiteral("max %1%2")
                        .arg(box->maxLength())
                        .arg(box->isReadOnly() ? QStringLiteral(" read-only") : QString());
+        if (!w->accessibleName().isEmpty())
+            text += QStringLiteral(" [%1]").arg(w->accessibleName());
         lines << QStringLiteral("%1 %2 %3 %4")
                      .arg(w->objectName(), QLatin1String(w->metaObject()->className()), place(w),
                           text)
