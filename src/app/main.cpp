@@ -1,3 +1,4 @@
+#include "InterfaceLanguage.h"
 #include "QL_Core.h"
 #include "QtToolkit.h"
 
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTimer>
 
 #include <cstdio>
@@ -63,25 +65,52 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(LEXICANT_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("com.vantrel.Lexicant"));
 
+    // The interface's language comes first: the options' own help is in it.
+    QString asked;
+    const QStringList arguments = QApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("--language") && i + 1 < arguments.size())
+            asked = arguments.at(i + 1);
+        else if (arguments.at(i).startsWith(QLatin1String("--language=")))
+            asked = arguments.at(i).mid(11);
+    }
+    const InterfaceLanguage language = chooseInterfaceLanguage(asked, QLocale().uiLanguages());
+    const QString missing = installInterfaceLanguage(language.language);
+    for (const QString& problem : {language.problem, missing}) {
+        if (!problem.isEmpty())
+            std::fprintf(stderr, "lexicant: %s\n", qPrintable(problem));
+    }
+
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Editor for .lsf language files"));
+    parser.setApplicationDescription(
+        QCoreApplication::translate("main", "Editor for .lsf language files"));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption screenshot(
         QStringLiteral("screenshot"),
-        QStringLiteral("Save a picture of the window to <png> once it is shown, then quit."),
+        QCoreApplication::translate(
+            "main", "Save a picture of the window to <png> once it is shown, then quit."),
         QStringLiteral("png"));
-    const QCommandLineOption form(QStringLiteral("form"),
-                                  QStringLiteral("Select form <number> after start-up."),
-                                  QStringLiteral("number"));
+    const QCommandLineOption form(
+        QStringLiteral("form"),
+        QCoreApplication::translate("main", "Select form <number> after start-up."),
+        QStringLiteral("number"));
     const QCommandLineOption reference(
         QStringLiteral("reference"),
-        QStringLiteral("Open <file> as the reference, the language translated from."),
+        QCoreApplication::translate("main",
+                                    "Open <file> as the reference, the language translated from."),
         QStringLiteral("file"));
+    const QCommandLineOption languageOption(
+        QStringLiteral("language"),
+        QCoreApplication::translate(
+            "main", "Speak <language>, en or nl, whatever the desktop's language is."),
+        QStringLiteral("language"));
     parser.addOption(reference);
     parser.addOption(screenshot);
     parser.addOption(form);
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A language file to open."),
+    parser.addOption(languageOption);
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QCoreApplication::translate("main", "A language file to open."),
                                  QStringLiteral("[file.lsf]"));
     parser.process(app);
 

@@ -1,5 +1,7 @@
 #include "FindAll.h"
 
+#include <QCoreApplication>
+
 #include "ReferenceChecks.h"
 
 QString FoundText::where() const
@@ -7,16 +9,16 @@ QString FoundText::where() const
     QString place;
     switch (kind) {
     case Kind::Row:
-        place = QStringLiteral("Form %1, row %2").arg(form).arg(row);
+        place = QCoreApplication::translate("FindAll", "Form %1, row %2").arg(form).arg(row);
         break;
     case Kind::FormName:
-        place = QStringLiteral("Name of form %1").arg(form);
+        place = QCoreApplication::translate("FindAll", "Name of form %1").arg(form);
         break;
     case Kind::Setting:
-        place = settingName(FileSetting(row));
+        place = settingLabel(FileSetting(row));
         break;
     }
-    return inReference ? QStringLiteral("Reference: ") + place : place;
+    return inReference ? QCoreApplication::translate("FindAll", "Reference: %1").arg(place) : place;
 }
 
 QList<FoundText> findInAllForms(const LanguageDocument& document, const WorkingCopy& copy,

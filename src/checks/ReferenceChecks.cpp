@@ -1,5 +1,6 @@
 #include "ReferenceChecks.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -81,31 +82,41 @@ int lineBreaks(const QString& text)
 
 QString quoted(const QString& text)
 {
-    return text.isEmpty() ? QStringLiteral("none") : u'"' + text + u'"';
+    return text.isEmpty() ? QCoreApplication::translate("ReferenceChecks", "none")
+                          : u'"' + text + u'"';
 }
 
 } // namespace
 
 QString checkName(Check check)
 {
-    static const char* const names[CheckCount] = {"missing",     "extra",        "same",
-                                                  "access-keys", "placeholders", "spaces",
-                                                  "punctuation", "line-breaks",  "moves-at-save"};
+    static const char* const names[CheckCount] = {
+        QT_TRANSLATE_NOOP("Check", "missing"),      QT_TRANSLATE_NOOP("Check", "extra"),
+        QT_TRANSLATE_NOOP("Check", "same"),         QT_TRANSLATE_NOOP("Check", "access-keys"),
+        QT_TRANSLATE_NOOP("Check", "placeholders"), QT_TRANSLATE_NOOP("Check", "spaces"),
+        QT_TRANSLATE_NOOP("Check", "punctuation"),  QT_TRANSLATE_NOOP("Check", "line-breaks"),
+        QT_TRANSLATE_NOOP("Check", "moves-at-save")};
     return QLatin1String(names[int(check)]);
+}
+
+QString checkLabel(Check check)
+{
+    return QCoreApplication::translate("Check", checkName(check).toLatin1().constData());
 }
 
 QString checkDescription(Check check)
 {
-    static const char* const descriptions[CheckCount] = {"Untranslated rows",
-                                                         "Rows the reference does not use",
-                                                         "Rows the same as the reference",
-                                                         "Access keys (&)",
-                                                         "Placeholders (%1, %s, {0})",
-                                                         "Leading and trailing spaces",
-                                                         "Final punctuation",
-                                                         "Line breaks",
-                                                         "Rows that move when the form is stored"};
-    return QLatin1String(descriptions[int(check)]);
+    static const char* const descriptions[CheckCount] = {
+        QT_TRANSLATE_NOOP("Check", "Untranslated rows"),
+        QT_TRANSLATE_NOOP("Check", "Rows the reference does not use"),
+        QT_TRANSLATE_NOOP("Check", "Rows the same as the reference"),
+        QT_TRANSLATE_NOOP("Check", "Access keys (&)"),
+        QT_TRANSLATE_NOOP("Check", "Placeholders (%1, %s, {0})"),
+        QT_TRANSLATE_NOOP("Check", "Leading and trailing spaces"),
+        QT_TRANSLATE_NOOP("Check", "Final punctuation"),
+        QT_TRANSLATE_NOOP("Check", "Line breaks"),
+        QT_TRANSLATE_NOOP("Check", "Rows that move when the form is stored")};
+    return QCoreApplication::translate("Check", descriptions[int(check)]);
 }
 
 QList<RowProblem> rowProblems(const QString& reference, const QString& text, const CheckSet& checks)
@@ -118,33 +129,43 @@ QList<RowProblem> rowProblems(const QString& reference, const QString& text, con
     if (reference.isEmpty() && text.isEmpty())
         return problems;
     if (text.isEmpty()) {
-        add(Check::Missing, QStringLiteral("the reference has a text here, this file has none"));
+        add(Check::Missing,
+            QCoreApplication::translate("ReferenceChecks",
+                                        "the reference has a text here, this file has none"));
         return problems;
     }
     if (reference.isEmpty()) {
-        add(Check::Extra, QStringLiteral("this file has a text here, the reference has none"));
+        add(Check::Extra,
+            QCoreApplication::translate("ReferenceChecks",
+                                        "this file has a text here, the reference has none"));
         return problems;
     }
     if (text == reference)
-        add(Check::Same, QStringLiteral("the text is the same as the reference's"));
+        add(Check::Same, QCoreApplication::translate("ReferenceChecks",
+                                                     "the text is the same as the reference's"));
     if (accessKeys(text) != accessKeys(reference))
-        add(Check::AccessKeys, QStringLiteral("%1 \"&\" access keys, the reference %2")
-                                   .arg(accessKeys(text))
-                                   .arg(accessKeys(reference)));
+        add(Check::AccessKeys,
+            QCoreApplication::translate("ReferenceChecks", "%1 \"&\" access keys, the reference %2")
+                .arg(accessKeys(text))
+                .arg(accessKeys(reference)));
     const QStringList ours = placeholders(text), theirs = placeholders(reference);
     if (ours != theirs)
-        add(Check::Placeholders, QStringLiteral("placeholders %1, the reference %2")
-                                     .arg(quoted(ours.join(u' ')), quoted(theirs.join(u' '))));
+        add(Check::Placeholders,
+            QCoreApplication::translate("ReferenceChecks", "placeholders %1, the reference %2")
+                .arg(quoted(ours.join(u' ')), quoted(theirs.join(u' '))));
     if (leading(text) != leading(reference) || trailing(text) != trailing(reference))
         add(Check::Spaces,
-            QStringLiteral("leading or trailing spaces differ from the reference's"));
+            QCoreApplication::translate("ReferenceChecks",
+                                        "leading or trailing spaces differ from the reference's"));
     if (finalMark(text) != finalMark(reference))
-        add(Check::Punctuation, QStringLiteral("ends with %1, the reference with %2")
-                                    .arg(quoted(finalMark(text)), quoted(finalMark(reference))));
+        add(Check::Punctuation,
+            QCoreApplication::translate("ReferenceChecks", "ends with %1, the reference with %2")
+                .arg(quoted(finalMark(text)), quoted(finalMark(reference))));
     if (lineBreaks(text) != lineBreaks(reference))
-        add(Check::LineBreaks, QStringLiteral("%1 line breaks, the reference %2")
-                                   .arg(lineBreaks(text))
-                                   .arg(lineBreaks(reference)));
+        add(Check::LineBreaks,
+            QCoreApplication::translate("ReferenceChecks", "%1 line breaks, the reference %2")
+                .arg(lineBreaks(text))
+                .arg(lineBreaks(reference)));
     return problems;
 }
 
@@ -193,7 +214,8 @@ void formProblems(const LanguageDocument& reference, const LanguageDocument& doc
                 if (checks.has(Check::MovesAtSave) && pair->savedAt != row)
                     problems.append(
                         {form, row, Check::MovesAtSave,
-                         QStringLiteral("stored as row %1, the commit moves it to row %2")
+                         QCoreApplication::translate(
+                             "ReferenceChecks", "stored as row %1, the commit moves it to row %2")
                              .arg(row)
                              .arg(pair->savedAt)});
             }

@@ -29,6 +29,8 @@ inline constexpr int CheckCount = 9;
 // The check's short name ("missing", "access-keys", ...) and what it looks for.
 QString checkName(Check check);
 QString checkDescription(Check check);
+// The check's short name in the interface's language (checkName is the one scripts use).
+QString checkLabel(Check check);
 
 // Which checks run; all of them by default.
 struct CheckSet {

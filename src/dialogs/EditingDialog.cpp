@@ -70,7 +70,7 @@ QPushButton* EditingDialog::addButtons(const char* name, const QString& caption,
 {
     const Twips t(this);
     const int right = Left + ContentWidth;
-    cmd_annuleer = new QPushButton(QStringLiteral("Cancel"), this);
+    cmd_annuleer = new QPushButton(tr("Cancel"), this);
     cmd_annuleer->setObjectName(QStringLiteral("cmd_annuleer"));
     cmd_annuleer->setAutoDefault(false);
     cmd_annuleer->setGeometry(

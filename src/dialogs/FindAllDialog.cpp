@@ -14,20 +14,20 @@ FindAllDialog::FindAllDialog(QWidget* parent, Search search)
     , m_search(std::move(search))
 {
     setObjectName(QStringLiteral("FindAll"));
-    setWindowTitle(QStringLiteral("Find in all forms"));
+    setWindowTitle(tr("Find in all forms"));
     txt_find = new QLineEdit(this);
     txt_find->setObjectName(QStringLiteral("txt_find"));
-    auto* label = new QLabel(QStringLiteral("&Find:"), this);
+    auto* label = new QLabel(tr("&Find:"), this);
     label->setBuddy(txt_find);
-    chk_case = new QCheckBox(QStringLiteral("&Match case"), this);
+    chk_case = new QCheckBox(tr("&Match case"), this);
     chk_case->setObjectName(QStringLiteral("chk_case"));
-    cmd_find = new QPushButton(QStringLiteral("Find"), this);
+    cmd_find = new QPushButton(tr("Find"), this);
     cmd_find->setObjectName(QStringLiteral("cmd_find"));
     cmd_find->setDefault(true);
     lst_found = new QTreeWidget(this);
     lst_found->setObjectName(QStringLiteral("lst_found"));
-    lst_found->setAccessibleName(QStringLiteral("Found texts"));
-    lst_found->setHeaderLabels({QStringLiteral("Where"), QStringLiteral("Text")});
+    lst_found->setAccessibleName(tr("Found texts"));
+    lst_found->setHeaderLabels({tr("Where"), tr("Text")});
     lst_found->setRootIsDecorated(false);
     lst_found->setUniformRowHeights(true);
     lst_found->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);

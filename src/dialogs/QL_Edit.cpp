@@ -15,20 +15,20 @@ constexpr int RowTextLimit = 400;
 }
 
 QL_Edit::QL_Edit(Toolkit& toolkit)
-    : EditingDialog(toolkit, "QL_Edit", QStringLiteral("Edit"),
-                    QStringLiteral("Enter a new text or change the existing text in the "
-                                   "textfield below. Press save to save the changes."))
+    : EditingDialog(toolkit, "QL_Edit", tr("Edit"),
+                    tr("Enter a new text or change the existing text in the "
+                       "textfield below. Press save to save the changes."))
 {
-    txt_newtxt = addBoxInFrame("Frame_3", QStringLiteral("Text:"), 960, "txt_newtxt", RowTextLimit);
+    txt_newtxt = addBoxInFrame("Frame_3", tr("Text:"), 960, "txt_newtxt", RowTextLimit);
     Frame_3 = qobject_cast<QGroupBox*>(txt_newtxt->parentWidget());
-    Frame1 = addFrame("Frame1", QStringLiteral("Preview: "), 1800, 1320);
+    Frame1 = addFrame("Frame1", tr("Preview: "), 1800, 1320);
     lbl_text = new QLabel(Frame1);
     lbl_text->setObjectName(QStringLiteral("lbl_text"));
     lbl_text->setTextFormat(Qt::PlainText); // "<NEW>" is a text, not markup
     lbl_text->setWordWrap(true);
     lbl_text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lbl_text->setGeometry(Twips(this).rect(120, 300, 5760, 930));
-    cmd_save = addButtons("cmd_save", QStringLiteral("Save"), 3240);
+    cmd_save = addButtons("cmd_save", tr("Save"), 3240);
 
     // The preview always shows what the box holds.
     connect(txt_newtxt, &QLineEdit::textChanged, lbl_text, &QLabel::setText);
@@ -45,10 +45,9 @@ void QL_Edit::showReference(const QString& text)
             if (child->y() >= t.px(Top))
                 child->move(child->x(), child->y() + t.px(Height));
         }
-        txt_reference =
-            addBoxInFrame("Frame_reference", QStringLiteral("Reference:"), Top, "txt_reference", 0);
+        txt_reference = addBoxInFrame("Frame_reference", tr("Reference:"), Top, "txt_reference", 0);
         txt_reference->setReadOnly(true);
-        txt_reference->setAccessibleName(QStringLiteral("Reference"));
+        txt_reference->setAccessibleName(tr("Reference"));
         applySizeRule();
     }
     txt_reference->setText(text);
@@ -56,12 +55,12 @@ void QL_Edit::showReference(const QString& text)
 
 void QL_Edit::New_Row(int rowCount, const AcceptText& save)
 {
-    show(QStringLiteral("New text"), QString(), rowCount, save);
+    show(tr("New text"), QString(), rowCount, save);
 }
 
 void QL_Edit::Edit_Row(const QString& text, int rowCount, const AcceptText& save)
 {
-    show(QStringLiteral("Edit text"), text, rowCount, save);
+    show(tr("Edit text"), text, rowCount, save);
 }
 
 void QL_Edit::show(const QString& caption, const QString& text, int rowCount,

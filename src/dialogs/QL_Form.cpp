@@ -15,15 +15,14 @@ constexpr int FormNameLimit = 50;
 } // namespace
 
 QL_Form::QL_Form(Toolkit& toolkit)
-    : EditingDialog(toolkit, "QL_Form", QStringLiteral("Edit form"),
-                    QStringLiteral("Change the name of the form in the textfield below and press "
-                                   "save to save the changes. The form name will not appear the "
-                                   "the programm and is for internal use only."))
+    : EditingDialog(toolkit, "QL_Form", tr("Edit form"),
+                    tr("Change the name of the form in the textfield below and press "
+                       "save to save the changes. The form name will not appear the "
+                       "the programm and is for internal use only."))
 {
-    txt_form =
-        addBoxInFrame("Frame_3", QStringLiteral("Form name:"), 960, "txt_form", FormNameLimit);
+    txt_form = addBoxInFrame("Frame_3", tr("Form name:"), 960, "txt_form", FormNameLimit);
     Frame_3 = qobject_cast<QGroupBox*>(txt_form->parentWidget());
-    cmd_save = addButtons("cmd_save", QStringLiteral("Save"), 1800);
+    cmd_save = addButtons("cmd_save", tr("Save"), 1800);
     connect(cmd_save, &QPushButton::clicked, this, &QL_Form::cmd_save_Click);
 }
 

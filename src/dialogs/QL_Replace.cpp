@@ -9,16 +9,16 @@
 #include <QPushButton>
 
 QL_Replace::QL_Replace(Toolkit& toolkit)
-    : EditingDialog(toolkit, "QL_Replace", QStringLiteral("Search and replace"),
-                    QStringLiteral("This search and replace function is case sensitive and will "
-                                   "only search and replace words in the form that is currently "
-                                   "loaded in the right list. "))
+    : EditingDialog(toolkit, "QL_Replace", tr("Search and replace"),
+                    tr("This search and replace function is case sensitive and will "
+                       "only search and replace words in the form that is currently "
+                       "loaded in the right list. "))
 {
-    txt_zoek = addBoxInFrame("Frame_3", QStringLiteral("Search for:"), 960, "txt_zoek", 0);
+    txt_zoek = addBoxInFrame("Frame_3", tr("Search for:"), 960, "txt_zoek", 0);
     Frame_3 = qobject_cast<QGroupBox*>(txt_zoek->parentWidget());
-    txt_vervang = addBoxInFrame("Frame1", QStringLiteral("Replace with:"), 1800, "txt_vervang", 0);
+    txt_vervang = addBoxInFrame("Frame1", tr("Replace with:"), 1800, "txt_vervang", 0);
     Frame1 = qobject_cast<QGroupBox*>(txt_vervang->parentWidget());
-    cmd_replace = addButtons("cmd_replace", QStringLiteral("Replace"), 2640);
+    cmd_replace = addButtons("cmd_replace", tr("Replace"), 2640);
     connect(cmd_replace, &QPushButton::clicked, this, &QL_Replace::cmd_replace_Click);
 }
 
@@ -45,7 +45,6 @@ void QL_Replace::cmd_replace_Click()
             return;
         }
         const int changed = m_replace(search, replacement);
-        m_toolkit.messageBox(QString::number(changed) + QStringLiteral(" rows are changed."),
-                             MsgStyle::Information);
+        m_toolkit.messageBox(tr("%n rows are changed.", nullptr, changed), MsgStyle::Information);
     });
 }

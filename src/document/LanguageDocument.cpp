@@ -1,5 +1,7 @@
 #include "LanguageDocument.h"
 
+#include <QCoreApplication>
+
 #include <stdexcept>
 #include <string>
 
@@ -79,7 +81,14 @@ void LanguageDocument::clearTables()
 
 QString settingName(FileSetting setting)
 {
-    static const char* const names[FileSettingCount] = {"Application", "Version", "Author",
-                                                        "Revision", "Date"};
+    static const char* const names[FileSettingCount] = {
+        QT_TRANSLATE_NOOP("FileSetting", "Application"),
+        QT_TRANSLATE_NOOP("FileSetting", "Version"), QT_TRANSLATE_NOOP("FileSetting", "Author"),
+        QT_TRANSLATE_NOOP("FileSetting", "Revision"), QT_TRANSLATE_NOOP("FileSetting", "Date")};
     return QLatin1String(names[int(setting)]);
+}
+
+QString settingLabel(FileSetting setting)
+{
+    return QCoreApplication::translate("FileSetting", settingName(setting).toLatin1().constData());
 }

@@ -46,6 +46,8 @@ inline constexpr int FileSettingCount = 5;
 
 // "Application", "Version", "Author", "Revision" or "Date".
 QString settingName(FileSetting setting);
+// The setting's name in the interface's language.
+QString settingLabel(FileSetting setting);
 
 // The language file the editor holds: 26 tables and the selection state the windows share.
 struct LanguageDocument {

@@ -3,6 +3,7 @@
 #include "SafeFile.h"
 #include "Toolkit.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -45,17 +46,19 @@ QByteArray readAtMost(QFile& file, qsizetype limit)
 
 QString loadErrorText()
 {
-    return QStringLiteral("Error during loading!\r\nThe language file could not be opened");
+    return QCoreApplication::translate(
+        "LanguageFile", "Error during loading!\r\nThe language file could not be opened");
 }
 
 QString loadErrorTitle()
 {
-    return QStringLiteral("Error during loading #03");
+    return QCoreApplication::translate("LanguageFile", "Error during loading #03");
 }
 
 QString saveErrorText()
 {
-    return QStringLiteral("An error occured while saving the languagefile");
+    return QCoreApplication::translate("LanguageFile",
+                                       "An error occured while saving the languagefile");
 }
 
 bool CanOpenFile(const QString& path)
@@ -76,17 +79,18 @@ ReadResult readLanguageFile(const QString& path)
         struct stat info;
         QFile file(path);
         if (path.isEmpty())
-            result.reason = QStringLiteral("no file name");
+            result.reason = QCoreApplication::translate("LanguageFile", "no file name");
         else if (::stat(QFile::encodeName(path).constData(), &info) != 0)
             result.reason = QString::fromLocal8Bit(std::strerror(errno));
         else if (S_ISDIR(info.st_mode))
-            result.reason = QStringLiteral("is a folder");
+            result.reason = QCoreApplication::translate("LanguageFile", "is a folder");
         else if (!isReadableKind(path))
-            result.reason = QStringLiteral("is not a regular file");
+            result.reason = QCoreApplication::translate("LanguageFile", "is not a regular file");
         else if (!file.open(QIODevice::ReadOnly))
             result.reason = file.errorString();
         else
-            result.reason = QStringLiteral("cannot be opened for reading");
+            result.reason =
+                QCoreApplication::translate("LanguageFile", "cannot be opened for reading");
         return result;
     }
     QFile file(path);
@@ -105,16 +109,19 @@ ReadResult readLanguageFile(const QString& path)
         break;
     case lsf::ParseStatus::NoCount:
         result.status = ReadStatus::NotALanguageFile;
-        result.reason = QStringLiteral("is not a language file: it is shorter than a record count");
+        result.reason = QCoreApplication::translate(
+            "LanguageFile", "is not a language file: it is shorter than a record count");
         break;
     case lsf::ParseStatus::NoRecord:
         result.status = ReadStatus::NotALanguageFile;
-        result.reason = QStringLiteral("is not a language file: its record count is %1")
+        result.reason = QCoreApplication::translate(
+                            "LanguageFile", "is not a language file: its record count is %1")
                             .arg(result.parsed.recordCount);
         break;
     case lsf::ParseStatus::Truncated:
         result.status = ReadStatus::NotALanguageFile;
-        result.reason = QStringLiteral("is not a language file: it ends inside its first record");
+        result.reason = QCoreApplication::translate(
+            "LanguageFile", "is not a language file: it ends inside its first record");
         break;
     }
     return result;

@@ -1,5 +1,6 @@
 #include "LanguageFormat.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QStringDecoder>
 #include <QtEndian>
@@ -19,31 +20,33 @@ constexpr auto Codec = "windows-1252";
 QString describeEntry(int table, int index)
 {
     if (table == 0)
-        return QStringLiteral("The name of form %1").arg(index);
+        return QCoreApplication::translate("LanguageFormat", "The name of form %1").arg(index);
     if (table == LanguageDocument::SettingsTableNumber) {
         if (index >= 0 && index < FileSettingCount)
-            return QStringLiteral("The %1 setting").arg(settingName(FileSetting(index)).toLower());
-        return QStringLiteral("Row %1 of the file settings").arg(index);
+            return QCoreApplication::translate("LanguageFormat", "The %1 setting")
+                .arg(settingLabel(FileSetting(index)).toLower());
+        return QCoreApplication::translate("LanguageFormat", "Row %1 of the file settings")
+            .arg(index);
     }
-    return QStringLiteral("Row %1 of form %2").arg(index).arg(table);
+    return QCoreApplication::translate("LanguageFormat", "Row %1 of form %2").arg(index).arg(table);
 }
 
 QString describeTable(int table)
 {
     if (table == 0)
-        return QStringLiteral("The form names");
+        return QCoreApplication::translate("LanguageFormat", "The form names");
     if (table == LanguageDocument::SettingsTableNumber)
-        return QStringLiteral("The file settings");
-    return QStringLiteral("The texts of form %1").arg(table);
+        return QCoreApplication::translate("LanguageFormat", "The file settings");
+    return QCoreApplication::translate("LanguageFormat", "The texts of form %1").arg(table);
 }
 
 QString whatToShorten(int table)
 {
     if (table == 0)
-        return QStringLiteral("Shorten some form names");
+        return QCoreApplication::translate("LanguageFormat", "Shorten some form names");
     if (table == LanguageDocument::SettingsTableNumber)
-        return QStringLiteral("Shorten the file settings");
-    return QStringLiteral("Shorten or delete rows of this form");
+        return QCoreApplication::translate("LanguageFormat", "Shorten the file settings");
+    return QCoreApplication::translate("LanguageFormat", "Shorten or delete rows of this form");
 }
 
 } // namespace
@@ -250,18 +253,23 @@ QString characterName(char32_t character)
 QString SaveRefusal::message(Purpose purpose) const
 {
     if (kind == Kind::TooLarge) {
-        return QStringLiteral("%1 take %2 bytes, more than the %3 bytes that one table of a "
-                              "language file can hold.\r\n%4, then save again.")
+        return QCoreApplication::translate(
+                   "LanguageFormat", "%1 take %2 bytes, more than the %3 bytes that one table of a "
+                                     "language file can hold.\r\n%4, then save again.")
             .arg(describeTable(table), QLocale(QLocale::English).toString(qlonglong(bytes)),
                  QLocale(QLocale::English).toString(qlonglong(MaxFieldBytes)),
                  whatToShorten(table));
     }
-    const QString where = purpose == Purpose::Save ? QStringLiteral("a language file")
-                                                   : QStringLiteral("the code file");
-    const QString action =
-        purpose == Purpose::Save ? QStringLiteral("save") : QStringLiteral("save as code");
-    return QStringLiteral("%1 holds the character %2, which %3 cannot store.\r\nReplace it with "
-                          "another character, then %4 again.")
+    const QString where = purpose == Purpose::Save
+                              ? QCoreApplication::translate("LanguageFormat", "a language file")
+                              : QCoreApplication::translate("LanguageFormat", "the code file");
+    const QString action = purpose == Purpose::Save
+                               ? QCoreApplication::translate("LanguageFormat", "save")
+                               : QCoreApplication::translate("LanguageFormat", "save as code");
+    return QCoreApplication::translate(
+               "LanguageFormat",
+               "%1 holds the character %2, which %3 cannot store.\r\nReplace it with "
+               "another character, then %4 again.")
         .arg(describeEntry(table, index), characterName(character), where, action);
 }
 

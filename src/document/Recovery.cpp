@@ -3,6 +3,7 @@
 #include "DocumentJson.h"
 #include "SafeFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -77,17 +78,17 @@ QString readRecoveryBytes(const QByteArray& bytes, RecoveryCopy& copy)
     QJsonParseError error;
     const QJsonDocument json = QJsonDocument::fromJson(bytes, &error);
     if (json.isNull())
-        return QStringLiteral("not valid JSON: ") + error.errorString();
+        return QCoreApplication::translate("Recovery", "not valid JSON: ") + error.errorString();
     const QJsonObject object = json.object();
     if (object.value(QStringLiteral("format")).toString() != Format ||
         object.value(QStringLiteral("formatVersion")).toInt() != 1)
-        return QStringLiteral("not a recovery copy of this version");
+        return QCoreApplication::translate("Recovery", "not a recovery copy of this version");
     const int form = object.value(QStringLiteral("selectedForm")).toInt(-1);
     if (form < 0 || form > LanguageDocument::FormCount)
-        return QStringLiteral("its selected form is not 0 to 24");
+        return QCoreApplication::translate("Recovery", "its selected form is not 0 to 24");
     const QJsonValue document = object.value(QStringLiteral("document"));
     if (!document.isObject())
-        return QStringLiteral("it holds no document");
+        return QCoreApplication::translate("Recovery", "it holds no document");
     LanguageDocument read;
     const QString problem = documentFromJson(QJsonDocument(document.toObject()).toJson(), read);
     if (!problem.isEmpty())
@@ -162,14 +163,16 @@ QString RecoverySlot::write(const QByteArray& bytes)
     // A copy found but not taken over is taken now, else the slot makes one of its own.
     if (!m_lock && (m_name.isEmpty() || !claim(m_name).isEmpty())) {
         if (!QDir().mkpath(m_folder))
-            return QStringLiteral("the folder %1 cannot be made").arg(m_folder);
+            return QCoreApplication::translate("Recovery", "the folder %1 cannot be made")
+                .arg(m_folder);
         QString refusal;
         for (int attempt = 0; attempt < 8 && !m_lock; ++attempt)
             refusal =
                 claim(QStringLiteral("window-%1")
                           .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0')));
         if (!m_lock)
-            return QStringLiteral("no lock can be taken in %1: %2").arg(m_folder, refusal);
+            return QCoreApplication::translate("Recovery", "no lock can be taken in %1: %2")
+                .arg(m_folder, refusal);
     }
     return replaceFileContents(copyPath(), bytes);
 }

@@ -1,5 +1,6 @@
 #include "SafeFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -98,13 +99,13 @@ int createBeside(const QByteArray& target, mode_t mode, QByteArray& name)
 QString replaceFileContents(const QString& path, const QByteArray& bytes)
 {
     if (path.isEmpty())
-        return QStringLiteral("no file name");
+        return QCoreApplication::translate("SafeFile", "no file name");
     const QString targetPath = writtenPath(path);
     const QFileInfo target(targetPath);
     if (target.isDir())
-        return QStringLiteral("is a folder");
+        return QCoreApplication::translate("SafeFile", "is a folder");
     if (target.exists() && isReadOnly(target))
-        return QStringLiteral("is read-only");
+        return QCoreApplication::translate("SafeFile", "is read-only");
     ignoreFileSizeSignal();
 
     const QByteArray name = QFile::encodeName(targetPath);

@@ -1,5 +1,7 @@
 #include "TextRules.h"
 
+#include <QCoreApplication>
+
 namespace {
 // A form shows at most this many rows before the row dialog stops adding or changing them.
 constexpr int RowDialogLimit = 200;
@@ -33,7 +35,7 @@ TextRule checkName(const QString& text)
 
 QString maximumRowsMessage()
 {
-    return QStringLiteral("Maximum rows reached for this form.");
+    return QCoreApplication::translate("TextRules", "Maximum rows reached for this form.");
 }
 
 QString ruleMessage(TextRule rule)
@@ -42,9 +44,9 @@ QString ruleMessage(TextRule rule)
     case TextRule::RowLimit:
         return maximumRowsMessage();
     case TextRule::MinimumLength:
-        return QStringLiteral("Type at least 3 characters");
+        return QCoreApplication::translate("TextRules", "Type at least 3 characters");
     case TextRule::ForbiddenCharacters:
-        return QString::fromUtf8("Please remove the ½, ¾ or ¼ characters.");
+        return QCoreApplication::translate("TextRules", "Please remove the ½, ¾ or ¼ characters.");
     case TextRule::Passed:
         break;
     }

@@ -40,16 +40,16 @@ void QL_Core::RefreshCommandState()
 void QL_Core::SetToolbarTips()
 {
     const std::pair<int, const char*> tips[] = {
-        {2, "Start a new file"},
-        {3, "Open an exisiting file"},
-        {4, "Save this file"},
-        {6, "Add a new row to the form"},
-        {7, "Delete the selected row"},
-        {8, "Edit the selected row"},
-        {9, "Search and replace in the selected form"},
+        {2, QT_TR_NOOP("Start a new file")},
+        {3, QT_TR_NOOP("Open an exisiting file")},
+        {4, QT_TR_NOOP("Save this file")},
+        {6, QT_TR_NOOP("Add a new row to the form")},
+        {7, QT_TR_NOOP("Delete the selected row")},
+        {8, QT_TR_NOOP("Edit the selected row")},
+        {9, QT_TR_NOOP("Search and replace in the selected form")},
     };
     for (const auto& [button, tip] : tips)
-        m_buttons[std::size_t(button)]->setToolTip(QString::fromUtf8(tip));
+        m_buttons[std::size_t(button)]->setToolTip(tr(tip));
 }
 
 void QL_Core::Toolbar1_ButtonClick(int index)

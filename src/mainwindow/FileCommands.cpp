@@ -8,27 +8,33 @@
 #include "RecentFiles.h"
 #include "Toolkit.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QScopedValueRollback>
 
 namespace {
 
-const QString FileFilter = QStringLiteral("*.LSF format|*.lsf");
 const QString PresetName = QStringLiteral(".lsf");
+
+// The file dialogs' filter, "description|pattern".
+QString fileFilter()
+{
+    return QCoreApplication::translate("QL_Core", "*.LSF format|*.lsf");
+}
 
 } // namespace
 
 QString QL_Core::openQuestion()
 {
-    return QStringLiteral("The changes in this file are not saved yet.\r\n"
-                          "Are you sure that you want to open another file?");
+    return tr("The changes in this file are not saved yet.\r\n"
+              "Are you sure that you want to open another file?");
 }
 
 void QL_Core::mnu_new_Click()
 {
     runTrapped(m_toolkit, QStringLiteral("ERROR CODE #10.3"), [this] {
-        if (!mayDiscardChanges(QStringLiteral("Changes are not saved yet.\r\n"
-                                              "Are you sure that you want to start a new file?")))
+        if (!mayDiscardChanges(tr("Changes are not saved yet.\r\n"
+                                  "Are you sure that you want to start a new file?")))
             return;
         ResetDocument();
         m_session->newDocument();
@@ -45,8 +51,8 @@ void QL_Core::mnu_open_Click()
     runSilently([this] {
         if (!mayDiscardChanges(openQuestion()))
             return;
-        const FileDialogResult chosen = m_toolkit.showOpen(
-            {PresetName, QStringLiteral("Open an existing language file:"), FileFilter});
+        const FileDialogResult chosen =
+            m_toolkit.showOpen({PresetName, tr("Open an existing language file:"), fileFilter()});
         if (!CanOpenFile(chosen.fileName))
             return;
         openSteps(chosen.fileName, chosen.fileTitle);
@@ -77,7 +83,7 @@ void QL_Core::mnu_saveas_Click()
 {
     runSilently([this] {
         const FileDialogResult chosen =
-            m_toolkit.showSave({PresetName, QStringLiteral("Save file as ..."), FileFilter});
+            m_toolkit.showSave({PresetName, tr("Save file as ..."), fileFilter()});
         if (chosen.fileName.isEmpty() || chosen.fileName == PresetName ||
             chosen.fileTitle == PresetName)
             return;
@@ -101,15 +107,14 @@ void QL_Core::mnu_save_Click()
             return;
         RefreshCommandState();
         m_recent->add(path);
-        m_toolkit.messageBox(QStringLiteral("The languagefile has been saved."),
-                             MsgStyle::Information);
+        m_toolkit.messageBox(tr("The languagefile has been saved."), MsgStyle::Information);
     });
 }
 
 void QL_Core::mnu_exit_Click()
 {
-    if (!mayDiscardChanges(QStringLiteral("Changes are not saved yet.\r\n"
-                                          "Are you sure that you want to exit the program?")))
+    if (!mayDiscardChanges(tr("Changes are not saved yet.\r\n"
+                              "Are you sure that you want to exit the program?")))
         return;
     const QScopedValueRollback fromCode(m_closingFromCode, true);
     close();
@@ -117,11 +122,10 @@ void QL_Core::mnu_exit_Click()
 
 void QL_Core::mnu_about_Click()
 {
-    m_toolkit.messageBox(m_values.ProgramTitle + QStringLiteral("\r\n") +
-                             QStringLiteral("Version: ") + m_values.ProgramVersion +
-                             QStringLiteral("\r\n") + QStringLiteral("Release date: 01-06-05\r\n") +
-                             QStringLiteral("\r\n") + m_values.EnglishWebsite +
-                             QStringLiteral("\r\n") + m_values.DutchWebsite +
-                             QStringLiteral("\r\n"),
+    m_toolkit.messageBox(m_values.ProgramTitle + QStringLiteral("\r\n") + tr("Version: ") +
+                             m_values.ProgramVersion + QStringLiteral("\r\n") +
+                             tr("Release date: 01-06-05\r\n") + QStringLiteral("\r\n") +
+                             m_values.EnglishWebsite + QStringLiteral("\r\n") +
+                             m_values.DutchWebsite + QStringLiteral("\r\n"),
                          MsgStyle::Information);
 }

@@ -14,7 +14,7 @@ void QL_Core::lst_forms_Click()
 {
     runTrapped(m_toolkit, QStringLiteral("ERROR CODE #10.0"), [this] {
         const int form = lst_forms->currentRow() + 1;
-        m_panels[2]->setText(QStringLiteral("Form: ") + QString::number(form));
+        m_panels[2]->setText(tr("Form: ") + QString::number(form));
         // Rows inserted, deleted or replaced since the last commit are dropped now; that is a
         // step the user can take back.
         m_session->selectForm(form);
@@ -34,7 +34,7 @@ void QL_Core::lst_lang_Click()
 {
     runTrapped(m_toolkit, QStringLiteral("ERROR CODE #10.1"), [this] {
         const int row = lst_lang->currentRow();
-        m_panels[3]->setText(QStringLiteral("Row: ") + QString::number(row));
+        m_panels[3]->setText(tr("Row: ") + QString::number(row));
         m_session->selectRow(row);
         noteViewMarks();
         RefreshCommandState();

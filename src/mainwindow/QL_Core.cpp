@@ -250,7 +250,7 @@ bool QL_Core::eventFilter(QObject* watched, QEvent* event)
         (watched == txt_date || watched == txt_naam || watched == txt_rev)) {
         markChanged();
     } else if (type == QEvent::MouseButtonDblClick && watched == txt_filetitle) {
-        m_toolkit.messageBox(QStringLiteral("Filename: ") + currentPath(), MsgStyle::OkOnly);
+        m_toolkit.messageBox(tr("Filename: ") + currentPath(), MsgStyle::OkOnly);
         return true;
     } else if (type == QEvent::MouseButtonPress && lst_lang && watched == lst_lang->viewport()) {
         const auto button = static_cast<QMouseEvent*>(event)->button();
@@ -269,11 +269,11 @@ void QL_Core::closeEvent(QCloseEvent* event)
     // end of the desktop session or of the system does not wait for an answer.
     if (!m_closingFromCode && !m_systemEnding && m_session->hasUnsavedChanges()) {
         const MsgResult answer = m_toolkit.messageBox(
-            QStringLiteral("The file that is currently opened is not saved yet.\r\n"
-                           "If you close the program without saving all changes will be lost!\r\n"
-                           "\r\n"
-                           "Are you sure that you want to exit the program?"),
-            MsgStyle::Question, QStringLiteral("File is not saved yet!"));
+            tr("The file that is currently opened is not saved yet.\r\n"
+               "If you close the program without saving all changes will be lost!\r\n"
+               "\r\n"
+               "Are you sure that you want to exit the program?"),
+            MsgStyle::Question, tr("File is not saved yet!"));
         if (answer == MsgResult::No) {
             event->ignore();
             return;

@@ -39,8 +39,8 @@ void QL_Core::openRecentFile(const QString& path)
         if (!CanOpenFile(path)) {
             // Gone or unreadable: said, and forgotten.
             m_toolkit.messageBox(
-                QStringLiteral("The file %1 cannot be found or opened.\r\nIt is removed from the "
-                               "list of recent files.")
+                tr("The file %1 cannot be found or opened.\r\nIt is removed from the "
+                   "list of recent files.")
                     .arg(path),
                 MsgStyle::Exclamation);
             m_recent->remove(path);

@@ -33,7 +33,7 @@ public:
                           const QModelIndex&) const override
     {
         auto* editor = new QPlainTextEdit(parent);
-        editor->setAccessibleName(QStringLiteral("Translation"));
+        editor->setAccessibleName(tr("Translation"));
         editor->setTabChangesFocus(true);
         m_open = editor;
         return editor;
@@ -104,13 +104,12 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const LanguageSe
     auto* workbench = new QWidget(this);
     m_scope = new QComboBox(workbench);
     m_scope->setObjectName(QStringLiteral("cmb_scope"));
-    m_scope->setAccessibleName(QStringLiteral("Rows of"));
-    m_scope->addItems({QStringLiteral("This form"), QStringLiteral("All forms")});
+    m_scope->setAccessibleName(tr("Rows of"));
+    m_scope->addItems({tr("This form"), tr("All forms")});
     m_filter = new QComboBox(workbench);
     m_filter->setObjectName(QStringLiteral("cmb_filter"));
-    m_filter->setAccessibleName(QStringLiteral("Show"));
-    m_filter->addItems({QStringLiteral("All rows"), QStringLiteral("Rows that need work"),
-                        QStringLiteral("Untranslated rows")});
+    m_filter->setAccessibleName(tr("Show"));
+    m_filter->addItems({tr("All rows"), tr("Rows that need work"), tr("Untranslated rows")});
     // The rows of one check; untranslated rows are those of "missing" already.
     for (int c = 0; c < CheckCount; ++c) {
         if (Check(c) != Check::Missing)
@@ -123,9 +122,9 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const LanguageSe
 
     m_table = new QTableWidget(0, 4, workbench);
     m_table->setObjectName(QStringLiteral("ReferenceTable"));
-    m_table->setAccessibleName(QStringLiteral("Reference and translation"));
-    m_table->setHorizontalHeaderLabels({QStringLiteral("Row"), QStringLiteral("Reference"),
-                                        QStringLiteral("This file"), QStringLiteral("Problems")});
+    m_table->setAccessibleName(tr("Reference and translation"));
+    m_table->setHorizontalHeaderLabels(
+        {tr("Row"), tr("Reference"), tr("This file"), tr("Problems")});
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -176,7 +175,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const LanguageSe
         connect(box, &QComboBox::currentIndexChanged, this, &ReferenceDock::repaint);
     connect(&reference, &ReferenceSession::changed, this, &ReferenceDock::schedule);
     connect(&reference, &ReferenceSession::openedOrClosed, this, [this](bool open) {
-        setWindowTitle(QStringLiteral("Reference: ") + QFileInfo(m_reference.path()).fileName());
+        setWindowTitle(tr("Reference: ") + QFileInfo(m_reference.path()).fileName());
         setVisible(open);
         repaint();
     });
@@ -220,7 +219,7 @@ void ReferenceDock::repaint()
     }
     const QList<Problem>& problems = m_reference.problems();
     const ReferenceCounts& counts = m_reference.counts();
-    emit countsChanged(QStringLiteral("%1 of %2 reference rows translated, %3 problems")
+    emit countsChanged(tr("%1 of %2 reference rows translated, %3 problems")
                            .arg(counts.translated)
                            .arg(counts.referenceRows)
                            .arg(counts.problems));
@@ -266,7 +265,7 @@ void ReferenceDock::repaint()
         }
     }
     m_progress->setText(selected >= 1 && selected <= LanguageDocument::FormCount
-                            ? QStringLiteral("Form %1: %2 of %3 rows translated, %4 problems")
+                            ? tr("Form %1: %2 of %3 rows translated, %4 problems")
                                   .arg(selected)
                                   .arg(inForm.translated)
                                   .arg(inForm.referenceRows)
@@ -282,12 +281,12 @@ void ReferenceDock::repaint()
         m_entries << line.entry;
         QStringList names, messages;
         for (const Problem& p : line.problems) {
-            names << checkName(p.check);
+            names << checkLabel(p.check);
             messages << p.message;
         }
-        const QString place =
-            allForms ? QStringLiteral("Form %1, row %2").arg(line.entry.form).arg(line.entry.row)
-                     : QString::number(line.entry.row);
+        const QString place = allForms
+                                  ? tr("Form %1, row %2").arg(line.entry.form).arg(line.entry.row)
+                                  : QString::number(line.entry.row);
         const QString cells[] = {place, line.reference, line.text,
                                  names.join(QStringLiteral(", "))};
         for (int column = 0; column < 4; ++column) {

@@ -21,7 +21,7 @@
 
 void QL_Core::createReferenceMenu()
 {
-    mnu_reference = menuBar()->addMenu(QStringLiteral("&Reference"));
+    mnu_reference = menuBar()->addMenu(tr("&Reference"));
     mnu_reference->setObjectName(QStringLiteral("mnu_reference"));
     const auto item = [this](const char* name, const QString& caption, const QKeySequence& keys,
                              auto handler) {
@@ -31,29 +31,29 @@ void QL_Core::createReferenceMenu()
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    mnu_reference_open = item("mnu_reference_open", QStringLiteral("Open reference ..."),
+    mnu_reference_open = item("mnu_reference_open", tr("Open reference ..."),
                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O),
                               [this] { mnu_reference_open_Click(); });
-    mnu_reference_close = item("mnu_reference_close", QStringLiteral("Close reference"),
-                               QKeySequence(), [this] { closeReference(); });
+    mnu_reference_close = item("mnu_reference_close", tr("Close reference"), QKeySequence(),
+                               [this] { closeReference(); });
     mnu_reference->addSeparator();
-    mnu_problem_next = item("mnu_problem_next", QStringLiteral("Next problem"),
-                            QKeySequence(Qt::Key_F8), [this] { goToProblem(1); });
-    mnu_problem_previous = item("mnu_problem_previous", QStringLiteral("Previous problem"),
+    mnu_problem_next = item("mnu_problem_next", tr("Next problem"), QKeySequence(Qt::Key_F8),
+                            [this] { goToProblem(1); });
+    mnu_problem_previous = item("mnu_problem_previous", tr("Previous problem"),
                                 QKeySequence(Qt::SHIFT | Qt::Key_F8), [this] { goToProblem(-1); });
-    mnu_store_next = item("mnu_store_next", QStringLiteral("Store and go to the next row"),
+    mnu_store_next = item("mnu_store_next", tr("Store and go to the next row"),
                           QKeySequence(Qt::CTRL | Qt::Key_Return), [this] {
                               if (!m_referenceDock->finishEditing(true))
                                   goToWork(m_referenceDock->currentRow());
                           });
     mnu_copy_reference =
-        item("mnu_copy_reference", QStringLiteral("Copy reference text"),
-             QKeySequence(Qt::CTRL | Qt::Key_B), [this] { m_referenceDock->copyReferenceText(); });
+        item("mnu_copy_reference", tr("Copy reference text"), QKeySequence(Qt::CTRL | Qt::Key_B),
+             [this] { m_referenceDock->copyReferenceText(); });
     mnu_reference->addSeparator();
-    mnu_find_all = item("mnu_find_all", QStringLiteral("Find in all forms ..."),
+    mnu_find_all = item("mnu_find_all", tr("Find in all forms ..."),
                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), [this] { showFindAll(); });
     mnu_reference->addSeparator();
-    mnu_checks = mnu_reference->addMenu(QStringLiteral("Checks"));
+    mnu_checks = mnu_reference->addMenu(tr("Checks"));
     mnu_checks->setObjectName(QStringLiteral("mnu_checks"));
     for (int c = 0; c < CheckCount; ++c) {
         // "&" in a description is a character, not the item's access key.
@@ -77,8 +77,7 @@ void QL_Core::createReferenceMenu()
 void QL_Core::mnu_reference_open_Click()
 {
     const FileDialogResult chosen = m_toolkit.showOpen(
-        {QStringLiteral(".lsf"), QStringLiteral("Open a reference language file:"),
-         QStringLiteral("*.LSF format|*.lsf")});
+        {QStringLiteral(".lsf"), tr("Open a reference language file:"), tr("*.LSF format|*.lsf")});
     if (CanOpenFile(chosen.fileName))
         openReference(chosen.fileName);
 }
@@ -87,9 +86,8 @@ bool QL_Core::openReference(const QString& path)
 {
     const QString problem = m_reference->open(path);
     if (!problem.isEmpty())
-        m_toolkit.messageBox(
-            QStringLiteral("The reference %1 cannot be read: %2.").arg(path, problem),
-            MsgStyle::Exclamation);
+        m_toolkit.messageBox(tr("The reference %1 cannot be read: %2.").arg(path, problem),
+                             MsgStyle::Exclamation);
     return problem.isEmpty();
 }
 
@@ -130,7 +128,7 @@ void QL_Core::showPlace(int form, int row)
     }
     const QSignalBlocker quiet(lst_lang);
     lst_lang->setCurrentRow(-1);
-    m_panels[3]->setText(QStringLiteral("Row:"));
+    m_panels[3]->setText(tr("Row:"));
     m_session->selectRow(-1);
     noteViewMarks();
 }
@@ -139,7 +137,7 @@ void QL_Core::goToProblem(int step)
 {
     const std::optional<Problem> found = m_reference->problemFrom(step);
     if (!found) {
-        m_referenceDock->say(QStringLiteral("Nothing left to translate."));
+        m_referenceDock->say(tr("Nothing left to translate."));
         return;
     }
     showPlace(found->form, found->row);
@@ -154,7 +152,7 @@ void QL_Core::goToWork(std::pair<int, int> from)
     const std::optional<Problem> next =
         problemFrom(m_reference->problems(), ProblemPlace{from.first, from.second}, 1);
     if (!next) {
-        m_referenceDock->say(QStringLiteral("Nothing left to translate."));
+        m_referenceDock->say(tr("Nothing left to translate."));
         return;
     }
     showPlace(next->form, next->row);
@@ -177,8 +175,8 @@ void QL_Core::storeTranslation(int form, int row, const QString& text, bool next
         return refused(ruleMessage(failed), MsgStyle::Critical);
     const std::optional<QStringList> stored = rowsByOrigin(workingCopy());
     if (!stored)
-        return refused(QStringLiteral("Rows inserted in this form would move other rows when it "
-                                      "is stored.\r\nSave or undo them first."),
+        return refused(tr("Rows inserted in this form would move other rows when it "
+                          "is stored.\r\nSave or undo them first."),
                        MsgStyle::Exclamation);
     QStringList rows = *stored;
     rows[row] = text;
@@ -193,32 +191,31 @@ void QL_Core::storeTranslation(int form, int row, const QString& text, bool next
         const auto blank = std::find_if(gaps.begin(), gaps.end(),
                                         [&](int gap) { return reference.at(gap).size() <= 1; });
         if (blank != gaps.end())
-            return refused(QStringLiteral("Row %1 of this form has no text, in this file nor in "
-                                          "the reference.\r\nStoring row %2 would move it to "
-                                          "another row.")
+            return refused(tr("Row %1 of this form has no text, in this file nor in "
+                              "the reference.\r\nStoring row %2 would move it to "
+                              "another row.")
                                .arg(*blank)
                                .arg(row),
                            MsgStyle::Exclamation);
-        const QString which = gaps.size() == 1
-                                  ? QStringLiteral("Row %1 of this form has no text yet")
-                                  : QStringLiteral("Rows %1 of this form have no text yet");
-        if (m_toolkit.messageBox(
-                (which + QStringLiteral(". Saving the form would close up the empty rows and "
-                                        "move row %2 and the rows after it away from the rows "
-                                        "the application reads.\r\nFill the empty rows with "
-                                        "the reference's texts first?"))
-                    .arg(numbers.join(QStringLiteral(", ")))
-                    .arg(row),
-                MsgStyle::Question) != MsgResult::Yes) {
+        const QString question =
+            gaps.size() == 1
+                ? tr("Row %1 of this form has no text yet. Saving the form would close up the "
+                     "empty rows and move row %2 and the rows after it away from the rows the "
+                     "application reads.\r\nFill the empty rows with the reference's texts first?")
+                : tr("Rows %1 of this form have no text yet. Saving the form would close up the "
+                     "empty rows and move row %2 and the rows after it away from the rows the "
+                     "application reads.\r\nFill the empty rows with the reference's texts first?");
+        if (m_toolkit.messageBox(question.arg(numbers.join(QStringLiteral(", "))).arg(row),
+                                 MsgStyle::Question) != MsgResult::Yes) {
             m_referenceDock->editRow(form, row, text);
             return;
         }
         QStringList filled = *stored;
         for (int gap : gaps)
             filled[gap] = rows[gap] = reference.at(gap);
-        m_session->storeRows(QStringLiteral("Fill rows"), filled);
+        m_session->storeRows(tr("Fill rows"), filled);
     }
-    m_session->storeRows(QStringLiteral("Translate row"), rows);
+    m_session->storeRows(tr("Translate row"), rows);
     if (next)
         goToWork({form, row});
 }

@@ -50,8 +50,8 @@ void QL_Core::mnu_text_insert_Click()
             return;
         }
         if (m_toolkit.messageBox(
-                QStringLiteral("Inserting a row will affect the layout of the language file.\r\n"
-                               "Are you sure that you want to insert a new row?"),
+                tr("Inserting a row will affect the layout of the language file.\r\n"
+                   "Are you sure that you want to insert a new row?"),
                 MsgStyle::Question) == MsgResult::No)
             return;
         m_session->insertRow(s);
@@ -62,8 +62,8 @@ void QL_Core::mnu_text_delete_Click()
 {
     runTrapped(m_toolkit, QStringLiteral("ERROR CODE #10.4"), [this] {
         if (m_toolkit.messageBox(
-                QStringLiteral("Deleting a row will affect the layout of the language file.\r\n"
-                               "Are you sure that you want to delete this row?"),
+                tr("Deleting a row will affect the layout of the language file.\r\n"
+                   "Are you sure that you want to delete this row?"),
                 MsgStyle::Question) == MsgResult::No)
             return;
         m_session->deleteRow(m_session->selectedRow()); // throws for a row that is not there

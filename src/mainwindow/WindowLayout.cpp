@@ -104,15 +104,15 @@ void QL_Core::createMenus()
         return a;
     };
 
-    mnu_file = menu("mnu_file", QStringLiteral("&File"));
-    mnu_new = item(mnu_file, "mnu_new", QStringLiteral("New file"),
-                   QKeySequence(Qt::CTRL | Qt::Key_N), &QL_Core::mnu_new_Click, this);
-    mnu_open = item(mnu_file, "mnu_open", QStringLiteral("Open file"),
-                    QKeySequence(Qt::CTRL | Qt::Key_O), &QL_Core::mnu_open_Click, this);
+    mnu_file = menu("mnu_file", tr("&File"));
+    mnu_new = item(mnu_file, "mnu_new", tr("New file"), QKeySequence(Qt::CTRL | Qt::Key_N),
+                   &QL_Core::mnu_new_Click, this);
+    mnu_open = item(mnu_file, "mnu_open", tr("Open file"), QKeySequence(Qt::CTRL | Qt::Key_O),
+                    &QL_Core::mnu_open_Click, this);
     mnu_bar_1 = bar(mnu_file, "mnu_bar_1");
-    mnu_save = item(mnu_file, "mnu_save", QStringLiteral("Save file"),
-                    QKeySequence(Qt::CTRL | Qt::Key_S), &QL_Core::mnu_save_Click, this);
-    mnu_saveas = item(mnu_file, "mnu_saveas", QStringLiteral("Save file as ..."), QKeySequence(),
+    mnu_save = item(mnu_file, "mnu_save", tr("Save file"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                    &QL_Core::mnu_save_Click, this);
+    mnu_saveas = item(mnu_file, "mnu_saveas", tr("Save file as ..."), QKeySequence(),
                       &QL_Core::mnu_saveas_Click, this);
     mnu_bar_2 = bar(mnu_file, "mnu_bar_2");
     // The recently used files go between here and Exit, read when the menu opens.
@@ -120,10 +120,10 @@ void QL_Core::createMenus()
     m_recentBar->setObjectName(QStringLiteral("mnu_bar_recent"));
     m_recentBar->setVisible(false);
     connect(mnu_file, &QMenu::aboutToShow, this, &QL_Core::fillRecentFiles);
-    mnu_exit = item(mnu_file, "mnu_exit", QStringLiteral("Exit"),
-                    QKeySequence(Qt::CTRL | Qt::Key_X), &QL_Core::mnu_exit_Click, this);
+    mnu_exit = item(mnu_file, "mnu_exit", tr("Exit"), QKeySequence(Qt::CTRL | Qt::Key_X),
+                    &QL_Core::mnu_exit_Click, this);
 
-    mnu_edit = menu("mnu_edit", QStringLiteral("&Edit"));
+    mnu_edit = menu("mnu_edit", tr("&Edit"));
     // Undo and Redo name the step they take back or do again; Ctrl+Z in a settings box is the
     // box's own undo, as Del and Ctrl+X are the box's there.
     QUndoStack* const steps = history();
@@ -136,28 +136,28 @@ void QL_Core::createMenus()
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     mnu_edit->addActions({mnu_undo, mnu_redo});
     mnu_bar_undo = bar(mnu_edit, "mnu_bar_undo");
-    mnu_text_new = item(mnu_edit, "mnu_text_new", QStringLiteral("New text"),
-                        QKeySequence(Qt::Key_F5), &QL_Core::mnu_text_new_Click, this);
-    mnu_text_edit = item(mnu_edit, "mnu_text_edit", QStringLiteral("Edit text"),
-                         QKeySequence(Qt::Key_F6), &QL_Core::mnu_text_edit_Click, this);
-    mnu_text_insert = item(mnu_edit, "mnu_text_insert", QStringLiteral("Insert text"),
-                           QKeySequence(Qt::Key_F7), &QL_Core::mnu_text_insert_Click, this);
-    mnu_text_delete = item(mnu_edit, "mnu_text_delete", QStringLiteral("Delete text"),
+    mnu_text_new = item(mnu_edit, "mnu_text_new", tr("New text"), QKeySequence(Qt::Key_F5),
+                        &QL_Core::mnu_text_new_Click, this);
+    mnu_text_edit = item(mnu_edit, "mnu_text_edit", tr("Edit text"), QKeySequence(Qt::Key_F6),
+                         &QL_Core::mnu_text_edit_Click, this);
+    mnu_text_insert = item(mnu_edit, "mnu_text_insert", tr("Insert text"), QKeySequence(Qt::Key_F7),
+                           &QL_Core::mnu_text_insert_Click, this);
+    mnu_text_delete = item(mnu_edit, "mnu_text_delete", tr("Delete text"),
                            QKeySequence(Qt::Key_Delete), &QL_Core::mnu_text_delete_Click, this);
     mnu_text_replace =
-        item(mnu_edit, "mnu_text_replace", QStringLiteral("Search and replace"),
+        item(mnu_edit, "mnu_text_replace", tr("Search and replace"),
              QKeySequence(Qt::CTRL | Qt::Key_F), &QL_Core::mnu_text_replace_Click, this);
 
-    mnu_extra = menu("mnu_extra", QStringLiteral("&Extra"));
-    mnu_savecode = item(mnu_extra, "mnu_savecode", QStringLiteral("Save as code"), QKeySequence(),
+    mnu_extra = menu("mnu_extra", tr("&Extra"));
+    mnu_savecode = item(mnu_extra, "mnu_savecode", tr("Save as code"), QKeySequence(),
                         &QL_Core::mnu_savecode_Click, this);
     createReferenceMenu();
 
-    mnu_informatie = menu("mnu_informatie", QStringLiteral("&Information"));
-    mnu_about = item(mnu_informatie, "mnu_about", QStringLiteral("About"),
-                     QKeySequence(Qt::CTRL | Qt::Key_A), &QL_Core::mnu_about_Click, this);
+    mnu_informatie = menu("mnu_informatie", tr("&Information"));
+    mnu_about = item(mnu_informatie, "mnu_about", tr("About"), QKeySequence(Qt::CTRL | Qt::Key_A),
+                     &QL_Core::mnu_about_Click, this);
     mnu_bar_4 = bar(mnu_informatie, "mnu_bar_4");
-    mnu_website = item(mnu_informatie, "mnu_website", QStringLiteral("Visit our website"),
+    mnu_website = item(mnu_informatie, "mnu_website", tr("Visit our website"),
                        QKeySequence(Qt::Key_F1), &QL_Core::mnu_website_Click, this);
 }
 
@@ -216,8 +216,8 @@ void QL_Core::createStatusBar()
         StatusBar->addWidget(panel, index == 4 ? 1 : 0);
         m_panels[std::size_t(index)] = panel;
     }
-    m_panels[2]->setText(QStringLiteral("Form:"));
-    m_panels[3]->setText(QStringLiteral("Row:"));
+    m_panels[2]->setText(tr("Form:"));
+    m_panels[3]->setText(tr("Row:"));
 }
 
 void QL_Core::createPanels()
@@ -230,27 +230,26 @@ void QL_Core::createPanels()
     central->setMinimumSize(m_designSize);
     central->installEventFilter(this);
 
-    Frame1 = makeFrame(central, "Frame1", QStringLiteral("Language file settings:"));
+    Frame1 = makeFrame(central, "Frame1", tr("Language file settings:"));
     Frame1->setGeometry(inCentral(t, Frame1Place));
-    lbl_1 = makeLabel(Frame1, t, "lbl_1", QStringLiteral("Filename:"), {240, 380, 975, 255});
+    lbl_1 = makeLabel(Frame1, t, "lbl_1", tr("Filename:"), {240, 380, 975, 255});
     txt_filetitle = makeBox(Frame1, t, "txt_filetitle", {1200, 360, 2175, 285}, 0, true);
-    lbl_2 = makeLabel(Frame1, t, "lbl_2", QStringLiteral("Application:"), {240, 740, 975, 255});
+    lbl_2 = makeLabel(Frame1, t, "lbl_2", tr("Application:"), {240, 740, 975, 255});
     const auto& lengths = WorkingCopy::SettingLengths;
     txt_app = makeBox(Frame1, t, "txt_app", {1200, 720, 1575, 285}, lengths[0], true);
     txt_versie = makeBox(Frame1, t, "txt_versie", {2880, 720, 495, 285}, lengths[1], true);
-    lbl_3 = makeLabel(Frame1, t, "lbl_3", QStringLiteral("Author:"), {240, 1100, 975, 255});
+    lbl_3 = makeLabel(Frame1, t, "lbl_3", tr("Author:"), {240, 1100, 975, 255});
     txt_naam = makeBox(Frame1, t, "txt_naam", {1200, 1080, 2175, 285}, lengths[2], false);
-    lbl_4 = makeLabel(Frame1, t, "lbl_4", QStringLiteral("Revision:"), {240, 1460, 975, 255});
+    lbl_4 = makeLabel(Frame1, t, "lbl_4", tr("Revision:"), {240, 1460, 975, 255});
     txt_rev = makeBox(Frame1, t, "txt_rev", {1200, 1440, 615, 285}, lengths[3], false);
-    Label1 = makeLabel(Frame1, t, "Label1", QStringLiteral("Date:"), {2160, 1460, 495, 255});
+    Label1 = makeLabel(Frame1, t, "Label1", tr("Date:"), {2160, 1460, 495, 255});
     txt_date = makeBox(Frame1, t, "txt_date", {2640, 1440, 735, 285}, lengths[4], false);
 
-    Frame_4 = makeFrame(central, "Frame_4", QStringLiteral("Form names: (double click to edit)"));
+    Frame_4 = makeFrame(central, "Frame_4", tr("Form names: (double click to edit)"));
     lst_forms = new ChoiceList(Frame_4, false);
     lst_forms->setObjectName(QStringLiteral("lst_forms"));
 
-    Frame_1 =
-        makeFrame(central, "Frame_1", QStringLiteral("Text in this form: (double click to edit)"));
+    Frame_1 = makeFrame(central, "Frame_1", tr("Text in this form: (double click to edit)"));
     lst_lang = new ChoiceList(Frame_1, true);
     lst_lang->setObjectName(QStringLiteral("lst_lang"));
 
@@ -301,12 +300,13 @@ void QL_Core::describeForAssistiveTechnology()
     for (const auto& [label, box] : buddies)
         label->setBuddy(box);
     const std::pair<QWidget*, const char*> names[] = {
-        {txt_filetitle, "File name"}, {txt_app, "Application"},       {txt_versie, "Version"},
-        {txt_naam, "Author"},         {txt_rev, "Revision"},          {txt_date, "Date"},
-        {lst_forms, "Form names"},    {lst_lang, "Text in this form"}};
+        {txt_filetitle, QT_TR_NOOP("File name")}, {txt_app, QT_TR_NOOP("Application")},
+        {txt_versie, QT_TR_NOOP("Version")},      {txt_naam, QT_TR_NOOP("Author")},
+        {txt_rev, QT_TR_NOOP("Revision")},        {txt_date, QT_TR_NOOP("Date")},
+        {lst_forms, QT_TR_NOOP("Form names")},    {lst_lang, QT_TR_NOOP("Text in this form")}};
     QWidget* previous = nullptr;
     for (const auto& [widget, name] : names) {
-        widget->setAccessibleName(QString::fromUtf8(name));
+        widget->setAccessibleName(tr(name));
         if (previous)
             setTabOrder(previous, widget);
         previous = widget;

@@ -25,11 +25,11 @@ AppChooser::AppChooser(const QString& file, const QList<DesktopApp>& application
     , m_apps(applications)
 {
     setObjectName(QStringLiteral("AppChooser"));
-    setWindowTitle(QStringLiteral("Open with"));
+    setWindowTitle(tr("Open with"));
     setModal(true);
 
     lbl_file = new QLabel(
-        QStringLiteral("Choose the program to open this file with:\n%1")
+        tr("Choose the program to open this file with:\n%1")
             .arg(QFileInfo(file).fileName().isEmpty() ? file : QFileInfo(file).fileName()),
         this);
     lbl_file->setTextFormat(Qt::PlainText);
@@ -38,7 +38,7 @@ AppChooser::AppChooser(const QString& file, const QList<DesktopApp>& application
     lst_apps = new QListWidget(this);
     lst_apps->setObjectName(QStringLiteral("lst_apps"));
     lst_apps->setIconSize(QSize(24, 24));
-    lst_apps->setAccessibleName(QStringLiteral("Programs"));
+    lst_apps->setAccessibleName(tr("Programs"));
     for (qsizetype i = 0; i < m_apps.size(); ++i) {
         auto* item = new QListWidgetItem(appIcon(m_apps.at(i).icon), m_apps.at(i).name, lst_apps);
         if (i < registered) {

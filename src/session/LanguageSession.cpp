@@ -180,7 +180,7 @@ void LanguageSession::editRows(const QString& step, Stored stored, Change change
 
 void LanguageSession::appendRow(const QString& text)
 {
-    editRows(QStringLiteral("New text"), Stored::Now, [&](QStringList& rows, QList<int>& origins) {
+    editRows(tr("New text"), Stored::Now, [&](QStringList& rows, QList<int>& origins) {
         origins.resize(rows.size(), WorkingCopy::Added);
         rows.append(text);
         origins.append(WorkingCopy::Added);
@@ -191,7 +191,7 @@ void LanguageSession::replaceRow(int row, const QString& text)
 {
     if (row < 0 || row >= m_copy.rows.size())
         throw std::out_of_range("the edited row is not in the list");
-    editRows(QStringLiteral("Edit text"), Stored::Now,
+    editRows(tr("Edit text"), Stored::Now,
              [&](QStringList& rows, QList<int>&) { rows[row] = text; });
 }
 
@@ -206,22 +206,20 @@ void LanguageSession::storeRows(const QString& step, const QStringList& byRow)
 
 void LanguageSession::insertRow(int at)
 {
-    editRows(QStringLiteral("Insert text"), Stored::Later,
-             [at](QStringList& rows, QList<int>& origins) {
-                 insertNewRow(rows, at);
-                 origins.insert(std::min(at, int(origins.size())), WorkingCopy::Added);
-             });
+    editRows(tr("Insert text"), Stored::Later, [at](QStringList& rows, QList<int>& origins) {
+        insertNewRow(rows, at);
+        origins.insert(std::min(at, int(origins.size())), WorkingCopy::Added);
+    });
 }
 
 void LanguageSession::deleteRow(int at)
 {
     // Throws for a row that is not there, before anything changed.
-    editRows(QStringLiteral("Delete text"), Stored::Later,
-             [at](QStringList& rows, QList<int>& origins) {
-                 ::deleteRow(rows, at);
-                 if (at < origins.size())
-                     origins.removeAt(at);
-             });
+    editRows(tr("Delete text"), Stored::Later, [at](QStringList& rows, QList<int>& origins) {
+        ::deleteRow(rows, at);
+        if (at < origins.size())
+            origins.removeAt(at);
+    });
 }
 
 int LanguageSession::replaceInRows(const QString& search, const QString& replacement)
@@ -232,7 +230,7 @@ int LanguageSession::replaceInRows(const QString& search, const QString& replace
     if (changed > 0) {
         emit contentsChanged();
         setUnsavedChanges(true);
-        recordStep(QStringLiteral("Replace"), before);
+        recordStep(tr("Replace"), before);
     }
     return changed;
 }
@@ -247,7 +245,7 @@ void LanguageSession::renameForm(int form, const QString& name)
     commit();
     emit contentsChanged();
     setUnsavedChanges(true);
-    recordStep(QStringLiteral("Edit form"), before);
+    recordStep(tr("Edit form"), before);
 }
 
 void LanguageSession::setSetting(FileSetting setting, const QString& text)
@@ -258,7 +256,7 @@ void LanguageSession::setSetting(FileSetting setting, const QString& text)
     const SessionState before = state();
     kept = text;
     emit contentsChanged();
-    recordStep(QStringLiteral("Typing in ") + settingName(setting), before,
+    recordStep(tr("Typing in %1").arg(settingLabel(setting)), before,
                (m_typingRun % 100000) * 8 + int(setting));
 }
 
@@ -276,7 +274,7 @@ void LanguageSession::selectForm(int form)
     emit rowsChanged(true);
     emit contentsChanged();
     if (dropping)
-        recordStep(QStringLiteral("Select form"), before);
+        recordStep(tr("Select form"), before);
 }
 
 void LanguageSession::selectRow(int row)

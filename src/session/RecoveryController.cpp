@@ -60,8 +60,8 @@ void RecoveryController::write()
     // Said once: a box every few seconds would keep the person from working.
     if (!problem.isEmpty() && !m_failureShown && !m_ending) {
         m_failureShown = true;
-        say(QStringLiteral("The recovery copy of this file cannot be written to %1: %2.\r\nSave "
-                           "the file to keep your changes.")
+        say(tr("The recovery copy of this file cannot be written to %1: %2.\r\nSave "
+               "the file to keep your changes.")
                 .arg(m_slot->copyPath().isEmpty() ? RecoverySlot::standardFolder()
                                                   : m_slot->copyPath(),
                      problem));
@@ -86,19 +86,19 @@ std::optional<int> RecoveryController::offer()
     if (!problem.isEmpty()) {
         const QString notMoved = m_slot->setAside();
         say(notMoved.isEmpty()
-                ? QStringLiteral("The recovery copy %1 cannot be read: %2.\r\nIt has been moved "
-                                 "to %3.")
+                ? tr("The recovery copy %1 cannot be read: %2.\r\nIt has been moved "
+                     "to %3.")
                       .arg(found.path, problem, m_slot->asidePath())
-                : QStringLiteral("The recovery copy %1 cannot be read: %2.\r\nIt cannot be moved "
-                                 "aside either: %3.")
+                : tr("The recovery copy %1 cannot be read: %2.\r\nIt cannot be moved "
+                     "aside either: %3.")
                       .arg(found.path, problem, notMoved));
         return std::nullopt;
     }
-    const QString what = copy.path.isEmpty() ? QStringLiteral("a new file") : copy.path;
+    const QString what = copy.path.isEmpty() ? tr("a new file") : copy.path;
     const bool restore =
         m_toolkit.messageBox(
-            QStringLiteral("Lexicant ended on %1 without saving the changes to %2.\r\nA recovery "
-                           "copy of them was kept. Do you want to restore it?")
+            tr("Lexicant ended on %1 without saving the changes to %2.\r\nA recovery "
+               "copy of them was kept. Do you want to restore it?")
                 .arg(copy.written.toLocalTime().toString(QStringLiteral("dd-MM-yyyy HH:mm:ss")),
                      what),
             MsgStyle::Question) == MsgResult::Yes;
@@ -108,10 +108,9 @@ std::optional<int> RecoveryController::offer()
     if (!stays.isEmpty()) {
         // Read-only folders and the like: the copy stays where it is and comes back next time.
         m_failureShown = true;
-        say(QStringLiteral("The recovery copy %1 cannot be %2: %3.\r\nIt will be offered again "
-                           "at the next start.")
-                .arg(found.path, restore ? QStringLiteral("taken over") : QStringLiteral("removed"),
-                     stays));
+        say(tr("The recovery copy %1 cannot be %2: %3.\r\nIt will be offered again "
+               "at the next start.")
+                .arg(found.path, restore ? tr("taken over") : tr("removed"), stays));
     }
     return restore ? std::optional<int>(copy.selectedForm) : std::nullopt;
 }

@@ -33,7 +33,7 @@ QString ReferenceSession::open(const QString& path)
 {
     const ReadResult read = readLanguageFile(path);
     if (read.status != ReadStatus::Ok)
-        return read.reason.isEmpty() ? QStringLiteral("cannot be opened") : read.reason;
+        return read.reason.isEmpty() ? tr("cannot be opened") : read.reason;
     m_reference.emplace();
     lsf::applyFields(read.parsed, *m_reference);
     m_path = path;

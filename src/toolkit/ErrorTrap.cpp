@@ -1,8 +1,11 @@
 #include "ErrorTrap.h"
 
+#include <QCoreApplication>
+
 QString errorTrapText(const QString& code)
 {
-    return QStringLiteral("An error occured while executing a function.\r\n"
-                          "Please report the error code on our website.\r\n\r\n") +
+    return QCoreApplication::translate("ErrorTrap",
+                                       "An error occured while executing a function.\r\n"
+                                       "Please report the error code on our website.\r\n\r\n") +
            code;
 }

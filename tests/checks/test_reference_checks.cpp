@@ -5,6 +5,8 @@
 
 #include "QtPrint.h"
 
+#include <QFile>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -192,4 +194,47 @@ TEST(FindAll, RowsNamesAndSettingsOfBothFilesEachAtItsPlace)
     EXPECT_EQ(found(Qt::CaseSensitive), "Form 2, row 0: Open file / Form 2, row 2: Open again / "
                                         "Name of form 3: Opening / Author: Opener / Reference: "
                                         "Name of form 1: Openers");
+}
+
+// Lexicant's own Dutch: every text translated, and each translation keeps its source's access
+// keys, placeholders, spaces, final punctuation and line breaks.
+TEST(ReferenceChecks, TheInterfacesDutchTranslationIsCompleteAndPassesTheChecks)
+{
+    QFile file(LEXICANT_DUTCH_TS);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader ts(&file);
+    CheckSet checks;
+    for (Check off : {Check::Missing, Check::Extra, Check::Same, Check::MovesAtSave})
+        checks.on[std::size_t(off)] = false;
+    QString source, text, *reading = nullptr;
+    QStringList forms, problems;
+    int messages = 0;
+    while (!ts.atEnd()) {
+        ts.readNext();
+        const auto name = ts.name();
+        if (ts.isStartElement() && (name == u"source" || name == u"translation")) {
+            (reading = name == u"source" ? &source : &text)->clear();
+            if (ts.attributes().hasAttribute("type")) // unfinished, obsolete
+                problems << source + ": " + ts.attributes().value("type").toString();
+        } else if (ts.isStartElement() && name == u"byte") { // a carriage return
+            *reading += QChar(ts.attributes().value("value").toUInt(nullptr, 16));
+        } else if (ts.isCharacters() && reading) {
+            *reading += ts.text();
+        } else if (ts.isEndElement() && name == u"numerusform") {
+            forms << std::exchange(text, QString());
+        } else if (ts.isEndElement() && name == u"message" && ++messages) {
+            for (const QString& translation : forms.isEmpty() ? QStringList{text} : forms) {
+                for (const RowProblem& p : rowProblems(source, translation, checks))
+                    problems << source + " / " + translation + ": " + p.message;
+                if (translation.isEmpty())
+                    problems << source + ": untranslated";
+            }
+            forms.clear();
+        } else if (ts.isEndElement() && name != u"byte") {
+            reading = nullptr;
+        }
+    }
+    EXPECT_FALSE(ts.hasError()) << ts.errorString().toStdString();
+    EXPECT_GT(messages, 200);
+    EXPECT_EQ(problems, QStringList());
 }

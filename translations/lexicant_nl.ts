@@ -1,0 +1,1009 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="nl_NL">
+<context>
+    <name>AppChooser</name>
+    <message>
+        <source>Open with</source>
+        <translation>Openen met</translation>
+    </message>
+    <message>
+        <source>Choose the program to open this file with:
+%1</source>
+        <translation>Kies het programma waarmee u dit bestand wilt openen:
+%1</translation>
+    </message>
+    <message>
+        <source>Programs</source>
+        <translation>Programma&apos;s</translation>
+    </message>
+</context>
+<context>
+    <name>Check</name>
+    <message>
+        <source>missing</source>
+        <translation>ontbreekt</translation>
+    </message>
+    <message>
+        <source>extra</source>
+        <translation>overbodig</translation>
+    </message>
+    <message>
+        <source>same</source>
+        <translation>gelijk</translation>
+    </message>
+    <message>
+        <source>access-keys</source>
+        <translation>toegangstoetsen</translation>
+    </message>
+    <message>
+        <source>placeholders</source>
+        <translation>plaatshouders</translation>
+    </message>
+    <message>
+        <source>spaces</source>
+        <translation>spaties</translation>
+    </message>
+    <message>
+        <source>punctuation</source>
+        <translation>leestekens</translation>
+    </message>
+    <message>
+        <source>line-breaks</source>
+        <translation>regeleinden</translation>
+    </message>
+    <message>
+        <source>moves-at-save</source>
+        <translation>verschuift-bij-opslaan</translation>
+    </message>
+    <message>
+        <source>Untranslated rows</source>
+        <translation>Onvertaalde rijen</translation>
+    </message>
+    <message>
+        <source>Rows the reference does not use</source>
+        <translation>Rijen die de referentie niet gebruikt</translation>
+    </message>
+    <message>
+        <source>Rows the same as the reference</source>
+        <translation>Rijen gelijk aan de referentie</translation>
+    </message>
+    <message>
+        <source>Access keys (&amp;)</source>
+        <translation>Toegangstoetsen (&amp;)</translation>
+    </message>
+    <message>
+        <source>Placeholders (%1, %s, {0})</source>
+        <translation>Plaatshouders (%1, %s, {0})</translation>
+    </message>
+    <message>
+        <source>Leading and trailing spaces</source>
+        <translation>Spaties aan begin en einde</translation>
+    </message>
+    <message>
+        <source>Final punctuation</source>
+        <translation>Leesteken aan het einde</translation>
+    </message>
+    <message>
+        <source>Line breaks</source>
+        <translation>Regeleinden</translation>
+    </message>
+    <message>
+        <source>Rows that move when the form is stored</source>
+        <translation>Rijen die verschuiven als het formulier wordt opgeslagen</translation>
+    </message>
+</context>
+<context>
+    <name>EditingDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuleren</translation>
+    </message>
+</context>
+<context>
+    <name>ErrorTrap</name>
+    <message>
+        <source>An error occured while executing a function.<byte value="xd"/>
+Please report the error code on our website.<byte value="xd"/>
+<byte value="xd"/>
+</source>
+        <translation>Er is een fout opgetreden bij het uitvoeren van een functie.<byte value="xd"/>
+Meld de foutcode op onze website.<byte value="xd"/>
+<byte value="xd"/>
+</translation>
+    </message>
+</context>
+<context>
+    <name>FileSetting</name>
+    <message>
+        <source>Application</source>
+        <translation>Toepassing</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Versie</translation>
+    </message>
+    <message>
+        <source>Author</source>
+        <translation>Auteur</translation>
+    </message>
+    <message>
+        <source>Revision</source>
+        <translation>Revisie</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+</context>
+<context>
+    <name>FindAll</name>
+    <message>
+        <source>Form %1, row %2</source>
+        <translation>Formulier %1, rij %2</translation>
+    </message>
+    <message>
+        <source>Name of form %1</source>
+        <translation>Naam van formulier %1</translation>
+    </message>
+    <message>
+        <source>Reference: %1</source>
+        <translation>Referentie: %1</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllDialog</name>
+    <message>
+        <source>Find in all forms</source>
+        <translation>Zoeken in alle formulieren</translation>
+    </message>
+    <message>
+        <source>&amp;Find:</source>
+        <translation>&amp;Zoeken naar:</translation>
+    </message>
+    <message>
+        <source>&amp;Match case</source>
+        <translation>&amp;Hoofdlettergevoelig</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Zoeken</translation>
+    </message>
+    <message>
+        <source>Found texts</source>
+        <translation>Gevonden teksten</translation>
+    </message>
+    <message>
+        <source>Where</source>
+        <translation>Waar</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Tekst</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageFile</name>
+    <message>
+        <source>Error during loading!<byte value="xd"/>
+The language file could not be opened</source>
+        <translation>Fout bij het laden!<byte value="xd"/>
+Het taalbestand kon niet worden geopend</translation>
+    </message>
+    <message>
+        <source>Error during loading #03</source>
+        <translation>Fout bij het laden #03</translation>
+    </message>
+    <message>
+        <source>An error occured while saving the languagefile</source>
+        <translation>Er is een fout opgetreden bij het opslaan van het taalbestand</translation>
+    </message>
+    <message>
+        <source>no file name</source>
+        <translation>geen bestandsnaam</translation>
+    </message>
+    <message>
+        <source>is a folder</source>
+        <translation>is een map</translation>
+    </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>is geen gewoon bestand</translation>
+    </message>
+    <message>
+        <source>cannot be opened for reading</source>
+        <translation>kan niet worden geopend om te lezen</translation>
+    </message>
+    <message>
+        <source>is not a language file: it is shorter than a record count</source>
+        <translation>is geen taalbestand: het is korter dan een aantal records</translation>
+    </message>
+    <message>
+        <source>is not a language file: its record count is %1</source>
+        <translation>is geen taalbestand: het aantal records is %1</translation>
+    </message>
+    <message>
+        <source>is not a language file: it ends inside its first record</source>
+        <translation>is geen taalbestand: het eindigt binnen het eerste record</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageFormat</name>
+    <message>
+        <source>The name of form %1</source>
+        <translation>De naam van formulier %1</translation>
+    </message>
+    <message>
+        <source>The %1 setting</source>
+        <translation>De instelling %1</translation>
+    </message>
+    <message>
+        <source>Row %1 of the file settings</source>
+        <translation>Rij %1 van de bestandsinstellingen</translation>
+    </message>
+    <message>
+        <source>Row %1 of form %2</source>
+        <translation>Rij %1 van formulier %2</translation>
+    </message>
+    <message>
+        <source>The form names</source>
+        <translation>De formuliernamen</translation>
+    </message>
+    <message>
+        <source>The file settings</source>
+        <translation>De bestandsinstellingen</translation>
+    </message>
+    <message>
+        <source>The texts of form %1</source>
+        <translation>De teksten van formulier %1</translation>
+    </message>
+    <message>
+        <source>Shorten some form names</source>
+        <translation>Maak enkele formuliernamen korter</translation>
+    </message>
+    <message>
+        <source>Shorten the file settings</source>
+        <translation>Maak de bestandsinstellingen korter</translation>
+    </message>
+    <message>
+        <source>Shorten or delete rows of this form</source>
+        <translation>Maak rijen van dit formulier korter of verwijder ze</translation>
+    </message>
+    <message>
+        <source>%1 take %2 bytes, more than the %3 bytes that one table of a language file can hold.<byte value="xd"/>
+%4, then save again.</source>
+        <translation>%1 nemen %2 bytes in, meer dan de %3 bytes die één tabel van een taalbestand kan bevatten.<byte value="xd"/>
+%4 en sla daarna opnieuw op.</translation>
+    </message>
+    <message>
+        <source>a language file</source>
+        <translation>een taalbestand</translation>
+    </message>
+    <message>
+        <source>the code file</source>
+        <translation>het codebestand</translation>
+    </message>
+    <message>
+        <source>save</source>
+        <translation>opslaan</translation>
+    </message>
+    <message>
+        <source>save as code</source>
+        <translation>opslaan als code</translation>
+    </message>
+    <message>
+        <source>%1 holds the character %2, which %3 cannot store.<byte value="xd"/>
+Replace it with another character, then %4 again.</source>
+        <translation>%1 bevat het teken %2, dat %3 niet kan opslaan.<byte value="xd"/>
+Vervang het door een ander teken en kies daarna opnieuw %4.</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageSession</name>
+    <message>
+        <source>New text</source>
+        <translation>Nieuwe tekst</translation>
+    </message>
+    <message>
+        <source>Edit text</source>
+        <translation>Tekst bewerken</translation>
+    </message>
+    <message>
+        <source>Insert text</source>
+        <translation>Tekst invoegen</translation>
+    </message>
+    <message>
+        <source>Delete text</source>
+        <translation>Tekst verwijderen</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Vervangen</translation>
+    </message>
+    <message>
+        <source>Edit form</source>
+        <translation>Formulier bewerken</translation>
+    </message>
+    <message>
+        <source>Typing in %1</source>
+        <translation>Typen in %1</translation>
+    </message>
+    <message>
+        <source>Select form</source>
+        <translation>Formulier kiezen</translation>
+    </message>
+</context>
+<context>
+    <name>QL_Core</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Bestand</translation>
+    </message>
+    <message>
+        <source>New file</source>
+        <translation>Nieuw bestand</translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation>Bestand openen</translation>
+    </message>
+    <message>
+        <source>Save file</source>
+        <translation>Bestand opslaan</translation>
+    </message>
+    <message>
+        <source>Save file as ...</source>
+        <translation>Bestand opslaan als ...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Afsluiten</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>Be&amp;werken</translation>
+    </message>
+    <message>
+        <source>New text</source>
+        <translation>Nieuwe tekst</translation>
+    </message>
+    <message>
+        <source>Edit text</source>
+        <translation>Tekst bewerken</translation>
+    </message>
+    <message>
+        <source>Insert text</source>
+        <translation>Tekst invoegen</translation>
+    </message>
+    <message>
+        <source>Delete text</source>
+        <translation>Tekst verwijderen</translation>
+    </message>
+    <message>
+        <source>Search and replace</source>
+        <translation>Zoeken en vervangen</translation>
+    </message>
+    <message>
+        <source>&amp;Extra</source>
+        <translation>E&amp;xtra</translation>
+    </message>
+    <message>
+        <source>Save as code</source>
+        <translation>Opslaan als code</translation>
+    </message>
+    <message>
+        <source>&amp;Information</source>
+        <translation>&amp;Informatie</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Over</translation>
+    </message>
+    <message>
+        <source>Visit our website</source>
+        <translation>Naar onze website</translation>
+    </message>
+    <message>
+        <source>Form:</source>
+        <translation>Formulier:</translation>
+    </message>
+    <message>
+        <source>Row:</source>
+        <translation>Rij:</translation>
+    </message>
+    <message>
+        <source>Language file settings:</source>
+        <translation>Instellingen van het taalbestand:</translation>
+    </message>
+    <message>
+        <source>Filename:</source>
+        <translation>Bestand:</translation>
+    </message>
+    <message>
+        <source>Application:</source>
+        <translation>Toepassing:</translation>
+    </message>
+    <message>
+        <source>Author:</source>
+        <translation>Auteur:</translation>
+    </message>
+    <message>
+        <source>Revision:</source>
+        <translation>Revisie:</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Dat.:</translation>
+    </message>
+    <message>
+        <source>Form names: (double click to edit)</source>
+        <translation>Formulieren: (dubbelklik om te wijzigen)</translation>
+    </message>
+    <message>
+        <source>Text in this form: (double click to edit)</source>
+        <translation>Tekst in dit formulier: (dubbelklik om te wijzigen)</translation>
+    </message>
+    <message>
+        <source>&amp;Reference</source>
+        <translation>&amp;Referentie</translation>
+    </message>
+    <message>
+        <source>Open reference ...</source>
+        <translation>Referentie openen ...</translation>
+    </message>
+    <message>
+        <source>Close reference</source>
+        <translation>Referentie sluiten</translation>
+    </message>
+    <message>
+        <source>Next problem</source>
+        <translation>Volgend probleem</translation>
+    </message>
+    <message>
+        <source>Previous problem</source>
+        <translation>Vorig probleem</translation>
+    </message>
+    <message>
+        <source>Store and go to the next row</source>
+        <translation>Opslaan en naar de volgende rij</translation>
+    </message>
+    <message>
+        <source>Copy reference text</source>
+        <translation>Referentietekst kopiëren</translation>
+    </message>
+    <message>
+        <source>Find in all forms ...</source>
+        <translation>Zoeken in alle formulieren ...</translation>
+    </message>
+    <message>
+        <source>Checks</source>
+        <translation>Controles</translation>
+    </message>
+    <message>
+        <source>Open a reference language file:</source>
+        <translation>Open een referentietaalbestand:</translation>
+    </message>
+    <message>
+        <source>*.LSF format|*.lsf</source>
+        <translation>*.LSF-bestanden|*.lsf</translation>
+    </message>
+    <message>
+        <source>The reference %1 cannot be read: %2.</source>
+        <translation>De referentie %1 kan niet worden gelezen: %2.</translation>
+    </message>
+    <message>
+        <source>Nothing left to translate.</source>
+        <translation>Er valt niets meer te vertalen.</translation>
+    </message>
+    <message>
+        <source>Rows inserted in this form would move other rows when it is stored.<byte value="xd"/>
+Save or undo them first.</source>
+        <translation>Rijen die in dit formulier zijn ingevoegd, zouden bij het opslaan andere rijen verschuiven.<byte value="xd"/>
+Sla ze eerst op of maak ze ongedaan.</translation>
+    </message>
+    <message>
+        <source>Row %1 of this form has no text, in this file nor in the reference.<byte value="xd"/>
+Storing row %2 would move it to another row.</source>
+        <translation>Rij %1 van dit formulier heeft geen tekst, in dit bestand noch in de referentie.<byte value="xd"/>
+Als u rij %2 opslaat, verschuift die naar een andere rij.</translation>
+    </message>
+    <message>
+        <source>Row %1 of this form has no text yet. Saving the form would close up the empty rows and move row %2 and the rows after it away from the rows the application reads.<byte value="xd"/>
+Fill the empty rows with the reference&apos;s texts first?</source>
+        <translation>Rij %1 van dit formulier heeft nog geen tekst. Bij het opslaan van het formulier worden de lege rijen gesloten en verschuiven rij %2 en de rijen erna weg van de rijen die de toepassing leest.<byte value="xd"/>
+Eerst de lege rijen vullen met de teksten van de referentie?</translation>
+    </message>
+    <message>
+        <source>Rows %1 of this form have no text yet. Saving the form would close up the empty rows and move row %2 and the rows after it away from the rows the application reads.<byte value="xd"/>
+Fill the empty rows with the reference&apos;s texts first?</source>
+        <translation>Rijen %1 van dit formulier hebben nog geen tekst. Bij het opslaan van het formulier worden de lege rijen gesloten en verschuiven rij %2 en de rijen erna weg van de rijen die de toepassing leest.<byte value="xd"/>
+Eerst de lege rijen vullen met de teksten van de referentie?</translation>
+    </message>
+    <message>
+        <source>Fill rows</source>
+        <translation>Rijen vullen</translation>
+    </message>
+    <message>
+        <source>Translate row</source>
+        <translation>Rij vertalen</translation>
+    </message>
+    <message>
+        <source>Filename: </source>
+        <translation>Bestandsnaam: </translation>
+    </message>
+    <message>
+        <source>The file that is currently opened is not saved yet.<byte value="xd"/>
+If you close the program without saving all changes will be lost!<byte value="xd"/>
+<byte value="xd"/>
+Are you sure that you want to exit the program?</source>
+        <translation>Het geopende bestand is nog niet opgeslagen.<byte value="xd"/>
+Als u het programma sluit zonder op te slaan, gaan alle wijzigingen verloren!<byte value="xd"/>
+<byte value="xd"/>
+Weet u zeker dat u het programma wilt afsluiten?</translation>
+    </message>
+    <message>
+        <source>File is not saved yet!</source>
+        <translation>Bestand is nog niet opgeslagen!</translation>
+    </message>
+    <message>
+        <source>Form: </source>
+        <translation>Formulier: </translation>
+    </message>
+    <message>
+        <source>Row: </source>
+        <translation>Rij: </translation>
+    </message>
+    <message>
+        <source>Inserting a row will affect the layout of the language file.<byte value="xd"/>
+Are you sure that you want to insert a new row?</source>
+        <translation>Een rij invoegen verandert de indeling van het taalbestand.<byte value="xd"/>
+Weet u zeker dat u een nieuwe rij wilt invoegen?</translation>
+    </message>
+    <message>
+        <source>Deleting a row will affect the layout of the language file.<byte value="xd"/>
+Are you sure that you want to delete this row?</source>
+        <translation>Een rij verwijderen verandert de indeling van het taalbestand.<byte value="xd"/>
+Weet u zeker dat u deze rij wilt verwijderen?</translation>
+    </message>
+    <message>
+        <source>Start a new file</source>
+        <translation>Een nieuw bestand beginnen</translation>
+    </message>
+    <message>
+        <source>Open an exisiting file</source>
+        <translation>Een bestaand bestand openen</translation>
+    </message>
+    <message>
+        <source>Save this file</source>
+        <translation>Dit bestand opslaan</translation>
+    </message>
+    <message>
+        <source>Add a new row to the form</source>
+        <translation>Een nieuwe rij aan het formulier toevoegen</translation>
+    </message>
+    <message>
+        <source>Delete the selected row</source>
+        <translation>De gekozen rij verwijderen</translation>
+    </message>
+    <message>
+        <source>Edit the selected row</source>
+        <translation>De gekozen rij bewerken</translation>
+    </message>
+    <message>
+        <source>Search and replace in the selected form</source>
+        <translation>Zoeken en vervangen in het gekozen formulier</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be found or opened.<byte value="xd"/>
+It is removed from the list of recent files.</source>
+        <translation>Het bestand %1 is niet gevonden of kan niet worden geopend.<byte value="xd"/>
+Het is verwijderd uit de lijst met recente bestanden.</translation>
+    </message>
+    <message>
+        <source>The changes in this file are not saved yet.<byte value="xd"/>
+Are you sure that you want to open another file?</source>
+        <translation>De wijzigingen in dit bestand zijn nog niet opgeslagen.<byte value="xd"/>
+Weet u zeker dat u een ander bestand wilt openen?</translation>
+    </message>
+    <message>
+        <source>Changes are not saved yet.<byte value="xd"/>
+Are you sure that you want to start a new file?</source>
+        <translation>Wijzigingen zijn nog niet opgeslagen.<byte value="xd"/>
+Weet u zeker dat u een nieuw bestand wilt beginnen?</translation>
+    </message>
+    <message>
+        <source>Open an existing language file:</source>
+        <translation>Open een bestaand taalbestand:</translation>
+    </message>
+    <message>
+        <source>The languagefile has been saved.</source>
+        <translation>Het taalbestand is opgeslagen.</translation>
+    </message>
+    <message>
+        <source>Changes are not saved yet.<byte value="xd"/>
+Are you sure that you want to exit the program?</source>
+        <translation>Wijzigingen zijn nog niet opgeslagen.<byte value="xd"/>
+Weet u zeker dat u het programma wilt afsluiten?</translation>
+    </message>
+    <message>
+        <source>Version: </source>
+        <translation>Versie: </translation>
+    </message>
+    <message>
+        <source>Release date: 01-06-05<byte value="xd"/>
+</source>
+        <translation>Publicatiedatum: 01-06-05<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>File name</source>
+        <translation>Bestandsnaam</translation>
+    </message>
+    <message>
+        <source>Application</source>
+        <translation>Toepassing</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Versie</translation>
+    </message>
+    <message>
+        <source>Author</source>
+        <translation>Auteur</translation>
+    </message>
+    <message>
+        <source>Revision</source>
+        <translation>Revisie</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Form names</source>
+        <translation>Formuliernamen</translation>
+    </message>
+    <message>
+        <source>Text in this form</source>
+        <translation>Tekst in dit formulier</translation>
+    </message>
+</context>
+<context>
+    <name>QL_Edit</name>
+    <message>
+        <source>Edit</source>
+        <translation>Bewerken</translation>
+    </message>
+    <message>
+        <source>Enter a new text or change the existing text in the textfield below. Press save to save the changes.</source>
+        <translation>Typ een nieuwe tekst of wijzig de bestaande tekst in het tekstvak hieronder. Klik op Opslaan om de wijzigingen op te slaan.</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Tekst:</translation>
+    </message>
+    <message>
+        <source>Preview: </source>
+        <translation>Voorbeeld: </translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Opslaan</translation>
+    </message>
+    <message>
+        <source>Reference:</source>
+        <translation>Referentie:</translation>
+    </message>
+    <message>
+        <source>Reference</source>
+        <translation>Referentie</translation>
+    </message>
+    <message>
+        <source>New text</source>
+        <translation>Nieuwe tekst</translation>
+    </message>
+    <message>
+        <source>Edit text</source>
+        <translation>Tekst bewerken</translation>
+    </message>
+</context>
+<context>
+    <name>QL_Form</name>
+    <message>
+        <source>Edit form</source>
+        <translation>Formulier bewerken</translation>
+    </message>
+    <message>
+        <source>Change the name of the form in the textfield below and press save to save the changes. The form name will not appear the the programm and is for internal use only.</source>
+        <translation>Wijzig de naam van het formulier in het tekstvak hieronder en klik op Opslaan. De formuliernaam verschijnt niet in het programma en is alleen voor intern gebruik.</translation>
+    </message>
+    <message>
+        <source>Form name:</source>
+        <translation>Formuliernaam:</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Opslaan</translation>
+    </message>
+</context>
+<context>
+    <name>QL_Replace</name>
+    <message>
+        <source>Search and replace</source>
+        <translation>Zoeken en vervangen</translation>
+    </message>
+    <message>
+        <source>This search and replace function is case sensitive and will only search and replace words in the form that is currently loaded in the right list. </source>
+        <translation>Zoeken en vervangen is hoofdlettergevoelig en werkt alleen in het formulier dat nu in de rechterlijst is geladen. </translation>
+    </message>
+    <message>
+        <source>Search for:</source>
+        <translation>Zoeken naar:</translation>
+    </message>
+    <message>
+        <source>Replace with:</source>
+        <translation>Vervangen door:</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Vervangen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n rows are changed.</source>
+        <translation><numerusform>%n rij is gewijzigd.</numerusform><numerusform>%n rijen zijn gewijzigd.</numerusform></translation>
+    </message>
+</context>
+<context>
+    <name>Recovery</name>
+    <message>
+        <source>not valid JSON: </source>
+        <translation>geen geldige JSON: </translation>
+    </message>
+    <message>
+        <source>not a recovery copy of this version</source>
+        <translation>geen herstelkopie van deze versie</translation>
+    </message>
+    <message>
+        <source>its selected form is not 0 to 24</source>
+        <translation>het gekozen formulier ligt niet tussen 0 en 24</translation>
+    </message>
+    <message>
+        <source>it holds no document</source>
+        <translation>het bevat geen document</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be made</source>
+        <translation>de map %1 kan niet worden gemaakt</translation>
+    </message>
+    <message>
+        <source>no lock can be taken in %1: %2</source>
+        <translation>er kan geen vergrendeling worden genomen in %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>RecoveryController</name>
+    <message>
+        <source>The recovery copy of this file cannot be written to %1: %2.<byte value="xd"/>
+Save the file to keep your changes.</source>
+        <translation>De herstelkopie van dit bestand kan niet worden geschreven naar %1: %2.<byte value="xd"/>
+Sla het bestand op om uw wijzigingen te bewaren.</translation>
+    </message>
+    <message>
+        <source>The recovery copy %1 cannot be read: %2.<byte value="xd"/>
+It has been moved to %3.</source>
+        <translation>De herstelkopie %1 kan niet worden gelezen: %2.<byte value="xd"/>
+Ze is verplaatst naar %3.</translation>
+    </message>
+    <message>
+        <source>The recovery copy %1 cannot be read: %2.<byte value="xd"/>
+It cannot be moved aside either: %3.</source>
+        <translation>De herstelkopie %1 kan niet worden gelezen: %2.<byte value="xd"/>
+Ze kan ook niet opzij worden gezet: %3.</translation>
+    </message>
+    <message>
+        <source>a new file</source>
+        <translation>een nieuw bestand</translation>
+    </message>
+    <message>
+        <source>The recovery copy %1 cannot be %2: %3.<byte value="xd"/>
+It will be offered again at the next start.</source>
+        <translation>De herstelkopie %1 kan niet worden %2: %3.<byte value="xd"/>
+Ze wordt bij de volgende start opnieuw aangeboden.</translation>
+    </message>
+    <message>
+        <source>taken over</source>
+        <translation>overgenomen</translation>
+    </message>
+    <message>
+        <source>removed</source>
+        <translation>verwijderd</translation>
+    </message>
+    <message>
+        <source>Lexicant ended on %1 without saving the changes to %2.<byte value="xd"/>
+A recovery copy of them was kept. Do you want to restore it?</source>
+        <translation>Lexicant is op %1 gestopt zonder de wijzigingen in %2 op te slaan.<byte value="xd"/>
+Er is een herstelkopie van bewaard. Wilt u die terugzetten?</translation>
+    </message>
+</context>
+<context>
+    <name>ReferenceChecks</name>
+    <message>
+        <source>none</source>
+        <translation>geen</translation>
+    </message>
+    <message>
+        <source>the reference has a text here, this file has none</source>
+        <translation>de referentie heeft hier een tekst, dit bestand niet</translation>
+    </message>
+    <message>
+        <source>this file has a text here, the reference has none</source>
+        <translation>dit bestand heeft hier een tekst, de referentie niet</translation>
+    </message>
+    <message>
+        <source>the text is the same as the reference&apos;s</source>
+        <translation>de tekst is gelijk aan die van de referentie</translation>
+    </message>
+    <message>
+        <source>%1 &quot;&amp;&quot; access keys, the reference %2</source>
+        <translation>%1 toegangstoetsen &quot;&amp;&quot;, de referentie %2</translation>
+    </message>
+    <message>
+        <source>placeholders %1, the reference %2</source>
+        <translation>plaatshouders %1, de referentie %2</translation>
+    </message>
+    <message>
+        <source>leading or trailing spaces differ from the reference&apos;s</source>
+        <translation>spaties aan begin of einde wijken af van die van de referentie</translation>
+    </message>
+    <message>
+        <source>ends with %1, the reference with %2</source>
+        <translation>eindigt op %1, de referentie op %2</translation>
+    </message>
+    <message>
+        <source>%1 line breaks, the reference %2</source>
+        <translation>%1 regeleinden, de referentie %2</translation>
+    </message>
+    <message>
+        <source>stored as row %1, the commit moves it to row %2</source>
+        <translation>opgeslagen als rij %1, bij het vastleggen verschuift ze naar rij %2</translation>
+    </message>
+</context>
+<context>
+    <name>ReferenceDock</name>
+    <message>
+        <source>Rows of</source>
+        <translation>Rijen van</translation>
+    </message>
+    <message>
+        <source>This form</source>
+        <translation>Dit formulier</translation>
+    </message>
+    <message>
+        <source>All forms</source>
+        <translation>Alle formulieren</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Tonen</translation>
+    </message>
+    <message>
+        <source>All rows</source>
+        <translation>Alle rijen</translation>
+    </message>
+    <message>
+        <source>Rows that need work</source>
+        <translation>Rijen die werk nodig hebben</translation>
+    </message>
+    <message>
+        <source>Untranslated rows</source>
+        <translation>Onvertaalde rijen</translation>
+    </message>
+    <message>
+        <source>Reference and translation</source>
+        <translation>Referentie en vertaling</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>Rij</translation>
+    </message>
+    <message>
+        <source>Reference</source>
+        <translation>Referentie</translation>
+    </message>
+    <message>
+        <source>This file</source>
+        <translation>Dit bestand</translation>
+    </message>
+    <message>
+        <source>Problems</source>
+        <translation>Problemen</translation>
+    </message>
+    <message>
+        <source>Reference: </source>
+        <translation>Referentie: </translation>
+    </message>
+    <message>
+        <source>Form %1: %2 of %3 rows translated, %4 problems</source>
+        <translation>Formulier %1: %2 van %3 rijen vertaald, %4 problemen</translation>
+    </message>
+    <message>
+        <source>Form %1, row %2</source>
+        <translation>Formulier %1, rij %2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 reference rows translated, %3 problems</source>
+        <translation>%1 van %2 referentierijen vertaald, %3 problemen</translation>
+    </message>
+</context>
+<context>
+    <name>ReferenceSession</name>
+    <message>
+        <source>cannot be opened</source>
+        <translation>kan niet worden geopend</translation>
+    </message>
+</context>
+<context>
+    <name>SafeFile</name>
+    <message>
+        <source>no file name</source>
+        <translation>geen bestandsnaam</translation>
+    </message>
+    <message>
+        <source>is a folder</source>
+        <translation>is een map</translation>
+    </message>
+    <message>
+        <source>is read-only</source>
+        <translation>is alleen-lezen</translation>
+    </message>
+</context>
+<context>
+    <name>TextRules</name>
+    <message>
+        <source>Maximum rows reached for this form.</source>
+        <translation>Het maximale aantal rijen voor dit formulier is bereikt.</translation>
+    </message>
+    <message>
+        <source>Type at least 3 characters</source>
+        <translation>Typ minstens 3 tekens</translation>
+    </message>
+    <message>
+        <source>Please remove the ½, ¾ or ¼ characters.</source>
+        <translation>Verwijder de tekens ½, ¾ of ¼.</translation>
+    </message>
+</context>
+<context>
+    <name>TranslationEditor</name>
+    <message>
+        <source>Translation</source>
+        <translation>Vertaling</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Editor for .lsf language files</source>
+        <translation>Editor voor .lsf-taalbestanden</translation>
+    </message>
+    <message>
+        <source>Save a picture of the window to &lt;png&gt; once it is shown, then quit.</source>
+        <translation>Sla een afbeelding van het venster op in &lt;png&gt; zodra het getoond wordt en stop dan.</translation>
+    </message>
+    <message>
+        <source>Select form &lt;number&gt; after start-up.</source>
+        <translation>Kies formulier &lt;number&gt; na het starten.</translation>
+    </message>
+    <message>
+        <source>Open &lt;file&gt; as the reference, the language translated from.</source>
+        <translation>Open &lt;file&gt; als referentie, de taal waaruit vertaald wordt.</translation>
+    </message>
+    <message>
+        <source>Speak &lt;language&gt;, en or nl, whatever the desktop&apos;s language is.</source>
+        <translation>Spreek &lt;language&gt;, en of nl, wat de taal van het bureaublad ook is.</translation>
+    </message>
+    <message>
+        <source>A language file to open.</source>
+        <translation>Een taalbestand om te openen.</translation>
+    </message>
+</context>
+</TS>
