@@ -42,6 +42,22 @@ _lexicant_cli()
         return
         ;;
     --language)
+        # A dictionary's name for check and stats; to-po takes any language code.
+        if [[ $command == check || $command == stats ]]; then
+            local folder dictionaries=""
+            for folder in "${XDG_DATA_HOME:-$HOME/.local/share}/hunspell" /usr/share/hunspell; do
+                dictionaries+=" $(cd "$folder" 2>/dev/null && ls -- *.dic 2>/dev/null)"
+            done
+            COMPREPLY=($(compgen -W "${dictionaries//.dic/}" -- "$cur"))
+        fi
+        return
+        ;;
+    --checks | --skip)
+        # Names separated by commas: the one being typed is completed.
+        local names done=${cur%"${cur##*,}"}
+        names=$("${COMP_WORDS[0]/#\~/$HOME}" help "$command" 2>/dev/null | sed -n 's/^Checks: //p')
+        COMPREPLY=($(compgen -P "$done" -W "$names" -- "${cur##*,}"))
+        compopt -o nospace 2>/dev/null
         return
         ;;
     esac
@@ -52,7 +68,7 @@ _lexicant_cli()
         export-code | to-json) options="-o --output" ;;
         to-po) options="--translation --language -o --output" ;;
         from-po) options="--template --use-fuzzy -o --output" ;;
-        check | stats) options="--against" ;;
+        check | stats) options="--against --language --checks --skip" ;;
         esac
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
         return

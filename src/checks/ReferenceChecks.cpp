@@ -1,6 +1,9 @@
 #include "ReferenceChecks.h"
 
+#include "TextChecks.h"
+
 #include <QCoreApplication>
+#include <QHash>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -24,23 +27,28 @@ int accessKeys(const QString& text)
     return keys;
 }
 
-// %1 to %9, printf conversions (with flags, width, precision and length), and {0}; "%%" is a
-// percent sign. Sorted, since a translation may put them in another order.
+// %1 to %9 and {0}, sorted, since a translation may put them in another order; then printf
+// conversions (with flags, width, precision and length) in their order, which the translation
+// must keep: "%s of %d" is no "%d of %s". "%%" is a percent sign, and so is one before a space
+// ("50% off").
 QStringList placeholders(const QString& text)
 {
     if (!text.contains(u'%') && !text.contains(u'{'))
         return {}; // most texts: no need for the pattern
 
     static const QRegularExpression pattern(QStringLiteral(
-        R"(%%|%[-+ #0]*\d*(?:\.\d+)?(?:hh|h|ll|l|L|q|j|z|t)?[diouxXeEfFgGaAcsp]|%[1-9]|\{\d+\})"));
-    QStringList found;
+        R"(%%|%[-+#0]*\d*(?:\.\d+)?(?:hh|h|ll|l|L|q|j|z|t)?[diouxXeEfFgGaAcsp]|%[1-9]|\{\d+\})"));
+    QStringList positional, ordered;
     for (auto match = pattern.globalMatch(text); match.hasNext();) {
         const QString placeholder = match.next().captured();
-        if (placeholder != QLatin1String("%%"))
-            found << placeholder;
+        if (placeholder.startsWith(u'{') ||
+            (placeholder.size() == 2 && placeholder.at(1).isDigit()))
+            positional << placeholder;
+        else if (placeholder != QLatin1String("%%"))
+            ordered << placeholder;
     }
-    found.sort();
-    return found;
+    positional.sort();
+    return positional + ordered;
 }
 
 QString leading(const QString& text)
@@ -91,11 +99,17 @@ QString quoted(const QString& text)
 QString checkName(Check check)
 {
     static const char* const names[CheckCount] = {
-        QT_TRANSLATE_NOOP("Check", "missing"),      QT_TRANSLATE_NOOP("Check", "extra"),
-        QT_TRANSLATE_NOOP("Check", "same"),         QT_TRANSLATE_NOOP("Check", "access-keys"),
-        QT_TRANSLATE_NOOP("Check", "placeholders"), QT_TRANSLATE_NOOP("Check", "spaces"),
-        QT_TRANSLATE_NOOP("Check", "punctuation"),  QT_TRANSLATE_NOOP("Check", "line-breaks"),
-        QT_TRANSLATE_NOOP("Check", "moves-at-save")};
+        QT_TRANSLATE_NOOP("Check", "missing"),       QT_TRANSLATE_NOOP("Check", "extra"),
+        QT_TRANSLATE_NOOP("Check", "same"),          QT_TRANSLATE_NOOP("Check", "access-keys"),
+        QT_TRANSLATE_NOOP("Check", "placeholders"),  QT_TRANSLATE_NOOP("Check", "spaces"),
+        QT_TRANSLATE_NOOP("Check", "punctuation"),   QT_TRANSLATE_NOOP("Check", "line-breaks"),
+        QT_TRANSLATE_NOOP("Check", "moves-at-save"), QT_TRANSLATE_NOOP("Check", "numbers"),
+        QT_TRANSLATE_NOOP("Check", "tabs"),          QT_TRANSLATE_NOOP("Check", "capitals"),
+        QT_TRANSLATE_NOOP("Check", "brackets"),      QT_TRANSLATE_NOOP("Check", "double-words"),
+        QT_TRANSLATE_NOOP("Check", "double-spaces"), QT_TRANSLATE_NOOP("Check", "urls"),
+        QT_TRANSLATE_NOOP("Check", "tags"),          QT_TRANSLATE_NOOP("Check", "encoding"),
+        QT_TRANSLATE_NOOP("Check", "consistency"),   QT_TRANSLATE_NOOP("Check", "length"),
+        QT_TRANSLATE_NOOP("Check", "spelling")};
     return QLatin1String(names[int(check)]);
 }
 
@@ -115,7 +129,19 @@ QString checkDescription(Check check)
         QT_TRANSLATE_NOOP("Check", "Leading and trailing spaces"),
         QT_TRANSLATE_NOOP("Check", "Final punctuation"),
         QT_TRANSLATE_NOOP("Check", "Line breaks"),
-        QT_TRANSLATE_NOOP("Check", "Rows that move when the form is stored")};
+        QT_TRANSLATE_NOOP("Check", "Rows that move when the form is stored"),
+        QT_TRANSLATE_NOOP("Check", "Numbers"),
+        QT_TRANSLATE_NOOP("Check", "Tabs"),
+        QT_TRANSLATE_NOOP("Check", "Capital at the start"),
+        QT_TRANSLATE_NOOP("Check", "Brackets"),
+        QT_TRANSLATE_NOOP("Check", "Repeated words"),
+        QT_TRANSLATE_NOOP("Check", "Double spaces"),
+        QT_TRANSLATE_NOOP("Check", "Web and e-mail addresses"),
+        QT_TRANSLATE_NOOP("Check", "XML and HTML tags"),
+        QT_TRANSLATE_NOOP("Check", "Characters a language file cannot store"),
+        QT_TRANSLATE_NOOP("Check", "One text translated two ways"),
+        QT_TRANSLATE_NOOP("Check", "Much longer than the reference"),
+        QT_TRANSLATE_NOOP("Check", "Spelling")};
     return QCoreApplication::translate("Check", descriptions[int(check)]);
 }
 
@@ -128,6 +154,7 @@ QList<RowProblem> rowProblems(const QString& reference, const QString& text, con
     };
     if (reference.isEmpty() && text.isEmpty())
         return problems;
+    ownProblems(reference, text, checks, problems);
     if (text.isEmpty()) {
         add(Check::Missing,
             QCoreApplication::translate("ReferenceChecks",
@@ -166,6 +193,7 @@ QList<RowProblem> rowProblems(const QString& reference, const QString& text, con
             QCoreApplication::translate("ReferenceChecks", "%1 line breaks, the reference %2")
                 .arg(lineBreaks(text))
                 .arg(lineBreaks(reference)));
+    textProblems(reference, text, checks, problems);
     return problems;
 }
 
@@ -229,6 +257,50 @@ void formProblems(const LanguageDocument& reference, const LanguageDocument& doc
     }
 }
 
+QList<Problem> consistencyProblems(const LanguageDocument& reference,
+                                   const LanguageDocument& document, const WorkingCopy& copy,
+                                   int selectedForm)
+{
+    struct Place {
+        int form, row;
+        QString text;
+    };
+    QHash<QString, QList<Place>> byReference;
+    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+        for (const PairedText& pair : pairedTexts(document, copy, selectedForm, form)) {
+            const QString& source = reference.formText(form).at(pair.row);
+            if (!source.isEmpty() && !pair.text.isEmpty())
+                byReference[source].append({form, pair.row, pair.text});
+        }
+    }
+    QList<Problem> problems;
+    for (const QList<Place>& places : std::as_const(byReference)) {
+        for (const Place& here : places) {
+            const auto other = std::find_if(places.begin(), places.end(),
+                                            [&](const Place& p) { return p.text != here.text; });
+            if (other != places.end())
+                problems.append({here.form, here.row, Check::Consistency,
+                                 QCoreApplication::translate(
+                                     "ReferenceChecks", "translated as \"%1\" in form %2, row %3")
+                                     .arg(other->text)
+                                     .arg(other->form)
+                                     .arg(other->row)});
+        }
+    }
+    std::ranges::sort(problems, {}, [](const Problem& p) { return ProblemPlace{p.form, p.row}; });
+    return problems;
+}
+
+void mergeProblems(QList<Problem>& problems, const QList<Problem>& more)
+{
+    if (more.isEmpty())
+        return;
+    problems += more;
+    std::ranges::stable_sort(problems, {}, [](const Problem& p) {
+        return ProblemPlace{p.form, p.row};
+    });
+}
+
 QList<Problem> referenceProblems(const LanguageDocument& reference,
                                  const LanguageDocument& document, const WorkingCopy& copy,
                                  int selectedForm, const CheckSet& checks, ReferenceCounts* counts)
@@ -237,6 +309,8 @@ QList<Problem> referenceProblems(const LanguageDocument& reference,
     ReferenceCounts counted;
     for (int form = 1; form <= LanguageDocument::FormCount; ++form)
         formProblems(reference, document, copy, selectedForm, form, checks, problems, counted);
+    if (checks.has(Check::Consistency))
+        mergeProblems(problems, consistencyProblems(reference, document, copy, selectedForm));
     counted.problems = int(problems.size());
     if (counts)
         *counts = counted;

@@ -23,8 +23,27 @@ enum class Check {
     Punctuation,  // a different final punctuation mark
     LineBreaks,   // a different number of line breaks
     MovesAtSave,  // the commit will move the row away from the index the application reads
+    Numbers,      // a number of the reference missing, or there fewer times
+    Tabs,         // a different number of tabs (Windows menus: "&Open...\tCtrl+O")
+    Capitals,     // starts with a capital letter where the reference does not, or the reverse
+    Brackets,     // a different number of ( ) [ ] { }
+    DoubleWords,  // a word twice in a row
+    DoubleSpaces, // a different number of double spaces
+    Urls,         // different web or e-mail addresses
+    Tags,         // different XML or HTML tags
+    Encoding,     // characters a language file cannot store
+    Consistency,  // the reference's text translated otherwise elsewhere in the file
+    Length,       // much longer than the reference
+    Spelling,     // a word the dictionary does not know
 };
-inline constexpr int CheckCount = 9;
+inline constexpr int CheckCount = 21;
+
+// Tells whether a word is spelt right, in one language.
+class Speller {
+public:
+    virtual ~Speller() = default;
+    virtual bool knows(const QString& word) const = 0;
+};
 
 // The check's short name ("missing", "access-keys", ...) and what it looks for.
 QString checkName(Check check);
@@ -32,11 +51,32 @@ QString checkDescription(Check check);
 // The check's short name in the interface's language (checkName is the one scripts use).
 QString checkLabel(Check check);
 
-// Which checks run; all of them by default.
+// Which checks run (all of them by default), and how: a translation is too long beyond
+// lengthFactor times its reference's length plus ten characters; spelling needs a speller.
 struct CheckSet {
-    std::array<bool, CheckCount> on{true, true, true, true, true, true, true, true, true};
+    CheckSet() { on.fill(true); }
+    std::array<bool, CheckCount> on;
+    double lengthFactor = 2.0;
+    const Speller* speller = nullptr;
     bool has(Check check) const { return on[std::size_t(check)]; }
 };
+
+// The check named ("numbers", "double-words", ...), if there is one.
+std::optional<Check> checkNamed(const QString& name);
+
+// The words of a translation a dictionary is asked about: without access keys inside words
+// ("Be&werken" is "Bewerken"), placeholders, web and e-mail addresses, numbers and words with
+// digits, and the words found unchanged in the reference (product names).
+QStringList spellingWords(const QString& text, const QString& reference);
+// Each such word with its place in the text (its access key marker included).
+struct SpelledWord {
+    int start, length;
+    QString word;
+};
+QList<SpelledWord> spellingRanges(const QString& text, const QString& reference);
+// What to underline in a text as it is typed: the words the speller (if any) does not know and
+// the characters a language file cannot store, in text order.
+QList<SpelledWord> textMarks(const QString& text, const QString& reference, const Speller* speller);
 
 struct RowProblem {
     Check check;
@@ -79,6 +119,15 @@ struct ReferenceCounts {
 void formProblems(const LanguageDocument& reference, const LanguageDocument& document,
                   const WorkingCopy& copy, int selectedForm, int form, const CheckSet& checks,
                   QList<Problem>& problems, ReferenceCounts& counted);
+
+// Rows whose reference text is translated otherwise in another row of the document, each
+// naming the first such row; in form and row order.
+QList<Problem> consistencyProblems(const LanguageDocument& reference,
+                                   const LanguageDocument& document, const WorkingCopy& copy,
+                                   int selectedForm);
+
+// The problems with more added, all in form and row order (each row's own order kept).
+void mergeProblems(QList<Problem>& problems, const QList<Problem>& more);
 
 // Every problem of the document against the reference, form by form and row by row; with
 // counts, also how many reference rows the document translates, found in the same pass.

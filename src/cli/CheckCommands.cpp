@@ -3,11 +3,13 @@
 #include "CliSession.h"
 
 #include "CodeText.h"
+#include "Dictionaries.h"
 #include "LanguageFile.h"
 #include "ReferenceChecks.h"
 #include "WorkingCopy.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -49,9 +51,54 @@ QStringList layoutProblems(const ReadResult& read)
 
 namespace {
 
+// The checks --checks names, or all but those --skip names; a name that is no check is
+// refused with the list of names.
+std::optional<CheckSet> chosenChecks(Session& session, const Invocation& call)
+{
+    CheckSet checks;
+    const auto named = [&](const QString& option, bool on) {
+        if (!call.option(option.toLatin1().constData()))
+            return true;
+        if (on)
+            checks.on.fill(false);
+        for (const QString& name : call.option(option.toLatin1().constData())->split(u',')) {
+            const std::optional<Check> check = checkNamed(name.trimmed());
+            if (!check) {
+                QStringList names;
+                for (int c = 0; c < CheckCount; ++c)
+                    names << checkName(Check(c));
+                session.usage(QStringLiteral("--%1: no check is called \"%2\"; the checks are %3")
+                                  .arg(option, name.trimmed(), names.join(u',')));
+                return false;
+            }
+            checks.on[std::size_t(*check)] = on;
+        }
+        return true;
+    };
+    if (call.option("checks") && call.option("skip")) {
+        session.usage(QStringLiteral("give --checks or --skip, not both"));
+        return std::nullopt;
+    }
+    if (!named(QStringLiteral("checks"), true) || !named(QStringLiteral("skip"), false))
+        return std::nullopt;
+    return checks;
+}
+
 // Runs the reference checks of each file, as the editor shows them for a file just opened.
 int againstReference(Session& session, const Invocation& call, bool countsOnly)
 {
+    std::optional<CheckSet> checks = chosenChecks(session, call);
+    if (!checks)
+        return ExitUsage;
+    // Spelling only in a language asked for.
+    std::unique_ptr<HunspellSpeller> speller;
+    if (const auto language = call.option("language")) {
+        QString problem;
+        speller = HunspellSpeller::load(*language, problem);
+        if (!speller)
+            return session.fileError(QStringLiteral("--language %1").arg(*language), problem);
+        checks->speller = speller.get();
+    }
     const auto reference = session.load(*call.option("against"));
     if (!reference)
         return ExitFileError;
@@ -66,7 +113,7 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
         const WorkingCopy copy = openedWorkingCopy(*document, 0);
         ReferenceCounts counts;
         const QList<Problem> problems =
-            referenceProblems(*reference, *document, copy, 0, {}, &counts);
+            referenceProblems(*reference, *document, copy, 0, *checks, &counts);
         clean = clean && problems.isEmpty();
         if (!countsOnly) {
             for (const Problem& p : problems)
@@ -97,15 +144,20 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
 
 int commandStats(Session& session, const Invocation& call)
 {
-    if (call.positional.isEmpty() || !call.option("against") || !call.onlyOptions({"against"}))
+    if (call.positional.isEmpty() || !call.option("against") ||
+        !call.onlyOptions({"against", "language", "checks", "skip"}))
         return session.usage(QStringLiteral("stats takes --against REFERENCE and FILEs"));
     return againstReference(session, call, true);
 }
 
 int commandCheck(Session& session, const Invocation& call)
 {
-    if (call.positional.isEmpty() || !call.onlyOptions({"against"}))
-        return session.usage(QStringLiteral("check takes one or more FILEs"));
+    if (call.positional.isEmpty() ||
+        !call.onlyOptions(call.option("against")
+                              ? QStringList{"against", "language", "checks", "skip"}
+                              : QStringList{}))
+        return session.usage(QStringLiteral("check takes one or more FILEs; --language, --checks "
+                                            "and --skip only with --against"));
     if (call.option("against"))
         return againstReference(session, call, false);
     bool clean = true;

@@ -1,5 +1,7 @@
 #include "Cli.h"
 
+#include "ReferenceChecks.h"
+
 #include "CliSession.h"
 #include "CodeText.h"
 #include "DocumentJson.h"
@@ -50,12 +52,14 @@ const Command Commands[] = {
      "write SOURCE with the PO file's translations in it;\n"
      "fuzzy ones only with --use-fuzzy",
      commandFromPo},
-    {"check", "[--against REFERENCE] FILE...",
+    {"check", "[--against REFERENCE [--language DICTIONARY] [--checks A,B | --skip A,B]] FILE...",
      "list every problem of the files, one line each; with\n"
      "a reference, each problem of the translation against\n"
-     "it (FILE: LABEL: CHECK: MESSAGE)",
+     "it (FILE: LABEL: CHECK: MESSAGE); --language also checks\n"
+     "the spelling with that Hunspell dictionary (nl_NL),\n"
+     "--checks runs only the checks named, --skip all others",
      commandCheck},
-    {"stats", "--against REFERENCE FILE...",
+    {"stats", "--against REFERENCE [--language DICTIONARY] [--checks A,B | --skip A,B] FILE...",
      "count the reference's rows each file translates, and\n"
      "its problems against the reference by check",
      commandStats},
@@ -127,6 +131,13 @@ int commandHelp(Session& session, const Invocation& call)
     session.print(QStringLiteral("Usage: lexicant-cli %1\n\n%2.\n")
                       .arg(usageLine(*command),
                            QString::fromUtf8(command->description).replace(u'\n', u' ')));
+    // The names --checks and --skip take (bash completion reads them here).
+    if (QByteArray(command->arguments).contains("--checks")) {
+        QStringList names;
+        for (int c = 0; c < CheckCount; ++c)
+            names << checkName(Check(c));
+        session.print(QStringLiteral("\nChecks: %1\n").arg(names.join(u' ')));
+    }
     return ExitOk;
 }
 
@@ -223,6 +234,8 @@ std::optional<Invocation> parse(const QStringList& arguments, QString& problem)
         {QStringLiteral("--template"), QStringLiteral("template")},
         {QStringLiteral("--language"), QStringLiteral("language")},
         {QStringLiteral("--against"), QStringLiteral("against")},
+        {QStringLiteral("--checks"), QStringLiteral("checks")},
+        {QStringLiteral("--skip"), QStringLiteral("skip")},
     };
     static const QMap<QString, QString> flags = {
         {QStringLiteral("--use-fuzzy"), QStringLiteral("use-fuzzy")},

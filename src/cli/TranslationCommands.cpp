@@ -46,8 +46,15 @@ QString poUnsafe(const QString& text)
 PoHeader headerFor(const LanguageDocument& source, const LanguageDocument* translation,
                    const QString& language)
 {
+    // A header value is one line: a line break inside a setting becomes a space.
+    const auto line = [](const QString& value) {
+        return QString(value)
+            .replace(QLatin1String("\r\n"), QLatin1String(" "))
+            .replace(u'\n', u' ')
+            .replace(u'\r', u' ');
+    };
     const QString project =
-        (source.setting(FileSetting::Application) + u' ' + source.setting(FileSetting::Version))
+        line(source.setting(FileSetting::Application) + u' ' + source.setting(FileSetting::Version))
             .trimmed();
     const QString now =
         QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm+0000"));
@@ -58,7 +65,7 @@ PoHeader headerFor(const LanguageDocument& source, const LanguageDocument* trans
         {QStringLiteral("POT-Creation-Date"), now},
         {QStringLiteral("PO-Revision-Date"), now},
         {QStringLiteral("Last-Translator"),
-         translation ? translation->setting(FileSetting::Author) : QString()},
+         translation ? line(translation->setting(FileSetting::Author)) : QString()},
         {QStringLiteral("Language-Team"), QString()},
         {QStringLiteral("Language"), language},
         {QStringLiteral("MIME-Version"), QStringLiteral("1.0")},

@@ -78,8 +78,69 @@ TEST(ReferenceChecks, Placeholders)
                                       {"50%% done", "50%% klaar", false},
                                       {"{0} saved", "{0} opgeslagen", false},
                                       {"{0} saved", "{1} opgeslagen", true},
-                                      {"%1", "%10", false}});
+                                      {"%1", "%10", false},
+                                      {"%s of %d files", "%d van %s bestanden", true}, // swapped
+                                      {"50% off", "50% korting", false}});
     EXPECT_EQ(messageOf("%1 of %2", "%1 van"), "placeholders \"%1\", the reference \"%1 %2\"");
+}
+
+// The checks translate-toolkit's pofilter has too, with its verdict for each pair (pf: fails).
+TEST(ReferenceChecks, ScreenTextChecksGivePofiltersVerdicts)
+{
+    expectCheck(Check::Numbers, {{"Version 2.5", "Versie 2.6", true},  // pf
+                                 {"Version 2.5", "Versie 2.5", false}, //
+                                 {"1 file", "Een bestand", true},      // pf
+                                 {"Page 3 of 10", "Pagina 3 van 100", false},
+                                 {"Save %1", "Opslaan", false}});             // pf; a placeholder's
+    expectCheck(Check::Tabs, {{"&Open...\tCtrl+O", "&Openen...Ctrl+O", true}, // pf
+                              {"Open\tCtrl+O", "Openen\tCtrl+O", false}});
+    expectCheck(Check::Capitals, {{"Open file", "bestand openen", true}, // pf
+                                  {"e-mail", "E-mail", true},            // pf
+                                  {"&Open", "&Openen", false},
+                                  {"1 file", "één bestand", false},
+                                  {"...", "...", false}});
+    expectCheck(Check::Brackets, {{"Save (all)", "Alles opslaan", true},  // pf
+                                  {"Close (Esc)", "Sluiten [Esc]", true}, // pf
+                                  {"Close (Esc)", "Sluiten (Esc)", false}});
+    expectCheck(Check::DoubleWords, {{"Open the file", "Open het het bestand", true}, // pf
+                                     {"Open the the file", "Open het bestand", false},
+                                     {"Bye.", "Dag. Dag.", true}});
+    expectCheck(Check::DoubleSpaces, {{"Name:  here", "Naam: hier", true}, // pf
+                                      {"Name: here", "Naam:  hier", true}});
+    expectCheck(Check::Urls, {{"See https://www.vantrel.com/help",
+                               "Zie https://www.vantrel.nl/help", true},               // pf
+                              {"Mail info@vantrel.com", "Mail info@vantrel.nl", true}, // pf emails
+                              {"See www.vantrel.com", "Zie www.vantrel.com", false}});
+    expectCheck(Check::Tags, {{"<b>Bold</b> text", "<i>Vet</i> tekst", true}, // pf
+                              {"<Error>", "<Fout>", false},
+                              {"Plain", "<b>Gewoon</b>", true}});
+    expectCheck(Check::Encoding, {{"Open", "Ｏpen", true}, {"Euro", "€ ½", false}});
+    expectCheck(Check::Length,
+                {{"Open", "Een veel langere tekst", true}, {"Open", "Nu openen", false}});
+    EXPECT_EQ(messageOf("Open", "Ｏpen"),
+              "holds \"Ｏ\" (U+FF2F), which a language file cannot store");
+}
+
+TEST(ReferenceChecks, OneReferenceTextTranslatedTwoWaysIsNamedOnEachRow)
+{
+    LanguageDocument reference, document;
+    for (int form : {1, 2})
+        reference.formText(form).set(0, "Open");
+    document.formText(1).set(0, "Openen");
+    document.formText(2).set(0, "Open maken");
+    QStringList found;
+    for (const Problem& p :
+         consistencyProblems(reference, document, openedWorkingCopy(document, 0), 0))
+        found << QString("%1:%2 %3").arg(p.form).arg(p.row).arg(p.message);
+    EXPECT_EQ(found, QStringList({"1:0 translated as \"Open maken\" in form 2, row 0",
+                                  "2:0 translated as \"Openen\" in form 1, row 0"}));
+}
+
+TEST(ReferenceChecks, SpellingAsksAboutWordsOnlyNotAddressesKeysPlaceholdersOrProductNames)
+{
+    EXPECT_EQ(spellingWords("Be&werken %1 {0} %s 2x www.vantrel.nl a@b.nl Lexicant opslaam",
+                            "Edit with Lexicant"),
+              QStringList({"Bewerken", "opslaam"}));
 }
 
 TEST(ReferenceChecks, SpacesPunctuationAndLineBreaks)

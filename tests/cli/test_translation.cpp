@@ -1,4 +1,5 @@
 #include "CliRunner.h"
+#include "Dictionaries.h"
 #include "LanguageFile.h"
 #include "LsfBytes.h"
 #include "PoFile.h"
@@ -103,7 +104,7 @@ TEST_F(CliTranslation, PoFilePassesMsgfmtCheckAndCarriesHeaderAndComments)
     QList<QByteArray> target = {packed({"Hoofdvenster"}), packed({"&Bestand", "Stop \"nu\""})};
     for (int f = 2; f <= 24; ++f)
         target << emptyEntries(201);
-    target << packed({"Demo Notes", "2.1", "Jan de Vries"});
+    target << packed({"Demo Notes", "2.1", "Jan de\r\nVries"});
     write("en.lsf", lsfFile(1, source));
     write("nl.lsf", lsfFile(1, target));
 
@@ -113,7 +114,7 @@ TEST_F(CliTranslation, PoFilePassesMsgfmtCheckAndCarriesHeaderAndComments)
     const QString text = QString::fromUtf8(po.out);
     EXPECT_TRUE(text.contains("\"Project-Id-Version: Demo Notes 2.1\\n\""));
     EXPECT_TRUE(text.contains("\"Language: nl\\n\""));
-    EXPECT_TRUE(text.contains("\"Last-Translator: Jan de Vries\\n\""));
+    EXPECT_TRUE(text.contains("\"Last-Translator: Jan de Vries\\n\"")) << "one line";
     EXPECT_TRUE(text.contains("\"Content-Type: text/plain; charset=UTF-8\\n\""));
     EXPECT_TRUE(text.contains("#. Form 1: Main window\nmsgctxt \"F01_lng_(1)\"\n"
                               "msgid \"Quit \\\"now\\\"\"\nmsgstr \"Stop \\\"nu\\\"\""));
@@ -298,4 +299,105 @@ TEST_F(CliCheck, GitDiffShowsChangedRowsThroughTheTextconvDriver)
     const QString diff = QString::fromUtf8(process.readAllStandardOutput());
     EXPECT_TRUE(diff.contains("-            \"Save\"\n+            \"Save all\"\n"))
         << diff.toStdString();
+}
+
+// translate-toolkit's pofilter reads the PO file to-po writes; each row it fails for one of the
+// tests both have, check --against fails for the same check, and no other.
+TEST_F(CliCheck, ChecksGiveTheVerdictsOfPofilterRowByRow)
+{
+    const std::pair<const char*, const char*> pairs[] = {
+        {"Version 2.5", "Versie 2.6"},
+        {"Version 2.5", "Versie 2.5"},
+        {"&Open...\tCtrl+O", "&Openen...Ctrl+O"},
+        {"Open file", "bestand openen"},
+        {"Save (all)", "Alles opslaan"},
+        {"Open the file", "Open het het bestand"},
+        {"Name:  here", "Naam: hier"},
+        {"See https://vantrel.com/a", "Zie https://vantrel.nl/a"},
+        {"Mail info@vantrel.com", "Mail info@vantrel.nl"},
+        {"<b>Bold</b> text", "<i>Vet</i> tekst"},
+        {"%s of %d files", "%d van %s bestanden"},
+        {"50% off", "50% korting"},
+        {"Close (Esc)", "Sluiten [Esc]"},
+        {"<Error>", "<Fout>"},
+        {"e-mail", "E-mail"}};
+    QList<QByteArray> en, nl;
+    for (const auto& [source, translation] : pairs)
+        en << source, nl << translation;
+    const auto file = [this](const char* name, const QList<QByteArray>& rows) {
+        QList<QByteArray> fields = {packed({"Main"}), packed(rows)};
+        for (int f = 2; f <= 24; ++f)
+            fields << emptyEntries(201);
+        return write(name, lsfFile(1, fields));
+    };
+    const QString source = file("en.lsf", en), target = file("nl.lsf", nl);
+    ASSERT_EQ(run({"to-po", source, "--translation", target, "-o", path("nl.po")}).status, 0);
+    const QMap<QString, QString> ours = {{"numbers", "numbers"},
+                                         {"tabs", "tabs"},
+                                         {"startcaps", "capitals"},
+                                         {"brackets", "brackets"},
+                                         {"doublewords", "double-words"},
+                                         {"doublespacing", "double-spaces"},
+                                         {"urls", "urls"},
+                                         {"emails", "urls"},
+                                         {"xmltags", "tags"},
+                                         {"printf", "placeholders"}};
+    QStringList options = {"--nofuzzy", "-i", path("nl.po"), "-o", path("failed.po")};
+    for (const QString& test : ours.keys())
+        options << "-t" << test;
+    QProcess pofilter;
+    pofilter.start("pofilter", options);
+    ASSERT_TRUE(pofilter.waitForFinished(60000)) << "pofilter, from translate-toolkit";
+    QFile failed(path("failed.po"));
+    ASSERT_TRUE(failed.open(QIODevice::ReadOnly));
+    QStringList theirs, tests;
+    for (const QString& line : QString::fromUtf8(failed.readAll()).split('\n')) {
+        if (line.startsWith("# (pofilter) "))
+            tests << ours.value(line.mid(13).section(':', 0, 0));
+        else if (line.startsWith("msgctxt ")) {
+            tests.removeDuplicates();
+            for (const QString& test : std::as_const(tests))
+                theirs << line.mid(9).chopped(1) + ": " + test;
+            tests.clear();
+        }
+    }
+    QStringList checked;
+    const CliRun check = run(
+        {"check", "--against", source, "--checks", QStringList(ours.values()).join(','), target});
+    for (const QString& line : QString::fromUtf8(check.out).split('\n', Qt::SkipEmptyParts))
+        checked << line.section(": ", 1, 2);
+    checked.removeDuplicates();
+    theirs.sort();
+    checked.sort();
+    EXPECT_EQ(checked, theirs);
+    EXPECT_EQ(theirs.size(), 12) << "every pair but the three that pass";
+}
+
+TEST_F(CliCheck, SpellingNamesWordsTheDictionaryAskedForDoesNotKnowAndLearnsThePersonsOwn)
+{
+    qputenv("XDG_DATA_HOME", folder().toUtf8());
+    const auto file = [this](const char* name, const QList<QByteArray>& rows) {
+        QList<QByteArray> fields = {packed({"Main"}), packed(rows)};
+        for (int f = 2; f <= 24; ++f)
+            fields << emptyEntries(201);
+        return write(name, lsfFile(1, fields));
+    };
+    const QString en = file("en.lsf", {"Save the file", "Edit in Lexicant"});
+    const QString nl = file("nl.lsf", {"Bestand opslaam", "Be&werken in Lexicant"});
+    const QStringList spelling = {"check", "--against", en, "--checks", "spelling"};
+    CliRun result = run(spelling + QStringList{"--language", "nl_NL", nl});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(QString(result.out).remove(folder() + '/'),
+              "nl.lsf: F01_lng_(0): spelling: \"opslaam\" is not in the dictionary\n");
+    result = run(spelling + QStringList{"--language", "xx_XX", nl});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains("no dictionary for xx_XX in " + folder() +
+                                    "/hunspell, "
+                                    "/usr/share/hunspell"))
+        << result.err.toStdString();
+
+    QString problem;
+    EXPECT_EQ(HunspellSpeller::load("nl_NL", problem)->addToPersonalList("opslaam"), "");
+    EXPECT_EQ(run(spelling + QStringList{"--language", "nl_NL", nl}).status, 0);
+    EXPECT_EQ(HunspellSpeller::load("nl_NL", problem)->suggestions("bestnad").value(0), "bestand");
 }

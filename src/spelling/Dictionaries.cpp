@@ -1,0 +1,111 @@
+#include "Dictionaries.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <hunspell.h>
+
+QStringList dictionaryFolders()
+{
+    const QString asked = qEnvironmentVariable("LEXICANT_DICTIONARY_PATH");
+    if (!asked.isEmpty())
+        return asked.split(u':', Qt::SkipEmptyParts);
+    return {QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                QStringLiteral("/hunspell"),
+            QStringLiteral("/usr/share/hunspell")};
+}
+
+QMap<QString, QString> installedDictionaries()
+{
+    QMap<QString, QString> found;
+    for (const QString& folder : dictionaryFolders()) {
+        const QDir dir(folder);
+        for (const QFileInfo& dic : dir.entryInfoList({QStringLiteral("*.dic")}, QDir::Files)) {
+            const QString name = dic.completeBaseName();
+            if (!found.contains(name) && dir.exists(name + QStringLiteral(".aff")))
+                found.insert(name, dic.absoluteFilePath());
+        }
+    }
+    return found;
+}
+
+QString personalWordList(const QString& language)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/lexicant/words-%1.txt").arg(language);
+}
+
+std::unique_ptr<HunspellSpeller> HunspellSpeller::load(const QString& language, QString& problem)
+{
+    const QString dic = installedDictionaries().value(language);
+    if (dic.isEmpty()) {
+        problem = QStringLiteral("no dictionary for %1 in %2")
+                      .arg(language, dictionaryFolders().join(QStringLiteral(", ")));
+        return nullptr;
+    }
+    const QString aff = dic.chopped(4) + QStringLiteral(".aff");
+    Hunhandle* handle =
+        Hunspell_create(QFile::encodeName(aff).constData(), QFile::encodeName(dic).constData());
+    if (!handle) {
+        problem = QStringLiteral("the dictionary %1 cannot be read").arg(dic);
+        return nullptr;
+    }
+    std::unique_ptr<HunspellSpeller> speller(new HunspellSpeller(language, handle));
+    QFile words(personalWordList(language));
+    if (words.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : words.readAll().split('\n')) {
+            if (!line.trimmed().isEmpty())
+                Hunspell_add(handle,
+                             speller->encoded(QString::fromUtf8(line.trimmed())).constData());
+        }
+    }
+    return speller;
+}
+
+HunspellSpeller::HunspellSpeller(const QString& language, Hunhandle* handle)
+    : m_language(language)
+    , m_handle(handle)
+    , m_utf8(QByteArray(Hunspell_get_dic_encoding(handle)).toUpper() == "UTF-8")
+{
+}
+
+HunspellSpeller::~HunspellSpeller()
+{
+    Hunspell_destroy(m_handle);
+}
+
+QByteArray HunspellSpeller::encoded(const QString& word) const
+{
+    return m_utf8 ? word.toUtf8() : word.toLatin1();
+}
+
+bool HunspellSpeller::knows(const QString& word) const
+{
+    return Hunspell_spell(m_handle, encoded(word).constData()) != 0;
+}
+
+QStringList HunspellSpeller::suggestions(const QString& word) const
+{
+    char** list = nullptr;
+    const int n = Hunspell_suggest(m_handle, &list, encoded(word).constData());
+    QStringList found;
+    for (int i = 0; i < n; ++i)
+        found << (m_utf8 ? QString::fromUtf8(list[i]) : QString::fromLatin1(list[i]));
+    Hunspell_free_list(m_handle, &list, n);
+    return found;
+}
+
+QString HunspellSpeller::addToPersonalList(const QString& word)
+{
+    Hunspell_add(m_handle, encoded(word).constData());
+    QFile words(personalWordList(m_language));
+    if (!QDir().mkpath(QFileInfo(words).absolutePath()) ||
+        !words.open(QIODevice::Append | QIODevice::Text) || words.write(word.toUtf8() + '\n') < 0 ||
+        !words.flush())
+        return words.errorString();
+    return {};
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ReferenceChecks.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+struct Hunhandle;
+
+// Hunspell dictionaries where Debian's hunspell-* packages put them (/usr/share/hunspell), and
+// the person's own ($XDG_DATA_HOME/hunspell, which wins); LEXICANT_DICTIONARY_PATH, a list of
+// folders, replaces both.
+QStringList dictionaryFolders();
+// Each dictionary by its name ("nl_NL", "en_US"), with the path of its .dic file.
+QMap<QString, QString> installedDictionaries();
+
+// The personal word list of a language: words added to its dictionary, one a line, in the
+// person's data folder ($XDG_DATA_HOME/lexicant/words-nl_NL.txt).
+QString personalWordList(const QString& language);
+
+// One dictionary, with the person's own words added.
+class HunspellSpeller : public Speller {
+public:
+    // The language's dictionary, or nothing with the reason in `problem`.
+    static std::unique_ptr<HunspellSpeller> load(const QString& language, QString& problem);
+    ~HunspellSpeller() override;
+    HunspellSpeller(const HunspellSpeller&) = delete;
+    HunspellSpeller& operator=(const HunspellSpeller&) = delete;
+
+    QString language() const { return m_language; }
+    bool knows(const QString& word) const override;
+    QStringList suggestions(const QString& word) const;
+    // Adds the word to the personal word list and to this dictionary; the reason it could not be
+    // written, or an empty text.
+    QString addToPersonalList(const QString& word);
+
+private:
+    HunspellSpeller(const QString& language, Hunhandle* handle);
+    QByteArray encoded(const QString& word) const;
+
+    QString m_language;
+    Hunhandle* m_handle;
+    bool m_utf8;
+};
