@@ -92,6 +92,102 @@
         <source>Rows that move when the form is stored</source>
         <translation>Rijen die verschuiven als het formulier wordt opgeslagen</translation>
     </message>
+    <message>
+        <source>numbers</source>
+        <translation>getallen</translation>
+    </message>
+    <message>
+        <source>tabs</source>
+        <translation>tabs</translation>
+    </message>
+    <message>
+        <source>capitals</source>
+        <translation>hoofdletters</translation>
+    </message>
+    <message>
+        <source>brackets</source>
+        <translation>haakjes</translation>
+    </message>
+    <message>
+        <source>double-words</source>
+        <translation>dubbele-woorden</translation>
+    </message>
+    <message>
+        <source>double-spaces</source>
+        <translation>dubbele-spaties</translation>
+    </message>
+    <message>
+        <source>urls</source>
+        <translation>adressen</translation>
+    </message>
+    <message>
+        <source>tags</source>
+        <translation>tags</translation>
+    </message>
+    <message>
+        <source>encoding</source>
+        <translation>tekenset</translation>
+    </message>
+    <message>
+        <source>consistency</source>
+        <translation>consistentie</translation>
+    </message>
+    <message>
+        <source>length</source>
+        <translation>lengte</translation>
+    </message>
+    <message>
+        <source>spelling</source>
+        <translation>spelling</translation>
+    </message>
+    <message>
+        <source>Numbers</source>
+        <translation>Getallen</translation>
+    </message>
+    <message>
+        <source>Tabs</source>
+        <translation>Tabs</translation>
+    </message>
+    <message>
+        <source>Capital at the start</source>
+        <translation>Hoofdletter aan het begin</translation>
+    </message>
+    <message>
+        <source>Brackets</source>
+        <translation>Haakjes</translation>
+    </message>
+    <message>
+        <source>Repeated words</source>
+        <translation>Herhaalde woorden</translation>
+    </message>
+    <message>
+        <source>Double spaces</source>
+        <translation>Dubbele spaties</translation>
+    </message>
+    <message>
+        <source>Web and e-mail addresses</source>
+        <translation>Web- en e-mailadressen</translation>
+    </message>
+    <message>
+        <source>XML and HTML tags</source>
+        <translation>XML- en HTML-tags</translation>
+    </message>
+    <message>
+        <source>Characters a language file cannot store</source>
+        <translation>Tekens die een taalbestand niet kan opslaan</translation>
+    </message>
+    <message>
+        <source>One text translated two ways</source>
+        <translation>Eén tekst op twee manieren vertaald</translation>
+    </message>
+    <message>
+        <source>Much longer than the reference</source>
+        <translation>Veel langer dan de referentie</translation>
+    </message>
+    <message>
+        <source>Spelling</source>
+        <translation>Spelling</translation>
+    </message>
 </context>
 <context>
     <name>EditingDialog</name>
@@ -667,6 +763,34 @@ Weet u zeker dat u het programma wilt afsluiten?</translation>
         <source>Text in this form</source>
         <translation>Tekst in dit formulier</translation>
     </message>
+    <message>
+        <source>Spelling language</source>
+        <translation>Spellingtaal</translation>
+    </message>
+    <message>
+        <source>Longest translation</source>
+        <translation>Langste vertaling</translation>
+    </message>
+    <message>
+        <source>%1 times the reference and 10 characters</source>
+        <translation>%1 keer de referentie en 10 tekens</translation>
+    </message>
+    <message>
+        <source>No dictionary for %1: the spelling is not checked.</source>
+        <translation>Geen woordenboek voor %1: de spelling wordt niet gecontroleerd.</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Geen</translation>
+    </message>
+    <message>
+        <source>The spelling cannot be checked in %1: %2.</source>
+        <translation>De spelling kan niet worden gecontroleerd in %1: %2.</translation>
+    </message>
+    <message>
+        <source>The word %1 cannot be added to the dictionary %2: %3.</source>
+        <translation>Het woord %1 kan niet worden toegevoegd aan het woordenboek %2: %3.</translation>
+    </message>
 </context>
 <context>
     <name>QL_Edit</name>
@@ -867,6 +991,58 @@ Er is een herstelkopie van bewaard. Wilt u die terugzetten?</translation>
         <source>stored as row %1, the commit moves it to row %2</source>
         <translation>opgeslagen als rij %1, bij het vastleggen verschuift ze naar rij %2</translation>
     </message>
+    <message>
+        <source>translated as &quot;%1&quot; in form %2, row %3</source>
+        <translation>vertaald als &quot;%1&quot; in formulier %2, rij %3</translation>
+    </message>
+    <message>
+        <source>numbers %1 of the reference are missing</source>
+        <translation>getallen %1 van de referentie ontbreken</translation>
+    </message>
+    <message>
+        <source>%1 tabs, the reference %2</source>
+        <translation>%1 tabs, de referentie %2</translation>
+    </message>
+    <message>
+        <source>starts with a small letter, the reference with a capital</source>
+        <translation>begint met een kleine letter, de referentie met een hoofdletter</translation>
+    </message>
+    <message>
+        <source>starts with a capital, the reference with a small letter</source>
+        <translation>begint met een hoofdletter, de referentie met een kleine letter</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot;, the reference %3</source>
+        <translation>%1 &quot;%2&quot;, de referentie %3</translation>
+    </message>
+    <message>
+        <source>the word &quot;%1&quot; is repeated</source>
+        <translation>het woord &quot;%1&quot; staat er twee keer</translation>
+    </message>
+    <message>
+        <source>%1 double spaces, the reference %2</source>
+        <translation>%1 dubbele spaties, de referentie %2</translation>
+    </message>
+    <message>
+        <source>addresses %1, the reference %2</source>
+        <translation>adressen %1, de referentie %2</translation>
+    </message>
+    <message>
+        <source>tags %1, the reference %2</source>
+        <translation>tags %1, de referentie %2</translation>
+    </message>
+    <message>
+        <source>%1 characters, more than %2 times the reference&apos;s %3 and 10</source>
+        <translation>%1 tekens, meer dan %2 keer de %3 van de referentie en 10</translation>
+    </message>
+    <message>
+        <source>holds %1, which a language file cannot store</source>
+        <translation>bevat %1, dat een taalbestand niet kan opslaan</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not in the dictionary</source>
+        <translation>&quot;%1&quot; staat niet in het woordenboek</translation>
+    </message>
 </context>
 <context>
     <name>ReferenceDock</name>
@@ -955,6 +1131,13 @@ Er is een herstelkopie van bewaard. Wilt u die terugzetten?</translation>
     <message>
         <source>is read-only</source>
         <translation>is alleen-lezen</translation>
+    </message>
+</context>
+<context>
+    <name>TextMarks</name>
+    <message>
+        <source>Add &quot;%1&quot; to the dictionary</source>
+        <translation>&quot;%1&quot; aan het woordenboek toevoegen</translation>
     </message>
 </context>
 <context>

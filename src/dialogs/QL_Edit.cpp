@@ -1,6 +1,8 @@
 #include "QL_Edit.h"
 
+#include "Dictionaries.h"
 #include "ErrorTrap.h"
+#include "TextMarks.h"
 #include "TextRules.h"
 #include "Toolkit.h"
 #include "Twips.h"
@@ -8,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 
 namespace {
@@ -51,6 +54,28 @@ void QL_Edit::showReference(const QString& text)
         applySizeRule();
     }
     txt_reference->setText(text);
+}
+
+void QL_Edit::checkSpelling(const HunspellSpeller* speller, std::function<void(const QString&)> add)
+{
+    const auto reference = [this] { return txt_reference ? txt_reference->text() : QString(); };
+    underlineAsTyped(txt_newtxt, [speller, reference](const QString& text) {
+        return textMarks(text, reference(), speller);
+    });
+    txt_newtxt->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(txt_newtxt, &QWidget::customContextMenuRequested, this,
+            [this, speller, add, reference](const QPoint& at) {
+                QMenu* menu = txt_newtxt->createStandardContextMenu();
+                addSpellingActions(
+                    *menu, txt_newtxt->text(), txt_newtxt->cursorPositionAt(at), reference(),
+                    speller,
+                    [this](int start, int length, const QString& word) {
+                        txt_newtxt->setText(txt_newtxt->text().replace(start, length, word));
+                    },
+                    add);
+                menu->exec(txt_newtxt->mapToGlobal(at));
+                delete menu;
+            });
 }
 
 void QL_Edit::New_Row(int rowCount, const AcceptText& save)

@@ -2,6 +2,10 @@
 
 #include "EditingDialog.h"
 
+#include <functional>
+
+class HunspellSpeller;
+
 // The row dialog: the text of a new row, or a new text for a row. rowCount is the number of
 // rows the list holds, for the row limit.
 class QL_Edit : public EditingDialog {
@@ -17,6 +21,10 @@ public:
     // Shows the reference's text of the row, read-only, above the text box; the dialog grows by
     // its frame. Without it the dialog is as it always was.
     void showReference(const QString& text);
+    // Underlines the words of the text the speller does not know, and characters a language file
+    // cannot store, as they are typed; the box's menu offers the speller's suggestions and adds
+    // a word to the dictionary through `add`.
+    void checkSpelling(const HunspellSpeller* speller, std::function<void(const QString&)> add);
 
     // Save: checks the text against the rules; an accepted text is saved and the dialog closes.
     void cmd_save_Click();

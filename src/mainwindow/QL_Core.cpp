@@ -117,6 +117,7 @@ void QL_Core::connectSession()
     connect(m_referenceDock, &ReferenceDock::rowChosen, this, &QL_Core::showPlace);
     connect(m_referenceDock, &ReferenceDock::textStored, this, &QL_Core::storeTranslation);
     connect(m_referenceDock, &ReferenceDock::countsChanged, m_panels[4], &QLabel::setText);
+    connect(m_referenceDock, &ReferenceDock::wordAdded, this, &QL_Core::addToDictionary);
     // The window grows by the workbench where the screen has room; on a small screen the table
     // is what gives way, and the dock can be shrunk or floated.
     connect(m_reference, &ReferenceSession::openedOrClosed, this, [this](bool open) {

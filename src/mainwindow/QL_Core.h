@@ -177,7 +177,12 @@ private:
     void chooseRow(int row);
     void showFound(const FoundText& found);
     // While a reference is open, the row dialog shows the reference's text of the row.
-    void showReferenceIn(QL_Edit& dialog, int row) const;
+    void showReferenceIn(QL_Edit& dialog, int row);
+    // The spelling language: chosen in the menu, or the one remembered for the document.
+    void chooseLanguage(const QString& language);
+    // Adds the word to the personal word list of the spelling language; says why it cannot.
+    void addToDictionary(const QString& word);
+    void fillLanguageMenu();
     // Goes on to the next row that needs work after a place, editing it.
     void goToWork(std::pair<int, int> from);
     // Once the event at hand is done: the reference remembered for the document's file.
@@ -211,7 +216,7 @@ public:
     QStatusBar* StatusBar = nullptr;
     QMenu *mnu_file = nullptr, *mnu_edit = nullptr, *mnu_extra = nullptr, *mnu_informatie = nullptr;
     QAction *mnu_undo = nullptr, *mnu_redo = nullptr, *mnu_bar_undo = nullptr;
-    QMenu *mnu_reference = nullptr, *mnu_checks = nullptr;
+    QMenu *mnu_reference = nullptr, *mnu_checks = nullptr, *mnu_language = nullptr;
     QAction *mnu_copy_reference = nullptr, *mnu_store_next = nullptr;
     QAction *mnu_reference_open = nullptr, *mnu_reference_close = nullptr,
             *mnu_problem_next = nullptr, *mnu_problem_previous = nullptr, *mnu_find_all = nullptr;

@@ -1,7 +1,9 @@
 #include "ReferenceDock.h"
 
+#include "Dictionaries.h"
 #include "LanguageSession.h"
 #include "ReferenceSession.h"
+#include "TextMarks.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -9,6 +11,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScopedValueRollback>
@@ -29,12 +32,37 @@ class TranslationEditor : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
+    // The spelling language's speller, if any, and where a word added to it goes.
+    std::function<const HunspellSpeller*()> speller;
+    std::function<void(const QString&)> addWord;
+
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex&) const override
+                          const QModelIndex& index) const override
     {
         auto* editor = new QPlainTextEdit(parent);
         editor->setAccessibleName(tr("Translation"));
         editor->setTabChangesFocus(true);
+        // Misspelt words and characters a language file cannot store are underlined as typed.
+        const QString reference = index.siblingAtColumn(1).data().toString();
+        new MarkHighlighter(editor->document(), [this, reference](const QString& text) {
+            return textMarks(text, reference, speller());
+        });
+        editor->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(editor, &QWidget::customContextMenuRequested, editor,
+                [this, editor, reference](const QPoint& at) {
+                    std::unique_ptr<QMenu> menu(editor->createStandardContextMenu(at));
+                    addSpellingActions(
+                        *menu, editor->toPlainText(), editor->cursorForPosition(at).position(),
+                        reference, speller(),
+                        [editor](int start, int length, const QString& word) {
+                            QTextCursor cursor(editor->document());
+                            cursor.setPosition(start);
+                            cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+                            cursor.insertText(word);
+                        },
+                        addWord);
+                    menu->exec(editor->mapToGlobal(at));
+                });
         m_open = editor;
         return editor;
     }
@@ -142,6 +170,8 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const LanguageSe
                               m_table->horizontalHeader()->sizeHint().height());
     m_editor = new TranslationEditor(m_table);
     m_table->setItemDelegateForColumn(TextColumn, m_editor);
+    m_editor->speller = [this] { return m_reference.speller(); };
+    m_editor->addWord = [this](const QString& word) { emit wordAdded(word); };
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(m_scope);

@@ -57,6 +57,8 @@ signals:
     // The person stored a text for a reference row; with next, they asked for the next row.
     void textStored(int form, int row, const QString& text, bool next);
     void countsChanged(const QString& text);
+    // A word added to the spelling language's dictionary from the editor's menu.
+    void wordAdded(const QString& word);
 
 private:
     struct Entry {

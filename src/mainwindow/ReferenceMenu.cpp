@@ -2,6 +2,7 @@
 // checks, and find in all forms.
 #include "QL_Core.h"
 
+#include "Dictionaries.h"
 #include "FindAllDialog.h"
 #include "LanguageFile.h"
 #include "ReferenceDock.h"
@@ -10,9 +11,11 @@
 #include "Toolkit.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalBlocker>
@@ -65,6 +68,21 @@ void QL_Core::createReferenceMenu()
         connect(check, &QAction::toggled, this,
                 [this, c](bool on) { m_reference->setCheck(Check(c), on); });
     }
+    mnu_language = mnu_reference->addMenu(tr("Spelling language"));
+    mnu_language->setObjectName(QStringLiteral("mnu_language"));
+    connect(mnu_language, &QMenu::aboutToShow, this, &QL_Core::fillLanguageMenu);
+    QMenu* length = mnu_reference->addMenu(tr("Longest translation"));
+    length->setObjectName(QStringLiteral("mnu_length"));
+    auto* lengths = new QActionGroup(length);
+    for (const double factor : {1.5, 2.0, 3.0}) {
+        QAction* a = length->addAction(
+            tr("%1 times the reference and 10 characters").arg(QLocale().toString(factor)));
+        a->setCheckable(true);
+        a->setChecked(factor == m_reference->checks().lengthFactor);
+        lengths->addAction(a);
+        connect(a, &QAction::triggered, this,
+                [this, factor] { m_reference->setLengthFactor(factor); });
+    }
     const auto enable = [this](bool open) {
         for (QAction* needsReference : {mnu_reference_close, mnu_problem_next, mnu_problem_previous,
                                         mnu_store_next, mnu_copy_reference})
@@ -105,7 +123,44 @@ void QL_Core::reopenRememberedReference()
         const QString remembered = m_reference->rememberedFor(path);
         if (!remembered.isEmpty())
             openReference(remembered);
+        const QString language = m_reference->rememberedLanguageFor(path);
+        if (language != m_reference->language() && !m_reference->setLanguage(language).isEmpty())
+            m_referenceDock->say(
+                tr("No dictionary for %1: the spelling is not checked.").arg(language));
     });
+}
+
+void QL_Core::fillLanguageMenu()
+{
+    mnu_language->clear();
+    auto* choices = new QActionGroup(mnu_language);
+    const QMap<QString, QString> installed = installedDictionaries();
+    const QStringList languages = QStringList{QString()} + installed.keys();
+    for (const QString& language : languages) {
+        QAction* a = mnu_language->addAction(language.isEmpty() ? tr("None") : language);
+        a->setObjectName(QStringLiteral("mnu_language_") + language);
+        a->setCheckable(true);
+        a->setChecked(language == m_reference->language());
+        choices->addAction(a);
+        connect(a, &QAction::triggered, this, [this, language] { chooseLanguage(language); });
+    }
+}
+
+void QL_Core::chooseLanguage(const QString& language)
+{
+    const QString problem = m_reference->setLanguage(language);
+    if (!problem.isEmpty())
+        m_toolkit.messageBox(tr("The spelling cannot be checked in %1: %2.").arg(language, problem),
+                             MsgStyle::Exclamation);
+}
+
+void QL_Core::addToDictionary(const QString& word)
+{
+    const QString problem = m_reference->addWord(word);
+    if (!problem.isEmpty())
+        m_toolkit.messageBox(tr("The word %1 cannot be added to the dictionary %2: %3.")
+                                 .arg(word, personalWordList(m_reference->language()), problem),
+                             MsgStyle::Exclamation);
 }
 
 void QL_Core::chooseRow(int row)

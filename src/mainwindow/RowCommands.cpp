@@ -8,12 +8,15 @@
 #include "TextRules.h"
 #include "Toolkit.h"
 
-void QL_Core::showReferenceIn(QL_Edit& dialog, int row) const
+void QL_Core::showReferenceIn(QL_Edit& dialog, int row)
 {
     const int form = m_session->selectedForm();
     if (m_reference->isOpen() && form >= 1 && form <= LanguageDocument::FormCount &&
         row < LanguageDocument::RowCount)
         dialog.showReference(m_reference->reference()->formText(form).at(row));
+    if (m_reference->speller())
+        dialog.checkSpelling(m_reference->speller(),
+                             [this](const QString& word) { addToDictionary(word); });
 }
 
 void QL_Core::mnu_text_new_Click()

@@ -1,5 +1,6 @@
 #include "ReferenceSession.h"
 
+#include "Dictionaries.h"
 #include "LanguageFile.h"
 #include "LanguageSession.h"
 
@@ -8,6 +9,20 @@
 
 namespace {
 const QString RememberedKey = QStringLiteral("references");
+const QString LanguagesKey = QStringLiteral("languages");
+
+void rememberIn(const QString& key, const QString& document, const QString& value)
+{
+    if (document.isEmpty())
+        return;
+    QSettings settings;
+    QVariantMap map = settings.value(key).toMap();
+    if (value.isEmpty())
+        map.remove(document);
+    else
+        map.insert(document, value);
+    settings.setValue(key, map);
+}
 } // namespace
 
 ReferenceSession::ReferenceSession(const LanguageSession& session, QObject* parent)
@@ -19,7 +34,58 @@ ReferenceSession::ReferenceSession(const LanguageSession& session, QObject* pare
     connect(&session, &LanguageSession::saved, this, [this](const QString& path) {
         if (isOpen())
             remember(path, m_path);
+        rememberIn(LanguagesKey, path, language());
     });
+}
+
+ReferenceSession::~ReferenceSession() = default;
+
+void ReferenceSession::setLengthFactor(double factor)
+{
+    m_checks.lengthFactor = factor;
+    m_stale = true;
+    m_checked = {};
+    emit changed();
+}
+
+QString ReferenceSession::language() const
+{
+    return m_speller ? m_speller->language() : QString();
+}
+
+QString ReferenceSession::setLanguage(const QString& language)
+{
+    std::shared_ptr<HunspellSpeller> speller;
+    QString problem;
+    if (!language.isEmpty()) {
+        speller = HunspellSpeller::load(language, problem);
+        if (!speller)
+            return problem;
+    }
+    m_speller = std::move(speller);
+    m_checks.speller = m_speller.get();
+    rememberIn(LanguagesKey, m_session.path(), language);
+    m_stale = true;
+    m_checked = {};
+    emit languageChanged(language);
+    emit changed();
+    return {};
+}
+
+QString ReferenceSession::addWord(const QString& word)
+{
+    if (!m_speller)
+        return {};
+    const QString problem = m_speller->addToPersonalList(word);
+    m_stale = true;
+    m_checked = {};
+    emit changed();
+    return problem;
+}
+
+QString ReferenceSession::rememberedLanguageFor(const QString& documentPath) const
+{
+    return QSettings().value(LanguagesKey).toMap().value(documentPath).toString();
 }
 
 void ReferenceSession::documentChanged()
@@ -68,15 +134,7 @@ QString ReferenceSession::rememberedFor(const QString& documentPath) const
 
 void ReferenceSession::remember(const QString& document, const QString& reference) const
 {
-    if (document.isEmpty())
-        return;
-    QSettings settings;
-    QVariantMap map = settings.value(RememberedKey).toMap();
-    if (reference.isEmpty())
-        map.remove(document);
-    else
-        map.insert(document, reference);
-    settings.setValue(RememberedKey, map);
+    rememberIn(RememberedKey, document, reference);
 }
 
 void ReferenceSession::setCheck(Check check, bool on)
@@ -112,6 +170,9 @@ const QList<Problem>& ReferenceSession::problems() const
             m_counts.referenceRows += cached.counts.referenceRows;
             m_counts.translated += cached.counts.translated;
         }
+        if (m_checks.has(Check::Consistency))
+            mergeProblems(m_problems, consistencyProblems(*m_reference, m_session.document(),
+                                                          m_session.workingCopy(), selected));
         m_counts.problems = int(m_problems.size());
     }
     m_stale = false;

@@ -6,8 +6,10 @@
 #include <QObject>
 
 #include <array>
+#include <memory>
 #include <optional>
 
+class HunspellSpeller;
 class LanguageSession;
 
 // The reference beside a session's document: the same application's texts in the language
@@ -18,6 +20,7 @@ class ReferenceSession : public QObject {
     Q_OBJECT
 public:
     explicit ReferenceSession(const LanguageSession& session, QObject* parent = nullptr);
+    ~ReferenceSession() override;
 
     bool isOpen() const { return m_reference.has_value(); }
     const LanguageDocument* reference() const { return m_reference ? &*m_reference : nullptr; }
@@ -34,6 +37,18 @@ public:
 
     const CheckSet& checks() const { return m_checks; }
     void setCheck(Check check, bool on);
+    // How much longer than its reference a translation may be: lengthFactor times plus ten.
+    void setLengthFactor(double factor);
+
+    // The dictionary the document is spelt with ("nl_NL"; empty: none), remembered for the
+    // document's file as the reference is. Returns why it cannot be loaded, or an empty text.
+    QString setLanguage(const QString& language);
+    QString language() const;
+    HunspellSpeller* speller() const { return m_speller.get(); }
+    QString rememberedLanguageFor(const QString& documentPath) const;
+    // Adds a word to the spelling language's personal word list and checks again; why it could
+    // not be written, or an empty text.
+    QString addWord(const QString& word);
 
     // The problems, form by form and row by row, and the counts, as the document is now.
     const QList<Problem>& problems() const;
@@ -53,6 +68,7 @@ signals:
     // selected included): the problems may differ. Another row selected changes none.
     void changed();
     void openedOrClosed(bool open);
+    void languageChanged(const QString& language);
 
 private:
     void documentChanged();
@@ -62,6 +78,7 @@ private:
     std::optional<LanguageDocument> m_reference;
     QString m_path;
     CheckSet m_checks;
+    std::shared_ptr<HunspellSpeller> m_speller;
     mutable bool m_stale = true;
     mutable QList<Problem> m_problems;
     mutable ReferenceCounts m_counts;

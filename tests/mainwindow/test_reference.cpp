@@ -7,6 +7,7 @@
 #include "ReferenceSession.h"
 #include "WindowTest.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +16,9 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTableWidget>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -73,7 +77,7 @@ TEST_F(Reference, WithoutAReferenceTheWindowShowsNothingOfIt)
               "Open reference ...|Ctrl+Shift+O|on Close reference||off - Next "
               "problem|F8|off Previous problem|Shift+F8|off Store and go to the next "
               "row|Ctrl+Return|off Copy reference text|Ctrl+B|off - Find in all forms "
-              "...|Ctrl+Shift+F|on - Checks||on");
+              "...|Ctrl+Shift+F|on - Checks||on Spelling language||on Longest translation||on");
 }
 
 TEST_F(Reference, TheTableFollowsEditsReplacementsAndTheSelectedForm)
@@ -87,7 +91,7 @@ TEST_F(Reference, TheTableFollowsEditsReplacementsAndTheSelectedForm)
     EXPECT_EQ(window->findChild<QLabel*>("lbl_progress")->text(), "") << "no form selected";
     const auto* filter = window->findChild<QComboBox*>("cmb_filter");
     EXPECT_EQ(filter->itemText(3) + '|' + filter->itemText(filter->count() - 1),
-              "Rows the reference does not use|Rows that move when the form is stored");
+              "Rows the reference does not use|Spelling");
     click(window->lst_forms, 0);
     EXPECT_EQ(window->referenceDock()->table()->currentRow(), -1) << "no row chosen, none shown";
     EXPECT_EQ(table(),
@@ -217,6 +221,45 @@ TEST_F(Reference, EachDocumentReopensItsReference)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !toolkit.boxes.empty(); }));
     expectOnlyBox("The reference " + reference + " cannot be read: No such file or directory.", 48);
     EXPECT_EQ(window->txt_filetitle->text(), "nl.lsf");
+}
+
+// Spelling in Dutch: chosen for the document and remembered for it, misspelt words named in the
+// table and underlined in its editor, whose menu offers the dictionary's words.
+TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocument)
+{
+    qputenv("XDG_DATA_HOME", folder().toUtf8());
+    ASSERT_TRUE(window->openReference(reference));
+    click(window->lst_forms, 0);
+    emit window->findChild<QMenu*>("mnu_language")->aboutToShow();
+    window->findChild<QAction*>("mnu_language_nl_NL")->trigger();
+    EXPECT_EQ(window->reference().rememberedLanguageFor(path("nl.lsf")), "nl_NL");
+
+    window->referenceDock()->editRow(1, 2, "Sluiten bestnad");
+    QPlainTextEdit* editor = window->referenceDock()->openEditor();
+    ASSERT_NE(editor, nullptr);
+    const QList<QTextLayout::FormatRange> marks =
+        editor->document()->firstBlock().layout()->formats();
+    ASSERT_EQ(marks.size(), 1);
+    EXPECT_EQ(QList<int>({marks[0].start, marks[0].length, marks[0].format.underlineStyle()}),
+              QList<int>({8, 7, QTextCharFormat::SpellCheckUnderline}));
+    QTimer::singleShot(0, [] { // the editor's menu: the dictionary's first suggestion
+        QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        menu->actions().first()->trigger();
+        menu->close();
+    });
+    editor->setTextCursor(editor->cursorForPosition({}));
+    emit editor->customContextMenuRequested(
+        editor->cursorRect(editor->document()->find("bestnad")).center());
+    EXPECT_EQ(editor->toPlainText(), "Sluiten bestand");
+    window->referenceDock()->finishEditing(false);
+    EXPECT_EQ(table().at(2), "2|Close|Sluiten bestand|") << "no spelling problem left";
+
+    toolkit.answers = {MsgResult::Yes, MsgResult::Yes};
+    open(write("other.lsf", dutch()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->reference().language().isEmpty(); }));
+    open(path("nl.lsf"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->reference().language() == "nl_NL"; }));
 }
 
 // The table as a workbench: a row typed in place, stored at its own row, and on to the next.
