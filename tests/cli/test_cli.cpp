@@ -30,7 +30,7 @@ TEST_F(CliTest, NewAndExportCodeWriteTheirBytes)
 
 TEST_F(CliTest, InfoListsFormsSettingsAndEntriesAnEditWouldLose)
 {
-    QList<QByteArray> fields = {packed({"Start", "x"}), packed({"Hello", "y", "", "World"}),
+    QList<QByteArray> fields = {packed({"Start", "x"}), packed({"He", "y", "", "World"}),
                                 packed({"One row"}), emptyEntries(200) + packed({"Last \xBD"})};
     for (int f = 4; f <= 24; ++f)
         fields << emptyEntries(201);

@@ -97,6 +97,8 @@ TEST_F(Reference, TheTableFollowsEditsReplacementsAndTheSelectedForm)
     EXPECT_EQ(table(),
               QStringList({"0|&Open...|Openen...|access-keys", "1|Save %1|Opslaan|placeholders",
                            "2|Close|Sluiten|", "3|Quit||missing"}));
+    EXPECT_EQ(window->findChild<QLabel*>("lbl_progress")->text(),
+              "Form 1: 3 of 4 rows translated, 3 problems");
     emit window->referenceDock()->table()->cellActivated(2, 1);
     EXPECT_EQ(panel(3), "Row: 2") << "a row of the table selects that row in the list";
     EXPECT_EQ(window->lst_lang->currentRow(), 2);
