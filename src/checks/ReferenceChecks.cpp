@@ -275,16 +275,28 @@ QList<Problem> consistencyProblems(const LanguageDocument& reference,
     }
     QList<Problem> problems;
     for (const QList<Place>& places : std::as_const(byReference)) {
+        const QString& first = places.first().text;
+        if (std::all_of(places.begin() + 1, places.end(),
+                        [&](const Place& p) { return p.text == first; }))
+            continue; // translated one way: most texts
+        // The translation most rows have (the first of them on a tie) is the one to keep; each
+        // other row names a row that has it.
+        QHash<QString, int> uses;
+        for (const Place& p : places)
+            ++uses[p.text];
+        const Place* kept = &places.first();
+        for (const Place& p : places) {
+            if (uses.value(p.text) > uses.value(kept->text))
+                kept = &p;
+        }
         for (const Place& here : places) {
-            const auto other = std::find_if(places.begin(), places.end(),
-                                            [&](const Place& p) { return p.text != here.text; });
-            if (other != places.end())
+            if (here.text != kept->text)
                 problems.append({here.form, here.row, Check::Consistency,
                                  QCoreApplication::translate(
                                      "ReferenceChecks", "translated as \"%1\" in form %2, row %3")
-                                     .arg(other->text)
-                                     .arg(other->form)
-                                     .arg(other->row)});
+                                     .arg(kept->text)
+                                     .arg(kept->form)
+                                     .arg(kept->row)});
         }
     }
     std::ranges::sort(problems, {}, [](const Problem& p) { return ProblemPlace{p.form, p.row}; });

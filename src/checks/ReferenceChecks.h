@@ -120,8 +120,8 @@ void formProblems(const LanguageDocument& reference, const LanguageDocument& doc
                   const WorkingCopy& copy, int selectedForm, int form, const CheckSet& checks,
                   QList<Problem>& problems, ReferenceCounts& counted);
 
-// Rows whose reference text is translated otherwise in another row of the document, each
-// naming the first such row; in form and row order.
+// Rows whose reference text most other rows translate otherwise (the first way, on a tie), each
+// naming a row translated that way; in form and row order.
 QList<Problem> consistencyProblems(const LanguageDocument& reference,
                                    const LanguageDocument& document, const WorkingCopy& copy,
                                    int selectedForm);
