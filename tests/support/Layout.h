@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QFile>
 #include <QGroupBox>
@@ -51,6 +52,8 @@ inline QString layoutText(const QWidget* top)
             text = button->text();
         else if (auto* group = qobject_cast<const QGroupBox*>(w))
             text = group->title();
+        else if (auto* view = qobject_cast<const QAbstractItemView*>(w))
+            text = QStringLiteral("%1 columns").arg(view->model()->columnCount());
         else if (auto* box = qobject_cast<const QLineEdit*>(w))
             text = QStringLiteral("max %1%2")
                        .arg(box->maxLength())
