@@ -64,6 +64,22 @@ const Command Commands[] = {
      "its problems against the reference by check",
      commandStats},
     {"diff", "A B", "list the entries that differ, one line each", commandDiff},
+    {"tm",
+     "add|suggest|import|export [--tm DB] ...\n"
+     "  add --against REFERENCE --reference-language LANG --language LANG FILE...\n"
+     "  suggest --reference-language LANG --language LANG [--max N] TEXT\n"
+     "  import FILE.tmx\n"
+     "  export -o FILE.tmx",
+     "the translation memory (DB, or memory.sqlite in the\n"
+     "data folder): add the rows a file and its reference\n"
+     "both use, print the best matches of a text as JSON\n"
+     "(score 0-100, source, target), read or write TMX",
+     commandTm},
+    {"pretranslate",
+     "[--tm DB] --against REFERENCE --reference-language LANG --language LANG FILE -o OUT",
+     "write FILE with each empty row the reference uses\n"
+     "filled from a translation of the same text",
+     commandPretranslate},
     {"help", "[COMMAND]", "show this text, or the help of one command", commandHelp},
 };
 
@@ -236,6 +252,9 @@ std::optional<Invocation> parse(const QStringList& arguments, QString& problem)
         {QStringLiteral("--against"), QStringLiteral("against")},
         {QStringLiteral("--checks"), QStringLiteral("checks")},
         {QStringLiteral("--skip"), QStringLiteral("skip")},
+        {QStringLiteral("--tm"), QStringLiteral("tm")},
+        {QStringLiteral("--reference-language"), QStringLiteral("reference-language")},
+        {QStringLiteral("--max"), QStringLiteral("max")},
     };
     static const QMap<QString, QString> flags = {
         {QStringLiteral("--use-fuzzy"), QStringLiteral("use-fuzzy")},

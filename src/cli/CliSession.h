@@ -71,3 +71,5 @@ int commandStats(Session& session, const Invocation& call);
 int commandFromPo(Session& session, const Invocation& call);
 int commandCheck(Session& session, const Invocation& call);
 int commandDiff(Session& session, const Invocation& call);
+int commandTm(Session& session, const Invocation& call);
+int commandPretranslate(Session& session, const Invocation& call);

@@ -4,6 +4,9 @@
 #include "LsfBytes.h"
 #include "PoFile.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -400,4 +403,55 @@ TEST_F(CliCheck, SpellingNamesWordsTheDictionaryAskedForDoesNotKnowAndLearnsTheP
     EXPECT_EQ(HunspellSpeller::load("nl_NL", problem)->addToPersonalList("opslaam"), "");
     EXPECT_EQ(run(spelling + QStringList{"--language", "nl_NL", nl}).status, 0);
     EXPECT_EQ(HunspellSpeller::load("nl_NL", problem)->suggestions("bestnad").value(0), "bestand");
+}
+
+// The memory from the command line: rows added from a pair of files, suggested back as JSON,
+// filling the empty rows of another file, and exchanged as TMX with translate-toolkit.
+TEST_F(CliCheck, TheMemoryLearnsFromFilesSuggestsFillsAndTradesTmxWithTranslateToolkit)
+{
+    const auto file = [this](const char* name, const QList<QByteArray>& rows) {
+        QList<QByteArray> fields = {packed({"Main"}), packed(rows)};
+        for (int f = 2; f <= 24; ++f)
+            fields << emptyEntries(201);
+        return write(name, lsfFile(1, fields));
+    };
+    const QString en = file("en.lsf", {"&Open file", "Save the file", "Quit"});
+    const QString nl = file("nl.lsf", {"Bestand &openen", "Bestand opslaan"});
+    const QStringList pair = {"--tm", path("tm.sqlite"), "--reference-language",
+                              "en",   "--language",      "nl"};
+    ASSERT_EQ(run(QStringList{"tm", "add", "--against", en, nl} + pair).status, 0);
+    const CliRun suggested = run(QStringList{"tm", "suggest", "--max", "1", "Open file"} + pair);
+    const QJsonObject best{{"score", 100},
+                           {"source", "&Open file"},
+                           {"target", "Bestand &openen"},
+                           {"origin", nl},
+                           {"form", 1},
+                           {"row", 0}};
+    EXPECT_EQ(QJsonDocument::fromJson(suggested.out), QJsonDocument(QJsonArray{best}));
+
+    const QString empty = file("todo.lsf", {"", "Iets anders"});
+    ASSERT_EQ(run(QStringList{"pretranslate", "--against", en, empty, "-o", path("out.lsf")} + pair)
+                  .status,
+              0);
+    EXPECT_TRUE(run({"to-json", path("out.lsf")})
+                    .out.simplified()
+                    .contains("[ \"Bestand &openen\", \"Iets anders\""))
+        << "only the empty row, from the same text";
+
+    ASSERT_EQ(run({"tm", "export", "--tm", path("tm.sqlite"), "-o", path("tm.tmx")}).status, 0);
+    QProcess toolkit; // translate-toolkit reads it back, and writes one from a PO file
+    toolkit.start(
+        "/usr/bin/python3",
+        {"-c",
+         "import sys; from translate.storage import tmx; "
+         "print([(u.source, u.target) for u in tmx.tmxfile.parsefile(sys.argv[1]).units])",
+         path("tm.tmx")});
+    ASSERT_TRUE(toolkit.waitForFinished(60000));
+    EXPECT_EQ(toolkit.readAllStandardOutput(),
+              "[('&Open file', 'Bestand &openen'), ('Save the file', 'Bestand opslaan')]\n");
+    write("nl.po", "msgid \"Cancel\"\nmsgstr \"Annuleren\"\n");
+    toolkit.start("po2tmx", {"-l", "nl", "-i", path("nl.po"), "-o", path("po.tmx")});
+    ASSERT_TRUE(toolkit.waitForFinished(60000));
+    ASSERT_EQ(run({"tm", "import", "--tm", path("tm.sqlite"), path("po.tmx")}).status, 0);
+    EXPECT_TRUE(run(QStringList{"tm", "suggest", "Cancel"} + pair).out.contains("Annuleren"));
 }

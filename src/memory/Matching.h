@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// How alike two source texts are, as a translation memory judges them: access keys do not count
+// ("&Open" is "Open"), each placeholder ("%1", "%s", "{0}") is one token, and case counts little.
+
+// The text as it is compared: access key markers gone, placeholders as one character each.
+QString comparableText(const QString& text);
+
+// 100 for the same text (access keys aside), 99 when only the case differs; otherwise the mean of
+// the word and character edit distances as a share of the longer text, so that one word changed
+// in five scores about 80 and texts with nothing alike near 0.
+int matchScore(const QString& text, const QString& candidate);
+
+// The character trigrams of a comparable text in lower case, each once: what a lookup selects
+// candidates by.
+QStringList trigramsOf(const QString& comparable);
