@@ -37,6 +37,14 @@ _lexicant_cli()
         COMPREPLY=($(compgen -f -- "$cur"))
         return
         ;;
+    --tm)
+        compopt -o filenames 2>/dev/null
+        COMPREPLY=($(compgen -f -- "$cur"))
+        return
+        ;;
+    --reference-language | --max)
+        return
+        ;;
     --translation | --template | --against)
         _lexicant_cli_files "$cur" lsf
         return
@@ -69,6 +77,8 @@ _lexicant_cli()
         to-po) options="--translation --language -o --output" ;;
         from-po) options="--template --use-fuzzy -o --output" ;;
         check | stats) options="--against --language --checks --skip" ;;
+        tm) options="--tm --against --reference-language --language --max -o --output" ;;
+        pretranslate) options="--tm --against --reference-language --language -o --output" ;;
         esac
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
         return
@@ -78,6 +88,15 @@ _lexicant_cli()
     new) ;;
     from-json) _lexicant_cli_files "$cur" json ;;
     from-po) _lexicant_cli_files "$cur" po ;;
+    tm)
+        if ((COMP_CWORD == 2)); then
+            COMPREPLY=($(compgen -W "add suggest import export" -- "$cur"))
+        elif [[ ${COMP_WORDS[2]} == import ]]; then
+            _lexicant_cli_files "$cur" tmx
+        elif [[ ${COMP_WORDS[2]} == add ]]; then
+            _lexicant_cli_files "$cur" lsf
+        fi
+        ;;
     *) _lexicant_cli_files "$cur" lsf ;;
     esac
 }

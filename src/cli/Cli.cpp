@@ -64,16 +64,14 @@ const Command Commands[] = {
      "its problems against the reference by check",
      commandStats},
     {"diff", "A B", "list the entries that differ, one line each", commandDiff},
-    {"tm",
-     "add|suggest|import|export [--tm DB] ...\n"
-     "  add --against REFERENCE --reference-language LANG --language LANG FILE...\n"
-     "  suggest --reference-language LANG --language LANG [--max N] TEXT\n"
-     "  import FILE.tmx\n"
-     "  export -o FILE.tmx",
+    {"tm", "add|suggest|import|export [--tm DB] ...",
      "the translation memory (DB, or memory.sqlite in the\n"
-     "data folder): add the rows a file and its reference\n"
-     "both use, print the best matches of a text as JSON\n"
-     "(score 0-100, source, target), read or write TMX",
+     "data folder). add --against REFERENCE\n"
+     "--reference-language LANG --language LANG FILE...: the\n"
+     "rows a file and its reference both use; suggest\n"
+     "--reference-language LANG --language LANG [--max N]\n"
+     "TEXT: the best matches as JSON (score 0-100, source,\n"
+     "target); import FILE.tmx; export -o FILE.tmx",
      commandTm},
     {"pretranslate",
      "[--tm DB] --against REFERENCE --reference-language LANG --language LANG FILE -o OUT",

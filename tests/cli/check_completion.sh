@@ -38,6 +38,8 @@ expect "options of from-po" "--use-fuzzy " from-po --u
 expect "options of to-po" "--language --output --translation " to-po en.lsf --
 expect "commands after help" "diff " help di
 expect "language files for --against" "NL.LSF en.lsf forms " check --against ""
+expect "what tm does" "add " tm a
+expect "the options of pretranslate" "--reference-language " pretranslate --r
 expect "the options of stats" "--against --checks --language --skip " stats --
 expect "a second check name after a comma" "numbers,tabs numbers,tags " check --checks numbers,ta
 expect "dictionaries for the spelling (hunspell-nl)" "nl_AW nl_BE nl_NL nl_SR " check --language nl_
