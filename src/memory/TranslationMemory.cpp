@@ -38,6 +38,9 @@ QString schemaProblem(QSqlDatabase& db)
         "CREATE INDEX units_by_text ON units (source_language, target_language, comparable)",
         "CREATE TABLE trigrams (trigram TEXT NOT NULL, unit INTEGER NOT NULL, "
         "PRIMARY KEY (trigram, unit)) WITHOUT ROWID",
+        // How many units hold each trigram: a lookup goes by the rarest ones only.
+        "CREATE TABLE trigram_counts (trigram TEXT PRIMARY KEY, units INTEGER NOT NULL) "
+        "WITHOUT ROWID",
         "PRAGMA user_version = 1"};
     if (!db.transaction())
         return db.lastError().text();
@@ -112,13 +115,15 @@ QString TranslationMemory::add(const QList<MemoryUnit>& units)
     QSqlDatabase db = QSqlDatabase::database(m_connection);
     if (!db.transaction())
         return db.lastError().text();
-    QSqlQuery upsert(db), trigram(db);
+    QSqlQuery upsert(db), trigram(db), count(db);
     upsert.prepare(QStringLiteral(
         "INSERT INTO units (source_language, target_language, source, target, comparable, "
         "origin, form, row, changed) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) "
         "ON CONFLICT (source_language, target_language, origin, form, row, source) DO UPDATE "
         "SET target = excluded.target, changed = excluded.changed RETURNING id"));
     trigram.prepare(QStringLiteral("INSERT OR IGNORE INTO trigrams (trigram, unit) VALUES (?, ?)"));
+    count.prepare(QStringLiteral("INSERT INTO trigram_counts (trigram, units) VALUES (?, 1) "
+                                 "ON CONFLICT (trigram) DO UPDATE SET units = units + 1"));
     for (const MemoryUnit& unit : units) {
         const QString comparable = comparableText(unit.source);
         const QDateTime changed =
@@ -139,8 +144,14 @@ QString TranslationMemory::add(const QList<MemoryUnit>& units)
         for (const QString& t : trigramsOf(comparable)) {
             trigram.addBindValue(t);
             trigram.addBindValue(id);
-            if (!trigram.exec()) {
-                const QString problem = trigram.lastError().text();
+            bool done = trigram.exec();
+            if (done && trigram.numRowsAffected() == 1) { // a unit's first use of the trigram
+                count.addBindValue(t);
+                done = count.exec();
+            }
+            if (!done) {
+                const QString problem =
+                    (trigram.lastError().isValid() ? trigram : count).lastError().text();
                 db.rollback();
                 return problem;
             }
@@ -172,8 +183,23 @@ QList<Suggestion> TranslationMemory::suggest(const QString& sourceLanguage,
     if (!isOpen() || text.isEmpty())
         return found;
     QSqlDatabase db = QSqlDatabase::database(m_connection);
-    const QStringList trigrams = trigramsOf(comparableText(text));
-    // The units sharing the most trigrams with the text, of this language pair.
+    const QStringList all = trigramsOf(comparableText(text));
+    // The rarest trigrams of the text select the candidates: a trigram every unit holds selects
+    // nothing, and the index lookups stay few whatever the memory's size.
+    QSqlQuery rare(db);
+    rare.prepare(QStringLiteral("SELECT trigram FROM trigram_counts WHERE trigram IN (%1) "
+                                "ORDER BY units LIMIT 6")
+                     .arg(QStringList(all.size(), QStringLiteral("?")).join(u',')));
+    for (const QString& t : all)
+        rare.addBindValue(t);
+    QStringList trigrams;
+    if (rare.exec()) {
+        while (rare.next())
+            trigrams << rare.value(0).toString();
+    }
+    if (trigrams.isEmpty())
+        return found;
+    // The units sharing the most of them with the text, of this language pair.
     QSqlQuery q(db);
     q.prepare(QStringLiteral("SELECT %1 FROM units JOIN (SELECT unit, COUNT(*) AS shared FROM "
                              "trigrams WHERE trigram IN (%2) GROUP BY unit ORDER BY shared DESC "

@@ -22,8 +22,8 @@ struct Suggestion {
 
 // Earlier translations in a SQLite file, keyed by language pair, so that a memory never offers
 // one language while another is translated. A unit is one source text translated at one place:
-// adding it again updates it. Lookups select candidates by the character trigrams they share with
-// the text (an index, not a scan of every unit) and score them with matchScore.
+// adding it again updates it. Lookups select candidates by the rarest character trigrams they
+// share with the text (an index, not a scan of every unit) and score them with matchScore.
 class TranslationMemory {
 public:
     // memory.sqlite in the person's data folder ($XDG_DATA_HOME/lexicant).
