@@ -791,6 +791,22 @@ Weet u zeker dat u het programma wilt afsluiten?</translation>
         <source>The word %1 cannot be added to the dictionary %2: %3.</source>
         <translation>Het woord %1 kan niet worden toegevoegd aan het woordenboek %2: %3.</translation>
     </message>
+    <message>
+        <source>Language of the reference</source>
+        <translation>Taal van de referentie</translation>
+    </message>
+    <message>
+        <source>Pre-translate</source>
+        <translation>Voorvertalen</translation>
+    </message>
+    <message>
+        <source>Nothing to pre-translate.</source>
+        <translation>Er valt niets voor te vertalen.</translation>
+    </message>
+    <message>
+        <source>Take suggestion %1</source>
+        <translation>Suggestie %1 overnemen</translation>
+    </message>
 </context>
 <context>
     <name>QL_Edit</name>
@@ -1110,12 +1126,28 @@ Er is een herstelkopie van bewaard. Wilt u die terugzetten?</translation>
         <source>%1 of %2 reference rows translated, %3 problems</source>
         <translation>%1 van %2 referentierijen vertaald, %3 problemen</translation>
     </message>
+    <message>
+        <source>Ctrl+%1: %2% %3 &lt;i&gt;(from &quot;%4&quot;)&lt;/i&gt;</source>
+        <translation>Ctrl+%1: %2% %3 &lt;i&gt;(van &quot;%4&quot;)&lt;/i&gt;</translation>
+    </message>
+    <message>
+        <source>%1, form %2, row %3</source>
+        <translation>%1, formulier %2, rij %3</translation>
+    </message>
 </context>
 <context>
     <name>ReferenceSession</name>
     <message>
         <source>cannot be opened</source>
         <translation>kan niet worden geopend</translation>
+    </message>
+    <message>
+        <source>The translation memory %1: %2.</source>
+        <translation>Het vertaalgeheugen %1: %2.</translation>
+    </message>
+    <message>
+        <source>The translation memory cannot be written: %1.</source>
+        <translation>Het vertaalgeheugen kan niet worden geschreven: %1.</translation>
     </message>
 </context>
 <context>

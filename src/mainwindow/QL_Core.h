@@ -182,7 +182,7 @@ private:
     void chooseLanguage(const QString& language);
     // Adds the word to the personal word list of the spelling language; says why it cannot.
     void addToDictionary(const QString& word);
-    void fillLanguageMenu();
+    void fillLanguageMenu(QMenu* menu, const QString& current);
     // Goes on to the next row that needs work after a place, editing it.
     void goToWork(std::pair<int, int> from);
     // Once the event at hand is done: the reference remembered for the document's file.
@@ -216,8 +216,9 @@ public:
     QStatusBar* StatusBar = nullptr;
     QMenu *mnu_file = nullptr, *mnu_edit = nullptr, *mnu_extra = nullptr, *mnu_informatie = nullptr;
     QAction *mnu_undo = nullptr, *mnu_redo = nullptr, *mnu_bar_undo = nullptr;
-    QMenu *mnu_reference = nullptr, *mnu_checks = nullptr, *mnu_language = nullptr;
-    QAction *mnu_copy_reference = nullptr, *mnu_store_next = nullptr;
+    QMenu *mnu_reference = nullptr, *mnu_checks = nullptr, *mnu_language = nullptr,
+          *mnu_reference_language = nullptr;
+    QAction *mnu_copy_reference = nullptr, *mnu_store_next = nullptr, *mnu_pretranslate = nullptr;
     QAction *mnu_reference_open = nullptr, *mnu_reference_close = nullptr,
             *mnu_problem_next = nullptr, *mnu_problem_previous = nullptr, *mnu_find_all = nullptr;
     QAction *mnu_new = nullptr, *mnu_open = nullptr, *mnu_bar_1 = nullptr, *mnu_save = nullptr,

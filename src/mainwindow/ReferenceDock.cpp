@@ -182,6 +182,14 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const LanguageSe
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(bar);
     layout->addWidget(m_table);
+    for (int i = 1; i <= 3; ++i) {
+        auto* label = new QLabel(workbench);
+        label->setObjectName(QStringLiteral("lbl_suggestion_%1").arg(i));
+        label->setTextFormat(Qt::RichText);
+        label->hide();
+        layout->addWidget(label);
+        m_suggestionLabels << label;
+    }
     setWidget(workbench);
 
     connect(m_table, &QTableWidget::cellActivated, this, [this](int row, int) {
@@ -192,6 +200,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const LanguageSe
     connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
         if (row >= 0 && column != TextColumn)
             m_table->setCurrentCell(row, TextColumn);
+        showSuggestions();
     });
     // At once, also when the editor loses the keyboard to a click elsewhere: the text is stored
     // before that click does anything.
@@ -357,6 +366,45 @@ void ReferenceDock::followSelection()
     } else {
         m_table->setCurrentCell(entry, TextColumn);
     }
+    showSuggestions();
+}
+
+void ReferenceDock::showSuggestions()
+{
+    const auto [form, row] = currentRow();
+    m_suggestions = form > 0 ? m_reference.suggestionsFor(form, row) : QList<Suggestion>();
+    const QString reference =
+        form > 0 ? m_reference.reference()->formText(form).at(row) : QString();
+    const QStringList referenceWords = reference.split(u' ');
+    for (int i = 0; i < m_suggestionLabels.size(); ++i) {
+        QLabel* label = m_suggestionLabels.at(i);
+        label->setVisible(i < m_suggestions.size());
+        if (i >= m_suggestions.size())
+            continue;
+        const MemoryUnit& unit = m_suggestions.at(i).unit;
+        // The words of the suggestion's source that the reference does not have, in bold.
+        QStringList source;
+        for (const QString& word : unit.source.split(u' '))
+            source << (referenceWords.contains(word)
+                           ? word.toHtmlEscaped()
+                           : QStringLiteral("<b>%1</b>").arg(word.toHtmlEscaped()));
+        label->setText(tr("Ctrl+%1: %2% %3 <i>(from \"%4\")</i>")
+                           .arg(i + 1)
+                           .arg(m_suggestions.at(i).score)
+                           .arg(unit.target.toHtmlEscaped(), source.join(u' ')));
+        label->setToolTip(
+            unit.row >= 0 && unit.form > 0
+                ? tr("%1, form %2, row %3").arg(unit.origin).arg(unit.form).arg(unit.row)
+                : unit.origin);
+    }
+}
+
+void ReferenceDock::takeSuggestion(int number)
+{
+    const auto [form, row] = currentRow();
+    // A copy: opening the editor finds the suggestions anew.
+    if (form > 0 && number >= 1 && number <= m_suggestions.size())
+        editRow(form, row, QString(m_suggestions.at(number - 1).unit.target));
 }
 
 void ReferenceDock::showRow(int form, int row, bool edit)
@@ -370,6 +418,7 @@ void ReferenceDock::showRow(int form, int row, bool edit)
         const QSignalBlocker quiet(m_table);
         m_table->setCurrentCell(entry, TextColumn);
     }
+    showSuggestions();
     m_table->scrollToItem(m_table->item(entry, 0));
     if (edit && m_editor->closing()) {
         QTimer::singleShot(0, this, [this, form, row] { showRow(form, row, true); });

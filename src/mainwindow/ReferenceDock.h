@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ReferenceChecks.h"
+#include "TranslationMemory.h"
 
 #include <QDockWidget>
 
@@ -51,6 +52,9 @@ public:
     void showListItem(int item);
     // A short word in the workbench, such as that nothing is left to translate.
     void say(const QString& text);
+    // Opens the editor on the current row with the memory's suggestion 1 to 3 in it.
+    void takeSuggestion(int number);
+    QLabel* suggestionLabel(int number) const { return m_suggestionLabels.value(number - 1); }
 
 signals:
     void rowChosen(int form, int row);
@@ -69,6 +73,8 @@ private:
     void followSelection();
     bool shows(const QList<Problem>& problems, bool translated) const;
     int entryOf(int form, int row) const;
+    // The memory's suggestions for the current row, under the table.
+    void showSuggestions();
 
     const ReferenceSession& m_reference;
     const LanguageSession& m_session;
@@ -79,6 +85,8 @@ private:
     QTableWidget* m_table = nullptr;
     TranslationEditor* m_editor = nullptr;
     QList<Entry> m_entries;
+    QList<QLabel*> m_suggestionLabels;
+    QList<Suggestion> m_suggestions;
     bool m_scheduled = false;
     int m_listItem = -1;
 };

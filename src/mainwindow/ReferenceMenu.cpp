@@ -70,7 +70,12 @@ void QL_Core::createReferenceMenu()
     }
     mnu_language = mnu_reference->addMenu(tr("Spelling language"));
     mnu_language->setObjectName(QStringLiteral("mnu_language"));
-    connect(mnu_language, &QMenu::aboutToShow, this, &QL_Core::fillLanguageMenu);
+    connect(mnu_language, &QMenu::aboutToShow, this,
+            [this] { fillLanguageMenu(mnu_language, m_reference->language()); });
+    mnu_reference_language = mnu_reference->addMenu(tr("Language of the reference"));
+    mnu_reference_language->setObjectName(QStringLiteral("mnu_reference_language"));
+    connect(mnu_reference_language, &QMenu::aboutToShow, this,
+            [this] { fillLanguageMenu(mnu_reference_language, m_reference->referenceLanguage()); });
     QMenu* length = mnu_reference->addMenu(tr("Longest translation"));
     length->setObjectName(QStringLiteral("mnu_length"));
     auto* lengths = new QActionGroup(length);
@@ -83,10 +88,28 @@ void QL_Core::createReferenceMenu()
         connect(a, &QAction::triggered, this,
                 [this, factor] { m_reference->setLengthFactor(factor); });
     }
-    const auto enable = [this](bool open) {
-        for (QAction* needsReference : {mnu_reference_close, mnu_problem_next, mnu_problem_previous,
-                                        mnu_store_next, mnu_copy_reference})
-            needsReference->setEnabled(open);
+    // The translation memory, while both languages are set.
+    mnu_reference->addSeparator();
+    mnu_pretranslate = item("mnu_pretranslate", tr("Pre-translate"), QKeySequence(), [this] {
+        const auto texts = m_reference->pretranslation();
+        if (texts.isEmpty())
+            m_referenceDock->say(tr("Nothing to pre-translate."));
+        m_session->fillRows(tr("Pre-translate"), texts);
+    });
+    QList<QAction*> needsReference = {mnu_reference_close, mnu_problem_next,   mnu_problem_previous,
+                                      mnu_store_next,      mnu_copy_reference, mnu_pretranslate};
+    for (int i = 1; i <= 3; ++i) {
+        needsReference << item(qPrintable(QStringLiteral("mnu_suggestion_%1").arg(i)),
+                               tr("Take suggestion %1").arg(i),
+                               QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + i)),
+                               [this, i] { m_referenceDock->takeSuggestion(i); });
+    }
+    connect(m_reference, &ReferenceSession::memoryProblem, this, [this](const QString& problem) {
+        m_toolkit.messageBox(problem, MsgStyle::Exclamation);
+    });
+    const auto enable = [needsReference](bool open) {
+        for (QAction* action : needsReference)
+            action->setEnabled(open);
     };
     enable(false);
     connect(m_reference, &ReferenceSession::openedOrClosed, this, enable);
@@ -130,19 +153,24 @@ void QL_Core::reopenRememberedReference()
     });
 }
 
-void QL_Core::fillLanguageMenu()
+void QL_Core::fillLanguageMenu(QMenu* menu, const QString& current)
 {
-    mnu_language->clear();
-    auto* choices = new QActionGroup(mnu_language);
+    menu->clear();
+    auto* choices = new QActionGroup(menu);
     const QMap<QString, QString> installed = installedDictionaries();
     const QStringList languages = QStringList{QString()} + installed.keys();
     for (const QString& language : languages) {
-        QAction* a = mnu_language->addAction(language.isEmpty() ? tr("None") : language);
-        a->setObjectName(QStringLiteral("mnu_language_") + language);
+        QAction* a = menu->addAction(language.isEmpty() ? tr("None") : language);
+        a->setObjectName(menu->objectName() + u'_' + language);
         a->setCheckable(true);
-        a->setChecked(language == m_reference->language());
+        a->setChecked(language == current);
         choices->addAction(a);
-        connect(a, &QAction::triggered, this, [this, language] { chooseLanguage(language); });
+        connect(a, &QAction::triggered, this, [this, menu, language] {
+            if (menu == mnu_language)
+                chooseLanguage(language);
+            else
+                m_reference->setReferenceLanguage(language);
+        });
     }
 }
 

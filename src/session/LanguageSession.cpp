@@ -260,6 +260,23 @@ void LanguageSession::setSetting(FileSetting setting, const QString& text)
                (m_typingRun % 100000) * 8 + int(setting));
 }
 
+void LanguageSession::fillRows(const QString& step, const QList<PlacedText>& texts)
+{
+    if (texts.isEmpty())
+        return;
+    const SessionState before = state();
+    commit();
+    for (const PlacedText& t : texts)
+        m_document.formText(t.form).set(t.row, t.text);
+    const WorkingCopy shown = openedWorkingCopy(m_document, selectedForm());
+    m_copy.rows = shown.rows;
+    m_copy.origins = shown.origins;
+    emit rowsChanged(true);
+    emit contentsChanged();
+    setUnsavedChanges(true);
+    recordStep(step, before);
+}
+
 void LanguageSession::selectForm(int form)
 {
     const SessionState before = state();

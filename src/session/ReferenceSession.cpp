@@ -10,6 +10,7 @@
 namespace {
 const QString RememberedKey = QStringLiteral("references");
 const QString LanguagesKey = QStringLiteral("languages");
+const QString ReferenceLanguagesKey = QStringLiteral("referenceLanguages");
 
 void rememberIn(const QString& key, const QString& document, const QString& value)
 {
@@ -35,6 +36,7 @@ ReferenceSession::ReferenceSession(const LanguageSession& session, QObject* pare
         if (isOpen())
             remember(path, m_path);
         rememberIn(LanguagesKey, path, language());
+        learn();
     });
 }
 
@@ -83,6 +85,85 @@ QString ReferenceSession::addWord(const QString& word)
     return problem;
 }
 
+void ReferenceSession::setReferenceLanguage(const QString& language)
+{
+    m_referenceLanguage = language;
+    rememberIn(ReferenceLanguagesKey, m_path, language);
+    emit changed();
+}
+
+TranslationMemory* ReferenceSession::memory() const
+{
+    if (m_referenceLanguage.isEmpty() || language().isEmpty() || !isOpen())
+        return nullptr;
+    if (!m_memory) {
+        m_memory = std::make_unique<TranslationMemory>();
+        const QString path =
+            m_memoryPath.isEmpty() ? TranslationMemory::defaultPath() : m_memoryPath;
+        const QString problem = m_memory->open(path);
+        if (!problem.isEmpty())
+            emit const_cast<ReferenceSession*>(this)->memoryProblem(
+                tr("The translation memory %1: %2.").arg(path, problem));
+    }
+    return m_memory->isOpen() ? m_memory.get() : nullptr;
+}
+
+void ReferenceSession::learn()
+{
+    TranslationMemory* tm = memory();
+    if (!tm)
+        return;
+    const LanguageDocument& document = m_session.document();
+    QList<MemoryUnit> units;
+    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+        for (int row = 0; row < LanguageDocument::RowCount; ++row) {
+            const QString& source = m_reference->formText(form).at(row);
+            const QString& target = document.formText(form).at(row);
+            if (!source.isEmpty() && target.size() > 1)
+                units.append({m_referenceLanguage,
+                              language(),
+                              source,
+                              target,
+                              m_session.path(),
+                              form,
+                              row,
+                              {}});
+        }
+    }
+    if (const QString problem = tm->add(units); !problem.isEmpty())
+        emit memoryProblem(tr("The translation memory cannot be written: %1.").arg(problem));
+}
+
+QList<Suggestion> ReferenceSession::suggestionsFor(int form, int row) const
+{
+    TranslationMemory* tm = memory();
+    if (!tm || form < 1 || form > LanguageDocument::FormCount || row < 0 ||
+        row >= LanguageDocument::RowCount)
+        return {};
+    return tm->suggest(m_referenceLanguage, language(), m_reference->formText(form).at(row));
+}
+
+QList<LanguageSession::PlacedText> ReferenceSession::pretranslation() const
+{
+    QList<LanguageSession::PlacedText> texts;
+    TranslationMemory* tm = memory();
+    if (!tm)
+        return texts;
+    const LanguageDocument document = m_session.committed();
+    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+        for (int row = 0; row < LanguageDocument::RowCount; ++row) {
+            const QString& source = m_reference->formText(form).at(row);
+            if (source.isEmpty() || !document.formText(form).at(row).isEmpty())
+                continue;
+            const QList<Suggestion> same =
+                tm->suggest(m_referenceLanguage, language(), source, 1, 100);
+            if (!same.isEmpty())
+                texts.append({form, row, same.first().unit.target});
+        }
+    }
+    return texts;
+}
+
 QString ReferenceSession::rememberedLanguageFor(const QString& documentPath) const
 {
     return QSettings().value(LanguagesKey).toMap().value(documentPath).toString();
@@ -103,6 +184,7 @@ QString ReferenceSession::open(const QString& path)
     m_reference.emplace();
     lsf::applyFields(read.parsed, *m_reference);
     m_path = path;
+    m_referenceLanguage = QSettings().value(ReferenceLanguagesKey).toMap().value(path).toString();
     m_stale = true;
     m_checked = {};
     m_wentTo.reset();
@@ -119,6 +201,7 @@ void ReferenceSession::close()
     remember(m_session.path(), QString());
     m_reference.reset();
     m_path.clear();
+    m_referenceLanguage.clear();
     m_problems.clear();
     m_counts = {};
     emit openedOrClosed(false);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "LanguageDocument.h"
+#include "LanguageSession.h"
 #include "ReferenceChecks.h"
+#include "TranslationMemory.h"
 
 #include <QObject>
 
@@ -10,6 +12,7 @@
 #include <optional>
 
 class HunspellSpeller;
+class TranslationMemory;
 class LanguageSession;
 
 // The reference beside a session's document: the same application's texts in the language
@@ -50,6 +53,19 @@ public:
     // not be written, or an empty text.
     QString addWord(const QString& word);
 
+    // The reference's language ("en_US"; empty: not set), remembered for the reference's file.
+    // With the document's language it keys the translation memory: when both are set, each save
+    // adds the rows both files use to the memory, and the memory suggests translations.
+    void setReferenceLanguage(const QString& language);
+    QString referenceLanguage() const { return m_referenceLanguage; }
+    // The memory's file; the person's own unless set (before it is first used).
+    void setMemoryPath(const QString& path) { m_memoryPath = path; }
+    // The best translations of the reference's text of a row (at most three).
+    QList<Suggestion> suggestionsFor(int form, int row) const;
+    // The rows the reference uses and the document leaves empty, each with the memory's
+    // translation of the same text.
+    QList<LanguageSession::PlacedText> pretranslation() const;
+
     // The problems, form by form and row by row, and the counts, as the document is now.
     const QList<Problem>& problems() const;
     const ReferenceCounts& counts() const;
@@ -69,6 +85,8 @@ signals:
     void changed();
     void openedOrClosed(bool open);
     void languageChanged(const QString& language);
+    // The memory cannot be opened or written: said once.
+    void memoryProblem(const QString& problem);
 
 private:
     void documentChanged();
@@ -79,6 +97,11 @@ private:
     QString m_path;
     CheckSet m_checks;
     std::shared_ptr<HunspellSpeller> m_speller;
+    QString m_referenceLanguage;
+    QString m_memoryPath;
+    mutable std::unique_ptr<TranslationMemory> m_memory;
+    TranslationMemory* memory() const;
+    void learn();
     mutable bool m_stale = true;
     mutable QList<Problem> m_problems;
     mutable ReferenceCounts m_counts;

@@ -5,6 +5,7 @@
 #include "FindAllDialog.h"
 #include "ReferenceDock.h"
 #include "ReferenceSession.h"
+#include "TranslationMemory.h"
 #include "WindowTest.h"
 
 #include <QApplication>
@@ -73,11 +74,14 @@ TEST_F(Reference, WithoutAReferenceTheWindowShowsNothingOfIt)
 {
     EXPECT_TRUE(window->referenceDock()->isHidden());
     EXPECT_EQ(panel(4), "");
-    EXPECT_EQ(menuItems(window->mnu_reference, true),
-              "Open reference ...|Ctrl+Shift+O|on Close reference||off - Next "
-              "problem|F8|off Previous problem|Shift+F8|off Store and go to the next "
-              "row|Ctrl+Return|off Copy reference text|Ctrl+B|off - Find in all forms "
-              "...|Ctrl+Shift+F|on - Checks||on Spelling language||on Longest translation||on");
+    EXPECT_EQ(
+        menuItems(window->mnu_reference, true),
+        "Open reference ...|Ctrl+Shift+O|on Close reference||off - Next "
+        "problem|F8|off Previous problem|Shift+F8|off Store and go to the next "
+        "row|Ctrl+Return|off Copy reference text|Ctrl+B|off - Find in all forms "
+        "...|Ctrl+Shift+F|on - Checks||on Spelling language||on Language of the reference||on "
+        "Longest translation||on - Pre-translate||off Take suggestion 1|Ctrl+1|off Take "
+        "suggestion 2|Ctrl+2|off Take suggestion 3|Ctrl+3|off");
 }
 
 TEST_F(Reference, TheTableFollowsEditsReplacementsAndTheSelectedForm)
@@ -262,6 +266,38 @@ TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocum
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->reference().language().isEmpty(); }));
     open(path("nl.lsf"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->reference().language() == "nl_NL"; }));
+}
+
+// The memory, with both languages set: a save teaches it the rows, the workbench offers them
+// for a row (Ctrl+1 takes one), and Pre-translate fills the empty rows it knows, as one step.
+TEST_F(Reference, TheMemoryLearnsAtSaveSuggestsForTheRowAndPretranslates)
+{
+    qputenv("XDG_DATA_HOME", folder().toUtf8());
+    window->reference().setMemoryPath(path("tm.sqlite"));
+    TranslationMemory known;
+    ASSERT_EQ(known.open(path("tm.sqlite")), "");
+    known.add({{"en_US", "nl_NL", "Quit", "Afsluiten", "x.lsf", 1, 3, {}}});
+    ASSERT_TRUE(window->openReference(reference));
+    click(window->lst_forms, 0);
+    for (const char* menu : {"mnu_language", "mnu_reference_language"})
+        emit window->findChild<QMenu*>(menu)->aboutToShow();
+    window->findChild<QAction*>("mnu_language_nl_NL")->trigger();
+    window->findChild<QAction*>("mnu_reference_language_en_US")->trigger();
+    window->mnu_save_Click();
+    toolkit.boxes.clear();
+
+    window->referenceDock()->showRow(1, 2);
+    QLabel* first = window->referenceDock()->suggestionLabel(1);
+    EXPECT_EQ(first->text(), "Ctrl+1: 100% Sluiten <i>(from \"Close\")</i>");
+    EXPECT_FALSE(window->referenceDock()->suggestionLabel(2)->isVisibleTo(window.get()));
+    window->findChild<QAction*>("mnu_suggestion_1")->trigger(); // Ctrl+1
+    ASSERT_NE(window->referenceDock()->openEditor(), nullptr);
+    EXPECT_EQ(window->referenceDock()->openEditor()->toPlainText(), "Sluiten");
+    window->referenceDock()->finishEditing(false);
+
+    window->findChild<QAction*>("mnu_pretranslate")->trigger();
+    EXPECT_EQ(table().at(3), "3|Quit|Afsluiten|");
+    EXPECT_EQ(window->mnu_undo->text(), "Undo Pre-translate");
 }
 
 // The table as a workbench: a row typed in place, stored at its own row, and on to the next.
