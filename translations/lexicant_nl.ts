@@ -188,6 +188,14 @@
         <source>Spelling</source>
         <translation>Spelling</translation>
     </message>
+    <message>
+        <source>changed</source>
+        <translation>gewijzigd</translation>
+    </message>
+    <message>
+        <source>Reference texts changed since translated</source>
+        <translation>Referentieteksten gewijzigd sinds de vertaling</translation>
+    </message>
 </context>
 <context>
     <name>EditingDialog</name>
@@ -1058,6 +1066,10 @@ Er is een herstelkopie van bewaard. Wilt u die terugzetten?</translation>
     <message>
         <source>&quot;%1&quot; is not in the dictionary</source>
         <translation>&quot;%1&quot; staat niet in het woordenboek</translation>
+    </message>
+    <message>
+        <source>the reference was &quot;%1&quot; when translated, now &quot;%2&quot;</source>
+        <translation>de referentie was &quot;%1&quot; bij het vertalen, nu &quot;%2&quot;</translation>
     </message>
 </context>
 <context>

@@ -109,7 +109,7 @@ QString checkName(Check check)
         QT_TRANSLATE_NOOP("Check", "double-spaces"), QT_TRANSLATE_NOOP("Check", "urls"),
         QT_TRANSLATE_NOOP("Check", "tags"),          QT_TRANSLATE_NOOP("Check", "encoding"),
         QT_TRANSLATE_NOOP("Check", "consistency"),   QT_TRANSLATE_NOOP("Check", "length"),
-        QT_TRANSLATE_NOOP("Check", "spelling")};
+        QT_TRANSLATE_NOOP("Check", "spelling"),      QT_TRANSLATE_NOOP("Check", "changed")};
     return QLatin1String(names[int(check)]);
 }
 
@@ -141,7 +141,8 @@ QString checkDescription(Check check)
         QT_TRANSLATE_NOOP("Check", "Characters a language file cannot store"),
         QT_TRANSLATE_NOOP("Check", "One text translated two ways"),
         QT_TRANSLATE_NOOP("Check", "Much longer than the reference"),
-        QT_TRANSLATE_NOOP("Check", "Spelling")};
+        QT_TRANSLATE_NOOP("Check", "Spelling"),
+        QT_TRANSLATE_NOOP("Check", "Reference texts changed since translated")};
     return QCoreApplication::translate("Check", descriptions[int(check)]);
 }
 
@@ -298,6 +299,27 @@ QList<Problem> consistencyProblems(const LanguageDocument& reference,
                                      .arg(kept->form)
                                      .arg(kept->row)});
         }
+    }
+    std::ranges::sort(problems, {}, [](const Problem& p) { return ProblemPlace{p.form, p.row}; });
+    return problems;
+}
+
+QList<Problem> changedProblems(const LanguageDocument& reference,
+                               const QHash<std::pair<int, int>, QString>& translatedFrom)
+{
+    QList<Problem> problems;
+    for (auto it = translatedFrom.begin(); it != translatedFrom.end(); ++it) {
+        const auto [form, row] = it.key();
+        if (form < 1 || form > LanguageDocument::FormCount || row < 0 ||
+            row >= LanguageDocument::RowCount)
+            continue;
+        const QString& now = reference.formText(form).at(row);
+        if (now != it.value())
+            problems.append(
+                {form, row, Check::Changed,
+                 QCoreApplication::translate("ReferenceChecks",
+                                             "the reference was \"%1\" when translated, now \"%2\"")
+                     .arg(it.value(), now)});
     }
     std::ranges::sort(problems, {}, [](const Problem& p) { return ProblemPlace{p.form, p.row}; });
     return problems;

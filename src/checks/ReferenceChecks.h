@@ -3,6 +3,7 @@
 #include "LanguageDocument.h"
 #include "WorkingCopy.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -35,8 +36,9 @@ enum class Check {
     Consistency,  // the reference's text translated otherwise elsewhere in the file
     Length,       // much longer than the reference
     Spelling,     // a word the dictionary does not know
+    Changed,      // the reference's text is not the one the row was translated from
 };
-inline constexpr int CheckCount = 21;
+inline constexpr int CheckCount = 22;
 
 // Tells whether a word is spelt right, in one language.
 class Speller {
@@ -125,6 +127,11 @@ void formProblems(const LanguageDocument& reference, const LanguageDocument& doc
 QList<Problem> consistencyProblems(const LanguageDocument& reference,
                                    const LanguageDocument& document, const WorkingCopy& copy,
                                    int selectedForm);
+
+// Rows whose reference text differs from the one they were translated from (by form and row, as
+// a translation memory remembers them); in form and row order.
+QList<Problem> changedProblems(const LanguageDocument& reference,
+                               const QHash<std::pair<int, int>, QString>& translatedFrom);
 
 // The problems with more added, all in form and row order (each row's own order kept).
 void mergeProblems(QList<Problem>& problems, const QList<Problem>& more);

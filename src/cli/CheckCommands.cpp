@@ -6,7 +6,10 @@
 #include "Dictionaries.h"
 #include "LanguageFile.h"
 #include "ReferenceChecks.h"
+#include "TranslationMemory.h"
 #include "WorkingCopy.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 #include <memory>
@@ -99,6 +102,15 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
             return session.fileError(QStringLiteral("--language %1").arg(*language), problem);
         checks->speller = speller.get();
     }
+    // With a memory, the rows whose reference text changed since they were translated.
+    TranslationMemory memory;
+    if (const auto tm = call.option("tm")) {
+        if (!call.option("reference-language") || !call.option("language"))
+            return session.usage(
+                QStringLiteral("--tm needs --reference-language LANG and --language LANG"));
+        if (const QString problem = memory.open(*tm); !memory.isOpen())
+            return session.fileError(*tm, problem);
+    }
     const auto reference = session.load(*call.option("against"));
     if (!reference)
         return ExitFileError;
@@ -112,8 +124,16 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
         }
         const WorkingCopy copy = openedWorkingCopy(*document, 0);
         ReferenceCounts counts;
-        const QList<Problem> problems =
+        QList<Problem> problems =
             referenceProblems(*reference, *document, copy, 0, *checks, &counts);
+        if (memory.isOpen() && checks->has(Check::Changed)) {
+            mergeProblems(
+                problems,
+                changedProblems(*reference, memory.sourcesOf(*call.option("reference-language"),
+                                                             *call.option("language"),
+                                                             QFileInfo(path).absoluteFilePath())));
+            counts.problems = int(problems.size());
+        }
         clean = clean && problems.isEmpty();
         if (!countsOnly) {
             for (const Problem& p : problems)
@@ -145,7 +165,7 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
 int commandStats(Session& session, const Invocation& call)
 {
     if (call.positional.isEmpty() || !call.option("against") ||
-        !call.onlyOptions({"against", "language", "checks", "skip"}))
+        !call.onlyOptions({"against", "language", "checks", "skip", "tm", "reference-language"}))
         return session.usage(QStringLiteral("stats takes --against REFERENCE and FILEs"));
     return againstReference(session, call, true);
 }
@@ -153,9 +173,9 @@ int commandStats(Session& session, const Invocation& call)
 int commandCheck(Session& session, const Invocation& call)
 {
     if (call.positional.isEmpty() ||
-        !call.onlyOptions(call.option("against")
-                              ? QStringList{"against", "language", "checks", "skip"}
-                              : QStringList{}))
+        !call.onlyOptions(call.option("against") ? QStringList{"against", "language", "checks",
+                                                               "skip", "tm", "reference-language"}
+                                                 : QStringList{}))
         return session.usage(QStringLiteral("check takes one or more FILEs; --language, --checks "
                                             "and --skip only with --against"));
     if (call.option("against"))

@@ -52,12 +52,16 @@ const Command Commands[] = {
      "write SOURCE with the PO file's translations in it;\n"
      "fuzzy ones only with --use-fuzzy",
      commandFromPo},
-    {"check", "[--against REFERENCE [--language DICTIONARY] [--checks A,B | --skip A,B]] FILE...",
+    {"check",
+     "[--against REFERENCE [--language DICTIONARY] [--checks A,B | --skip A,B] [--tm DB "
+     "--reference-language LANG]] FILE...",
      "list every problem of the files, one line each; with\n"
      "a reference, each problem of the translation against\n"
      "it (FILE: LABEL: CHECK: MESSAGE); --language also checks\n"
      "the spelling with that Hunspell dictionary (nl_NL),\n"
-     "--checks runs only the checks named, --skip all others",
+     "--checks runs only the checks named, --skip all others;\n"
+     "--tm names the rows whose reference text changed since\n"
+     "they were added to that translation memory",
      commandCheck},
     {"stats", "--against REFERENCE [--language DICTIONARY] [--checks A,B | --skip A,B] FILE...",
      "count the reference's rows each file translates, and\n"

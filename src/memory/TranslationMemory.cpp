@@ -233,6 +233,24 @@ QList<Suggestion> TranslationMemory::suggest(const QString& sourceLanguage,
     return distinct;
 }
 
+QHash<std::pair<int, int>, QString> TranslationMemory::sourcesOf(const QString& sourceLanguage,
+                                                                 const QString& targetLanguage,
+                                                                 const QString& origin) const
+{
+    QHash<std::pair<int, int>, QString> sources;
+    QSqlQuery q(QSqlDatabase::database(m_connection));
+    q.prepare(QStringLiteral("SELECT form, row, source FROM units WHERE source_language = ? AND "
+                             "target_language = ? AND origin = ? ORDER BY changed, id"));
+    q.addBindValue(sourceLanguage);
+    q.addBindValue(targetLanguage);
+    q.addBindValue(origin);
+    if (q.exec()) {
+        while (q.next()) // later units overwrite earlier ones
+            sources.insert({q.value(0).toInt(), q.value(1).toInt()}, q.value(2).toString());
+    }
+    return sources;
+}
+
 QList<MemoryUnit> TranslationMemory::units() const
 {
     QList<MemoryUnit> all;

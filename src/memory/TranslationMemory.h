@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -49,6 +50,12 @@ public:
 
     // Every unit, oldest first.
     QList<MemoryUnit> units() const;
+
+    // For each form and row of a file, the source text its latest unit in the language pair was
+    // translated from: what the reference held when that row was last learnt.
+    QHash<std::pair<int, int>, QString> sourcesOf(const QString& sourceLanguage,
+                                                  const QString& targetLanguage,
+                                                  const QString& origin) const;
 
 private:
     QString m_connection;

@@ -89,6 +89,7 @@ void ReferenceSession::setReferenceLanguage(const QString& language)
 {
     m_referenceLanguage = language;
     rememberIn(ReferenceLanguagesKey, m_path, language);
+    m_stale = true; // the memory's checks come or go with it
     emit changed();
 }
 
@@ -132,6 +133,9 @@ void ReferenceSession::learn()
     }
     if (const QString problem = tm->add(units); !problem.isEmpty())
         emit memoryProblem(tr("The translation memory cannot be written: %1.").arg(problem));
+    // What each row was translated from is what the reference holds now.
+    m_stale = true;
+    emit changed();
 }
 
 QList<Suggestion> ReferenceSession::suggestionsFor(int form, int row) const
@@ -256,6 +260,10 @@ const QList<Problem>& ReferenceSession::problems() const
         if (m_checks.has(Check::Consistency))
             mergeProblems(m_problems, consistencyProblems(*m_reference, m_session.document(),
                                                           m_session.workingCopy(), selected));
+        if (TranslationMemory* tm = m_checks.has(Check::Changed) ? memory() : nullptr)
+            mergeProblems(m_problems, changedProblems(*m_reference,
+                                                      tm->sourcesOf(m_referenceLanguage, language(),
+                                                                    m_session.path())));
         m_counts.problems = int(m_problems.size());
     }
     m_stale = false;

@@ -429,6 +429,14 @@ TEST_F(CliCheck, TheMemoryLearnsFromFilesSuggestsFillsAndTradesTmxWithTranslateT
                            {"row", 0}};
     EXPECT_EQ(QJsonDocument::fromJson(suggested.out), QJsonDocument(QJsonArray{best}));
 
+    const QString changed = file("en2.lsf", {"&Open file", "Save the files", "Quit"});
+    EXPECT_EQ(
+        QString(
+            run(QStringList{"check", "--against", changed, "--checks", "changed", nl} + pair).out)
+            .remove(folder() + '/'),
+        "nl.lsf: F01_lng_(1): changed: the reference was \"Save the file\" when "
+        "translated, now \"Save the files\"\n");
+
     const QString empty = file("todo.lsf", {"", "Iets anders"});
     ASSERT_EQ(run(QStringList{"pretranslate", "--against", en, empty, "-o", path("out.lsf")} + pair)
                   .status,
