@@ -119,6 +119,9 @@ TEST_F(CliTest, FailuresAndUsageHaveTheirExitCodesAndMessages)
         {{"help", "frobnicate"}, 2, ""},
         {{"stats", path("missing.lsf")}, 2, "stats takes --against REFERENCE and FILEs"},
         {{"check", "--against", path("missing.lsf"), "x.lsf"}, 1, "No such file or directory"},
+        {{"check", "--against", write("ok.lsf", lsfFile(1, {})), path("gone.lsf")},
+         1,
+         "gone.lsf: No such file or directory"},
     };
     for (const auto& c : cases) {
         const CliRun result = run(c.arguments);
