@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 
+#include "BenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -109,11 +111,4 @@ BENCHMARK(BM_MarksOfA400CharacterRowAsTyped)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+LEXICANT_BENCHMARK_MAIN(QCoreApplication)

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "BenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -114,11 +116,4 @@ BENCHMARK(BM_WriteFloorLargest);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+LEXICANT_BENCHMARK_MAIN(QCoreApplication)

@@ -63,6 +63,9 @@ struct CheckSet {
     bool has(Check check) const { return on[std::size_t(check)]; }
 };
 
+// The text without its "&" access key markers ("&&" stays one ampersand).
+QString withoutAccessKeys(const QString& text);
+
 // The check named ("numbers", "double-words", ...), if there is one.
 std::optional<Check> checkNamed(const QString& name);
 

@@ -67,22 +67,6 @@ QStringList numbers(const QString& text)
     return found;
 }
 
-// The text without its "&" access key markers ("&&" stays one ampersand).
-QString withoutAccessKeys(const QString& text)
-{
-    if (!text.contains(u'&'))
-        return text;
-    QString plain;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i) == u'&' && i + 1 < text.size() && text.at(i + 1) != u'&')
-            continue;
-        plain += text.at(i);
-        if (text.at(i) == u'&')
-            ++i;
-    }
-    return plain;
-}
-
 const QRegularExpression& urlPattern()
 {
     static const QRegularExpression pattern(
@@ -177,6 +161,22 @@ QStringList lostNumbers(QString reference, QString text)
 }
 
 } // namespace
+
+// The text without its "&" access key markers ("&&" stays one ampersand).
+QString withoutAccessKeys(const QString& text)
+{
+    if (!text.contains(u'&'))
+        return text;
+    QString plain;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == u'&' && i + 1 < text.size() && text.at(i + 1) != u'&')
+            continue;
+        plain += text.at(i);
+        if (text.at(i) == u'&')
+            ++i;
+    }
+    return plain;
+}
 
 void textProblems(const QString& reference, const QString& text, const CheckSet& checks,
                   QList<RowProblem>& problems)

@@ -1,5 +1,7 @@
 #include "Matching.h"
 
+#include "ReferenceChecks.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -32,15 +34,7 @@ QString comparableText(const QString& text)
 {
     static const QRegularExpression placeholder(
         QStringLiteral(R"(%\d+\$?[a-zA-Z]?|%[-+#0]*\d*(?:\.\d+)?[a-zA-Z]|\{\d+\})"));
-    QString plain;
-    plain.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i) == u'&' && i + 1 < text.size() && text.at(i + 1) != u'&')
-            continue;
-        plain += text.at(i);
-        if (text.at(i) == u'&')
-            ++i;
-    }
+    QString plain = withoutAccessKeys(text);
     if (plain.contains(u'%') || plain.contains(u'{'))
         plain.replace(placeholder, QString(QChar(0xE000)));
     return plain;
