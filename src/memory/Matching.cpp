@@ -67,3 +67,28 @@ QStringList trigramsOf(const QString& comparable)
     trigrams.removeDuplicates();
     return trigrams;
 }
+
+QString fittedTranslation(const QString& source, const QString& target, const QString& text)
+{
+    QString fitted = withoutAccessKeys(text) == text ? withoutAccessKeys(target) : target;
+    static const QRegularExpression placeholder(QStringLiteral(R"(%[1-9]|\{\d+\})"));
+    const auto all = [](const QString& s) {
+        QStringList found;
+        for (auto m = placeholder.globalMatch(s); m.hasNext();)
+            found << m.next().captured();
+        return found;
+    };
+    const QStringList from = all(source), to = all(text);
+    if (from.isEmpty() || from.size() != to.size() || from == to)
+        return fitted;
+    for (const QString& p : from) {
+        if (from.count(p) != 1 || fitted.count(p) != 1)
+            return fitted; // which one goes where is not clear
+    }
+    // Renamed through markers, so that "%1" -> "%2" and "%2" -> "%1" do not run into each other.
+    for (qsizetype i = 0; i < from.size(); ++i)
+        fitted.replace(from.at(i), QString(QChar(0xE100 + int(i))));
+    for (qsizetype i = 0; i < to.size(); ++i)
+        fitted.replace(QString(QChar(0xE100 + int(i))), to.at(i));
+    return fitted;
+}

@@ -17,3 +17,8 @@ int matchScore(const QString& text, const QString& candidate);
 // The character trigrams of a comparable text in lower case, each once: what a lookup selects
 // candidates by.
 QStringList trigramsOf(const QString& comparable);
+
+// A suggestion's translation fitted to the text translated now, where that is unambiguous: an
+// access key the text does not have is dropped, and placeholders renumbered as the text numbers
+// them when the suggestion's source and the text hold as many, each once in the translation.
+QString fittedTranslation(const QString& source, const QString& target, const QString& text);

@@ -213,8 +213,9 @@ QList<Suggestion> TranslationMemory::suggest(const QString& sourceLanguage,
     if (!q.exec())
         return found;
     while (q.next()) {
-        const MemoryUnit unit = unitFrom(q);
+        MemoryUnit unit = unitFrom(q);
         const int score = matchScore(text, unit.source);
+        unit.target = fittedTranslation(unit.source, unit.target, text);
         if (score >= threshold)
             found.append({score, unit});
     }

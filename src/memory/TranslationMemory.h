@@ -44,7 +44,8 @@ public:
     // Adds or updates the units in one transaction; why not, or an empty text.
     QString add(const QList<MemoryUnit>& units);
 
-    // The best matches of the text in the language pair, scoring at least `threshold`, best first.
+    // The best matches of the text in the language pair, scoring at least `threshold`, best first;
+    // each translation fitted to the text (fittedTranslation).
     QList<Suggestion> suggest(const QString& sourceLanguage, const QString& targetLanguage,
                               const QString& text, int max = 3, int threshold = 60) const;
 

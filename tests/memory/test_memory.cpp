@@ -28,6 +28,21 @@ TEST(Matching, ScoresIgnoreAccessKeysAndPlaceholderNumbersAndFallWithEachChange)
     }
 }
 
+TEST(Matching, ASuggestionTakesTheTextsAccessKeyAndPlaceholdersOnlyWhereThatIsClear)
+{
+    const struct {
+        const char *source, *target, *text, *fitted;
+    } cases[] = {
+        {"&Open file", "Bestand &openen", "Open file", "Bestand openen"},
+        {"Open file", "Bestand openen", "&Open file", "Bestand openen"}, // where would it go?
+        {"%1 of %2", "%1 van %2", "%2 of %1", "%2 van %1"},
+        {"{0} files", "{0} bestanden", "%1 files", "%1 bestanden"},
+        {"%1 and %1", "%1 en %1", "%2 and %2", "%1 en %1"}, // twice: not clear
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fittedTranslation(c.source, c.target, c.text), c.fitted) << c.source;
+}
+
 class MemoryTest : public ::testing::Test, public TempFiles {};
 
 TEST_F(MemoryTest, UnitsAreUpdatedInPlaceOfferedOnlyInTheirLanguagePairAndShared)
