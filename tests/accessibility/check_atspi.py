@@ -5,7 +5,9 @@
 
 Prints one line per check and "N passed, N failed".
 """
+import os
 import sys
+import tempfile
 
 import pyatspi
 
@@ -13,7 +15,11 @@ from driving import check, find, press, start, stop, summary
 
 
 def main():
-    editor, app = start(sys.argv[1], [sys.argv[2]])
+    # Settings and recovery copies of its own: nothing a person's earlier session left is offered.
+    home = tempfile.TemporaryDirectory()  # removed when main() returns
+    env = dict(os.environ, XDG_CONFIG_HOME=home.name + "/config",
+               XDG_DATA_HOME=home.name + "/data")
+    editor, app = start(sys.argv[1], [sys.argv[2]], env)
     try:
         check("the editor registers with the accessibility bus", app is not None)
         if app is None:
