@@ -256,6 +256,26 @@ TEST_F(SessionTest, ProblemsFollowAFormThatIsNotSelectedWhenUndoChangesIt)
     EXPECT_EQ(sameInForm1(), "0 1 2");
 }
 
+TEST_F(SessionTest, ProblemsFollowTheSpellingLanguageTheLengthLimitAndTheWordsAdded)
+{
+    qputenv("XDG_DATA_HOME", folder().toUtf8());
+    ReferenceSession references(session);
+    ASSERT_EQ(references.open(file), "");
+    session.replaceRow(0, "Een lange rij opslaam"); // "One row" in form 1, row 0
+    const auto found = [&](Check check) {
+        return std::count_if(references.problems().begin(), references.problems().end(),
+                             [&](const Problem& p) { return p.check == check; });
+    };
+    EXPECT_EQ(found(Check::Spelling), 0) << "no language, no spelling";
+    ASSERT_EQ(references.setLanguage("nl_NL"), "");
+    EXPECT_EQ(found(Check::Spelling), 1) << "opslaam";
+    ASSERT_EQ(references.addWord("opslaam"), "");
+    EXPECT_EQ(found(Check::Spelling), 0);
+    EXPECT_EQ(found(Check::Length), 0);
+    references.setLengthFactor(1.0);
+    EXPECT_EQ(found(Check::Length), 1) << "21 characters: more than 7 and 10, less than 14 and 10";
+}
+
 TEST_F(SessionTest, RecentFilesAreNewestFirstAndReadingThemWritesNothing)
 {
     RecentFiles recent;
