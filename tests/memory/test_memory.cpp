@@ -19,8 +19,10 @@ TEST(Matching, ScoresIgnoreAccessKeysAndPlaceholderNumbersAndFallWithEachChange)
         {"access keys", "&Open file", "Open &file", 100, 100},
         {"placeholders as tokens", "%1 files of %2", "%s files of {0}", 100, 100},
         {"case", "open file", "Open File", 99, 99},
-        {"one word of five", "Save the file to disk", "Save the form to disk", 75, 90},
-        {"nothing alike", "Cancel", "Are you sure you want to quit?", 0, 30},
+        {"one word of five", "Save the file to disk", "Save the form to disk", 83, 83},
+        {"a word less", "Open the file", "Open file", 68, 68},
+        {"a word more", "Open file", "Open the file", 68, 68},
+        {"nothing alike", "Cancel", "Are you sure you want to quit?", 3, 3},
     };
     for (const auto& c : cases) {
         const int score = matchScore(c.text, c.candidate);
