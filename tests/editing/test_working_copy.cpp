@@ -102,3 +102,10 @@ TEST(WorkingCopy, CommitOfTooManyRowsStoresTheFirst201AndSaysHowManyAreLeft)
     EXPECT_EQ(commitWorkingCopy(copy, 1, document), 2);
     EXPECT_EQ(document.formText(1).at(200), "row 200");
 }
+
+TEST(WorkingCopy, GapsAreTheEmptyOrOneCharacterRowsBeforeTheLastUsedRow)
+{
+    EXPECT_EQ(gapsIn({"Aa", "", "x", "Dd"}), QList<int>({1, 2}));
+    EXPECT_EQ(gapsIn({"", "Bb", "", "x"}), QList<int>({0})) << "none after the last used row";
+    EXPECT_EQ(gapsIn({}), QList<int>());
+}
