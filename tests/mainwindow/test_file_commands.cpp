@@ -100,7 +100,7 @@ TEST_F(FileCommands, OpenAsksFirstAndReportsBrokenFilesOnce)
     open(path("never.lsf"));
     expectOnlyBox(OpenQuestion, 36);
     EXPECT_TRUE(toolkit.openRequests.empty());
-    toolkit.openAnswers = {""}; // cancelled dialog
+    toolkit.openAnswers = {""};          // cancelled dialog
     window->toolbarButton(3)->trigger(); // the toolbar's Open
     expectOnlyBox(OpenQuestion, 36);
     EXPECT_EQ(doc().UnsavedChanges, 1.0f);
