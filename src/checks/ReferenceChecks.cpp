@@ -90,8 +90,7 @@ int lineBreaks(const QString& text)
 
 QString quoted(const QString& text)
 {
-    return text.isEmpty() ? QCoreApplication::translate("ReferenceChecks", "none")
-                          : u'"' + text + u'"';
+    return quotedList(text.isEmpty() ? QStringList() : QStringList{text});
 }
 
 } // namespace
@@ -300,7 +299,7 @@ QList<Problem> consistencyProblems(const LanguageDocument& reference,
                                      .arg(kept->row)});
         }
     }
-    std::ranges::sort(problems, {}, [](const Problem& p) { return ProblemPlace{p.form, p.row}; });
+    std::ranges::sort(problems, {}, placeOf);
     return problems;
 }
 
@@ -321,7 +320,7 @@ QList<Problem> changedProblems(const LanguageDocument& reference,
                                              "the reference was \"%1\" when translated, now \"%2\"")
                      .arg(it.value(), now)});
     }
-    std::ranges::sort(problems, {}, [](const Problem& p) { return ProblemPlace{p.form, p.row}; });
+    std::ranges::sort(problems, {}, placeOf);
     return problems;
 }
 
@@ -330,9 +329,7 @@ void mergeProblems(QList<Problem>& problems, const QList<Problem>& more)
     if (more.isEmpty())
         return;
     problems += more;
-    std::ranges::stable_sort(problems, {}, [](const Problem& p) {
-        return ProblemPlace{p.form, p.row};
-    });
+    std::ranges::stable_sort(problems, {}, placeOf);
 }
 
 QList<Problem> referenceProblems(const LanguageDocument& reference,
@@ -355,13 +352,12 @@ std::optional<Problem> problemFrom(const QList<Problem>& problems, ProblemPlace 
 {
     if (problems.isEmpty())
         return std::nullopt;
-    const auto place = [](const Problem& p) { return ProblemPlace{p.form, p.row}; };
     if (step > 0) {
         const auto next = std::find_if(problems.begin(), problems.end(),
-                                       [&](const Problem& p) { return place(p) > here; });
+                                       [&](const Problem& p) { return placeOf(p) > here; });
         return next != problems.end() ? *next : problems.first();
     }
     const auto previous = std::find_if(problems.rbegin(), problems.rend(),
-                                       [&](const Problem& p) { return place(p) < here; });
+                                       [&](const Problem& p) { return placeOf(p) < here; });
     return previous != problems.rend() ? *previous : problems.last();
 }

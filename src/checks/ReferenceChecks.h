@@ -152,6 +152,10 @@ struct ProblemPlace {
     int row = -1;
     auto operator<=>(const ProblemPlace&) const = default;
 };
+inline ProblemPlace placeOf(const Problem& problem)
+{
+    return {problem.form, problem.row};
+}
 
 // The first problem after (step 1) or before (-1) the place, round through all forms; nothing
 // when there is no problem. The problems are in form and row order.

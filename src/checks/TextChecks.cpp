@@ -11,8 +11,6 @@
 
 #include <algorithm>
 
-namespace {
-
 QString quotedList(const QStringList& items)
 {
     if (items.isEmpty())
@@ -22,6 +20,8 @@ QString quotedList(const QStringList& items)
         quoted << u'"' + item + u'"';
     return quoted.join(QStringLiteral(", "));
 }
+
+namespace {
 
 // What a text holds, found in one pass, so that most texts skip most checks.
 struct Facts {

@@ -8,3 +8,6 @@ void textProblems(const QString& reference, const QString& text, const CheckSet&
 // The checks of a text on its own (what a file can store, spelling), even without a reference.
 void ownProblems(const QString& reference, const QString& text, const CheckSet& checks,
                  QList<RowProblem>& problems);
+
+// Each item in quotes, after commas; "none" for none.
+QString quotedList(const QStringList& items);

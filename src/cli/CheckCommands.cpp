@@ -4,12 +4,10 @@
 
 #include "CodeText.h"
 #include "Dictionaries.h"
+#include "DocumentMemory.h"
 #include "LanguageFile.h"
 #include "ReferenceChecks.h"
-#include "TranslationMemory.h"
 #include "WorkingCopy.h"
-
-#include <QFileInfo>
 
 #include <algorithm>
 #include <memory>
@@ -129,9 +127,9 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
         if (memory.isOpen() && checks->has(Check::Changed)) {
             mergeProblems(
                 problems,
-                changedProblems(*reference, memory.sourcesOf(*call.option("reference-language"),
-                                                             *call.option("language"),
-                                                             QFileInfo(path).absoluteFilePath())));
+                changedProblems(*reference,
+                                memory.sourcesOf(*call.option("reference-language"),
+                                                 *call.option("language"), memoryOrigin(path))));
             counts.problems = int(problems.size());
         }
         clean = clean && problems.isEmpty();

@@ -1,11 +1,11 @@
 // tm and pretranslate: the translation memory from the command line, for scripts and CI.
 #include "CliSession.h"
 
+#include "DocumentMemory.h"
 #include "LanguageFile.h"
 #include "Tmx.h"
 #include "TranslationMemory.h"
 
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -27,23 +27,6 @@ bool openMemory(Session& session, const Invocation& call, TranslationMemory& mem
     return true;
 }
 
-// The rows both files use, as units of the memory, from the file's path and place.
-QList<MemoryUnit> pairsOf(const LanguageDocument& reference, const LanguageDocument& document,
-                          const QString& path, const QString& from, const QString& to)
-{
-    QList<MemoryUnit> units;
-    const QString origin = QFileInfo(path).absoluteFilePath();
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
-        for (int row = 0; row < LanguageDocument::RowCount; ++row) {
-            const QString& source = reference.formText(form).at(row);
-            const QString& target = document.formText(form).at(row);
-            if (!source.isEmpty() && !target.isEmpty())
-                units.append({from, to, source, target, origin, form, row, {}});
-        }
-    }
-    return units;
-}
-
 int tmAdd(Session& session, const Invocation& call)
 {
     if (call.positional.size() < 2 || !call.option("against") ||
@@ -60,8 +43,8 @@ int tmAdd(Session& session, const Invocation& call)
         const auto document = session.load(path);
         if (!document)
             return ExitFileError;
-        units += pairsOf(*reference, *document, path, *call.option("reference-language"),
-                         *call.option("language"));
+        units += translatedRows(*reference, *document, path, *call.option("reference-language"),
+                                *call.option("language"));
     }
     const QString problem = memory.add(units);
     return problem.isEmpty()
@@ -154,20 +137,11 @@ int commandPretranslate(Session& session, const Invocation& call)
     if (!document || !openMemory(session, call, memory))
         return ExitFileError;
     // Only the rows the file leaves empty, and only from a translation of the same text.
-    int filled = 0;
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
-        for (int row = 0; row < LanguageDocument::RowCount; ++row) {
-            const QString& source = reference->formText(form).at(row);
-            if (source.isEmpty() || !document->formText(form).at(row).isEmpty())
-                continue;
-            const QList<Suggestion> found = memory.suggest(
-                *call.option("reference-language"), *call.option("language"), source, 1, 100);
-            if (!found.isEmpty()) {
-                document->formText(form).set(row, found.first().unit.target);
-                ++filled;
-            }
-        }
-    }
-    session.warn(QStringLiteral("%1 rows filled from the memory").arg(filled));
+    const QList<PlacedText> texts =
+        pretranslation(memory, *reference, *document, *call.option("reference-language"),
+                       *call.option("language"));
+    for (const PlacedText& t : texts)
+        document->formText(t.form).set(t.row, t.text);
+    session.warn(QStringLiteral("%1 rows filled from the memory").arg(texts.size()));
     return session.save(*document, *call.option("output"));
 }

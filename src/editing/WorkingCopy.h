@@ -28,6 +28,12 @@ struct WorkingCopy {
     bool operator==(const WorkingCopy&) const = default;
 };
 
+// A text at a form (1 to 24) and row of a document.
+struct PlacedText {
+    int form, row;
+    QString text;
+};
+
 // The rows a form shows: those longer than one character, in row order, without gaps; and the
 // row each of them is stored at.
 QStringList shownRows(const LanguageTable& table);

@@ -82,10 +82,6 @@ public:
     void storeRows(const QString& step, const QStringList& byRow);
     // Stores each text at its form and row (rows of any form), as one step; the selected form's
     // list is stored first and then shows the rows as stored.
-    struct PlacedText {
-        int form, row;
-        QString text;
-    };
     void fillRows(const QString& step, const QList<PlacedText>& texts);
     // Renames form 1 to 24 and stores the working copy; one step.
     void renameForm(int form, const QString& name);

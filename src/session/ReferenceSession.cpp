@@ -1,6 +1,7 @@
 #include "ReferenceSession.h"
 
 #include "Dictionaries.h"
+#include "DocumentMemory.h"
 #include "LanguageFile.h"
 #include "LanguageSession.h"
 
@@ -11,6 +12,11 @@ namespace {
 const QString RememberedKey = QStringLiteral("references");
 const QString LanguagesKey = QStringLiteral("languages");
 const QString ReferenceLanguagesKey = QStringLiteral("referenceLanguages");
+
+QString rememberedIn(const QString& key, const QString& document)
+{
+    return QSettings().value(key).toMap().value(document).toString();
+}
 
 void rememberIn(const QString& key, const QString& document, const QString& value)
 {
@@ -42,12 +48,17 @@ ReferenceSession::ReferenceSession(const LanguageSession& session, QObject* pare
 
 ReferenceSession::~ReferenceSession() = default;
 
-void ReferenceSession::setLengthFactor(double factor)
+void ReferenceSession::recheck()
 {
-    m_checks.lengthFactor = factor;
     m_stale = true;
     m_checked = {};
     emit changed();
+}
+
+void ReferenceSession::setLengthFactor(double factor)
+{
+    m_checks.lengthFactor = factor;
+    recheck();
 }
 
 QString ReferenceSession::language() const
@@ -57,7 +68,7 @@ QString ReferenceSession::language() const
 
 QString ReferenceSession::setLanguage(const QString& language)
 {
-    std::shared_ptr<HunspellSpeller> speller;
+    std::unique_ptr<HunspellSpeller> speller;
     QString problem;
     if (!language.isEmpty()) {
         speller = HunspellSpeller::load(language, problem);
@@ -67,10 +78,8 @@ QString ReferenceSession::setLanguage(const QString& language)
     m_speller = std::move(speller);
     m_checks.speller = m_speller.get();
     rememberIn(LanguagesKey, m_session.path(), language);
-    m_stale = true;
-    m_checked = {};
     emit languageChanged(language);
-    emit changed();
+    recheck();
     return {};
 }
 
@@ -79,9 +88,7 @@ QString ReferenceSession::addWord(const QString& word)
     if (!m_speller)
         return {};
     const QString problem = m_speller->addToPersonalList(word);
-    m_stale = true;
-    m_checked = {};
-    emit changed();
+    recheck();
     return problem;
 }
 
@@ -89,8 +96,7 @@ void ReferenceSession::setReferenceLanguage(const QString& language)
 {
     m_referenceLanguage = language;
     rememberIn(ReferenceLanguagesKey, m_path, language);
-    m_stale = true; // the memory's checks come or go with it
-    emit changed();
+    recheck(); // the memory's checks come or go with it
 }
 
 TranslationMemory* ReferenceSession::memory() const
@@ -114,24 +120,9 @@ void ReferenceSession::learn()
     TranslationMemory* tm = memory();
     if (!tm)
         return;
-    const LanguageDocument& document = m_session.document();
-    QList<MemoryUnit> units;
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
-        for (int row = 0; row < LanguageDocument::RowCount; ++row) {
-            const QString& source = m_reference->formText(form).at(row);
-            const QString& target = document.formText(form).at(row);
-            if (!source.isEmpty() && target.size() > 1)
-                units.append({m_referenceLanguage,
-                              language(),
-                              source,
-                              target,
-                              m_session.path(),
-                              form,
-                              row,
-                              {}});
-        }
-    }
-    if (const QString problem = tm->add(units); !problem.isEmpty())
+    const QString problem = tm->add(translatedRows(
+        *m_reference, m_session.document(), m_session.path(), m_referenceLanguage, language()));
+    if (!problem.isEmpty())
         emit memoryProblem(tr("The translation memory cannot be written: %1.").arg(problem));
     // What each row was translated from is what the reference holds now.
     m_stale = true;
@@ -147,30 +138,17 @@ QList<Suggestion> ReferenceSession::suggestionsFor(int form, int row) const
     return tm->suggest(m_referenceLanguage, language(), m_reference->formText(form).at(row));
 }
 
-QList<LanguageSession::PlacedText> ReferenceSession::pretranslation() const
+QList<PlacedText> ReferenceSession::pretranslation() const
 {
-    QList<LanguageSession::PlacedText> texts;
     TranslationMemory* tm = memory();
-    if (!tm)
-        return texts;
-    const LanguageDocument document = m_session.committed();
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
-        for (int row = 0; row < LanguageDocument::RowCount; ++row) {
-            const QString& source = m_reference->formText(form).at(row);
-            if (source.isEmpty() || !document.formText(form).at(row).isEmpty())
-                continue;
-            const QList<Suggestion> same =
-                tm->suggest(m_referenceLanguage, language(), source, 1, 100);
-            if (!same.isEmpty())
-                texts.append({form, row, same.first().unit.target});
-        }
-    }
-    return texts;
+    return tm ? ::pretranslation(*tm, *m_reference, m_session.committed(), m_referenceLanguage,
+                                 language())
+              : QList<PlacedText>();
 }
 
 QString ReferenceSession::rememberedLanguageFor(const QString& documentPath) const
 {
-    return QSettings().value(LanguagesKey).toMap().value(documentPath).toString();
+    return rememberedIn(LanguagesKey, documentPath);
 }
 
 void ReferenceSession::documentChanged()
@@ -188,7 +166,7 @@ QString ReferenceSession::open(const QString& path)
     m_reference.emplace();
     lsf::applyFields(read.parsed, *m_reference);
     m_path = path;
-    m_referenceLanguage = QSettings().value(ReferenceLanguagesKey).toMap().value(path).toString();
+    m_referenceLanguage = rememberedIn(ReferenceLanguagesKey, path);
     m_stale = true;
     m_checked = {};
     m_wentTo.reset();
@@ -214,8 +192,7 @@ void ReferenceSession::close()
 
 QString ReferenceSession::rememberedFor(const QString& documentPath) const
 {
-    const QString remembered =
-        QSettings().value(RememberedKey).toMap().value(documentPath).toString();
+    const QString remembered = rememberedIn(RememberedKey, documentPath);
     return remembered != m_path ? remembered : QString();
 }
 
@@ -229,9 +206,7 @@ void ReferenceSession::setCheck(Check check, bool on)
     if (m_checks.has(check) == on)
         return;
     m_checks.on[std::size_t(check)] = on;
-    m_stale = true;
-    m_checked = {};
-    emit changed();
+    recheck();
 }
 
 const QList<Problem>& ReferenceSession::problems() const

@@ -64,7 +64,7 @@ public:
     QList<Suggestion> suggestionsFor(int form, int row) const;
     // The rows the reference uses and the document leaves empty, each with the memory's
     // translation of the same text.
-    QList<LanguageSession::PlacedText> pretranslation() const;
+    QList<PlacedText> pretranslation() const;
 
     // The problems, form by form and row by row, and the counts, as the document is now.
     const QList<Problem>& problems() const;
@@ -90,13 +90,15 @@ signals:
 
 private:
     void documentChanged();
+    // Every problem found again at the next look: the checks or what they check with changed.
+    void recheck();
     void remember(const QString& document, const QString& reference) const;
 
     const LanguageSession& m_session;
     std::optional<LanguageDocument> m_reference;
     QString m_path;
     CheckSet m_checks;
-    std::shared_ptr<HunspellSpeller> m_speller;
+    std::unique_ptr<HunspellSpeller> m_speller;
     QString m_referenceLanguage;
     QString m_memoryPath;
     mutable std::unique_ptr<TranslationMemory> m_memory;

@@ -1,0 +1,45 @@
+#include "DocumentMemory.h"
+
+#include <QFileInfo>
+
+QString memoryOrigin(const QString& path)
+{
+    return QFileInfo(path).absoluteFilePath();
+}
+
+QList<MemoryUnit> translatedRows(const LanguageDocument& reference,
+                                 const LanguageDocument& document, const QString& path,
+                                 const QString& sourceLanguage, const QString& targetLanguage)
+{
+    QList<MemoryUnit> units;
+    const QString origin = memoryOrigin(path);
+    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+        for (int row = 0; row < LanguageDocument::RowCount; ++row) {
+            const QString& source = reference.formText(form).at(row);
+            const QString& target = document.formText(form).at(row);
+            if (!source.isEmpty() && target.size() > 1)
+                units.append(
+                    {sourceLanguage, targetLanguage, source, target, origin, form, row, {}});
+        }
+    }
+    return units;
+}
+
+QList<PlacedText> pretranslation(const TranslationMemory& memory, const LanguageDocument& reference,
+                                 const LanguageDocument& document, const QString& sourceLanguage,
+                                 const QString& targetLanguage)
+{
+    QList<PlacedText> texts;
+    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+        for (int row = 0; row < LanguageDocument::RowCount; ++row) {
+            const QString& source = reference.formText(form).at(row);
+            if (source.isEmpty() || !document.formText(form).at(row).isEmpty())
+                continue;
+            const QList<Suggestion> same =
+                memory.suggest(sourceLanguage, targetLanguage, source, 1, 100);
+            if (!same.isEmpty())
+                texts.append({form, row, same.first().unit.target});
+        }
+    }
+    return texts;
+}

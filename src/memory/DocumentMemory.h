@@ -1,0 +1,23 @@
+#pragma once
+
+#include "LanguageDocument.h"
+#include "TranslationMemory.h"
+#include "WorkingCopy.h"
+
+// What a translation memory learns from a document translated against its reference, and what
+// it gives back, shared by the window and lexicant-cli.
+
+// How the memory names a document's file: its absolute path.
+QString memoryOrigin(const QString& path);
+
+// The rows both the reference and the document use (a row of one character is no translation),
+// as units of the memory from the document's file.
+QList<MemoryUnit> translatedRows(const LanguageDocument& reference,
+                                 const LanguageDocument& document, const QString& path,
+                                 const QString& sourceLanguage, const QString& targetLanguage);
+
+// The rows the reference uses and the document leaves empty, each with the memory's translation
+// of the same text (access keys aside).
+QList<PlacedText> pretranslation(const TranslationMemory& memory, const LanguageDocument& reference,
+                                 const LanguageDocument& document, const QString& sourceLanguage,
+                                 const QString& targetLanguage);
