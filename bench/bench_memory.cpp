@@ -1,5 +1,6 @@
 // The translation memory: the suggestions for one row in a memory of 100,000 units beside one of
-// 1,000 (median and worst of 100 rows), and adding the 4,824 rows of a largest pair.
+// 1,000 (median and worst of 100 rows), adding the 4,824 rows of a largest pair, and one, two and
+// four writers adding such a pair each to one memory at once.
 #include "TranslationMemory.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <thread>
 
 namespace {
 
@@ -83,12 +85,54 @@ void BM_AddTheRowsOfALargestPair(benchmark::State& state)
     }
 }
 
+// Writers at once, each adding a different file's rows to a memory none of them finds made:
+// each waits for the others' transactions. The counter says how many units were lost (none).
+void BM_WritersAtOnce(benchmark::State& state)
+{
+    const int writers = int(state.range(0));
+    QRandomGenerator random(11);
+    QList<QList<MemoryUnit>> files;
+    for (int w = 0; w < writers; ++w) {
+        files << unitsOf(24 * 201, random);
+        for (MemoryUnit& unit : files.last())
+            unit.origin = QStringLiteral("writer%1.lsf").arg(w);
+    }
+    qsizetype missing = 0;
+    for (auto _ : state) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tm.sqlite"));
+        std::vector<std::thread> threads;
+        for (int w = 0; w < writers; ++w) {
+            threads.emplace_back([&, w] {
+                TranslationMemory memory(60000);
+                if (memory.open(path).error.isEmpty())
+                    memory.add(files.at(w));
+            });
+        }
+        for (std::thread& t : threads)
+            t.join();
+        state.PauseTiming();
+        TranslationMemory check;
+        check.open(path);
+        missing += qsizetype(writers) * 24 * 201 - check.units().size();
+        state.ResumeTiming();
+    }
+    state.counters["units_missing"] = double(missing);
+}
+
 BENCHMARK(BM_SuggestionsForARow)
     ->Arg(1000)
     ->Arg(100000)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AddTheRowsOfALargestPair)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WritersAtOnce)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(4)
+    ->Iterations(3)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

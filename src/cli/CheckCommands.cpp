@@ -98,6 +98,8 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
         speller = HunspellSpeller::load(*language, problem);
         if (!speller)
             return session.fileError(QStringLiteral("--language %1").arg(*language), problem);
+        if (!speller->wordListProblem().isEmpty())
+            session.warn(speller->wordListProblem());
         checks->speller = speller.get();
     }
     // With a memory, the rows whose reference text changed since they were translated.
@@ -106,8 +108,8 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
         if (!call.option("reference-language") || !call.option("language"))
             return session.usage(
                 QStringLiteral("--tm needs --reference-language LANG and --language LANG"));
-        if (const QString problem = memory.open(*tm); !memory.isOpen())
-            return session.fileError(*tm, problem);
+        if (!openMemory(session, call, memory))
+            return ExitFileError;
     }
     const auto reference = session.load(*call.option("against"));
     if (!reference)

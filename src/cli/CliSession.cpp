@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include <unistd.h>
+
 #include <QIODevice>
 
 bool Invocation::onlyOptions(const QStringList& allowed) const
@@ -39,6 +41,24 @@ int Session::usage(const QString& problem)
     m_err.write(
         QStringLiteral("lexicant-cli: %1\nTry 'lexicant-cli help'.\n").arg(problem).toUtf8());
     return ExitUsage;
+}
+
+int Session::failure(const QString& why)
+{
+    progress({});
+    m_err.write(QStringLiteral("lexicant-cli: %1\n").arg(why).toUtf8());
+    return ExitFileError;
+}
+
+void Session::progress(const QString& text)
+{
+    if (!::isatty(STDERR_FILENO) || (text.isEmpty() && !m_progressShown))
+        return;
+    // Back to the line's start, the text, and the rest of an earlier longer line cleared.
+    m_err.write(QStringLiteral("\r%1\x1b[K").arg(text).toUtf8());
+    if (text.isEmpty())
+        m_err.write("\r");
+    m_progressShown = !text.isEmpty();
 }
 
 int Session::fileError(const QString& path, const QString& why)

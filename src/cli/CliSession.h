@@ -44,6 +44,10 @@ public:
 
     int usage(const QString& problem);
     int fileError(const QString& path, const QString& why);
+    int failure(const QString& why); // a line on standard error; returns ExitFileError
+    // A line on standard error that the next one replaces, while standard error is a terminal:
+    // how far a long command is. An empty text ends it.
+    void progress(const QString& text);
 
     // Loads the file into a fresh document; on failure prints why and returns nothing.
     std::optional<LanguageDocument> load(const QString& path, qint32* recordCount = nullptr);
@@ -55,7 +59,13 @@ public:
 private:
     QIODevice& m_out;
     QIODevice& m_err;
+    bool m_progressShown = false;
 };
+
+class TranslationMemory;
+// Opens the memory --tm names, or the person's own; what was done to open it (a damaged file set
+// aside) is said, and why it cannot be used. False: the command cannot go on.
+bool openMemory(Session& session, const Invocation& call, TranslationMemory& memory);
 
 // A text as one line for a log: quotes and control characters escaped.
 QString quoted(const QString& text);

@@ -1,6 +1,7 @@
 // tm and pretranslate: the translation memory from the command line, for scripts and CI.
 #include "CliSession.h"
 
+#include "CodeText.h"
 #include "DocumentMemory.h"
 #include "LanguageFile.h"
 #include "Tmx.h"
@@ -12,19 +13,40 @@
 
 namespace {
 
-// Opens the memory --tm names, or the person's own; a damaged one set aside is said on standard
-// error, and the command goes on with a new one.
-bool openMemory(Session& session, const Invocation& call, TranslationMemory& memory)
+// A long import commits in parts, so that other windows and scripts can write between them and
+// a terminal shows how far it is.
+constexpr qsizetype ImportBatch = 10000;
+
+// "4824 units: 4824 added, 0 updated, 0 unchanged", and what was left out and why.
+QString additionReport(qsizetype units, const MemoryAddition& added, QMap<QString, int> skipped)
 {
-    const QString path = call.option("tm").value_or(TranslationMemory::defaultPath());
-    const QString problem = memory.open(path);
-    if (!memory.isOpen()) {
-        session.fileError(path, problem);
-        return false;
+    if (added.empty > 0)
+        skipped[QStringLiteral("an empty text")] += added.empty;
+    if (added.tooLong > 0)
+        skipped[QStringLiteral("longer than %1 characters").arg(MaxUnitLength)] += added.tooLong;
+    QStringList why;
+    int left = 0;
+    for (auto i = skipped.cbegin(); i != skipped.cend(); ++i) {
+        why << QStringLiteral("%1 %2").arg(i.value()).arg(i.key());
+        left += i.value();
     }
-    if (!problem.isEmpty())
-        session.warn(problem);
-    return true;
+    return QStringLiteral("%1 units: %2 added, %3 updated, %4 unchanged, %5 left out%6\n")
+        .arg(units)
+        .arg(added.added)
+        .arg(added.updated)
+        .arg(added.unchanged)
+        .arg(left)
+        .arg(why.isEmpty() ? QString()
+                           : QStringLiteral(" (%1)").arg(why.join(QStringLiteral(", "))));
+}
+
+void addTo(MemoryAddition& total, const MemoryAddition& part)
+{
+    total.added += part.added;
+    total.updated += part.updated;
+    total.unchanged += part.unchanged;
+    total.empty += part.empty;
+    total.tooLong += part.tooLong;
 }
 
 int tmAdd(Session& session, const Invocation& call)
@@ -46,11 +68,11 @@ int tmAdd(Session& session, const Invocation& call)
         units += translatedRows(*reference, *document, path, *call.option("reference-language"),
                                 *call.option("language"));
     }
-    const QString problem = memory.add(units);
-    return problem.isEmpty()
-               ? ExitOk
-               : session.fileError(call.option("tm").value_or(TranslationMemory::defaultPath()),
-                                   problem);
+    const MemoryAddition added = memory.add(units);
+    if (!added.error.isEmpty())
+        return session.failure(added.error);
+    session.print(additionReport(units.size(), added, {}));
+    return ExitOk;
 }
 
 int tmSuggest(Session& session, const Invocation& call)
@@ -84,15 +106,29 @@ int tmImport(Session& session, const Invocation& call)
 {
     if (call.positional.size() != 2 || !call.onlyOptions({"tm"}))
         return session.usage(QStringLiteral("tm import takes one FILE.tmx"));
-    QList<MemoryUnit> units;
-    const QString problem = readTmx(call.positional.at(1), units);
-    if (!problem.isEmpty())
+    TmxContents tmx;
+    if (const QString problem = readTmx(call.positional.at(1), tmx); !problem.isEmpty())
         return session.fileError(call.positional.at(1), problem);
     TranslationMemory memory;
     if (!openMemory(session, call, memory))
         return ExitFileError;
-    const QString failed = memory.add(units);
-    return failed.isEmpty() ? ExitOk : session.fileError(call.positional.at(1), failed);
+    MemoryAddition total;
+    for (qsizetype done = 0; done < tmx.units.size(); done += ImportBatch) {
+        session.progress(
+            QStringLiteral("Importing: %1 of %2 units").arg(done).arg(tmx.units.size()));
+        const MemoryAddition part = memory.add(tmx.units.mid(done, ImportBatch));
+        if (!part.error.isEmpty()) {
+            session.print(additionReport(done, total, tmx.skipped));
+            return session.failure(QStringLiteral("%1 units of %2 were imported: %3")
+                                       .arg(done)
+                                       .arg(tmx.units.size())
+                                       .arg(part.error));
+        }
+        addTo(total, part);
+    }
+    session.progress({});
+    session.print(additionReport(tmx.units.size(), total, tmx.skipped));
+    return ExitOk;
 }
 
 int tmExport(Session& session, const Invocation& call)
@@ -103,7 +139,10 @@ int tmExport(Session& session, const Invocation& call)
     TranslationMemory memory;
     if (!openMemory(session, call, memory))
         return ExitFileError;
-    const QString problem = writeTmx(*call.option("output"), memory.units());
+    QStringList dropped;
+    const QString problem = writeTmx(*call.option("output"), memory.units(), dropped);
+    for (const QString& unit : dropped)
+        session.warn(QStringLiteral("left out %1").arg(unit));
     return problem.isEmpty() ? ExitOk : session.fileError(*call.option("output"), problem);
 }
 
@@ -137,11 +176,26 @@ int commandPretranslate(Session& session, const Invocation& call)
     if (!document || !openMemory(session, call, memory))
         return ExitFileError;
     // Only the rows the file leaves empty, and only from a translation of the same text.
-    const QList<PlacedText> texts =
+    const Pretranslation found =
         pretranslation(memory, *reference, *document, *call.option("reference-language"),
                        *call.option("language"));
-    for (const PlacedText& t : texts)
+    for (const PlacedText& t : found.texts)
         document->formText(t.form).set(t.row, t.text);
-    session.warn(QStringLiteral("%1 rows filled from the memory").arg(texts.size()));
+    for (const auto& [text, why] : found.refused)
+        session.warn(QStringLiteral("%1: left empty: the memory's translation %2 cannot be "
+                                    "stored: %3")
+                         .arg(entryLabel(text.form, text.row), quoted(text.text), why));
+    session.warn(QStringLiteral("%1 rows filled from the memory").arg(found.texts.size()));
     return session.save(*document, *call.option("output"));
+}
+
+bool openMemory(Session& session, const Invocation& call, TranslationMemory& memory)
+{
+    const MemoryOpening opening =
+        memory.open(call.option("tm").value_or(TranslationMemory::defaultPath()));
+    if (!opening.notice.isEmpty())
+        session.warn(opening.notice);
+    if (!opening.error.isEmpty())
+        session.failure(opening.error);
+    return opening.error.isEmpty();
 }

@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <optional>
@@ -164,7 +165,8 @@ int commandFromPo(Session& session, const Invocation& call)
     if (!entries)
         return session.fileError(poPath, error);
 
-    int translated = 0;
+    const LanguageDocument original = *document;
+    QSet<std::pair<int, int>> translated; // form, row
     int fuzzyLeftOut = 0;
     for (const PoEntry& entry : *entries) {
         const auto label = parseRowLabel(entry.context);
@@ -199,13 +201,18 @@ int commandFromPo(Session& session, const Invocation& call)
             session.warn(QStringLiteral("%1: the translation %2 has one character: the editor "
                                         "hides such a row and drops it at the next commit")
                              .arg(entry.context, quoted(text)));
-        if (rows.at(label->row) != entry.source)
+        const QString& templateText = original.formText(label->form).at(label->row);
+        if (templateText != entry.source)
+            session.warn(QStringLiteral("%1: the template's text %2 is not the PO's msgid %3; "
+                                        "the translation is used")
+                             .arg(entry.context, quoted(templateText), quoted(entry.source)));
+        if (translated.contains({label->form, label->row}))
             session.warn(
-                QStringLiteral("%1: the template's text %2 is not the PO's msgid %3; "
-                               "the translation is used")
-                    .arg(entry.context, quoted(rows.at(label->row)), quoted(entry.source)));
+                QStringLiteral("%1: translated again in %2; the later translation %3 "
+                               "replaces %4")
+                    .arg(entry.context, poPath, quoted(text), quoted(rows.at(label->row))));
         rows.set(label->row, text);
-        ++translated;
+        translated.insert({label->form, label->row});
     }
 
     int used = 0;
@@ -221,7 +228,7 @@ int commandFromPo(Session& session, const Invocation& call)
     const int status = session.save(*document, *call.option("output"));
     if (status == ExitOk)
         session.print(QStringLiteral("%1 rows translated, %2 rows kept from the template\n")
-                          .arg(translated)
-                          .arg(used - translated));
+                          .arg(translated.size())
+                          .arg(used - translated.size()));
     return status;
 }

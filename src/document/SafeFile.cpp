@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRandomGenerator>
 
 #include <cerrno>
@@ -134,4 +135,60 @@ QString replaceFileContents(const QString& path, const QByteArray& bytes)
     }
     syncFolder(QFile::encodeName(target.absolutePath()));
     return {};
+}
+
+namespace {
+
+QString tooLarge(qint64 size, qint64 limit)
+{
+    const auto shown = [](qint64 n) {
+        return QLocale::c().formattedDataSize(n, 0, QLocale::DataSizeSIFormat);
+    };
+    return QStringLiteral("is %1, more than the %2 allowed").arg(shown(size), shown(limit));
+}
+
+QString sizeProblem(const struct stat& info, qint64 limit)
+{
+    if (!S_ISREG(info.st_mode))
+        return QStringLiteral("is not a regular file");
+    return info.st_size > limit ? tooLarge(info.st_size, limit) : QString();
+}
+
+} // namespace
+
+QString regularFileProblem(const QString& path, qint64 limit)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return systemReason(errno);
+    return sizeProblem(info, limit);
+}
+
+QString readRegularFile(const QString& path, qint64 limit, QByteArray& bytes)
+{
+    // Non-blocking, so that opening a FIFO returns at once; fstat then refuses it.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return systemReason(errno);
+    struct stat info {};
+    QString problem = ::fstat(fd, &info) == 0 ? sizeProblem(info, limit) : systemReason(errno);
+    bytes.clear();
+    while (problem.isEmpty()) {
+        char buffer[65536];
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            problem = systemReason(errno);
+        else if (n == 0)
+            break;
+        else if (bytes.size() + n > limit) // it grew while read
+            problem = tooLarge(bytes.size() + n, limit);
+        else
+            bytes.append(buffer, n);
+    }
+    ::close(fd);
+    if (!problem.isEmpty())
+        bytes.clear();
+    return problem;
 }

@@ -11,3 +11,11 @@
 // success, else the reason, in the system's words where the system gave one ("No space left on
 // device", "File too large"). A file-size limit makes the write fail; it never ends the process.
 QString replaceFileContents(const QString& path, const QByteArray& bytes);
+
+// Reads a file a person names for a small purpose (a word list, a dictionary): only a regular
+// file, reached through links, of at most `limit` bytes. A FIFO is never waited on and a device
+// never read. Returns an empty string with the bytes, else the reason ("is not a regular file",
+// "is 200 MB, more than the 4 MB allowed", the system's words).
+QString readRegularFile(const QString& path, qint64 limit, QByteArray& bytes);
+// The same test without reading: why the path is no regular file of at most `limit` bytes.
+QString regularFileProblem(const QString& path, qint64 limit);

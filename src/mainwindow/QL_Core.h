@@ -179,6 +179,7 @@ private:
     // While a reference is open, the row dialog shows the reference's text of the row.
     void showReferenceIn(QL_Edit& dialog, int row);
     // The spelling language: chosen in the menu, or the one remembered for the document.
+    void sayWordListProblem();
     void chooseLanguage(const QString& language);
     // Adds the word to the personal word list of the spelling language; says why it cannot.
     void addToDictionary(const QString& word);

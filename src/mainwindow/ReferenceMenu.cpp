@@ -91,10 +91,18 @@ void QL_Core::createReferenceMenu()
     // The translation memory, while both languages are set.
     mnu_reference->addSeparator();
     mnu_pretranslate = item("mnu_pretranslate", tr("Pre-translate"), QKeySequence(), [this] {
-        const auto texts = m_reference->pretranslation();
-        if (texts.isEmpty())
+        const Pretranslation found = m_reference->pretranslation();
+        if (found.texts.isEmpty())
             m_referenceDock->say(tr("Nothing to pre-translate."));
-        m_session->fillRows(tr("Pre-translate"), texts);
+        m_session->fillRows(tr("Pre-translate"), found.texts);
+        QStringList refused;
+        for (const auto& [text, why] : found.refused)
+            refused << tr("Form %1, row %2: %3").arg(text.form).arg(text.row).arg(why);
+        if (!refused.isEmpty())
+            m_toolkit.messageBox(tr("These rows were left empty, since a language file cannot "
+                                    "hold the memory's translation:") +
+                                     QStringLiteral("\r\n") + refused.join(QStringLiteral("\r\n")),
+                                 MsgStyle::Exclamation);
     });
     QList<QAction*> needsReference = {mnu_reference_close, mnu_problem_next,   mnu_problem_previous,
                                       mnu_store_next,      mnu_copy_reference, mnu_pretranslate};
@@ -150,6 +158,8 @@ void QL_Core::reopenRememberedReference()
         if (language != m_reference->language() && !m_reference->setLanguage(language).isEmpty())
             m_referenceDock->say(
                 tr("No dictionary for %1: the spelling is not checked.").arg(language));
+        else
+            sayWordListProblem();
     });
 }
 
@@ -180,6 +190,16 @@ void QL_Core::chooseLanguage(const QString& language)
     if (!problem.isEmpty())
         m_toolkit.messageBox(tr("The spelling cannot be checked in %1: %2.").arg(language, problem),
                              MsgStyle::Exclamation);
+    else
+        sayWordListProblem();
+}
+
+void QL_Core::sayWordListProblem()
+{
+    if (const HunspellSpeller* speller = m_reference->speller();
+        speller && !speller->wordListProblem().isEmpty())
+        m_referenceDock->say(
+            tr("Your own words are not used: %1.").arg(speller->wordListProblem()));
 }
 
 void QL_Core::addToDictionary(const QString& word)

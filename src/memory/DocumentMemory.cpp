@@ -1,5 +1,8 @@
 #include "DocumentMemory.h"
 
+#include "LanguageFormat.h"
+#include "TextRules.h"
+
 #include <QFileInfo>
 
 QString memoryOrigin(const QString& path)
@@ -25,11 +28,28 @@ QList<MemoryUnit> translatedRows(const LanguageDocument& reference,
     return units;
 }
 
-QList<PlacedText> pretranslation(const TranslationMemory& memory, const LanguageDocument& reference,
-                                 const LanguageDocument& document, const QString& sourceLanguage,
-                                 const QString& targetLanguage)
+namespace {
+
+// Why a language file cannot hold the text, or an empty text.
+QString unstorable(const QString& text)
 {
-    QList<PlacedText> texts;
+    if (!Check_Characters(text))
+        return QString::fromUtf8("it holds \"½\", \"¾\" or \"¼\", which a language file "
+                                 "cannot hold in a text");
+    const lsf::Encoded encoded = lsf::encode1252(text);
+    return encoded.ok() ? QString()
+                        : QStringLiteral("it holds the character %1, which Windows-1252 cannot "
+                                         "store")
+                              .arg(lsf::characterName(lsf::characterAt(text, encoded.badPosition)));
+}
+
+} // namespace
+
+Pretranslation pretranslation(const TranslationMemory& memory, const LanguageDocument& reference,
+                              const LanguageDocument& document, const QString& sourceLanguage,
+                              const QString& targetLanguage)
+{
+    Pretranslation found;
     for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
         for (int row = 0; row < LanguageDocument::RowCount; ++row) {
             const QString& source = reference.formText(form).at(row);
@@ -37,9 +57,14 @@ QList<PlacedText> pretranslation(const TranslationMemory& memory, const Language
                 continue;
             const QList<Suggestion> same =
                 memory.suggest(sourceLanguage, targetLanguage, source, 1, 100);
-            if (!same.isEmpty())
-                texts.append({form, row, same.first().unit.target});
+            if (same.isEmpty())
+                continue;
+            const PlacedText text{form, row, same.first().unit.target};
+            if (const QString why = unstorable(text.text); why.isEmpty())
+                found.texts.append(text);
+            else
+                found.refused.append({text, why});
         }
     }
-    return texts;
+    return found;
 }

@@ -16,8 +16,15 @@ QList<MemoryUnit> translatedRows(const LanguageDocument& reference,
                                  const LanguageDocument& document, const QString& path,
                                  const QString& sourceLanguage, const QString& targetLanguage);
 
+struct Pretranslation {
+    QList<PlacedText> texts;
+    // Rows left empty although the memory knows them: the translation and why a language file
+    // cannot hold it.
+    QList<std::pair<PlacedText, QString>> refused;
+};
+
 // The rows the reference uses and the document leaves empty, each with the memory's translation
 // of the same text (access keys aside).
-QList<PlacedText> pretranslation(const TranslationMemory& memory, const LanguageDocument& reference,
-                                 const LanguageDocument& document, const QString& sourceLanguage,
-                                 const QString& targetLanguage);
+Pretranslation pretranslation(const TranslationMemory& memory, const LanguageDocument& reference,
+                              const LanguageDocument& document, const QString& sourceLanguage,
+                              const QString& targetLanguage);

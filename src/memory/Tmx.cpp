@@ -1,40 +1,100 @@
 #include "Tmx.h"
 
+#include "SafeFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+
+#include <limits>
 
 namespace {
 
 const QString TmxDate = QStringLiteral("yyyyMMdd'T'HHmmss'Z'");
+const QString ControlType = QStringLiteral("x-control");
+constexpr char16_t ControlPictures = 0x2400; // U+2400 pictures U+0000, and so on to U+241F
+
+bool isControl(QChar c)
+{
+    return c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r';
+}
+
+// The text of a <seg>, its inline elements' text included and control pictures made controls
+// again; the reader is at the <seg> start and is left at its end.
+QString segmentText(QXmlStreamReader& xml)
+{
+    QString text;
+    int controlDepth = 0;
+    for (int depth = 1; depth > 0 && !xml.atEnd();) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::StartElement:
+            ++depth;
+            if (controlDepth == 0 && xml.name() == u"ph" &&
+                xml.attributes().value(QStringLiteral("type")) == ControlType)
+                controlDepth = depth;
+            break;
+        case QXmlStreamReader::EndElement:
+            if (depth-- == controlDepth)
+                controlDepth = 0;
+            break;
+        case QXmlStreamReader::Characters:
+            for (QChar c : xml.text()) {
+                const bool picture = controlDepth > 0 && c.unicode() >= ControlPictures &&
+                                     c.unicode() < ControlPictures + 0x20;
+                text += picture ? QChar(c.unicode() - ControlPictures) : c;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return text;
+}
+
+struct Variant {
+    QString language, text;
+};
 
 } // namespace
 
-QString readTmx(const QString& path, QList<MemoryUnit>& units)
+QString readTmx(const QString& path, TmxContents& contents)
 {
+    // A TMX file may be large; it only has to be a file, not a FIFO or a device.
+    if (const QString problem = regularFileProblem(path, std::numeric_limits<qint64>::max());
+        !problem.isEmpty())
+        return problem;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return file.errorString();
     QXmlStreamReader xml(&file);
-    QString headerSource, unitSource, language;
-    QList<std::pair<QString, QString>> variants; // language, text
+    QString headerSource, unitSource, origin;
+    int form = 0, row = -1; // from the unit's properties; -1: none
+    QList<Variant> variants;
     QDateTime changed;
-    bool sawTmx = false;
+    bool sawTmx = false, inUnit = false;
     int unitIndex = 0; // where in the file: importing it again updates its units
+    const auto skip = [&contents](const QString& why) { ++contents.skipped[why]; };
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
         const auto name = xml.name();
         if (token == QXmlStreamReader::EndElement && name == u"tu") {
+            inUnit = false;
+            ++contents.read;
             // One unit for each language other than the source's.
-            qsizetype source = -1;
-            for (qsizetype i = 0; i < variants.size() && source < 0; ++i)
-                source = variants[i].first.compare(unitSource, Qt::CaseInsensitive) == 0 ? i : -1;
-            for (qsizetype i = 0; source >= 0 && i < variants.size(); ++i) {
-                if (i != source)
-                    units.append({variants[source].first, variants[i].first,
-                                  variants[source].second, variants[i].second, path, 0, unitIndex,
-                                  changed});
+            const auto source =
+                std::find_if(variants.begin(), variants.end(), [&](const Variant& v) {
+                    return unitSource.isEmpty()
+                               ? true
+                               : v.language.compare(unitSource, Qt::CaseInsensitive) == 0;
+                });
+            if (source == variants.end())
+                skip(QStringLiteral("no text in the unit's source language"));
+            for (auto v = variants.begin(); source != variants.end() && v != variants.end(); ++v) {
+                if (v != source)
+                    contents.units.append({source->language, v->language, source->text, v->text,
+                                           origin.isEmpty() ? path : origin,
+                                           origin.isEmpty() ? 0 : form,
+                                           origin.isEmpty() || row < 0 ? unitIndex : row, changed});
                 ++unitIndex;
             }
             variants.clear();
@@ -45,19 +105,39 @@ QString readTmx(const QString& path, QList<MemoryUnit>& units)
         } else if (name == u"header") {
             headerSource = xml.attributes().value(QStringLiteral("srclang")).toString();
         } else if (name == u"tu") {
+            inUnit = true;
             unitSource = xml.attributes().value(QStringLiteral("srclang")).toString();
-            if (unitSource.isEmpty() || unitSource == u"*all*")
+            if (unitSource.isEmpty())
                 unitSource = headerSource;
+            if (unitSource == u"*all*")
+                unitSource.clear(); // any language: the first text is the source
             changed = QDateTime::fromString(
                 xml.attributes().value(QStringLiteral("changedate")).toString(), TmxDate);
             changed.setTimeSpec(Qt::UTC);
+            origin.clear();
+            form = 0;
+            row = -1;
+        } else if (name == u"prop" && inUnit && variants.isEmpty()) {
+            const QString type = xml.attributes().value(QStringLiteral("type")).toString();
+            const QString value = xml.readElementText();
+            bool number = false;
+            const int n = value.toInt(&number);
+            if (type == u"x-origin")
+                origin = value;
+            else if (type == u"x-form" && number)
+                form = n;
+            else if (type == u"x-row" && number)
+                row = n;
         } else if (name == u"tuv") {
-            language = xml.attributes().value(QStringLiteral("xml:lang")).toString();
-            if (language.isEmpty())
+            QString language = xml.attributes().value(QStringLiteral("xml:lang")).toString();
+            if (language.isEmpty()) // TMX 1.1
                 language = xml.attributes().value(QStringLiteral("lang")).toString();
-        } else if (name == u"seg") {
-            variants.append(
-                {language, xml.readElementText(QXmlStreamReader::IncludeChildElements)});
+            if (language.isEmpty())
+                skip(QStringLiteral("a text with no language"));
+            else
+                variants.append({language, {}});
+        } else if (name == u"seg" && !variants.isEmpty()) {
+            variants.last().text = segmentText(xml);
         }
     }
     if (xml.hasError())
@@ -67,12 +147,46 @@ QString readTmx(const QString& path, QList<MemoryUnit>& units)
     return {};
 }
 
-QString writeTmx(const QString& path, const QList<MemoryUnit>& units)
+namespace {
+
+// Why XML cannot hold the text even with its controls as pictures, or an empty text.
+QString unwritable(const QString& text)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    QXmlStreamWriter xml(&file);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate() || c.unicode() >= 0xFFFE)
+            return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    }
+    return {};
+}
+
+void writeSegment(QXmlStreamWriter& xml, const QString& text)
+{
+    xml.writeStartElement(QStringLiteral("seg"));
+    qsizetype plain = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !isControl(text.at(i)))
+            continue;
+        xml.writeCharacters(text.mid(plain, i - plain));
+        plain = i + 1;
+        if (i < text.size()) {
+            xml.writeStartElement(QStringLiteral("ph"));
+            xml.writeAttribute(QStringLiteral("type"), ControlType);
+            xml.writeCharacters(QString(QChar(ControlPictures + text.at(i).unicode())));
+            xml.writeEndElement();
+        }
+    }
+    xml.writeEndElement();
+}
+
+} // namespace
+
+QString writeTmx(const QString& path, const QList<MemoryUnit>& units, QStringList& dropped)
+{
+    QByteArray bytes;
+    QXmlStreamWriter xml(&bytes);
     xml.setAutoFormatting(true);
     xml.writeStartDocument();
     xml.writeDTD(QStringLiteral("<!DOCTYPE tmx SYSTEM \"tmx14.dtd\">"));
@@ -90,32 +204,39 @@ QString writeTmx(const QString& path, const QList<MemoryUnit>& units)
     xml.writeEndElement();
     xml.writeStartElement(QStringLiteral("body"));
     for (const MemoryUnit& unit : units) {
+        if (const QString bad = unwritable(unit.source + unit.target); !bad.isEmpty()) {
+            dropped << QStringLiteral(
+                           "%1 form %2 row %3: the character %4 cannot be written in XML")
+                           .arg(unit.origin)
+                           .arg(unit.form)
+                           .arg(unit.row)
+                           .arg(bad);
+            continue;
+        }
         xml.writeStartElement(QStringLiteral("tu"));
         xml.writeAttribute(QStringLiteral("srclang"), unit.sourceLanguage);
         if (unit.changed.isValid())
             xml.writeAttribute(QStringLiteral("changedate"),
                                unit.changed.toUTC().toString(TmxDate));
-        if (!unit.origin.isEmpty()) {
+        for (const auto& [type, value] : {std::pair{"x-origin", unit.origin},
+                                          {"x-form", QString::number(unit.form)},
+                                          {"x-row", QString::number(unit.row)}}) {
             xml.writeStartElement(QStringLiteral("prop"));
-            xml.writeAttribute(QStringLiteral("type"), QStringLiteral("x-origin"));
-            xml.writeCharacters(unit.form == 0 ? unit.origin
-                                               : QStringLiteral("%1 form %2 row %3")
-                                                     .arg(unit.origin)
-                                                     .arg(unit.form)
-                                                     .arg(unit.row));
+            xml.writeAttribute(QStringLiteral("type"), QLatin1String(type));
+            xml.writeCharacters(value);
             xml.writeEndElement();
         }
         for (const auto& [language, text] : {std::pair{unit.sourceLanguage, unit.source},
                                              std::pair{unit.targetLanguage, unit.target}}) {
             xml.writeStartElement(QStringLiteral("tuv"));
             xml.writeAttribute(QStringLiteral("xml:lang"), language);
-            xml.writeTextElement(QStringLiteral("seg"), text);
+            writeSegment(xml, text);
             xml.writeEndElement();
         }
         xml.writeEndElement();
     }
     xml.writeEndDocument();
-    if (xml.hasError() || !file.commit())
-        return file.errorString();
-    return {};
+    if (xml.hasError())
+        return QStringLiteral("the memory's texts cannot be written as XML");
+    return replaceFileContents(path, bytes);
 }

@@ -2,59 +2,201 @@
 
 #include "Matching.h"
 
+#include "SafeFile.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QUuid>
+#include <QtEndian>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
 constexpr int SchemaVersion = 1;
+// "LxTM" in the file's header: how a memory is told from any other SQLite file.
+constexpr qint64 ApplicationId = 0x4C78544D;
 
-QString schemaProblem(QSqlDatabase& db)
+// SQLite's primary result codes that decide what is done with a file.
+constexpr int Busy = 5, Locked = 6, Corrupt = 11, NotADatabase = 26;
+
+int primaryCode(const QSqlError& error)
 {
-    QSqlQuery query(db);
-    // Several windows and scripts share one memory: wait for each other's writes.
-    query.exec(QStringLiteral("PRAGMA busy_timeout = 5000"));
-    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        return query.lastError().text();
-    const int version = query.value(0).toInt();
-    if (version == SchemaVersion)
-        return {};
-    if (version != 0)
-        return QStringLiteral("its version is %1, not %2").arg(version).arg(SchemaVersion);
-    const char* const statements[] = {
-        "CREATE TABLE units (id INTEGER PRIMARY KEY, source_language TEXT NOT NULL, "
-        "target_language TEXT NOT NULL, source TEXT NOT NULL, target TEXT NOT NULL, "
-        "comparable TEXT NOT NULL, origin TEXT NOT NULL, form INTEGER NOT NULL, "
-        "row INTEGER NOT NULL, changed TEXT NOT NULL, "
-        "UNIQUE (source_language, target_language, origin, form, row, source))",
-        "CREATE INDEX units_by_text ON units (source_language, target_language, comparable)",
-        "CREATE TABLE trigrams (trigram TEXT NOT NULL, unit INTEGER NOT NULL, "
-        "PRIMARY KEY (trigram, unit)) WITHOUT ROWID",
-        // How many units hold each trigram: a lookup goes by the rarest ones only.
-        "CREATE TABLE trigram_counts (trigram TEXT PRIMARY KEY, units INTEGER NOT NULL) "
-        "WITHOUT ROWID",
-        "PRAGMA user_version = 1"};
-    if (!db.transaction())
-        return db.lastError().text();
-    for (const char* statement : statements) {
-        if (!query.exec(QLatin1String(statement))) {
-            const QString problem = query.lastError().text();
-            db.rollback();
-            return problem;
+    return error.nativeErrorCode().toInt() & 0xff;
+}
+
+const char* const Schema[] = {
+    "CREATE TABLE units (id INTEGER PRIMARY KEY, source_language TEXT NOT NULL, "
+    "target_language TEXT NOT NULL, source TEXT NOT NULL, target TEXT NOT NULL, "
+    "comparable TEXT NOT NULL, origin TEXT NOT NULL, form INTEGER NOT NULL, "
+    "row INTEGER NOT NULL, changed TEXT NOT NULL, "
+    "UNIQUE (source_language, target_language, origin, form, row, source))",
+    "CREATE INDEX units_by_text ON units (source_language, target_language, comparable)",
+    "CREATE TABLE trigrams (trigram TEXT NOT NULL, unit INTEGER NOT NULL, "
+    "PRIMARY KEY (trigram, unit)) WITHOUT ROWID",
+    // How many units hold each trigram: a lookup goes by the rarest ones only.
+    "CREATE TABLE trigram_counts (trigram TEXT PRIMARY KEY, units INTEGER NOT NULL) "
+    "WITHOUT ROWID",
+    "PRAGMA user_version = 1"};
+
+// What a SQLite file holds, as far as a memory is concerned.
+enum class Contents {
+    Memory,  // made by this program
+    Empty,   // no table at all: a new file
+    Earlier, // a memory made before memories carried their application id
+    Foreign, // anything else: another program's database
+};
+
+struct Look {
+    Contents contents = Contents::Foreign;
+    qint64 version = 0;
+    QSqlError error;
+};
+
+Look lookAt(const QSqlDatabase& db)
+{
+    QSqlQuery q(db);
+    const auto number = [&q](const QString& statement) {
+        return q.exec(statement) && q.next() ? q.value(0).toLongLong() : -1;
+    };
+    Look look;
+    const qint64 id = number(QStringLiteral("PRAGMA application_id"));
+    look.version = number(QStringLiteral("PRAGMA user_version"));
+    QStringList tables;
+    if (q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name")))
+        while (q.next())
+            tables << q.value(0).toString();
+    look.error = q.lastError();
+    if (look.error.isValid())
+        return look;
+    if (id == ApplicationId)
+        look.contents = Contents::Memory;
+    else if (id == 0 && look.version == 0 && tables.isEmpty())
+        look.contents = Contents::Empty;
+    else if (id == 0 && look.version == SchemaVersion &&
+             tables == QStringList{"trigram_counts", "trigrams", "units"})
+        look.contents = Contents::Earlier;
+    return look;
+}
+
+bool run(const QSqlDatabase& db, const QString& statement, QSqlError& error)
+{
+    QSqlQuery q(db);
+    if (q.exec(statement))
+        return true;
+    error = q.lastError();
+    return false;
+}
+
+// The application id in a SQLite file's header, read without SQLite: for a file SQLite finds
+// damaged, whether it was a memory.
+qint64 headerApplicationId(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray header = file.read(100);
+    if (header.size() < 72 || !header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return 0;
+    return qFromBigEndian<quint32>(header.constData() + 68);
+}
+
+const char* const Companions[] = {"-wal", "-shm", "-journal"};
+
+// Moves the file, and SQLite's files beside it, to the first of PATH.damaged, PATH.damaged.2 ...
+// that is free; never over an existing file.
+QString setAside(const QString& path, QString& aside)
+{
+    const auto move = [](const QString& from, const QString& to) {
+        const QByteArray a = QFile::encodeName(from), b = QFile::encodeName(to);
+        if (::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE) == 0)
+            return 0;
+        if (errno != EINVAL) // a file system without the flag
+            return errno;
+        if (QFileInfo::exists(to))
+            return EEXIST;
+        return ::rename(a.constData(), b.constData()) == 0 ? 0 : errno;
+    };
+    for (int n = 1;; ++n) {
+        aside =
+            path + QStringLiteral(".damaged") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));
+        const int error = move(path, aside);
+        if (error == 0)
+            break;
+        if (error != EEXIST)
+            return QString::fromLocal8Bit(std::strerror(error));
+    }
+    for (const char* suffix : Companions) {
+        const QString from = path + QLatin1String(suffix);
+        if (QFileInfo::exists(from)) {
+            if (const int error = move(from, aside + QLatin1String(suffix)))
+                return QStringLiteral("%1 cannot be moved beside it: %2")
+                    .arg(from, QString::fromLocal8Bit(std::strerror(error)));
         }
     }
-    return db.commit() ? QString() : db.lastError().text();
+    return {};
+}
+
+// Takes back a memory this open made and could not finish: only while it holds nothing.
+void removeUnfinished(const QString& path)
+{
+    if (QFileInfo(path).size() != 0)
+        return;
+    QFile::remove(path);
+    for (const char* suffix : Companions)
+        QFile::remove(path + QLatin1String(suffix));
 }
 
 } // namespace
+
+QString databaseUser(const QString& path)
+{
+    QSet<QString> files; // as /proc/locks names them: "08:01:1234", device in hex and inode
+    for (const QString& name : {path, path + QStringLiteral("-wal"), path + QStringLiteral("-shm"),
+                                path + QStringLiteral("-journal")}) {
+        struct stat info {};
+        if (::stat(QFile::encodeName(name).constData(), &info) == 0)
+            files.insert(QStringLiteral("%1:%2:%3")
+                             .arg(major(info.st_dev), 2, 16, QLatin1Char('0'))
+                             .arg(minor(info.st_dev), 2, 16, QLatin1Char('0'))
+                             .arg(info.st_ino));
+    }
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (files.isEmpty() || !locks.open(QIODevice::ReadOnly))
+        return {};
+    // "1: POSIX  ADVISORY  WRITE 1234 08:01:1234 120 120"; a waiting lock has "->" after the
+    // number.
+    for (const QByteArray& line : locks.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() < 6 || fields.at(1) == "->")
+            continue;
+        const qint64 pid = fields.at(4).toLongLong();
+        if (pid > 0 && pid != QCoreApplication::applicationPid() &&
+            files.contains(QString::fromLatin1(fields.at(5)))) {
+            QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+            const QString name = comm.open(QIODevice::ReadOnly)
+                                     ? QString::fromLocal8Bit(comm.readAll().trimmed())
+                                     : QStringLiteral("a process");
+            return QStringLiteral("%1 (process %2)").arg(name).arg(pid);
+        }
+    }
+    return {};
+}
 
 QString TranslationMemory::defaultPath()
 {
@@ -62,8 +204,9 @@ QString TranslationMemory::defaultPath()
            QStringLiteral("/lexicant/memory.sqlite");
 }
 
-TranslationMemory::TranslationMemory()
+TranslationMemory::TranslationMemory(int busyTimeoutMs)
     : m_connection(QUuid::createUuid().toString())
+    , m_busyTimeout(busyTimeoutMs)
 {
 }
 
@@ -77,90 +220,223 @@ TranslationMemory::~TranslationMemory()
 
 bool TranslationMemory::isOpen() const
 {
-    return QSqlDatabase::contains(m_connection) && QSqlDatabase::database(m_connection).isOpen();
+    return QSqlDatabase::contains(m_connection) &&
+           QSqlDatabase::database(m_connection, false).isOpen();
 }
 
-QString TranslationMemory::open(const QString& path)
+namespace {
+
+QString problemOf(const QString& path, const QSqlError& error)
 {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return QStringLiteral("the folder %1 cannot be made").arg(QFileInfo(path).absolutePath());
+    if (primaryCode(error) != Busy && primaryCode(error) != Locked)
+        return error.text();
+    const QString user = databaseUser(path);
+    return user.isEmpty()
+               ? QStringLiteral("%1 is in use by another program; try again when it is done")
+                     .arg(path)
+               : QStringLiteral("%1 is in use by %2; try again when it is done").arg(path, user);
+}
+
+// Makes a new memory in an empty file, or marks one made before memories carried their id, in
+// one transaction: another process doing the same at the same time waits for it and then finds a
+// memory.
+QSqlError prepareMemory(const QSqlDatabase& db, Look& look)
+{
+    QSqlError error;
+    if (!run(db, QStringLiteral("BEGIN IMMEDIATE"), error))
+        return error;
+    look = lookAt(db);
+    error = look.error;
+    if (!error.isValid() && look.contents == Contents::Empty) {
+        for (const char* statement : Schema) {
+            if (!run(db, QLatin1String(statement), error))
+                break;
+        }
+    }
+    if (!error.isValid() && look.contents != Contents::Memory && look.contents != Contents::Foreign)
+        run(db, QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId), error);
+    if (error.isValid() || !run(db, QStringLiteral("COMMIT"), error)) {
+        QSqlError ignored;
+        run(db, QStringLiteral("ROLLBACK"), ignored);
+        return error;
+    }
+    if (look.contents == Contents::Empty)
+        look.version = SchemaVersion;
+    if (look.contents != Contents::Foreign)
+        look.contents = Contents::Memory;
+    return {};
+}
+
+} // namespace
+
+MemoryOpening TranslationMemory::open(const QString& path)
+{
+    if (QSqlDatabase::contains(m_connection))
+        QSqlDatabase::database(m_connection, false).close();
+    m_path = path;
+    // A device, a FIFO or a folder is never opened as a database, let alone moved aside.
+    if (const QString problem = regularFileProblem(path, std::numeric_limits<qint64>::max());
+        QFileInfo::exists(path) && !problem.isEmpty())
+        return {QStringLiteral("%1 %2, so it cannot be a translation memory; it was left as it is")
+                    .arg(path, problem),
+                {}};
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return {QStringLiteral("the folder %1 cannot be made").arg(folder), {}};
     QSqlDatabase db = QSqlDatabase::contains(m_connection)
                           ? QSqlDatabase::database(m_connection, false)
                           : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     if (!db.isValid())
-        return QStringLiteral("Qt's SQLite driver is not installed");
-    db.close();
+        return {QStringLiteral("Qt's SQLite driver is not installed"), {}};
     db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeout));
+    MemoryOpening opening;
+    bool made = !QFileInfo::exists(path);
+    const auto fail = [&](const QString& problem) {
+        db.close();
+        if (made)
+            removeUnfinished(path);
+        opening.error = problem;
+        return opening;
+    };
     if (!db.open())
-        return db.lastError().text();
-    QString problem = schemaProblem(db);
-    if (problem.isEmpty())
-        return {};
-    // Not a memory this program can use: set it aside and start a new one.
-    db.close();
-    const QString aside = path + QStringLiteral(".damaged");
-    QFile::remove(aside);
-    if (!QFile::rename(path, aside))
-        return QStringLiteral("%1 is no translation memory (%2) and cannot be moved aside")
-            .arg(path, problem);
-    if (!db.open() || !schemaProblem(db).isEmpty())
-        return db.lastError().text();
-    return QStringLiteral("%1 was no translation memory (%2); it was moved to %3 and a new one "
-                          "made")
-        .arg(path, problem, aside);
+        return fail(db.lastError().text());
+    Look look = lookAt(db);
+    const int code = primaryCode(look.error);
+    if (look.error.isValid() &&
+        (code == NotADatabase || (code == Corrupt && headerApplicationId(path) == ApplicationId))) {
+        // Certainly no memory that can be read: kept under a new name, and a new one made.
+        db.close();
+        QString aside;
+        if (const QString problem = setAside(path, aside); !problem.isEmpty())
+            return fail(QStringLiteral("%1 cannot be read (%2) and cannot be moved aside: %3")
+                            .arg(path, look.error.text(), problem));
+        opening.notice =
+            QStringLiteral("%1 could not be read as a translation memory (%2); it was moved to %3 "
+                           "and a new memory made")
+                .arg(path, look.error.text(), aside);
+        made = true;
+        if (!db.open())
+            return fail(db.lastError().text());
+        look = lookAt(db);
+    }
+    if (look.error.isValid())
+        return fail(QStringLiteral("%1 cannot be read: %2").arg(path, problemOf(path, look.error)));
+    if (look.contents == Contents::Empty || look.contents == Contents::Earlier) {
+        // Readers go on while a writer writes.
+        QSqlError ignored;
+        run(db, QStringLiteral("PRAGMA journal_mode = WAL"), ignored);
+        if (const QSqlError error = prepareMemory(db, look); error.isValid())
+            return fail(QStringLiteral("%1 cannot be made a translation memory: %2")
+                            .arg(path, problemOf(path, error)));
+    }
+    if (look.contents == Contents::Foreign) {
+        made = false;
+        return fail(QStringLiteral("%1 is a database, but not a translation memory; it was left "
+                                   "as it is")
+                        .arg(path));
+    }
+    if (look.version != SchemaVersion) {
+        made = false;
+        return fail(QStringLiteral("%1 is a translation memory of format %2, which this version "
+                                   "cannot read; it was left as it is")
+                        .arg(path)
+                        .arg(look.version));
+    }
+    return opening;
 }
 
-QString TranslationMemory::add(const QList<MemoryUnit>& units)
+MemoryAddition TranslationMemory::add(const QList<MemoryUnit>& units)
 {
-    QSqlDatabase db = QSqlDatabase::database(m_connection);
-    if (!db.transaction())
-        return db.lastError().text();
-    QSqlQuery upsert(db), trigram(db), count(db);
-    upsert.prepare(QStringLiteral(
+    MemoryAddition result;
+    if (!isOpen())
+        return {QStringLiteral("no translation memory is open")};
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlError error;
+    // The write lock first: a transaction that read before it wrote could find another writer
+    // had been there, and fail instead of waiting.
+    if (!run(db, QStringLiteral("BEGIN IMMEDIATE"), error)) {
+        result.error = problemOf(m_path, error);
+        return result;
+    }
+    QSqlQuery find(db), insert(db), update(db), trigram(db), count(db);
+    find.prepare(QStringLiteral("SELECT id, target FROM units WHERE source_language = ? AND "
+                                "target_language = ? AND origin = ? AND form = ? AND row = ? AND "
+                                "source = ?"));
+    insert.prepare(QStringLiteral(
         "INSERT INTO units (source_language, target_language, source, target, comparable, "
-        "origin, form, row, changed) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) "
-        "ON CONFLICT (source_language, target_language, origin, form, row, source) DO UPDATE "
-        "SET target = excluded.target, changed = excluded.changed RETURNING id"));
-    trigram.prepare(QStringLiteral("INSERT OR IGNORE INTO trigrams (trigram, unit) VALUES (?, ?)"));
+        "origin, form, row, changed) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    update.prepare(QStringLiteral("UPDATE units SET target = ?, changed = ? WHERE id = ?"));
+    trigram.prepare(QStringLiteral("INSERT INTO trigrams (trigram, unit) VALUES (?, ?)"));
     count.prepare(QStringLiteral("INSERT INTO trigram_counts (trigram, units) VALUES (?, 1) "
                                  "ON CONFLICT (trigram) DO UPDATE SET units = units + 1"));
+    const auto exec = [&error](QSqlQuery& q, const QVariantList& values) {
+        for (const QVariant& value : values)
+            q.addBindValue(value);
+        if (!q.exec())
+            error = q.lastError();
+        return !error.isValid();
+    };
     for (const MemoryUnit& unit : units) {
+        if (unit.source.isEmpty() || unit.target.isEmpty()) {
+            ++result.empty;
+            continue;
+        }
+        if (unit.source.size() > MaxUnitLength || unit.target.size() > MaxUnitLength) {
+            ++result.tooLong;
+            continue;
+        }
+        const QString changed =
+            (unit.changed.isValid() ? unit.changed : QDateTime::currentDateTimeUtc())
+                .toUTC()
+                .toString(Qt::ISODate);
+        if (!exec(find, {unit.sourceLanguage, unit.targetLanguage, unit.origin, unit.form, unit.row,
+                         unit.source}))
+            break;
+        if (find.next()) {
+            const qlonglong id = find.value(0).toLongLong();
+            ++(find.value(1).toString() == unit.target ? result.unchanged : result.updated);
+            find.finish();
+            if (!exec(update, {unit.target, changed, id}))
+                break;
+            continue;
+        }
         const QString comparable = comparableText(unit.source);
-        const QDateTime changed =
-            unit.changed.isValid() ? unit.changed : QDateTime::currentDateTimeUtc();
-        for (const QVariant& value :
-             {QVariant(unit.sourceLanguage), QVariant(unit.targetLanguage), QVariant(unit.source),
-              QVariant(unit.target), QVariant(comparable), QVariant(unit.origin),
-              QVariant(unit.form), QVariant(unit.row),
-              QVariant(changed.toUTC().toString(Qt::ISODate))})
-            upsert.addBindValue(value);
-        if (!upsert.exec() || !upsert.next()) {
-            const QString problem = upsert.lastError().text();
-            db.rollback();
-            return problem;
-        }
-        const qlonglong id = upsert.value(0).toLongLong();
-        upsert.finish();
+        if (!exec(insert, {unit.sourceLanguage, unit.targetLanguage, unit.source, unit.target,
+                           comparable, unit.origin, unit.form, unit.row, changed}))
+            break;
+        ++result.added;
+        const QVariant id = insert.lastInsertId();
         for (const QString& t : trigramsOf(comparable)) {
-            trigram.addBindValue(t);
-            trigram.addBindValue(id);
-            bool done = trigram.exec();
-            if (done && trigram.numRowsAffected() == 1) { // a unit's first use of the trigram
-                count.addBindValue(t);
-                done = count.exec();
-            }
-            if (!done) {
-                const QString problem =
-                    (trigram.lastError().isValid() ? trigram : count).lastError().text();
-                db.rollback();
-                return problem;
-            }
+            if (!exec(trigram, {t, id}) || !exec(count, {t}))
+                break;
         }
+        if (error.isValid())
+            break;
     }
-    return db.commit() ? QString() : db.lastError().text();
+    for (QSqlQuery* q : {&find, &insert, &update, &trigram, &count})
+        q->finish();
+    if (error.isValid() || !run(db, QStringLiteral("COMMIT"), error)) {
+        QSqlError ignored;
+        run(db, QStringLiteral("ROLLBACK"), ignored);
+        return {problemOf(m_path, error)};
+    }
+    return result;
 }
 
 namespace {
+
+// Character comparisons one lookup may make: the 200 candidates of a text of 300 characters,
+// or a few of the longest.
+constexpr qint64 ScoringBudget = 200LL * 300 * 300;
+
+// The best score two texts of these lengths can reach: their character distance is at least the
+// difference of their lengths.
+int highestScore(qsizetype a, qsizetype b)
+{
+    const double characters = double(std::abs(a - b)) / double(std::max<qsizetype>({a, b, 1}));
+    return int(100.0 * (1.0 - characters / 2.0) + 0.5);
+}
 
 MemoryUnit unitFrom(const QSqlQuery& q)
 {
@@ -180,9 +456,9 @@ QList<Suggestion> TranslationMemory::suggest(const QString& sourceLanguage,
                                              int max, int threshold) const
 {
     QList<Suggestion> found;
-    if (!isOpen() || text.isEmpty())
+    if (!isOpen() || text.isEmpty() || text.size() > MaxUnitLength)
         return found;
-    QSqlDatabase db = QSqlDatabase::database(m_connection);
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     const QStringList all = trigramsOf(comparableText(text));
     // The rarest trigrams of the text select the candidates: a trigram every unit holds selects
     // nothing, and the index lookups stay few whatever the memory's size.
@@ -212,8 +488,16 @@ QList<Suggestion> TranslationMemory::suggest(const QString& sourceLanguage,
     q.addBindValue(targetLanguage);
     if (!q.exec())
         return found;
-    while (q.next()) {
+    // Scoring compares every character with every other: the candidates are scored while the
+    // work stays within a bound, and one whose length alone keeps it under the threshold is not.
+    const qsizetype length = comparableText(text).size();
+    qint64 work = 0;
+    while (q.next() && work < ScoringBudget) {
         MemoryUnit unit = unitFrom(q);
+        const qsizetype other = comparableText(unit.source).size();
+        if (other > MaxUnitLength || highestScore(length, other) < threshold)
+            continue;
+        work += qint64(length) * other;
         const int score = matchScore(text, unit.source);
         unit.target = fittedTranslation(unit.source, unit.target, text);
         if (score >= threshold)
@@ -239,7 +523,7 @@ QHash<std::pair<int, int>, QString> TranslationMemory::sourcesOf(const QString& 
                                                                  const QString& origin) const
 {
     QHash<std::pair<int, int>, QString> sources;
-    QSqlQuery q(QSqlDatabase::database(m_connection));
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.prepare(QStringLiteral("SELECT form, row, source FROM units WHERE source_language = ? AND "
                              "target_language = ? AND origin = ? ORDER BY changed, id"));
     q.addBindValue(sourceLanguage);
@@ -255,7 +539,7 @@ QHash<std::pair<int, int>, QString> TranslationMemory::sourcesOf(const QString& 
 QList<MemoryUnit> TranslationMemory::units() const
 {
     QList<MemoryUnit> all;
-    QSqlQuery q(QSqlDatabase::database(m_connection));
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
     if (q.exec(QStringLiteral("SELECT %1 FROM units ORDER BY id").arg(UnitColumns))) {
         while (q.next())
             all.append(unitFrom(q));

@@ -14,6 +14,8 @@ struct MemoryUnit {
     int form = 0;
     int row = -1;
     QDateTime changed;
+
+    bool operator==(const MemoryUnit&) const = default;
 };
 
 struct Suggestion {
@@ -21,28 +23,52 @@ struct Suggestion {
     MemoryUnit unit;
 };
 
+// A screen text is short: a longer source or translation is not kept, and a longer text is not
+// looked up, so that no lookup compares texts of many thousands of characters. Five times what
+// the row dialog takes.
+inline constexpr qsizetype MaxUnitLength = 2000;
+
+// What opening a memory did.
+struct MemoryOpening {
+    QString error;  // why the memory cannot be used; empty when it is open
+    QString notice; // what was done to open it that a person must be told (a file set aside)
+};
+
+// What adding units did. On an error the transaction is rolled back and nothing was added.
+struct MemoryAddition {
+    QString error;
+    int added = 0, updated = 0, unchanged = 0;
+    int empty = 0, tooLong = 0; // units left out: no text, or longer than MaxUnitLength
+};
+
 // Earlier translations in a SQLite file, keyed by language pair, so that a memory never offers
 // one language while another is translated. A unit is one source text translated at one place:
 // adding it again updates it. Lookups select candidates by the rarest character trigrams they
 // share with the text (an index, not a scan of every unit) and score them with matchScore.
+//
+// Several windows and scripts share one file: it is kept in WAL mode, so reading never waits for
+// a writer; writers take the file's write lock before they read anything and wait for each other
+// up to the busy timeout, after which the memory is said to be in use, by which process where the
+// system tells. A file is recognised as a memory by its SQLite application id; anything else (an
+// other program's database, a device, a folder) is refused untouched. Only a file that certainly
+// is no readable memory (not a database at all, or a memory SQLite finds damaged) is moved aside,
+// to PATH.damaged, PATH.damaged.2 and so on, never over an earlier one, and a new memory made.
 class TranslationMemory {
 public:
     // memory.sqlite in the person's data folder ($XDG_DATA_HOME/lexicant).
     static QString defaultPath();
 
-    TranslationMemory();
+    explicit TranslationMemory(int busyTimeoutMs = 10000);
     ~TranslationMemory();
     TranslationMemory(const TranslationMemory&) = delete;
     TranslationMemory& operator=(const TranslationMemory&) = delete;
 
-    // Opens the memory, making it where there is none. A file that is no memory is moved aside
-    // (to PATH.damaged) and a new one made; the return says so, or why nothing could be opened
-    // (an empty text when all went well).
-    QString open(const QString& path);
+    // Opens the memory at the path, making it where there is none.
+    MemoryOpening open(const QString& path);
     bool isOpen() const;
 
-    // Adds or updates the units in one transaction; why not, or an empty text.
-    QString add(const QList<MemoryUnit>& units);
+    // Adds or updates the units in one transaction.
+    MemoryAddition add(const QList<MemoryUnit>& units);
 
     // The best matches of the text in the language pair, scoring at least `threshold`, best first;
     // each translation fitted to the text (fittedTranslation).
@@ -60,4 +86,11 @@ public:
 
 private:
     QString m_connection;
+    QString m_path;
+    int m_busyTimeout;
 };
+
+// The process other than this one that holds a lock on the SQLite file (its journal or shared
+// memory included), as "lexicant-cli (process 1234)", or an empty text when the system does not
+// say.
+QString databaseUser(const QString& path);

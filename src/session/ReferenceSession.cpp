@@ -107,10 +107,12 @@ TranslationMemory* ReferenceSession::memory() const
         m_memory = std::make_unique<TranslationMemory>();
         const QString path =
             m_memoryPath.isEmpty() ? TranslationMemory::defaultPath() : m_memoryPath;
-        const QString problem = m_memory->open(path);
-        if (!problem.isEmpty())
-            emit const_cast<ReferenceSession*>(this)->memoryProblem(
-                tr("The translation memory %1: %2.").arg(path, problem));
+        const MemoryOpening opening = m_memory->open(path);
+        for (const QString& problem : {opening.error, opening.notice}) {
+            if (!problem.isEmpty())
+                emit const_cast<ReferenceSession*>(this)->memoryProblem(
+                    tr("The translation memory: %1.").arg(problem));
+        }
     }
     return m_memory->isOpen() ? m_memory.get() : nullptr;
 }
@@ -120,10 +122,10 @@ void ReferenceSession::learn()
     TranslationMemory* tm = memory();
     if (!tm)
         return;
-    const QString problem = tm->add(translatedRows(
+    const MemoryAddition added = tm->add(translatedRows(
         *m_reference, m_session.document(), m_session.path(), m_referenceLanguage, language()));
-    if (!problem.isEmpty())
-        emit memoryProblem(tr("The translation memory cannot be written: %1.").arg(problem));
+    if (!added.error.isEmpty())
+        emit memoryProblem(tr("The translation memory cannot be written: %1.").arg(added.error));
     // What each row was translated from is what the reference holds now.
     m_stale = true;
     emit changed();
@@ -138,12 +140,12 @@ QList<Suggestion> ReferenceSession::suggestionsFor(int form, int row) const
     return tm->suggest(m_referenceLanguage, language(), m_reference->formText(form).at(row));
 }
 
-QList<PlacedText> ReferenceSession::pretranslation() const
+Pretranslation ReferenceSession::pretranslation() const
 {
     TranslationMemory* tm = memory();
     return tm ? ::pretranslation(*tm, *m_reference, m_session.committed(), m_referenceLanguage,
                                  language())
-              : QList<PlacedText>();
+              : Pretranslation();
 }
 
 QString ReferenceSession::rememberedLanguageFor(const QString& documentPath) const

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "DocumentMemory.h"
 #include "LanguageDocument.h"
 #include "LanguageSession.h"
 #include "ReferenceChecks.h"
-#include "TranslationMemory.h"
 
 #include <QObject>
 
@@ -64,7 +64,7 @@ public:
     QList<Suggestion> suggestionsFor(int form, int row) const;
     // The rows the reference uses and the document leaves empty, each with the memory's
     // translation of the same text.
-    QList<PlacedText> pretranslation() const;
+    Pretranslation pretranslation() const;
 
     // The problems, form by form and row by row, and the counts, as the document is now.
     const QList<Problem>& problems() const;

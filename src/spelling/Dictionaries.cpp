@@ -1,5 +1,7 @@
 #include "Dictionaries.h"
 
+#include "SafeFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +10,15 @@
 #include <QStringEncoder>
 
 #include <hunspell.h>
+
+namespace {
+
+// Hunspell reads its files whole: a dictionary larger than any language's (Debian's largest are
+// a few megabytes) or a word list larger than a person types is refused rather than read.
+constexpr qint64 DictionaryLimit = 64 * 1000 * 1000;
+constexpr qint64 WordListLimit = 4 * 1000 * 1000;
+
+} // namespace
 
 QStringList dictionaryFolders()
 {
@@ -48,6 +59,12 @@ std::unique_ptr<HunspellSpeller> HunspellSpeller::load(const QString& language, 
         return nullptr;
     }
     const QString aff = dic.chopped(4) + QStringLiteral(".aff");
+    for (const QString& file : {aff, dic}) {
+        if (const QString why = regularFileProblem(file, DictionaryLimit); !why.isEmpty()) {
+            problem = QStringLiteral("the dictionary %1 %2").arg(file, why);
+            return nullptr;
+        }
+    }
     Hunhandle* handle =
         Hunspell_create(QFile::encodeName(aff).constData(), QFile::encodeName(dic).constData());
     if (!handle) {
@@ -55,13 +72,16 @@ std::unique_ptr<HunspellSpeller> HunspellSpeller::load(const QString& language, 
         return nullptr;
     }
     std::unique_ptr<HunspellSpeller> speller(new HunspellSpeller(language, handle));
-    QFile words(personalWordList(language));
-    if (words.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : words.readAll().split('\n')) {
-            if (!line.trimmed().isEmpty())
-                Hunspell_add(handle,
-                             speller->encoded(QString::fromUtf8(line.trimmed())).constData());
-        }
+    const QString list = personalWordList(language);
+    QByteArray words;
+    if (QFileInfo::exists(list) || QFileInfo(list).isSymLink()) {
+        if (const QString why = readRegularFile(list, WordListLimit, words); !why.isEmpty())
+            speller->m_wordListProblem =
+                QStringLiteral("the word list %1 %2; its words are not used").arg(list, why);
+    }
+    for (const QByteArray& line : words.split('\n')) {
+        if (!line.trimmed().isEmpty())
+            Hunspell_add(handle, speller->encoded(QString::fromUtf8(line.trimmed())).constData());
     }
     return speller;
 }
@@ -103,6 +123,10 @@ QString HunspellSpeller::addToPersonalList(const QString& word)
 {
     Hunspell_add(m_handle, encoded(word).constData());
     QFile words(personalWordList(m_language));
+    if (words.exists()) { // never append to a FIFO or a device
+        if (const QString why = regularFileProblem(words.fileName(), WordListLimit); !why.isEmpty())
+            return QStringLiteral("%1 %2").arg(words.fileName(), why);
+    }
     if (!QDir().mkpath(QFileInfo(words).absolutePath()) ||
         !words.open(QIODevice::Append | QIODevice::Text) || words.write(word.toUtf8() + '\n') < 0 ||
         !words.flush())

@@ -36,6 +36,9 @@ public:
     // Adds the word to the personal word list and to this dictionary; the reason it could not be
     // written, or an empty text.
     QString addToPersonalList(const QString& word);
+    // Why the personal word list was not read (not a regular file, too large, unreadable), or an
+    // empty text.
+    QString wordListProblem() const { return m_wordListProblem; }
 
 private:
     HunspellSpeller(const QString& language, Hunhandle* handle);
@@ -44,4 +47,5 @@ private:
     QString m_language;
     Hunhandle* m_handle;
     bool m_utf8;
+    QString m_wordListProblem;
 };

@@ -275,7 +275,7 @@ TEST_F(Reference, TheMemoryLearnsAtSaveSuggestsForTheRowAndPretranslates)
     qputenv("XDG_DATA_HOME", folder().toUtf8());
     window->reference().setMemoryPath(path("tm.sqlite"));
     TranslationMemory known;
-    ASSERT_EQ(known.open(path("tm.sqlite")), "");
+    ASSERT_EQ(known.open(path("tm.sqlite")).error, "");
     known.add({{"en_US", "nl_NL", "Quit", "Afsluiten", "x.lsf", 1, 3, {}}});
     ASSERT_TRUE(window->openReference(reference));
     click(window->lst_forms, 0);

@@ -3,7 +3,17 @@
 #include "TempFiles.h"
 #include "TranslationMemory.h"
 
+#include "FullDisk.h"
+#include "Tmx.h"
+
+#include <QDir>
 #include <QFile>
+#include <QProcess>
+
+#include <functional>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <gtest/gtest.h>
 
@@ -45,19 +55,41 @@ TEST(Matching, ASuggestionTakesTheTextsAccessKeyAndPlaceholdersOnlyWhereThatIsCl
         EXPECT_EQ(fittedTranslation(c.source, c.target, c.text), c.fitted) << c.source;
 }
 
-class MemoryTest : public ::testing::Test, public TempFiles {};
+class MemoryTest : public ::testing::Test, public TempFiles {
+protected:
+    // A SQLite file made by sqlite3 through Python, as another program would make it.
+    QString sqlite(const QString& name, const QString& statements)
+    {
+        QProcess python;
+        python.start("python3", {"-c",
+                                 "import sqlite3, sys; c = sqlite3.connect(sys.argv[1]); "
+                                 "c.executescript(sys.argv[2]); c.commit()",
+                                 path(name), statements});
+        EXPECT_TRUE(python.waitForFinished(30000) && python.exitCode() == 0)
+            << python.readAllStandardError().toStdString();
+        return path(name);
+    }
+};
 
 TEST_F(MemoryTest, UnitsAreUpdatedInPlaceOfferedOnlyInTheirLanguagePairAndShared)
 {
     TranslationMemory memory, other;
-    ASSERT_EQ(memory.open(path("tm.sqlite")), "");
-    ASSERT_EQ(other.open(path("tm.sqlite")), "") << "a second window on the same memory";
-    EXPECT_EQ(memory.add({{"en", "nl", "Open file", "Bestand openen", "a.lsf", 1, 0, {}},
-                          {"en", "de", "Open file", "Datei öffnen", "b.lsf", 1, 0, {}}}),
-              "");
-    EXPECT_EQ(other.add({{"en", "nl", "Open file", "Open bestand", "a.lsf", 1, 0, {}},
-                         {"en", "nl", "Save the file", "Bestand opslaan", "a.lsf", 1, 1, {}}}),
-              "");
+    ASSERT_EQ(memory.open(path("tm.sqlite")).error, "");
+    ASSERT_EQ(other.open(path("tm.sqlite")).error, "") << "a second window on the same memory";
+    EXPECT_EQ(memory
+                  .add({{"en", "nl", "Open file", "Bestand openen", "a.lsf", 1, 0, {}},
+                        {"en", "de", "Open file", "Datei öffnen", "b.lsf", 1, 0, {}}})
+                  .added,
+              2);
+    const MemoryAddition again =
+        other.add({{"en", "nl", "Open file", "Open bestand", "a.lsf", 1, 0, {}},
+                   {"en", "de", "Open file", "Datei öffnen", "b.lsf", 1, 0, {}},
+                   {"en", "nl", "Save the file", "Bestand opslaan", "a.lsf", 1, 1, {}},
+                   {"en", "nl", "Quit", "", "a.lsf", 1, 2, {}},
+                   {"en", "nl", QString(MaxUnitLength + 1, u'x'), "Lang", "a.lsf", 1, 3, {}}});
+    EXPECT_EQ(std::tuple(again.error, again.added, again.updated, again.unchanged, again.empty,
+                         again.tooLong),
+              std::tuple(QString(), 1, 1, 1, 1, 1));
     QStringList found;
     for (const Suggestion& s : memory.suggest("en", "nl", "Open the file", 3))
         found << QString("%1 %2").arg(s.score).arg(s.unit.target);
@@ -65,16 +97,193 @@ TEST_F(MemoryTest, UnitsAreUpdatedInPlaceOfferedOnlyInTheirLanguagePairAndShared
     EXPECT_EQ(found, QStringList({"68 Bestand opslaan", "68 Open bestand"}))
         << "the update replaced the first translation; German is not offered";
     EXPECT_EQ(memory.units().size(), 3);
+    EXPECT_TRUE(memory.suggest("en", "nl", QString(MaxUnitLength + 1, u'x')).isEmpty());
 }
 
-TEST_F(MemoryTest, AFileThatIsNoMemoryIsSetAsideAndANewOneMade)
+// What opening does with each kind of file it may be given: only what certainly is no memory is
+// moved aside, never over an earlier one; anything that is not ours stays as it was.
+TEST_F(MemoryTest, OnlyAFileThatIsCertainlyNoMemoryIsSetAsideAndNothingElseIsTouched)
 {
-    const QString file = write("tm.sqlite", "not a database, whatever its name says");
+    const QString garbage = "not a database, whatever its name says";
+    const QString earlierLayout =
+        "CREATE TABLE units (id INTEGER PRIMARY KEY, source_language TEXT NOT NULL, "
+        "target_language TEXT NOT NULL, source TEXT NOT NULL, target TEXT NOT NULL, comparable "
+        "TEXT NOT NULL, origin TEXT NOT NULL, form INTEGER NOT NULL, row INTEGER NOT NULL, "
+        "changed TEXT NOT NULL, UNIQUE (source_language, target_language, origin, form, row, "
+        "source)); CREATE TABLE trigrams (trigram TEXT NOT NULL, unit INTEGER NOT NULL, PRIMARY "
+        "KEY (trigram, unit)) WITHOUT ROWID; CREATE TABLE trigram_counts (trigram TEXT PRIMARY "
+        "KEY, units INTEGER NOT NULL) WITHOUT ROWID; PRAGMA user_version = 1;";
+    const struct {
+        const char* name;
+        std::function<QString()> make;
+        const char* error;  // part of the refusal; empty: opened
+        const char* notice; // part of what is said; empty: nothing
+        const char* asideAs;
+    } cases[] = {
+        {"text", [&] { return write("a", garbage.toUtf8()); }, "", "it was moved to", ".damaged"},
+        {"text again, an earlier one aside",
+         [&] {
+             write("b.damaged", "earlier");
+             return write("b", garbage.toUtf8());
+         },
+         "", "it was moved to", ".damaged.2"},
+        {"another program's database",
+         [&] { return sqlite("c", "CREATE TABLE t (x); PRAGMA user_version = 1;"); },
+         "is a database, but not a translation memory; it was left as it is", "", ""},
+        {"a memory of a newer format",
+         [&] {
+             return sqlite("d", "PRAGMA application_id = 1282954317; PRAGMA user_version = 9;");
+         },
+         "a translation memory of format 9", "", ""},
+        {"a memory made before memories carried their id",
+         [&] { return sqlite("e", earlierLayout); }, "", "", ""},
+        {"an empty file", [&] { return write("f", ""); }, "", "", ""},
+        {"a folder",
+         [&] {
+             QDir().mkpath(path("g"));
+             return path("g");
+         },
+         "is not a regular file, so it cannot be a translation memory", "", ""},
+        {"a device",
+         [&] {
+             EXPECT_EQ(
+                 ::mknod(QFile::encodeName(path("h")).constData(), S_IFCHR | 0666, makedev(1, 3)),
+                 0);
+             return path("h");
+         },
+         "is not a regular file", "", ""},
+    };
+    for (const auto& c : cases) {
+        const QString file = c.make();
+        const QByteArray before = QFileInfo(file).isFile() ? read(file) : QByteArray();
+        TranslationMemory memory;
+        const MemoryOpening opening = memory.open(file);
+        EXPECT_TRUE(QString(c.error).isEmpty() ? opening.error.isEmpty()
+                                               : opening.error.contains(c.error))
+            << c.name << ": " << opening.error.toStdString();
+        EXPECT_TRUE(QString(c.notice).isEmpty() ? opening.notice.isEmpty()
+                                                : opening.notice.contains(c.notice))
+            << c.name << ": " << opening.notice.toStdString();
+        EXPECT_EQ(memory.isOpen(), QString(c.error).isEmpty()) << c.name;
+        if (*c.asideAs) {
+            EXPECT_TRUE(opening.notice.contains(file + c.asideAs)) << c.name;
+            EXPECT_EQ(read(file + c.asideAs), before) << c.name;
+        } else if (*c.error && QFileInfo(file).isFile()) {
+            EXPECT_EQ(read(file), before) << c.name << ": a file not set aside is never changed";
+        }
+        if (memory.isOpen()) {
+            EXPECT_EQ(memory.add({{"en", "nl", "Yes", "Ja", "a.lsf", 1, 0, {}}}).error, "")
+                << c.name;
+        }
+    }
+    struct stat device {};
+    EXPECT_TRUE(::stat(QFile::encodeName(path("h")).constData(), &device) == 0 &&
+                S_ISCHR(device.st_mode));
+    EXPECT_EQ(read(path("b.damaged")), "earlier");
+}
+
+// Another process holding the memory's write lock: reading goes on, a write waits and then says
+// who holds it, and the file stays where it is.
+TEST_F(MemoryTest, ABusyMemoryIsReadWaitedForAndNamedNeverMovedAside)
+{
+    const QString file = path("tm.sqlite");
+    {
+        TranslationMemory first;
+        ASSERT_EQ(first.open(file).error, "");
+        ASSERT_EQ(first.add({{"en", "nl", "Open file", "Bestand openen", "a.lsf", 1, 0, {}}}).error,
+                  "");
+    }
+    QProcess holder;
+    holder.start("python3", {"-c",
+                             "import sqlite3, sys, time; c = sqlite3.connect(sys.argv[1]); "
+                             "c.isolation_level = None; c.execute('BEGIN IMMEDIATE'); "
+                             "print('held', flush=True); sys.stdin.read()",
+                             file});
+    ASSERT_TRUE(holder.waitForReadyRead(30000));
+    TranslationMemory memory(300);
+    ASSERT_EQ(memory.open(file).error, "") << "reading never waits for a writer";
+    EXPECT_EQ(memory.suggest("en", "nl", "Open file").value(0).unit.target, "Bestand openen");
+    const MemoryAddition busy = memory.add({{"en", "nl", "Quit", "Afsluiten", "a.lsf", 1, 1, {}}});
+    EXPECT_EQ(busy.error, QString("%1 is in use by python3 (process %2); try again when it is done")
+                              .arg(file)
+                              .arg(holder.processId()));
+    holder.closeWriteChannel();
+    ASSERT_TRUE(holder.waitForFinished(30000));
+    EXPECT_EQ(memory.add({{"en", "nl", "Quit", "Afsluiten", "a.lsf", 1, 1, {}}}).added, 1);
+    EXPECT_EQ(memory.units().size(), 2);
+    EXPECT_FALSE(QFileInfo::exists(file + ".damaged"));
+}
+
+TEST_F(MemoryTest, ADamagedMemoryOnAFullDiskIsSetAsideSaidAndNoEmptyMemoryIsLeft)
+{
+    FullDisk disk(path("disk"));
+    if (!disk.unavailable().isEmpty())
+        GTEST_SKIP() << disk.unavailable().toStdString();
+    const QString file = disk.path("tm.sqlite");
+    QFile damaged(file);
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly) && damaged.write("no memory") > 0);
+    damaged.close();
+    ASSERT_TRUE(disk.fill());
     TranslationMemory memory;
-    EXPECT_TRUE(memory.open(file).contains("it was moved to " + file + ".damaged"));
-    EXPECT_TRUE(memory.isOpen());
-    EXPECT_EQ(memory.add({{"en", "nl", "Yes", "Ja", "a.lsf", 1, 0, {}}}), "");
-    QFile aside(file + ".damaged");
-    ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
-    EXPECT_EQ(aside.readAll(), "not a database, whatever its name says");
+    const MemoryOpening opening = memory.open(file);
+    EXPECT_TRUE(opening.notice.contains("moved to " + file + ".damaged"))
+        << opening.notice.toStdString();
+    EXPECT_TRUE(opening.error.contains("cannot be made a translation memory"))
+        << opening.error.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_EQ(read(file + ".damaged"), "no memory");
+}
+
+// A memory written as TMX and read back is the same memory: where each unit was made, when, and
+// texts XML cannot hold as they are.
+TEST_F(MemoryTest, TmxCarriesEveryUnitWithItsOriginAndControlCharactersBothWays)
+{
+    TranslationMemory memory, copy;
+    ASSERT_EQ(memory.open(path("a.sqlite")).error, "");
+    const QDateTime when = QDateTime::fromString("2026-03-04T05:06:07Z", Qt::ISODate);
+    ASSERT_EQ(
+        memory
+            .add({{"en", "nl", "&Open...\tCtrl+O", "&Openen...\tCtrl+O", "/x/a.lsf", 3, 7, when},
+                  {"en", "nl", QString("Bell\x01"), QString("Bel\x1f"), "/x/a.lsf", 24, 200, when}})
+            .added,
+        2);
+    QStringList dropped;
+    ASSERT_EQ(writeTmx(path("a.tmx"), memory.units(), dropped), "");
+    EXPECT_TRUE(dropped.isEmpty());
+    TmxContents tmx;
+    ASSERT_EQ(readTmx(path("a.tmx"), tmx), "");
+    ASSERT_EQ(copy.open(path("b.sqlite")).error, "");
+    EXPECT_EQ(copy.add(tmx.units).added, 2);
+    EXPECT_EQ(copy.units(), memory.units());
+    const MemoryAddition again = memory.add(tmx.units);
+    EXPECT_EQ(std::pair(again.added, again.unchanged), std::pair(0, 2)) << "no unit doubled";
+    EXPECT_EQ(writeTmx(path("b.tmx"), {{"en", "nl", QString(QChar(0xD800)), "x", "/y", 1, 2, {}}},
+                       dropped),
+              "");
+    EXPECT_EQ(dropped,
+              QStringList("/y form 1 row 2: the character U+D800 cannot be written in XML"));
+}
+
+// TMX files as other tools write them: every unit read is accounted for.
+TEST_F(MemoryTest, ATmxUnitThatCannotBeUsedIsCountedWithItsReasonAndTheRestRead)
+{
+    write("in.tmx", R"(<tmx version="1.4"><header srclang="*all*"/><body>
+<tu><tuv xml:lang="en"><seg>Open</seg></tuv><tuv xml:lang="nl"><seg>Openen</seg></tuv></tu>
+<tu><tuv xml:lang="en"><seg>Close</seg></tuv><tuv xml:lang="nl"><seg></seg></tuv></tu>
+<tu><tuv><seg>Save</seg></tuv><tuv xml:lang="nl"><seg>Opslaan</seg></tuv></tu>
+<tu srclang="de"><tuv xml:lang="en"><seg>Quit</seg></tuv><tuv xml:lang="nl"><seg>Stop</seg></tuv></tu>
+<tu srclang="en"><tuv xml:lang="en"><seg>A <bpt i="1">&lt;b&gt;</bpt>bold<ept i="1">&lt;/b&gt;</ept></seg></tuv><tuv xml:lang="nl"><seg>Vet</seg></tuv></tu>
+</body></tmx>)");
+    TmxContents tmx;
+    ASSERT_EQ(readTmx(path("in.tmx"), tmx), "");
+    EXPECT_EQ(tmx.read, 5);
+    QStringList units;
+    for (const MemoryUnit& u : tmx.units)
+        units << QString("%1>%2 %3=%4").arg(u.sourceLanguage, u.targetLanguage, u.source, u.target);
+    EXPECT_EQ(units, QStringList({"en>nl Open=Openen", "en>nl Close=", "en>nl A <b>bold</b>=Vet"}));
+    EXPECT_EQ(tmx.skipped, (QMap<QString, int>{{"a text with no language", 1},
+                                               {"no text in the unit's source language", 1}}));
+    TranslationMemory memory;
+    ASSERT_EQ(memory.open(path("tm.sqlite")).error, "");
+    EXPECT_EQ(memory.add(tmx.units).empty, 1) << "the empty translation";
 }
