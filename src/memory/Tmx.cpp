@@ -72,7 +72,8 @@ QString readTmx(const QString& path, TmxContents& contents)
     QList<Variant> variants;
     QDateTime changed;
     bool sawTmx = false, inUnit = false;
-    int unitIndex = 0; // where in the file: importing it again updates its units
+    bool unlabelled = false; // the unit has a text with no language, already counted
+    int unitIndex = 0;       // where in the file: importing it again updates its units
     const auto skip = [&contents](const QString& why) { ++contents.skipped[why]; };
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
@@ -87,8 +88,9 @@ QString readTmx(const QString& path, TmxContents& contents)
                                ? true
                                : v.language.compare(unitSource, Qt::CaseInsensitive) == 0;
                 });
-            if (source == variants.end())
+            if (source == variants.end() && !unlabelled)
                 skip(QStringLiteral("no text in the unit's source language"));
+            unlabelled = false;
             for (auto v = variants.begin(); source != variants.end() && v != variants.end(); ++v) {
                 if (v != source)
                     contents.units.append({source->language, v->language, source->text, v->text,
@@ -132,6 +134,7 @@ QString readTmx(const QString& path, TmxContents& contents)
             QString language = xml.attributes().value(QStringLiteral("xml:lang")).toString();
             if (language.isEmpty()) // TMX 1.1
                 language = xml.attributes().value(QStringLiteral("lang")).toString();
+            unlabelled = unlabelled || language.isEmpty();
             if (language.isEmpty())
                 skip(QStringLiteral("a text with no language"));
             else

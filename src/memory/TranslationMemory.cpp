@@ -103,6 +103,18 @@ bool run(const QSqlDatabase& db, const QString& statement, QSqlError& error)
     return false;
 }
 
+// lookAt in a read transaction of its own, so that its three questions see one state of the file
+// while another process may be making it a memory.
+Look lookAtOnce(const QSqlDatabase& db)
+{
+    QSqlError error;
+    if (!run(db, QStringLiteral("BEGIN"), error))
+        return {Contents::Foreign, 0, error};
+    const Look look = lookAt(db);
+    run(db, QStringLiteral("ROLLBACK"), error);
+    return look;
+}
+
 // The application id in a SQLite file's header, read without SQLite: for a file SQLite finds
 // damaged, whether it was a memory.
 qint64 headerApplicationId(const QString& path)
@@ -301,7 +313,7 @@ MemoryOpening TranslationMemory::open(const QString& path)
     };
     if (!db.open())
         return fail(db.lastError().text());
-    Look look = lookAt(db);
+    Look look = lookAtOnce(db);
     const int code = primaryCode(look.error);
     if (look.error.isValid() &&
         (code == NotADatabase || (code == Corrupt && headerApplicationId(path) == ApplicationId))) {
@@ -318,7 +330,7 @@ MemoryOpening TranslationMemory::open(const QString& path)
         made = true;
         if (!db.open())
             return fail(db.lastError().text());
-        look = lookAt(db);
+        look = lookAtOnce(db);
     }
     if (look.error.isValid())
         return fail(QStringLiteral("%1 cannot be read: %2").arg(path, problemOf(path, look.error)));

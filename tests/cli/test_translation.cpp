@@ -3,14 +3,19 @@
 #include "LanguageFile.h"
 #include "LsfBytes.h"
 #include "PoFile.h"
+#include "TranslationMemory.h"
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <memory>
 #include <random>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -206,6 +211,16 @@ TEST_F(CliTranslation, FromPoRefusesWhatAFileCannotHoldAndWarnsAboutWhatTheEdito
               lsfFile(1, {packed({"Main"}) + emptyEntries(24),
                           packed({"1", "Zwei", "Three"}) + emptyEntries(198)}));
 
+    po("msgctxt \"F01_lng_(1)\"\nmsgid \"Two\"\nmsgstr \"Zwei\"\n\n"
+       "msgctxt \"F01_lng_(1)\"\nmsgid \"Two!\"\nmsgstr \"Deux\"\n");
+    result = run(fromPo);
+    EXPECT_EQ(result.out, "1 rows translated, 2 rows kept from the template\n");
+    EXPECT_EQ(result.err,
+              "lexicant-cli: warning: F01_lng_(1): the template's text \"Two\" is not the PO's "
+              "msgid \"Two!\"; the translation is used\n"
+              "lexicant-cli: warning: F01_lng_(1): translated again in " +
+                  path("in.po") + "; the later translation \"Deux\" replaces \"Zwei\"\n");
+
     const QString bom = write("bom.po", "\xEF\xBB\xBFmsgid \"\"\nmsgstr \"\"\n");
     EXPECT_EQ(run({"from-po", bom, "--template", path("en.lsf"), "-o", path("x.lsf")}).err,
               "lexicant-cli: " + bom +
@@ -214,7 +229,17 @@ TEST_F(CliTranslation, FromPoRefusesWhatAFileCannotHoldAndWarnsAboutWhatTheEdito
     EXPECT_EQ(run({"from-po", path("in.po"), "-o", path("x.lsf")}).status, 2);
 }
 
-using CliCheck = CliTest;
+class CliCheck : public CliTest {
+protected:
+    // A language file whose form 1 holds the rows.
+    QString formFile(const QString& name, const QList<QByteArray>& rows)
+    {
+        QList<QByteArray> fields = {packed({"Main"}), packed(rows)};
+        for (int f = 2; f <= 24; ++f)
+            fields << emptyEntries(201);
+        return write(name, lsfFile(1, fields));
+    }
+};
 
 TEST_F(CliCheck, ListsEveryKindOfProblemOneLineEach)
 {
@@ -379,14 +404,8 @@ TEST_F(CliCheck, ChecksGiveTheVerdictsOfPofilterRowByRow)
 TEST_F(CliCheck, SpellingNamesWordsTheDictionaryAskedForDoesNotKnowAndLearnsThePersonsOwn)
 {
     qputenv("XDG_DATA_HOME", folder().toUtf8());
-    const auto file = [this](const char* name, const QList<QByteArray>& rows) {
-        QList<QByteArray> fields = {packed({"Main"}), packed(rows)};
-        for (int f = 2; f <= 24; ++f)
-            fields << emptyEntries(201);
-        return write(name, lsfFile(1, fields));
-    };
-    const QString en = file("en.lsf", {"Save the file", "Edit in Lexicant"});
-    const QString nl = file("nl.lsf", {"Bestand opslaam", "Be&werken in Lexicant"});
+    const QString en = formFile("en.lsf", {"Save the file", "Edit in Lexicant"});
+    const QString nl = formFile("nl.lsf", {"Bestand opslaam", "Be&werken in Lexicant"});
     const QStringList spelling = {"check", "--against", en, "--checks", "spelling"};
     CliRun result = run(spelling + QStringList{"--language", "nl_NL", nl});
     EXPECT_EQ(result.status, 1);
@@ -403,6 +422,14 @@ TEST_F(CliCheck, SpellingNamesWordsTheDictionaryAskedForDoesNotKnowAndLearnsTheP
     EXPECT_EQ(HunspellSpeller::load("nl_NL", problem)->addToPersonalList("opslaam"), "");
     EXPECT_EQ(run(spelling + QStringList{"--language", "nl_NL", nl}).status, 0);
     EXPECT_EQ(HunspellSpeller::load("nl_NL", problem)->suggestions("bestnad").value(0), "bestand");
+
+    // A word list that is a FIFO is never waited on: its words are left out, and that is said.
+    QFile::remove(personalWordList("nl_NL"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(personalWordList("nl_NL")).constData(), 0600), 0);
+    result = run(spelling + QStringList{"--language", "nl_NL", nl});
+    EXPECT_EQ(result.status, 1) << "\"opslaam\" is unknown again";
+    EXPECT_EQ(result.err, "lexicant-cli: warning: the word list " + personalWordList("nl_NL") +
+                              " is not a regular file; its words are not used\n");
 }
 
 // The memory from the command line: rows added from a pair of files, suggested back as JSON,
@@ -410,10 +437,7 @@ TEST_F(CliCheck, SpellingNamesWordsTheDictionaryAskedForDoesNotKnowAndLearnsTheP
 TEST_F(CliCheck, TheMemoryLearnsFromFilesSuggestsFillsAndTradesTmxWithTranslateToolkit)
 {
     const auto file = [this](const char* name, const QList<QByteArray>& rows) {
-        QList<QByteArray> fields = {packed({"Main"}), packed(rows)};
-        for (int f = 2; f <= 24; ++f)
-            fields << emptyEntries(201);
-        return write(name, lsfFile(1, fields));
+        return formFile(name, rows);
     };
     const QString en = file("en.lsf", {"&Open file", "Save the file", "Quit"});
     const QString nl = file("nl.lsf", {"Bestand &openen", "Bestand opslaan"});
@@ -462,4 +486,97 @@ TEST_F(CliCheck, TheMemoryLearnsFromFilesSuggestsFillsAndTradesTmxWithTranslateT
     ASSERT_TRUE(toolkit.waitForFinished(60000));
     ASSERT_EQ(run({"tm", "import", "--tm", path("tm.sqlite"), path("po.tmx")}).status, 0);
     EXPECT_TRUE(run(QStringList{"tm", "suggest", "Cancel"} + pair).out.contains("Annuleren"));
+}
+
+// Writers at once, as real processes, on a memory none of them finds made, and on one that is:
+// every unit of every writer is there afterwards.
+TEST_F(CliCheck, WritersAddingToOneMemoryAtOnceAllLand)
+{
+    QList<QByteArray> rows;
+    for (int row = 0; row < 201; ++row)
+        rows << "Row " + QByteArray::number(row);
+    const QString en = formFile("en.lsf", rows);
+    QStringList translations;
+    for (int w = 0; w < 4; ++w)
+        translations << formFile(QString("nl%1.lsf").arg(w), rows);
+    QElapsedTimer time;
+    time.start();
+    for (int round = 0; round < 10 && time.elapsed() < 30000; ++round) {
+        const QString memory = path(QString("tm%1.sqlite").arg(round / 2));
+        std::vector<std::unique_ptr<QProcess>> writers;
+        for (const QString& nl : translations) {
+            writers.push_back(std::make_unique<QProcess>());
+            writers.back()->start(LEXICANT_CLI,
+                                  {"tm", "add", "--tm", memory, "--against", en,
+                                   "--reference-language", "en", "--language", "nl", nl});
+        }
+        for (const auto& writer : writers) {
+            ASSERT_TRUE(writer->waitForFinished(60000));
+            EXPECT_EQ(writer->exitCode(), 0) << writer->readAllStandardError().toStdString();
+        }
+        TranslationMemory check;
+        ASSERT_EQ(check.open(memory).error, "");
+        EXPECT_EQ(check.units().size(), 4 * 201) << "round " << round;
+    }
+}
+
+// The memory commands say what they did with the memory and its units, and a command that could
+// not use the memory it was given fails.
+TEST_F(CliCheck, MemoryCommandsSayWhatTheyDidAndFailWithoutTheMemory)
+{
+    const QString en = formFile("en.lsf", {"Open", "Check", "Quit"});
+    const QString nl = formFile("nl.lsf", {"", "", "Afsluiten"});
+    const QStringList pair = {"--tm", path("tm.sqlite"), "--reference-language",
+                              "en",   "--language",      "nl"};
+    write("in.tmx", R"(<tmx version="1.4"><header srclang="en"/><body>
+<tu><tuv xml:lang="en"><seg>Open</seg></tuv><tuv xml:lang="nl"><seg>Openen</seg></tuv></tu>
+<tu><tuv xml:lang="en"><seg>Check</seg></tuv><tuv xml:lang="nl"><seg>Controle ✓</seg></tuv></tu>
+<tu><tuv xml:lang="en"><seg>Close</seg></tuv><tuv xml:lang="nl"><seg></seg></tuv></tu>
+<tu><tuv><seg>Save</seg></tuv></tu>
+</body></tmx>)");
+    CliRun result = run({"tm", "import", "--tm", path("tm.sqlite"), path("in.tmx")});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(QString(result.out),
+              "3 units: 2 added, 0 updated, 0 unchanged, 2 left out (1 a text with no "
+              "language, 1 an empty text)\n");
+
+    result = run(QStringList{"pretranslate", "--against", en, nl, "-o", path("out.lsf")} + pair);
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains(QString::fromUtf8(
+        "F01_lng_(1): left empty: the memory's translation \"Controle ✓\" cannot be stored: it "
+        "holds the character \"✓\" (U+2713), which Windows-1252 cannot store")))
+        << result.err.toStdString();
+    EXPECT_TRUE(run({"to-json", path("out.lsf")})
+                    .out.simplified()
+                    .contains("[ \"Openen\", \"\", \"Afsluiten\""));
+
+    const QString damaged = write("damaged.sqlite", "no memory");
+    result = run({"check", "--against", en, "--checks", "changed", "--tm", damaged,
+                  "--reference-language", "en", "--language", "nl", nl});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(
+        result.err.contains(damaged + " could not be read as a translation memory (") &&
+        result.err.contains("it was moved to " + damaged + ".damaged and a new memory made"))
+        << result.err.toStdString();
+
+    const QString foreign = path("foreign.sqlite");
+    {
+        TranslationMemory made; // a memory's file with its id taken out: another program's
+        ASSERT_EQ(made.open(foreign).error, "");
+    }
+    QProcess sqlite;
+    sqlite.start("python3", {"-c",
+                             "import sqlite3, sys; c = sqlite3.connect(sys.argv[1]); "
+                             "c.execute('PRAGMA application_id = 7'); c.commit()",
+                             foreign});
+    ASSERT_TRUE(sqlite.waitForFinished(30000));
+    for (const QStringList& command :
+         {QStringList{"tm", "suggest", "--reference-language", "en", "--language", "nl", "Open"},
+          QStringList{"tm", "export", "-o", path("out.tmx")}}) {
+        result = run(command + QStringList{"--tm", foreign});
+        EXPECT_EQ(result.status, 1) << command.join(' ').toStdString();
+        EXPECT_EQ(result.err, "lexicant-cli: " + foreign +
+                                  " is a database, but not a translation memory; it was left as "
+                                  "it is\n");
+    }
 }
