@@ -166,13 +166,13 @@ QString regularFileProblem(const QString& path, qint64 limit)
 
 QString readRegularFile(const QString& path, qint64 limit, QByteArray& bytes)
 {
+    bytes.clear();
     // Non-blocking, so that opening a FIFO returns at once; fstat then refuses it.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return systemReason(errno);
     struct stat info {};
     QString problem = ::fstat(fd, &info) == 0 ? sizeProblem(info, limit) : systemReason(errno);
-    bytes.clear();
     while (problem.isEmpty()) {
         char buffer[65536];
         const ssize_t n = ::read(fd, buffer, sizeof buffer);

@@ -108,3 +108,33 @@ TEST_F(SafeFileTest, ReplacementWritesExactlyTheNewBytesAndKeepsPermissionsAndLi
     EXPECT_EQ(read(path(longest)), Small);
     EXPECT_EQ(entries(folder()), QStringList({"lang.lsf", "link.lsf", "new.lsf", longest}));
 }
+
+// A file named for a small purpose is read only when it is a regular file within its limit: a
+// FIFO would hang the reader, a device never ends.
+TEST_F(SafeFileTest, OnlyARegularFileWithinItsLimitIsRead)
+{
+    write("words.txt", "one\ntwo\n");
+    ::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600);
+    QFile::link("/dev/zero", path("zero"));
+    QFile::link(path("words.txt"), path("link"));
+    const struct {
+        const char* name;
+        qint64 limit;
+        const char* problem;
+        QByteArray bytes;
+    } cases[] = {
+        {"words.txt", 8, "", "one\ntwo\n"},
+        {"link", 8, "", "one\ntwo\n"},
+        {"words.txt", 7, "is 8 bytes, more than the 7 bytes allowed", ""},
+        {"fifo", 8, "is not a regular file", ""},
+        {"zero", 8, "is not a regular file", ""},
+        {".", 8, "is not a regular file", ""},
+        {"missing", 8, "No such file or directory", ""},
+    };
+    for (const auto& c : cases) {
+        QByteArray bytes = "earlier";
+        EXPECT_EQ(readRegularFile(path(c.name), c.limit, bytes), c.problem) << c.name;
+        EXPECT_EQ(bytes, c.bytes) << c.name;
+        EXPECT_EQ(regularFileProblem(path(c.name), c.limit), c.problem) << c.name;
+    }
+}
