@@ -815,6 +815,18 @@ Weet u zeker dat u het programma wilt afsluiten?</translation>
         <source>Take suggestion %1</source>
         <translation>Suggestie %1 overnemen</translation>
     </message>
+    <message>
+        <source>Form %1, row %2: %3</source>
+        <translation>Formulier %1, rij %2: %3</translation>
+    </message>
+    <message>
+        <source>These rows were left empty, since a language file cannot hold the memory&apos;s translation:</source>
+        <translation>Deze rijen zijn leeg gelaten, omdat een taalbestand de vertaling uit het vertaalgeheugen niet kan bevatten:</translation>
+    </message>
+    <message>
+        <source>Your own words are not used: %1.</source>
+        <translation>Uw eigen woorden worden niet gebruikt: %1.</translation>
+    </message>
 </context>
 <context>
     <name>QL_Edit</name>
@@ -898,7 +910,10 @@ Weet u zeker dat u het programma wilt afsluiten?</translation>
     </message>
     <message numerus="yes">
         <source>%n rows are changed.</source>
-        <translation><numerusform>%n rij is gewijzigd.</numerusform><numerusform>%n rijen zijn gewijzigd.</numerusform></translation>
+        <translation>
+            <numerusform>%n rij is gewijzigd.</numerusform>
+            <numerusform>%n rijen zijn gewijzigd.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1154,12 +1169,12 @@ Er is een herstelkopie van bewaard. Wilt u die terugzetten?</translation>
         <translation>kan niet worden geopend</translation>
     </message>
     <message>
-        <source>The translation memory %1: %2.</source>
-        <translation>Het vertaalgeheugen %1: %2.</translation>
-    </message>
-    <message>
         <source>The translation memory cannot be written: %1.</source>
         <translation>Het vertaalgeheugen kan niet worden geschreven: %1.</translation>
+    </message>
+    <message>
+        <source>The translation memory: %1.</source>
+        <translation>Het vertaalgeheugen: %1.</translation>
     </message>
 </context>
 <context>
