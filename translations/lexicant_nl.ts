@@ -910,10 +910,7 @@ Weet u zeker dat u het programma wilt afsluiten?</translation>
     </message>
     <message numerus="yes">
         <source>%n rows are changed.</source>
-        <translation>
-            <numerusform>%n rij is gewijzigd.</numerusform>
-            <numerusform>%n rijen zijn gewijzigd.</numerusform>
-        </translation>
+        <translation><numerusform>%n rij is gewijzigd.</numerusform><numerusform>%n rijen zijn gewijzigd.</numerusform></translation>
     </message>
 </context>
 <context>

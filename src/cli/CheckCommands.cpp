@@ -103,7 +103,7 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
         checks->speller = speller.get();
     }
     // With a memory, the rows whose reference text changed since they were translated.
-    TranslationMemory memory;
+    TranslationMemory memory(CommandBusyTimeoutMs);
     if (const auto tm = call.option("tm")) {
         if (!call.option("reference-language") || !call.option("language"))
             return session.usage(

@@ -63,6 +63,8 @@ private:
 };
 
 class TranslationMemory;
+// How long a command waits for another writer of its memory: a script waits longer than a window.
+inline constexpr int CommandBusyTimeoutMs = 120000;
 // Opens the memory --tm names, or the person's own; what was done to open it (a damaged file set
 // aside) is said, and why it cannot be used. False: the command cannot go on.
 bool openMemory(Session& session, const Invocation& call, TranslationMemory& memory);

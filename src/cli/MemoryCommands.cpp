@@ -10,12 +10,15 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QThread>
 
 namespace {
 
 // A long import commits in parts, so that other windows and scripts can write between them and
-// a terminal shows how far it is.
+// a terminal shows how far it is. SQLite's write lock is not fair: a writer waiting for it looks
+// again every 100 ms at most, so the import pauses a little longer than that between its parts.
 constexpr qsizetype ImportBatch = 10000;
+constexpr int PauseBetweenBatchesMs = 120;
 
 // "4824 units: 4824 added, 0 updated, 0 unchanged", and what was left out and why.
 QString additionReport(qsizetype units, const MemoryAddition& added, QMap<QString, int> skipped)
@@ -56,7 +59,7 @@ int tmAdd(Session& session, const Invocation& call)
         !call.onlyOptions({"tm", "against", "reference-language", "language"}))
         return session.usage(QStringLiteral(
             "tm add takes --against REFERENCE --reference-language LANG --language LANG FILEs"));
-    TranslationMemory memory;
+    TranslationMemory memory(CommandBusyTimeoutMs);
     const auto reference = session.load(*call.option("against"));
     if (!reference || !openMemory(session, call, memory))
         return ExitFileError;
@@ -84,7 +87,7 @@ int tmSuggest(Session& session, const Invocation& call)
         !call.onlyOptions({"tm", "reference-language", "language", "max"}))
         return session.usage(QStringLiteral("tm suggest takes --reference-language LANG "
                                             "--language LANG [--max N] TEXT"));
-    TranslationMemory memory;
+    TranslationMemory memory(CommandBusyTimeoutMs);
     if (!openMemory(session, call, memory))
         return ExitFileError;
     QJsonArray found;
@@ -109,7 +112,7 @@ int tmImport(Session& session, const Invocation& call)
     TmxContents tmx;
     if (const QString problem = readTmx(call.positional.at(1), tmx); !problem.isEmpty())
         return session.fileError(call.positional.at(1), problem);
-    TranslationMemory memory;
+    TranslationMemory memory(CommandBusyTimeoutMs);
     if (!openMemory(session, call, memory))
         return ExitFileError;
     MemoryAddition total;
@@ -125,6 +128,8 @@ int tmImport(Session& session, const Invocation& call)
                                        .arg(part.error));
         }
         addTo(total, part);
+        if (done + ImportBatch < tmx.units.size())
+            QThread::msleep(PauseBetweenBatchesMs);
     }
     session.progress({});
     session.print(additionReport(tmx.units.size(), total, tmx.skipped));
@@ -136,7 +141,7 @@ int tmExport(Session& session, const Invocation& call)
     if (call.positional.size() != 1 || !call.option("output") ||
         !call.onlyOptions({"tm", "output"}))
         return session.usage(QStringLiteral("tm export takes -o FILE.tmx"));
-    TranslationMemory memory;
+    TranslationMemory memory(CommandBusyTimeoutMs);
     if (!openMemory(session, call, memory))
         return ExitFileError;
     QStringList dropped;
@@ -170,7 +175,7 @@ int commandPretranslate(Session& session, const Invocation& call)
         return session.usage(
             QStringLiteral("pretranslate takes --against REFERENCE "
                            "--reference-language LANG --language LANG FILE -o OUT"));
-    TranslationMemory memory;
+    TranslationMemory memory(CommandBusyTimeoutMs);
     const auto reference = session.load(*call.option("against"));
     auto document = reference ? session.load(call.positional.first()) : std::nullopt;
     if (!document || !openMemory(session, call, memory))

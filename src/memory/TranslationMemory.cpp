@@ -192,22 +192,25 @@ QString databaseUser(const QString& path)
     if (files.isEmpty() || !locks.open(QIODevice::ReadOnly))
         return {};
     // "1: POSIX  ADVISORY  WRITE 1234 08:01:1234 120 120"; a waiting lock has "->" after the
-    // number.
+    // number. A writer holds a write lock; every reader a read lock: the writer is named first.
+    qint64 reader = 0, writer = 0;
     for (const QByteArray& line : locks.readAll().split('\n')) {
         const QList<QByteArray> fields = line.simplified().split(' ');
         if (fields.size() < 6 || fields.at(1) == "->")
             continue;
         const qint64 pid = fields.at(4).toLongLong();
         if (pid > 0 && pid != QCoreApplication::applicationPid() &&
-            files.contains(QString::fromLatin1(fields.at(5)))) {
-            QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
-            const QString name = comm.open(QIODevice::ReadOnly)
-                                     ? QString::fromLocal8Bit(comm.readAll().trimmed())
-                                     : QStringLiteral("a process");
-            return QStringLiteral("%1 (process %2)").arg(name).arg(pid);
-        }
+            files.contains(QString::fromLatin1(fields.at(5))))
+            (fields.at(3) == "WRITE" ? writer : reader) = pid;
     }
-    return {};
+    const qint64 pid = writer ? writer : reader;
+    if (pid == 0)
+        return {};
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    const QString name = comm.open(QIODevice::ReadOnly)
+                             ? QString::fromLocal8Bit(comm.readAll().trimmed())
+                             : QStringLiteral("a process");
+    return QStringLiteral("%1 (process %2)").arg(name).arg(pid);
 }
 
 QString TranslationMemory::defaultPath()
@@ -286,11 +289,13 @@ MemoryOpening TranslationMemory::open(const QString& path)
     if (QSqlDatabase::contains(m_connection))
         QSqlDatabase::database(m_connection, false).close();
     m_path = path;
-    // A device, a FIFO or a folder is never opened as a database, let alone moved aside.
-    if (const QString problem = regularFileProblem(path, std::numeric_limits<qint64>::max());
-        QFileInfo::exists(path) && !problem.isEmpty())
-        return {QStringLiteral("%1 %2, so it cannot be a translation memory; it was left as it is")
-                    .arg(path, problem),
+    // A device, a FIFO or a folder is never opened as a database, let alone moved aside. (A path
+    // that is not there yet may be made by another process at any moment: it is no problem.)
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode))
+        return {QStringLiteral("%1 is not a regular file, so it cannot be a translation memory; it "
+                               "was left as it is")
+                    .arg(path),
                 {}};
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
@@ -312,7 +317,7 @@ MemoryOpening TranslationMemory::open(const QString& path)
         return opening;
     };
     if (!db.open())
-        return fail(db.lastError().text());
+        return fail(QStringLiteral("%1 cannot be opened: %2").arg(path, db.lastError().text()));
     Look look = lookAtOnce(db);
     const int code = primaryCode(look.error);
     if (look.error.isValid() &&
@@ -329,7 +334,7 @@ MemoryOpening TranslationMemory::open(const QString& path)
                 .arg(path, look.error.text(), aside);
         made = true;
         if (!db.open())
-            return fail(db.lastError().text());
+            return fail(QStringLiteral("%1 cannot be opened: %2").arg(path, db.lastError().text()));
         look = lookAtOnce(db);
     }
     if (look.error.isValid())
