@@ -190,8 +190,10 @@ int commandPretranslate(Session& session, const Invocation& call)
         session.warn(QStringLiteral("%1: left empty: the memory's translation %2 cannot be "
                                     "stored: %3")
                          .arg(entryLabel(text.form, text.row), quoted(text.text), why));
-    session.warn(QStringLiteral("%1 rows filled from the memory").arg(found.texts.size()));
-    return session.save(*document, *call.option("output"));
+    const int status = session.save(*document, *call.option("output"));
+    if (status == ExitOk)
+        session.print(QStringLiteral("%1 rows filled from the memory\n").arg(found.texts.size()));
+    return status;
 }
 
 bool openMemory(Session& session, const Invocation& call, TranslationMemory& memory)

@@ -150,6 +150,10 @@ TEST_F(CliTest, HelpForAllCommandsOrOneAndTheVersion)
                                   "                             write SOURCE with the PO file's "
                                   "translations in it;\n"));
     EXPECT_TRUE(help.out.contains("\n  -h, --help                 show this text\n"));
+    const QByteArray readme = read(LEXICANT_README);
+    const qsizetype block = readme.indexOf("## lexicant-cli\n\n```\n") + 21;
+    EXPECT_EQ(readme.mid(block, readme.indexOf("```\n", block) - block), help.out)
+        << "the README shows the help as it is";
     EXPECT_EQ(run({"-h"}).out, help.out);
     EXPECT_EQ(run({"help"}).out, help.out);
     const CliRun one = run({"help", "to-json"});
