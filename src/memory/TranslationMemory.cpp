@@ -94,24 +94,22 @@ Look lookAt(const QSqlDatabase& db)
     return look;
 }
 
-bool run(const QSqlDatabase& db, const QString& statement, QSqlError& error)
+// Runs one statement; its error, or an invalid one.
+QSqlError run(const QSqlDatabase& db, const QString& statement)
 {
     QSqlQuery q(db);
-    if (q.exec(statement))
-        return true;
-    error = q.lastError();
-    return false;
+    q.exec(statement);
+    return q.lastError();
 }
 
 // lookAt in a read transaction of its own, so that its three questions see one state of the file
 // while another process may be making it a memory.
 Look lookAtOnce(const QSqlDatabase& db)
 {
-    QSqlError error;
-    if (!run(db, QStringLiteral("BEGIN"), error))
+    if (const QSqlError error = run(db, QStringLiteral("BEGIN")); error.isValid())
         return {Contents::Foreign, 0, error};
     const Look look = lookAt(db);
-    run(db, QStringLiteral("ROLLBACK"), error);
+    run(db, QStringLiteral("ROLLBACK"));
     return look;
 }
 
@@ -257,22 +255,21 @@ QString problemOf(const QString& path, const QSqlError& error)
 // memory.
 QSqlError prepareMemory(const QSqlDatabase& db, Look& look)
 {
-    QSqlError error;
-    if (!run(db, QStringLiteral("BEGIN IMMEDIATE"), error))
+    if (const QSqlError error = run(db, QStringLiteral("BEGIN IMMEDIATE")); error.isValid())
         return error;
     look = lookAt(db);
-    error = look.error;
-    if (!error.isValid() && look.contents == Contents::Empty) {
-        for (const char* statement : Schema) {
-            if (!run(db, QLatin1String(statement), error))
-                break;
-        }
-    }
-    if (!error.isValid() && look.contents != Contents::Memory && look.contents != Contents::Foreign)
-        run(db, QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId), error);
-    if (error.isValid() || !run(db, QStringLiteral("COMMIT"), error)) {
-        QSqlError ignored;
-        run(db, QStringLiteral("ROLLBACK"), ignored);
+    QSqlError error = look.error;
+    QStringList statements;
+    if (look.contents == Contents::Empty)
+        for (const char* statement : Schema)
+            statements << QLatin1String(statement);
+    if (look.contents == Contents::Empty || look.contents == Contents::Earlier)
+        statements << QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId);
+    statements << QStringLiteral("COMMIT");
+    for (qsizetype i = 0; i < statements.size() && !error.isValid(); ++i)
+        error = run(db, statements.at(i));
+    if (error.isValid()) {
+        run(db, QStringLiteral("ROLLBACK"));
         return error;
     }
     if (look.contents == Contents::Empty)
@@ -341,8 +338,7 @@ MemoryOpening TranslationMemory::open(const QString& path)
         return fail(QStringLiteral("%1 cannot be read: %2").arg(path, problemOf(path, look.error)));
     if (look.contents == Contents::Empty || look.contents == Contents::Earlier) {
         // Readers go on while a writer writes.
-        QSqlError ignored;
-        run(db, QStringLiteral("PRAGMA journal_mode = WAL"), ignored);
+        run(db, QStringLiteral("PRAGMA journal_mode = WAL"));
         if (const QSqlError error = prepareMemory(db, look); error.isValid())
             return fail(QStringLiteral("%1 cannot be made a translation memory: %2")
                             .arg(path, problemOf(path, error)));
@@ -369,13 +365,11 @@ MemoryAddition TranslationMemory::add(const QList<MemoryUnit>& units)
     if (!isOpen())
         return {QStringLiteral("no translation memory is open")};
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    QSqlError error;
     // The write lock first: a transaction that read before it wrote could find another writer
     // had been there, and fail instead of waiting.
-    if (!run(db, QStringLiteral("BEGIN IMMEDIATE"), error)) {
-        result.error = problemOf(m_path, error);
-        return result;
-    }
+    QSqlError error = run(db, QStringLiteral("BEGIN IMMEDIATE"));
+    if (error.isValid())
+        return {problemOf(m_path, error)};
     QSqlQuery find(db), insert(db), update(db), trigram(db), count(db);
     find.prepare(QStringLiteral("SELECT id, target FROM units WHERE source_language = ? AND "
                                 "target_language = ? AND origin = ? AND form = ? AND row = ? AND "
@@ -433,9 +427,10 @@ MemoryAddition TranslationMemory::add(const QList<MemoryUnit>& units)
     }
     for (QSqlQuery* q : {&find, &insert, &update, &trigram, &count})
         q->finish();
-    if (error.isValid() || !run(db, QStringLiteral("COMMIT"), error)) {
-        QSqlError ignored;
-        run(db, QStringLiteral("ROLLBACK"), ignored);
+    if (!error.isValid())
+        error = run(db, QStringLiteral("COMMIT"));
+    if (error.isValid()) {
+        run(db, QStringLiteral("ROLLBACK"));
         return {problemOf(m_path, error)};
     }
     return result;
@@ -473,7 +468,7 @@ QList<Suggestion> TranslationMemory::suggest(const QString& sourceLanguage,
                                              int max, int threshold) const
 {
     QList<Suggestion> found;
-    if (!isOpen() || text.isEmpty() || text.size() > MaxUnitLength)
+    if (text.size() > MaxUnitLength)
         return found;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     const QStringList all = trigramsOf(comparableText(text));

@@ -529,7 +529,7 @@ TEST_F(CliCheck, MemoryCommandsSayWhatTheyDidAndFailWithoutTheMemory)
     const QString nl = formFile("nl.lsf", {"", "", "Afsluiten"});
     const QStringList pair = {"--tm", path("tm.sqlite"), "--reference-language",
                               "en",   "--language",      "nl"};
-    write("in.tmx", R"(<tmx version="1.4"><header srclang="en"/><body>
+    write("in.tmx", R"(<tmx version="1.4"><header srclang="*all*"/><body>
 <tu><tuv xml:lang="en"><seg>Open</seg></tuv><tuv xml:lang="nl"><seg>Openen</seg></tuv></tu>
 <tu><tuv xml:lang="en"><seg>Check</seg></tuv><tuv xml:lang="nl"><seg>Controle ✓</seg></tuv></tu>
 <tu><tuv xml:lang="en"><seg>Close</seg></tuv><tuv xml:lang="nl"><seg></seg></tuv></tu>

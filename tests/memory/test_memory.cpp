@@ -33,6 +33,7 @@ TEST(Matching, ScoresIgnoreAccessKeysAndPlaceholderNumbersAndFallWithEachChange)
         {"a word less", "Open the file", "Open file", 68, 68},
         {"a word more", "Open file", "Open the file", 68, 68},
         {"nothing alike", "Cancel", "Are you sure you want to quit?", 3, 3},
+        {"one word misspelt", "Cancel", "Cancle", 33, 33},
     };
     for (const auto& c : cases) {
         const int score = matchScore(c.text, c.candidate);
@@ -219,6 +220,7 @@ TEST_F(MemoryTest, TmxCarriesEveryUnitWithItsOriginAndControlCharactersBothWays)
     ASSERT_EQ(copy.open(path("b.sqlite")).error, "");
     EXPECT_EQ(copy.add(tmx.units).added, 2);
     EXPECT_EQ(copy.units(), memory.units());
+    EXPECT_EQ(copy.units().value(0).changed, when);
     const MemoryAddition again = memory.add(tmx.units);
     EXPECT_EQ(std::pair(again.added, again.unchanged), std::pair(0, 2)) << "no unit doubled";
     EXPECT_EQ(writeTmx(path("b.tmx"), {{"en", "nl", QString(QChar(0xD800)), "x", "/y", 1, 2, {}}},
