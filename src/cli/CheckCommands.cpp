@@ -108,8 +108,8 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
         if (!call.option("reference-language") || !call.option("language"))
             return session.usage(
                 QStringLiteral("--tm needs --reference-language LANG and --language LANG"));
-        if (!openMemory(session, call, memory))
-            return ExitFileError;
+        if (const int status = openMemory(session, call, memory, MemoryCreation::MustExist))
+            return status;
     }
     const auto reference = session.load(*call.option("against"));
     if (!reference)
@@ -157,7 +157,7 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
     }
     if (!loaded)
         return ExitFileError;
-    return clean || countsOnly ? ExitOk : ExitFileError;
+    return memoryReadStatus(session, memory, clean || countsOnly ? ExitOk : ExitFileError);
 }
 
 } // namespace

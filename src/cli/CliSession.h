@@ -63,11 +63,16 @@ private:
 };
 
 class TranslationMemory;
+enum class MemoryCreation;
 // How long a command waits for another writer of its memory: a script waits longer than a window.
 inline constexpr int CommandBusyTimeoutMs = 120000;
 // Opens the memory --tm names, or the person's own; what was done to open it (a damaged file set
-// aside) is said, and why it cannot be used. False: the command cannot go on.
-bool openMemory(Session& session, const Invocation& call, TranslationMemory& memory);
+// aside) is said, and why it cannot be used. Anything but ExitOk: the command's status, it cannot
+// go on.
+int openMemory(Session& session, const Invocation& call, TranslationMemory& memory,
+               MemoryCreation creation);
+// The status, or ExitFileError when a lookup could not read all of the memory (said).
+int memoryReadStatus(Session& session, const TranslationMemory& memory, int status);
 
 // A text as one line for a log: quotes and control characters escaped.
 QString quoted(const QString& text);

@@ -61,8 +61,10 @@ int tmAdd(Session& session, const Invocation& call)
             "tm add takes --against REFERENCE --reference-language LANG --language LANG FILEs"));
     TranslationMemory memory(CommandBusyTimeoutMs);
     const auto reference = session.load(*call.option("against"));
-    if (!reference || !openMemory(session, call, memory))
+    if (!reference)
         return ExitFileError;
+    if (const int status = openMemory(session, call, memory, MemoryCreation::MakeIfMissing))
+        return status;
     QList<MemoryUnit> units;
     for (const QString& path : call.positional.mid(1)) {
         const auto document = session.load(path);
@@ -88,8 +90,8 @@ int tmSuggest(Session& session, const Invocation& call)
         return session.usage(QStringLiteral("tm suggest takes --reference-language LANG "
                                             "--language LANG [--max N] TEXT"));
     TranslationMemory memory(CommandBusyTimeoutMs);
-    if (!openMemory(session, call, memory))
-        return ExitFileError;
+    if (const int status = openMemory(session, call, memory, MemoryCreation::MustExist))
+        return status;
     QJsonArray found;
     for (const Suggestion& s :
          memory.suggest(*call.option("reference-language"), *call.option("language"),
@@ -102,7 +104,7 @@ int tmSuggest(Session& session, const Invocation& call)
                                  {QStringLiteral("row"), s.unit.row}});
     }
     session.printBytes(QJsonDocument(found).toJson());
-    return ExitOk;
+    return memoryReadStatus(session, memory, ExitOk);
 }
 
 int tmImport(Session& session, const Invocation& call)
@@ -113,8 +115,8 @@ int tmImport(Session& session, const Invocation& call)
     if (const QString problem = readTmx(call.positional.at(1), tmx); !problem.isEmpty())
         return session.fileError(call.positional.at(1), problem);
     TranslationMemory memory(CommandBusyTimeoutMs);
-    if (!openMemory(session, call, memory))
-        return ExitFileError;
+    if (const int status = openMemory(session, call, memory, MemoryCreation::MakeIfMissing))
+        return status;
     MemoryAddition total;
     for (qsizetype done = 0; done < tmx.units.size(); done += ImportBatch) {
         session.progress(
@@ -142,12 +144,14 @@ int tmExport(Session& session, const Invocation& call)
         !call.onlyOptions({"tm", "output"}))
         return session.usage(QStringLiteral("tm export takes -o FILE.tmx"));
     TranslationMemory memory(CommandBusyTimeoutMs);
-    if (!openMemory(session, call, memory))
-        return ExitFileError;
+    if (const int status = openMemory(session, call, memory, MemoryCreation::MustExist))
+        return status;
     QStringList dropped;
     const QString problem = writeTmx(*call.option("output"), memory.units(), dropped);
     for (const QString& unit : dropped)
         session.warn(QStringLiteral("left out %1").arg(unit));
+    if (!memory.readError().isEmpty()) // nothing written: an export of part of a memory
+        return memoryReadStatus(session, memory, ExitFileError);
     return problem.isEmpty() ? ExitOk : session.fileError(*call.option("output"), problem);
 }
 
@@ -178,8 +182,10 @@ int commandPretranslate(Session& session, const Invocation& call)
     TranslationMemory memory(CommandBusyTimeoutMs);
     const auto reference = session.load(*call.option("against"));
     auto document = reference ? session.load(call.positional.first()) : std::nullopt;
-    if (!document || !openMemory(session, call, memory))
+    if (!document)
         return ExitFileError;
+    if (const int status = openMemory(session, call, memory, MemoryCreation::MustExist))
+        return status;
     // Only the rows the file leaves empty, and only from a translation of the same text.
     const Pretranslation found =
         pretranslation(memory, *reference, *document, *call.option("reference-language"),
@@ -190,19 +196,31 @@ int commandPretranslate(Session& session, const Invocation& call)
         session.warn(QStringLiteral("%1: left empty: the memory's translation %2 cannot be "
                                     "stored: %3")
                          .arg(entryLabel(text.form, text.row), quoted(text.text), why));
+    if (!memory.readError().isEmpty())
+        return memoryReadStatus(session, memory, ExitFileError);
     const int status = session.save(*document, *call.option("output"));
     if (status == ExitOk)
         session.print(QStringLiteral("%1 rows filled from the memory\n").arg(found.texts.size()));
     return status;
 }
 
-bool openMemory(Session& session, const Invocation& call, TranslationMemory& memory)
+int openMemory(Session& session, const Invocation& call, TranslationMemory& memory,
+               MemoryCreation creation)
 {
+    for (const char* option : {"tm", "reference-language", "language"}) {
+        if (call.option(option) && call.option(option)->isEmpty())
+            return session.usage(QStringLiteral("--%1 takes a value").arg(QLatin1String(option)));
+    }
     const MemoryOpening opening =
-        memory.open(call.option("tm").value_or(TranslationMemory::defaultPath()));
+        memory.open(call.option("tm").value_or(TranslationMemory::defaultPath()), creation);
     if (!opening.notice.isEmpty())
         session.warn(opening.notice);
-    if (!opening.error.isEmpty())
-        session.failure(opening.error);
-    return opening.error.isEmpty();
+    return opening.error.isEmpty() ? ExitOk : session.failure(opening.error);
+}
+
+int memoryReadStatus(Session& session, const TranslationMemory& memory, int status)
+{
+    if (memory.readError().isEmpty())
+        return status;
+    return session.failure(memory.readError() + QStringLiteral("; what was found is incomplete"));
 }

@@ -3,9 +3,11 @@
 #include "SafeFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -14,9 +16,10 @@ const QString TmxDate = QStringLiteral("yyyyMMdd'T'HHmmss'Z'");
 const QString ControlType = QStringLiteral("x-control");
 constexpr char16_t ControlPictures = 0x2400; // U+2400 pictures U+0000, and so on to U+241F
 
+// A character written otherwise than as itself: a control, and a carriage return.
 bool isControl(QChar c)
 {
-    return c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r';
+    return c.unicode() < 0x20 && c != u'\t' && c != u'\n';
 }
 
 // The text of a <seg>, its inline elements' text included and control pictures made controls
@@ -67,6 +70,7 @@ QString readTmx(const QString& path, TmxContents& contents)
     if (!file.open(QIODevice::ReadOnly))
         return file.errorString();
     QXmlStreamReader xml(&file);
+    const QString fileOrigin = QFileInfo(path).absoluteFilePath(); // as lexicant-cli names files
     QString headerSource, unitSource, origin;
     int form = 0, row = -1; // from the unit's properties; -1: none
     QList<Variant> variants;
@@ -94,7 +98,7 @@ QString readTmx(const QString& path, TmxContents& contents)
             for (auto v = variants.begin(); source != variants.end() && v != variants.end(); ++v) {
                 if (v != source)
                     contents.units.append({source->language, v->language, source->text, v->text,
-                                           origin.isEmpty() ? path : origin,
+                                           origin.isEmpty() ? fileOrigin : origin,
                                            origin.isEmpty() ? 0 : form,
                                            origin.isEmpty() || row < 0 ? unitIndex : row, changed});
                 ++unitIndex;
@@ -160,7 +164,8 @@ QString unwritable(const QString& text)
         if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
             ++i;
         else if (c.isSurrogate() || c.unicode() >= 0xFFFE)
-            return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+            return QStringLiteral("the character U+%1")
+                .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0'));
     }
     return {};
 }
@@ -174,7 +179,9 @@ void writeSegment(QXmlStreamWriter& xml, const QString& text)
             continue;
         xml.writeCharacters(text.mid(plain, i - plain));
         plain = i + 1;
-        if (i < text.size()) {
+        if (i < text.size() && text.at(i) == u'\r') {
+            xml.writeEntityReference(QStringLiteral("#13")); // a parser reads a plain one as \n
+        } else if (i < text.size()) {
             xml.writeStartElement(QStringLiteral("ph"));
             xml.writeAttribute(QStringLiteral("type"), ControlType);
             xml.writeCharacters(QString(QChar(ControlPictures + text.at(i).unicode())));
@@ -207,9 +214,11 @@ QString writeTmx(const QString& path, const QList<MemoryUnit>& units, QStringLis
     xml.writeEndElement();
     xml.writeStartElement(QStringLiteral("body"));
     for (const MemoryUnit& unit : units) {
-        if (const QString bad = unwritable(unit.source + unit.target); !bad.isEmpty()) {
-            dropped << QStringLiteral(
-                           "%1 form %2 row %3: the character %4 cannot be written in XML")
+        QString bad = unwritable(unit.source + unit.target);
+        if (bad.isEmpty() && std::any_of(unit.origin.begin(), unit.origin.end(), isControl))
+            bad = QStringLiteral("a control character in the file's name");
+        if (!bad.isEmpty()) {
+            dropped << QStringLiteral("%1 form %2 row %3: %4 cannot be written in XML")
                            .arg(unit.origin)
                            .arg(unit.form)
                            .arg(unit.row)

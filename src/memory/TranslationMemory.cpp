@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -113,15 +114,26 @@ Look lookAtOnce(const QSqlDatabase& db)
     return look;
 }
 
+const QByteArray SqliteMagic = QByteArrayLiteral("SQLite format 3\0");
+
+QByteArray headerOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(100) : QByteArray();
+}
+
+// Whether the file begins as every SQLite database does.
+bool startsAsDatabase(const QString& path)
+{
+    return headerOf(path).startsWith(SqliteMagic);
+}
+
 // The application id in a SQLite file's header, read without SQLite: for a file SQLite finds
 // damaged, whether it was a memory.
 qint64 headerApplicationId(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray header = file.read(100);
-    if (header.size() < 72 || !header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+    const QByteArray header = headerOf(path);
+    if (header.size() < 72 || !header.startsWith(SqliteMagic))
         return 0;
     return qFromBigEndian<quint32>(header.constData() + 68);
 }
@@ -165,7 +177,7 @@ QString setAside(const QString& path, QString& aside)
 // Takes back a memory this open made and could not finish: only while it holds nothing.
 void removeUnfinished(const QString& path)
 {
-    if (QFileInfo(path).size() != 0)
+    if (QFileInfo(path).isSymLink() || QFileInfo(path).size() != 0)
         return;
     QFile::remove(path);
     for (const char* suffix : Companions)
@@ -239,15 +251,16 @@ bool TranslationMemory::isOpen() const
 
 namespace {
 
-QString problemOf(const QString& path, const QSqlError& error)
+// What went wrong with the memory: in use by another program (named where the system says), or
+// SQLite's reason after what could not be done.
+QString problemOf(const QString& path, const QSqlError& error,
+                  const QString& what = QStringLiteral("cannot be used"))
 {
     if (primaryCode(error) != Busy && primaryCode(error) != Locked)
-        return error.text();
+        return QStringLiteral("%1 %2: %3").arg(path, what, error.text());
     const QString user = databaseUser(path);
-    return user.isEmpty()
-               ? QStringLiteral("%1 is in use by another program; try again when it is done")
-                     .arg(path)
-               : QStringLiteral("%1 is in use by %2; try again when it is done").arg(path, user);
+    return QStringLiteral("%1 is in use by %2; try again when it is done")
+        .arg(path, user.isEmpty() ? QStringLiteral("another program") : user);
 }
 
 // Makes a new memory in an empty file, or marks one made before memories carried their id, in
@@ -281,20 +294,37 @@ QSqlError prepareMemory(const QSqlDatabase& db, Look& look)
 
 } // namespace
 
-MemoryOpening TranslationMemory::open(const QString& path)
+MemoryOpening TranslationMemory::open(const QString& path, MemoryCreation creation)
 {
     if (QSqlDatabase::contains(m_connection))
         QSqlDatabase::database(m_connection, false).close();
     m_path = path;
+    m_readError.clear();
+    const QFileInfo given(path);
+    // Through a link, the memory is its target: that is what is checked and, damaged, moved.
+    if (given.isSymLink() && !given.exists())
+        return {QStringLiteral("%1 is a link to %2, which is not there; it was left as it is")
+                    .arg(path, given.symLinkTarget()),
+                {}};
+    const QString file = given.isSymLink() ? given.canonicalFilePath() : path;
     // A device, a FIFO or a folder is never opened as a database, let alone moved aside. (A path
     // that is not there yet may be made by another process at any moment: it is no problem.)
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode))
+    const bool existed = ::stat(QFile::encodeName(file).constData(), &info) == 0;
+    if (existed && !S_ISREG(info.st_mode))
         return {QStringLiteral("%1 is not a regular file, so it cannot be a translation memory; it "
                                "was left as it is")
                     .arg(path),
                 {}};
-    const QString folder = QFileInfo(path).absolutePath();
+    if (!existed && creation == MemoryCreation::MustExist)
+        return {QStringLiteral("there is no translation memory at %1").arg(path), {}};
+    // Not a SQLite file at all: somebody's file given by mistake, never opened or moved.
+    if (existed && info.st_size > 0 && !startsAsDatabase(file))
+        return {QStringLiteral("%1 is not a translation memory (it is no SQLite database); it was "
+                               "left as it is")
+                    .arg(path),
+                {}};
+    const QString folder = QFileInfo(file).absolutePath();
     if (!QDir().mkpath(folder))
         return {QStringLiteral("the folder %1 cannot be made").arg(folder), {}};
     QSqlDatabase db = QSqlDatabase::contains(m_connection)
@@ -302,46 +332,60 @@ MemoryOpening TranslationMemory::open(const QString& path)
                           : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     if (!db.isValid())
         return {QStringLiteral("Qt's SQLite driver is not installed"), {}};
-    db.setDatabaseName(path);
+    db.setDatabaseName(file);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeout));
     MemoryOpening opening;
-    bool made = !QFileInfo::exists(path);
+    bool made = !existed;
     const auto fail = [&](const QString& problem) {
         db.close();
         if (made)
-            removeUnfinished(path);
+            removeUnfinished(file);
         opening.error = problem;
         return opening;
+    };
+    const auto damaged = [&file](const Look& look) {
+        const int code = primaryCode(look.error);
+        return look.error.isValid() && (code == NotADatabase || code == Corrupt) &&
+               headerApplicationId(file) == ApplicationId;
     };
     if (!db.open())
         return fail(QStringLiteral("%1 cannot be opened: %2").arg(path, db.lastError().text()));
     Look look = lookAtOnce(db);
-    const int code = primaryCode(look.error);
-    if (look.error.isValid() &&
-        (code == NotADatabase || (code == Corrupt && headerApplicationId(path) == ApplicationId))) {
-        // Certainly no memory that can be read: kept under a new name, and a new one made.
+    if (damaged(look)) {
+        // A memory SQLite cannot read: kept under a new name, and a new one made. One process at
+        // a time, each looking again once it may: another may have done it meanwhile.
         db.close();
-        QString aside;
-        if (const QString problem = setAside(path, aside); !problem.isEmpty())
-            return fail(QStringLiteral("%1 cannot be read (%2) and cannot be moved aside: %3")
-                            .arg(path, look.error.text(), problem));
-        opening.notice =
-            QStringLiteral("%1 could not be read as a translation memory (%2); it was moved to %3 "
-                           "and a new memory made")
-                .arg(path, look.error.text(), aside);
-        made = true;
+        QLockFile lock(file + QStringLiteral(".lock"));
+        if (!lock.tryLock(m_busyTimeout))
+            return fail(QStringLiteral("%1 is damaged and is being set aside by another program")
+                            .arg(path));
         if (!db.open())
             return fail(QStringLiteral("%1 cannot be opened: %2").arg(path, db.lastError().text()));
         look = lookAtOnce(db);
+        if (damaged(look)) {
+            db.close();
+            QString aside;
+            if (const QString problem = setAside(file, aside); !problem.isEmpty())
+                return fail(QStringLiteral("%1 cannot be read (%2) and cannot be moved aside: %3")
+                                .arg(path, look.error.text(), problem));
+            opening.notice = QStringLiteral("%1 could not be read as a translation memory (%2); "
+                                            "it was moved to %3 and a new memory made")
+                                 .arg(path, look.error.text(), aside);
+            made = true;
+            if (!db.open())
+                return fail(
+                    QStringLiteral("%1 cannot be opened: %2").arg(path, db.lastError().text()));
+            look = lookAtOnce(db);
+        }
     }
     if (look.error.isValid())
-        return fail(QStringLiteral("%1 cannot be read: %2").arg(path, problemOf(path, look.error)));
+        return fail(problemOf(path, look.error, QStringLiteral("cannot be read")));
     if (look.contents == Contents::Empty || look.contents == Contents::Earlier) {
         // Readers go on while a writer writes.
         run(db, QStringLiteral("PRAGMA journal_mode = WAL"));
         if (const QSqlError error = prepareMemory(db, look); error.isValid())
-            return fail(QStringLiteral("%1 cannot be made a translation memory: %2")
-                            .arg(path, problemOf(path, error)));
+            return fail(
+                problemOf(path, error, QStringLiteral("cannot be made a translation memory")));
     }
     if (look.contents == Contents::Foreign) {
         made = false;
@@ -381,6 +425,10 @@ MemoryAddition TranslationMemory::add(const QList<MemoryUnit>& units)
     trigram.prepare(QStringLiteral("INSERT INTO trigrams (trigram, unit) VALUES (?, ?)"));
     count.prepare(QStringLiteral("INSERT INTO trigram_counts (trigram, units) VALUES (?, 1) "
                                  "ON CONFLICT (trigram) DO UPDATE SET units = units + 1"));
+    for (const QSqlQuery* q : {&find, &insert, &update, &trigram, &count}) {
+        if (q->lastError().isValid() && !error.isValid()) // a table of the memory is gone
+            error = q->lastError();
+    }
     const auto exec = [&error](QSqlQuery& q, const QVariantList& values) {
         for (const QVariant& value : values)
             q.addBindValue(value);
@@ -388,7 +436,8 @@ MemoryAddition TranslationMemory::add(const QList<MemoryUnit>& units)
             error = q.lastError();
         return !error.isValid();
     };
-    for (const MemoryUnit& unit : units) {
+    for (qsizetype i = 0; i < units.size() && !error.isValid(); ++i) {
+        const MemoryUnit& unit = units.at(i);
         if (unit.source.isEmpty() || unit.target.isEmpty()) {
             ++result.empty;
             continue;
@@ -471,9 +520,17 @@ QList<Suggestion> TranslationMemory::suggest(const QString& sourceLanguage,
     if (text.size() > MaxUnitLength)
         return found;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    const QStringList all = trigramsOf(comparableText(text));
-    // The rarest trigrams of the text select the candidates: a trigram every unit holds selects
-    // nothing, and the index lookups stay few whatever the memory's size.
+    const QString comparable = comparableText(text);
+    // The same text first, by its index: among many alike units the trigrams might not reach it.
+    QSqlQuery same(db);
+    same.prepare(QStringLiteral("SELECT %1 FROM units WHERE source_language = ? AND "
+                                "target_language = ? AND comparable = ?")
+                     .arg(UnitColumns));
+    for (const QString& value : {sourceLanguage, targetLanguage, comparable})
+        same.addBindValue(value);
+    // The rarest trigrams of the text select the other candidates: a trigram every unit holds
+    // selects nothing, and the index lookups stay few whatever the memory's size.
+    const QStringList all = trigramsOf(comparable);
     QSqlQuery rare(db);
     rare.prepare(QStringLiteral("SELECT trigram FROM trigram_counts WHERE trigram IN (%1) "
                                 "ORDER BY units LIMIT 6")
@@ -481,39 +538,42 @@ QList<Suggestion> TranslationMemory::suggest(const QString& sourceLanguage,
     for (const QString& t : all)
         rare.addBindValue(t);
     QStringList trigrams;
-    if (rare.exec()) {
-        while (rare.next())
-            trigrams << rare.value(0).toString();
-    }
-    if (trigrams.isEmpty())
-        return found;
+    rare.exec();
+    while (rare.next())
+        trigrams << rare.value(0).toString();
+    noteReadError(rare);
     // The units sharing the most of them with the text, of this language pair.
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("SELECT %1 FROM units JOIN (SELECT unit, COUNT(*) AS shared FROM "
-                             "trigrams WHERE trigram IN (%2) GROUP BY unit ORDER BY shared DESC "
-                             "LIMIT 200) ON units.id = unit WHERE source_language = ? AND "
-                             "target_language = ?")
-                  .arg(UnitColumns, QStringList(trigrams.size(), QStringLiteral("?")).join(u',')));
+    QSqlQuery alike(db);
+    alike.prepare(
+        QStringLiteral("SELECT %1 FROM units JOIN (SELECT unit, COUNT(*) AS shared FROM "
+                       "trigrams WHERE trigram IN (%2) GROUP BY unit ORDER BY shared DESC "
+                       "LIMIT 200) ON units.id = unit WHERE source_language = ? AND "
+                       "target_language = ?")
+            .arg(UnitColumns, QStringList(trigrams.size(), QStringLiteral("?")).join(u',')));
     for (const QString& t : trigrams)
-        q.addBindValue(t);
-    q.addBindValue(sourceLanguage);
-    q.addBindValue(targetLanguage);
-    if (!q.exec())
-        return found;
+        alike.addBindValue(t);
+    alike.addBindValue(sourceLanguage);
+    alike.addBindValue(targetLanguage);
     // Scoring compares every character with every other: the candidates are scored while the
     // work stays within a bound, and one whose length alone keeps it under the threshold is not.
-    const qsizetype length = comparableText(text).size();
+    const qsizetype length = comparable.size();
     qint64 work = 0;
-    while (q.next() && work < ScoringBudget) {
-        MemoryUnit unit = unitFrom(q);
-        const qsizetype other = comparableText(unit.source).size();
-        if (other > MaxUnitLength || highestScore(length, other) < threshold)
-            continue;
-        work += qint64(length) * other;
-        const int score = matchScore(text, unit.source);
-        unit.target = fittedTranslation(unit.source, unit.target, text);
-        if (score >= threshold)
-            found.append({score, unit});
+    for (QSqlQuery* q : {&same, &alike}) {
+        if (q == &alike && trigrams.isEmpty())
+            break;
+        q->exec();
+        while (q->next() && work < ScoringBudget) {
+            MemoryUnit unit = unitFrom(*q);
+            const qsizetype other = comparableText(unit.source).size();
+            if (other > MaxUnitLength || highestScore(length, other) < threshold)
+                continue;
+            work += qint64(length) * other;
+            const int score = matchScore(text, unit.source);
+            unit.target = fittedTranslation(unit.source, unit.target, text);
+            if (score >= threshold)
+                found.append({score, unit});
+        }
+        noteReadError(*q);
     }
     // Best first; of equals, the latest translation.
     std::ranges::sort(found, [](const Suggestion& a, const Suggestion& b) {
@@ -541,10 +601,10 @@ QHash<std::pair<int, int>, QString> TranslationMemory::sourcesOf(const QString& 
     q.addBindValue(sourceLanguage);
     q.addBindValue(targetLanguage);
     q.addBindValue(origin);
-    if (q.exec()) {
-        while (q.next()) // later units overwrite earlier ones
-            sources.insert({q.value(0).toInt(), q.value(1).toInt()}, q.value(2).toString());
-    }
+    q.exec();
+    while (q.next()) // later units overwrite earlier ones
+        sources.insert({q.value(0).toInt(), q.value(1).toInt()}, q.value(2).toString());
+    noteReadError(q);
     return sources;
 }
 
@@ -552,9 +612,15 @@ QList<MemoryUnit> TranslationMemory::units() const
 {
     QList<MemoryUnit> all;
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    if (q.exec(QStringLiteral("SELECT %1 FROM units ORDER BY id").arg(UnitColumns))) {
-        while (q.next())
-            all.append(unitFrom(q));
-    }
+    q.exec(QStringLiteral("SELECT %1 FROM units ORDER BY id").arg(UnitColumns));
+    while (q.next())
+        all.append(unitFrom(q));
+    noteReadError(q);
     return all;
+}
+
+void TranslationMemory::noteReadError(const QSqlQuery& query) const
+{
+    if (query.lastError().isValid() && m_readError.isEmpty())
+        m_readError = problemOf(m_path, query.lastError(), QStringLiteral("cannot be read"));
 }

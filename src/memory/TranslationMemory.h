@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+class QSqlQuery;
+
 // One translation: a source text in one language and its translation in another, and where it
 // was made (a file, form and row; a TMX file and no row).
 struct MemoryUnit {
@@ -28,6 +30,8 @@ struct Suggestion {
 // the row dialog takes.
 inline constexpr qsizetype MaxUnitLength = 2000;
 
+enum class MemoryCreation { MakeIfMissing, MustExist };
+
 // What opening a memory did.
 struct MemoryOpening {
     QString error;  // why the memory cannot be used; empty when it is open
@@ -50,9 +54,9 @@ struct MemoryAddition {
 // a writer; writers take the file's write lock before they read anything and wait for each other
 // up to the busy timeout, after which the memory is said to be in use, by which process where the
 // system tells. A file is recognised as a memory by its SQLite application id; anything else (an
-// other program's database, a device, a folder) is refused untouched. Only a file that certainly
-// is no readable memory (not a database at all, or a memory SQLite finds damaged) is moved aside,
-// to PATH.damaged, PATH.damaged.2 and so on, never over an earlier one, and a new memory made.
+// other program's database, a file that is no database, a device, a folder) is refused untouched.
+// Only a memory SQLite finds damaged is moved aside, to PATH.damaged, PATH.damaged.2 and so on,
+// never over an earlier one, and a new memory made.
 class TranslationMemory {
 public:
     // memory.sqlite in the person's data folder ($XDG_DATA_HOME/lexicant).
@@ -63,9 +67,14 @@ public:
     TranslationMemory(const TranslationMemory&) = delete;
     TranslationMemory& operator=(const TranslationMemory&) = delete;
 
-    // Opens the memory at the path, making it where there is none.
-    MemoryOpening open(const QString& path);
+    // Opens the memory at the path (through a link, its target), making it where there is none
+    // unless it must exist.
+    MemoryOpening open(const QString& path,
+                       MemoryCreation creation = MemoryCreation::MakeIfMissing);
     bool isOpen() const;
+    // Why a lookup or a listing since the memory was opened could not read it (a damaged page),
+    // or an empty text: their results are then incomplete.
+    QString readError() const { return m_readError; }
 
     // Adds or updates the units in one transaction.
     MemoryAddition add(const QList<MemoryUnit>& units);
@@ -85,9 +94,12 @@ public:
                                                   const QString& origin) const;
 
 private:
+    void noteReadError(const QSqlQuery& query) const;
+
     QString m_connection;
     QString m_path;
     int m_busyTimeout;
+    mutable QString m_readError;
 };
 
 // The process other than this one that holds a lock on the SQLite file (its journal or shared

@@ -552,7 +552,11 @@ TEST_F(CliCheck, MemoryCommandsSayWhatTheyDidAndFailWithoutTheMemory)
                     .out.simplified()
                     .contains("[ \"Openen\", \"\", \"Afsluiten\""));
 
-    const QString damaged = write("damaged.sqlite", "no memory");
+    const QString damaged = path("damaged.sqlite");
+    ASSERT_EQ(TranslationMemory().open(damaged).error, "");
+    QFile page(damaged); // the memory's first page unreadable, its header intact
+    ASSERT_TRUE(page.open(QIODevice::ReadWrite) && page.seek(100) && page.write("damage") == 6);
+    page.close();
     result = run({"check", "--against", en, "--checks", "changed", "--tm", damaged,
                   "--reference-language", "en", "--language", "nl", nl});
     EXPECT_EQ(result.status, 0);
@@ -561,6 +565,10 @@ TEST_F(CliCheck, MemoryCommandsSayWhatTheyDidAndFailWithoutTheMemory)
         result.err.contains("it was moved to " + damaged + ".damaged and a new memory made"))
         << result.err.toStdString();
 
+    EXPECT_EQ(run(QStringList{"tm", "export", "-o", path("out.tmx"), "--tm", ""}).status, 2);
+    result = run({"tm", "export", "-o", path("out.tmx"), "--tm", path("typo.sqlite")});
+    EXPECT_EQ(result.err,
+              "lexicant-cli: there is no translation memory at " + path("typo.sqlite") + "\n");
     QDir().mkpath(path("folder"));
     result = run(QStringList{"tm", "export", "-o", path("out.tmx"), "--tm", path("folder")});
     EXPECT_EQ(result.status, 1);

@@ -70,6 +70,15 @@ protected:
             << python.readAllStandardError().toStdString();
         return path(name);
     }
+    // A memory whose first page SQLite can no longer read; its header still says it is one.
+    QString damagedMemory(const QString& file)
+    {
+        EXPECT_EQ(TranslationMemory().open(file).error, "");
+        QFile bytes(file);
+        EXPECT_TRUE(bytes.open(QIODevice::ReadWrite) && bytes.seek(100) &&
+                    bytes.write(QByteArray(400, 'x')) == 400);
+        return file;
+    }
 };
 
 TEST_F(MemoryTest, UnitsAreUpdatedInPlaceOfferedOnlyInTheirLanguagePairAndShared)
@@ -98,6 +107,11 @@ TEST_F(MemoryTest, UnitsAreUpdatedInPlaceOfferedOnlyInTheirLanguagePairAndShared
     EXPECT_EQ(found, QStringList({"68 Bestand opslaan", "68 Open bestand"}))
         << "the update replaced the first translation; German is not offered";
     EXPECT_EQ(memory.units().size(), 3);
+    QList<MemoryUnit> alike; // the same text among many that share its rarest trigrams
+    for (int row = 0; row < 300; ++row)
+        alike.append({"en", "nl", QString("Open row %1").arg(row), "x", "c.lsf", 2, row, {}});
+    memory.add(alike);
+    EXPECT_EQ(memory.suggest("en", "nl", "Open row 1", 1, 100).value(0).unit.row, 1);
     EXPECT_TRUE(memory.suggest("en", "nl", QString(MaxUnitLength + 1, u'x')).isEmpty());
 }
 
@@ -106,8 +120,9 @@ TEST_F(MemoryTest, UnitsAreUpdatedInPlaceOfferedOnlyInTheirLanguagePairAndShared
 TEST_F(MemoryTest, OnlyAFileThatIsCertainlyNoMemoryIsSetAsideAndNothingElseIsTouched)
 {
     write("text", "no database");
+    damagedMemory(path("damaged"));
     write("again.damaged", "earlier");
-    write("again", "no database");
+    damagedMemory(path("again"));
     sqlite("other", "CREATE TABLE t (x); PRAGMA user_version = 1;");
     sqlite("newer", "PRAGMA application_id = 1282954317; PRAGMA user_version = 9;");
     TranslationMemory().open(path("earlier")); // then as memories were before they had an id
@@ -118,7 +133,8 @@ TEST_F(MemoryTest, OnlyAFileThatIsCertainlyNoMemoryIsSetAsideAndNothingElseIsTou
     const struct {
         const char *file, *error, *aside;
     } cases[] = {
-        {"text", "", ".damaged"},
+        {"text", "is not a translation memory (it is no SQLite database)", ""},
+        {"damaged", "", ".damaged"},
         {"again", "", ".damaged.2"},
         {"other", "is a database, but not a translation memory", ""},
         {"newer", "is a translation memory of format 9, which this version cannot read", ""},
@@ -145,6 +161,17 @@ TEST_F(MemoryTest, OnlyAFileThatIsCertainlyNoMemoryIsSetAsideAndNothingElseIsTou
     EXPECT_TRUE(::stat(QFile::encodeName(path("device")).constData(), &device) == 0 &&
                 S_ISCHR(device.st_mode));
     EXPECT_EQ(read(path("again.damaged")), "earlier");
+    QFile::link(damagedMemory(path("target")), path("link"));
+    EXPECT_TRUE(TranslationMemory()
+                    .open(path("link"))
+                    .notice.contains("moved to " + path("target.damaged")))
+        << "through a link, the memory itself is set aside";
+    EXPECT_TRUE(QFileInfo(path("link")).isSymLink());
+    QFile::link(path("nowhere.sqlite"), path("dangling"));
+    EXPECT_TRUE(TranslationMemory()
+                    .open(path("dangling"))
+                    .error.endsWith("which is not there; it was left as it is"));
+    EXPECT_TRUE(QFileInfo(path("dangling")).isSymLink());
 }
 
 // Another process holding the memory's write lock: reading goes on, a write waits and then says
@@ -179,24 +206,18 @@ TEST_F(MemoryTest, ABusyMemoryIsReadWaitedForAndNamedNeverMovedAside)
     EXPECT_FALSE(QFileInfo::exists(file + ".damaged"));
 }
 
-TEST_F(MemoryTest, ADamagedMemoryOnAFullDiskIsSetAsideSaidAndNoEmptyMemoryIsLeft)
+TEST_F(MemoryTest, ADamagedMemoryOnAFullDiskIsLeftAsItIsAndTheCauseNamed)
 {
-    FullDisk disk(path("disk"));
+    FullDisk disk(path("disk"), "512k");
     if (!disk.unavailable().isEmpty())
         GTEST_SKIP() << disk.unavailable().toStdString();
-    const QString file = disk.path("tm.sqlite");
-    QFile damaged(file);
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly) && damaged.write("no memory") > 0);
-    damaged.close();
+    const QString file = damagedMemory(disk.path("tm.sqlite"));
+    const QByteArray before = read(file);
     ASSERT_TRUE(disk.fill());
-    TranslationMemory memory;
-    const MemoryOpening opening = memory.open(file);
-    EXPECT_TRUE(opening.notice.contains("moved to " + file + ".damaged"))
-        << opening.notice.toStdString();
-    EXPECT_TRUE(opening.error.contains("cannot be made a translation memory"))
-        << opening.error.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(file));
-    EXPECT_EQ(read(file + ".damaged"), "no memory");
+    const MemoryOpening opening = TranslationMemory().open(file);
+    EXPECT_EQ(opening.error, file + " cannot be read: disk I/O error Unable to execute statement");
+    EXPECT_EQ(read(file), before);
+    EXPECT_FALSE(QFileInfo::exists(file + ".damaged"));
 }
 
 // A memory written as TMX and read back is the same memory: where each unit was made, when, and
@@ -208,7 +229,8 @@ TEST_F(MemoryTest, TmxCarriesEveryUnitWithItsOriginAndControlCharactersBothWays)
     const QDateTime when = QDateTime::fromString("2026-03-04T05:06:07Z", Qt::ISODate);
     ASSERT_EQ(
         memory
-            .add({{"en", "nl", "&Open...\tCtrl+O", "&Openen...\tCtrl+O", "/x/a.lsf", 3, 7, when},
+            .add({{"en", "nl", "&Open...\tCtrl+O\r\n", "&Openen...\tCtrl+O\r\n", "/x/a.lsf", 3, 7,
+                   when},
                   {"en", "nl", QString("Bell\x01"), QString("Bel\x1f"), "/x/a.lsf", 24, 200, when}})
             .added,
         2);
