@@ -334,6 +334,12 @@ MemoryOpening TranslationMemory::open(const QString& path, MemoryCreation creati
         return {QStringLiteral("Qt's SQLite driver is not installed"), {}};
     db.setDatabaseName(file);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeout));
+    // One process at a time looks at the file and, damaged, sets it aside: a process that had
+    // the damaged file open while it moved would, closing it, remove the new memory's WAL by its
+    // name. (In a folder that may not be written nothing can be set aside, and no lock is taken.)
+    QLockFile lock(file + QStringLiteral(".lock"));
+    if (!lock.tryLock(m_busyTimeout) && lock.error() == QLockFile::LockFailedError)
+        return {QStringLiteral("%1 is being opened by another program; try again").arg(path), {}};
     MemoryOpening opening;
     bool made = !existed;
     const auto fail = [&](const QString& problem) {
@@ -345,38 +351,26 @@ MemoryOpening TranslationMemory::open(const QString& path, MemoryCreation creati
     };
     const auto damaged = [&file](const Look& look) {
         const int code = primaryCode(look.error);
-        return look.error.isValid() && (code == NotADatabase || code == Corrupt) &&
+        return (code == NotADatabase || code == Corrupt) &&
                headerApplicationId(file) == ApplicationId;
     };
     if (!db.open())
         return fail(QStringLiteral("%1 cannot be opened: %2").arg(path, db.lastError().text()));
     Look look = lookAtOnce(db);
     if (damaged(look)) {
-        // A memory SQLite cannot read: kept under a new name, and a new one made. One process at
-        // a time, each looking again once it may: another may have done it meanwhile.
+        // A memory SQLite cannot read: kept under a new name, and a new one made.
         db.close();
-        QLockFile lock(file + QStringLiteral(".lock"));
-        if (!lock.tryLock(m_busyTimeout))
-            return fail(QStringLiteral("%1 is damaged and is being set aside by another program")
-                            .arg(path));
+        QString aside;
+        if (const QString problem = setAside(file, aside); !problem.isEmpty())
+            return fail(QStringLiteral("%1 cannot be read (%2) and cannot be moved aside: %3")
+                            .arg(path, look.error.text(), problem));
+        opening.notice = QStringLiteral("%1 could not be read as a translation memory (%2); it "
+                                        "was moved to %3 and a new memory made")
+                             .arg(path, look.error.text(), aside);
+        made = true;
         if (!db.open())
             return fail(QStringLiteral("%1 cannot be opened: %2").arg(path, db.lastError().text()));
         look = lookAtOnce(db);
-        if (damaged(look)) {
-            db.close();
-            QString aside;
-            if (const QString problem = setAside(file, aside); !problem.isEmpty())
-                return fail(QStringLiteral("%1 cannot be read (%2) and cannot be moved aside: %3")
-                                .arg(path, look.error.text(), problem));
-            opening.notice = QStringLiteral("%1 could not be read as a translation memory (%2); "
-                                            "it was moved to %3 and a new memory made")
-                                 .arg(path, look.error.text(), aside);
-            made = true;
-            if (!db.open())
-                return fail(
-                    QStringLiteral("%1 cannot be opened: %2").arg(path, db.lastError().text()));
-            look = lookAtOnce(db);
-        }
     }
     if (look.error.isValid())
         return fail(problemOf(path, look.error, QStringLiteral("cannot be read")));
