@@ -816,8 +816,8 @@ Weet u zeker dat u het programma wilt afsluiten?</translation>
         <translation>Suggestie %1 overnemen</translation>
     </message>
     <message>
-        <source>Form %1, row %2: %3</source>
-        <translation>Formulier %1, rij %2: %3</translation>
+        <source>Form %1, row %2: the translation %3</source>
+        <translation>Formulier %1, rij %2: de vertaling %3</translation>
     </message>
     <message>
         <source>These rows were left empty, since a language file cannot hold the memory&apos;s translation:</source>

@@ -194,7 +194,7 @@ int commandPretranslate(Session& session, const Invocation& call)
         document->formText(t.form).set(t.row, t.text);
     for (const auto& [text, why] : found.refused)
         session.warn(QStringLiteral("%1: left empty: the memory's translation %2 cannot be "
-                                    "stored: %3")
+                                    "stored: it %3")
                          .arg(entryLabel(text.form, text.row), quoted(text.text), why));
     if (!memory.readError().isEmpty())
         return memoryReadStatus(session, memory, ExitFileError);

@@ -182,20 +182,9 @@ int commandFromPo(Session& session, const Invocation& call)
             continue;
         }
         const QString& text = entry.translation;
-        if (!Check_Characters(text))
-            return session.fileError(poPath,
-                                     QString::fromUtf8("%1: the translation holds \"½\", \"¾\" or "
-                                                       "\"¼\", which a language file cannot hold "
-                                                       "in a text")
-                                         .arg(entry.context));
-        const lsf::Encoded encoded = lsf::encode1252(text);
-        if (!encoded.ok())
+        if (const QString problem = storageProblem(text); !problem.isEmpty())
             return session.fileError(
-                poPath, QStringLiteral("%1: the translation holds the "
-                                       "character %2, which Windows-1252 "
-                                       "cannot store")
-                            .arg(entry.context,
-                                 lsf::characterName(lsf::characterAt(text, encoded.badPosition))));
+                poPath, QStringLiteral("%1: the translation %2").arg(entry.context, problem));
         LanguageTable& rows = document->formText(label->form);
         if (text.size() == 1)
             session.warn(QStringLiteral("%1: the translation %2 has one character: the editor "

@@ -1,5 +1,7 @@
 #include "TextRules.h"
 
+#include "LanguageFormat.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -51,4 +53,15 @@ QString ruleMessage(TextRule rule)
         break;
     }
     return {};
+}
+
+QString storageProblem(const QString& text)
+{
+    if (!Check_Characters(text))
+        return QString::fromUtf8("holds \"½\", \"¾\" or \"¼\", which a language file cannot hold "
+                                 "in a text");
+    const lsf::Encoded encoded = lsf::encode1252(text);
+    return encoded.ok() ? QString()
+                        : QStringLiteral("holds the character %1, which Windows-1252 cannot store")
+                              .arg(lsf::characterName(lsf::characterAt(text, encoded.badPosition)));
 }

@@ -5,6 +5,10 @@
 // True when the text holds none of "½", "¾" and "¼" (the last is the file's row terminator).
 bool Check_Characters(const QString& text);
 
+// Why a language file cannot hold the text in a row ("holds the character "✓" (U+2713), which
+// Windows-1252 cannot store"), or an empty text.
+QString storageProblem(const QString& text);
+
 // The checks a typed text passes before it reaches the document; the first that fails decides.
 enum class TextRule { Passed, RowLimit, MinimumLength, ForbiddenCharacters };
 

@@ -97,7 +97,8 @@ void QL_Core::createReferenceMenu()
         m_session->fillRows(tr("Pre-translate"), found.texts);
         QStringList refused;
         for (const auto& [text, why] : found.refused)
-            refused << tr("Form %1, row %2: %3").arg(text.form).arg(text.row).arg(why);
+            refused
+                << tr("Form %1, row %2: the translation %3").arg(text.form).arg(text.row).arg(why);
         if (!refused.isEmpty())
             m_toolkit.messageBox(tr("These rows were left empty, since a language file cannot "
                                     "hold the memory's translation:") +

@@ -1,6 +1,5 @@
 #include "DocumentMemory.h"
 
-#include "LanguageFormat.h"
 #include "TextRules.h"
 
 #include <QFileInfo>
@@ -28,23 +27,6 @@ QList<MemoryUnit> translatedRows(const LanguageDocument& reference,
     return units;
 }
 
-namespace {
-
-// Why a language file cannot hold the text, or an empty text.
-QString unstorable(const QString& text)
-{
-    if (!Check_Characters(text))
-        return QString::fromUtf8("it holds \"½\", \"¾\" or \"¼\", which a language file "
-                                 "cannot hold in a text");
-    const lsf::Encoded encoded = lsf::encode1252(text);
-    return encoded.ok() ? QString()
-                        : QStringLiteral("it holds the character %1, which Windows-1252 cannot "
-                                         "store")
-                              .arg(lsf::characterName(lsf::characterAt(text, encoded.badPosition)));
-}
-
-} // namespace
-
 Pretranslation pretranslation(const TranslationMemory& memory, const LanguageDocument& reference,
                               const LanguageDocument& document, const QString& sourceLanguage,
                               const QString& targetLanguage)
@@ -60,7 +42,7 @@ Pretranslation pretranslation(const TranslationMemory& memory, const LanguageDoc
             if (same.isEmpty())
                 continue;
             const PlacedText text{form, row, same.first().unit.target};
-            if (const QString why = unstorable(text.text); why.isEmpty())
+            if (const QString why = storageProblem(text.text); why.isEmpty())
                 found.texts.append(text);
             else
                 found.refused.append({text, why});

@@ -189,8 +189,10 @@ void removeUnfinished(const QString& path)
 QString databaseUser(const QString& path)
 {
     QSet<QString> files; // as /proc/locks names them: "08:01:1234", device in hex and inode
-    for (const QString& name : {path, path + QStringLiteral("-wal"), path + QStringLiteral("-shm"),
-                                path + QStringLiteral("-journal")}) {
+    QStringList names = {path};
+    for (const char* suffix : Companions)
+        names << path + QLatin1String(suffix);
+    for (const QString& name : names) {
         struct stat info {};
         if (::stat(QFile::encodeName(name).constData(), &info) == 0)
             files.insert(QStringLiteral("%1:%2:%3")
