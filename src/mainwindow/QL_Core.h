@@ -2,6 +2,7 @@
 
 #include "LanguageSession.h"
 #include "ProgramValues.h"
+#include "ReferenceChecks.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -27,6 +28,7 @@ class RecoveryController;
 class ReferenceDock;
 class ReferenceSession;
 class ShellBackend;
+class WorkbenchModel;
 class Toolkit;
 
 // The main window: the settings panel, the form list and the row list, menus, toolbar and
@@ -53,6 +55,7 @@ public:
     RecentFiles& recent() const { return *m_recent; }
     ReferenceSession& reference() const { return *m_reference; }
     ReferenceDock* referenceDock() const { return m_referenceDock; }
+    WorkbenchModel& workbench() const { return *m_workbench; }
 
     // Start-up, in order: program values (given), SetupMainWindow, SetToolbarTips, QL_Data,
     // New file.
@@ -184,8 +187,11 @@ private:
     // Adds the word to the personal word list of the spelling language; says why it cannot.
     void addToDictionary(const QString& word);
     void fillLanguageMenu(QMenu* menu, const QString& current);
-    // Goes on to the next row that needs work after a place, editing it.
-    void goToWork(std::pair<int, int> from);
+    // Goes on to the next row to do after a place, editing it.
+    void goToWork(ProblemPlace from);
+    // With a reference open, a commit that would move rows off their index asks first whether
+    // the reference's texts may fill the empty rows before them.
+    void keepRowsInPlace();
     // Once the event at hand is done: the reference remembered for the document's file.
     void reopenRememberedReference();
 
@@ -197,6 +203,7 @@ private:
     RecentFiles* m_recent = nullptr;
     ReferenceSession* m_reference = nullptr;
     ReferenceDock* m_referenceDock = nullptr;
+    WorkbenchModel* m_workbench = nullptr;
     FindAllDialog* m_findAll = nullptr;
     QPointer<QL_Data> m_data;
     bool m_closingFromCode = false;
