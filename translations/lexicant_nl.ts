@@ -552,38 +552,6 @@ Vervang het door een ander teken en kies daarna opnieuw %4.</translation>
         <translation>&amp;Referentie</translation>
     </message>
     <message>
-        <source>Open reference ...</source>
-        <translation>Referentie openen ...</translation>
-    </message>
-    <message>
-        <source>Close reference</source>
-        <translation>Referentie sluiten</translation>
-    </message>
-    <message>
-        <source>Next problem</source>
-        <translation>Volgend probleem</translation>
-    </message>
-    <message>
-        <source>Previous problem</source>
-        <translation>Vorig probleem</translation>
-    </message>
-    <message>
-        <source>Store and go to the next row</source>
-        <translation>Opslaan en naar de volgende rij</translation>
-    </message>
-    <message>
-        <source>Copy reference text</source>
-        <translation>Referentietekst kopiëren</translation>
-    </message>
-    <message>
-        <source>Find in all forms ...</source>
-        <translation>Zoeken in alle formulieren ...</translation>
-    </message>
-    <message>
-        <source>Checks</source>
-        <translation>Controles</translation>
-    </message>
-    <message>
         <source>Open a reference language file:</source>
         <translation>Open een referentietaalbestand:</translation>
     </message>
@@ -740,14 +708,6 @@ Weet u zeker dat u het programma wilt afsluiten?</translation>
         <translation>Tekst in dit formulier</translation>
     </message>
     <message>
-        <source>Spelling language</source>
-        <translation>Spellingtaal</translation>
-    </message>
-    <message>
-        <source>Longest translation</source>
-        <translation>Langste vertaling</translation>
-    </message>
-    <message>
         <source>%1 times the reference and 10 characters</source>
         <translation>%1 keer de referentie en 10 tekens</translation>
     </message>
@@ -768,20 +728,12 @@ Weet u zeker dat u het programma wilt afsluiten?</translation>
         <translation>Het woord %1 kan niet worden toegevoegd aan het woordenboek %2: %3.</translation>
     </message>
     <message>
-        <source>Language of the reference</source>
-        <translation>Taal van de referentie</translation>
-    </message>
-    <message>
         <source>Pre-translate</source>
         <translation>Voorvertalen</translation>
     </message>
     <message>
         <source>Nothing to pre-translate.</source>
         <translation>Er valt niets voor te vertalen.</translation>
-    </message>
-    <message>
-        <source>Take suggestion %1</source>
-        <translation>Suggestie %1 overnemen</translation>
     </message>
     <message>
         <source>Form %1, row %2: the translation %3</source>
@@ -794,6 +746,66 @@ Weet u zeker dat u het programma wilt afsluiten?</translation>
     <message>
         <source>Your own words are not used: %1.</source>
         <translation>Uw eigen woorden worden niet gebruikt: %1.</translation>
+    </message>
+    <message>
+        <source>&amp;Open reference ...</source>
+        <translation>&amp;Referentie openen ...</translation>
+    </message>
+    <message>
+        <source>&amp;Close reference</source>
+        <translation>Referentie &amp;sluiten</translation>
+    </message>
+    <message>
+        <source>&amp;Next problem</source>
+        <translation>&amp;Volgend probleem</translation>
+    </message>
+    <message>
+        <source>&amp;Previous problem</source>
+        <translation>V&amp;orig probleem</translation>
+    </message>
+    <message>
+        <source>S&amp;tore and go to the next row</source>
+        <translation>Opslaan en naar de volgende ri&amp;j</translation>
+    </message>
+    <message>
+        <source>Copy reference te&amp;xt</source>
+        <translation>Referentietekst &amp;kopiëren</translation>
+    </message>
+    <message>
+        <source>Copy reference s&amp;hortcut</source>
+        <translation>Snel&amp;toets van de referentie kopiëren</translation>
+    </message>
+    <message>
+        <source>Ne&amp;w translation from this reference</source>
+        <translation>&amp;Nieuwe vertaling van deze referentie</translation>
+    </message>
+    <message>
+        <source>&amp;Find in all forms ...</source>
+        <translation>&amp;Zoeken in alle formulieren ...</translation>
+    </message>
+    <message>
+        <source>Chec&amp;ks</source>
+        <translation>&amp;Controles</translation>
+    </message>
+    <message>
+        <source>Spe&amp;lling language</source>
+        <translation>S&amp;pellingtaal</translation>
+    </message>
+    <message>
+        <source>Lan&amp;guage of the reference</source>
+        <translation>T&amp;aal van de referentie</translation>
+    </message>
+    <message>
+        <source>Longest tr&amp;anslation</source>
+        <translation>&amp;Langste vertaling</translation>
+    </message>
+    <message>
+        <source>Pre-translat&amp;e</source>
+        <translation>Voorv&amp;ertalen</translation>
+    </message>
+    <message>
+        <source>Take suggestion &amp;%1</source>
+        <translation>Suggestie &amp;%1 overnemen</translation>
     </message>
 </context>
 <context>

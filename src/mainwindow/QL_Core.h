@@ -134,6 +134,8 @@ public:
     void mnu_reference_open_Click();
     bool openReference(const QString& path);
     void closeReference();
+    // A new document with the reference's form names, application and version.
+    void newFromReference();
     void goToProblem(int step);
     FindAllDialog* showFindAll();
     // The workbench: a text typed in the table for a row of a form, stored at that row (as one
@@ -226,6 +228,7 @@ public:
     QAction *mnu_undo = nullptr, *mnu_redo = nullptr, *mnu_bar_undo = nullptr;
     QMenu *mnu_reference = nullptr, *mnu_checks = nullptr, *mnu_language = nullptr,
           *mnu_reference_language = nullptr;
+    QAction *mnu_copy_shortcut = nullptr, *mnu_new_from_reference = nullptr;
     QAction *mnu_copy_reference = nullptr, *mnu_store_next = nullptr, *mnu_pretranslate = nullptr;
     QAction *mnu_reference_open = nullptr, *mnu_reference_close = nullptr,
             *mnu_problem_next = nullptr, *mnu_problem_previous = nullptr, *mnu_find_all = nullptr;

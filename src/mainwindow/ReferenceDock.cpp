@@ -93,12 +93,13 @@ public:
     // True while the text of the closing editor is being stored.
     bool closing() const { return m_closing; }
 
-    QPlainTextEdit* openEditor() const { return m_open; }
+    // A closed editor is hidden at once and deleted later.
+    QPlainTextEdit* openEditor() const { return m_open && !m_open->isHidden() ? m_open : nullptr; }
     bool finish(bool next)
     {
-        if (!m_open)
+        QWidget* editor = openEditor();
+        if (!editor)
             return false;
-        QWidget* editor = m_open;
         m_next = next;
         emit commitData(editor);
         emit closeEditor(editor, NoHint);
@@ -353,6 +354,10 @@ void ReferenceDock::showRow(ProblemPlace place, bool edit)
         return;
     if (m_editor->closing()) {
         QTimer::singleShot(0, this, [this, place] { showRow(place, true); });
+        return;
+    }
+    if (QPlainTextEdit* editor = openEditor(); editor && m_table->currentIndex().row() == line) {
+        editor->setFocus(); // already there: taking the keyboard away would store its text
         return;
     }
     m_table->setFocus();

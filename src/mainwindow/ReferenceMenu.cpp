@@ -35,29 +35,35 @@ void QL_Core::createReferenceMenu()
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    mnu_reference_open = item("mnu_reference_open", tr("Open reference ..."),
+    mnu_reference_open = item("mnu_reference_open", tr("&Open reference ..."),
                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O),
                               [this] { mnu_reference_open_Click(); });
-    mnu_reference_close = item("mnu_reference_close", tr("Close reference"), QKeySequence(),
+    mnu_reference_close = item("mnu_reference_close", tr("&Close reference"), QKeySequence(),
                                [this] { closeReference(); });
     mnu_reference->addSeparator();
-    mnu_problem_next = item("mnu_problem_next", tr("Next problem"), QKeySequence(Qt::Key_F8),
+    mnu_problem_next = item("mnu_problem_next", tr("&Next problem"), QKeySequence(Qt::Key_F8),
                             [this] { goToProblem(1); });
-    mnu_problem_previous = item("mnu_problem_previous", tr("Previous problem"),
+    mnu_problem_previous = item("mnu_problem_previous", tr("&Previous problem"),
                                 QKeySequence(Qt::SHIFT | Qt::Key_F8), [this] { goToProblem(-1); });
-    mnu_store_next = item("mnu_store_next", tr("Store and go to the next row"),
+    mnu_store_next = item("mnu_store_next", tr("S&tore and go to the next row"),
                           QKeySequence(Qt::CTRL | Qt::Key_Return), [this] {
                               if (!m_referenceDock->finishEditing(true))
                                   goToWork(m_workbench->current());
                           });
     mnu_copy_reference =
-        item("mnu_copy_reference", tr("Copy reference text"), QKeySequence(Qt::CTRL | Qt::Key_B),
+        item("mnu_copy_reference", tr("Copy reference te&xt"), QKeySequence(Qt::CTRL | Qt::Key_B),
              [this] { m_referenceDock->copyReferenceText(); });
+    mnu_copy_shortcut = item("mnu_copy_shortcut", tr("Copy reference s&hortcut"),
+                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B),
+                             [this] { m_referenceDock->copyReferenceShortcut(); });
     mnu_reference->addSeparator();
-    mnu_find_all = item("mnu_find_all", tr("Find in all forms ..."),
+    mnu_new_from_reference =
+        item("mnu_new_from_reference", tr("Ne&w translation from this reference"), QKeySequence(),
+             [this] { newFromReference(); });
+    mnu_find_all = item("mnu_find_all", tr("&Find in all forms ..."),
                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), [this] { showFindAll(); });
     mnu_reference->addSeparator();
-    mnu_checks = mnu_reference->addMenu(tr("Checks"));
+    mnu_checks = mnu_reference->addMenu(tr("Chec&ks"));
     mnu_checks->setObjectName(QStringLiteral("mnu_checks"));
     for (int c = 0; c < CheckCount; ++c) {
         // "&" in a description is a character, not the item's access key.
@@ -69,15 +75,15 @@ void QL_Core::createReferenceMenu()
         connect(check, &QAction::toggled, this,
                 [this, c](bool on) { m_reference->setCheck(Check(c), on); });
     }
-    mnu_language = mnu_reference->addMenu(tr("Spelling language"));
+    mnu_language = mnu_reference->addMenu(tr("Spe&lling language"));
     mnu_language->setObjectName(QStringLiteral("mnu_language"));
     connect(mnu_language, &QMenu::aboutToShow, this,
             [this] { fillLanguageMenu(mnu_language, m_reference->language()); });
-    mnu_reference_language = mnu_reference->addMenu(tr("Language of the reference"));
+    mnu_reference_language = mnu_reference->addMenu(tr("Lan&guage of the reference"));
     mnu_reference_language->setObjectName(QStringLiteral("mnu_reference_language"));
     connect(mnu_reference_language, &QMenu::aboutToShow, this,
             [this] { fillLanguageMenu(mnu_reference_language, m_reference->referenceLanguage()); });
-    QMenu* length = mnu_reference->addMenu(tr("Longest translation"));
+    QMenu* length = mnu_reference->addMenu(tr("Longest tr&anslation"));
     length->setObjectName(QStringLiteral("mnu_length"));
     auto* lengths = new QActionGroup(length);
     for (const double factor : {1.5, 2.0, 3.0}) {
@@ -91,7 +97,7 @@ void QL_Core::createReferenceMenu()
     }
     // The translation memory, while both languages are set.
     mnu_reference->addSeparator();
-    mnu_pretranslate = item("mnu_pretranslate", tr("Pre-translate"), QKeySequence(), [this] {
+    mnu_pretranslate = item("mnu_pretranslate", tr("Pre-translat&e"), QKeySequence(), [this] {
         const Pretranslation found = m_reference->pretranslation();
         if (found.texts.isEmpty())
             m_referenceDock->say(tr("Nothing to pre-translate."));
@@ -106,11 +112,12 @@ void QL_Core::createReferenceMenu()
                                      QStringLiteral("\r\n") + refused.join(QStringLiteral("\r\n")),
                                  MsgStyle::Exclamation);
     });
-    QList<QAction*> needsReference = {mnu_reference_close, mnu_problem_next,   mnu_problem_previous,
-                                      mnu_store_next,      mnu_copy_reference, mnu_pretranslate};
+    QList<QAction*> needsReference = {
+        mnu_reference_close, mnu_problem_next,  mnu_problem_previous,   mnu_store_next,
+        mnu_copy_reference,  mnu_copy_shortcut, mnu_new_from_reference, mnu_pretranslate};
     for (int i = 1; i <= 3; ++i) {
         needsReference << item(qPrintable(QStringLiteral("mnu_suggestion_%1").arg(i)),
-                               tr("Take suggestion %1").arg(i),
+                               tr("Take suggestion &%1").arg(i),
                                QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + i)),
                                [this, i] { m_referenceDock->takeSuggestion(i); });
     }
@@ -140,6 +147,15 @@ bool QL_Core::openReference(const QString& path)
         m_toolkit.messageBox(tr("The reference %1 cannot be read: %2.").arg(path, problem),
                              MsgStyle::Exclamation);
     return problem.isEmpty();
+}
+
+void QL_Core::newFromReference()
+{
+    if (!mayDiscardChanges(tr("Changes are not saved yet.\r\n"
+                              "Are you sure that you want to start a new file?")))
+        return;
+    ResetDocument();
+    m_session->newDocumentFrom(*m_reference->reference());
 }
 
 void QL_Core::closeReference()

@@ -360,6 +360,18 @@ void LanguageSession::newDocument()
     emit documentReplaced();
 }
 
+void LanguageSession::newDocumentFrom(const LanguageDocument& reference)
+{
+    newDocument();
+    m_copy.formNames = openedFormNames(reference);
+    const auto settings = documentSettings(reference);
+    for (FileSetting taken : {FileSetting::Application, FileSetting::Version})
+        m_copy.settings[std::size_t(taken)] = settings[std::size_t(taken)];
+    emit formNamesChanged(true);
+    emit settingsChanged();
+    emit contentsChanged();
+}
+
 bool LanguageSession::open(const QString& path, const QString& title, Toolkit& toolkit)
 {
     // The window shows the cleared lists and boxes while the loader may report a failure.

@@ -103,6 +103,8 @@ public:
 
     // New file, after reset: the new form names, an empty history, nothing unsaved.
     void newDocument();
+    // New file that translates a reference: its form names, application and version.
+    void newDocumentFrom(const LanguageDocument& reference);
     // Empties the tables, the working copy (but the revision and the date), the file and the
     // selection.
     void reset();

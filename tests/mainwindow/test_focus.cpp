@@ -6,16 +6,22 @@
 #include "QL_Core.h"
 #include "QtToolkit.h"
 #include "RecoveryController.h"
+#include "ReferenceDock.h"
 #include "TempFiles.h"
+#include "WorkbenchModel.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -153,23 +159,96 @@ TEST_F(RealDialogs, CtrlZInASettingsBoxIsTheBoxsOwnUndoAndElsewhereTheWindows)
     EXPECT_EQ(window->txt_naam->text(), "Bo");
 }
 
-TEST_F(RealDialogs, AGapRowIsTranslatedWithTheKeyboardAloneAndSavedAtItsRow)
+// A translator's keys in the workbench, with real message boxes: a refused text and a No come
+// back in the editor on their row, Save asks before it would move rows, F8 goes on from the row
+// the keyboard is on, and Delete and Ctrl+Z act on the table's row.
+TEST_F(RealDialogs, TheWorkbenchIsUsedWithTheKeyboardAloneAndEveryRowStaysAtItsIndex)
 {
-    const QString file = write("gap.lsf", lsfFile(1, {packed({"F"}), packed({"Een", "", "Drie"})}));
+    const QString file =
+        write("gap.lsf", lsfFile(1, {packed({"F"}), packed({"Een", "", "Drie", "", "Vijf"})}));
     window->openPath(file);
-    ASSERT_TRUE(window->openReference(
-        write("en.lsf", lsfFile(1, {packed({"F"}), packed({"One", "Two", "Three"})}))));
+    ASSERT_TRUE(window->openReference(write(
+        "en.lsf", lsfFile(1, {packed({"F"}), packed({"One", "Two", "Three", "Four", "Five"})}))));
     QWindow* screen = window->windowHandle();
+    // Key by key to whatever has the keyboard: the first key on a row opens its editor.
+    const auto type = [](const QString& keys) {
+        for (const QChar c : keys)
+            QTest::keyClicks(QApplication::focusWidget(), QString(c));
+    };
+    const auto key = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    };
+    // Each key answers the next box, one box after the other.
+    const auto answer = [](QList<Qt::Key> keys) {
+        struct Answers {
+            static void next(QList<Qt::Key> keys, QPointer<QWidget> last)
+            {
+                whenShown([keys, last](QWidget* box) {
+                    if (box == last) // still closing
+                        return QTimer::singleShot(20, [keys, last] { next(keys, last); });
+                    QTest::keyClick(box, keys.first());
+                    if (keys.size() > 1)
+                        next(keys.mid(1), box);
+                });
+            }
+        };
+        Answers::next(keys, nullptr);
+    };
+    const auto editing = [this](const QString& text) {
+        QWidget* editor = window->referenceDock()->openEditor();
+        return editor && QApplication::focusWidget() == editor &&
+               window->referenceDock()->openEditor()->toPlainText() == text;
+    };
+    const auto savedRows = [&] {
+        LanguageDocument saved;
+        EXPECT_TRUE(LoadLanguageFile(saved, file, toolkit));
+        QStringList rows;
+        for (int r = 0; r < 5; ++r)
+            rows << saved.formText(1).at(r);
+        return rows.join('|');
+    };
+
     QTest::keyClick(screen, Qt::Key_F8); // to row 1, missing, with the keyboard on it
-    for (const char* key : {"T", "w", "e", "e"})
-        QTest::keyClicks(QApplication::focusWidget(), key);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
-    whenShown([](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); }); // "saved"
+    type("T");
+    answer({Qt::Key_Return}); // "A row keeps a text of two characters or more."
+    key(Qt::Key_Return, Qt::ControlModifier);
+    settle();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return editing("T"); })) << "back on its row";
+    type("wee");
+    answer({Qt::Key_Escape}); // No to filling row 3 with "Four"
+    key(Qt::Key_Return, Qt::ControlModifier);
+    settle();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return editing("Twee"); }));
+    key(Qt::Key_Escape);
+    EXPECT_EQ(window->workbench().current().row, 1) << "Esc leaves the row current";
+
+    window->txt_naam->setFocus(); // a change, so that the file can be saved
+    type("Ann");
+    // Yes: the reference's texts fill rows 1 and 3; then "The languagefile has been saved."
+    answer({Qt::Key_Return, Qt::Key_Return});
     QTest::keyClick(screen, Qt::Key_S, Qt::ControlModifier);
     settle();
-    LanguageDocument saved;
-    ASSERT_TRUE(LoadLanguageFile(saved, file, toolkit));
-    EXPECT_EQ(
-        QStringList({saved.formText(1).at(0), saved.formText(1).at(1), saved.formText(1).at(2)}),
-        QStringList({"Een", "Twee", "Drie"}));
+    EXPECT_EQ(savedRows(), "Een|Two|Drie|Four|Vijf");
+
+    QTest::keyClick(screen, Qt::Key_F8); // from row 1, the one the keyboard is on
+    EXPECT_EQ(window->workbench().current().row, 3);
+    type("Vier");
+    key(Qt::Key_Return, Qt::ControlModifier); // stored, and round to row 1 ("Two" is the same)
+    ASSERT_TRUE(QTest::qWaitFor([&] { return editing("Two"); }));
+    type("Twee");
+    key(Qt::Key_Return, Qt::ControlModifier);
+    QTest::qWait(50);
+    key(Qt::Key_Delete); // in the table: clears the row, asks nothing
+    EXPECT_EQ(window->workingCopy().rows.value(1), "");
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window->workingCopy().rows.value(1), "Twee");
+    EXPECT_EQ(QApplication::focusWidget(), window->referenceDock()->table());
+    EXPECT_EQ(window->referenceDock()->table()->currentIndex().row(), 1);
+    key(Qt::Key_W, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), window->referenceDock()->scopeBox());
+
+    answer({Qt::Key_Return});
+    QTest::keyClick(screen, Qt::Key_S, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(savedRows(), "Een|Twee|Drie|Vier|Vijf");
 }

@@ -77,12 +77,30 @@ TEST_F(Reference, WithoutAReferenceTheWindowShowsNothingOfIt)
     EXPECT_EQ(panel(4), "");
     EXPECT_EQ(
         menuItems(window->mnu_reference, true),
-        "Open reference ...|Ctrl+Shift+O|on Close reference||off - Next "
-        "problem|F8|off Previous problem|Shift+F8|off Store and go to the next "
-        "row|Ctrl+Return|off Copy reference text|Ctrl+B|off - Find in all forms "
-        "...|Ctrl+Shift+F|on - Checks||on Spelling language||on Language of the reference||on "
-        "Longest translation||on - Pre-translate||off Take suggestion 1|Ctrl+1|off Take "
-        "suggestion 2|Ctrl+2|off Take suggestion 3|Ctrl+3|off");
+        "&Open reference ...|Ctrl+Shift+O|on &Close reference||off - &Next problem|F8|off "
+        "&Previous problem|Shift+F8|off S&tore and go to the next row|Ctrl+Return|off Copy "
+        "reference te&xt|Ctrl+B|off Copy reference s&hortcut|Ctrl+Shift+B|off - Ne&w translation "
+        "from this reference||off &Find in all forms ...|Ctrl+Shift+F|on - Chec&ks||on "
+        "Spe&lling language||on Lan&guage of the reference||on Longest tr&anslation||on - "
+        "Pre-translat&e||off Take suggestion &1|Ctrl+1|off Take suggestion &2|Ctrl+2|off Take "
+        "suggestion &3|Ctrl+3|off");
+}
+
+TEST_F(Reference, ANewTranslationTakesTheReferencesNamesAndAShortcutIsCopiedAfterTheTab)
+{
+    QList<QByteArray> fields = {packed({"File"}), packed({"&Open...\tCtrl+O"})};
+    while (fields.size() < 25)
+        fields << emptyEntries(201);
+    ASSERT_TRUE(
+        window->openReference(write("menu.lsf", lsfFile(1, fields << packed({"Notes", "4.1"})))));
+    window->mnu_new_from_reference->trigger();
+    EXPECT_EQ(window->lst_forms->item(0)->text() + '|' + window->txt_app->text() + '|' +
+                  window->txt_versie->text() + '|' + window->txt_filetitle->text(),
+              "File|Notes|4.1|");
+    click(window->lst_forms, 0);
+    window->referenceDock()->editRow({1, 0}, "&Openen...");
+    window->mnu_copy_shortcut->trigger();
+    EXPECT_EQ(window->referenceDock()->openEditor()->toPlainText(), "&Openen...\tCtrl+O");
 }
 
 TEST_F(Reference, TheTableFollowsEditsReplacementsAndTheSelectedForm)

@@ -101,7 +101,8 @@ protected:
 
     void expectOnlyBox(const QString& text, int style, const QString& title = "Lexicant")
     {
-        ASSERT_EQ(toolkit.boxes.size(), 1u) << "boxes shown";
+        ASSERT_EQ(toolkit.boxes.size(), 1u)
+            << "boxes shown, the last: " << toolkit.boxes.back().text.toStdString();
         EXPECT_EQ(toolkit.boxes[0].text, text);
         EXPECT_EQ(toolkit.boxes[0].style, style);
         EXPECT_EQ(toolkit.boxes[0].title, title);
