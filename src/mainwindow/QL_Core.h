@@ -10,6 +10,8 @@
 
 class FindAllDialog;
 struct FoundText;
+class MemorySession;
+class ProblemList;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -27,6 +29,7 @@ class RecoveryController;
 class ReferenceDock;
 class ReferenceSession;
 class ShellBackend;
+class SpellingSession;
 class Toolkit;
 
 // The main window: the settings panel, the form list and the row list, menus, toolbar and
@@ -52,6 +55,9 @@ public:
     RecoveryController& recovery() const { return *m_recovery; }
     RecentFiles& recent() const { return *m_recent; }
     ReferenceSession& reference() const { return *m_reference; }
+    SpellingSession& spelling() const { return *m_spelling; }
+    MemorySession& memory() const { return *m_memory; }
+    ProblemList& problems() const { return *m_problems; }
     ReferenceDock* referenceDock() const { return m_referenceDock; }
 
     // Start-up, in order: program values (given), SetupMainWindow, SetToolbarTips, QL_Data,
@@ -186,6 +192,8 @@ private:
     void fillLanguageMenu(QMenu* menu, const QString& current);
     // Goes on to the next row that needs work after a place, editing it.
     void goToWork(std::pair<int, int> from);
+    // Opens the translation memory once it can be used; says why it cannot, once.
+    void useMemory();
     // Once the event at hand is done: the reference remembered for the document's file.
     void reopenRememberedReference();
 
@@ -196,6 +204,9 @@ private:
     RecoveryController* m_recovery = nullptr;
     RecentFiles* m_recent = nullptr;
     ReferenceSession* m_reference = nullptr;
+    SpellingSession* m_spelling = nullptr;
+    MemorySession* m_memory = nullptr;
+    ProblemList* m_problems = nullptr;
     ReferenceDock* m_referenceDock = nullptr;
     FindAllDialog* m_findAll = nullptr;
     QPointer<QL_Data> m_data;

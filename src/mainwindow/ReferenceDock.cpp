@@ -2,7 +2,10 @@
 
 #include "Dictionaries.h"
 #include "LanguageSession.h"
+#include "MemorySession.h"
+#include "ProblemList.h"
 #include "ReferenceSession.h"
+#include "SpellingSession.h"
 #include "TextMarks.h"
 
 #include <QComboBox>
@@ -121,10 +124,14 @@ private:
     mutable bool m_closing = false;
 };
 
-ReferenceDock::ReferenceDock(const ReferenceSession& reference, const LanguageSession& session,
-                             QWidget* parent)
+ReferenceDock::ReferenceDock(const ReferenceSession& reference, const ProblemList& problems,
+                             const SpellingSession& spelling, const MemorySession& memory,
+                             const LanguageSession& session, QWidget* parent)
     : QDockWidget(parent)
     , m_reference(reference)
+    , m_problems(problems)
+    , m_spelling(spelling)
+    , m_memory(memory)
     , m_session(session)
 {
     setObjectName(QStringLiteral("ReferenceDock"));
@@ -170,7 +177,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const LanguageSe
                               m_table->horizontalHeader()->sizeHint().height());
     m_editor = new TranslationEditor(m_table);
     m_table->setItemDelegateForColumn(TextColumn, m_editor);
-    m_editor->speller = [this] { return m_reference.speller(); };
+    m_editor->speller = [this] { return m_spelling.speller(); };
     m_editor->addWord = [this](const QString& word) { emit wordAdded(word); };
 
     auto* bar = new QHBoxLayout;
@@ -212,7 +219,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const LanguageSe
             });
     for (QComboBox* box : {m_scope, m_filter})
         connect(box, &QComboBox::currentIndexChanged, this, &ReferenceDock::repaint);
-    connect(&reference, &ReferenceSession::changed, this, &ReferenceDock::schedule);
+    connect(&problems, &ProblemList::changed, this, &ReferenceDock::schedule);
     connect(&reference, &ReferenceSession::openedOrClosed, this, [this](bool open) {
         setWindowTitle(tr("Reference: ") + QFileInfo(m_reference.path()).fileName());
         setVisible(open);
@@ -256,8 +263,8 @@ void ReferenceDock::repaint()
         emit countsChanged(QString());
         return;
     }
-    const QList<Problem>& problems = m_reference.problems();
-    const ReferenceCounts& counts = m_reference.counts();
+    const QList<Problem>& problems = m_problems.problems();
+    const ReferenceCounts& counts = m_problems.counts();
     emit countsChanged(tr("%1 of %2 reference rows translated, %3 problems")
                            .arg(counts.translated)
                            .arg(counts.referenceRows)
@@ -372,7 +379,7 @@ void ReferenceDock::followSelection()
 void ReferenceDock::showSuggestions()
 {
     const auto [form, row] = currentRow();
-    m_suggestions = form > 0 ? m_reference.suggestionsFor(form, row) : QList<Suggestion>();
+    m_suggestions = form > 0 ? m_memory.suggestionsFor(form, row) : QList<Suggestion>();
     const QString reference =
         form > 0 ? m_reference.reference()->formText(form).at(row) : QString();
     const QStringList referenceWords = reference.split(u' ');

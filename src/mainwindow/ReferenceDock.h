@@ -6,11 +6,14 @@
 #include <QDockWidget>
 
 class LanguageSession;
+class MemorySession;
+class ProblemList;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QTableWidget;
 class ReferenceSession;
+class SpellingSession;
 class TranslationEditor;
 
 // The workbench beside the document: the rows of the selected form (or of all forms) of the
@@ -24,8 +27,9 @@ public:
     // What the table shows.
     enum class Filter { All, NeedsWork, Untranslated, FirstCheck };
 
-    ReferenceDock(const ReferenceSession& reference, const LanguageSession& session,
-                  QWidget* parent);
+    ReferenceDock(const ReferenceSession& reference, const ProblemList& problems,
+                  const SpellingSession& spelling, const MemorySession& memory,
+                  const LanguageSession& session, QWidget* parent);
 
     QTableWidget* table() const { return m_table; }
     QComboBox* scopeBox() const { return m_scope; }
@@ -77,6 +81,9 @@ private:
     void showSuggestions();
 
     const ReferenceSession& m_reference;
+    const ProblemList& m_problems;
+    const SpellingSession& m_spelling;
+    const MemorySession& m_memory;
     const LanguageSession& m_session;
     QComboBox* m_scope = nullptr;
     QComboBox* m_filter = nullptr;

@@ -5,8 +5,11 @@
 #include "Dictionaries.h"
 #include "FindAllDialog.h"
 #include "LanguageFile.h"
+#include "MemorySession.h"
+#include "ProblemList.h"
 #include "ReferenceDock.h"
 #include "ReferenceSession.h"
+#include "SpellingSession.h"
 #include "TextRules.h"
 #include "Toolkit.h"
 
@@ -66,12 +69,12 @@ void QL_Core::createReferenceMenu()
         check->setCheckable(true);
         check->setChecked(true);
         connect(check, &QAction::toggled, this,
-                [this, c](bool on) { m_reference->setCheck(Check(c), on); });
+                [this, c](bool on) { m_problems->setCheck(Check(c), on); });
     }
     mnu_language = mnu_reference->addMenu(tr("Spelling language"));
     mnu_language->setObjectName(QStringLiteral("mnu_language"));
     connect(mnu_language, &QMenu::aboutToShow, this,
-            [this] { fillLanguageMenu(mnu_language, m_reference->language()); });
+            [this] { fillLanguageMenu(mnu_language, m_spelling->language()); });
     mnu_reference_language = mnu_reference->addMenu(tr("Language of the reference"));
     mnu_reference_language->setObjectName(QStringLiteral("mnu_reference_language"));
     connect(mnu_reference_language, &QMenu::aboutToShow, this,
@@ -83,15 +86,15 @@ void QL_Core::createReferenceMenu()
         QAction* a = length->addAction(
             tr("%1 times the reference and 10 characters").arg(QLocale().toString(factor)));
         a->setCheckable(true);
-        a->setChecked(factor == m_reference->checks().lengthFactor);
+        a->setChecked(factor == m_problems->checks().lengthFactor);
         lengths->addAction(a);
         connect(a, &QAction::triggered, this,
-                [this, factor] { m_reference->setLengthFactor(factor); });
+                [this, factor] { m_problems->setLengthFactor(factor); });
     }
     // The translation memory, while both languages are set.
     mnu_reference->addSeparator();
     mnu_pretranslate = item("mnu_pretranslate", tr("Pre-translate"), QKeySequence(), [this] {
-        const Pretranslation found = m_reference->pretranslation();
+        const Pretranslation found = m_memory->pretranslation();
         if (found.texts.isEmpty())
             m_referenceDock->say(tr("Nothing to pre-translate."));
         m_session->fillRows(tr("Pre-translate"), found.texts);
@@ -113,15 +116,25 @@ void QL_Core::createReferenceMenu()
                                QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + i)),
                                [this, i] { m_referenceDock->takeSuggestion(i); });
     }
-    connect(m_reference, &ReferenceSession::memoryProblem, this, [this](const QString& problem) {
+    connect(m_memory, &MemorySession::memoryProblem, this, [this](const QString& problem) {
         m_toolkit.messageBox(problem, MsgStyle::Exclamation);
     });
+    // The memory opens once a reference and both languages are there.
+    connect(m_reference, &ReferenceSession::openedOrClosed, this, &QL_Core::useMemory);
+    connect(m_reference, &ReferenceSession::referenceLanguageChanged, this, &QL_Core::useMemory);
+    connect(m_spelling, &SpellingSession::languageChanged, this, &QL_Core::useMemory);
     const auto enable = [needsReference](bool open) {
         for (QAction* action : needsReference)
             action->setEnabled(open);
     };
     enable(false);
     connect(m_reference, &ReferenceSession::openedOrClosed, this, enable);
+}
+
+void QL_Core::useMemory()
+{
+    if (const QString problem = m_memory->open(); !problem.isEmpty())
+        m_toolkit.messageBox(problem, MsgStyle::Exclamation);
 }
 
 void QL_Core::mnu_reference_open_Click()
@@ -155,8 +168,8 @@ void QL_Core::reopenRememberedReference()
         const QString remembered = m_reference->rememberedFor(path);
         if (!remembered.isEmpty())
             openReference(remembered);
-        const QString language = m_reference->rememberedLanguageFor(path);
-        if (language != m_reference->language() && !m_reference->setLanguage(language).isEmpty())
+        const QString language = m_spelling->rememberedLanguageFor(path);
+        if (language != m_spelling->language() && !m_spelling->setLanguage(language).isEmpty())
             m_referenceDock->say(
                 tr("No dictionary for %1: the spelling is not checked.").arg(language));
         else
@@ -187,7 +200,7 @@ void QL_Core::fillLanguageMenu(QMenu* menu, const QString& current)
 
 void QL_Core::chooseLanguage(const QString& language)
 {
-    const QString problem = m_reference->setLanguage(language);
+    const QString problem = m_spelling->setLanguage(language);
     if (!problem.isEmpty())
         m_toolkit.messageBox(tr("The spelling cannot be checked in %1: %2.").arg(language, problem),
                              MsgStyle::Exclamation);
@@ -197,7 +210,7 @@ void QL_Core::chooseLanguage(const QString& language)
 
 void QL_Core::sayWordListProblem()
 {
-    if (const HunspellSpeller* speller = m_reference->speller();
+    if (const HunspellSpeller* speller = m_spelling->speller();
         speller && !speller->wordListProblem().isEmpty())
         m_referenceDock->say(
             tr("Your own words are not used: %1.").arg(speller->wordListProblem()));
@@ -205,10 +218,10 @@ void QL_Core::sayWordListProblem()
 
 void QL_Core::addToDictionary(const QString& word)
 {
-    const QString problem = m_reference->addWord(word);
+    const QString problem = m_spelling->addWord(word);
     if (!problem.isEmpty())
         m_toolkit.messageBox(tr("The word %1 cannot be added to the dictionary %2: %3.")
-                                 .arg(word, personalWordList(m_reference->language()), problem),
+                                 .arg(word, personalWordList(m_spelling->language()), problem),
                              MsgStyle::Exclamation);
 }
 
@@ -239,13 +252,13 @@ void QL_Core::showPlace(int form, int row)
 
 void QL_Core::goToProblem(int step)
 {
-    const std::optional<Problem> found = m_reference->problemFrom(step);
+    const std::optional<Problem> found = m_problems->problemFrom(step);
     if (!found) {
         m_referenceDock->say(tr("Nothing left to translate."));
         return;
     }
     showPlace(found->form, found->row);
-    m_reference->wentTo(*found);
+    m_problems->wentTo(*found);
     // The keyboard on the row gone to, so that typing starts its translation.
     m_referenceDock->showRow(found->form, found->row);
     m_referenceDock->table()->setFocus();
@@ -254,7 +267,7 @@ void QL_Core::goToProblem(int step)
 void QL_Core::goToWork(std::pair<int, int> from)
 {
     const std::optional<Problem> next =
-        problemFrom(m_reference->problems(), ProblemPlace{from.first, from.second}, 1);
+        problemFrom(m_problems->problems(), ProblemPlace{from.first, from.second}, 1);
     if (!next) {
         m_referenceDock->say(tr("Nothing left to translate."));
         return;

@@ -3,8 +3,11 @@
 // problems for the same pair of files.
 #include "Cli.h"
 #include "FindAllDialog.h"
+#include "MemorySession.h"
+#include "ProblemList.h"
 #include "ReferenceDock.h"
 #include "ReferenceSession.h"
+#include "SpellingSession.h"
 #include "TranslationMemory.h"
 #include "WindowTest.h"
 
@@ -238,7 +241,7 @@ TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocum
     click(window->lst_forms, 0);
     emit window->findChild<QMenu*>("mnu_language")->aboutToShow();
     window->findChild<QAction*>("mnu_language_nl_NL")->trigger();
-    EXPECT_EQ(window->reference().rememberedLanguageFor(path("nl.lsf")), "nl_NL");
+    EXPECT_EQ(window->spelling().rememberedLanguageFor(path("nl.lsf")), "nl_NL");
 
     window->referenceDock()->editRow(1, 2, "Sluiten bestnad");
     QPlainTextEdit* editor = window->referenceDock()->openEditor();
@@ -263,9 +266,9 @@ TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocum
 
     toolkit.answers = {MsgResult::Yes, MsgResult::Yes};
     open(write("other.lsf", dutch()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->reference().language().isEmpty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->spelling().language().isEmpty(); }));
     open(path("nl.lsf"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->reference().language() == "nl_NL"; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->spelling().language() == "nl_NL"; }));
 }
 
 // The memory, with both languages set: a save teaches it the rows, the workbench offers them
@@ -273,7 +276,7 @@ TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocum
 TEST_F(Reference, TheMemoryLearnsAtSaveSuggestsForTheRowAndPretranslates)
 {
     qputenv("XDG_DATA_HOME", folder().toUtf8());
-    window->reference().setMemoryPath(path("tm.sqlite"));
+    window->memory().setMemoryPath(path("tm.sqlite"));
     TranslationMemory known;
     ASSERT_EQ(known.open(path("tm.sqlite")).error, "");
     known.add({{"en_US", "nl_NL", "Quit", "Afsluiten", "x.lsf", 1, 3, {}}});
@@ -361,7 +364,7 @@ TEST_F(Reference, TheCommandLineFindsTheSameProblems)
 {
     ASSERT_TRUE(window->openReference(reference));
     QStringList fromWindow;
-    for (const Problem& p : window->reference().problems())
+    for (const Problem& p : window->problems().problems())
         fromWindow << QStringLiteral("%1: %2_lng_(%3): %4: %5")
                           .arg(path("nl.lsf"), LanguageDocument::label(p.form))
                           .arg(p.row)

@@ -4,12 +4,15 @@
 #include "LanguageFormat.h"
 #include "LanguageSession.h"
 #include "LsfBytes.h"
+#include "MemorySession.h"
+#include "ProblemList.h"
 #include "RecentFiles.h"
 #include "Recovery.h"
 #include "RecoveryController.h"
 #include "ReferenceChecks.h"
 #include "ReferenceSession.h"
 #include "ScriptedToolkit.h"
+#include "SpellingSession.h"
 #include "TempFiles.h"
 
 #include <QDir>
@@ -19,6 +22,21 @@
 #include <sys/stat.h>
 
 #include <functional>
+
+// The reference and what goes with it, as the window has them.
+struct ReferenceParts {
+    explicit ReferenceParts(const LanguageSession& session)
+        : reference(session)
+        , spelling(session)
+        , memory(session, reference, spelling)
+        , problems(session, reference, spelling, memory)
+    {
+    }
+    ReferenceSession reference;
+    SpellingSession spelling;
+    MemorySession memory;
+    ProblemList problems;
+};
 
 class SessionTest : public ::testing::Test, public TempFiles {
 protected:
@@ -220,11 +238,12 @@ TEST_F(SessionTest, RecoveryCopyInAReadOnlyFolderIsOfferedAndTheReasonItStaysIsS
 TEST_F(SessionTest, TheReferenceIsRememberedUnderTheNameTheDocumentIsSavedAs)
 {
     const QString reference = write("en.lsf", lsfFile(1, {}));
-    ReferenceSession references(session);
+    ReferenceParts parts(session);
+    ReferenceSession& references = parts.reference;
     ASSERT_EQ(references.open(reference), "");
-    EXPECT_EQ(references.counts().referenceRows, 0) << "an empty reference";
-    EXPECT_EQ(references.counts().translated, 0);
-    EXPECT_EQ(references.problems().size(), 4) << "this file's rows, extra";
+    EXPECT_EQ(parts.problems.counts().referenceRows, 0) << "an empty reference";
+    EXPECT_EQ(parts.problems.counts().translated, 0);
+    EXPECT_EQ(parts.problems.problems().size(), 4) << "this file's rows, extra";
     session.setCurrentFile(path("copy.lsf"), "copy.lsf");
     ASSERT_TRUE(session.save(toolkit));
     session.setCurrentFile(path("other.lsf"), "other.lsf");
@@ -240,11 +259,11 @@ TEST_F(SessionTest, TheReferenceIsRememberedUnderTheNameTheDocumentIsSavedAs)
 
 TEST_F(SessionTest, ProblemsFollowAFormThatIsNotSelectedWhenUndoChangesIt)
 {
-    ReferenceSession references(session);
-    ASSERT_EQ(references.open(file), "") << "the file as its own reference";
+    ReferenceParts parts(session);
+    ASSERT_EQ(parts.reference.open(file), "") << "the file as its own reference";
     const auto sameInForm1 = [&] {
         QStringList rows;
-        for (const Problem& p : references.problems())
+        for (const Problem& p : parts.problems.problems())
             if (p.form == 1 && p.check == Check::Same)
                 rows << QString::number(p.row);
         return rows.join(' ');
@@ -261,20 +280,21 @@ TEST_F(SessionTest, ProblemsFollowAFormThatIsNotSelectedWhenUndoChangesIt)
 TEST_F(SessionTest, ProblemsFollowTheSpellingLanguageTheLengthLimitAndTheWordsAdded)
 {
     qputenv("XDG_DATA_HOME", folder().toUtf8());
-    ReferenceSession references(session);
-    ASSERT_EQ(references.open(file), "");
+    ReferenceParts parts(session);
+    ASSERT_EQ(parts.reference.open(file), "");
     session.replaceRow(0, "Een lange rij opslaam"); // "One row" in form 1, row 0
     const auto found = [&](Check check) {
-        return std::count_if(references.problems().begin(), references.problems().end(),
+        const QList<Problem>& problems = parts.problems.problems();
+        return std::count_if(problems.begin(), problems.end(),
                              [&](const Problem& p) { return p.check == check; });
     };
     EXPECT_EQ(found(Check::Spelling), 0) << "no language, no spelling";
-    ASSERT_EQ(references.setLanguage("nl_NL"), "");
+    ASSERT_EQ(parts.spelling.setLanguage("nl_NL"), "");
     EXPECT_EQ(found(Check::Spelling), 1) << "opslaam";
-    ASSERT_EQ(references.addWord("opslaam"), "");
+    ASSERT_EQ(parts.spelling.addWord("opslaam"), "");
     EXPECT_EQ(found(Check::Spelling), 0);
     EXPECT_EQ(found(Check::Length), 0);
-    references.setLengthFactor(1.0);
+    parts.problems.setLengthFactor(1.0);
     EXPECT_EQ(found(Check::Length), 1) << "21 characters: more than 7 and 10, less than 14 and 10";
 }
 
