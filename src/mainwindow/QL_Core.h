@@ -213,6 +213,7 @@ private:
     bool m_closingFromCode = false;
     bool m_systemEnding = false; // the desktop session or the system ends the program
     bool m_grownForReference = false;
+    QString m_saidMissing; // what the translation memory lacks, as the workbench said it
 
 public:
     // The controls, by their names. They are public so that tests and tools can reach them;

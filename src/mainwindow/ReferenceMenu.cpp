@@ -135,6 +135,15 @@ void QL_Core::useMemory()
 {
     if (const QString problem = m_memory->open(); !problem.isEmpty())
         m_toolkit.messageBox(problem, MsgStyle::Exclamation);
+    // A language the memory lacks is said once, in the workbench, after it has shown the change
+    // (which it does once the event at hand is done).
+    QTimer::singleShot(0, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            const QString missing = m_memory->missing();
+            if (missing != std::exchange(m_saidMissing, missing) && !missing.isEmpty())
+                m_referenceDock->say(missing);
+        });
+    });
 }
 
 void QL_Core::mnu_reference_open_Click()
@@ -330,9 +339,9 @@ void QL_Core::storeTranslation(int form, int row, const QString& text, bool next
         QStringList filled = *stored;
         for (int gap : gaps)
             filled[gap] = rows[gap] = reference.at(gap);
-        m_session->storeRows(tr("Fill rows"), filled);
+        m_session->storeRows(tr("Fill rows"), filled, gaps);
     }
-    m_session->storeRows(tr("Translate row"), rows);
+    m_session->storeRows(tr("Translate row"), rows, {row});
     if (next)
         goToWork({form, row});
 }

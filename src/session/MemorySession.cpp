@@ -10,9 +10,13 @@ MemorySession::MemorySession(const LanguageSession& session, const ReferenceSess
     , m_session(session)
     , m_reference(reference)
     , m_spelling(spelling)
+    , m_recordPath(session.path())
 {
     connect(&session, &LanguageSession::saved, this, &MemorySession::learn);
-    connect(&session, &LanguageSession::documentReplaced, this, &MemorySession::readSources);
+    connect(&session, &LanguageSession::documentReplaced, this, &MemorySession::documentReplaced);
+    connect(&session, &LanguageSession::rowsStored, this, &MemorySession::noteStored);
+    connect(&session, &LanguageSession::contentsChanged, this,
+            [this] { m_translatedFrom.reset(); });
     connect(&reference, &ReferenceSession::openedOrClosed, this, &MemorySession::readSources);
     connect(&reference, &ReferenceSession::referenceLanguageChanged, this,
             &MemorySession::readSources);
@@ -44,29 +48,88 @@ bool MemorySession::isUsable() const
            !m_reference.referenceLanguage().isEmpty() && !m_spelling.language().isEmpty();
 }
 
+QString MemorySession::missing() const
+{
+    if (!m_reference.isOpen())
+        return {};
+    const bool reference = m_reference.referenceLanguage().isEmpty();
+    const bool document = m_spelling.language().isEmpty();
+    if (reference && document)
+        return tr("Set the language of the reference in Reference > Language of the reference, "
+                  "and this file's in Reference > Spelling language, to get suggestions from the "
+                  "translation memory and the changed check.");
+    if (reference)
+        return tr("Set the language of the reference in Reference > Language of the reference "
+                  "to get suggestions from the translation memory and the changed check.");
+    if (document)
+        return tr("Set the language of this file in Reference > Spelling language to get "
+                  "suggestions from the translation memory and the changed check.");
+    return {};
+}
+
+void MemorySession::documentReplaced()
+{
+    m_recordPath = m_session.path();
+    m_stored.clear();
+    readSources();
+}
+
+void MemorySession::noteStored(const QList<PlacedText>& texts)
+{
+    if (!m_reference.isOpen())
+        return; // what they translate is not known
+    for (const PlacedText& t : texts)
+        m_stored.insert({t.form, t.row},
+                        {t.text, m_reference.reference()->formText(t.form).at(t.row)});
+    m_translatedFrom.reset();
+    emit sourcesChanged();
+}
+
 void MemorySession::readSources()
 {
-    m_sources = isUsable() && !m_session.path().isEmpty()
+    m_sources = isUsable() && !m_recordPath.isEmpty()
                     ? m_memory->sourcesOf(m_reference.referenceLanguage(), m_spelling.language(),
-                                          memoryOrigin(m_session.path()))
+                                          memoryOrigin(m_recordPath))
                     : TranslatedFrom();
+    m_translatedFrom.reset();
     emit sourcesChanged();
 }
 
 const TranslatedFrom* MemorySession::translatedFrom() const
 {
-    return isUsable() ? &m_sources : nullptr;
+    if (!isUsable())
+        return nullptr;
+    if (!m_translatedFrom) {
+        TranslatedFrom from = m_sources;
+        for (auto it = m_stored.cbegin(); it != m_stored.cend(); ++it) {
+            const auto [form, row] = it.key();
+            if (m_session.document().formText(form).at(row) == it->text)
+                from.insert(it.key(), it->source);
+        }
+        m_translatedFrom = std::move(from);
+    }
+    return &*m_translatedFrom;
 }
 
-void MemorySession::learn()
+void MemorySession::learn(const QString& path)
 {
+    const QString before = std::exchange(m_recordPath, path);
     if (!isUsable())
         return;
-    const MemoryAddition added = m_memory->add(
-        translatedRows(*m_reference.reference(), m_session.document(), m_session.path(),
-                       m_reference.referenceLanguage(), m_spelling.language()));
-    if (!added.error.isEmpty())
-        emit memoryProblem(tr("The translation memory cannot be written: %1.").arg(added.error));
+    const QString from = m_reference.referenceLanguage(), to = m_spelling.language();
+    QString error;
+    if (!before.isEmpty() && memoryOrigin(before) != memoryOrigin(path))
+        error = m_memory->copyHistory(from, to, memoryOrigin(before), memoryOrigin(path)).error;
+    readSources();
+    // Only rows translated for the reference text they stand beside: a row beside a changed
+    // text keeps the old one's translation until it is stored again.
+    if (error.isEmpty())
+        error = m_memory
+                    ->add(translatedRows(*m_reference.reference(), m_session.document(), path, from,
+                                         to, *translatedFrom()))
+                    .error;
+    if (!error.isEmpty())
+        emit memoryProblem(tr("The translation memory cannot be written: %1.").arg(error));
     // What each row was translated from is what the reference holds now.
     readSources();
 }

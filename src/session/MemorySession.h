@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <memory>
+#include <optional>
 
 class LanguageSession;
 class ReferenceSession;
@@ -37,8 +38,13 @@ public:
     // The rows the reference uses and the document leaves empty, each with the memory's
     // translation of the same text.
     Pretranslation pretranslation() const;
-    // What each row of the document was translated from; nothing while the memory is not usable.
+    // What each row of the document was translated from: the memory's record of its file, and
+    // for a row stored in this session, the reference text it was stored beside, while it holds
+    // the text stored. Nothing while the memory is not usable.
     const TranslatedFrom* translatedFrom() const;
+    // Why the memory cannot be used, and how to set what is missing; empty when it can be used
+    // or without a reference.
+    QString missing() const;
 
 signals:
     // The memory cannot be written: said once per save.
@@ -48,13 +54,24 @@ signals:
     void sourcesChanged();
 
 private:
-    void learn();
+    void learn(const QString& path);
     void readSources();
+    void documentReplaced();
+    void noteStored(const QList<PlacedText>& texts);
 
     const LanguageSession& m_session;
     const ReferenceSession& m_reference;
     const SpellingSession& m_spelling;
     QString m_memoryPath;
     std::unique_ptr<TranslationMemory> m_memory;
+    // The file the memory's record of the document is kept under: the one it was opened from or
+    // last saved to (Save as gives the new file the record of the old one).
+    QString m_recordPath;
     TranslatedFrom m_sources;
+    // The rows stored in this session: the text stored and the reference text beside it.
+    struct Stored {
+        QString text, source;
+    };
+    QHash<std::pair<int, int>, Stored> m_stored;
+    mutable std::optional<TranslatedFrom> m_translatedFrom;
 };

@@ -25,10 +25,19 @@ QString ReferenceSession::open(const QString& path)
     const ReadResult read = readLanguageFile(path);
     if (read.status != ReadStatus::Ok)
         return read.reason.isEmpty() ? tr("cannot be opened") : read.reason;
+    // A new reference of the same document (its next release) is in the language of the one
+    // before: the one open, or else the one remembered for the document.
+    const QString before = isOpen() ? m_referenceLanguage
+                                    : rememberedIn(ReferenceLanguagesKey,
+                                                   rememberedIn(RememberedKey, m_session.path()));
     m_reference.emplace();
     lsf::applyFields(read.parsed, *m_reference);
     m_path = path;
     m_referenceLanguage = rememberedIn(ReferenceLanguagesKey, path);
+    if (m_referenceLanguage.isEmpty() && !before.isEmpty()) {
+        m_referenceLanguage = before;
+        rememberIn(ReferenceLanguagesKey, path, before);
+    }
     rememberIn(RememberedKey, m_session.path(), path);
     emit openedOrClosed(true);
     emit referenceLanguageChanged(m_referenceLanguage);

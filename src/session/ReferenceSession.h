@@ -29,7 +29,9 @@ public:
     // otherwise.
     QString rememberedFor(const QString& documentPath) const;
 
-    // The reference's language ("en_US"; empty: not set), remembered for the reference's file.
+    // The reference's language ("en_US"; empty: not set), remembered for the reference's file;
+    // a reference opened for the first time takes the language of the document's reference
+    // before it.
     void setReferenceLanguage(const QString& language);
     QString referenceLanguage() const { return m_referenceLanguage; }
 

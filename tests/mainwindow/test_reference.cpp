@@ -271,6 +271,20 @@ TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocum
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->spelling().language() == "nl_NL"; }));
 }
 
+// Without both languages the memory cannot be used: the workbench says which one to set, where.
+TEST_F(Reference, TheWorkbenchSaysWhichLanguageTheMemoryLacks)
+{
+    qputenv("XDG_DATA_HOME", folder().toUtf8());
+    ASSERT_TRUE(window->openReference(reference));
+    emit window->findChild<QMenu*>("mnu_language")->aboutToShow();
+    window->findChild<QAction*>("mnu_language_nl_NL")->trigger();
+    const QLabel* message = window->referenceDock()->findChild<QLabel*>("lbl_message");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !message->text().isEmpty(); }));
+    EXPECT_EQ(message->text(), "Set the language of the reference in Reference > Language of the "
+                               "reference to get suggestions from the translation memory and the "
+                               "changed check.");
+}
+
 // The memory, with both languages set: a save teaches it the rows, the workbench offers them
 // for a row (Ctrl+1 takes one), and Pre-translate fills the empty rows it knows, as one step.
 TEST_F(Reference, TheMemoryLearnsAtSaveSuggestsForTheRowAndPretranslates)

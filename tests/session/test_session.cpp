@@ -14,6 +14,7 @@
 #include "ScriptedToolkit.h"
 #include "SpellingSession.h"
 #include "TempFiles.h"
+#include "TranslationMemory.h"
 
 #include <QDir>
 #include <QSettings>
@@ -105,7 +106,8 @@ TEST_F(SessionTest, EveryEditIsOneStepUndoneAndRedoneToTheSameStateAndBytes)
          }},
         {"Store", 1,
          [](LanguageSession& s) {
-             s.storeRows("Store", {"Een", "Tw", "x", ""}); // rows of one character end the form
+             s.storeRows("Store", {"Een", "Tw", "x", ""},
+                         {0}); // rows of one character end the form
              EXPECT_EQ(s.workingCopy().rows, QStringList({"Een", "Tw"}));
          }},
         {"Select form", 2,
@@ -296,6 +298,115 @@ TEST_F(SessionTest, ProblemsFollowTheSpellingLanguageTheLengthLimitAndTheWordsAd
     EXPECT_EQ(found(Check::Length), 0);
     parts.problems.setLengthFactor(1.0);
     EXPECT_EQ(found(Check::Length), 1) << "21 characters: more than 7 and 10, less than 14 and 10";
+}
+
+// The memory's record of what each row was translated from: this file translated against the
+// 4.0 reference and saved, then opened against 4.1, where row 1's "Close" became "Close all".
+class MemoryRecord : public SessionTest {
+protected:
+    std::unique_ptr<ReferenceParts> parts;
+    QString en41;
+
+    // Starts over with this file copied to a name of its own and a memory of its own.
+    void begin(const QString& name)
+    {
+        const QString copy = path(name + ".lsf");
+        ASSERT_TRUE(QFile::copy(file, copy));
+        ASSERT_TRUE(session.open(copy, name, toolkit));
+        session.selectForm(1);
+        parts = std::make_unique<ReferenceParts>(session);
+        parts->memory.setMemoryPath(path(name + ".sqlite"));
+        const auto english = [&](const char* row1) {
+            return lsfFile(1, {packed({"Main"}), packed({"One", row1, "Three"})});
+        };
+        ASSERT_EQ(parts->reference.open(write(name + "-en40.lsf", english("Close"))), "");
+        parts->reference.setReferenceLanguage("en_US");
+        ASSERT_EQ(parts->spelling.setLanguage("nl_NL"), "");
+        ASSERT_EQ(parts->memory.open(), "");
+        ASSERT_TRUE(session.save(toolkit));
+        en41 = write(name + "-en41.lsf", english("Close all"));
+        ASSERT_EQ(parts->reference.open(en41), "");
+    }
+    QList<int> changedRows() const
+    {
+        QList<int> rows;
+        for (const Problem& p : parts->problems.problems())
+            if (p.check == Check::Changed)
+                rows << p.row;
+        return rows;
+    }
+    // What another process (lexicant-cli check --tm) reads as the row's source, and the memory's
+    // exact match for the new text.
+    QString recordedSource(const QString& name) const
+    {
+        TranslationMemory memory;
+        EXPECT_EQ(memory.open(path(name + ".sqlite")).error, "");
+        return memory.sourcesOf("en_US", "nl_NL", memoryOrigin(session.path())).value({1, 1});
+    }
+    QString exactMatch(const QString& name) const
+    {
+        TranslationMemory memory;
+        EXPECT_EQ(memory.open(path(name + ".sqlite")).error, "");
+        const QList<Suggestion> found = memory.suggest("en_US", "nl_NL", "Close all", 1, 100);
+        return found.isEmpty() ? QString() : found.first().unit.target;
+    }
+};
+
+TEST_F(MemoryRecord, AChangedRowIsNamedAndUnlearntUntilItIsStoredAgain)
+{
+    qputenv("XDG_DATA_HOME", folder().toUtf8());
+    const struct {
+        const char* name;
+        std::function<void(LanguageSession&)> step;
+        QString learnt; // the memory's translation of "Close all" after the save
+    } cases[] = {
+        {"another-row", [](LanguageSession& s) { s.replaceRow(0, "Een"); }, ""},
+        {"table-same-text",
+         [](LanguageSession& s) { s.storeRows("Translate row", s.workingCopy().rows, {1}); },
+         "Two row"},
+        {"row-dialog", [](LanguageSession& s) { s.replaceRow(1, "Alles sluiten"); },
+         "Alles sluiten"},
+        {"fill",
+         [](LanguageSession& s) {
+             s.fillRows("Fill", {{1, 1, "Alles sluiten"}});
+         },
+         "Alles sluiten"},
+        {"stored-then-undone",
+         [](LanguageSession& s) {
+             s.replaceRow(1, "Alles sluiten");
+             s.history()->undo();
+         },
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        begin(c.name);
+        EXPECT_EQ(parts->reference.referenceLanguage(), "en_US") << "carried to the new release";
+        ASSERT_EQ(changedRows(), QList<int>{1});
+        c.step(session);
+        const QList<int> named = c.learnt.isEmpty() ? QList<int>{1} : QList<int>{};
+        EXPECT_EQ(changedRows(), named) << "before the save";
+        ASSERT_TRUE(session.save(toolkit));
+        EXPECT_EQ(changedRows(), named) << "after the save";
+        EXPECT_EQ(recordedSource(c.name), c.learnt.isEmpty() ? "Close" : "Close all");
+        EXPECT_EQ(exactMatch(c.name), c.learnt);
+    }
+}
+
+TEST_F(MemoryRecord, ACopySavedUnderANewNameKeepsTheRecordOfTheFileItCameFrom)
+{
+    qputenv("XDG_DATA_HOME", folder().toUtf8());
+    begin("nl40");
+    session.setCurrentFile(path("nl41.lsf"), "nl41.lsf");
+    ASSERT_TRUE(session.save(toolkit));
+    EXPECT_EQ(changedRows(), QList<int>{1});
+    EXPECT_EQ(recordedSource("nl40"), "Close");
+    EXPECT_EQ(exactMatch("nl40"), "");
+
+    // Another window on the copy: a reference it never had takes the language of the one before.
+    ReferenceParts other(session);
+    ASSERT_EQ(other.reference.open(write("en42.lsf", lsfFile(1, {}))), "");
+    EXPECT_EQ(other.reference.referenceLanguage(), "en_US");
 }
 
 TEST_F(SessionTest, RecentFilesAreNewestFirstAndReadingThemWritesNothing)
