@@ -14,6 +14,7 @@
 #include "ReferenceDock.h"
 #include "ShellBackend.h"
 #include "Toolkit.h"
+#include "WorkbenchModel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -346,7 +347,7 @@ void BM_StoreAndGoToTheNextRow(benchmark::State& state)
     for (auto _ : state) {
         const QString text = forth ? QStringLiteral("Stored once") : QStringLiteral("Again");
         if (withReference) {
-            window().window.referenceDock()->showRow(1, 5, true);
+            window().window.referenceDock()->showRow({1, 5}, true);
             window().window.referenceDock()->openEditor()->setPlainText(text);
             window().window.mnu_store_next->trigger();
         } else {
@@ -364,7 +365,7 @@ void BM_AllFormsFilteredToWhatNeedsWork(benchmark::State& state)
     openShorterLargest();
     window().window.openReference(window().largest);
     ReferenceDock& dock = *window().window.referenceDock();
-    dock.filterBox()->setCurrentIndex(int(ReferenceDock::Filter::NeedsWork));
+    dock.filterBox()->setCurrentIndex(int(WorkbenchModel::Filter::NeedsWork));
     for (auto _ : state) {
         dock.scopeBox()->setCurrentIndex(1 - dock.scopeBox()->currentIndex());
         repaintAll();

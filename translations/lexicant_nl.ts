@@ -623,38 +623,6 @@ Vervang het door een ander teken en kies daarna opnieuw %4.</translation>
         <translation>Er valt niets meer te vertalen.</translation>
     </message>
     <message>
-        <source>Rows inserted in this form would move other rows when it is stored.<byte value="xd"/>
-Save or undo them first.</source>
-        <translation>Rijen die in dit formulier zijn ingevoegd, zouden bij het opslaan andere rijen verschuiven.<byte value="xd"/>
-Sla ze eerst op of maak ze ongedaan.</translation>
-    </message>
-    <message>
-        <source>Row %1 of this form has no text, in this file nor in the reference.<byte value="xd"/>
-Storing row %2 would move it to another row.</source>
-        <translation>Rij %1 van dit formulier heeft geen tekst, in dit bestand noch in de referentie.<byte value="xd"/>
-Als u rij %2 opslaat, verschuift die naar een andere rij.</translation>
-    </message>
-    <message>
-        <source>Row %1 of this form has no text yet. Saving the form would close up the empty rows and move row %2 and the rows after it away from the rows the application reads.<byte value="xd"/>
-Fill the empty rows with the reference&apos;s texts first?</source>
-        <translation>Rij %1 van dit formulier heeft nog geen tekst. Bij het opslaan van het formulier worden de lege rijen gesloten en verschuiven rij %2 en de rijen erna weg van de rijen die de toepassing leest.<byte value="xd"/>
-Eerst de lege rijen vullen met de teksten van de referentie?</translation>
-    </message>
-    <message>
-        <source>Rows %1 of this form have no text yet. Saving the form would close up the empty rows and move row %2 and the rows after it away from the rows the application reads.<byte value="xd"/>
-Fill the empty rows with the reference&apos;s texts first?</source>
-        <translation>Rijen %1 van dit formulier hebben nog geen tekst. Bij het opslaan van het formulier worden de lege rijen gesloten en verschuiven rij %2 en de rijen erna weg van de rijen die de toepassing leest.<byte value="xd"/>
-Eerst de lege rijen vullen met de teksten van de referentie?</translation>
-    </message>
-    <message>
-        <source>Fill rows</source>
-        <translation>Rijen vullen</translation>
-    </message>
-    <message>
-        <source>Translate row</source>
-        <translation>Rij vertalen</translation>
-    </message>
-    <message>
         <source>Filename: </source>
         <translation>Bestandsnaam: </translation>
     </message>
@@ -1142,36 +1110,8 @@ Er is een herstelkopie van bewaard. Wilt u die terugzetten?</translation>
         <translation>Referentie en vertaling</translation>
     </message>
     <message>
-        <source>Row</source>
-        <translation>Rij</translation>
-    </message>
-    <message>
-        <source>Reference</source>
-        <translation>Referentie</translation>
-    </message>
-    <message>
-        <source>This file</source>
-        <translation>Dit bestand</translation>
-    </message>
-    <message>
-        <source>Problems</source>
-        <translation>Problemen</translation>
-    </message>
-    <message>
         <source>Reference: </source>
         <translation>Referentie: </translation>
-    </message>
-    <message>
-        <source>Form %1: %2 of %3 rows translated, %4 problems</source>
-        <translation>Formulier %1: %2 van %3 rijen vertaald, %4 problemen</translation>
-    </message>
-    <message>
-        <source>Form %1, row %2</source>
-        <translation>Formulier %1, rij %2</translation>
-    </message>
-    <message>
-        <source>%1 of %2 reference rows translated, %3 problems</source>
-        <translation>%1 van %2 referentierijen vertaald, %3 problemen</translation>
     </message>
     <message>
         <source>Ctrl+%1: %2% %3 &lt;i&gt;(from &quot;%4&quot;)&lt;/i&gt;</source>
@@ -1180,6 +1120,18 @@ Er is een herstelkopie van bewaard. Wilt u die terugzetten?</translation>
     <message>
         <source>%1, form %2, row %3</source>
         <translation>%1, formulier %2, rij %3</translation>
+    </message>
+    <message>
+        <source>Ro&amp;ws of:</source>
+        <translation>Ri&amp;jen van:</translation>
+    </message>
+    <message>
+        <source>S&amp;how:</source>
+        <translation>&amp;Tonen:</translation>
+    </message>
+    <message>
+        <source>Problems of this row</source>
+        <translation>Problemen van deze rij</translation>
     </message>
 </context>
 <context>
@@ -1231,6 +1183,107 @@ Er is een herstelkopie van bewaard. Wilt u die terugzetten?</translation>
     <message>
         <source>Translation</source>
         <translation>Vertaling</translation>
+    </message>
+</context>
+<context>
+    <name>WorkbenchModel</name>
+    <message numerus="yes">
+        <source>%1 and %n more</source>
+        <translation><numerusform>%1 en nog %n</numerusform><numerusform>%1 en nog %n</numerusform></translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 en %2</translation>
+    </message>
+    <message>
+        <source>row %1</source>
+        <translation>rij %1</translation>
+    </message>
+    <message>
+        <source>rows %1</source>
+        <translation>rijen %1</translation>
+    </message>
+    <message>
+        <source>Form %1, row %2</source>
+        <translation>Formulier %1, rij %2</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>Rij</translation>
+    </message>
+    <message>
+        <source>Reference</source>
+        <translation>Referentie</translation>
+    </message>
+    <message>
+        <source>This file</source>
+        <translation>Dit bestand</translation>
+    </message>
+    <message>
+        <source>Problems</source>
+        <translation>Problemen</translation>
+    </message>
+    <message>
+        <source>A row keeps a text of two characters or more.</source>
+        <translation>Een rij bewaart een tekst van twee tekens of meer.</translation>
+    </message>
+    <message>
+        <source>This text cannot be stored: it %1.</source>
+        <translation>Deze tekst kan niet worden bewaard: hij %1.</translation>
+    </message>
+    <message>
+        <source>Translate row</source>
+        <translation>Rij vertalen</translation>
+    </message>
+    <message>
+        <source>Rows inserted in this form would move other rows when it is stored.<byte value="xd"/>
+Save or undo them first.</source>
+        <translation>Rijen die in dit formulier zijn ingevoegd, zouden bij het opslaan andere rijen verschuiven.<byte value="xd"/>
+Sla ze eerst op of maak ze ongedaan.</translation>
+    </message>
+    <message>
+        <source>Row %1 of this form has no text, in this file nor in the reference.</source>
+        <translation>Rij %1 van dit formulier heeft geen tekst, in dit bestand noch in de referentie.</translation>
+    </message>
+    <message>
+        <source>Row %1 of this form has no text, and the reference&apos;s &quot;%2&quot; is too short to fill it.</source>
+        <translation>Rij %1 van dit formulier heeft geen tekst, en &quot;%2&quot; van de referentie is te kort om haar te vullen.</translation>
+    </message>
+    <message>
+        <source>Storing row %1 would move %2 away from the rows the application reads.</source>
+        <translation>Rij %1 opslaan zou %2 verplaatsen, weg van de rijen die de toepassing leest.</translation>
+    </message>
+    <message>
+        <source>Row %1 of this form has no text yet.</source>
+        <translation>Rij %1 van dit formulier heeft nog geen tekst.</translation>
+    </message>
+    <message>
+        <source>Rows %1 of this form have no text yet.</source>
+        <translation>Rijen %1 van dit formulier hebben nog geen tekst.</translation>
+    </message>
+    <message>
+        <source>Saving the form would close up the empty rows and move %1 away from the rows the application reads.<byte value="xd"/>
+Fill the empty rows with the reference&apos;s texts first?</source>
+        <translation>Het formulier opslaan zou de lege rijen sluiten en %1 verplaatsen, weg van de rijen die de toepassing leest.<byte value="xd"/>
+Eerst de lege rijen vullen met de teksten van de referentie?</translation>
+    </message>
+    <message>
+        <source>Form %1 has empty rows before its last text. Saving it would close them up and move %2 away from the rows the application reads.<byte value="xd"/>
+Fill the empty rows with the reference&apos;s texts first?</source>
+        <translation>Formulier %1 heeft lege rijen voor zijn laatste tekst. Opslaan zou ze sluiten en %2 verplaatsen, weg van de rijen die de toepassing leest.<byte value="xd"/>
+Eerst de lege rijen vullen met de teksten van de referentie?</translation>
+    </message>
+    <message>
+        <source>Fill rows</source>
+        <translation>Rijen vullen</translation>
+    </message>
+    <message>
+        <source>%1 of %2 reference rows translated, %3 problems</source>
+        <translation>%1 van %2 referentierijen vertaald, %3 problemen</translation>
+    </message>
+    <message>
+        <source>Form %1: %2 of %3 rows translated, %4 problems</source>
+        <translation>Formulier %1: %2 van %3 rijen vertaald, %4 problemen</translation>
     </message>
 </context>
 <context>

@@ -82,6 +82,19 @@ QList<int> gapsIn(const QStringList& rows)
     return gaps;
 }
 
+QList<int> movingRows(const QStringList& rows)
+{
+    QList<int> moving;
+    bool gap = false;
+    for (int row = 0; row < rows.size(); ++row) {
+        const bool empty = rows.at(row).size() <= 1;
+        if (!empty && gap)
+            moving << row;
+        gap = gap || empty;
+    }
+    return moving;
+}
+
 int commitWorkingCopy(const WorkingCopy& copy, int selectedForm, LanguageDocument& document)
 {
     for (int n = 1; n <= LanguageDocument::NameCount; ++n)

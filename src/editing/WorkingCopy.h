@@ -56,6 +56,8 @@ std::optional<QStringList> rowsByOrigin(const WorkingCopy& copy);
 // The rows before the last one with a text that hold none (or one character): saving the form
 // closes them up and moves every row after them.
 QList<int> gapsIn(const QStringList& rows);
+// The rows with a text that closing up those gaps moves to another index.
+QList<int> movingRows(const QStringList& rows);
 
 // The commit: form names 1 to 24 from the form list and name 25 empty; when a form (1 to 24) is
 // selected, its rows from the row list from row 0 on, the rest emptied; the five settings.

@@ -6,6 +6,7 @@
 #include "LanguageFile.h"
 #include "QL_Data.h"
 #include "RecentFiles.h"
+#include "ReferenceDock.h"
 #include "Toolkit.h"
 
 #include <QCoreApplication>
@@ -99,6 +100,9 @@ void QL_Core::mnu_save_Click()
             mnu_saveas_Click();
             return;
         }
+        // A text still in the workbench's editor is part of what is saved.
+        m_referenceDock->finishEditing(false);
+        keepRowsInPlace();
         CommitWorkingCopies();
         const QString path = currentPath();
         if (path.isEmpty() || path == PresetName)

@@ -5,6 +5,7 @@
 #include "ErrorTrap.h"
 #include "QL_Form.h"
 #include "Toolkit.h"
+#include "WorkbenchModel.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -18,6 +19,8 @@ void QL_Core::lst_forms_Click()
         // Rows inserted, deleted or replaced since the last commit are dropped now; that is a
         // step the user can take back.
         m_session->selectForm(form);
+        if (m_workbench->current().form != form)
+            m_workbench->setCurrent({form, -1});
         RefreshCommandState();
     });
 }

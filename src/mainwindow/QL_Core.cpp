@@ -11,6 +11,7 @@
 #include "SpellingSession.h"
 #include "Toolkit.h"
 #include "Twips.h"
+#include "WorkbenchModel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -82,8 +83,8 @@ QL_Core::QL_Core(Toolkit& toolkit, ShellBackend& shell, const ProgramValues& val
     createToolbar();
     createPanels();
     createStatusBar();
-    m_referenceDock =
-        new ReferenceDock(*m_reference, *m_problems, *m_spelling, *m_memory, *m_session, this);
+    m_workbench = new WorkbenchModel(*m_reference, *m_problems, *m_session, this);
+    m_referenceDock = new ReferenceDock(*m_reference, *m_spelling, *m_memory, *m_workbench, this);
     addDockWidget(Qt::BottomDockWidgetArea, m_referenceDock);
     m_referenceDock->hide();
     resize(sizeHint());
@@ -121,9 +122,13 @@ void QL_Core::connectSession()
                     m_data->txt_filename->setText(path);
                 txt_filetitle->setText(title);
             });
-    connect(m_referenceDock, &ReferenceDock::rowChosen, this, &QL_Core::showPlace);
+    connect(m_workbench, &WorkbenchModel::currentChanged, this,
+            [this](ProblemPlace place) { showPlace(place.form, place.row); });
     connect(m_referenceDock, &ReferenceDock::textStored, this, &QL_Core::storeTranslation);
-    connect(m_referenceDock, &ReferenceDock::countsChanged, m_panels[4], &QLabel::setText);
+    connect(m_workbench, &WorkbenchModel::countsChanged, this,
+            [this] { m_panels[4]->setText(m_workbench->countsText()); });
+    // The memory learns at a save: what it suggests may be new.
+    connect(s, &LanguageSession::saved, m_referenceDock, &ReferenceDock::forgetSuggestions);
     connect(m_referenceDock, &ReferenceDock::wordAdded, this, &QL_Core::addToDictionary);
     // The window grows by the workbench where the screen has room; on a small screen the table
     // is what gives way, and the dock can be shrunk or floated.
@@ -169,8 +174,9 @@ void QL_Core::renderSettings()
 
 void QL_Core::noteViewMarks()
 {
-    if (m_referenceDock)
-        m_referenceDock->showListItem(lst_lang->currentRow());
+    if (m_workbench && lst_lang->currentRow() >= 0)
+        m_workbench->setCurrent(
+            {m_session->selectedForm(), m_session->rowOf(lst_lang->currentRow())});
     m_session->setViewMarks({lst_forms->currentRow(), lst_lang->currentRow(), m_panels[2]->text(),
                              m_panels[3]->text()});
 }
@@ -183,7 +189,8 @@ void QL_Core::showViewMarks(const ViewMarks& marks)
     lst_lang->setCurrentRow(marks.rowHighlight);
     m_panels[2]->setText(marks.formStatus);
     m_panels[3]->setText(marks.rowStatus);
-    m_referenceDock->showListItem(marks.rowHighlight);
+    if (marks.rowHighlight >= 0)
+        m_workbench->setCurrent({m_session->selectedForm(), m_session->rowOf(marks.rowHighlight)});
 }
 void QL_Core::startUp()
 {

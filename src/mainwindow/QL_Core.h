@@ -2,6 +2,7 @@
 
 #include "LanguageSession.h"
 #include "ProgramValues.h"
+#include "ReferenceChecks.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -31,6 +32,7 @@ class ReferenceSession;
 class ShellBackend;
 class SpellingSession;
 class Toolkit;
+class WorkbenchModel;
 
 // The main window: the settings panel, the form list and the row list, menus, toolbar and
 // status bar, and the specified handlers. The document, its working copy and its history live in
@@ -59,6 +61,7 @@ public:
     MemorySession& memory() const { return *m_memory; }
     ProblemList& problems() const { return *m_problems; }
     ReferenceDock* referenceDock() const { return m_referenceDock; }
+    WorkbenchModel& workbench() const { return *m_workbench; }
 
     // Start-up, in order: program values (given), SetupMainWindow, SetToolbarTips, QL_Data,
     // New file.
@@ -190,8 +193,11 @@ private:
     // Adds the word to the personal word list of the spelling language; says why it cannot.
     void addToDictionary(const QString& word);
     void fillLanguageMenu(QMenu* menu, const QString& current);
-    // Goes on to the next row that needs work after a place, editing it.
-    void goToWork(std::pair<int, int> from);
+    // Goes on to the next row to do after a place, editing it.
+    void goToWork(ProblemPlace from);
+    // With a reference open, a commit that would move rows off their index asks first whether
+    // the reference's texts may fill the empty rows before them.
+    void keepRowsInPlace();
     // Opens the translation memory once it can be used; says why it cannot, once.
     void useMemory();
     // Once the event at hand is done: the reference remembered for the document's file.
@@ -208,6 +214,7 @@ private:
     MemorySession* m_memory = nullptr;
     ProblemList* m_problems = nullptr;
     ReferenceDock* m_referenceDock = nullptr;
+    WorkbenchModel* m_workbench = nullptr;
     FindAllDialog* m_findAll = nullptr;
     QPointer<QL_Data> m_data;
     bool m_closingFromCode = false;

@@ -1,13 +1,14 @@
 #include "ReferenceDock.h"
 
 #include "Dictionaries.h"
-#include "LanguageSession.h"
 #include "MemorySession.h"
-#include "ProblemList.h"
 #include "ReferenceSession.h"
 #include "SpellingSession.h"
 #include "TextMarks.h"
+#include "WorkbenchModel.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -20,16 +21,16 @@
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 
 namespace {
-constexpr int TextColumn = 2;
+constexpr int TextColumn = WorkbenchModel::TextColumn;
 } // namespace
 
-// The editor of this file's column: several lines (Enter breaks the line), Esc cancels,
-// Ctrl+Enter stores and asks for the next row that needs work. It never writes the table: the
-// text goes to the document, and the table shows the document.
+// The editor of this file's column: several lines (Enter breaks the line, Tab types a tab, both
+// shown as marks), Esc cancels, Ctrl+Enter stores and asks for the next row to do. It never
+// writes the model: the text goes to the document, and the model shows the document.
 class TranslationEditor : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -44,9 +45,12 @@ public:
     {
         auto* editor = new QPlainTextEdit(parent);
         editor->setAccessibleName(tr("Translation"));
-        editor->setTabChangesFocus(true);
+        QTextOption marks = editor->document()->defaultTextOption();
+        marks.setFlags(marks.flags() | QTextOption::ShowTabsAndSpaces |
+                       QTextOption::ShowLineAndParagraphSeparators);
+        editor->document()->setDefaultTextOption(marks);
         // Misspelt words and characters a language file cannot store are underlined as typed.
-        const QString reference = index.siblingAtColumn(1).data().toString();
+        const QString reference = index.siblingAtColumn(1).data(Qt::EditRole).toString();
         new MarkHighlighter(editor->document(), [this, reference](const QString& text) {
             return textMarks(text, reference, speller());
         });
@@ -104,7 +108,7 @@ public:
     }
 
 signals:
-    void stored(int tableRow, const QString& text, bool next) const;
+    void stored(int line, const QString& text, bool next) const;
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override
@@ -114,6 +118,10 @@ protected:
             if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
                 key->modifiers() & Qt::ControlModifier)
                 return finish(true);
+            if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier) {
+                static_cast<QPlainTextEdit*>(object)->insertPlainText(QStringLiteral("\t"));
+                return true;
+            }
         }
         return QStyledItemDelegate::eventFilter(object, event);
     }
@@ -124,15 +132,13 @@ private:
     mutable bool m_closing = false;
 };
 
-ReferenceDock::ReferenceDock(const ReferenceSession& reference, const ProblemList& problems,
-                             const SpellingSession& spelling, const MemorySession& memory,
-                             const LanguageSession& session, QWidget* parent)
+ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSession& spelling,
+                             const MemorySession& memory, WorkbenchModel& model, QWidget* parent)
     : QDockWidget(parent)
     , m_reference(reference)
-    , m_problems(problems)
     , m_spelling(spelling)
     , m_memory(memory)
-    , m_session(session)
+    , m_model(model)
 {
     setObjectName(QStringLiteral("ReferenceDock"));
     setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
@@ -150,45 +156,59 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const ProblemLis
         if (Check(c) != Check::Missing)
             m_filter->addItem(checkDescription(Check(c)), c);
     }
+    auto* scopeLabel = new QLabel(tr("Ro&ws of:"), workbench);
+    scopeLabel->setBuddy(m_scope);
+    auto* filterLabel = new QLabel(tr("S&how:"), workbench);
+    filterLabel->setBuddy(m_filter);
     m_progress = new QLabel(workbench);
     m_progress->setObjectName(QStringLiteral("lbl_progress"));
     m_message = new QLabel(workbench);
     m_message->setObjectName(QStringLiteral("lbl_message"));
 
-    m_table = new QTableWidget(0, 4, workbench);
+    m_table = new QTableView(workbench);
     m_table->setObjectName(QStringLiteral("ReferenceTable"));
     m_table->setAccessibleName(tr("Reference and translation"));
-    m_table->setHorizontalHeaderLabels(
-        {tr("Row"), tr("Reference"), tr("This file"), tr("Problems")});
+    m_table->setModel(&model);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                              QAbstractItemView::AnyKeyPressed);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setWordWrap(false);
+    // Tab leaves the table for the boxes above it, as in any dialog.
+    m_table->setTabKeyNavigation(false);
+    m_table->setWordWrap(true);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_table->setColumnWidth(1, 260);
     m_table->setColumnWidth(2, 260);
-    // Room for a few rows; the dock can be made smaller, floated or moved, so the designed area
-    // keeps its size on a small screen.
-    m_table->setMinimumHeight(m_table->fontMetrics().height() * 2 +
-                              m_table->horizontalHeader()->sizeHint().height());
+    m_table->installEventFilter(this);
     m_editor = new TranslationEditor(m_table);
     m_table->setItemDelegateForColumn(TextColumn, m_editor);
     m_editor->speller = [this] { return m_spelling.speller(); };
     m_editor->addWord = [this](const QString& word) { emit wordAdded(word); };
+    setTabOrder(m_scope, m_filter);
+    setTabOrder(m_filter, m_table);
+
+    m_problems = new QLabel(workbench);
+    m_problems->setObjectName(QStringLiteral("lbl_row_problems"));
+    m_problems->setAccessibleName(tr("Problems of this row"));
+    m_problems->setWordWrap(true);
+    m_problems->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
 
     auto* bar = new QHBoxLayout;
+    bar->addWidget(scopeLabel);
     bar->addWidget(m_scope);
+    bar->addWidget(filterLabel);
     bar->addWidget(m_filter);
     bar->addWidget(m_progress, 1);
     bar->addWidget(m_message);
     auto* layout = new QVBoxLayout(workbench);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
     layout->addLayout(bar);
-    layout->addWidget(m_table);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(m_problems);
     for (int i = 1; i <= 3; ++i) {
         auto* label = new QLabel(workbench);
         label->setObjectName(QStringLiteral("lbl_suggestion_%1").arg(i));
@@ -199,189 +219,101 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const ProblemLis
     }
     setWidget(workbench);
 
-    connect(m_table, &QTableWidget::cellActivated, this, [this](int row, int) {
-        if (row >= 0 && row < m_entries.size())
-            emit rowChosen(m_entries.at(row).form, m_entries.at(row).row);
-    });
     // The keyboard stays in this file's column, so that typing on any row starts its text.
-    connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
-        if (row >= 0 && column != TextColumn)
-            m_table->setCurrentCell(row, TextColumn);
-        showSuggestions();
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& now) {
+                if (!now.isValid())
+                    return;
+                if (now.column() != TextColumn) {
+                    m_table->setCurrentIndex(now.siblingAtColumn(TextColumn));
+                    return;
+                }
+                m_model.setCurrent(m_model.placeAt(now.row()));
+            });
+    connect(&model, &WorkbenchModel::currentChanged, this, &ReferenceDock::followCurrent);
+    connect(&model, &QAbstractItemModel::modelReset, this, [this] {
+        m_tallRow = -1;
+        followCurrent();
     });
+    connect(&model, &QAbstractItemModel::dataChanged, this, [this] {
+        followCurrent();
+        fitCurrentRow();
+    });
+    connect(&model, &WorkbenchModel::countsChanged, this,
+            [this] { m_progress->setText(m_model.progressText()); });
     // At once, also when the editor loses the keyboard to a click elsewhere: the text is stored
     // before that click does anything.
     connect(m_editor, &TranslationEditor::stored, this,
-            [this](int tableRow, const QString& text, bool next) {
-                if (tableRow >= 0 && tableRow < m_entries.size())
-                    emit textStored(m_entries.at(tableRow).form, m_entries.at(tableRow).row, text,
-                                    next);
+            [this](int line, const QString& text, bool next) {
+                const ProblemPlace place = m_model.placeAt(line);
+                if (place.form > 0)
+                    emit textStored(place.form, place.row, text, next);
             });
-    for (QComboBox* box : {m_scope, m_filter})
-        connect(box, &QComboBox::currentIndexChanged, this, &ReferenceDock::repaint);
-    connect(&problems, &ProblemList::changed, this, &ReferenceDock::schedule);
+    connect(m_scope, &QComboBox::currentIndexChanged, this,
+            [this](int scope) { m_model.setAllForms(scope == 1); });
+    connect(m_filter, &QComboBox::currentIndexChanged, this, [this](int filter) {
+        using Filter = WorkbenchModel::Filter;
+        m_model.setFilter(Filter(std::min(filter, int(Filter::OneCheck))),
+                          Check(m_filter->currentData().toInt()));
+    });
     connect(&reference, &ReferenceSession::openedOrClosed, this, [this](bool open) {
         setWindowTitle(tr("Reference: ") + QFileInfo(m_reference.path()).fileName());
         setVisible(open);
-        repaint();
+        forgetSuggestions();
+        m_message->clear();
     });
 }
 
-void ReferenceDock::schedule()
+void ReferenceDock::followCurrent()
 {
-    if (std::exchange(m_scheduled, true))
-        return;
-    QTimer::singleShot(0, this, [this] {
-        if (m_scheduled)
-            repaint();
-    });
-}
-
-bool ReferenceDock::shows(const QList<Problem>& problems, bool translated) const
-{
-    const int filter = m_filter->currentIndex();
-    switch (Filter(std::min(filter, int(Filter::FirstCheck)))) {
-    case Filter::All:
-        return true;
-    case Filter::NeedsWork:
-        return !problems.isEmpty();
-    case Filter::Untranslated:
-        return !translated;
-    case Filter::FirstCheck:
-        break;
-    }
-    const Check only = Check(m_filter->currentData().toInt());
-    return std::any_of(problems.begin(), problems.end(),
-                       [only](const Problem& p) { return p.check == only; });
-}
-
-void ReferenceDock::repaint()
-{
-    m_scheduled = false;
-    m_message->clear();
-    if (!m_reference.isOpen()) {
-        emit countsChanged(QString());
-        return;
-    }
-    const QList<Problem>& problems = m_problems.problems();
-    const ReferenceCounts& counts = m_problems.counts();
-    emit countsChanged(tr("%1 of %2 reference rows translated, %3 problems")
-                           .arg(counts.translated)
-                           .arg(counts.referenceRows)
-                           .arg(counts.problems));
-
-    const int selected = m_session.selectedForm();
-    const bool allForms = m_scope->currentIndex() == 1;
-    struct Line {
-        Entry entry;
-        QString reference, text;
-        QList<Problem> problems;
-    };
-    QList<Line> lines;
-    ReferenceCounts inForm;
-    auto problem = problems.begin();
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
-        const bool wanted = allForms || form == selected;
-        if (!wanted) {
-            while (problem != problems.end() && problem->form == form)
-                ++problem;
-            continue;
-        }
-        const LanguageTable& reference = m_reference.reference()->formText(form);
-        const QList<PairedText> pairs =
-            pairedTexts(m_session.document(), m_session.workingCopy(), selected, form);
-        auto pair = pairs.begin();
-        for (int row = 0; row < LanguageDocument::RowCount; ++row) {
-            QStringList texts;
-            for (; pair != pairs.end() && pair->row == row; ++pair)
-                texts << pair->text;
-            QList<Problem> here;
-            for (; problem != problems.end() && problem->form == form && problem->row == row;
-                 ++problem)
-                here << *problem;
-            const bool translated = texts.join(QString()).size() > 0;
-            if (form == selected && !reference.at(row).isEmpty()) {
-                ++inForm.referenceRows;
-                inForm.translated += translated ? 1 : 0;
-            }
-            inForm.problems += form == selected ? int(here.size()) : 0;
-            if ((texts.isEmpty() && reference.at(row).isEmpty()) || !shows(here, translated))
-                continue;
-            lines.append({{form, row}, reference.at(row), texts.join(QStringLiteral(" | ")), here});
-        }
-    }
-    m_progress->setText(selected >= 1 && selected <= LanguageDocument::FormCount
-                            ? tr("Form %1: %2 of %3 rows translated, %4 problems")
-                                  .arg(selected)
-                                  .arg(inForm.translated)
-                                  .arg(inForm.referenceRows)
-                                  .arg(inForm.problems)
-                            : QString());
-
-    const QSignalBlocker quiet(m_table);
-    m_table->setUpdatesEnabled(false);
-    m_table->setRowCount(int(lines.size()));
-    m_entries.clear();
-    for (int r = 0; r < lines.size(); ++r) {
-        const Line& line = lines.at(r);
-        m_entries << line.entry;
-        QStringList names, messages;
-        for (const Problem& p : line.problems) {
-            names << checkLabel(p.check);
-            messages << p.message;
-        }
-        const QString place = allForms
-                                  ? tr("Form %1, row %2").arg(line.entry.form).arg(line.entry.row)
-                                  : QString::number(line.entry.row);
-        const QString cells[] = {place, line.reference, line.text,
-                                 names.join(QStringLiteral(", "))};
-        for (int column = 0; column < 4; ++column) {
-            QTableWidgetItem* cell = m_table->item(r, column);
-            if (!cell) {
-                cell = new QTableWidgetItem;
-                cell->setFlags(column == TextColumn ? cell->flags()
-                                                    : cell->flags() & ~Qt::ItemIsEditable);
-                m_table->setItem(r, column, cell);
-            }
-            cell->setText(cells[column]);
-            if (column == 3)
-                cell->setToolTip(messages.join(u'\n'));
-        }
-    }
-    followSelection();
-    m_table->setUpdatesEnabled(true);
-}
-
-int ReferenceDock::entryOf(int form, int row) const
-{
-    for (int r = 0; r < m_entries.size(); ++r) {
-        if (m_entries.at(r).form == form && m_entries.at(r).row == row)
-            return r;
-    }
-    return -1;
-}
-
-void ReferenceDock::followSelection()
-{
-    const int item = m_listItem;
-    const int entry = item < 0 ? -1 : entryOf(m_session.selectedForm(), m_session.rowOf(item));
-    const QSignalBlocker quiet(m_table);
-    // Only what the row list has selected is highlighted.
-    if (entry < 0) {
-        m_table->clearSelection();
-        m_table->setCurrentIndex({});
+    const int line = m_model.lineOf(m_model.current());
+    // Setting the table's current row tells the model the place it already has.
+    if (line < 0) {
+        m_table->selectionModel()->clear();
     } else {
-        m_table->setCurrentCell(entry, TextColumn);
+        m_table->selectionModel()->setCurrentIndex(m_model.index(line, TextColumn),
+                                                   QItemSelectionModel::ClearAndSelect |
+                                                       QItemSelectionModel::Rows);
+        m_table->scrollTo(m_model.index(line, TextColumn));
     }
+    m_problems->setText(
+        line < 0
+            ? QString()
+            : m_model.index(line, TextColumn).data(WorkbenchModel::ProblemTextRole).toString());
+    fitCurrentRow();
+    showSuggestions();
+}
+
+void ReferenceDock::fitCurrentRow()
+{
+    const int line = m_model.lineOf(m_model.current());
+    QHeaderView* rows = m_table->verticalHeader();
+    if (m_tallRow >= 0 && m_tallRow != line && m_tallRow < m_model.rowCount())
+        rows->resizeSection(m_tallRow, rows->defaultSectionSize());
+    m_tallRow = line;
+    if (line >= 0)
+        m_table->resizeRowToContents(line);
+}
+
+void ReferenceDock::forgetSuggestions()
+{
+    m_suggestedFor = {};
     showSuggestions();
 }
 
 void ReferenceDock::showSuggestions()
 {
-    const auto [form, row] = currentRow();
-    m_suggestions = form > 0 ? m_memory.suggestionsFor(form, row) : QList<Suggestion>();
-    const QString reference =
-        form > 0 ? m_reference.reference()->formText(form).at(row) : QString();
+    const ProblemPlace place = m_model.current();
+    const QString reference = place.form > 0 && place.row >= 0 && m_reference.reference()
+                                  ? m_reference.reference()->formText(place.form).at(place.row)
+                                  : QString();
+    // One lookup per row shown: moving on and coming back, or an edit of the row, asks again.
+    if (place != m_suggestedFor || reference != m_suggestedText) {
+        m_suggestedFor = place;
+        m_suggestedText = reference;
+        m_suggestions = reference.isEmpty() ? QList<Suggestion>()
+                                            : m_memory.suggestionsFor(place.form, place.row);
+    }
     const QStringList referenceWords = reference.split(u' ');
     for (int i = 0; i < m_suggestionLabels.size(); ++i) {
         QLabel* label = m_suggestionLabels.at(i);
@@ -408,38 +340,27 @@ void ReferenceDock::showSuggestions()
 
 void ReferenceDock::takeSuggestion(int number)
 {
-    const auto [form, row] = currentRow();
-    // A copy: opening the editor finds the suggestions anew.
-    if (form > 0 && number >= 1 && number <= m_suggestions.size())
-        editRow(form, row, QString(m_suggestions.at(number - 1).unit.target));
+    // A copy: opening the editor may look the suggestions up anew.
+    if (number >= 1 && number <= m_suggestions.size())
+        editRow(m_model.current(), QString(m_suggestions.at(number - 1).unit.target));
 }
 
-void ReferenceDock::showRow(int form, int row, bool edit)
+void ReferenceDock::showRow(ProblemPlace place, bool edit)
 {
-    if (m_scheduled)
-        repaint();
-    const int entry = entryOf(form ? form : m_session.selectedForm(), row);
-    if (entry < 0)
+    m_model.catchUp();
+    m_model.setCurrent(place);
+    // Going there may have selected another form: the table shows its rows first.
+    m_model.catchUp();
+    followCurrent();
+    const int line = m_model.lineOf(place);
+    if (!edit || line < 0)
         return;
-    {
-        const QSignalBlocker quiet(m_table);
-        m_table->setCurrentCell(entry, TextColumn);
+    if (m_editor->closing()) {
+        QTimer::singleShot(0, this, [this, place] { showRow(place, true); });
+        return;
     }
-    showSuggestions();
-    m_table->scrollToItem(m_table->item(entry, 0));
-    if (edit && m_editor->closing()) {
-        QTimer::singleShot(0, this, [this, form, row] { showRow(form, row, true); });
-    } else if (edit) {
-        m_table->setFocus();
-        m_table->edit(m_table->model()->index(entry, TextColumn));
-    }
-}
-
-std::pair<int, int> ReferenceDock::currentRow() const
-{
-    const int r = m_table->currentRow();
-    return r >= 0 && r < m_entries.size() ? std::pair(m_entries.at(r).form, m_entries.at(r).row)
-                                          : std::pair(0, -1);
+    m_table->setFocus();
+    m_table->edit(m_model.index(line, TextColumn));
 }
 
 QPlainTextEdit* ReferenceDock::openEditor() const
@@ -454,37 +375,78 @@ bool ReferenceDock::finishEditing(bool next)
 
 void ReferenceDock::copyReferenceText()
 {
-    const auto [form, row] = currentRow();
-    if (!form)
-        return;
-    editRow(form, row, m_reference.reference()->formText(form).at(row));
+    const ProblemPlace place = m_model.current();
+    if (place.form > 0 && place.row >= 0)
+        editRow(place, m_reference.reference()->formText(place.form).at(place.row));
 }
 
-void ReferenceDock::editRow(int form, int row, const QString& text)
+void ReferenceDock::copyReferenceShortcut()
+{
+    const ProblemPlace place = m_model.current();
+    if (place.form < 1 || place.row < 0)
+        return;
+    const QString reference = m_reference.reference()->formText(place.form).at(place.row);
+    const qsizetype tab = reference.indexOf(u'\t');
+    if (tab < 0)
+        return;
+    const QPlainTextEdit* editor = openEditor();
+    QString text =
+        editor ? editor->toPlainText()
+               : m_model.index(m_model.lineOf(place), TextColumn).data(Qt::EditRole).toString();
+    text = text.left(text.indexOf(u'\t')) + reference.mid(tab);
+    editRow(place, text);
+}
+
+void ReferenceDock::editRow(ProblemPlace place, const QString& text)
 {
     if (m_editor->closing()) {
         // Asked while the editor stores its text: once it has closed.
-        QTimer::singleShot(0, this, [this, form, row, text] { editRow(form, row, text); });
+        QTimer::singleShot(0, this, [this, place, text] { editRow(place, text); });
         return;
     }
-    if (!openEditor())
-        showRow(form, row, true);
+    if (!openEditor() || m_model.current() != place)
+        showRow(place, true);
     if (QPlainTextEdit* editor = openEditor()) {
         // As typed over the selection, so that the editor's own undo brings back what was there.
         editor->selectAll();
         editor->insertPlainText(text);
+        editor->setFocus();
     }
-}
-
-void ReferenceDock::showListItem(int item)
-{
-    if (std::exchange(m_listItem, item) != item)
-        followSelection();
 }
 
 void ReferenceDock::say(const QString& text)
 {
     m_message->setText(text);
+}
+
+bool ReferenceDock::eventFilter(QObject* watched, QEvent* event)
+{
+    // While the keyboard is in the table, its keys act on the table's current row, as in any
+    // table: the window's commands with the same keys act elsewhere.
+    if (watched != m_table ||
+        (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress))
+        return QDockWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool ours = key->matches(QKeySequence::Delete) || key->matches(QKeySequence::Copy) ||
+                      key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Paste) ||
+                      key->matches(QKeySequence::SelectAll);
+    if (!ours)
+        return QDockWidget::eventFilter(watched, event);
+    event->accept();
+    if (event->type() == QEvent::ShortcutOverride)
+        return true;
+    const ProblemPlace place = m_model.current();
+    const int line = m_model.lineOf(place);
+    if (line < 0)
+        return true;
+    const QString text = m_model.index(line, TextColumn).data(Qt::EditRole).toString();
+    if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Cut))
+        QApplication::clipboard()->setText(text);
+    if (key->matches(QKeySequence::Delete) || key->matches(QKeySequence::Cut))
+        emit textStored(place.form, place.row, QString(), false);
+    if (key->matches(QKeySequence::Paste))
+        editRow(place, QApplication::clipboard()->text());
+    return true;
 }
 
 #include "ReferenceDock.moc"

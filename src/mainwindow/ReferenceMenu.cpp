@@ -12,6 +12,7 @@
 #include "SpellingSession.h"
 #include "TextRules.h"
 #include "Toolkit.h"
+#include "WorkbenchModel.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -50,7 +51,7 @@ void QL_Core::createReferenceMenu()
     mnu_store_next = item("mnu_store_next", tr("Store and go to the next row"),
                           QKeySequence(Qt::CTRL | Qt::Key_Return), [this] {
                               if (!m_referenceDock->finishEditing(true))
-                                  goToWork(m_referenceDock->currentRow());
+                                  goToWork(m_workbench->current());
                           });
     mnu_copy_reference =
         item("mnu_copy_reference", tr("Copy reference text"), QKeySequence(Qt::CTRL | Qt::Key_B),
@@ -135,14 +136,12 @@ void QL_Core::useMemory()
 {
     if (const QString problem = m_memory->open(); !problem.isEmpty())
         m_toolkit.messageBox(problem, MsgStyle::Exclamation);
-    // A language the memory lacks is said once, in the workbench, after it has shown the change
-    // (which it does once the event at hand is done).
+    // A language the memory lacks is said once in the workbench, after the reference opened
+    // (which clears what the workbench says), and no longer once it is set.
     QTimer::singleShot(0, this, [this] {
-        QTimer::singleShot(0, this, [this] {
-            const QString missing = m_memory->missing();
-            if (missing != std::exchange(m_saidMissing, missing) && !missing.isEmpty())
-                m_referenceDock->say(missing);
-        });
+        const QString missing = m_memory->missing();
+        if (missing != std::exchange(m_saidMissing, missing))
+            m_referenceDock->say(missing);
     });
 }
 
@@ -245,11 +244,17 @@ void QL_Core::chooseRow(int row)
 
 void QL_Core::showPlace(int form, int row)
 {
-    if (form != m_session->selectedForm())
+    // The table shows the selected form alone: a place in another form selects it, as a click
+    // on it does. With all forms shown, the form stays, and so does what its list holds. A row
+    // the list does not hold (an empty one) leaves no row highlighted there.
+    if (form != m_session->selectedForm() && !m_workbench->allForms())
         selectForm(form);
+    if (row < 0 || form != m_session->selectedForm())
+        return;
     const int item = m_session->itemOf(row);
     if (item >= 0) {
-        chooseRow(item);
+        if (lst_lang->currentRow() != item)
+            chooseRow(item);
         return;
     }
     const QSignalBlocker quiet(lst_lang);
@@ -261,89 +266,53 @@ void QL_Core::showPlace(int form, int row)
 
 void QL_Core::goToProblem(int step)
 {
-    const std::optional<Problem> found = m_problems->problemFrom(step);
+    const std::optional<ProblemPlace> found = m_workbench->nextToDo(m_workbench->current(), step);
     if (!found) {
         m_referenceDock->say(tr("Nothing left to translate."));
         return;
     }
-    showPlace(found->form, found->row);
-    m_problems->wentTo(*found);
     // The keyboard on the row gone to, so that typing starts its translation.
-    m_referenceDock->showRow(found->form, found->row);
+    m_referenceDock->showRow(*found);
     m_referenceDock->table()->setFocus();
 }
 
-void QL_Core::goToWork(std::pair<int, int> from)
+void QL_Core::goToWork(ProblemPlace from)
 {
-    const std::optional<Problem> next =
-        problemFrom(m_problems->problems(), ProblemPlace{from.first, from.second}, 1);
+    const std::optional<ProblemPlace> next = m_workbench->nextToDo(from, 1);
     if (!next) {
         m_referenceDock->say(tr("Nothing left to translate."));
         return;
     }
-    showPlace(next->form, next->row);
-    m_referenceDock->showRow(next->form, next->row, true);
+    m_referenceDock->showRow(*next, true);
 }
 
 void QL_Core::storeTranslation(int form, int row, const QString& text, bool next)
 {
-    if (form != m_session->selectedForm())
-        showPlace(form, row);
-    if (form != m_session->selectedForm())
-        return;
-    // Whatever refuses the text gives it back in the editor, to change or to cancel.
-    const auto refused = [&](const QString& message, MsgStyle style) {
-        m_toolkit.messageBox(message, style);
-        m_referenceDock->editRow(form, row, text);
-    };
-    const TextRule failed = checkRowText(text, int(workingCopy().rows.size()));
-    if (failed != TextRule::Passed)
-        return refused(ruleMessage(failed), MsgStyle::Critical);
-    const std::optional<QStringList> stored = rowsByOrigin(workingCopy());
-    if (!stored)
-        return refused(tr("Rows inserted in this form would move other rows when it "
-                          "is stored.\r\nSave or undo them first."),
-                       MsgStyle::Exclamation);
-    QStringList rows = *stored;
-    rows[row] = text;
-    // A text goes to its own row: where rows before it are empty, saving would close them up
-    // and move it and the rows after it, so those rows get a text first, or nothing is stored.
-    const QList<int> gaps = gapsIn(rows);
-    if (!gaps.isEmpty()) {
-        QStringList numbers;
-        for (int gap : gaps)
-            numbers << QString::number(gap);
-        const LanguageTable& reference = m_reference->reference()->formText(form);
-        const auto blank = std::find_if(gaps.begin(), gaps.end(),
-                                        [&](int gap) { return reference.at(gap).size() <= 1; });
-        if (blank != gaps.end())
-            return refused(tr("Row %1 of this form has no text, in this file nor in "
-                              "the reference.\r\nStoring row %2 would move it to "
-                              "another row.")
-                               .arg(*blank)
-                               .arg(row),
-                           MsgStyle::Exclamation);
-        const QString question =
-            gaps.size() == 1
-                ? tr("Row %1 of this form has no text yet. Saving the form would close up the "
-                     "empty rows and move row %2 and the rows after it away from the rows the "
-                     "application reads.\r\nFill the empty rows with the reference's texts first?")
-                : tr("Rows %1 of this form have no text yet. Saving the form would close up the "
-                     "empty rows and move row %2 and the rows after it away from the rows the "
-                     "application reads.\r\nFill the empty rows with the reference's texts first?");
-        if (m_toolkit.messageBox(question.arg(numbers.join(QStringLiteral(", "))).arg(row),
-                                 MsgStyle::Question) != MsgResult::Yes) {
-            m_referenceDock->editRow(form, row, text);
+    using Kind = StoreOutcome::Kind;
+    const ProblemPlace place{form, row};
+    StoreOutcome outcome = m_workbench->store(place, text);
+    if (outcome.kind == Kind::NeedsFill) {
+        if (m_toolkit.messageBox(outcome.message, MsgStyle::Question) != MsgResult::Yes) {
+            m_referenceDock->editRow(place, text);
             return;
         }
-        QStringList filled = *stored;
-        for (int gap : gaps)
-            filled[gap] = rows[gap] = reference.at(gap);
-        m_session->storeRows(tr("Fill rows"), filled, gaps);
+        outcome = m_workbench->store(place, text, true);
     }
-    m_session->storeRows(tr("Translate row"), rows, {row});
+    // What refuses the text gives it back in the editor on its row, to change or to cancel.
+    if (outcome.kind == Kind::Refused) {
+        m_toolkit.messageBox(outcome.message, MsgStyle::Exclamation);
+        m_referenceDock->editRow(place, text);
+        return;
+    }
     if (next)
-        goToWork({form, row});
+        goToWork(place);
+}
+
+void QL_Core::keepRowsInPlace()
+{
+    if (m_reference->isOpen() && !m_workbench->rowsMovedAtCommit().isEmpty() &&
+        m_toolkit.messageBox(m_workbench->commitQuestion(), MsgStyle::Question) == MsgResult::Yes)
+        m_workbench->fillGapsOfSelectedForm();
 }
 
 FindAllDialog* QL_Core::showFindAll()
@@ -378,6 +347,5 @@ void QL_Core::showFound(const FoundText& found)
             selectForm(found.form);
         return;
     }
-    showPlace(found.form, found.row);
-    m_referenceDock->showRow(found.form, found.row);
+    m_referenceDock->showRow({found.form, found.row}, true);
 }

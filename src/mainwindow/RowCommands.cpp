@@ -24,8 +24,10 @@ void QL_Core::mnu_text_new_Click()
 {
     QL_Edit dialog(m_toolkit);
     showReferenceIn(dialog, int(workingCopy().rows.size())); // a new row goes after the last
-    dialog.New_Row(int(workingCopy().rows.size()),
-                   [this](const QString& text) { m_session->appendRow(text); });
+    dialog.New_Row(int(workingCopy().rows.size()), [this](const QString& text) {
+        keepRowsInPlace();
+        m_session->appendRow(text);
+    });
 }
 
 void QL_Core::mnu_text_edit_Click()
@@ -38,7 +40,12 @@ void QL_Core::mnu_text_edit_Click()
         QL_Edit dialog(m_toolkit);
         showReferenceIn(dialog, m_session->rowOf(row));
         dialog.Edit_Row(workingCopy().rows.at(row), int(workingCopy().rows.size()),
-                        [this, row](const QString& text) { m_session->replaceRow(row, text); });
+                        [this, row](const QString& text) {
+                            // Filling empty rows first puts each row at its own index.
+                            const int stored = m_session->rowOf(row);
+                            keepRowsInPlace();
+                            m_session->replaceRow(m_session->itemOf(stored), text);
+                        });
     });
 }
 

@@ -297,6 +297,18 @@ void LanguageSession::fillRows(const QString& step, const QList<PlacedText>& tex
     emit rowsStored(texts);
 }
 
+void LanguageSession::storeText(const QString& step, const PlacedText& text)
+{
+    if (text.form == selectedForm())
+        throw std::invalid_argument("the selected form is stored through its row list");
+    const SessionState before = state();
+    m_document.formText(text.form).set(text.row, text.text);
+    emit contentsChanged();
+    setUnsavedChanges(true);
+    recordStep(step, before);
+    emit rowsStored({text});
+}
+
 void LanguageSession::selectForm(int form)
 {
     const SessionState before = state();

@@ -84,6 +84,12 @@ public:
     // Stores each text at its form and row (rows of any form), as one step; the selected form's
     // list is stored first and then shows the rows as stored.
     void fillRows(const QString& step, const QList<PlacedText>& texts);
+    // Stores a text at a row of a form that is not selected, as one step; the row list and
+    // whatever it holds that is not stored yet stay as they are.
+    void storeText(const QString& step, const PlacedText& text);
+    // The person stored these texts again as they were: no step and nothing to save, but said
+    // as rowsStored.
+    void storedAgain(const QList<PlacedText>& texts) { emit rowsStored(texts); }
     // Renames form 1 to 24 and stores the working copy; one step.
     void renameForm(int form, const QString& name);
     // A settings box's text. Typing on in the same box merges into one step; typing that brings

@@ -39,7 +39,6 @@ void ProblemList::recheck()
 
 void ProblemList::referenceChanged(bool open)
 {
-    m_wentTo.reset();
     if (!open) {
         m_problems.clear();
         m_counts = {};
@@ -77,20 +76,4 @@ const ReferenceCounts& ProblemList::counts() const
 {
     problems();
     return m_counts;
-}
-
-std::optional<Problem> ProblemList::problemFrom(int step) const
-{
-    const int item = m_session.designatedRow();
-    ProblemPlace here{m_session.selectedForm(), item < 0 ? -1 : m_session.rowOf(item)};
-    if (m_landed && here == *m_landed)
-        here = *m_wentTo;
-    return ::problemFrom(problems(), here, step);
-}
-
-void ProblemList::wentTo(const Problem& problem)
-{
-    m_wentTo = ProblemPlace{problem.form, problem.row};
-    const int item = m_session.designatedRow();
-    m_landed = ProblemPlace{m_session.selectedForm(), item < 0 ? -1 : m_session.rowOf(item)};
 }

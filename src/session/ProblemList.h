@@ -4,8 +4,6 @@
 
 #include <QObject>
 
-#include <optional>
-
 class LanguageSession;
 class MemorySession;
 class ReferenceSession;
@@ -13,7 +11,7 @@ class SpellingSession;
 
 // The problems of a session's document against its reference: the checks switched on, the
 // problems and counts found when asked after a change (a form whose stored rows did not change
-// is not checked again), and going from problem to problem through all forms.
+// is not checked again).
 class ProblemList : public QObject {
     Q_OBJECT
 public:
@@ -31,13 +29,6 @@ public:
     const ReferenceCounts& counts() const;
     // How many times the checks ran over the document since the list was made.
     int checkPasses() const { return m_passes; }
-
-    // The next (step 1) or previous (-1) problem from the selected form and row, round through
-    // all forms; from the problem gone to last while the selection is where that left it (a
-    // missing row cannot be selected). Nothing when there is no problem.
-    std::optional<Problem> problemFrom(int step) const;
-    // Says where going to a problem left the selection.
-    void wentTo(const Problem& problem);
 
 signals:
     // Another reference, check set, dictionary or memory, or what a save would write changed
@@ -60,5 +51,4 @@ private:
     mutable ReferenceCounts m_counts;
     mutable int m_passes = 0;
     mutable CheckedForms m_checked;
-    std::optional<ProblemPlace> m_wentTo, m_landed;
 };

@@ -10,6 +10,7 @@
 #include "SpellingSession.h"
 #include "TranslationMemory.h"
 #include "WindowTest.h"
+#include "WorkbenchModel.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -19,7 +20,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTimer>
@@ -62,11 +63,11 @@ protected:
     {
         QCoreApplication::processEvents(); // the table repaints once the change is done
         QStringList rows;
-        const QTableWidget* t = window->referenceDock()->table();
-        for (int r = 0; r < t->rowCount(); ++r) {
+        const WorkbenchModel& model = window->workbench();
+        for (int r = 0; r < model.rowCount(); ++r) {
             QStringList cells;
-            for (int c = 0; c < 4; ++c)
-                cells << t->item(r, c)->text();
+            for (int c = 0; c < WorkbenchModel::ColumnCount; ++c)
+                cells << model.index(r, c).data().toString();
             rows << cells.join('|');
         }
         return rows;
@@ -100,17 +101,18 @@ TEST_F(Reference, TheTableFollowsEditsReplacementsAndTheSelectedForm)
     EXPECT_EQ(filter->itemText(3) + '|' + filter->itemText(filter->count() - 1),
               "Rows the reference does not use|Reference texts changed since translated");
     click(window->lst_forms, 0);
-    EXPECT_EQ(window->referenceDock()->table()->currentRow(), -1) << "no row chosen, none shown";
+    EXPECT_EQ(window->referenceDock()->table()->currentIndex().row(), -1)
+        << "no row chosen, none shown";
     EXPECT_EQ(table(),
               QStringList({"0|&Open...|Openen...|access-keys", "1|Save %1|Opslaan|placeholders",
                            "2|Close|Sluiten|", "3|Quit||missing"}));
     EXPECT_EQ(window->findChild<QLabel*>("lbl_progress")->text(),
               "Form 1: 3 of 4 rows translated, 3 problems");
-    emit window->referenceDock()->table()->cellActivated(2, 1);
+    window->referenceDock()->table()->setCurrentIndex(window->workbench().index(2, 1));
     EXPECT_EQ(panel(3), "Row: 2") << "a row of the table selects that row in the list";
     EXPECT_EQ(window->lst_lang->currentRow(), 2);
     click(window->lst_lang, 0);
-    EXPECT_EQ(window->referenceDock()->table()->currentRow(), 0)
+    EXPECT_EQ(window->referenceDock()->table()->currentIndex().row(), 0)
         << "and the list's row the table's";
 
     answerRowDialog("Opslaan %1");
@@ -143,7 +145,7 @@ TEST_F(Reference, NextAndPreviousProblemGoThroughAllForms)
     for (int i = 0; i < 6; ++i) {
         window->mnu_problem_next->trigger();
         visited << panel(2) + " " + panel(3) + " table " +
-                       QString::number(window->referenceDock()->table()->currentRow());
+                       QString::number(window->referenceDock()->table()->currentIndex().row());
     }
     EXPECT_EQ(visited, QStringList({"Form: 1 Row: 0 table 0", "Form: 1 Row: 1 table 1",
                                     "Form: 1 Row: table 3", "Form: 2 Row: 0 table 0",
@@ -178,7 +180,7 @@ TEST_F(Reference, FindInAllFormsListsEveryPlaceAndShowsTheOneChosen)
     find->find();
     emit find->lst_found->itemActivated(find->lst_found->topLevelItem(0), 0);
     EXPECT_EQ(panel(2) + " " + panel(3), "Form: 1 Row:");
-    EXPECT_EQ(window->referenceDock()->table()->currentRow(), 3);
+    EXPECT_EQ(window->referenceDock()->table()->currentIndex().row(), 3);
     EXPECT_EQ(window->lst_lang->currentRow(), -1);
 
     find->txt_find->setText("Over");
@@ -243,7 +245,7 @@ TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocum
     window->findChild<QAction*>("mnu_language_nl_NL")->trigger();
     EXPECT_EQ(window->spelling().rememberedLanguageFor(path("nl.lsf")), "nl_NL");
 
-    window->referenceDock()->editRow(1, 2, "Sluiten bestnad");
+    window->referenceDock()->editRow({1, 2}, "Sluiten bestnad");
     QPlainTextEdit* editor = window->referenceDock()->openEditor();
     ASSERT_NE(editor, nullptr);
     const QList<QTextLayout::FormatRange> marks =
@@ -283,6 +285,10 @@ TEST_F(Reference, TheWorkbenchSaysWhichLanguageTheMemoryLacks)
     EXPECT_EQ(message->text(), "Set the language of the reference in Reference > Language of the "
                                "reference to get suggestions from the translation memory and the "
                                "changed check.");
+    window->memory().setMemoryPath(path("tm.sqlite"));
+    emit window->findChild<QMenu*>("mnu_reference_language")->aboutToShow();
+    window->findChild<QAction*>("mnu_reference_language_en_US")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return message->text().isEmpty(); }));
 }
 
 // The memory, with both languages set: a save teaches it the rows, the workbench offers them
@@ -303,7 +309,7 @@ TEST_F(Reference, TheMemoryLearnsAtSaveSuggestsForTheRowAndPretranslates)
     window->mnu_save_Click();
     toolkit.boxes.clear();
 
-    window->referenceDock()->showRow(1, 2);
+    window->referenceDock()->showRow({1, 2});
     QLabel* first = window->referenceDock()->suggestionLabel(1);
     EXPECT_EQ(first->text(), "Ctrl+1: 100% Sluiten <i>(from \"Close\")</i>");
     EXPECT_FALSE(window->referenceDock()->suggestionLabel(2)->isVisibleTo(window.get()));
@@ -336,19 +342,19 @@ TEST_F(Reference, ARowTypedInTheTableIsStoredAtItsRowAndTheNextOneToDoFollows)
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->reference().reference() != nullptr; }));
     click(window->lst_forms, 0);
     const auto type = [&](int row, const QString& text) {
-        window->referenceDock()->showRow(1, row, true);
+        window->referenceDock()->showRow({1, row}, true);
         ASSERT_NE(window->referenceDock()->openEditor(), nullptr);
         window->referenceDock()->openEditor()->setPlainText(text);
         window->mnu_store_next->trigger();
         QCoreApplication::processEvents(); // the next editor opens once this one has closed
     };
-    type(2, "ab");
-    expectOnlyBox("Type at least 3 characters", 16);
+    type(2, "a");
+    expectOnlyBox("A row keeps a text of two characters or more.", 48);
     toolkit.answers = {MsgResult::No};
     type(2, "Drie");
     expectOnlyBox("Row 1 of this form has no text yet. Saving the form would close up the empty "
-                  "rows and move row 2 and the rows after it away from the rows the application "
-                  "reads.\r\nFill the empty rows with the reference's texts first?",
+                  "rows and move row 2 away from the rows the application reads.\r\nFill the "
+                  "empty rows with the reference's texts first?",
                   36);
     EXPECT_EQ(rows(), QStringList({"Een"})) << "No stores nothing";
     EXPECT_EQ(window->referenceDock()->openEditor()->toPlainText(), "Drie") << "and keeps it";
@@ -358,7 +364,7 @@ TEST_F(Reference, ARowTypedInTheTableIsStoredAtItsRowAndTheNextOneToDoFollows)
     EXPECT_EQ(rows(), QStringList({"Een", "Two", "Drie"}));
     EXPECT_EQ(window->mnu_undo->text(), "Undo Translate row");
     EXPECT_EQ(table(), QStringList({"0|One|Een|", "1|Two|Two|same", "2|Three|Drie|"}));
-    EXPECT_EQ(window->referenceDock()->table()->currentRow(), 1) << "on to the row to do";
+    EXPECT_EQ(window->referenceDock()->table()->currentIndex().row(), 1) << "on to the row to do";
     EXPECT_EQ(window->referenceDock()->openEditor()->textCursor().selectedText(), "Two")
         << "the row's text selected, so typing replaces it";
     window->referenceDock()->finishEditing(false);

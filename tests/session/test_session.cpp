@@ -4,17 +4,15 @@
 #include "LanguageFormat.h"
 #include "LanguageSession.h"
 #include "LsfBytes.h"
-#include "MemorySession.h"
-#include "ProblemList.h"
 #include "RecentFiles.h"
 #include "Recovery.h"
 #include "RecoveryController.h"
 #include "ReferenceChecks.h"
-#include "ReferenceSession.h"
+#include "ReferenceParts.h"
 #include "ScriptedToolkit.h"
-#include "SpellingSession.h"
 #include "TempFiles.h"
 #include "TranslationMemory.h"
+#include "WorkbenchModel.h"
 
 #include <QDir>
 #include <QSettings>
@@ -23,21 +21,6 @@
 #include <sys/stat.h>
 
 #include <functional>
-
-// The reference and what goes with it, as the window has them.
-struct ReferenceParts {
-    explicit ReferenceParts(const LanguageSession& session)
-        : reference(session)
-        , spelling(session)
-        , memory(session, reference, spelling)
-        , problems(session, reference, spelling, memory)
-    {
-    }
-    ReferenceSession reference;
-    SpellingSession spelling;
-    MemorySession memory;
-    ProblemList problems;
-};
 
 class SessionTest : public ::testing::Test, public TempFiles {
 protected:
@@ -362,7 +345,11 @@ TEST_F(MemoryRecord, AChangedRowIsNamedAndUnlearntUntilItIsStoredAgain)
     } cases[] = {
         {"another-row", [](LanguageSession& s) { s.replaceRow(0, "Een"); }, ""},
         {"table-same-text",
-         [](LanguageSession& s) { s.storeRows("Translate row", s.workingCopy().rows, {1}); },
+         [this](LanguageSession& s) {
+             WorkbenchModel table(parts->reference, parts->problems, s);
+             table.refresh();
+             table.store({1, 1}, "Two row");
+         },
          "Two row"},
         {"row-dialog", [](LanguageSession& s) { s.replaceRow(1, "Alles sluiten"); },
          "Alles sluiten"},

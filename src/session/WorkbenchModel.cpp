@@ -1,0 +1,422 @@
+#include "WorkbenchModel.h"
+
+#include "LanguageSession.h"
+#include "ProblemList.h"
+#include "ReferenceSession.h"
+#include "TextRules.h"
+
+#include <QTimer>
+
+namespace {
+
+// A tab and a line break made visible in a one-line cell.
+QString withMarks(QString text)
+{
+    return text.replace(u'\t', QStringLiteral("\u2192")).replace(u'\n', QStringLiteral("\u21b5"));
+}
+
+// "4", "4 and 9", "4, 9 and 12", and at most six numbers with how many more.
+QString numberList(const QList<int>& rows)
+{
+    constexpr int Named = 6;
+    QStringList numbers;
+    for (int i = 0; i < std::min<int>(Named, int(rows.size())); ++i)
+        numbers << QString::number(rows.at(i));
+    if (rows.size() > Named)
+        return WorkbenchModel::tr("%1 and %n more", nullptr, int(rows.size()) - Named)
+            .arg(numbers.join(QStringLiteral(", ")));
+    const QString last = numbers.takeLast();
+    return numbers.isEmpty()
+               ? last
+               : WorkbenchModel::tr("%1 and %2").arg(numbers.join(QStringLiteral(", ")), last);
+}
+
+// "row 4" or "rows 4 and 9".
+QString rowsNamed(const QList<int>& rows)
+{
+    return rows.size() == 1 ? WorkbenchModel::tr("row %1").arg(rows.first())
+                            : WorkbenchModel::tr("rows %1").arg(numberList(rows));
+}
+
+} // namespace
+
+bool WorkbenchModel::Line::operator==(const Line& other) const
+{
+    const auto sameProblem = [](const Problem& a, const Problem& b) {
+        return a.check == b.check && a.message == b.message;
+    };
+    return form == other.form && row == other.row && reference == other.reference &&
+           text == other.text && translated == other.translated &&
+           std::equal(problems.begin(), problems.end(), other.problems.begin(),
+                      other.problems.end(), sameProblem);
+}
+
+WorkbenchModel::WorkbenchModel(const ReferenceSession& reference, const ProblemList& problems,
+                               LanguageSession& session, QObject* parent)
+    : QAbstractTableModel(parent)
+    , m_reference(reference)
+    , m_problems(problems)
+    , m_session(session)
+{
+    connect(&problems, &ProblemList::changed, this, &WorkbenchModel::schedule);
+    connect(&session, &LanguageSession::selectionChanged, this, &WorkbenchModel::schedule);
+    connect(&reference, &ReferenceSession::openedOrClosed, this, &WorkbenchModel::refresh);
+}
+
+void WorkbenchModel::schedule()
+{
+    if (std::exchange(m_scheduled, true))
+        return;
+    QTimer::singleShot(0, this, [this] {
+        if (m_scheduled)
+            refresh();
+    });
+}
+
+void WorkbenchModel::catchUp()
+{
+    if (m_scheduled)
+        refresh();
+}
+
+int WorkbenchModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_shown.size());
+}
+
+int WorkbenchModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant WorkbenchModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_shown.size())
+        return {};
+    const Line& line = m_every.at(m_shown.at(index.row()));
+    QStringList labels, messages;
+    for (const Problem& p : line.problems) {
+        labels << checkLabel(p.check);
+        messages << p.message;
+    }
+    switch (role) {
+    case Qt::DisplayRole:
+        switch (index.column()) {
+        case PlaceColumn:
+            return m_allForms ? tr("Form %1, row %2").arg(line.form).arg(line.row)
+                              : QString::number(line.row);
+        case ReferenceColumn:
+            return withMarks(line.reference);
+        case TextColumn:
+            return withMarks(line.text);
+        default:
+            return labels.join(QStringLiteral(", "));
+        }
+    case Qt::EditRole:
+        return index.column() == ReferenceColumn ? line.reference : line.text;
+    case Qt::ToolTipRole:
+        return index.column() == ProblemsColumn ? QVariant(messages.join(u'\n')) : QVariant();
+    case ProblemTextRole:
+        return messages.join(u'\n');
+    default:
+        return {};
+    }
+}
+
+QVariant WorkbenchModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    const QString names[] = {tr("Row"), tr("Reference"), tr("This file"), tr("Problems")};
+    return section >= 0 && section < ColumnCount ? names[section] : QString();
+}
+
+Qt::ItemFlags WorkbenchModel::flags(const QModelIndex& index) const
+{
+    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    return index.column() == TextColumn ? flags | Qt::ItemIsEditable : flags;
+}
+
+void WorkbenchModel::setAllForms(bool all)
+{
+    m_allForms = all;
+    refresh();
+}
+
+void WorkbenchModel::setFilter(Filter filter, Check only)
+{
+    m_filter = filter;
+    m_only = only;
+    refresh();
+}
+
+bool WorkbenchModel::toDo(const Line& line) const
+{
+    switch (m_filter) {
+    case Filter::Untranslated:
+        return !line.translated;
+    case Filter::OneCheck:
+        return std::any_of(line.problems.begin(), line.problems.end(),
+                           [this](const Problem& p) { return p.check == m_only; });
+    case Filter::All:
+    case Filter::NeedsWork:
+        break;
+    }
+    return !line.problems.isEmpty();
+}
+
+bool WorkbenchModel::shows(const Line& line) const
+{
+    return (m_allForms || line.form == m_session.selectedForm()) &&
+           (m_filter == Filter::All || toDo(line));
+}
+
+void WorkbenchModel::refresh()
+{
+    m_scheduled = false;
+    QList<Line> every;
+    ReferenceCounts inForm;
+    const int selected = m_session.selectedForm();
+    if (const LanguageDocument* referenceDocument = m_reference.reference()) {
+        const QList<Problem>& problems = m_problems.problems();
+        auto problem = problems.begin();
+        for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+            const LanguageTable& reference = referenceDocument->formText(form);
+            const QList<PairedText> pairs =
+                pairedTexts(m_session.document(), m_session.workingCopy(), selected, form);
+            auto pair = pairs.begin();
+            for (int row = 0; row < LanguageDocument::RowCount; ++row) {
+                QStringList texts;
+                for (; pair != pairs.end() && pair->row == row; ++pair)
+                    texts << pair->text;
+                QList<Problem> here;
+                for (; problem != problems.end() && problem->form == form && problem->row == row;
+                     ++problem)
+                    here << *problem;
+                const QString text = texts.join(QStringLiteral(" | "));
+                if (form == selected) {
+                    inForm.referenceRows += reference.at(row).isEmpty() ? 0 : 1;
+                    inForm.translated += reference.at(row).isEmpty() || text.isEmpty() ? 0 : 1;
+                    inForm.problems += int(here.size());
+                }
+                if (!texts.isEmpty() || !reference.at(row).isEmpty())
+                    every.append({form, row, reference.at(row), text, here, !text.isEmpty()});
+            }
+        }
+    }
+    QList<int> shown;
+    for (int i = 0; i < every.size(); ++i) {
+        if (shows(every.at(i)))
+            shown << i;
+    }
+    const bool samePlaces =
+        std::equal(shown.begin(), shown.end(), m_shown.begin(), m_shown.end(), [&](int a, int b) {
+            return every.at(a).form == m_every.at(b).form && every.at(a).row == m_every.at(b).row;
+        });
+    if (samePlaces) {
+        QList<int> changed;
+        for (int r = 0; r < shown.size(); ++r) {
+            if (!(every.at(shown.at(r)) == m_every.at(m_shown.at(r))))
+                changed << r;
+        }
+        m_every = std::move(every);
+        m_shown = std::move(shown);
+        for (int r : changed)
+            emit dataChanged(index(r, 0), index(r, ColumnCount - 1));
+    } else {
+        beginResetModel();
+        m_every = std::move(every);
+        m_shown = std::move(shown);
+        endResetModel();
+    }
+    m_inForm = inForm;
+    emit countsChanged();
+}
+
+ProblemPlace WorkbenchModel::placeAt(int line) const
+{
+    if (line < 0 || line >= m_shown.size())
+        return {};
+    const Line& shown = m_every.at(m_shown.at(line));
+    return {shown.form, shown.row};
+}
+
+int WorkbenchModel::lineOf(ProblemPlace place) const
+{
+    for (int r = 0; r < m_shown.size(); ++r) {
+        if (placeAt(r) == place)
+            return r;
+    }
+    return -1;
+}
+
+void WorkbenchModel::setCurrent(ProblemPlace place)
+{
+    if (std::exchange(m_current, place) != place)
+        emit currentChanged(place);
+}
+
+std::optional<ProblemPlace> WorkbenchModel::nextToDo(ProblemPlace from, int step)
+{
+    catchUp();
+    const auto isToDo = [this](const Line& line) { return toDo(line); };
+    const auto placeOfLine = [](const Line& line) { return ProblemPlace{line.form, line.row}; };
+    if (step > 0) {
+        const auto after = std::find_if(m_every.begin(), m_every.end(), [&](const Line& line) {
+            return placeOfLine(line) > from && toDo(line);
+        });
+        const auto found =
+            after != m_every.end() ? after : std::find_if(m_every.begin(), m_every.end(), isToDo);
+        return found != m_every.end() ? std::optional(placeOfLine(*found)) : std::nullopt;
+    }
+    const auto before = std::find_if(m_every.rbegin(), m_every.rend(), [&](const Line& line) {
+        return placeOfLine(line) < from && toDo(line);
+    });
+    const auto found =
+        before != m_every.rend() ? before : std::find_if(m_every.rbegin(), m_every.rend(), isToDo);
+    return found != m_every.rend() ? std::optional(placeOfLine(*found)) : std::nullopt;
+}
+
+std::optional<QStringList> WorkbenchModel::rowsWith(ProblemPlace place, const QString& text) const
+{
+    std::optional<QStringList> rows = rowsByOrigin(m_session.workingCopy());
+    if (rows)
+        (*rows)[place.row] = text;
+    return rows;
+}
+
+StoreOutcome WorkbenchModel::store(ProblemPlace place, const QString& text, bool fill)
+{
+    using Kind = StoreOutcome::Kind;
+    catchUp();
+    const int line = [&] {
+        for (int i = 0; i < m_every.size(); ++i) {
+            if (m_every.at(i).form == place.form && m_every.at(i).row == place.row)
+                return i;
+        }
+        return -1;
+    }();
+    if (line >= 0 ? m_every.at(line).text == text : text.isEmpty()) {
+        // Nothing to store, but the row's text is the translator's again for its reference.
+        if (!text.isEmpty())
+            m_session.storedAgain({{place.form, place.row, text}});
+        return {Kind::Unchanged, {}};
+    }
+    if (text.size() == 1)
+        return {Kind::Refused, tr("A row keeps a text of two characters or more.")};
+    if (checkName(text) != TextRule::Passed)
+        return {Kind::Refused, ruleMessage(checkName(text))};
+    if (const QString problem = storageProblem(text); !problem.isEmpty())
+        return {Kind::Refused, tr("This text cannot be stored: it %1.").arg(problem)};
+    if (place.form != m_session.selectedForm()) {
+        m_session.storeText(tr("Translate row"), {place.form, place.row, text});
+        return {};
+    }
+    const std::optional<QStringList> rows = rowsWith(place, text);
+    if (!rows)
+        return {Kind::Refused, tr("Rows inserted in this form would move other rows when it "
+                                  "is stored.\r\nSave or undo them first.")};
+    // A cleared row keeps its place in the row list, so clearing moves nothing.
+    const QList<int> gaps = text.isEmpty() ? QList<int>() : gapsIn(*rows);
+    if (!gaps.isEmpty()) {
+        const LanguageTable& reference = m_reference.reference()->formText(place.form);
+        const QString moving = rowsNamed(movingRows(*rows));
+        for (int gap : gaps) {
+            const QString fill = reference.at(gap);
+            if (fill.size() > 1)
+                continue;
+            return {Kind::Refused,
+                    (fill.isEmpty()
+                         ? tr("Row %1 of this form has no text, in this file nor in the reference.")
+                               .arg(gap)
+                         : tr("Row %1 of this form has no text, and the reference's \"%2\" is too "
+                              "short to fill it.")
+                               .arg(gap)
+                               .arg(fill)) +
+                        QStringLiteral("\r\n") +
+                        tr("Storing row %1 would move %2 away from the rows the application reads.")
+                            .arg(place.row)
+                            .arg(moving)};
+        }
+        if (!fill)
+            return {Kind::NeedsFill,
+                    (gaps.size() == 1
+                         ? tr("Row %1 of this form has no text yet.").arg(gaps.first())
+                         : tr("Rows %1 of this form have no text yet.").arg(numberList(gaps))) +
+                        QLatin1Char(' ') +
+                        tr("Saving the form would close up the empty rows and move %1 away from "
+                           "the rows the application reads.\r\nFill the empty rows with the "
+                           "reference's texts first?")
+                            .arg(moving)};
+        fillGaps(gaps);
+    }
+    m_session.storeRows(tr("Translate row"), *rowsWith(place, text), {place.row});
+    return {};
+}
+
+QList<int> WorkbenchModel::rowsMovedAtCommit() const
+{
+    QList<int> moved;
+    const WorkingCopy& copy = m_session.workingCopy();
+    for (int item = 0; item < copy.rows.size(); ++item) {
+        const int origin = copy.originOf(item);
+        if (origin != WorkingCopy::Added && origin != item)
+            moved << origin;
+    }
+    return moved;
+}
+
+QString WorkbenchModel::commitQuestion() const
+{
+    return tr("Form %1 has empty rows before its last text. Saving it would close them up and "
+              "move %2 away from the rows the application reads.\r\nFill the empty rows with the "
+              "reference's texts first?")
+        .arg(m_session.selectedForm())
+        .arg(rowsNamed(rowsMovedAtCommit()));
+}
+
+void WorkbenchModel::fillGapsOfSelectedForm()
+{
+    if (const std::optional<QStringList> rows = rowsByOrigin(m_session.workingCopy()))
+        fillGaps(gapsIn(*rows));
+}
+
+void WorkbenchModel::fillGaps(const QList<int>& gaps)
+{
+    std::optional<QStringList> rows = rowsByOrigin(m_session.workingCopy());
+    const int form = m_session.selectedForm();
+    if (!rows || !m_reference.reference() || form < 1 || form > LanguageDocument::FormCount)
+        return;
+    const LanguageTable& reference = m_reference.reference()->formText(form);
+    QList<int> filled;
+    for (int gap : gaps) {
+        if (reference.at(gap).size() > 1) {
+            (*rows)[gap] = reference.at(gap);
+            filled << gap;
+        }
+    }
+    m_session.storeRows(tr("Fill rows"), *rows, filled);
+}
+
+QString WorkbenchModel::countsText() const
+{
+    if (!m_reference.isOpen())
+        return {};
+    const ReferenceCounts& counts = m_problems.counts();
+    return tr("%1 of %2 reference rows translated, %3 problems")
+        .arg(counts.translated)
+        .arg(counts.referenceRows)
+        .arg(counts.problems);
+}
+
+QString WorkbenchModel::progressText() const
+{
+    const int selected = m_session.selectedForm();
+    if (!m_reference.isOpen() || selected < 1 || selected > LanguageDocument::FormCount)
+        return {};
+    return tr("Form %1: %2 of %3 rows translated, %4 problems")
+        .arg(selected)
+        .arg(m_inForm.translated)
+        .arg(m_inForm.referenceRows)
+        .arg(m_inForm.problems);
+}

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "ReferenceChecks.h"
+
+#include <QAbstractTableModel>
+
+#include <optional>
+
+class LanguageSession;
+class ProblemList;
+class ReferenceSession;
+
+// What storing a text at a row came to.
+struct StoreOutcome {
+    enum class Kind {
+        Stored,    // the text is at its row
+        Unchanged, // the row already holds that text: nothing was stored, nothing is said
+        Refused,   // message says why; nothing was stored
+        NeedsFill, // message asks whether the empty rows before it may take the reference's texts
+    };
+    Kind kind = Kind::Stored;
+    QString message;
+};
+
+// The workbench: the rows of the selected form (or of all forms), each reference text beside the
+// text of this file that translates it and that row's problems, filtered to what needs work on
+// request. It knows where the translator is, stores a text at its row without moving any other,
+// and finds the next row to do among the rows it shows. Its rows change in place when only texts
+// and problems changed.
+class WorkbenchModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { PlaceColumn, ReferenceColumn, TextColumn, ProblemsColumn, ColumnCount };
+    // Which rows show: every row, those with a problem, those without a translation, or those
+    // with a problem of one check.
+    enum class Filter { All, NeedsWork, Untranslated, OneCheck };
+    // The problems of a row in words, one per line.
+    static constexpr int ProblemTextRole = Qt::UserRole + 1;
+
+    WorkbenchModel(const ReferenceSession& reference, const ProblemList& problems,
+                   LanguageSession& session, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    // Tabs and line breaks show as marks; the edit role holds the text itself.
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    void setAllForms(bool all);
+    bool allForms() const { return m_allForms; }
+    void setFilter(Filter filter, Check only = Check::Missing);
+
+    // The rows as the documents are now. Runs by itself once after a change; the operations
+    // below run it first when a change is pending.
+    void refresh();
+    // Refreshes now when a change is waiting for it.
+    void catchUp();
+
+    ProblemPlace placeAt(int line) const;
+    // The line showing a place; -1 when none does.
+    int lineOf(ProblemPlace place) const;
+
+    // Where the translator is: a row of a form, or a form with no row (-1).
+    ProblemPlace current() const { return m_current; }
+    void setCurrent(ProblemPlace place);
+
+    // The first place after (step 1) or before (-1) the one given that needs work and that the
+    // filter shows, round through all forms: with "untranslated rows" a row without a
+    // translation, otherwise a row with a problem (of the filter's check, when it has one).
+    std::optional<ProblemPlace> nextToDo(ProblemPlace from, int step);
+
+    // Stores a text at its row. A form's other rows never move: where storing would close up
+    // empty rows before it, it asks to fill them first (fill stores their reference's texts
+    // then, in a step of its own).
+    StoreOutcome store(ProblemPlace place, const QString& text, bool fill = false);
+
+    // The rows of the selected form that a commit of its row list would move away from the
+    // index the application reads; with the question to ask and the empty rows that the
+    // reference's texts can fill.
+    QList<int> rowsMovedAtCommit() const;
+    QString commitQuestion() const;
+    // Fills the selected form's empty rows before the last text with the reference's texts, as
+    // one step, so that a commit moves no row. Rows whose reference is empty stay as they are.
+    void fillGapsOfSelectedForm();
+
+    // What the status bar and the workbench say of the counts.
+    QString countsText() const;
+    QString progressText() const;
+
+signals:
+    void currentChanged(ProblemPlace place);
+    // The counts (all forms, the selected form) may say something else.
+    void countsChanged();
+
+private:
+    struct Line {
+        int form, row;
+        QString reference, text;
+        QList<Problem> problems;
+        bool translated;
+        bool operator==(const Line&) const;
+    };
+    void schedule();
+    bool shows(const Line& line) const;
+    bool toDo(const Line& line) const;
+    // The text a form's rows would have, the new text at its row, before any gap is closed.
+    std::optional<QStringList> rowsWith(ProblemPlace place, const QString& text) const;
+    // Stores the reference's texts in those empty rows of the selected form, as one step.
+    void fillGaps(const QList<int>& gaps);
+
+    const ReferenceSession& m_reference;
+    const ProblemList& m_problems;
+    LanguageSession& m_session;
+    bool m_allForms = false;
+    Filter m_filter = Filter::All;
+    Check m_only = Check::Missing;
+    QList<Line> m_every; // every row of every form with a text on either side
+    QList<int> m_shown;  // the lines of m_every shown, in order
+    ReferenceCounts m_inForm;
+    ProblemPlace m_current;
+    bool m_scheduled = false;
+};

@@ -1,0 +1,230 @@
+// The workbench's model: storing a text at its row without moving another, the next row to do
+// among the rows shown, and the question a commit asks before it would move rows.
+#include "LanguageSession.h"
+#include "LsfBytes.h"
+#include "ReferenceParts.h"
+#include "ScriptedToolkit.h"
+#include "TempFiles.h"
+#include "WorkbenchModel.h"
+
+#include <QSettings>
+#include <QUndoStack>
+
+namespace {
+
+// Form 1 "One" to "Five" (row 1 as given), form 2 "Yes" and "No".
+QByteArray referenceFile(const QByteArray& row1 = "Two")
+{
+    return lsfFile(1, {packed({"F", "G"}), packed({"One", row1, "Three", "Four", "Five"}),
+                       packed({"Yes", "No"})});
+}
+
+struct Workbench : public ::testing::Test, public TempFiles {
+    ScriptedToolkit toolkit;
+    LanguageSession session;
+    std::unique_ptr<ReferenceParts> parts;
+    std::unique_ptr<WorkbenchModel> model;
+
+    // Form 1 holds "Een", "Drie" and "Vijf" at rows 0, 2 and 4; form 2 "Ja" at row 0.
+    void start(const QByteArray& referenceBytes = referenceFile())
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder());
+        const QString file =
+            write("nl.lsf", lsfFile(1, {packed({"V", "W"}), packed({"Een", "", "Drie", "", "Vijf"}),
+                                        packed({"Ja"})}));
+        ASSERT_TRUE(session.open(file, "nl.lsf", toolkit));
+        session.selectForm(1);
+        parts = std::make_unique<ReferenceParts>(session);
+        ASSERT_EQ(parts->reference.open(write("en.lsf", referenceBytes)), "");
+        model = std::make_unique<WorkbenchModel>(parts->reference, parts->problems, session);
+        model->refresh();
+    }
+    // Form 1's stored rows.
+    QStringList stored() const
+    {
+        QStringList rows;
+        for (int r = 0; r < 5; ++r)
+            rows << session.document().formText(1).at(r);
+        return rows;
+    }
+};
+
+} // namespace
+
+TEST_F(Workbench, AStoredTextStaysAtItsRowOrSaysWhyNot)
+{
+    using Kind = StoreOutcome::Kind;
+    const QString fillQuestion = "Row 3 of this form has no text yet. Saving the form would close "
+                                 "up the empty rows and move row 4 away from the rows the "
+                                 "application reads.\r\nFill the empty rows with the reference's "
+                                 "texts first?";
+    const struct Case {
+        const char* name;
+        QByteArray row1; // the reference's
+        int row;
+        QString text;
+        bool fill;
+        Kind kind;
+        QString message;
+        QStringList rows; // form 1 after it
+    } cases[] = {
+        {"two letters, asked to fill",
+         "Two",
+         1,
+         "Ja",
+         false,
+         Kind::NeedsFill,
+         fillQuestion,
+         {"Een", "", "Drie", "", "Vijf"}},
+        {"two letters, filled",
+         "Two",
+         1,
+         "Ja",
+         true,
+         Kind::Stored,
+         "",
+         {"Een", "Ja", "Drie", "Four", "Vijf"}},
+        {"the gap after the row",
+         "Two",
+         3,
+         "Vier",
+         false,
+         Kind::NeedsFill,
+         "Row 1 of this form has no text yet. Saving the form would close up the empty rows and "
+         "move rows 2, 3 and 4 away from the rows the application reads.\r\nFill the empty rows "
+         "with the reference's texts first?",
+         {"Een", "", "Drie", "", "Vijf"}},
+        {"one character",
+         "Two",
+         1,
+         "J",
+         false,
+         Kind::Refused,
+         "A row keeps a text of two characters or more.",
+         {"Een", "", "Drie", "", "Vijf"}},
+        {"not in Windows-1252",
+         "Two",
+         1,
+         "Łódź",
+         true,
+         Kind::Refused,
+         "This text cannot be stored: it holds the character \"Ł\" (U+0141), which Windows-1252 "
+         "cannot store.",
+         {"Een", "", "Drie", "", "Vijf"}},
+        {"a row terminator",
+         "Two",
+         1,
+         "Half ¼",
+         true,
+         Kind::Refused,
+         "Please remove the ½, ¾ or ¼ characters.",
+         {"Een", "", "Drie", "", "Vijf"}},
+        {"left empty", "Two", 1, "", false, Kind::Unchanged, "", {"Een", "", "Drie", "", "Vijf"}},
+        {"the same text",
+         "Two",
+         0,
+         "Een",
+         false,
+         Kind::Unchanged,
+         "",
+         {"Een", "", "Drie", "", "Vijf"}},
+        {"cleared, nothing moves",
+         "Two",
+         2,
+         "",
+         false,
+         Kind::Stored,
+         "",
+         {"Een", "", "", "", "Vijf"}},
+        {"no reference to fill with",
+         "",
+         3,
+         "Vier",
+         true,
+         Kind::Refused,
+         "Row 1 of this form has no text, in this file nor in the reference.\r\nStoring row 3 "
+         "would move rows 2, 3 and 4 away from the rows the application reads.",
+         {"Een", "", "Drie", "", "Vijf"}},
+        {"a reference too short to fill with",
+         "A",
+         3,
+         "Vier",
+         true,
+         Kind::Refused,
+         "Row 1 of this form has no text, and the reference's \"A\" is too short to fill it.\r\n"
+         "Storing row 3 would move rows 2, 3 and 4 away from the rows the application reads.",
+         {"Een", "", "Drie", "", "Vijf"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        start(referenceFile(c.row1));
+        const StoreOutcome outcome = model->store({1, c.row}, c.text, c.fill);
+        EXPECT_EQ(int(outcome.kind), int(c.kind));
+        EXPECT_EQ(outcome.message, c.message);
+        EXPECT_EQ(stored(), c.rows);
+        EXPECT_EQ(session.history()->count(), c.kind == Kind::Stored ? 1 + c.fill : 0);
+    }
+}
+
+TEST_F(Workbench, StoringInAnotherFormKeepsWhatTheSelectedFormHasNotStored)
+{
+    start();
+    session.deleteRow(0);
+    ASSERT_EQ(int(model->store({2, 1}, "Nee").kind), int(StoreOutcome::Kind::Stored));
+    EXPECT_EQ(session.workingCopy().rows, QStringList({"Drie", "Vijf"}));
+    EXPECT_EQ(session.document().formText(2).at(1), "Nee");
+    EXPECT_EQ(session.history()->undoText(), "Translate row");
+}
+
+TEST_F(Workbench, NextToDoIsAmongTheRowsTheFilterShowsRoundThroughAllForms)
+{
+    using Filter = WorkbenchModel::Filter;
+    start();
+    const struct Case {
+        Filter filter;
+        ProblemPlace from;
+        int step;
+        ProblemPlace next;
+    } cases[] = {
+        {Filter::Untranslated, {1, 0}, 1, {1, 1}},  {Filter::Untranslated, {1, 1}, 1, {1, 3}},
+        {Filter::Untranslated, {1, 3}, 1, {2, 1}},  {Filter::Untranslated, {2, 1}, 1, {1, 1}},
+        {Filter::Untranslated, {1, 1}, -1, {2, 1}}, {Filter::Untranslated, {2, -1}, 1, {2, 1}},
+        {Filter::OneCheck, {0, -1}, 1, {1, 2}},     {Filter::NeedsWork, {1, -1}, 1, {1, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.filter) << " from " << c.from.form << ','
+                                        << c.from.row << " step " << c.step);
+        model->setFilter(c.filter, Check::MovesAtSave);
+        const std::optional<ProblemPlace> next = model->nextToDo(c.from, c.step);
+        ASSERT_TRUE(next.has_value());
+        EXPECT_EQ(next->form * 1000 + next->row, c.next.form * 1000 + c.next.row);
+    }
+}
+
+TEST_F(Workbench, ACommitThatWouldMoveRowsNamesThemAndFillingKeepsThemInPlace)
+{
+    start();
+    EXPECT_EQ(model->rowsMovedAtCommit(), QList<int>({2, 4}));
+    EXPECT_EQ(model->commitQuestion(),
+              "Form 1 has empty rows before its last text. Saving it would close them up and move "
+              "rows 2 and 4 away from the rows the application reads.\r\nFill the empty rows "
+              "with the reference's texts first?");
+    model->fillGapsOfSelectedForm();
+    EXPECT_EQ(model->rowsMovedAtCommit(), QList<int>());
+    EXPECT_EQ(stored(), QStringList({"Een", "Two", "Drie", "Four", "Vijf"}));
+    EXPECT_EQ(session.history()->undoText(), "Fill rows");
+}
+
+TEST_F(Workbench, TheTableShowsTabsAndLineBreaksAndEachRowsProblemsInWords)
+{
+    start(lsfFile(1, {packed({"F"}), packed({"&Open...\tCtrl+O"})}));
+    model->setFilter(WorkbenchModel::Filter::All);
+    ASSERT_EQ(model->rowCount(), 3);
+    EXPECT_EQ(model->index(0, WorkbenchModel::ReferenceColumn).data().toString(),
+              "&Open...→Ctrl+O");
+    EXPECT_EQ(model->index(0, WorkbenchModel::ReferenceColumn).data(Qt::EditRole).toString(),
+              "&Open...\tCtrl+O");
+    EXPECT_EQ(model->index(0, WorkbenchModel::ProblemsColumn).data().toString(),
+              "access-keys, tabs");
+    EXPECT_EQ(model->countsText(), "1 of 1 reference rows translated, 7 problems");
+}
