@@ -5,13 +5,13 @@
 // that 200 such steps in the edit history take, beside the memory of the 201 versions of the rows
 // they must keep.
 #include "LanguageFile.h"
+#include "ProblemList.h"
 #include "QL_Core.h"
 #include "QL_Edit.h"
 #include "QL_Replace.h"
 #include "Recovery.h"
 #include "ReferenceChecks.h"
 #include "ReferenceDock.h"
-#include "ReferenceSession.h"
 #include "ShellBackend.h"
 #include "Toolkit.h"
 #include "WorkbenchModel.h"
@@ -250,7 +250,7 @@ void repaintAll()
 void countPasses(benchmark::State& state, int before)
 {
     state.counters["check_passes_per_action"] =
-        double(window().window.reference().checkPasses() - before) / double(state.iterations());
+        double(window().window.problems().checkPasses() - before) / double(state.iterations());
 }
 
 void BM_OpenLargestReferenceBesideALargestDocument(benchmark::State& state)
@@ -271,7 +271,7 @@ void BM_EveryCheckOverAllFormsWithTheTable(benchmark::State& state)
     window().window.openReference(window().largest);
     // Switching a check runs every check again over all forms, with the counts and the table.
     QAction* same = window().window.mnu_checks->actions().at(int(Check::Same));
-    const int passes = window().window.reference().checkPasses();
+    const int passes = window().window.problems().checkPasses();
     for (auto _ : state) {
         same->toggle();
         repaintAll();
@@ -288,7 +288,7 @@ void BM_ReplaceOver200RowsWithTheReferenceOpen(benchmark::State& state)
     window().window.openReference(window().largest);
     repaintAll();
     bool forth = true;
-    const int passes = window().window.reference().checkPasses();
+    const int passes = window().window.problems().checkPasses();
     for (auto _ : state) {
         replaceOnce(forth);
         repaintAll();
@@ -323,7 +323,7 @@ void BM_SaveInTheRowDialogWithTheReferenceOpen(benchmark::State& state)
         dialog.txt_newtxt->setText(forth ? QStringLiteral("Edited once") : QStringLiteral("Again"));
         dialog.cmd_save->click();
     };
-    const int passes = window().window.reference().checkPasses();
+    const int passes = window().window.problems().checkPasses();
     for (auto _ : state) {
         window().window.mnu_text_edit_Click();
         repaintAll();

@@ -438,6 +438,29 @@ Vervang het door een ander teken en kies daarna opnieuw %4.</translation>
     </message>
 </context>
 <context>
+    <name>MemorySession</name>
+    <message>
+        <source>The translation memory: %1.</source>
+        <translation>Het vertaalgeheugen: %1.</translation>
+    </message>
+    <message>
+        <source>Set the language of the reference in Reference &gt; Language of the reference, and this file&apos;s in Reference &gt; Spelling language, to get suggestions from the translation memory and the changed check.</source>
+        <translation>Kies de taal van de referentie in Referentie &gt; Taal van de referentie, en die van dit bestand in Referentie &gt; Spellingtaal, voor suggesties uit het vertaalgeheugen en de controle gewijzigd.</translation>
+    </message>
+    <message>
+        <source>Set the language of the reference in Reference &gt; Language of the reference to get suggestions from the translation memory and the changed check.</source>
+        <translation>Kies de taal van de referentie in Referentie &gt; Taal van de referentie voor suggesties uit het vertaalgeheugen en de controle gewijzigd.</translation>
+    </message>
+    <message>
+        <source>Set the language of this file in Reference &gt; Spelling language to get suggestions from the translation memory and the changed check.</source>
+        <translation>Kies de taal van dit bestand in Referentie &gt; Spellingtaal voor suggesties uit het vertaalgeheugen en de controle gewijzigd.</translation>
+    </message>
+    <message>
+        <source>The translation memory cannot be written: %1.</source>
+        <translation>Het vertaalgeheugen kan niet worden geschreven: %1.</translation>
+    </message>
+</context>
+<context>
     <name>QL_Core</name>
     <message>
         <source>&amp;File</source>
@@ -1128,14 +1151,6 @@ Er is een herstelkopie van bewaard. Wilt u die terugzetten?</translation>
     <message>
         <source>cannot be opened</source>
         <translation>kan niet worden geopend</translation>
-    </message>
-    <message>
-        <source>The translation memory cannot be written: %1.</source>
-        <translation>Het vertaalgeheugen kan niet worden geschreven: %1.</translation>
-    </message>
-    <message>
-        <source>The translation memory: %1.</source>
-        <translation>Het vertaalgeheugen: %1.</translation>
     </message>
 </context>
 <context>

@@ -304,7 +304,7 @@ QList<Problem> consistencyProblems(const LanguageDocument& reference,
 }
 
 QList<Problem> changedProblems(const LanguageDocument& reference,
-                               const QHash<std::pair<int, int>, QString>& translatedFrom)
+                               const TranslatedFrom& translatedFrom)
 {
     QList<Problem> problems;
     for (auto it = translatedFrom.begin(); it != translatedFrom.end(); ++it) {
@@ -334,14 +334,31 @@ void mergeProblems(QList<Problem>& problems, const QList<Problem>& more)
 
 QList<Problem> referenceProblems(const LanguageDocument& reference,
                                  const LanguageDocument& document, const WorkingCopy& copy,
-                                 int selectedForm, const CheckSet& checks, ReferenceCounts* counts)
+                                 int selectedForm, const CheckSet& checks, ReferenceCounts* counts,
+                                 const TranslatedFrom* translatedFrom, CheckedForms* checked)
 {
     QList<Problem> problems;
     ReferenceCounts counted;
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form)
-        formProblems(reference, document, copy, selectedForm, form, checks, problems, counted);
+    CheckedForms fresh;
+    CheckedForms& forms = checked ? *checked : fresh;
+    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+        CheckedForm& kept = forms[std::size_t(form - 1)];
+        const LanguageTable& stored = document.formText(form);
+        if (form == selectedForm || !kept.table || !(*kept.table == stored)) {
+            kept = {};
+            formProblems(reference, document, copy, selectedForm, form, checks, kept.problems,
+                         kept.counts);
+            if (checked && form != selectedForm)
+                kept.table = stored;
+        }
+        problems += kept.problems;
+        counted.referenceRows += kept.counts.referenceRows;
+        counted.translated += kept.counts.translated;
+    }
     if (checks.has(Check::Consistency))
         mergeProblems(problems, consistencyProblems(reference, document, copy, selectedForm));
+    if (translatedFrom && checks.has(Check::Changed))
+        mergeProblems(problems, changedProblems(reference, *translatedFrom));
     counted.problems = int(problems.size());
     if (counts)
         *counts = counted;

@@ -131,20 +131,38 @@ QList<Problem> consistencyProblems(const LanguageDocument& reference,
                                    const LanguageDocument& document, const WorkingCopy& copy,
                                    int selectedForm);
 
+// What each row was translated from, by form and row (as a translation memory remembers it).
+using TranslatedFrom = QHash<std::pair<int, int>, QString>;
+
 // Rows whose reference text differs from the one they were translated from (by form and row, as
 // a translation memory remembers them); in form and row order.
 QList<Problem> changedProblems(const LanguageDocument& reference,
-                               const QHash<std::pair<int, int>, QString>& translatedFrom);
+                               const TranslatedFrom& translatedFrom);
 
 // The problems with more added, all in form and row order (each row's own order kept).
 void mergeProblems(QList<Problem>& problems, const QList<Problem>& more);
 
-// Every problem of the document against the reference, form by form and row by row; with
-// counts, also how many reference rows the document translates, found in the same pass.
+// Each form's problems and counts with the stored rows they were found in, kept between passes:
+// a form that is not selected is checked again only when its stored rows changed (an edit
+// changes one form). The selected form, whose row list is what is checked, is never kept.
+struct CheckedForm {
+    std::optional<LanguageTable> table;
+    QList<Problem> problems;
+    ReferenceCounts counts;
+};
+using CheckedForms = std::array<CheckedForm, LanguageDocument::FormCount>;
+
+// Every problem of the document against the reference, form by form and row by row: each form's
+// own, the rows translated two ways and, given what the rows were translated from, the rows whose
+// reference text changed since. With counts, also how many reference rows the document
+// translates, found in the same pass; with checked, forms whose stored rows are the ones checked
+// before are not checked again. The window and lexicant-cli alike find problems here.
 QList<Problem> referenceProblems(const LanguageDocument& reference,
                                  const LanguageDocument& document, const WorkingCopy& copy,
                                  int selectedForm, const CheckSet& checks = {},
-                                 ReferenceCounts* counts = nullptr);
+                                 ReferenceCounts* counts = nullptr,
+                                 const TranslatedFrom* translatedFrom = nullptr,
+                                 CheckedForms* checked = nullptr);
 
 // A place in the document: form 1 to 24 (0: none) and row (-1: none), ordered form by form.
 struct ProblemPlace {

@@ -123,17 +123,14 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
             continue;
         }
         const WorkingCopy copy = openedWorkingCopy(*document, 0);
+        std::optional<TranslatedFrom> translatedFrom;
+        if (memory.isOpen())
+            translatedFrom = memory.sourcesOf(*call.option("reference-language"),
+                                              *call.option("language"), memoryOrigin(path));
         ReferenceCounts counts;
-        QList<Problem> problems =
-            referenceProblems(*reference, *document, copy, 0, *checks, &counts);
-        if (memory.isOpen() && checks->has(Check::Changed)) {
-            mergeProblems(
-                problems,
-                changedProblems(*reference,
-                                memory.sourcesOf(*call.option("reference-language"),
-                                                 *call.option("language"), memoryOrigin(path))));
-            counts.problems = int(problems.size());
-        }
+        const QList<Problem> problems =
+            referenceProblems(*reference, *document, copy, 0, *checks, &counts,
+                              translatedFrom ? &*translatedFrom : nullptr);
         clean = clean && problems.isEmpty();
         if (!countsOnly) {
             for (const Problem& p : problems)

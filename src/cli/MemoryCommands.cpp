@@ -65,18 +65,25 @@ int tmAdd(Session& session, const Invocation& call)
         return ExitFileError;
     if (const int status = openMemory(session, call, memory, MemoryCreation::MakeIfMissing))
         return status;
+    const QString from = *call.option("reference-language"), to = *call.option("language");
     QList<MemoryUnit> units;
+    qsizetype changed = 0; // rows beside a reference text they were not translated from
     for (const QString& path : call.positional.mid(1)) {
         const auto document = session.load(path);
         if (!document)
             return ExitFileError;
-        units += translatedRows(*reference, *document, path, *call.option("reference-language"),
-                                *call.option("language"));
+        const QList<MemoryUnit> kept = translatedRows(
+            *reference, *document, path, from, to, memory.sourcesOf(from, to, memoryOrigin(path)));
+        changed += translatedRows(*reference, *document, path, from, to).size() - kept.size();
+        units += kept;
     }
     const MemoryAddition added = memory.add(units);
     if (!added.error.isEmpty())
         return session.failure(added.error);
-    session.print(additionReport(units.size(), added, {}));
+    QMap<QString, int> skipped;
+    if (changed > 0)
+        skipped[QStringLiteral("translated from another reference text")] = int(changed);
+    session.print(additionReport(units.size() + changed, added, skipped));
     return ExitOk;
 }
 

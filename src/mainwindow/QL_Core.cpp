@@ -1,11 +1,14 @@
 #include "QL_Core.h"
 
 #include "ListTexts.h"
+#include "MemorySession.h"
+#include "ProblemList.h"
 #include "QL_Data.h"
 #include "RecentFiles.h"
 #include "RecoveryController.h"
 #include "ReferenceDock.h"
 #include "ReferenceSession.h"
+#include "SpellingSession.h"
 #include "Toolkit.h"
 #include "Twips.h"
 #include "WorkbenchModel.h"
@@ -70,6 +73,9 @@ QL_Core::QL_Core(Toolkit& toolkit, ShellBackend& shell, const ProgramValues& val
     , m_recovery(new RecoveryController(*m_session, toolkit, this))
     , m_recent(new RecentFiles(this))
     , m_reference(new ReferenceSession(*m_session, this))
+    , m_spelling(new SpellingSession(*m_session, this))
+    , m_memory(new MemorySession(*m_session, *m_reference, *m_spelling, this))
+    , m_problems(new ProblemList(*m_session, *m_reference, *m_spelling, *m_memory, this))
 {
     setObjectName(QStringLiteral("QL_Core"));
     setAcceptDrops(true);
@@ -77,8 +83,8 @@ QL_Core::QL_Core(Toolkit& toolkit, ShellBackend& shell, const ProgramValues& val
     createToolbar();
     createPanels();
     createStatusBar();
-    m_workbench = new WorkbenchModel(*m_reference, *m_session, this);
-    m_referenceDock = new ReferenceDock(*m_reference, *m_workbench, this);
+    m_workbench = new WorkbenchModel(*m_reference, *m_problems, *m_session, this);
+    m_referenceDock = new ReferenceDock(*m_reference, *m_spelling, *m_memory, *m_workbench, this);
     addDockWidget(Qt::BottomDockWidgetArea, m_referenceDock);
     m_referenceDock->hide();
     resize(sizeHint());

@@ -11,6 +11,8 @@
 
 class FindAllDialog;
 struct FoundText;
+class MemorySession;
+class ProblemList;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -28,8 +30,9 @@ class RecoveryController;
 class ReferenceDock;
 class ReferenceSession;
 class ShellBackend;
-class WorkbenchModel;
+class SpellingSession;
 class Toolkit;
+class WorkbenchModel;
 
 // The main window: the settings panel, the form list and the row list, menus, toolbar and
 // status bar, and the specified handlers. The document, its working copy and its history live in
@@ -54,6 +57,9 @@ public:
     RecoveryController& recovery() const { return *m_recovery; }
     RecentFiles& recent() const { return *m_recent; }
     ReferenceSession& reference() const { return *m_reference; }
+    SpellingSession& spelling() const { return *m_spelling; }
+    MemorySession& memory() const { return *m_memory; }
+    ProblemList& problems() const { return *m_problems; }
     ReferenceDock* referenceDock() const { return m_referenceDock; }
     WorkbenchModel& workbench() const { return *m_workbench; }
 
@@ -194,6 +200,8 @@ private:
     // With a reference open, a commit that would move rows off their index asks first whether
     // the reference's texts may fill the empty rows before them.
     void keepRowsInPlace();
+    // Opens the translation memory once it can be used; says why it cannot, once.
+    void useMemory();
     // Once the event at hand is done: the reference remembered for the document's file.
     void reopenRememberedReference();
 
@@ -204,6 +212,9 @@ private:
     RecoveryController* m_recovery = nullptr;
     RecentFiles* m_recent = nullptr;
     ReferenceSession* m_reference = nullptr;
+    SpellingSession* m_spelling = nullptr;
+    MemorySession* m_memory = nullptr;
+    ProblemList* m_problems = nullptr;
     ReferenceDock* m_referenceDock = nullptr;
     WorkbenchModel* m_workbench = nullptr;
     FindAllDialog* m_findAll = nullptr;
@@ -211,6 +222,7 @@ private:
     bool m_closingFromCode = false;
     bool m_systemEnding = false; // the desktop session or the system ends the program
     bool m_grownForReference = false;
+    QString m_saidMissing; // what the translation memory lacks, as the workbench said it
 
 public:
     // The controls, by their names. They are public so that tests and tools can reach them;

@@ -1,7 +1,9 @@
 #include "ReferenceDock.h"
 
 #include "Dictionaries.h"
+#include "MemorySession.h"
 #include "ReferenceSession.h"
+#include "SpellingSession.h"
 #include "TextMarks.h"
 #include "WorkbenchModel.h"
 
@@ -131,10 +133,12 @@ private:
     mutable bool m_closing = false;
 };
 
-ReferenceDock::ReferenceDock(const ReferenceSession& reference, WorkbenchModel& model,
-                             QWidget* parent)
+ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSession& spelling,
+                             const MemorySession& memory, WorkbenchModel& model, QWidget* parent)
     : QDockWidget(parent)
     , m_reference(reference)
+    , m_spelling(spelling)
+    , m_memory(memory)
     , m_model(model)
 {
     setObjectName(QStringLiteral("ReferenceDock"));
@@ -182,7 +186,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, WorkbenchModel& 
     m_table->installEventFilter(this);
     m_editor = new TranslationEditor(m_table);
     m_table->setItemDelegateForColumn(TextColumn, m_editor);
-    m_editor->speller = [this] { return m_reference.speller(); };
+    m_editor->speller = [this] { return m_spelling.speller(); };
     m_editor->addWord = [this](const QString& word) { emit wordAdded(word); };
     setTabOrder(m_scope, m_filter);
     setTabOrder(m_filter, m_table);
@@ -309,7 +313,7 @@ void ReferenceDock::showSuggestions()
         m_suggestedFor = place;
         m_suggestedText = reference;
         m_suggestions = reference.isEmpty() ? QList<Suggestion>()
-                                            : m_reference.suggestionsFor(place.form, place.row);
+                                            : m_memory.suggestionsFor(place.form, place.row);
     }
     const QStringList referenceWords = reference.split(u' ');
     for (int i = 0; i < m_suggestionLabels.size(); ++i) {

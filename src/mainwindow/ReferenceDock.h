@@ -5,11 +5,13 @@
 
 #include <QDockWidget>
 
+class MemorySession;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QTableView;
 class ReferenceSession;
+class SpellingSession;
 class TranslationEditor;
 class WorkbenchModel;
 
@@ -19,7 +21,8 @@ class WorkbenchModel;
 class ReferenceDock : public QDockWidget {
     Q_OBJECT
 public:
-    ReferenceDock(const ReferenceSession& reference, WorkbenchModel& model, QWidget* parent);
+    ReferenceDock(const ReferenceSession& reference, const SpellingSession& spelling,
+                  const MemorySession& memory, WorkbenchModel& model, QWidget* parent);
 
     QTableView* table() const { return m_table; }
     QComboBox* scopeBox() const { return m_scope; }
@@ -64,6 +67,8 @@ private:
     void fitCurrentRow();
 
     const ReferenceSession& m_reference;
+    const SpellingSession& m_spelling;
+    const MemorySession& m_memory;
     WorkbenchModel& m_model;
     QComboBox* m_scope = nullptr;
     QComboBox* m_filter = nullptr;

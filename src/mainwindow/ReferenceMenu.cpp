@@ -5,8 +5,11 @@
 #include "Dictionaries.h"
 #include "FindAllDialog.h"
 #include "LanguageFile.h"
+#include "MemorySession.h"
+#include "ProblemList.h"
 #include "ReferenceDock.h"
 #include "ReferenceSession.h"
+#include "SpellingSession.h"
 #include "TextRules.h"
 #include "Toolkit.h"
 #include "WorkbenchModel.h"
@@ -73,12 +76,12 @@ void QL_Core::createReferenceMenu()
         check->setCheckable(true);
         check->setChecked(true);
         connect(check, &QAction::toggled, this,
-                [this, c](bool on) { m_reference->setCheck(Check(c), on); });
+                [this, c](bool on) { m_problems->setCheck(Check(c), on); });
     }
     mnu_language = mnu_reference->addMenu(tr("Spe&lling language"));
     mnu_language->setObjectName(QStringLiteral("mnu_language"));
     connect(mnu_language, &QMenu::aboutToShow, this,
-            [this] { fillLanguageMenu(mnu_language, m_reference->language()); });
+            [this] { fillLanguageMenu(mnu_language, m_spelling->language()); });
     mnu_reference_language = mnu_reference->addMenu(tr("Lan&guage of the reference"));
     mnu_reference_language->setObjectName(QStringLiteral("mnu_reference_language"));
     connect(mnu_reference_language, &QMenu::aboutToShow, this,
@@ -90,15 +93,15 @@ void QL_Core::createReferenceMenu()
         QAction* a = length->addAction(
             tr("%1 times the reference and 10 characters").arg(QLocale().toString(factor)));
         a->setCheckable(true);
-        a->setChecked(factor == m_reference->checks().lengthFactor);
+        a->setChecked(factor == m_problems->checks().lengthFactor);
         lengths->addAction(a);
         connect(a, &QAction::triggered, this,
-                [this, factor] { m_reference->setLengthFactor(factor); });
+                [this, factor] { m_problems->setLengthFactor(factor); });
     }
     // The translation memory, while both languages are set.
     mnu_reference->addSeparator();
     mnu_pretranslate = item("mnu_pretranslate", tr("Pre-translat&e"), QKeySequence(), [this] {
-        const Pretranslation found = m_reference->pretranslation();
+        const Pretranslation found = m_memory->pretranslation();
         if (found.texts.isEmpty())
             m_referenceDock->say(tr("Nothing to pre-translate."));
         m_session->fillRows(tr("Pre-translate"), found.texts);
@@ -121,15 +124,32 @@ void QL_Core::createReferenceMenu()
                                QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + i)),
                                [this, i] { m_referenceDock->takeSuggestion(i); });
     }
-    connect(m_reference, &ReferenceSession::memoryProblem, this, [this](const QString& problem) {
+    connect(m_memory, &MemorySession::memoryProblem, this, [this](const QString& problem) {
         m_toolkit.messageBox(problem, MsgStyle::Exclamation);
     });
+    // The memory opens once a reference and both languages are there.
+    connect(m_reference, &ReferenceSession::openedOrClosed, this, &QL_Core::useMemory);
+    connect(m_reference, &ReferenceSession::referenceLanguageChanged, this, &QL_Core::useMemory);
+    connect(m_spelling, &SpellingSession::languageChanged, this, &QL_Core::useMemory);
     const auto enable = [needsReference](bool open) {
         for (QAction* action : needsReference)
             action->setEnabled(open);
     };
     enable(false);
     connect(m_reference, &ReferenceSession::openedOrClosed, this, enable);
+}
+
+void QL_Core::useMemory()
+{
+    if (const QString problem = m_memory->open(); !problem.isEmpty())
+        m_toolkit.messageBox(problem, MsgStyle::Exclamation);
+    // A language the memory lacks is said once in the workbench, after the reference opened
+    // (which clears what the workbench says), and no longer once it is set.
+    QTimer::singleShot(0, this, [this] {
+        const QString missing = m_memory->missing();
+        if (missing != std::exchange(m_saidMissing, missing))
+            m_referenceDock->say(missing);
+    });
 }
 
 void QL_Core::mnu_reference_open_Click()
@@ -172,8 +192,8 @@ void QL_Core::reopenRememberedReference()
         const QString remembered = m_reference->rememberedFor(path);
         if (!remembered.isEmpty())
             openReference(remembered);
-        const QString language = m_reference->rememberedLanguageFor(path);
-        if (language != m_reference->language() && !m_reference->setLanguage(language).isEmpty())
+        const QString language = m_spelling->rememberedLanguageFor(path);
+        if (language != m_spelling->language() && !m_spelling->setLanguage(language).isEmpty())
             m_referenceDock->say(
                 tr("No dictionary for %1: the spelling is not checked.").arg(language));
         else
@@ -204,7 +224,7 @@ void QL_Core::fillLanguageMenu(QMenu* menu, const QString& current)
 
 void QL_Core::chooseLanguage(const QString& language)
 {
-    const QString problem = m_reference->setLanguage(language);
+    const QString problem = m_spelling->setLanguage(language);
     if (!problem.isEmpty())
         m_toolkit.messageBox(tr("The spelling cannot be checked in %1: %2.").arg(language, problem),
                              MsgStyle::Exclamation);
@@ -214,7 +234,7 @@ void QL_Core::chooseLanguage(const QString& language)
 
 void QL_Core::sayWordListProblem()
 {
-    if (const HunspellSpeller* speller = m_reference->speller();
+    if (const HunspellSpeller* speller = m_spelling->speller();
         speller && !speller->wordListProblem().isEmpty())
         m_referenceDock->say(
             tr("Your own words are not used: %1.").arg(speller->wordListProblem()));
@@ -222,10 +242,10 @@ void QL_Core::sayWordListProblem()
 
 void QL_Core::addToDictionary(const QString& word)
 {
-    const QString problem = m_reference->addWord(word);
+    const QString problem = m_spelling->addWord(word);
     if (!problem.isEmpty())
         m_toolkit.messageBox(tr("The word %1 cannot be added to the dictionary %2: %3.")
-                                 .arg(word, personalWordList(m_reference->language()), problem),
+                                 .arg(word, personalWordList(m_spelling->language()), problem),
                              MsgStyle::Exclamation);
 }
 

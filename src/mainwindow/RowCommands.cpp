@@ -5,6 +5,7 @@
 #include "QL_Edit.h"
 #include "QL_Replace.h"
 #include "ReferenceSession.h"
+#include "SpellingSession.h"
 #include "TextRules.h"
 #include "Toolkit.h"
 
@@ -14,8 +15,8 @@ void QL_Core::showReferenceIn(QL_Edit& dialog, int row)
     if (m_reference->isOpen() && form >= 1 && form <= LanguageDocument::FormCount &&
         row < LanguageDocument::RowCount)
         dialog.showReference(m_reference->reference()->formText(form).at(row));
-    if (m_reference->speller())
-        dialog.checkSpelling(m_reference->speller(),
+    if (m_spelling->speller())
+        dialog.checkSpelling(m_spelling->speller(),
                              [this](const QString& word) { addToDictionary(word); });
 }
 

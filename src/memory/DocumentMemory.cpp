@@ -11,7 +11,8 @@ QString memoryOrigin(const QString& path)
 
 QList<MemoryUnit> translatedRows(const LanguageDocument& reference,
                                  const LanguageDocument& document, const QString& path,
-                                 const QString& sourceLanguage, const QString& targetLanguage)
+                                 const QString& sourceLanguage, const QString& targetLanguage,
+                                 const RowSources& translatedFrom)
 {
     QList<MemoryUnit> units;
     const QString origin = memoryOrigin(path);
@@ -19,7 +20,9 @@ QList<MemoryUnit> translatedRows(const LanguageDocument& reference,
         for (int row = 0; row < LanguageDocument::RowCount; ++row) {
             const QString& source = reference.formText(form).at(row);
             const QString& target = document.formText(form).at(row);
-            if (!source.isEmpty() && target.size() > 1)
+            const auto from = translatedFrom.find({form, row});
+            if (!source.isEmpty() && target.size() > 1 &&
+                (from == translatedFrom.end() || *from == source))
                 units.append(
                     {sourceLanguage, targetLanguage, source, target, origin, form, row, {}});
         }

@@ -604,6 +604,26 @@ QHash<std::pair<int, int>, QString> TranslationMemory::sourcesOf(const QString& 
     return sources;
 }
 
+MemoryAddition TranslationMemory::copyHistory(const QString& sourceLanguage,
+                                              const QString& targetLanguage,
+                                              const QString& fromOrigin, const QString& toOrigin)
+{
+    QList<MemoryUnit> copied;
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.prepare(QStringLiteral("SELECT %1 FROM units WHERE source_language = ? AND "
+                             "target_language = ? AND origin = ? ORDER BY changed, id")
+                  .arg(UnitColumns));
+    for (const QString& value : {sourceLanguage, targetLanguage, fromOrigin})
+        q.addBindValue(value);
+    q.exec();
+    while (q.next()) {
+        copied.append(unitFrom(q));
+        copied.last().origin = toOrigin;
+    }
+    noteReadError(q);
+    return add(copied);
+}
+
 QList<MemoryUnit> TranslationMemory::units() const
 {
     QList<MemoryUnit> all;

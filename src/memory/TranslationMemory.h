@@ -93,6 +93,11 @@ public:
                                                   const QString& targetLanguage,
                                                   const QString& origin) const;
 
+    // Gives a file the units of another in the language pair, each with its date: a copy of a
+    // file keeps the history of the file it was copied from.
+    MemoryAddition copyHistory(const QString& sourceLanguage, const QString& targetLanguage,
+                               const QString& fromOrigin, const QString& toOrigin);
+
 private:
     void noteReadError(const QSqlQuery& query) const;
 

@@ -180,11 +180,13 @@ void LanguageSession::editRows(const QString& step, Stored stored, Change change
 
 void LanguageSession::appendRow(const QString& text)
 {
+    const int row = int(m_copy.rows.size());
     editRows(tr("New text"), Stored::Now, [&](QStringList& rows, QList<int>& origins) {
         origins.resize(rows.size(), WorkingCopy::Added);
         rows.append(text);
         origins.append(WorkingCopy::Added);
     });
+    sayStored({row});
 }
 
 void LanguageSession::replaceRow(int row, const QString& text)
@@ -193,15 +195,32 @@ void LanguageSession::replaceRow(int row, const QString& text)
         throw std::out_of_range("the edited row is not in the list");
     editRows(tr("Edit text"), Stored::Now,
              [&](QStringList& rows, QList<int>&) { rows[row] = text; });
+    sayStored({row});
 }
 
-void LanguageSession::storeRows(const QString& step, const QStringList& byRow)
+void LanguageSession::storeRows(const QString& step, const QStringList& byRow,
+                                const QList<int>& stored)
 {
     QStringList rows = byRow;
     while (!rows.isEmpty() && rows.last().size() <= 1)
         rows.removeLast();
     editRows(step, Stored::Now,
              [&rows](QStringList& list, QList<int>&) { list = std::move(rows); });
+    sayStored(stored);
+}
+
+void LanguageSession::sayStored(const QList<int>& rows)
+{
+    // A commit stores the row list from row 0 on: item i is row i of the form now.
+    const int form = selectedForm();
+    QList<PlacedText> texts;
+    for (int row : rows) {
+        if (form >= 1 && form <= LanguageDocument::FormCount && row >= 0 &&
+            row < LanguageDocument::RowCount)
+            texts.append({form, row, m_document.formText(form).at(row)});
+    }
+    if (!texts.isEmpty())
+        emit rowsStored(texts);
 }
 
 void LanguageSession::insertRow(int at)
@@ -275,6 +294,7 @@ void LanguageSession::fillRows(const QString& step, const QList<PlacedText>& tex
     emit contentsChanged();
     setUnsavedChanges(true);
     recordStep(step, before);
+    emit rowsStored(texts);
 }
 
 void LanguageSession::storeText(const QString& step, const PlacedText& text)
@@ -286,6 +306,7 @@ void LanguageSession::storeText(const QString& step, const PlacedText& text)
     emit contentsChanged();
     setUnsavedChanges(true);
     recordStep(step, before);
+    emit rowsStored({text});
 }
 
 void LanguageSession::selectForm(int form)

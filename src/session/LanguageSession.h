@@ -78,14 +78,18 @@ public:
     // Replaces in every row of the list; one step when a row changed. Returns how many did.
     int replaceInRows(const QString& search, const QString& replacement);
     // Lays the selected form out with each text at its row (as rowsByOrigin gives them, without
-    // gaps, so that nothing moves) and stores it, as one step.
-    void storeRows(const QString& step, const QStringList& byRow);
+    // gaps, so that nothing moves) and stores it, as one step. The rows in `stored` are the ones
+    // the person stored a text for (the same text again included); the others keep theirs.
+    void storeRows(const QString& step, const QStringList& byRow, const QList<int>& stored);
     // Stores each text at its form and row (rows of any form), as one step; the selected form's
     // list is stored first and then shows the rows as stored.
     void fillRows(const QString& step, const QList<PlacedText>& texts);
     // Stores a text at a row of a form that is not selected, as one step; the row list and
     // whatever it holds that is not stored yet stay as they are.
     void storeText(const QString& step, const PlacedText& text);
+    // The person stored these texts again as they were: no step and nothing to save, but said
+    // as rowsStored.
+    void storedAgain(const QList<PlacedText>& texts) { emit rowsStored(texts); }
     // Renames form 1 to 24 and stores the working copy; one step.
     void renameForm(int form, const QString& name);
     // A settings box's text. Typing on in the same box merges into one step; typing that brings
@@ -128,6 +132,9 @@ signals:
     void unsavedChangesChanged(bool changed);
     // Anything a save would write may have changed.
     void contentsChanged();
+    // The person stored these texts (New text, Edit text, a row stored or filled), at the form
+    // and row they are stored at now; a text stored again unchanged is said too.
+    void rowsStored(const QList<PlacedText>& texts);
     void currentFileChanged(const QString& path, const QString& title);
     // Another document came in: New file, Open file, a restored copy.
     void documentReplaced();
@@ -148,6 +155,8 @@ private:
     enum class Stored { Now, Later };
     template <typename Change>
     void editRows(const QString& step, Stored stored, Change change);
+    // Says the rows of the selected form just stored.
+    void sayStored(const QList<int>& rows);
     // The lists and boxes rebuilt from the working copy.
     void showWholeCopy();
     // After a document came in (opened or restored): its file, and the working copy as opening

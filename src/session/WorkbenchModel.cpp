@@ -1,6 +1,7 @@
 #include "WorkbenchModel.h"
 
 #include "LanguageSession.h"
+#include "ProblemList.h"
 #include "ReferenceSession.h"
 #include "TextRules.h"
 
@@ -50,13 +51,14 @@ bool WorkbenchModel::Line::operator==(const Line& other) const
                       other.problems.end(), sameProblem);
 }
 
-WorkbenchModel::WorkbenchModel(const ReferenceSession& reference, LanguageSession& session,
-                               QObject* parent)
+WorkbenchModel::WorkbenchModel(const ReferenceSession& reference, const ProblemList& problems,
+                               LanguageSession& session, QObject* parent)
     : QAbstractTableModel(parent)
     , m_reference(reference)
+    , m_problems(problems)
     , m_session(session)
 {
-    connect(&reference, &ReferenceSession::changed, this, &WorkbenchModel::schedule);
+    connect(&problems, &ProblemList::changed, this, &WorkbenchModel::schedule);
     connect(&session, &LanguageSession::selectionChanged, this, &WorkbenchModel::schedule);
     connect(&reference, &ReferenceSession::openedOrClosed, this, &WorkbenchModel::refresh);
 }
@@ -176,7 +178,7 @@ void WorkbenchModel::refresh()
     ReferenceCounts inForm;
     const int selected = m_session.selectedForm();
     if (const LanguageDocument* referenceDocument = m_reference.reference()) {
-        const QList<Problem>& problems = m_reference.problems();
+        const QList<Problem>& problems = m_problems.problems();
         auto problem = problems.begin();
         for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
             const LanguageTable& reference = referenceDocument->formText(form);
@@ -294,8 +296,12 @@ StoreOutcome WorkbenchModel::store(ProblemPlace place, const QString& text, bool
         }
         return -1;
     }();
-    if (line >= 0 ? m_every.at(line).text == text : text.isEmpty())
+    if (line >= 0 ? m_every.at(line).text == text : text.isEmpty()) {
+        // Nothing to store, but the row's text is the translator's again for its reference.
+        if (!text.isEmpty())
+            m_session.storedAgain({{place.form, place.row, text}});
         return {Kind::Unchanged, {}};
+    }
     if (text.size() == 1)
         return {Kind::Refused, tr("A row keeps a text of two characters or more.")};
     if (checkName(text) != TextRule::Passed)
@@ -344,7 +350,7 @@ StoreOutcome WorkbenchModel::store(ProblemPlace place, const QString& text, bool
                             .arg(moving)};
         fillGaps(gaps);
     }
-    m_session.storeRows(tr("Translate row"), *rowsWith(place, text));
+    m_session.storeRows(tr("Translate row"), *rowsWith(place, text), {place.row});
     return {};
 }
 
@@ -382,18 +388,21 @@ void WorkbenchModel::fillGaps(const QList<int>& gaps)
     if (!rows || !m_reference.reference() || form < 1 || form > LanguageDocument::FormCount)
         return;
     const LanguageTable& reference = m_reference.reference()->formText(form);
+    QList<int> filled;
     for (int gap : gaps) {
-        if (reference.at(gap).size() > 1)
+        if (reference.at(gap).size() > 1) {
             (*rows)[gap] = reference.at(gap);
+            filled << gap;
+        }
     }
-    m_session.storeRows(tr("Fill rows"), *rows);
+    m_session.storeRows(tr("Fill rows"), *rows, filled);
 }
 
 QString WorkbenchModel::countsText() const
 {
     if (!m_reference.isOpen())
         return {};
-    const ReferenceCounts& counts = m_reference.counts();
+    const ReferenceCounts& counts = m_problems.counts();
     return tr("%1 of %2 reference rows translated, %3 problems")
         .arg(counts.translated)
         .arg(counts.referenceRows)

@@ -7,6 +7,7 @@
 #include <optional>
 
 class LanguageSession;
+class ProblemList;
 class ReferenceSession;
 
 // What storing a text at a row came to.
@@ -36,8 +37,8 @@ public:
     // The problems of a row in words, one per line.
     static constexpr int ProblemTextRole = Qt::UserRole + 1;
 
-    WorkbenchModel(const ReferenceSession& reference, LanguageSession& session,
-                   QObject* parent = nullptr);
+    WorkbenchModel(const ReferenceSession& reference, const ProblemList& problems,
+                   LanguageSession& session, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -110,6 +111,7 @@ private:
     void fillGaps(const QList<int>& gaps);
 
     const ReferenceSession& m_reference;
+    const ProblemList& m_problems;
     LanguageSession& m_session;
     bool m_allForms = false;
     Filter m_filter = Filter::All;

@@ -3,8 +3,11 @@
 // problems for the same pair of files.
 #include "Cli.h"
 #include "FindAllDialog.h"
+#include "MemorySession.h"
+#include "ProblemList.h"
 #include "ReferenceDock.h"
 #include "ReferenceSession.h"
+#include "SpellingSession.h"
 #include "TranslationMemory.h"
 #include "WindowTest.h"
 #include "WorkbenchModel.h"
@@ -258,7 +261,7 @@ TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocum
     click(window->lst_forms, 0);
     emit window->findChild<QMenu*>("mnu_language")->aboutToShow();
     window->findChild<QAction*>("mnu_language_nl_NL")->trigger();
-    EXPECT_EQ(window->reference().rememberedLanguageFor(path("nl.lsf")), "nl_NL");
+    EXPECT_EQ(window->spelling().rememberedLanguageFor(path("nl.lsf")), "nl_NL");
 
     window->referenceDock()->editRow({1, 2}, "Sluiten bestnad");
     QPlainTextEdit* editor = window->referenceDock()->openEditor();
@@ -283,9 +286,27 @@ TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocum
 
     toolkit.answers = {MsgResult::Yes, MsgResult::Yes};
     open(write("other.lsf", dutch()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->reference().language().isEmpty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->spelling().language().isEmpty(); }));
     open(path("nl.lsf"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->reference().language() == "nl_NL"; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->spelling().language() == "nl_NL"; }));
+}
+
+// Without both languages the memory cannot be used: the workbench says which one to set, where.
+TEST_F(Reference, TheWorkbenchSaysWhichLanguageTheMemoryLacks)
+{
+    qputenv("XDG_DATA_HOME", folder().toUtf8());
+    ASSERT_TRUE(window->openReference(reference));
+    emit window->findChild<QMenu*>("mnu_language")->aboutToShow();
+    window->findChild<QAction*>("mnu_language_nl_NL")->trigger();
+    const QLabel* message = window->referenceDock()->findChild<QLabel*>("lbl_message");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !message->text().isEmpty(); }));
+    EXPECT_EQ(message->text(), "Set the language of the reference in Reference > Language of the "
+                               "reference to get suggestions from the translation memory and the "
+                               "changed check.");
+    window->memory().setMemoryPath(path("tm.sqlite"));
+    emit window->findChild<QMenu*>("mnu_reference_language")->aboutToShow();
+    window->findChild<QAction*>("mnu_reference_language_en_US")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return message->text().isEmpty(); }));
 }
 
 // The memory, with both languages set: a save teaches it the rows, the workbench offers them
@@ -293,7 +314,7 @@ TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocum
 TEST_F(Reference, TheMemoryLearnsAtSaveSuggestsForTheRowAndPretranslates)
 {
     qputenv("XDG_DATA_HOME", folder().toUtf8());
-    window->reference().setMemoryPath(path("tm.sqlite"));
+    window->memory().setMemoryPath(path("tm.sqlite"));
     TranslationMemory known;
     ASSERT_EQ(known.open(path("tm.sqlite")).error, "");
     known.add({{"en_US", "nl_NL", "Quit", "Afsluiten", "x.lsf", 1, 3, {}}});
@@ -381,7 +402,7 @@ TEST_F(Reference, TheCommandLineFindsTheSameProblems)
 {
     ASSERT_TRUE(window->openReference(reference));
     QStringList fromWindow;
-    for (const Problem& p : window->reference().problems())
+    for (const Problem& p : window->problems().problems())
         fromWindow << QStringLiteral("%1: %2_lng_(%3): %4: %5")
                           .arg(path("nl.lsf"), LanguageDocument::label(p.form))
                           .arg(p.row)

@@ -8,9 +8,11 @@
 #include "Recovery.h"
 #include "RecoveryController.h"
 #include "ReferenceChecks.h"
-#include "ReferenceSession.h"
+#include "ReferenceParts.h"
 #include "ScriptedToolkit.h"
 #include "TempFiles.h"
+#include "TranslationMemory.h"
+#include "WorkbenchModel.h"
 
 #include <QDir>
 #include <QSettings>
@@ -87,7 +89,8 @@ TEST_F(SessionTest, EveryEditIsOneStepUndoneAndRedoneToTheSameStateAndBytes)
          }},
         {"Store", 1,
          [](LanguageSession& s) {
-             s.storeRows("Store", {"Een", "Tw", "x", ""}); // rows of one character end the form
+             // Rows of one character end the form.
+             s.storeRows("Store", {"Een", "Tw", "x", ""}, {0});
              EXPECT_EQ(s.workingCopy().rows, QStringList({"Een", "Tw"}));
          }},
         {"Select form", 2,
@@ -220,11 +223,12 @@ TEST_F(SessionTest, RecoveryCopyInAReadOnlyFolderIsOfferedAndTheReasonItStaysIsS
 TEST_F(SessionTest, TheReferenceIsRememberedUnderTheNameTheDocumentIsSavedAs)
 {
     const QString reference = write("en.lsf", lsfFile(1, {}));
-    ReferenceSession references(session);
+    ReferenceParts parts(session);
+    ReferenceSession& references = parts.reference;
     ASSERT_EQ(references.open(reference), "");
-    EXPECT_EQ(references.counts().referenceRows, 0) << "an empty reference";
-    EXPECT_EQ(references.counts().translated, 0);
-    EXPECT_EQ(references.problems().size(), 4) << "this file's rows, extra";
+    EXPECT_EQ(parts.problems.counts().referenceRows, 0) << "an empty reference";
+    EXPECT_EQ(parts.problems.counts().translated, 0);
+    EXPECT_EQ(parts.problems.problems().size(), 4) << "this file's rows, extra";
     session.setCurrentFile(path("copy.lsf"), "copy.lsf");
     ASSERT_TRUE(session.save(toolkit));
     session.setCurrentFile(path("other.lsf"), "other.lsf");
@@ -240,11 +244,11 @@ TEST_F(SessionTest, TheReferenceIsRememberedUnderTheNameTheDocumentIsSavedAs)
 
 TEST_F(SessionTest, ProblemsFollowAFormThatIsNotSelectedWhenUndoChangesIt)
 {
-    ReferenceSession references(session);
-    ASSERT_EQ(references.open(file), "") << "the file as its own reference";
+    ReferenceParts parts(session);
+    ASSERT_EQ(parts.reference.open(file), "") << "the file as its own reference";
     const auto sameInForm1 = [&] {
         QStringList rows;
-        for (const Problem& p : references.problems())
+        for (const Problem& p : parts.problems.problems())
             if (p.form == 1 && p.check == Check::Same)
                 rows << QString::number(p.row);
         return rows.join(' ');
@@ -261,21 +265,122 @@ TEST_F(SessionTest, ProblemsFollowAFormThatIsNotSelectedWhenUndoChangesIt)
 TEST_F(SessionTest, ProblemsFollowTheSpellingLanguageTheLengthLimitAndTheWordsAdded)
 {
     qputenv("XDG_DATA_HOME", folder().toUtf8());
-    ReferenceSession references(session);
-    ASSERT_EQ(references.open(file), "");
+    ReferenceParts parts(session);
+    ASSERT_EQ(parts.reference.open(file), "");
     session.replaceRow(0, "Een lange rij opslaam"); // "One row" in form 1, row 0
     const auto found = [&](Check check) {
-        return std::count_if(references.problems().begin(), references.problems().end(),
+        const QList<Problem>& problems = parts.problems.problems();
+        return std::count_if(problems.begin(), problems.end(),
                              [&](const Problem& p) { return p.check == check; });
     };
     EXPECT_EQ(found(Check::Spelling), 0) << "no language, no spelling";
-    ASSERT_EQ(references.setLanguage("nl_NL"), "");
+    ASSERT_EQ(parts.spelling.setLanguage("nl_NL"), "");
     EXPECT_EQ(found(Check::Spelling), 1) << "opslaam";
-    ASSERT_EQ(references.addWord("opslaam"), "");
+    ASSERT_EQ(parts.spelling.addWord("opslaam"), "");
     EXPECT_EQ(found(Check::Spelling), 0);
     EXPECT_EQ(found(Check::Length), 0);
-    references.setLengthFactor(1.0);
+    parts.problems.setLengthFactor(1.0);
     EXPECT_EQ(found(Check::Length), 1) << "21 characters: more than 7 and 10, less than 14 and 10";
+}
+
+// The memory's record of what each row was translated from: this file translated against the
+// 4.0 reference and saved, then opened against 4.1, where row 1's "Close" became "Close all".
+class MemoryRecord : public SessionTest {
+protected:
+    std::unique_ptr<ReferenceParts> parts;
+
+    void begin(const QString& name)
+    {
+        qputenv("XDG_DATA_HOME", folder().toUtf8());
+        ASSERT_TRUE(QFile::copy(file, path(name + ".lsf")));
+        ASSERT_TRUE(session.open(path(name + ".lsf"), name, toolkit));
+        session.selectForm(1);
+        parts = std::make_unique<ReferenceParts>(session);
+        parts->memory.setMemoryPath(path(name + ".sqlite"));
+        const auto english = [&](const QString& row1) {
+            return write(name + row1 + ".lsf",
+                         lsfFile(1, {packed({"Main"}), packed({"One", row1.toLatin1(), "Three"})}));
+        };
+        ASSERT_EQ(parts->reference.open(english("Close")), "");
+        parts->reference.setReferenceLanguage("en_US");
+        ASSERT_EQ(parts->spelling.setLanguage("nl_NL"), "");
+        ASSERT_EQ(parts->memory.open(), "");
+        ASSERT_TRUE(session.save(toolkit));
+        ASSERT_EQ(parts->reference.open(english("Close all")), "");
+    }
+    QList<int> changedRows() const
+    {
+        QList<int> rows;
+        for (const Problem& p : parts->problems.problems())
+            if (p.check == Check::Changed)
+                rows << p.row;
+        return rows;
+    }
+    // What another process (lexicant-cli check --tm) reads as row 1's source, and the memory's
+    // exact match for the new text.
+    QString recorded(const QString& name) const
+    {
+        TranslationMemory memory;
+        EXPECT_EQ(memory.open(path(name + ".sqlite")).error, "");
+        const QList<Suggestion> match = memory.suggest("en_US", "nl_NL", "Close all", 1, 100);
+        return memory.sourcesOf("en_US", "nl_NL", memoryOrigin(session.path())).value({1, 1}) +
+               '|' + (match.isEmpty() ? QString() : match.first().unit.target);
+    }
+};
+
+TEST_F(MemoryRecord, AChangedRowIsNamedAndUnlearntUntilItIsStoredAgain)
+{
+    const struct {
+        const char* name;
+        std::function<void(LanguageSession&)> step;
+        QString recorded; // after the save
+    } cases[] = {
+        {"another-row", [](LanguageSession& s) { s.replaceRow(0, "Een"); }, "Close|"},
+        {"table-same-text",
+         [this](LanguageSession& s) {
+             WorkbenchModel table(parts->reference, parts->problems, s);
+             table.refresh();
+             table.store({1, 1}, "Two row");
+         },
+         "Close all|Two row"},
+        {"row-dialog", [](LanguageSession& s) { s.replaceRow(1, "Sluit"); }, "Close all|Sluit"},
+        {"fill",
+         [](LanguageSession& s) {
+             s.fillRows("Fill", {{1, 1, "Sluit"}});
+         },
+         "Close all|Sluit"},
+        {"stored-then-undone",
+         [](LanguageSession& s) {
+             s.replaceRow(1, "Sluit");
+             s.history()->undo();
+         },
+         "Close|"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        begin(c.name);
+        EXPECT_EQ(parts->reference.referenceLanguage(), "en_US") << "carried to the new release";
+        ASSERT_EQ(changedRows(), QList<int>{1});
+        c.step(session);
+        const QList<int> named = c.recorded == "Close|" ? QList<int>{1} : QList<int>{};
+        EXPECT_EQ(changedRows(), named) << "before the save";
+        ASSERT_TRUE(session.save(toolkit));
+        EXPECT_EQ(changedRows(), named) << "after the save";
+        EXPECT_EQ(recorded(c.name), c.recorded);
+    }
+}
+
+TEST_F(MemoryRecord, ACopySavedUnderANewNameKeepsTheRecordOfTheFileItCameFrom)
+{
+    begin("nl40");
+    session.setCurrentFile(path("nl41.lsf"), "nl41.lsf");
+    ASSERT_TRUE(session.save(toolkit));
+    EXPECT_EQ(changedRows(), QList<int>{1});
+    EXPECT_EQ(recorded("nl40"), "Close|");
+    // Another window on the copy: a reference it never had takes the language of the one before.
+    ReferenceParts other(session);
+    ASSERT_EQ(other.reference.open(write("en42.lsf", lsfFile(1, {}))), "");
+    EXPECT_EQ(other.reference.referenceLanguage(), "en_US");
 }
 
 TEST_F(SessionTest, RecentFilesAreNewestFirstAndReadingThemWritesNothing)

@@ -2,7 +2,7 @@
 // among the rows shown, and the question a commit asks before it would move rows.
 #include "LanguageSession.h"
 #include "LsfBytes.h"
-#include "ReferenceSession.h"
+#include "ReferenceParts.h"
 #include "ScriptedToolkit.h"
 #include "TempFiles.h"
 #include "WorkbenchModel.h"
@@ -22,7 +22,7 @@ QByteArray referenceFile(const QByteArray& row1 = "Two")
 struct Workbench : public ::testing::Test, public TempFiles {
     ScriptedToolkit toolkit;
     LanguageSession session;
-    std::unique_ptr<ReferenceSession> reference;
+    std::unique_ptr<ReferenceParts> parts;
     std::unique_ptr<WorkbenchModel> model;
 
     // Form 1 holds "Een", "Drie" and "Vijf" at rows 0, 2 and 4; form 2 "Ja" at row 0.
@@ -34,9 +34,9 @@ struct Workbench : public ::testing::Test, public TempFiles {
                                         packed({"Ja"})}));
         ASSERT_TRUE(session.open(file, "nl.lsf", toolkit));
         session.selectForm(1);
-        reference = std::make_unique<ReferenceSession>(session);
-        ASSERT_EQ(reference->open(write("en.lsf", referenceBytes)), "");
-        model = std::make_unique<WorkbenchModel>(*reference, session);
+        parts = std::make_unique<ReferenceParts>(session);
+        ASSERT_EQ(parts->reference.open(write("en.lsf", referenceBytes)), "");
+        model = std::make_unique<WorkbenchModel>(parts->reference, parts->problems, session);
         model->refresh();
     }
     // Form 1's stored rows.

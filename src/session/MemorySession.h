@@ -1,0 +1,77 @@
+#pragma once
+
+#include "DocumentMemory.h"
+#include "ReferenceChecks.h"
+
+#include <QObject>
+
+#include <memory>
+#include <optional>
+
+class LanguageSession;
+class ReferenceSession;
+class SpellingSession;
+class TranslationMemory;
+
+// The translation memory beside a session's document, keyed by the reference's language and the
+// document's (the spelling language): opened when asked, once both are set; each save adds the
+// rows both files use to it, and it suggests translations and says what each row was
+// translated from.
+class MemorySession : public QObject {
+    Q_OBJECT
+public:
+    MemorySession(const LanguageSession& session, const ReferenceSession& reference,
+                  const SpellingSession& spelling, QObject* parent = nullptr);
+    ~MemorySession() override;
+
+    // The memory's file; the person's own unless set (before it is opened).
+    void setMemoryPath(const QString& path) { m_memoryPath = path; }
+    // Opens the memory once a reference is open and both languages are set. Returns why it
+    // cannot be used or what was done to open it (a damaged file set aside), once: after the
+    // first try it returns an empty text.
+    QString open();
+    // Open, with a reference and both languages: the memory suggests and learns.
+    bool isUsable() const;
+
+    // The best translations of the reference's text of a row (at most three).
+    QList<Suggestion> suggestionsFor(int form, int row) const;
+    // The rows the reference uses and the document leaves empty, each with the memory's
+    // translation of the same text.
+    Pretranslation pretranslation() const;
+    // What each row of the document was translated from: the memory's record of its file, and
+    // for a row stored in this session, the reference text it was stored beside, while it holds
+    // the text stored. Nothing while the memory is not usable.
+    const TranslatedFrom* translatedFrom() const;
+    // Why the memory cannot be used, and how to set what is missing; empty when it can be used
+    // or without a reference.
+    QString missing() const;
+
+signals:
+    // The memory cannot be written: said once per save.
+    void memoryProblem(const QString& problem);
+    // What the rows were translated from may differ: the memory opened, learnt, or another
+    // language, reference or document.
+    void sourcesChanged();
+
+private:
+    void learn(const QString& path);
+    void readSources();
+    void documentReplaced();
+    void noteStored(const QList<PlacedText>& texts);
+
+    const LanguageSession& m_session;
+    const ReferenceSession& m_reference;
+    const SpellingSession& m_spelling;
+    QString m_memoryPath;
+    std::unique_ptr<TranslationMemory> m_memory;
+    // The file the memory's record of the document is kept under: the one it was opened from or
+    // last saved to (Save as gives the new file the record of the old one).
+    QString m_recordPath;
+    TranslatedFrom m_sources;
+    // The rows stored in this session: the text stored and the reference text beside it.
+    struct Stored {
+        QString text, source;
+    };
+    QHash<std::pair<int, int>, Stored> m_stored;
+    mutable std::optional<TranslatedFrom> m_translatedFrom;
+};

@@ -1,0 +1,55 @@
+#include "SpellingSession.h"
+
+#include "Dictionaries.h"
+#include "LanguageSession.h"
+#include "Remembered.h"
+
+namespace {
+const QString LanguagesKey = QStringLiteral("languages");
+} // namespace
+
+SpellingSession::SpellingSession(const LanguageSession& session, QObject* parent)
+    : QObject(parent)
+    , m_session(session)
+{
+    // A document saved under a name keeps its language there too.
+    connect(&session, &LanguageSession::saved, this,
+            [this](const QString& path) { rememberIn(LanguagesKey, path, language()); });
+}
+
+SpellingSession::~SpellingSession() = default;
+
+QString SpellingSession::language() const
+{
+    return m_speller ? m_speller->language() : QString();
+}
+
+QString SpellingSession::setLanguage(const QString& language)
+{
+    std::unique_ptr<HunspellSpeller> speller;
+    QString problem;
+    if (!language.isEmpty()) {
+        speller = HunspellSpeller::load(language, problem);
+        if (!speller)
+            return problem;
+    }
+    m_speller = std::move(speller);
+    rememberIn(LanguagesKey, m_session.path(), language);
+    emit languageChanged(language);
+    emit spellerChanged();
+    return {};
+}
+
+QString SpellingSession::addWord(const QString& word)
+{
+    if (!m_speller)
+        return {};
+    const QString problem = m_speller->addToPersonalList(word);
+    emit spellerChanged();
+    return problem;
+}
+
+QString SpellingSession::rememberedLanguageFor(const QString& documentPath) const
+{
+    return rememberedIn(LanguagesKey, documentPath);
+}
