@@ -162,6 +162,11 @@ private:
     void createReferenceMenu();
     void describeForAssistiveTechnology();
     void placeControls();
+    // The workbench beside the lists while a reference is open, the window fitted to its screen;
+    // the designed window again once it closes. Its size is remembered for the next reference.
+    void placeWorkbench(bool open);
+    void fitWorkbench();
+    void rememberWorkbench() const;
     void connectSession();
     // A key in a settings box, or another author: the file is marked changed.
     void markChanged();
@@ -210,7 +215,6 @@ private:
     QPointer<QL_Data> m_data;
     bool m_closingFromCode = false;
     bool m_systemEnding = false; // the desktop session or the system ends the program
-    bool m_grownForReference = false;
 
 public:
     // The controls, by their names. They are public so that tests and tools can reach them;
@@ -245,4 +249,6 @@ private:
     QList<QAction*> m_recentItems;
     std::array<QLabel*, 5> m_panels{}; // 1 to 4
     QSize m_designSize;                // the central area at its designed size
+    QSize m_compactSize;               // and its least while the workbench is beside it
+    QRect m_beforeWorkbench;           // the window before the workbench opened; null when closed
 };

@@ -159,6 +159,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, WorkbenchModel& 
     filterLabel->setBuddy(m_filter);
     m_progress = new QLabel(workbench);
     m_progress->setObjectName(QStringLiteral("lbl_progress"));
+    m_progress->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // never widens it
     m_message = new QLabel(workbench);
     m_message->setObjectName(QStringLiteral("lbl_message"));
 
