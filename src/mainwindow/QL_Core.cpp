@@ -150,6 +150,7 @@ void QL_Core::renderSettings()
         const QSignalBlocker quiet(box);
         box.setText(workingCopy().settings[i]);
     }
+    m_markAuthor();
 }
 
 void QL_Core::noteViewMarks()

@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 
 class FindAllDialog;
 struct FoundText;
@@ -247,8 +248,9 @@ private:
     std::array<QAction*, 10> m_buttons{}; // 1 to 9
     QAction* m_recentBar = nullptr;
     QList<QAction*> m_recentItems;
-    std::array<QLabel*, 5> m_panels{}; // 1 to 4
-    QSize m_designSize;                // the central area at its designed size
-    QSize m_compactSize;               // and its least while the workbench is beside it
-    QRect m_beforeWorkbench;           // the window before the workbench opened; null when closed
+    std::array<QLabel*, 5> m_panels{};  // 1 to 4
+    QSize m_designSize;                 // the central area at its designed size
+    QSize m_compactSize;                // and its least while the workbench is beside it
+    std::function<void()> m_markAuthor; // underlines what the author box holds
+    QRect m_beforeWorkbench;            // the window before the workbench opened; null when closed
 };

@@ -4,6 +4,7 @@
 
 #include "ChoiceList.h"
 #include "ReferenceDock.h"
+#include "TextMarks.h"
 #include "ToolbarPictures.h"
 
 #include "Toolkit.h"
@@ -293,6 +294,9 @@ void QL_Core::createPanels()
         });
     }
     connect(txt_naam, &QLineEdit::textChanged, this, &QL_Core::markChanged);
+    // An author a language file cannot store is underlined as typed, before Save refuses it.
+    m_markAuthor = underlineAsTyped(
+        txt_naam, [](const QString& text) { return textMarks(text, QString(), nullptr); });
 
     // A form is selected when the selected item changes; a row on every click, also on the row
     // clicked last.
