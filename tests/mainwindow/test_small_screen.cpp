@@ -25,6 +25,7 @@ TEST(SmallScreen, AReferenceFitsTheWindowWithTwelveRowsAndTheSuggestionsOnTheScr
     window.startUp();
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(300); // the window settles at its designed size
     const QSize designed = window.size();
     const QByteArray rows = lsfFile(1, {packed({"Form"}), packed(QList<QByteArray>(30, "A row"))});
     window.openPath(files.write("nl.lsf", rows));
