@@ -1174,6 +1174,10 @@ Er is een herstelkopie van bewaard. Wilt u die terugzetten?</translation>
         <source>Add &quot;%1&quot; to the dictionary</source>
         <translation>&quot;%1&quot; aan het woordenboek toevoegen</translation>
     </message>
+    <message>
+        <source>A language file cannot store the character %1.</source>
+        <translation>Een taalbestand kan het teken %1 niet opslaan.</translation>
+    </message>
 </context>
 <context>
     <name>TextRules</name>

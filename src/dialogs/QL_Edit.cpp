@@ -35,6 +35,11 @@ QL_Edit::QL_Edit(Toolkit& toolkit)
 
     // The preview always shows what the box holds.
     connect(txt_newtxt, &QLineEdit::textChanged, lbl_text, &QLabel::setText);
+    // Characters a language file cannot store are underlined as typed; misspelt words too, once
+    // there is a speller.
+    underlineAsTyped(txt_newtxt, [this](const QString& text) {
+        return textMarks(text, txt_reference ? txt_reference->text() : QString(), m_speller);
+    });
     connect(cmd_save, &QPushButton::clicked, this, &QL_Edit::cmd_save_Click);
 }
 
@@ -58,10 +63,8 @@ void QL_Edit::showReference(const QString& text)
 
 void QL_Edit::checkSpelling(const HunspellSpeller* speller, std::function<void(const QString&)> add)
 {
+    m_speller = speller;
     const auto reference = [this] { return txt_reference ? txt_reference->text() : QString(); };
-    underlineAsTyped(txt_newtxt, [speller, reference](const QString& text) {
-        return textMarks(text, reference(), speller);
-    });
     txt_newtxt->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(txt_newtxt, &QWidget::customContextMenuRequested, this,
             [this, speller, add, reference](const QPoint& at) {

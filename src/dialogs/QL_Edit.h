@@ -21,9 +21,9 @@ public:
     // Shows the reference's text of the row, read-only, above the text box; the dialog grows by
     // its frame. Without it the dialog is as it always was.
     void showReference(const QString& text);
-    // Underlines the words of the text the speller does not know, and characters a language file
-    // cannot store, as they are typed; the box's menu offers the speller's suggestions and adds
-    // a word to the dictionary through `add`.
+    // Underlines the words of the text the speller does not know as they are typed, as it does
+    // the characters a language file cannot store; the box's menu offers the speller's
+    // suggestions and adds a word to the dictionary through `add`.
     void checkSpelling(const HunspellSpeller* speller, std::function<void(const QString&)> add);
 
     // Save: checks the text against the rules; an accepted text is saved and the dialog closes.
@@ -40,4 +40,5 @@ private:
 
     int m_rowCount = 0;
     AcceptText m_save;
+    const HunspellSpeller* m_speller = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "TextMarks.h"
 
 #include "Dictionaries.h"
+#include "LanguageFormat.h"
 
 #include <QCoreApplication>
 #include <QInputMethodEvent>
@@ -19,12 +20,22 @@ QTextCharFormat markFormat()
 
 } // namespace
 
-void underlineAsTyped(QLineEdit* box, const Marker& marker)
+std::function<void()> underlineAsTyped(QLineEdit* box, const Marker& marker)
 {
     const auto underline = [box, marker] {
+        const QString text = box->text();
+        const lsf::Encoded encoded = lsf::encode1252(text);
+        const QString reason =
+            encoded.ok()
+                ? QString()
+                : QCoreApplication::translate("TextMarks",
+                                              "A language file cannot store the character %1.")
+                      .arg(lsf::characterName(lsf::characterAt(text, encoded.badPosition)));
+        box->setToolTip(reason);
+        box->setAccessibleDescription(reason);
         // A box shows formats only as if they came from an input method, placed from the cursor.
         QList<QInputMethodEvent::Attribute> formats;
-        for (const SpelledWord& mark : marker(box->text()))
+        for (const SpelledWord& mark : marker(text))
             formats.append({QInputMethodEvent::TextFormat, mark.start - box->cursorPosition(),
                             mark.length, markFormat()});
         QInputMethodEvent event(QString(), formats);
@@ -33,6 +44,7 @@ void underlineAsTyped(QLineEdit* box, const Marker& marker)
     QObject::connect(box, &QLineEdit::textChanged, box, underline);
     QObject::connect(box, &QLineEdit::cursorPositionChanged, box, underline);
     underline();
+    return underline;
 }
 
 MarkHighlighter::MarkHighlighter(QTextDocument* document, Marker marker)

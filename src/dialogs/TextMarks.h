@@ -14,8 +14,10 @@ class QMenu;
 // store); nothing when no marker is set.
 using Marker = std::function<QList<SpelledWord>(const QString& text)>;
 
-// Underlines the marks of a one-line box whenever its text changes.
-void underlineAsTyped(QLineEdit* box, const Marker& marker);
+// Underlines the marks of a one-line box whenever its text changes, and says in its tooltip and
+// accessible description which character a language file cannot store, if one. Returns the
+// update, for a text set while the box's signals are blocked.
+std::function<void()> underlineAsTyped(QLineEdit* box, const Marker& marker);
 
 // Underlines the marks of a text editor's document, line by line as it changes.
 class MarkHighlighter : public QSyntaxHighlighter {

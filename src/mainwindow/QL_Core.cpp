@@ -24,11 +24,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
-#include <QTableWidget>
-#include <QTimer>
 #include <QUndoStack>
 
 namespace {
@@ -84,8 +81,10 @@ QL_Core::QL_Core(Toolkit& toolkit, ShellBackend& shell, const ProgramValues& val
     createPanels();
     createStatusBar();
     m_workbench = new WorkbenchModel(*m_reference, *m_problems, *m_session, this);
+    // Before the workbench's own, so that the window's place is taken before the workbench shows.
+    connect(m_reference, &ReferenceSession::openedOrClosed, this, &QL_Core::placeWorkbench);
     m_referenceDock = new ReferenceDock(*m_reference, *m_spelling, *m_memory, *m_workbench, this);
-    addDockWidget(Qt::BottomDockWidgetArea, m_referenceDock);
+    addDockWidget(Qt::RightDockWidgetArea, m_referenceDock);
     m_referenceDock->hide();
     resize(sizeHint());
     connectSession();
@@ -130,19 +129,6 @@ void QL_Core::connectSession()
     // The memory learns at a save: what it suggests may be new.
     connect(s, &LanguageSession::saved, m_referenceDock, &ReferenceDock::forgetSuggestions);
     connect(m_referenceDock, &ReferenceDock::wordAdded, this, &QL_Core::addToDictionary);
-    // The window grows by the workbench where the screen has room; on a small screen the table
-    // is what gives way, and the dock can be shrunk or floated.
-    connect(m_reference, &ReferenceSession::openedOrClosed, this, [this](bool open) {
-        if (!open || m_grownForReference)
-            return;
-        m_grownForReference = true;
-        // Once the dock has its place in the layout.
-        QTimer::singleShot(0, this, [this] {
-            const int room = screen()->availableGeometry().height() - frameGeometry().height();
-            const int wanted = m_referenceDock->table()->fontMetrics().height() * 10;
-            resize(width(), height() + std::clamp(room, 0, wanted));
-        });
-    });
 }
 
 void QL_Core::renderFormList(bool rebuild)
@@ -170,6 +156,7 @@ void QL_Core::renderSettings()
         const QSignalBlocker quiet(box);
         box.setText(workingCopy().settings[i]);
     }
+    m_markAuthor();
 }
 
 void QL_Core::noteViewMarks()
@@ -295,6 +282,7 @@ void QL_Core::closeEvent(QCloseEvent* event)
         }
     }
     event->accept();
+    rememberWorkbench();
     if (m_systemEnding)
         m_recovery->write();
     else

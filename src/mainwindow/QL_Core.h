@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 
 class FindAllDialog;
 struct FoundText;
@@ -168,6 +169,11 @@ private:
     void createReferenceMenu();
     void describeForAssistiveTechnology();
     void placeControls();
+    // The workbench beside the lists while a reference is open, the window fitted to its screen;
+    // the designed window again once it closes. Its size is remembered for the next reference.
+    void placeWorkbench(bool open);
+    void fitWorkbench();
+    void rememberWorkbench() const;
     void connectSession();
     // A key in a settings box, or another author: the file is marked changed.
     void markChanged();
@@ -221,8 +227,7 @@ private:
     QPointer<QL_Data> m_data;
     bool m_closingFromCode = false;
     bool m_systemEnding = false; // the desktop session or the system ends the program
-    bool m_grownForReference = false;
-    QString m_saidMissing; // what the translation memory lacks, as the workbench said it
+    QString m_saidMissing;       // what the translation memory lacks, as the workbench said it
 
 public:
     // The controls, by their names. They are public so that tests and tools can reach them;
@@ -255,6 +260,9 @@ private:
     std::array<QAction*, 10> m_buttons{}; // 1 to 9
     QAction* m_recentBar = nullptr;
     QList<QAction*> m_recentItems;
-    std::array<QLabel*, 5> m_panels{}; // 1 to 4
-    QSize m_designSize;                // the central area at its designed size
+    std::array<QLabel*, 5> m_panels{};  // 1 to 4
+    QSize m_designSize;                 // the central area at its designed size
+    QSize m_compactSize;                // and its least while the workbench is beside it
+    std::function<void()> m_markAuthor; // underlines what the author box holds
+    QRect m_beforeWorkbench;            // the window before the workbench opened; null when closed
 };

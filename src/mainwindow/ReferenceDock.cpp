@@ -163,8 +163,11 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     filterLabel->setBuddy(m_filter);
     m_progress = new QLabel(workbench);
     m_progress->setObjectName(QStringLiteral("lbl_progress"));
+    m_progress->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // never widens it
     m_message = new QLabel(workbench);
     m_message->setObjectName(QStringLiteral("lbl_message"));
+    // Long texts wrap in the workbench's width rather than widen it.
+    m_message->setWordWrap(true);
 
     m_table = new QTableView(workbench);
     m_table->setObjectName(QStringLiteral("ReferenceTable"));
@@ -203,17 +206,18 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     bar->addWidget(filterLabel);
     bar->addWidget(m_filter);
     bar->addWidget(m_progress, 1);
-    bar->addWidget(m_message);
     auto* layout = new QVBoxLayout(workbench);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addLayout(bar);
+    layout->addWidget(m_message);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_problems);
     for (int i = 1; i <= 3; ++i) {
         auto* label = new QLabel(workbench);
         label->setObjectName(QStringLiteral("lbl_suggestion_%1").arg(i));
         label->setTextFormat(Qt::RichText);
+        label->setWordWrap(true);
         label->hide();
         layout->addWidget(label);
         m_suggestionLabels << label;

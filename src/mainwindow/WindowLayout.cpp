@@ -3,6 +3,8 @@
 #include "QL_Core.h"
 
 #include "ChoiceList.h"
+#include "ReferenceDock.h"
+#include "TextMarks.h"
 #include "ToolbarPictures.h"
 
 #include "Toolkit.h"
@@ -11,13 +13,18 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
+#include <QWindow>
 
 namespace {
 
@@ -36,6 +43,14 @@ constexpr Place Frame4Place{60, 2580, 3495, 5055};
 constexpr Place FormsPlace{120, 240, 3255, 4740};
 constexpr Place Frame1RowsPlace{3600, 660, 7395, 6980};
 constexpr Place RowsPlace{60, 240, 7215, 6690};
+// While the workbench stands beside them, the row list narrows to this width (it shows the same
+// rows as the workbench's table) and the form list keeps room for a few forms.
+constexpr int WorkbenchRowsWidth = 3000;
+constexpr int WorkbenchFormsHeight = 1500;
+
+// The window's size while the workbench is open, and the workbench's width, as last left.
+const QString WorkbenchSizeKey = QStringLiteral("workbench/windowSize");
+const QString WorkbenchWidthKey = QStringLiteral("workbench/width");
 
 QRect inCentral(const Twips& t, const Place& p)
 {
@@ -227,6 +242,8 @@ void QL_Core::createPanels()
     setCentralWidget(central);
     const Twips t(this);
     m_designSize = QSize(t.px(DesignRight), t.px(DesignBottom - ToolbarStrip));
+    m_compactSize = QSize(t.px(Frame1RowsPlace.left + WorkbenchRowsWidth + 60),
+                          t.px(Frame4Place.top - ToolbarStrip + WorkbenchFormsHeight + 60));
     central->setMinimumSize(m_designSize);
     central->installEventFilter(this);
 
@@ -277,6 +294,9 @@ void QL_Core::createPanels()
         });
     }
     connect(txt_naam, &QLineEdit::textChanged, this, &QL_Core::markChanged);
+    // An author a language file cannot store is underlined as typed, before Save refuses it.
+    m_markAuthor = underlineAsTyped(
+        txt_naam, [](const QString& text) { return textMarks(text, QString(), nullptr); });
 
     // A form is selected when the selected item changes; a row on every click, also on the row
     // clicked last.
@@ -314,15 +334,78 @@ void QL_Core::describeForAssistiveTechnology()
 }
 
 // The frames and lists at their designed places, the lists and their frames grown by what the
-// central area has beyond its designed size.
+// central area has beyond its designed size (shrunk, while the workbench takes room from them).
 void QL_Core::placeControls()
 {
     const Twips t(this);
     const QWidget* central = centralWidget();
-    const int dx = std::max(0, central->width() - m_designSize.width());
-    const int dy = std::max(0, central->height() - m_designSize.height());
+    const QSize room = central->size().expandedTo(central->minimumSize());
+    const int dx = room.width() - m_designSize.width();
+    const int dy = room.height() - m_designSize.height();
     Frame_4->setGeometry(inCentral(t, Frame4Place).adjusted(0, 0, 0, dy));
     lst_forms->setGeometry(inFrame(t, FormsPlace).adjusted(0, 0, 0, dy));
     Frame_1->setGeometry(inCentral(t, Frame1RowsPlace).adjusted(0, 0, dx, dy));
     lst_lang->setGeometry(inFrame(t, RowsPlace).adjusted(0, 0, dx, dy));
+}
+
+// A laptop's screen has no room for the workbench below the designed window: while a reference
+// is open, the workbench stands beside the lists, which give up width and height to it, and the
+// window takes its screen's work area, or the size it was last left at there. Closed, the window
+// is as designed again, where it was.
+void QL_Core::placeWorkbench(bool open)
+{
+    QWidget* central = centralWidget();
+    if (!open) {
+        if (m_beforeWorkbench.isNull())
+            return;
+        rememberWorkbench();
+        m_referenceDock->hide();
+        central->setMinimumSize(m_designSize);
+        layout()->activate();
+        setGeometry(std::exchange(m_beforeWorkbench, QRect()));
+        return;
+    }
+    if (!m_beforeWorkbench.isNull())
+        return;
+    m_beforeWorkbench = geometry();
+    m_referenceDock->show();
+    central->setMinimumSize(m_compactSize);
+    layout()->activate(); // the window's least size follows
+    fitWorkbench();
+}
+
+void QL_Core::fitWorkbench()
+{
+    if (m_beforeWorkbench.isNull() || isMaximized() || isFullScreen())
+        return;
+    // The window's frame is known once the window is on the screen.
+    if (isVisible() && !windowHandle()->isExposed()) {
+        QTimer::singleShot(20, this, &QL_Core::fitWorkbench);
+        return;
+    }
+    const QRect work = screen()->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    const QSettings settings;
+    resize(settings.value(WorkbenchSizeKey, work.size())
+               .toSize()
+               .boundedTo(work.size() - frame)
+               .expandedTo(minimumSizeHint()));
+    const QSize outer = size() + frame;
+    const auto within = [](int at, int first, int room, int length) {
+        return std::max(first, std::min(at, first + room - length));
+    };
+    move(within(x(), work.left(), work.width(), outer.width()),
+         within(y(), work.top(), work.height(), outer.height()));
+    resizeDocks({m_referenceDock},
+                {settings.value(WorkbenchWidthKey, width() - m_compactSize.width()).toInt()},
+                Qt::Horizontal);
+}
+
+void QL_Core::rememberWorkbench() const
+{
+    if (m_beforeWorkbench.isNull() || isMaximized() || isFullScreen())
+        return;
+    QSettings settings;
+    settings.setValue(WorkbenchSizeKey, size());
+    settings.setValue(WorkbenchWidthKey, m_referenceDock->width());
 }

@@ -302,3 +302,23 @@ TEST(ReferenceChecks, TheInterfacesDutchTranslationIsCompleteAndPassesTheChecks)
     EXPECT_GT(messages, 200);
     EXPECT_EQ(problems, QStringList());
 }
+
+// What an editor underlines as it is typed: each character Windows-1252 has no byte for (a
+// surrogate pair as one) and each word the speller does not know, in text order.
+TEST(TextMarks, CharactersAFileCannotStoreAndUnknownWordsInTextOrder)
+{
+    struct : Speller {
+        bool knows(const QString& word) const override { return word != "Tekts"; }
+    } speller;
+    const std::pair<const char*, QString> cases[] = {{"Łukasz", "0+1"},
+                                                     {"5 €, ½", ""},
+                                                     {"a😀b", "1+2"},
+                                                     {"✓ and ✓", "0+1 6+1"},
+                                                     {"Tekts ✓ Tekts", "0+5 6+1 8+5"}};
+    for (const auto& [text, expected] : cases) {
+        QStringList marks;
+        for (const SpelledWord& m : textMarks(QString::fromUtf8(text), QString(), &speller))
+            marks << QString("%1+%2").arg(m.start).arg(m.length);
+        EXPECT_EQ(marks.join(' '), expected) << text;
+    }
+}

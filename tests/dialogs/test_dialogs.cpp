@@ -112,6 +112,21 @@ TEST_F(EditingDialogs, RowDialogRefusesByTheRulesAndHandsOnTheTextAsTyped)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
+TEST_F(EditingDialogs, RowDialogMarksACharacterAFileCannotStoreAndHandsItOnAsBefore)
+{
+    QL_Edit dialog(toolkit);
+    toolkit.onDialog<QL_Edit>([](QL_Edit& d) {
+        QTest::sendKeyEvent(QTest::Click, d.txt_newtxt, Qt::Key_unknown, QString::fromUtf8("Ł"),
+                            {});
+        QTest::keyClicks(d.txt_newtxt, "ukasz");
+        EXPECT_EQ(d.txt_newtxt->accessibleDescription(),
+                  QString::fromUtf8("A language file cannot store the character \"Ł\" (U+0141)."));
+        QTest::keyClick(d.txt_newtxt, Qt::Key_Return);
+    });
+    dialog.New_Row(0, save());
+    EXPECT_EQ(saved, QString::fromUtf8("Łukasz"));
+}
+
 TEST_F(EditingDialogs, EachDialogLaysOutItsNamedControlsAsDesigned)
 {
     QL_Edit rows(toolkit), beside(toolkit);

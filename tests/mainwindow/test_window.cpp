@@ -80,6 +80,17 @@ TEST_F(StartUp, SettingsBoxesMarkTheDocumentChangedOnAnyKeyAndShowTheFullPath)
     expectOnlyBox("Filename: " + file, 0);
 }
 
+TEST_F(StartUp, AnAuthorAFileCannotStoreIsMarkedAsTypedAndNoLongerOnceUndone)
+{
+    QTest::sendKeyEvent(QTest::Click, window->txt_naam, Qt::Key_unknown, QString::fromUtf8("Ł"),
+                        {});
+    QTest::keyClicks(window->txt_naam, "ukasz");
+    EXPECT_EQ(window->txt_naam->toolTip(),
+              QString::fromUtf8("A language file cannot store the character \"Ł\" (U+0141)."));
+    window->mnu_undo->trigger();
+    EXPECT_EQ(window->txt_naam->accessibleDescription(), "");
+}
+
 TEST_F(StartUp, AboutShowsVersionDateAndBothWebsitesAndWebsiteOpensTheEnglishOne)
 {
     window->mnu_about->trigger();
