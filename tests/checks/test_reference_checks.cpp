@@ -121,24 +121,6 @@ TEST(ReferenceChecks, ScreenTextChecksGivePofiltersVerdicts)
               "holds \"Ｏ\" (U+FF2F), which a language file cannot store");
 }
 
-TEST(ReferenceChecks, ARowTranslatedOtherwiseThanMostRowsOfTheSameTextIsNamed)
-{
-    LanguageDocument reference, document;
-    for (int form : {1, 2, 3})
-        reference.formText(form).set(0, "Open");
-    document.formText(1).set(0, "Open maken");
-    document.formText(2).set(0, "Openen");
-    document.formText(3).set(0, "Openen");
-    QStringList found;
-    for (const Problem& p :
-         consistencyProblems(reference, document, openedWorkingCopy(document, 0), 0))
-        found << QString("%1:%2 %3").arg(p.form).arg(p.row).arg(p.message);
-    EXPECT_EQ(found, QStringList({"1:0 translated as \"Openen\" in form 2, row 0"}));
-    document.formText(3).set(0, "Open maken");
-    EXPECT_EQ(
-        consistencyProblems(reference, document, openedWorkingCopy(document, 0), 0).at(0).form, 2);
-}
-
 TEST(ReferenceChecks, SpellingAsksAboutWordsOnlyNotAddressesKeysPlaceholdersOrProductNames)
 {
     EXPECT_EQ(spellingWords("Be&werken %1 {0} %s 2x www.vantrel.nl a@b.nl Lexicant opslaam",
@@ -206,7 +188,10 @@ TEST(ReferenceChecks, EachTextIsPairedWithTheRowItTranslates)
     }
 }
 
-TEST(ReferenceChecks, AGapIsMissingWhereItIsAndTheRowsAfterItMoveWithoutOtherProblems)
+// A file's problems from every form, the last too, each where it is: a gap is missing there and
+// the rows after it move, without other problems; a text translated two ways is named where it
+// differs from most, and a reference text changed since a row was translated.
+TEST(ReferenceChecks, AFilesProblemsComeFromEveryFormEachWhereItIs)
 {
     LanguageDocument reference, document;
     for (int row = 0; row < 3; ++row)
@@ -214,24 +199,41 @@ TEST(ReferenceChecks, AGapIsMissingWhereItIsAndTheRowsAfterItMoveWithoutOtherPro
     document.formText(2).set(0, "Rij 0.");
     document.formText(2).set(2, "Rij 2.");
     document.formText(5).set(0, "Extra");
-
+    for (int form : {1, 3, 4, 24})
+        reference.formText(form).set(0, "Open");
+    document.formText(1).set(0, "Open maken");
+    document.formText(3).set(0, "Openen");
+    document.formText(4).set(0, "Openen");
+    document.formText(24).set(0, "Opnen");
+    document.formText(24).set(1, "More");
+    const auto found = [](const QList<Problem>& problems) {
+        QStringList places;
+        for (const Problem& p : problems)
+            places << QStringLiteral("%1/%2 %3").arg(p.form).arg(p.row).arg(checkName(p.check));
+        return places.join(", ");
+    };
     ReferenceCounts counts;
     const QList<Problem> problems =
         referenceProblems(reference, document, WorkingCopy{}, 0, {}, &counts);
-    QStringList found;
-    for (const Problem& p : problems)
-        found << QStringLiteral("%1/%2 %3").arg(p.form).arg(p.row).arg(checkName(p.check));
-    EXPECT_EQ(found, QStringList({"2/1 missing", "2/2 moves-at-save", "5/0 extra"}));
-    EXPECT_EQ(problems[1].message, "stored as row 2, the commit moves it to row 1");
+    EXPECT_EQ(found(problems), "1/0 consistency, 2/1 missing, 2/2 moves-at-save, 5/0 extra, "
+                               "24/0 consistency, 24/1 extra");
+    EXPECT_EQ(problems[0].message, "translated as \"Openen\" in form 3, row 0");
+    EXPECT_EQ(problems[2].message, "stored as row 2, the commit moves it to row 1");
     EXPECT_EQ(QStringLiteral("%1 of %2, %3")
                   .arg(counts.translated)
                   .arg(counts.referenceRows)
                   .arg(counts.problems),
-              "2 of 3, 3");
-
+              "6 of 7, 6");
     CheckSet none;
     none.on.fill(false);
     EXPECT_TRUE(referenceProblems(reference, document, WorkingCopy{}, 2, none).isEmpty());
+
+    const QHash<std::pair<int, int>, QString> translatedFrom = {
+        {{1, 0}, "Close"}, {{2, 0}, "Row 0."}, {{24, 200}, "Quit"}, // only these can be named
+        {{0, 0}, "x"},     {{25, 0}, "x"},     {{1, -1}, "x"},      {{1, 201}, "x"}};
+    EXPECT_EQ(found(changedProblems(reference, translatedFrom)), "1/0 changed, 24/200 changed");
+    EXPECT_EQ(changedProblems(reference, translatedFrom).at(0).message,
+              "the reference was \"Close\" when translated, now \"Open\"");
 }
 
 TEST(FindAll, RowsNamesAndSettingsOfBothFilesEachAtItsPlace)

@@ -89,45 +89,117 @@ TEST_F(CliTest, JsonRoundTripGivesTheFileBackByteForByte)
     EXPECT_EQ(read(path("back.lsf")), original);
 }
 
-TEST_F(CliTest, FailuresAndUsageHaveTheirExitCodesAndMessages)
+// Each wrong call, with its exit status and its message (whole, or a part): a call as words, "@"
+// for the scratch folder and '' for an empty argument. Usage is checked before any file is read,
+// so each usage case leaves out, or adds, one thing to a call that would otherwise run.
+TEST_F(CliTest, WrongCallsHaveTheirExitCodesAndMessages)
 {
+    write("ok.lsf", lsfFile(1, {}));
+    write("broken.lsf", le32(0));
+    QDir().mkpath(path("folder"));
     const struct {
-        QStringList arguments;
+        const char* call;
         int status;
-        QString error; // whole, or a part
+        const char* error;
     } cases[] = {
-        {{"info", path("missing.lsf")},
-         1,
-         "lexicant-cli: " + path("missing.lsf") + ": No such file or directory\n"},
-        {{"from-json", path("missing.json"), "-o", path("x.lsf")},
-         1,
-         "lexicant-cli: " + path("missing.json") + ": No such file or directory\n"},
-        {{"info", write("broken.lsf", le32(0))}, 1, "record count is 0"},
-        {{"new", "-o"}, 2, "lexicant-cli: -o needs one value\nTry 'lexicant-cli help'.\n"},
-        {{}, 2, ""},
-        {{"frobnicate"}, 2, ""},
-        {{"new"}, 2, ""},
-        {{"info", "a", "b"}, 2, ""},
-        {{"to-json", "a", "--bogus"}, 2, ""},
-        {{"export-code", "a", "b"}, 2, "export-code takes one FILE and -o OUT"},
-        {{"check", "--against", "a", "--against", "b", "c"},
-         2,
-         "lexicant-cli: --against is given twice; it takes one value\n"},
-        {{"export-code", "a", "-o", "b", "--output", "c"},
-         2,
+        {"", 2, "no command given"},
+        {"frobnicate", 2, "unknown command 'frobnicate'"},
+        {"help frobnicate", 2, "help takes the name of one command"},
+        {"help new info", 2, "help takes"},
+        {"help new -o x", 2, "help takes"},
+        {"new -o", 2, "lexicant-cli: -o needs one value\nTry 'lexicant-cli help'.\n"},
+        {"new", 2, "new takes -o FILE and nothing else"},
+        {"new x -o y", 2, "new takes"},
+        {"new -o y --against z", 2, "new takes"},
+        {"info @missing.lsf", 1, "lexicant-cli: @missing.lsf: No such file or directory\n"},
+        {"info @broken.lsf", 1, "record count is 0"},
+        {"info a b", 2, "info takes one FILE"},
+        {"info a -o b", 2, "info takes one FILE"},
+        {"to-json a --bogus", 2, "unknown option --bogus"},
+        {"to-json a b", 2, "to-json takes one FILE and -o OUT"},
+        {"to-json a --against b", 2, "to-json takes"},
+        {"export-code a b", 2, "export-code takes one FILE and -o OUT"},
+        {"export-code a --against b", 2, "export-code takes"},
+        {"export-code a -o b --output c", 2,
          "-o is given twice, the second time as --output; it takes one value"},
-        {{"from-json", "a.json"}, 2, ""},
-        {{"help", "frobnicate"}, 2, ""},
-        {{"stats", path("missing.lsf")}, 2, "stats takes --against REFERENCE and FILEs"},
-        {{"check", "--against", path("missing.lsf"), "x.lsf"}, 1, "No such file or directory"},
-        {{"check", "--against", write("ok.lsf", lsfFile(1, {})), path("gone.lsf")},
-         1,
-         "gone.lsf: No such file or directory"},
+        {"from-json a.json", 2, "from-json takes one JSON file and -o FILE"},
+        {"from-json -o x", 2, "from-json takes"},
+        {"from-json a -o x --against y", 2, "from-json takes"},
+        {"from-json @missing.json -o @x.lsf", 1, "@missing.json: No such file or directory\n"},
+        {"from-json @folder -o @x.lsf", 1, "@folder: is a folder\n"},
+        {"to-po a b", 2, "to-po takes SOURCE"},
+        {"to-po a --against b", 2, "to-po takes"},
+        {"from-po --template a -o b", 2, "from-po takes PO"},
+        {"from-po p -o b", 2, "from-po takes"},
+        {"from-po p --template a", 2, "from-po takes"},
+        {"from-po p --template a -o b --against c", 2, "from-po takes"},
+        {"check", 2, "check takes one or more FILEs"},
+        {"check a --language nl", 2, "check takes"},
+        {"check --against a --against b c", 2, "--against is given twice; it takes one value\n"},
+        {"check --against a c -o b", 2, "check takes"},
+        {"check --against @ok.lsf --checks same --skip same x", 2,
+         "give --checks or --skip, not both"},
+        {"check --against @ok.lsf --checks same,bogus x", 2,
+         "--checks: no check is called \"bogus\"; the checks are missing,extra,same,"},
+        {"check --against @ok.lsf --skip bogus x", 2, "--skip: no check is called \"bogus\""},
+        {"check --against @ok.lsf --tm @tm --language nl x", 2,
+         "--tm needs --reference-language LANG and --language LANG"},
+        {"check --against @ok.lsf --tm @tm --reference-language en x", 2, "--tm needs"},
+        {"check --against @ok.lsf x --tm", 2, "--tm needs one value"},
+        {"check --against @missing.lsf x.lsf", 1, "@missing.lsf: No such file or directory"},
+        {"check --against @ok.lsf @gone.lsf", 1, "@gone.lsf: No such file or directory"},
+        {"stats @ok.lsf", 2, "stats takes --against REFERENCE and FILEs"},
+        {"stats --against a", 2, "stats takes"},
+        {"stats --against a b -o c", 2, "stats takes"},
+        {"diff a", 2, "diff takes two FILEs"},
+        {"diff a b -o c", 2, "diff takes"},
+        {"diff @ok.lsf @missing.lsf", 2, "@missing.lsf: No such file or directory"},
+        {"tm", 2, "tm takes add, suggest, import or export"},
+        {"tm add --against a --reference-language en --language nl", 2, "tm add takes"},
+        {"tm add x --reference-language en --language nl", 2, "tm add takes"},
+        {"tm add x --against a --language nl", 2, "tm add takes"},
+        {"tm add x --against a --reference-language en", 2, "tm add takes"},
+        {"tm add x --against a --reference-language en --language nl -o y", 2, "tm add takes"},
+        {"tm add x --against @ok.lsf --reference-language en --language nl --tm ''", 2,
+         "--tm takes a value"},
+        {"tm suggest --reference-language en --language nl", 2, "tm suggest takes"},
+        {"tm suggest t --language nl", 2, "tm suggest takes"},
+        {"tm suggest t --reference-language en", 2, "tm suggest takes"},
+        {"tm suggest t --reference-language en --language nl --max 0", 2, "tm suggest takes"},
+        {"tm suggest t --reference-language en --language nl --max x", 2, "tm suggest takes"},
+        {"tm suggest t --reference-language en --language nl -o y", 2, "tm suggest takes"},
+        {"tm suggest t --reference-language '' --language nl", 2,
+         "--reference-language takes a value"},
+        {"tm suggest t --reference-language en --language ''", 2, "--language takes a value"},
+        {"tm import", 2, "tm import takes one FILE.tmx"},
+        {"tm import a -o b", 2, "tm import takes"},
+        {"tm export", 2, "tm export takes -o FILE.tmx"},
+        {"tm export x -o y", 2, "tm export takes"},
+        {"tm export -o y --against z", 2, "tm export takes"},
+        {"tm export -o @out.tmx --tm @typo.sqlite", 1,
+         "lexicant-cli: there is no translation memory at @typo.sqlite\n"},
+        {"tm export -o @out.tmx --tm @folder", 1,
+         "lexicant-cli: @folder is not a regular file, so it cannot be a translation memory; it "
+         "was left as it is\n"},
+        {"pretranslate --against a --reference-language en --language nl -o b", 2,
+         "pretranslate takes"},
+        {"pretranslate x --reference-language en --language nl -o b", 2, "pretranslate takes"},
+        {"pretranslate x --against a --language nl -o b", 2, "pretranslate takes"},
+        {"pretranslate x --against a --reference-language en -o b", 2, "pretranslate takes"},
+        {"pretranslate x --against a --reference-language en --language nl", 2,
+         "pretranslate takes"},
+        {"pretranslate x --against a --reference-language en --language nl -o b --max 1", 2,
+         "pretranslate takes"},
     };
     for (const auto& c : cases) {
-        const CliRun result = run(c.arguments);
-        EXPECT_EQ(result.status, c.status) << c.arguments.join(' ').toStdString();
-        EXPECT_TRUE(result.err.contains(c.error)) << result.err.toStdString();
+        QStringList arguments;
+        for (const QString& word : QString(c.call).split(u' ', Qt::SkipEmptyParts))
+            arguments << (word == "''" ? QString() : QString(word).replace("@", folder() + '/'));
+        const CliRun result = run(arguments);
+        EXPECT_EQ(result.status, c.status) << c.call;
+        EXPECT_TRUE(result.err.contains(QString(c.error).replace("@", folder() + '/')))
+            << c.call << "\n"
+            << result.err.toStdString();
     }
 
     QByteArray big = R"({"format":"lexicant-language-file","formatVersion":1,"forms":[[)";
