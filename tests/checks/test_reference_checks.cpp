@@ -128,6 +128,35 @@ TEST(ReferenceChecks, SpellingAsksAboutWordsOnlyNotAddressesKeysPlaceholdersOrPr
               QStringList({"Bewerken", "opslaam"}));
 }
 
+// What an editor underlines as it is typed: words the speller does not know, and characters a
+// language file cannot store (a pair of surrogates as one), in text order.
+TEST(ReferenceChecks, TheMarksOfATextAreUnknownWordsAndCharactersAFileCannotStore)
+{
+    struct Knows : Speller {
+        bool knows(const QString& word) const override { return word != "opslaam"; }
+    } speller;
+    const struct {
+        const char* text;
+        const Speller* speller;
+        const char* marks;
+    } cases[] = {
+        {"Bestand opslaam", nullptr, ""},
+        {"Bestand opslaam", &speller, "8+7 opslaam"},
+        {"\xEF\xBC\xAFpen opslaam \xF0\x9F\x98\x80", &speller,
+         "0+1 \xEF\xBC\xAF, 5+7 opslaam, 13+2 \xF0\x9F\x98\x80"},
+        {"a\xF0\x9F\x98\x80"
+         "b \xE2\x82\xAC",
+         nullptr, "1+2 \xF0\x9F\x98\x80"},
+    };
+    for (const auto& c : cases) {
+        QStringList marks;
+        for (const SpelledWord& w :
+             textMarks(QString::fromUtf8(c.text), "Save the file", c.speller))
+            marks << QStringLiteral("%1+%2 %3").arg(w.start).arg(w.length).arg(w.word);
+        EXPECT_EQ(marks.join(", "), QString::fromUtf8(c.marks)) << c.text;
+    }
+}
+
 TEST(ReferenceChecks, SpacesPunctuationAndLineBreaks)
 {
     expectCheck(Check::Spaces, {{" Name", " Naam", false},

@@ -96,6 +96,7 @@ TEST_F(CliTest, WrongCallsHaveTheirExitCodesAndMessages)
 {
     write("ok.lsf", lsfFile(1, {}));
     write("broken.lsf", le32(0));
+    write("bad.po", "msgid \"x\nmsgstr \"y\"\n");
     QDir().mkpath(path("folder"));
     const struct {
         const char* call;
@@ -133,6 +134,8 @@ TEST_F(CliTest, WrongCallsHaveTheirExitCodesAndMessages)
         {"from-po p -o b", 2, "from-po takes"},
         {"from-po p --template a", 2, "from-po takes"},
         {"from-po p --template a -o b --against c", 2, "from-po takes"},
+        {"from-po @bad.po --template @ok.lsf -o @x.lsf", 1,
+         "@bad.po: line 2: end-of-line within string\n"},
         {"check", 2, "check takes one or more FILEs"},
         {"check a --language nl", 2, "check takes"},
         {"check --against a --against b c", 2, "--against is given twice; it takes one value\n"},

@@ -5,6 +5,7 @@
 
 #include <QDialogButtonBox>
 #include <QFont>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -60,6 +61,8 @@ TEST_F(Freedesktop, OpenWithShowsTheChooserAndStartsThePickedProgram)
         auto& chooser = static_cast<AppChooser&>(dialog);
         EXPECT_EQ(chooser.windowTitle(), "Open with");
         EXPECT_EQ(chooser.lst_apps->accessibleName(), "Programs");
+        EXPECT_TRUE(chooser.lbl_file->text().endsWith("\nmy notes.txt"));
+        EXPECT_TRUE(chooser.lbl_file->wordWrap()) << "a long name wraps";
         for (int i = 0; i < chooser.lst_apps->count(); ++i)
             shown << chooser.lst_apps->item(i)->text() +
                          (chooser.lst_apps->item(i)->font().bold() ? "*" : "");
