@@ -312,14 +312,16 @@ TEST_F(CliCheck, SpellingNamesWordsTheDictionaryAskedForDoesNotKnowAndLearnsTheP
 }
 
 // The memory from the command line: rows added from a pair of files, suggested back as JSON,
-// filling the empty rows of another file, and exchanged as TMX with translate-toolkit.
-TEST_F(CliCheck, TheMemoryLearnsFromFilesSuggestsFillsAndTradesTmxWithTranslateToolkit)
+// naming rows whose reference changed, exchanged as TMX with translate-toolkit, and filling the
+// empty rows of another file; each command says what it did, and fails without the memory.
+TEST_F(CliCheck, TheMemoryLearnsSuggestsTradesTmxAndFillsSayingWhatItDid)
 {
-    const QString en = formFile("en.lsf", {"&Open file", "Save the file", "Quit"});
+    const QString en = formFile("en.lsf", {"&Open file", "Save the file", "Quit", "Check"});
     const QString nl = formFile("nl.lsf", {"Bestand &openen", "Bestand opslaan"});
     const QStringList pair = {"--tm", path("tm.sqlite"), "--reference-language",
                               "en",   "--language",      "nl"};
-    ASSERT_EQ(run(QStringList{"tm", "add", "--against", en, nl} + pair).status, 0);
+    EXPECT_EQ(run(QStringList{"tm", "add", "--against", en, nl} + pair).out,
+              "2 units: 2 added, 0 updated, 0 unchanged, 0 left out\n");
     const CliRun suggested = run(QStringList{"tm", "suggest", "--max", "1", "Open file"} + pair);
     const QJsonObject best{{"score", 100},
                            {"source", "&Open file"},
@@ -328,23 +330,13 @@ TEST_F(CliCheck, TheMemoryLearnsFromFilesSuggestsFillsAndTradesTmxWithTranslateT
                            {"form", 1},
                            {"row", 0}};
     EXPECT_EQ(QJsonDocument::fromJson(suggested.out), QJsonDocument(QJsonArray{best}));
-
-    const QString changed = formFile("en2.lsf", {"&Open file", "Save the files", "Quit"});
+    const QString changed = formFile("en2.lsf", {"&Open file", "Save the files"});
     EXPECT_EQ(
         QString(
             run(QStringList{"check", "--against", changed, "--checks", "changed", nl} + pair).out)
             .remove(folder() + '/'),
         "nl.lsf: F01_lng_(1): changed: the reference was \"Save the file\" when "
         "translated, now \"Save the files\"\n");
-
-    const QString empty = formFile("todo.lsf", {"", "Iets anders"});
-    EXPECT_EQ(
-        run(QStringList{"pretranslate", "--against", en, empty, "-o", path("out.lsf")} + pair).out,
-        "1 rows filled from the memory\n");
-    EXPECT_TRUE(run({"to-json", path("out.lsf")})
-                    .out.simplified()
-                    .contains("[ \"Bestand &openen\", \"Iets anders\""))
-        << "only the empty row, from the same text";
 
     ASSERT_EQ(run({"tm", "export", "--tm", path("tm.sqlite"), "-o", path("tm.tmx")}).status, 0);
     QProcess toolkit; // translate-toolkit reads it back, and writes one from a PO file
@@ -362,6 +354,42 @@ TEST_F(CliCheck, TheMemoryLearnsFromFilesSuggestsFillsAndTradesTmxWithTranslateT
     ASSERT_TRUE(toolkit.waitForFinished(60000));
     ASSERT_EQ(run({"tm", "import", "--tm", path("tm.sqlite"), path("po.tmx")}).status, 0);
     EXPECT_TRUE(run(QStringList{"tm", "suggest", "Cancel"} + pair).out.contains("Annuleren"));
+
+    write("in.tmx", R"(<tmx version="1.4"><header srclang="*all*"/><body>
+<tu><tuv xml:lang="en"><seg>Quit</seg></tuv><tuv xml:lang="nl"><seg>Stoppen</seg></tuv></tu>
+<tu><tuv xml:lang="en"><seg>Check</seg></tuv><tuv xml:lang="nl"><seg>Controle ✓</seg></tuv></tu>
+<tu><tuv xml:lang="en"><seg>Close</seg></tuv><tuv xml:lang="nl"><seg></seg></tuv></tu>
+<tu><tuv><seg>Save</seg></tuv></tu>
+<tu srclang="de"><tuv xml:lang="en"><seg>Quit</seg></tuv><tuv xml:lang="nl"><seg>Stop</seg></tuv></tu>
+</body></tmx>)");
+    EXPECT_EQ(run({"tm", "import", "--tm", path("tm.sqlite"), path("in.tmx")}).out,
+              "3 units: 2 added, 0 updated, 0 unchanged, 3 left out (1 a text with no language, 1 "
+              "an empty text, 1 no text in the unit's source language)\n");
+    const QString todo = formFile("todo.lsf", {"", "Iets anders"});
+    CliRun result =
+        run(QStringList{"pretranslate", "--against", en, todo, "-o", path("out.lsf")} + pair);
+    EXPECT_EQ(result.out, "2 rows filled from the memory\n");
+    EXPECT_TRUE(result.err.contains(QString::fromUtf8(
+        "F01_lng_(3): left empty: the memory's translation \"Controle ✓\" cannot be stored: it "
+        "holds the character \"✓\" (U+2713), which Windows-1252 cannot store")))
+        << result.err.toStdString();
+    EXPECT_TRUE(run({"to-json", path("out.lsf")})
+                    .out.simplified()
+                    .contains("[ \"Bestand &openen\", \"Iets anders\", \"Stoppen\" ]"))
+        << "only the empty rows, from the same text";
+
+    const QString damaged = path("damaged.sqlite");
+    ASSERT_EQ(TranslationMemory().open(damaged).error, "");
+    QFile page(damaged); // the memory's first page unreadable, its header intact
+    ASSERT_TRUE(page.open(QIODevice::ReadWrite) && page.seek(100) && page.write("damage") == 6);
+    page.close();
+    result = run({"check", "--against", en, "--checks", "changed", "--tm", damaged,
+                  "--reference-language", "en", "--language", "nl", nl});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(
+        result.err.contains(damaged + " could not be read as a translation memory (") &&
+        result.err.contains("it was moved to " + damaged + ".damaged and a new memory made"))
+        << result.err.toStdString();
 }
 
 // Writers at once, as real processes, on a memory none of them finds made, and on one that is:
@@ -394,49 +422,4 @@ TEST_F(CliCheck, WritersAddingToOneMemoryAtOnceAllLand)
         ASSERT_EQ(check.open(memory).error, "");
         EXPECT_EQ(check.units().size(), 4 * 201) << "round " << round;
     }
-}
-
-// The memory commands say what they did with the memory and its units, and a command that could
-// not use the memory it was given fails.
-TEST_F(CliCheck, MemoryCommandsSayWhatTheyDidAndFailWithoutTheMemory)
-{
-    const QString en = formFile("en.lsf", {"Open", "Check", "Quit"});
-    const QString nl = formFile("nl.lsf", {"", "", "Afsluiten"});
-    const QStringList pair = {"--tm", path("tm.sqlite"), "--reference-language",
-                              "en",   "--language",      "nl"};
-    write("in.tmx", R"(<tmx version="1.4"><header srclang="*all*"/><body>
-<tu><tuv xml:lang="en"><seg>Open</seg></tuv><tuv xml:lang="nl"><seg>Openen</seg></tuv></tu>
-<tu><tuv xml:lang="en"><seg>Check</seg></tuv><tuv xml:lang="nl"><seg>Controle ✓</seg></tuv></tu>
-<tu><tuv xml:lang="en"><seg>Close</seg></tuv><tuv xml:lang="nl"><seg></seg></tuv></tu>
-<tu><tuv><seg>Save</seg></tuv></tu>
-<tu srclang="de"><tuv xml:lang="en"><seg>Quit</seg></tuv><tuv xml:lang="nl"><seg>Stop</seg></tuv></tu>
-</body></tmx>)");
-    CliRun result = run({"tm", "import", "--tm", path("tm.sqlite"), path("in.tmx")});
-    EXPECT_EQ(result.status, 0) << result.err.toStdString();
-    EXPECT_EQ(QString(result.out),
-              "3 units: 2 added, 0 updated, 0 unchanged, 3 left out (1 a text with no language, 1 "
-              "an empty text, 1 no text in the unit's source language)\n");
-
-    result = run(QStringList{"pretranslate", "--against", en, nl, "-o", path("out.lsf")} + pair);
-    EXPECT_EQ(result.status, 0) << result.err.toStdString();
-    EXPECT_TRUE(result.err.contains(QString::fromUtf8(
-        "F01_lng_(1): left empty: the memory's translation \"Controle ✓\" cannot be stored: it "
-        "holds the character \"✓\" (U+2713), which Windows-1252 cannot store")))
-        << result.err.toStdString();
-    EXPECT_TRUE(run({"to-json", path("out.lsf")})
-                    .out.simplified()
-                    .contains("[ \"Openen\", \"\", \"Afsluiten\""));
-
-    const QString damaged = path("damaged.sqlite");
-    ASSERT_EQ(TranslationMemory().open(damaged).error, "");
-    QFile page(damaged); // the memory's first page unreadable, its header intact
-    ASSERT_TRUE(page.open(QIODevice::ReadWrite) && page.seek(100) && page.write("damage") == 6);
-    page.close();
-    result = run({"check", "--against", en, "--checks", "changed", "--tm", damaged,
-                  "--reference-language", "en", "--language", "nl", nl});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_TRUE(
-        result.err.contains(damaged + " could not be read as a translation memory (") &&
-        result.err.contains("it was moved to " + damaged + ".damaged and a new memory made"))
-        << result.err.toStdString();
 }
