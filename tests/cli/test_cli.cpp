@@ -283,3 +283,19 @@ TEST_F(CliTest, FileSizeLimitEndsTheCommandWithTheCauseNotWithASignal)
     EXPECT_EQ(cli.readAllStandardError(), "lexicant-cli: " + target + ": File too large\n");
     EXPECT_EQ(read(target), QByteArray(100, 'o'));
 }
+
+// On a terminal, a long command shows how far it is on one line and clears it at the end.
+TEST_F(CliTest, ProgressShowsOnATerminalAndIsCleared)
+{
+    write("in.tmx",
+          R"(<tmx version="1.4"><header srclang="en"/><body><tu><tuv xml:lang="en">)"
+          R"(<seg>Yes</seg></tuv><tuv xml:lang="nl"><seg>Ja</seg></tuv></tu></body></tmx>)");
+    QProcess terminal;
+    terminal.start("python3", {"-c", "import pty, sys; pty.spawn(sys.argv[1:])", LEXICANT_CLI, "tm",
+                               "import", "--tm", path("tm.sqlite"), path("in.tmx")});
+    ASSERT_TRUE(terminal.waitForFinished(30000));
+    EXPECT_EQ(
+        terminal.readAllStandardOutput(),
+        "\rImporting: 0 of 1 units\x1b[K\r\x1b[K\r1 units: 1 added, 0 updated, 0 unchanged, 0 "
+        "left out\r\n");
+}
