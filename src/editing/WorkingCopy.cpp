@@ -93,7 +93,8 @@ int commitWorkingCopy(const WorkingCopy& copy, int selectedForm, LanguageDocumen
             table.set(r, copy.rows.value(r));
         dropped = std::max(0, int(copy.rows.size()) - LanguageDocument::RowCount);
     }
-    for (int row = 0; row < WorkingCopy::SettingCount; ++row)
-        document.SettingsTable.set(row, copy.settings[std::size_t(row)]);
+    int row = 0;
+    for (const QString& setting : copy.settings)
+        document.SettingsTable.set(row++, setting);
     return dropped;
 }

@@ -116,7 +116,7 @@ TEST(ReferenceChecks, ScreenTextChecksGivePofiltersVerdicts)
                               {"Plain", "<b>Gewoon</b>", true}});
     expectCheck(Check::Encoding, {{"Open", "Ｏpen", true}, {"Euro", "€ ½", false}});
     expectCheck(Check::Length,
-                {{"Open", "Een veel langere tekst", true}, {"Open", "Nu openen", false}});
+                {{"Open", "Een veel langere tekst", true}, {"Open", "Nu openen, of niet", false}});
     EXPECT_EQ(messageOf("Open", "Ｏpen"),
               "holds \"Ｏ\" (U+FF2F), which a language file cannot store");
 }
@@ -200,6 +200,9 @@ TEST(ReferenceChecks, EachTextIsPairedWithTheRowItTranslates)
         {"a row inserted",
          [](WorkingCopy& c) { c.rows.insert(1, "<NEW>"), c.origins.insert(1, -1); },
          "0:Nu 1:<NEW> 2:Twee 4:Vier->3"},
+        {"a row inserted first",
+         [](WorkingCopy& c) { c.rows.insert(0, "<NEW>"), c.origins.insert(0, -1); },
+         "0:<NEW> 0:Nu->1 2:Twee 4:Vier->3"},
         {"a row deleted", [](WorkingCopy& c) { c.rows.removeAt(0), c.origins.removeAt(0); },
          "2:Twee->0 4:Vier->1"},
         {"a row added at the end", [](WorkingCopy& c) { c.rows << "Vijf"; },

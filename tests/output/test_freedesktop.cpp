@@ -23,7 +23,7 @@ protected:
     void SetUp() override
     {
         write("apps/editor.desktop", "[Desktop Entry]\nType=Application\nName=Editor\n"
-                                     "Exec=editor %f\nMimeType=text/plain;\n");
+                                     "Exec=editor %f -w\nMimeType=text/plain;\n");
         write("apps/draw.desktop", "[Desktop Entry]\nType=Application\nName=Draw\nExec=draw\n");
         shell.setApplications(DesktopEntries::scan({folder() + "/apps"}, {}));
     }
@@ -39,7 +39,7 @@ TEST_F(Freedesktop, OpensWithTheTypesProgramOrSaysWhyNot)
 {
     EXPECT_GT(open(write("output.txt", "x")), 32);
     ASSERT_EQ(launched.size(), 1);
-    EXPECT_EQ(launched[0], QStringList({"editor", path("output.txt")}));
+    EXPECT_EQ(launched[0], QStringList({"editor", path("output.txt"), "-w"}));
 
     EXPECT_EQ(open(write("picture.png", "\x89PNG\r\n\x1a\n")), 31) << "no program for images";
     EXPECT_EQ(open(path("missing.txt")), 2);

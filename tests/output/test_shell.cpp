@@ -56,7 +56,7 @@ protected:
         const auto entry = [&](const QString& name, const QByteArray& body) {
             write(name, "# a comment\n[Desktop Entry]\nType=Application\n" + body);
         };
-        entry("apps/editor.desktop", "Name = Text Editor\nExec=edit -n %F %U\nIcon=ed\n"
+        entry("apps/editor.desktop", "Name = Text Editor\nExec=edit %F -n %U\nIcon=ed\n"
                                      "MimeType=text/plain;;text/x-c;\n"
                                      "[Desktop Action New]\nExec=wrong\nName=Wrong\n");
         entry("apps/viewer.desktop", "Name=Another Viewer\nExec=\"view er\" \"a \\\"q\\\"\"  %u "
@@ -120,7 +120,7 @@ TEST_F(Applications, DefaultProgramComesFromTheFirstMimeappsThatNamesOneThenFrom
 
 TEST_F(Applications, LaunchPutsTheFileInPlaceOfItsFieldCodeOnce)
 {
-    EXPECT_EQ(launched("editor.desktop"), QStringList({"edit", "-n", "/tmp/my file.txt"}));
+    EXPECT_EQ(launched("editor.desktop"), QStringList({"edit", "/tmp/my file.txt", "-n"}));
     EXPECT_EQ(launched("viewer.desktop"),
               QStringList({"view er", "a \"q\"", "/tmp/my file.txt", "Another Viewer",
                            path("apps/viewer.desktop"), "100%"}));
