@@ -89,119 +89,104 @@ TEST_F(CliTest, JsonRoundTripGivesTheFileBackByteForByte)
     EXPECT_EQ(read(path("back.lsf")), original);
 }
 
-// Each wrong call, with its exit status and its message (whole, or a part): a call as words, "@"
-// for the scratch folder and '' for an empty argument. Usage is checked before any file is read,
-// so each usage case leaves out, or adds, one thing to a call that would otherwise run.
+// Usage is checked before any file is read, so each usage case leaves out, or adds, one thing to
+// a call that would otherwise run.
 TEST_F(CliTest, WrongCallsHaveTheirExitCodesAndMessages)
 {
     write("ok.lsf", lsfFile(1, {}));
     write("broken.lsf", le32(0));
     write("bad.po", "msgid \"x\nmsgstr \"y\"\n");
     QDir().mkpath(path("folder"));
-    const struct {
-        const char* call;
-        int status;
-        const char* error;
-    } cases[] = {
-        {"", 2, "no command given"},
-        {"frobnicate", 2, "unknown command 'frobnicate'"},
-        {"help frobnicate", 2, "help takes the name of one command"},
-        {"help new info", 2, "help takes"},
-        {"help new -o x", 2, "help takes"},
-        {"new -o", 2, "lexicant-cli: -o needs one value\nTry 'lexicant-cli help'.\n"},
-        {"new", 2, "new takes -o FILE and nothing else"},
-        {"new x -o y", 2, "new takes"},
-        {"new -o y --against z", 2, "new takes"},
-        {"info @missing.lsf", 1, "lexicant-cli: @missing.lsf: No such file or directory\n"},
-        {"info @broken.lsf", 1, "record count is 0"},
-        {"info a b", 2, "info takes one FILE"},
-        {"info a -o b", 2, "info takes one FILE"},
-        {"to-json a --bogus", 2, "unknown option --bogus"},
-        {"to-json a b", 2, "to-json takes one FILE and -o OUT"},
-        {"to-json a --against b", 2, "to-json takes"},
-        {"export-code a b", 2, "export-code takes one FILE and -o OUT"},
-        {"export-code a --against b", 2, "export-code takes"},
-        {"export-code a -o b --output c", 2,
-         "-o is given twice, the second time as --output; it takes one value"},
-        {"from-json a.json", 2, "from-json takes one JSON file and -o FILE"},
-        {"from-json -o x", 2, "from-json takes"},
-        {"from-json a -o x --against y", 2, "from-json takes"},
-        {"from-json @missing.json -o @x.lsf", 1, "@missing.json: No such file or directory\n"},
-        {"from-json @folder -o @x.lsf", 1, "@folder: is a folder\n"},
-        {"to-po a b", 2, "to-po takes SOURCE"},
-        {"to-po a --against b", 2, "to-po takes"},
-        {"from-po --template a -o b", 2, "from-po takes PO"},
-        {"from-po p -o b", 2, "from-po takes"},
-        {"from-po p --template a", 2, "from-po takes"},
-        {"from-po p --template a -o b --against c", 2, "from-po takes"},
-        {"from-po @bad.po --template @ok.lsf -o @x.lsf", 1,
-         "@bad.po: line 2: end-of-line within string\n"},
-        {"check", 2, "check takes one or more FILEs"},
-        {"check a --language nl", 2, "check takes"},
-        {"check --against a --against b c", 2, "--against is given twice; it takes one value\n"},
-        {"check --against a c -o b", 2, "check takes"},
-        {"check --against @ok.lsf --checks same --skip same x", 2,
-         "give --checks or --skip, not both"},
-        {"check --against @ok.lsf --checks same,bogus x", 2,
-         "--checks: no check is called \"bogus\"; the checks are missing,extra,same,"},
-        {"check --against @ok.lsf --skip bogus x", 2, "--skip: no check is called \"bogus\""},
-        {"check --against @ok.lsf --tm @tm --language nl x", 2,
-         "--tm needs --reference-language LANG and --language LANG"},
-        {"check --against @ok.lsf --tm @tm --reference-language en x", 2, "--tm needs"},
-        {"check --against @ok.lsf x --tm", 2, "--tm needs one value"},
-        {"check --against @missing.lsf x.lsf", 1, "@missing.lsf: No such file or directory"},
-        {"check --against @ok.lsf @gone.lsf", 1, "@gone.lsf: No such file or directory"},
-        {"stats @ok.lsf", 2, "stats takes --against REFERENCE and FILEs"},
-        {"stats --against a", 2, "stats takes"},
-        {"stats --against a b -o c", 2, "stats takes"},
-        {"diff a", 2, "diff takes two FILEs"},
-        {"diff a b -o c", 2, "diff takes"},
-        {"diff @ok.lsf @missing.lsf", 2, "@missing.lsf: No such file or directory"},
-        {"tm", 2, "tm takes add, suggest, import or export"},
-        {"tm add --against a --reference-language en --language nl", 2, "tm add takes"},
-        {"tm add x --reference-language en --language nl", 2, "tm add takes"},
-        {"tm add x --against a --language nl", 2, "tm add takes"},
-        {"tm add x --against a --reference-language en", 2, "tm add takes"},
-        {"tm add x --against a --reference-language en --language nl -o y", 2, "tm add takes"},
-        {"tm add x --against @ok.lsf --reference-language en --language nl --tm ''", 2,
-         "--tm takes a value"},
-        {"tm suggest --reference-language en --language nl", 2, "tm suggest takes"},
-        {"tm suggest t --language nl", 2, "tm suggest takes"},
-        {"tm suggest t --reference-language en", 2, "tm suggest takes"},
-        {"tm suggest t --reference-language en --language nl --max 0", 2, "tm suggest takes"},
-        {"tm suggest t --reference-language en --language nl --max x", 2, "tm suggest takes"},
-        {"tm suggest t --reference-language en --language nl -o y", 2, "tm suggest takes"},
-        {"tm suggest t --reference-language '' --language nl", 2,
-         "--reference-language takes a value"},
-        {"tm suggest t --reference-language en --language ''", 2, "--language takes a value"},
-        {"tm import", 2, "tm import takes one FILE.tmx"},
-        {"tm import a -o b", 2, "tm import takes"},
-        {"tm export", 2, "tm export takes -o FILE.tmx"},
-        {"tm export x -o y", 2, "tm export takes"},
-        {"tm export -o y --against z", 2, "tm export takes"},
-        {"tm export -o @out.tmx --tm @typo.sqlite", 1,
-         "lexicant-cli: there is no translation memory at @typo.sqlite\n"},
-        {"tm export -o @out.tmx --tm @folder", 1,
-         "lexicant-cli: @folder is not a regular file, so it cannot be a translation memory; it "
-         "was left as it is\n"},
-        {"pretranslate --against a --reference-language en --language nl -o b", 2,
-         "pretranslate takes"},
-        {"pretranslate x --reference-language en --language nl -o b", 2, "pretranslate takes"},
-        {"pretranslate x --against a --language nl -o b", 2, "pretranslate takes"},
-        {"pretranslate x --against a --reference-language en -o b", 2, "pretranslate takes"},
-        {"pretranslate x --against a --reference-language en --language nl", 2,
-         "pretranslate takes"},
-        {"pretranslate x --against a --reference-language en --language nl -o b --max 1", 2,
-         "pretranslate takes"},
-    };
-    for (const auto& c : cases) {
+    // One wrong call a line: its exit status, the call ("@" is the scratch folder, '' an empty
+    // argument) and its message, or a part of it ("\n" a line break).
+    const QString cases = QStringLiteral(R"(
+2 |  | no command given
+2 | frobnicate | unknown command 'frobnicate'
+2 | help frobnicate | help takes the name of one command
+2 | help new info | help takes
+2 | help new -o x | help takes
+2 | new -o | lexicant-cli: -o needs one value\nTry 'lexicant-cli help'.\n
+2 | new | new takes -o FILE and nothing else
+2 | new x -o y | new takes
+2 | new -o y --against z | new takes
+1 | info @missing.lsf | lexicant-cli: @missing.lsf: No such file or directory\n
+1 | info @broken.lsf | record count is 0
+2 | info a b | info takes one FILE
+2 | info a -o b | info takes one FILE
+2 | to-json a --bogus | unknown option --bogus
+2 | to-json a b | to-json takes one FILE and -o OUT
+2 | to-json a --against b | to-json takes
+2 | export-code a b | export-code takes one FILE and -o OUT
+2 | export-code a --against b | export-code takes
+2 | export-code a -o b --output c | -o is given twice, the second time as --output; it takes one value
+2 | from-json a.json | from-json takes one JSON file and -o FILE
+2 | from-json -o x | from-json takes
+2 | from-json a -o x --against y | from-json takes
+1 | from-json @missing.json -o @x.lsf | @missing.json: No such file or directory\n
+1 | from-json @folder -o @x.lsf | @folder: is a folder\n
+2 | to-po a b | to-po takes SOURCE
+2 | to-po a --against b | to-po takes
+2 | from-po --template a -o b | from-po takes PO
+2 | from-po p -o b | from-po takes
+2 | from-po p --template a | from-po takes
+2 | from-po p --template a -o b --against c | from-po takes
+1 | from-po @bad.po --template @ok.lsf -o @x.lsf | @bad.po: line 2: end-of-line within string\n
+2 | check | check takes one or more FILEs
+2 | check a --language nl | check takes
+2 | check --against a --against b c | --against is given twice; it takes one value\n
+2 | check --against a c -o b | check takes
+2 | check --against @ok.lsf --checks same --skip same x | give --checks or --skip, not both
+2 | check --against @ok.lsf --checks same,bogus x | --checks: no check is called "bogus"; the checks are missing,extra,same,
+2 | check --against @ok.lsf --skip bogus x | --skip: no check is called "bogus"
+2 | check --against @ok.lsf --tm @tm --language nl x | --tm needs --reference-language LANG and --language LANG
+2 | check --against @ok.lsf --tm @tm --reference-language en x | --tm needs
+2 | check --against @ok.lsf x --tm | --tm needs one value
+1 | check --against @missing.lsf x.lsf | @missing.lsf: No such file or directory
+1 | check --against @ok.lsf @gone.lsf | @gone.lsf: No such file or directory
+2 | stats @ok.lsf | stats takes --against REFERENCE and FILEs
+2 | stats --against a | stats takes
+2 | stats --against a b -o c | stats takes
+2 | diff a | diff takes two FILEs
+2 | diff a b -o c | diff takes
+2 | diff @ok.lsf @missing.lsf | @missing.lsf: No such file or directory
+2 | tm | tm takes add, suggest, import or export
+2 | tm add --against a --reference-language en --language nl | tm add takes
+2 | tm add x --reference-language en --language nl | tm add takes
+2 | tm add x --against a --language nl | tm add takes
+2 | tm add x --against a --reference-language en | tm add takes
+2 | tm add x --against a --reference-language en --language nl -o y | tm add takes
+2 | tm add x --against @ok.lsf --reference-language en --language nl --tm '' | --tm takes a value
+2 | tm suggest --reference-language en --language nl | tm suggest takes
+2 | tm suggest t --language nl | tm suggest takes
+2 | tm suggest t --reference-language en | tm suggest takes
+2 | tm suggest t --reference-language en --language nl --max 0 | tm suggest takes
+2 | tm suggest t --reference-language en --language nl --max x | tm suggest takes
+2 | tm suggest t --reference-language en --language nl -o y | tm suggest takes
+2 | tm suggest t --reference-language '' --language nl | --reference-language takes a value
+2 | tm suggest t --reference-language en --language '' | --language takes a value
+2 | tm import | tm import takes one FILE.tmx
+2 | tm import a -o b | tm import takes
+2 | tm export | tm export takes -o FILE.tmx
+2 | tm export x -o y | tm export takes
+2 | tm export -o y --against z | tm export takes
+1 | tm export -o @out.tmx --tm @typo.sqlite | lexicant-cli: there is no translation memory at @typo.sqlite\n
+1 | tm export -o @out.tmx --tm @folder | lexicant-cli: @folder is not a regular file, so it cannot be a translation memory; it was left as it is\n
+2 | pretranslate --against a --reference-language en --language nl -o b | pretranslate takes
+2 | pretranslate x --reference-language en --language nl -o b | pretranslate takes
+2 | pretranslate x --against a --language nl -o b | pretranslate takes
+2 | pretranslate x --against a --reference-language en -o b | pretranslate takes
+2 | pretranslate x --against a --reference-language en --language nl | pretranslate takes
+2 | pretranslate x --against a --reference-language en --language nl -o b --max 1 | pretranslate takes
+)");
+    for (const QString& line : cases.split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList c = QString(line).replace("@", folder() + '/').split(" | ");
         QStringList arguments;
-        for (const QString& word : QString(c.call).split(u' ', Qt::SkipEmptyParts))
-            arguments << (word == "''" ? QString() : QString(word).replace("@", folder() + '/'));
+        for (const QString& word : c[1].split(u' ', Qt::SkipEmptyParts))
+            arguments << (word == "''" ? QString() : word);
         const CliRun result = run(arguments);
-        EXPECT_EQ(result.status, c.status) << c.call;
-        EXPECT_TRUE(result.err.contains(QString(c.error).replace("@", folder() + '/')))
-            << c.call << "\n"
+        EXPECT_EQ(result.status, c[0].toInt()) << line.toStdString();
+        EXPECT_TRUE(result.err.contains(QString(c[2]).replace("\\n", "\n")))
+            << line.toStdString() << "\n"
             << result.err.toStdString();
     }
 
