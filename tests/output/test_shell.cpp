@@ -8,16 +8,6 @@
 
 #include <stdexcept>
 
-TEST(OpenWith, AnAssociatedProgramOpensTheFileWithNoFallback)
-{
-    FakeShell shell;
-    Class_Openwith(shell).OpenDialog("C:\\Program Files\\Lexicant\\output.txt");
-    EXPECT_EQ(shell.calls,
-              (std::vector<std::string>{
-                  "GetDesktopWindow",
-                  "ShellExecuteA 65552|open|C:\\Program Files\\Lexicant\\output.txt|||1"}));
-}
-
 TEST(OpenWith, ResultThirtyOneStartsOpenWithFromTheSystemFolderWithTheUnquotedPath)
 {
     FakeShell shell;
@@ -31,9 +21,9 @@ TEST(OpenWith, ResultThirtyOneStartsOpenWithFromTheSystemFolderWithTheUnquotedPa
                   "Files\\output.txt|C:\\WINDOWS\\system32|1"}));
 }
 
-TEST(OpenWith, OtherFailuresEndQuietlyAndAMissingSystemFolderEndThrows)
+TEST(OpenWith, SuccessAndOtherFailuresEndQuietlyAndAMissingSystemFolderEndThrows)
 {
-    for (std::intptr_t result : {2, 5, 32, 0}) {
+    for (std::intptr_t result : {42, 2, 5, 32, 0}) {
         FakeShell shell;
         shell.results = {result};
         Class_Openwith(shell).OpenDialog("missing.txt");
