@@ -1,17 +1,14 @@
 #include "CliRunner.h"
 #include "Dictionaries.h"
 #include "LanguageFile.h"
-#include "LsfBytes.h"
 #include "PoFile.h"
 #include "TranslationMemory.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QStandardPaths>
 
 #include <memory>
 #include <random>
@@ -20,44 +17,34 @@
 
 namespace {
 
-// A random text of Windows-1252 characters with quotes, backslashes, tabs and line breaks; not
-// the three fraction characters, which a language file cannot hold in a text, nor NUL and EOT,
-// which a PO file cannot hold.
+// A random text of Windows-1252 characters with quotes, backslashes, tabs and line breaks, now
+// and then with a line break at its start or end, which gettext refuses on one side of a pair
+// only; not the three fraction characters, which a language file cannot hold in a text, nor NUL
+// and EOT, which a PO file cannot hold.
 QString randomText(std::mt19937& random)
 {
-    static const QByteArray special = "\"\\\t\r\n";
-    QByteArray bytes(std::uniform_int_distribution<int>(1, 40)(random), ' ');
+    const auto number = [&](int from, int to) {
+        return std::uniform_int_distribution<int>(from, to)(random);
+    };
+    QByteArray bytes(number(1, 40), ' ');
     for (char& c : bytes) {
-        if (std::uniform_int_distribution<int>(0, 5)(random) == 0) {
-            c = special.at(std::uniform_int_distribution<int>(0, 4)(random));
-            continue;
-        }
         do
-            c = char(std::uniform_int_distribution<int>(1, 255)(random));
-        while (uchar(c) == 0x04 || uchar(c) == 0xBC || uchar(c) == 0xBD || uchar(c) == 0xBE);
+            c = number(0, 5) == 0 ? "\"\\\t\r\n"[number(0, 4)] : char(number(1, 255));
+        while (QByteArray("\x04\xBC\xBD\xBE").contains(c));
     }
-    return lsf::decode1252(bytes);
-}
-
-// Line breaks at the start or the end, on one side of a pair only, as gettext refuses them.
-QString withLineBreaks(const QString& text, std::mt19937& random)
-{
-    const int where = std::uniform_int_distribution<int>(0, 5)(random);
-    return QString(where == 0 || where == 2 ? "\n" : "") + text +
+    const int where = number(0, 5);
+    return QString(where == 0 || where == 2 ? "\n" : "") + lsf::decode1252(bytes) +
            QString(where == 1 || where == 2 ? "\n" : "");
 }
 
-// Runs GNU msgfmt --check on a PO file; returns its complaint, or an empty string.
+// Runs GNU msgfmt --check (package gettext) on a PO file; returns its complaint, or nothing.
 QString msgfmtComplaint(const QString& po)
 {
-    const QString msgfmt = QStandardPaths::findExecutable("msgfmt");
-    if (msgfmt.isEmpty())
-        return "GNU gettext's msgfmt is needed (package gettext)";
     QProcess check;
-    check.start(msgfmt, {"--check", "-o", "/dev/null", po});
-    if (!check.waitForFinished(30000))
-        return "msgfmt did not finish";
-    return check.exitCode() == 0 ? QString() : QString::fromUtf8(check.readAllStandardError());
+    check.start("msgfmt", {"--check", "-o", "/dev/null", po});
+    if (check.waitForFinished(30000) && check.exitCode() == 0)
+        return {};
+    return "msgfmt: " + check.errorString() + ' ' + QString::fromUtf8(check.readAllStandardError());
 }
 
 QByteArray tablesOf(const QString& file)
@@ -83,8 +70,8 @@ TEST_F(CliTranslation, PoRoundTripReproducesTheTranslationsRowsByteForByte)
             for (int row = 0; row <= 200; ++row) {
                 if (std::uniform_int_distribution<int>(0, 3)(random) != 0)
                     continue;
-                source.formText(form).set(row, withLineBreaks(randomText(random), random));
-                target.formText(form).set(row, withLineBreaks(randomText(random), random));
+                source.formText(form).set(row, randomText(random));
+                target.formText(form).set(row, randomText(random));
             }
         }
         target.SettingsTable.set(2, "Anna");
