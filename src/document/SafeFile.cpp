@@ -115,7 +115,7 @@ QString replaceFileContents(const QString& path, const QByteArray& bytes)
     // A new file gets the usual permissions less the umask; a replaced one keeps its own.
     QByteArray partName;
     const int fd = createBeside(name, replaces ? 0600 : 0666, partName);
-    if (fd < 0)
+    if (fd == -1)
         return systemReason(errno);
     if (replaces) {
         ::fchmod(fd, existing.st_mode & 07777);
@@ -169,7 +169,7 @@ QString readRegularFile(const QString& path, qint64 limit, QByteArray& bytes)
     bytes.clear();
     // Non-blocking, so that opening a FIFO returns at once; fstat then refuses it.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd == -1)
         return systemReason(errno);
     struct stat info {};
     QString problem = ::fstat(fd, &info) == 0 ? sizeProblem(info, limit) : systemReason(errno);

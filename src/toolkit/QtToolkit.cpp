@@ -54,9 +54,7 @@ MsgResult QtToolkit::showMessageBox(const QString& text, MsgStyle style, const Q
     if (style == MsgStyle::Question) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
-    } else {
-        box.setStandardButtons(QMessageBox::Ok);
-    }
+    } // any other box gives itself its OK button
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     const int answer = box.exec();
     QApplication::restoreOverrideCursor();

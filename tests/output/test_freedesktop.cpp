@@ -49,7 +49,9 @@ TEST_F(Freedesktop, OpensWithTheTypesProgramOrSaysWhyNot)
 
     char buffer[260];
     std::fill(std::begin(buffer), std::end(buffer), ' ');
-    shell.GetSystemDirectoryA(buffer, 260);
+    EXPECT_EQ(shell.GetSystemDirectoryA(buffer, 8), 9u) << "the length it needs";
+    EXPECT_EQ(buffer[0], ' ');
+    EXPECT_EQ(shell.GetSystemDirectoryA(buffer, 9), 8u);
     EXPECT_STREQ(buffer, "/usr/bin");
 }
 
