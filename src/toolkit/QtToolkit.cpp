@@ -14,10 +14,9 @@ namespace {
 // "*.LSF format|*.lsf" becomes Qt's "*.LSF format (*.lsf)".
 QString qtFilter(const QString& filter)
 {
-    const qsizetype bar = filter.indexOf(u'|');
-    if (bar < 0)
+    if (!filter.contains(u'|'))
         return filter;
-    return filter.left(bar) + QStringLiteral(" (") + filter.mid(bar + 1) + u')';
+    return filter.section(u'|', 0, 0) + QStringLiteral(" (") + filter.section(u'|', 1) + u')';
 }
 
 FileDialogResult resultFor(const QString& chosen, const FileDialogRequest& request)
