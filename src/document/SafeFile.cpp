@@ -174,9 +174,7 @@ QString readRegularFile(const QString& path, qint64 limit, QByteArray& bytes)
     QString problem = ::fstat(fd, &info) == 0 ? sizeProblem(info, limit) : systemReason(errno);
     while (problem.isEmpty()) {
         char buffer[65536];
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
+        const ssize_t n = ::read(fd, buffer, sizeof buffer); // a regular file: never interrupted
         if (n < 0)
             problem = systemReason(errno);
         else if (n == 0)

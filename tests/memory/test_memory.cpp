@@ -122,6 +122,8 @@ TEST_F(MemoryTest, UnitsAreUpdatedInPlaceOfferedOnlyInTheirLanguagePairAndShared
     EXPECT_EQ(memory.suggest("en", "nl", "Open row 1", 1, 100).value(0).unit.row, 1);
     EXPECT_TRUE(memory.suggest("en", "nl", QString(MaxUnitLength + 1, u'x')).isEmpty());
     EXPECT_EQ(memory.suggest("en", "nl", QString(MaxUnitLength, u'y')).size(), 1) << "the longest";
+    ASSERT_EQ(memory.open(path("other.sqlite")).error, "");
+    EXPECT_TRUE(memory.units().isEmpty()) << "another memory, opened in its place";
 }
 
 // What opening does with each kind of file it may be given: only what certainly is no memory is
@@ -246,6 +248,8 @@ TEST_F(MemoryTest, TmxCarriesEveryUnitWithItsOriginAndControlCharactersBothWays)
     QStringList dropped;
     ASSERT_EQ(writeTmx(path("a.tmx"), memory.units(), dropped), "");
     EXPECT_TRUE(dropped.isEmpty());
+    EXPECT_TRUE(read(path("a.tmx")).contains(R"(srclang="*all*")"));
+    EXPECT_TRUE(read(path("a.tmx")).contains("<seg>&amp;Openen...\tCtrl+O")) << "a tab as it is";
     TmxContents tmx;
     ASSERT_EQ(readTmx(path("a.tmx"), tmx), "");
     ASSERT_EQ(copy.open(path("b.sqlite")).error, "");
