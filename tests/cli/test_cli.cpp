@@ -76,19 +76,6 @@ TEST_F(CliTest, StatsCountTheTranslatedReferenceRowsAndTheProblemsByCheck)
     EXPECT_EQ(out.count(QLatin1Char(10)), 2 * 23) << "a line for the file and one for each check";
 }
 
-TEST_F(CliTest, JsonRoundTripGivesTheFileBackByteForByte)
-{
-    QList<QByteArray> fields = {QByteArray("Name \xE9\"\xBE").repeated(25)};
-    for (int f = 1; f <= 24; ++f)
-        fields << emptyEntries(f) + "\t\\ row\r\n" + emptyEntries(201 - f);
-    fields << QByteArray("hidden \xBE").repeated(201);
-    const QByteArray original = lsfFile(1, fields);
-    ASSERT_EQ(run({"to-json", write("source.lsf", original), "-o", path("doc.json")}).status, 0);
-    const CliRun back = run({"from-json", path("doc.json"), "-o", path("back.lsf")});
-    ASSERT_EQ(back.status, 0) << back.err.toStdString();
-    EXPECT_EQ(read(path("back.lsf")), original);
-}
-
 // Usage is checked before any file is read, so each usage case leaves out, or adds, one thing to
 // a call that would otherwise run.
 TEST_F(CliTest, WrongCallsHaveTheirExitCodesAndMessages)
