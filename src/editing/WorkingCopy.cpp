@@ -30,7 +30,7 @@ QStringList newFormNames()
 QStringList openedFormNames(const LanguageDocument& document)
 {
     QStringList names;
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+    for (const int form : LanguageDocument::Forms) {
         const QString& name = document.FormNames.at(form);
         names << (name.size() > 1 ? name : QString::fromUtf16(OpenedFormPlaceholder));
     }
