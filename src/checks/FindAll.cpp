@@ -33,7 +33,7 @@ QList<FoundText> findInAllForms(const LanguageDocument& document, const WorkingC
         if (text.contains(needle, sensitivity))
             found.append({kind, inReference, form, row, text});
     };
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+    for (const int form : LanguageDocument::Forms) {
         look(FoundText::Kind::FormName, false, form, 0, copy.formNames.value(form - 1));
         for (const PairedText& pair : pairedTexts(document, copy, selectedForm, form))
             look(FoundText::Kind::Row, false, form, pair.row, pair.text);
@@ -42,9 +42,9 @@ QList<FoundText> findInAllForms(const LanguageDocument& document, const WorkingC
         look(FoundText::Kind::Setting, false, 0, setting, copy.settings[std::size_t(setting)]);
     if (!reference)
         return found;
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+    for (const int form : LanguageDocument::Forms) {
         look(FoundText::Kind::FormName, true, form, 0, reference->FormNames.at(form));
-        for (int row = 0; row < LanguageDocument::RowCount; ++row)
+        for (const int row : LanguageDocument::Rows)
             look(FoundText::Kind::Row, true, form, row, reference->formText(form).at(row));
     }
     for (int setting = 0; setting < WorkingCopy::SettingCount; ++setting)

@@ -213,7 +213,7 @@ QList<PairedText> pairedTexts(const LanguageDocument& document, const WorkingCop
     // until then.
     const LanguageTable& stored = document.formText(form);
     int saved = 0;
-    for (int row = 0; row < LanguageDocument::RowCount; ++row) {
+    for (const int row : LanguageDocument::Rows) {
         const QString& text = stored.at(row);
         if (!text.isEmpty())
             pairs.append({row, text, -1, text.size() > 1 ? saved++ : row});
@@ -228,7 +228,7 @@ void formProblems(const LanguageDocument& reference, const LanguageDocument& doc
     {
         const QList<PairedText> pairs = pairedTexts(document, copy, selectedForm, form);
         auto pair = pairs.begin();
-        for (int row = 0; row < LanguageDocument::RowCount; ++row) {
+        for (const int row : LanguageDocument::Rows) {
             const QString& source = reference.formText(form).at(row);
             bool paired = false, translated = false;
             const auto check = [&](const QString& text) {
@@ -266,7 +266,7 @@ QList<Problem> consistencyProblems(const LanguageDocument& reference,
         QString text;
     };
     QHash<QString, QList<Place>> byReference;
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+    for (const int form : LanguageDocument::Forms) {
         for (const PairedText& pair : pairedTexts(document, copy, selectedForm, form)) {
             const QString& source = reference.formText(form).at(pair.row);
             if (!source.isEmpty() && !pair.text.isEmpty())
@@ -341,7 +341,7 @@ QList<Problem> referenceProblems(const LanguageDocument& reference,
     ReferenceCounts counted;
     CheckedForms fresh;
     CheckedForms& forms = checked ? *checked : fresh;
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+    for (const int form : LanguageDocument::Forms) {
         CheckedForm& kept = forms[std::size_t(form - 1)];
         const LanguageTable& stored = document.formText(form);
         if (form == selectedForm || !kept.table || !(*kept.table == stored)) {

@@ -180,7 +180,7 @@ int commandInfo(Session& session, const Invocation& call)
         return ExitFileError;
 
     QString text = QStringLiteral("File: %1\nRecords: %2\nForms:\n").arg(path).arg(records);
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+    for (const int form : LanguageDocument::Forms) {
         const LanguageTable& rows = document->formText(form);
         int used = 0;
         for (int r = rows.firstIndex(); r <= rows.lastIndex(); ++r)

@@ -4,6 +4,8 @@
 
 #include <csetjmp>
 #include <cstdlib>
+#include <memory>
+#include <type_traits>
 
 #include <gettext-po.h>
 
@@ -46,6 +48,11 @@ void onError2(int severity, po_message_t, const char* file1, size_t line1, size_
 }
 
 const po_xerror_handler Handler = {onError, onError2};
+
+// The library's objects, freed when they go out of scope.
+using PoFile = std::unique_ptr<std::remove_pointer_t<po_file_t>, decltype(&po_file_free)>;
+using PoIterator = std::unique_ptr<std::remove_pointer_t<po_message_iterator_t>,
+                                   decltype(&po_message_iterator_free)>;
 
 QByteArray headerText(const PoHeader& header)
 {
@@ -97,34 +104,34 @@ QString gettextRuleBroken(const QString& source, const QString& translation)
 
 QString writePoFile(const QString& path, const PoHeader& header, const QList<PoEntry>& entries)
 {
-    po_file_t file = po_file_create();
-    po_message_iterator_t iterator = po_message_iterator(file, nullptr);
+    const PoFile file(po_file_create(), po_file_free);
+    { // the messages, put in the file one after the other
+        const PoIterator iterator(po_message_iterator(file.get(), nullptr),
+                                  po_message_iterator_free);
+        po_message_t head = po_message_create();
+        po_message_set_msgid(head, "");
+        po_message_set_msgstr(head, headerText(header).constData());
+        po_message_insert(iterator.get(), head);
 
-    po_message_t head = po_message_create();
-    po_message_set_msgid(head, "");
-    po_message_set_msgstr(head, headerText(header).constData());
-    po_message_insert(iterator, head);
-
-    for (const PoEntry& entry : entries) {
-        po_message_t message = po_message_create();
-        if (!entry.context.isNull())
-            po_message_set_msgctxt(message, entry.context.toUtf8().constData());
-        po_message_set_msgid(message, entry.source.toUtf8().constData());
-        po_message_set_msgstr(message, entry.translation.toUtf8().constData());
-        if (!entry.comment.isEmpty())
-            po_message_set_extracted_comments(message, entry.comment.toUtf8().constData());
-        if (!entry.note.isEmpty())
-            po_message_set_comments(message, entry.note.toUtf8().constData());
-        po_message_set_fuzzy(message, int(entry.fuzzy));
-        po_message_insert(iterator, message);
+        for (const PoEntry& entry : entries) {
+            po_message_t message = po_message_create();
+            if (!entry.context.isNull())
+                po_message_set_msgctxt(message, entry.context.toUtf8().constData());
+            po_message_set_msgid(message, entry.source.toUtf8().constData());
+            po_message_set_msgstr(message, entry.translation.toUtf8().constData());
+            if (!entry.comment.isEmpty())
+                po_message_set_extracted_comments(message, entry.comment.toUtf8().constData());
+            if (!entry.note.isEmpty())
+                po_message_set_comments(message, entry.note.toUtf8().constData());
+            po_message_set_fuzzy(message, int(entry.fuzzy));
+            po_message_insert(iterator.get(), message);
+        }
     }
-    po_message_iterator_free(iterator);
 
     QString error;
     ErrorState state;
     state.first = &error;
-    const bool written = writeUnderHandler(file, QFile::encodeName(path), state);
-    po_file_free(file);
+    const bool written = writeUnderHandler(file.get(), QFile::encodeName(path), state);
     if (!written && error.isEmpty())
         error = QStringLiteral("could not be written");
     return written ? QString() : error;
@@ -134,10 +141,8 @@ std::optional<QList<PoEntry>> readPoFile(const QString& path, QString& error)
 {
     ErrorState state;
     state.first = &error;
-    po_file_t file = readUnderHandler(QFile::encodeName(path), state);
+    const PoFile file(readUnderHandler(QFile::encodeName(path), state), po_file_free);
     if (!file || state.failed) {
-        if (file)
-            po_file_free(file);
         // gettext calls a byte-order mark a syntax error on line 1; say what it is.
         QFile head(path);
         if (head.open(QIODevice::ReadOnly) && head.read(3) == "\xEF\xBB\xBF")
@@ -149,23 +154,22 @@ std::optional<QList<PoEntry>> readPoFile(const QString& path, QString& error)
     }
     // Texts are taken as UTF-8, which is what PO editors write; another charset is refused
     // rather than misread.
-    if (const char* header = po_file_domain_header(file, nullptr)) {
-        char* type = po_header_field(header, "Content-Type");
-        const QString contentType = type ? QString::fromUtf8(type) : QString();
-        free(type);
+    if (const char* header = po_file_domain_header(file.get(), nullptr)) {
+        const std::unique_ptr<char, decltype(&free)> type(po_header_field(header, "Content-Type"),
+                                                          free);
+        const QString contentType = type ? QString::fromUtf8(type.get()) : QString();
         const qsizetype at = contentType.indexOf(QLatin1String("charset="), 0, Qt::CaseInsensitive);
         const QString charset = at < 0 ? QString() : contentType.mid(at + 8).trimmed();
         if (!charset.isEmpty() &&
             charset.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) != 0 &&
             charset != QLatin1String("CHARSET")) {
-            po_file_free(file);
             error = QStringLiteral("is in %1; save it as UTF-8").arg(charset);
             return std::nullopt;
         }
     }
     QList<PoEntry> entries;
-    po_message_iterator_t iterator = po_message_iterator(file, nullptr);
-    while (po_message_t message = po_next_message(iterator)) {
+    const PoIterator iterator(po_message_iterator(file.get(), nullptr), po_message_iterator_free);
+    while (po_message_t message = po_next_message(iterator.get())) {
         const char* context = po_message_msgctxt(message);
         const char* source = po_message_msgid(message);
         if (po_message_is_obsolete(message) || (!context && (!source || !*source)))
@@ -181,7 +185,5 @@ std::optional<QList<PoEntry>> readPoFile(const QString& path, QString& error)
         entry.fuzzy = po_message_is_fuzzy(message) != 0;
         entries << entry;
     }
-    po_message_iterator_free(iterator);
-    po_file_free(file);
     return entries;
 }

@@ -81,8 +81,8 @@ PoHeader headerFor(const LanguageDocument& source, const LanguageDocument* trans
 QList<std::pair<QString, QString>> poProblems(const LanguageDocument& document)
 {
     QList<std::pair<QString, QString>> problems;
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
-        for (int row = 0; row <= LanguageDocument::LastRow; ++row) {
+    for (const int form : LanguageDocument::Forms) {
+        for (const int row : LanguageDocument::Rows) {
             const QString problem = poUnsafe(document.formText(form).at(row));
             if (!problem.isEmpty())
                 problems.append({entryLabel(form, row), problem});
@@ -108,9 +108,9 @@ int commandToPo(Session& session, const Invocation& call)
     }
 
     QList<PoEntry> entries;
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+    for (const int form : LanguageDocument::Forms) {
         const LanguageTable& rows = source->formText(form);
-        for (int row = 0; row <= LanguageDocument::LastRow; ++row) {
+        for (const int row : LanguageDocument::Rows) {
             PoEntry entry;
             entry.context = entryLabel(form, row);
             entry.source = rows.at(row);
@@ -205,8 +205,8 @@ int commandFromPo(Session& session, const Invocation& call)
     }
 
     int used = 0;
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
-        for (int row = 0; row <= LanguageDocument::LastRow; ++row)
+    for (const int form : LanguageDocument::Forms) {
+        for (const int row : LanguageDocument::Rows)
             used += document->formText(form).at(row).isEmpty() ? 0 : 1;
     }
     if (fuzzyLeftOut > 0)

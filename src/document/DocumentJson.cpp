@@ -46,7 +46,7 @@ QString tableFromJson(const QJsonValue& value, LanguageTable& table, const QStri
 QByteArray documentToJson(const LanguageDocument& document)
 {
     QJsonArray forms;
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form)
+    for (const int form : LanguageDocument::Forms)
         forms.append(tableToJson(document.formText(form)));
     QJsonObject root;
     root.insert(QStringLiteral("format"), QLatin1String(FormatName));

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <array>
+#include <ranges>
 
 // Rows 0 to 200: the size of every table but the form names.
 inline constexpr int RowsPerTable = 201;
@@ -56,6 +57,9 @@ struct LanguageDocument {
     static constexpr int NameCount = 25; // FormNames 1 to 25
     static constexpr int RowCount = RowsPerTable;
     static constexpr int LastRow = 200;
+    // The numbers of the forms and of a form's rows, for a range-for: the bounds in one place.
+    static constexpr std::ranges::iota_view<int, int> Forms{1, FormCount + 1};
+    static constexpr std::ranges::iota_view<int, int> Rows{0, RowCount};
     static constexpr int SettingsTableNumber = 25;
 
     LanguageTable FormNames{1, NameCount};

@@ -6,6 +6,7 @@
 #include <QtEndian>
 
 #include <cstring>
+#include <limits>
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -67,7 +68,9 @@ namespace {
 // its reverse. Converting through the tables avoids opening a converter for every field.
 struct CodePage {
     std::array<char16_t, 256> toChar{};
-    std::vector<qint16> toByte = std::vector<qint16>(65536, -1); // -1: no byte for it
+    // The byte of each UTF-16 code unit, NoByte for one the code page lacks.
+    static constexpr qint16 NoByte = std::numeric_limits<qint16>::min();
+    std::vector<qint16> toByte = std::vector<qint16>(0x10000, NoByte);
 
     // True when every byte outside 0x80 to 0x9F stands for the Latin-1 character of the same
     // number, as it does in Windows-1252.
@@ -170,7 +173,7 @@ Encoded encode1252(const QString& text)
     char* out = result.bytes.data();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qint16 byte = page.toByte[text.at(i).unicode()];
-        if (byte < 0) {
+        if (byte == CodePage::NoByte) {
             result.bytes.clear();
             result.badPosition = i;
             return result;

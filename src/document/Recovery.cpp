@@ -51,7 +51,7 @@ QString folderRefusal(const QString& folder)
 {
     QByteArray probe = QFile::encodeName(folder + QStringLiteral("/.probe-XXXXXX"));
     const int fd = ::mkstemp(probe.data());
-    if (fd < 0)
+    if (fd == -1)
         return systemReason(errno);
     ::close(fd);
     ::unlink(probe.constData());

@@ -57,7 +57,7 @@ bool writeAll(int fd, const QByteArray& bytes)
     qsizetype left = bytes.size();
     while (left > 0) {
         const ssize_t written = ::write(fd, data, size_t(left));
-        if (written < 0) {
+        if (written == -1) {
             if (errno == EINTR)
                 continue;
             return false;
@@ -73,7 +73,7 @@ bool writeAll(int fd, const QByteArray& bytes)
 void syncFolder(const QByteArray& folder)
 {
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
+    if (fd == -1)
         return;
     ::fsync(fd);
     ::close(fd);
@@ -83,13 +83,12 @@ void syncFolder(const QByteArray& folder)
 // name is short, so that a target whose name is near the system's limit can still be saved.
 int createBeside(const QByteArray& target, mode_t mode, QByteArray& name)
 {
-    const qsizetype slash = target.lastIndexOf('/');
-    const QByteArray folder = slash < 0 ? QByteArray() : target.left(slash + 1);
+    const QByteArray folder = target.left(target.lastIndexOf('/') + 1); // "" for none
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = folder + ".lexicant-" +
                QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".part";
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd >= 0 || errno != EEXIST)
+        if (fd != -1 || errno != EEXIST)
             return fd;
     }
     return -1;
@@ -115,7 +114,7 @@ QString replaceFileContents(const QString& path, const QByteArray& bytes)
     // A new file gets the usual permissions less the umask; a replaced one keeps its own.
     QByteArray partName;
     const int fd = createBeside(name, replaces ? 0600 : 0666, partName);
-    if (fd < 0)
+    if (fd == -1)
         return systemReason(errno);
     if (replaces) {
         ::fchmod(fd, existing.st_mode & 07777);
@@ -169,15 +168,13 @@ QString readRegularFile(const QString& path, qint64 limit, QByteArray& bytes)
     bytes.clear();
     // Non-blocking, so that opening a FIFO returns at once; fstat then refuses it.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd == -1)
         return systemReason(errno);
     struct stat info {};
     QString problem = ::fstat(fd, &info) == 0 ? sizeProblem(info, limit) : systemReason(errno);
     while (problem.isEmpty()) {
         char buffer[65536];
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
+        const ssize_t n = ::read(fd, buffer, sizeof buffer); // a regular file: never interrupted
         if (n < 0)
             problem = systemReason(errno);
         else if (n == 0)

@@ -30,7 +30,7 @@ QStringList newFormNames()
 QStringList openedFormNames(const LanguageDocument& document)
 {
     QStringList names;
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+    for (const int form : LanguageDocument::Forms) {
         const QString& name = document.FormNames.at(form);
         names << (name.size() > 1 ? name : QString::fromUtf16(OpenedFormPlaceholder));
     }
@@ -106,7 +106,8 @@ int commitWorkingCopy(const WorkingCopy& copy, int selectedForm, LanguageDocumen
             table.set(r, copy.rows.value(r));
         dropped = std::max(0, int(copy.rows.size()) - LanguageDocument::RowCount);
     }
-    for (int row = 0; row < WorkingCopy::SettingCount; ++row)
-        document.SettingsTable.set(row, copy.settings[std::size_t(row)]);
+    int row = 0;
+    for (const QString& setting : copy.settings)
+        document.SettingsTable.set(row++, setting);
     return dropped;
 }

@@ -16,8 +16,8 @@ QList<MemoryUnit> translatedRows(const LanguageDocument& reference,
 {
     QList<MemoryUnit> units;
     const QString origin = memoryOrigin(path);
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
-        for (int row = 0; row < LanguageDocument::RowCount; ++row) {
+    for (const int form : LanguageDocument::Forms) {
+        for (const int row : LanguageDocument::Rows) {
             const QString& source = reference.formText(form).at(row);
             const QString& target = document.formText(form).at(row);
             const auto from = translatedFrom.find({form, row});
@@ -35,8 +35,8 @@ Pretranslation pretranslation(const TranslationMemory& memory, const LanguageDoc
                               const QString& targetLanguage)
 {
     Pretranslation found;
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
-        for (int row = 0; row < LanguageDocument::RowCount; ++row) {
+    for (const int form : LanguageDocument::Forms) {
+        for (const int row : LanguageDocument::Rows) {
             const QString& source = reference.formText(form).at(row);
             if (source.isEmpty() || !document.formText(form).at(row).isEmpty())
                 continue;

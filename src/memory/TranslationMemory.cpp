@@ -29,6 +29,12 @@
 
 namespace {
 
+// The connection of that name, as it is: asking for it never opens it.
+QSqlDatabase existing(const QString& connection)
+{
+    return QSqlDatabase::database(connection, false);
+}
+
 constexpr int SchemaVersion = 1;
 // "LxTM" in the file's header: how a memory is told from any other SQLite file.
 constexpr qint64 ApplicationId = 0x4C78544D;
@@ -239,16 +245,13 @@ TranslationMemory::TranslationMemory(int busyTimeoutMs)
 
 TranslationMemory::~TranslationMemory()
 {
-    if (QSqlDatabase::contains(m_connection)) {
-        QSqlDatabase::database(m_connection, false).close();
-        QSqlDatabase::removeDatabase(m_connection);
-    }
+    if (QSqlDatabase::contains(m_connection))
+        QSqlDatabase::removeDatabase(m_connection); // closed with its last handle
 }
 
 bool TranslationMemory::isOpen() const
 {
-    return QSqlDatabase::contains(m_connection) &&
-           QSqlDatabase::database(m_connection, false).isOpen();
+    return QSqlDatabase::contains(m_connection) && existing(m_connection).isOpen();
 }
 
 namespace {
@@ -299,7 +302,7 @@ QSqlError prepareMemory(const QSqlDatabase& db, Look& look)
 MemoryOpening TranslationMemory::open(const QString& path, MemoryCreation creation)
 {
     if (QSqlDatabase::contains(m_connection))
-        QSqlDatabase::database(m_connection, false).close();
+        existing(m_connection).close();
     m_path = path;
     m_readError.clear();
     const QFileInfo given(path);
@@ -330,7 +333,7 @@ MemoryOpening TranslationMemory::open(const QString& path, MemoryCreation creati
     if (!QDir().mkpath(folder))
         return {QStringLiteral("the folder %1 cannot be made").arg(folder), {}};
     QSqlDatabase db = QSqlDatabase::contains(m_connection)
-                          ? QSqlDatabase::database(m_connection, false)
+                          ? existing(m_connection)
                           : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     if (!db.isValid())
         return {QStringLiteral("Qt's SQLite driver is not installed"), {}};
@@ -404,7 +407,7 @@ MemoryAddition TranslationMemory::add(const QList<MemoryUnit>& units)
     MemoryAddition result;
     if (!isOpen())
         return {QStringLiteral("no translation memory is open")};
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlDatabase db = existing(m_connection);
     // The write lock first: a transaction that read before it wrote could find another writer
     // had been there, and fail instead of waiting.
     QSqlError error = run(db, QStringLiteral("BEGIN IMMEDIATE"));
@@ -515,7 +518,7 @@ QList<Suggestion> TranslationMemory::suggest(const QString& sourceLanguage,
     QList<Suggestion> found;
     if (text.size() > MaxUnitLength)
         return found;
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlDatabase db = existing(m_connection);
     const QString comparable = comparableText(text);
     // The same text first, by its index: among many alike units the trigrams might not reach it.
     QSqlQuery same(db);
@@ -591,7 +594,7 @@ QHash<std::pair<int, int>, QString> TranslationMemory::sourcesOf(const QString& 
                                                                  const QString& origin) const
 {
     QHash<std::pair<int, int>, QString> sources;
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    QSqlQuery q(existing(m_connection));
     q.prepare(QStringLiteral("SELECT form, row, source FROM units WHERE source_language = ? AND "
                              "target_language = ? AND origin = ? ORDER BY changed, id"));
     q.addBindValue(sourceLanguage);
@@ -627,7 +630,7 @@ MemoryAddition TranslationMemory::copyHistory(const QString& sourceLanguage,
 QList<MemoryUnit> TranslationMemory::units() const
 {
     QList<MemoryUnit> all;
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    QSqlQuery q(existing(m_connection));
     q.exec(QStringLiteral("SELECT %1 FROM units ORDER BY id").arg(UnitColumns));
     while (q.next())
         all.append(unitFrom(q));

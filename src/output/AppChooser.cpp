@@ -47,7 +47,7 @@ AppChooser::AppChooser(const QString& file, const QList<DesktopApp>& application
             item->setFont(font);
         }
     }
-    lst_apps->setCurrentRow(m_apps.isEmpty() ? -1 : 0);
+    lst_apps->setCurrentRow(0); // none while there is none
 
     buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Open)->setEnabled(!m_apps.isEmpty());

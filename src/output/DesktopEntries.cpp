@@ -1,5 +1,6 @@
 #include "DesktopEntries.h"
 
+#include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -191,11 +192,9 @@ QList<DesktopApp> DesktopEntries::chooserList(const QStringList& typeAndParents)
                                       [&](const QString& t) { return app.mimeTypes.contains(t); });
         (fits ? registered : others) << app;
     }
-    const auto byName = [](const DesktopApp& a, const DesktopApp& b) {
-        return a.name.localeAwareCompare(b.name) < 0;
-    };
-    std::sort(registered.begin(), registered.end(), byName);
-    std::sort(others.begin(), others.end(), byName);
+    const QCollator byName;
+    std::ranges::sort(registered, byName, &DesktopApp::name);
+    std::ranges::sort(others, byName, &DesktopApp::name);
     return registered + others;
 }
 

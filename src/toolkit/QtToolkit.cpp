@@ -14,10 +14,9 @@ namespace {
 // "*.LSF format|*.lsf" becomes Qt's "*.LSF format (*.lsf)".
 QString qtFilter(const QString& filter)
 {
-    const qsizetype bar = filter.indexOf(u'|');
-    if (bar < 0)
+    if (!filter.contains(u'|'))
         return filter;
-    return filter.left(bar) + QStringLiteral(" (") + filter.mid(bar + 1) + u')';
+    return filter.section(u'|', 0, 0) + QStringLiteral(" (") + filter.section(u'|', 1) + u')';
 }
 
 FileDialogResult resultFor(const QString& chosen, const FileDialogRequest& request)
@@ -54,9 +53,7 @@ MsgResult QtToolkit::showMessageBox(const QString& text, MsgStyle style, const Q
     if (style == MsgStyle::Question) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
-    } else {
-        box.setStandardButtons(QMessageBox::Ok);
-    }
+    } // any other box gives itself its OK button
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     const int answer = box.exec();
     QApplication::restoreOverrideCursor();

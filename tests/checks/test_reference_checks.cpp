@@ -116,27 +116,9 @@ TEST(ReferenceChecks, ScreenTextChecksGivePofiltersVerdicts)
                               {"Plain", "<b>Gewoon</b>", true}});
     expectCheck(Check::Encoding, {{"Open", "Ｏpen", true}, {"Euro", "€ ½", false}});
     expectCheck(Check::Length,
-                {{"Open", "Een veel langere tekst", true}, {"Open", "Nu openen", false}});
+                {{"Open", "Een veel langere tekst", true}, {"Open", "Nu openen, of niet", false}});
     EXPECT_EQ(messageOf("Open", "Ｏpen"),
               "holds \"Ｏ\" (U+FF2F), which a language file cannot store");
-}
-
-TEST(ReferenceChecks, ARowTranslatedOtherwiseThanMostRowsOfTheSameTextIsNamed)
-{
-    LanguageDocument reference, document;
-    for (int form : {1, 2, 3})
-        reference.formText(form).set(0, "Open");
-    document.formText(1).set(0, "Open maken");
-    document.formText(2).set(0, "Openen");
-    document.formText(3).set(0, "Openen");
-    QStringList found;
-    for (const Problem& p :
-         consistencyProblems(reference, document, openedWorkingCopy(document, 0), 0))
-        found << QString("%1:%2 %3").arg(p.form).arg(p.row).arg(p.message);
-    EXPECT_EQ(found, QStringList({"1:0 translated as \"Openen\" in form 2, row 0"}));
-    document.formText(3).set(0, "Open maken");
-    EXPECT_EQ(
-        consistencyProblems(reference, document, openedWorkingCopy(document, 0), 0).at(0).form, 2);
 }
 
 TEST(ReferenceChecks, SpellingAsksAboutWordsOnlyNotAddressesKeysPlaceholdersOrProductNames)
@@ -144,6 +126,35 @@ TEST(ReferenceChecks, SpellingAsksAboutWordsOnlyNotAddressesKeysPlaceholdersOrPr
     EXPECT_EQ(spellingWords("Be&werken %1 {0} %s 2x www.vantrel.nl a@b.nl Lexicant opslaam",
                             "Edit with Lexicant"),
               QStringList({"Bewerken", "opslaam"}));
+}
+
+// What an editor underlines as it is typed: words the speller does not know, and characters a
+// language file cannot store (a pair of surrogates as one), in text order.
+TEST(ReferenceChecks, TheMarksOfATextAreUnknownWordsAndCharactersAFileCannotStore)
+{
+    struct Knows : Speller {
+        bool knows(const QString& word) const override { return word != "opslaam"; }
+    } speller;
+    const struct {
+        const char* text;
+        const Speller* speller;
+        const char* marks;
+    } cases[] = {
+        {"Bestand opslaam", nullptr, ""},
+        {"Bestand opslaam", &speller, "8+7 opslaam"},
+        {"\xEF\xBC\xAFpen opslaam \xF0\x9F\x98\x80", &speller,
+         "0+1 \xEF\xBC\xAF, 5+7 opslaam, 13+2 \xF0\x9F\x98\x80"},
+        {"a\xF0\x9F\x98\x80"
+         "b \xE2\x82\xAC",
+         nullptr, "1+2 \xF0\x9F\x98\x80"},
+    };
+    for (const auto& c : cases) {
+        QStringList marks;
+        for (const SpelledWord& w :
+             textMarks(QString::fromUtf8(c.text), "Save the file", c.speller))
+            marks << QStringLiteral("%1+%2 %3").arg(w.start).arg(w.length).arg(w.word);
+        EXPECT_EQ(marks.join(", "), QString::fromUtf8(c.marks)) << c.text;
+    }
 }
 
 TEST(ReferenceChecks, SpacesPunctuationAndLineBreaks)
@@ -189,6 +200,9 @@ TEST(ReferenceChecks, EachTextIsPairedWithTheRowItTranslates)
         {"a row inserted",
          [](WorkingCopy& c) { c.rows.insert(1, "<NEW>"), c.origins.insert(1, -1); },
          "0:Nu 1:<NEW> 2:Twee 4:Vier->3"},
+        {"a row inserted first",
+         [](WorkingCopy& c) { c.rows.insert(0, "<NEW>"), c.origins.insert(0, -1); },
+         "0:<NEW> 0:Nu->1 2:Twee 4:Vier->3"},
         {"a row deleted", [](WorkingCopy& c) { c.rows.removeAt(0), c.origins.removeAt(0); },
          "2:Twee->0 4:Vier->1"},
         {"a row added at the end", [](WorkingCopy& c) { c.rows << "Vijf"; },
@@ -206,7 +220,10 @@ TEST(ReferenceChecks, EachTextIsPairedWithTheRowItTranslates)
     }
 }
 
-TEST(ReferenceChecks, AGapIsMissingWhereItIsAndTheRowsAfterItMoveWithoutOtherProblems)
+// A file's problems from every form, the last too, each where it is: a gap is missing there and
+// the rows after it move, without other problems; a text translated two ways is named where it
+// differs from most, and a reference text changed since a row was translated.
+TEST(ReferenceChecks, AFilesProblemsComeFromEveryFormEachWhereItIs)
 {
     LanguageDocument reference, document;
     for (int row = 0; row < 3; ++row)
@@ -214,24 +231,41 @@ TEST(ReferenceChecks, AGapIsMissingWhereItIsAndTheRowsAfterItMoveWithoutOtherPro
     document.formText(2).set(0, "Rij 0.");
     document.formText(2).set(2, "Rij 2.");
     document.formText(5).set(0, "Extra");
-
+    for (int form : {1, 3, 4, 24})
+        reference.formText(form).set(0, "Open");
+    document.formText(1).set(0, "Open maken");
+    document.formText(3).set(0, "Openen");
+    document.formText(4).set(0, "Openen");
+    document.formText(24).set(0, "Opnen");
+    document.formText(24).set(1, "More");
+    const auto found = [](const QList<Problem>& problems) {
+        QStringList places;
+        for (const Problem& p : problems)
+            places << QStringLiteral("%1/%2 %3").arg(p.form).arg(p.row).arg(checkName(p.check));
+        return places.join(", ");
+    };
     ReferenceCounts counts;
     const QList<Problem> problems =
         referenceProblems(reference, document, WorkingCopy{}, 0, {}, &counts);
-    QStringList found;
-    for (const Problem& p : problems)
-        found << QStringLiteral("%1/%2 %3").arg(p.form).arg(p.row).arg(checkName(p.check));
-    EXPECT_EQ(found, QStringList({"2/1 missing", "2/2 moves-at-save", "5/0 extra"}));
-    EXPECT_EQ(problems[1].message, "stored as row 2, the commit moves it to row 1");
+    EXPECT_EQ(found(problems), "1/0 consistency, 2/1 missing, 2/2 moves-at-save, 5/0 extra, "
+                               "24/0 consistency, 24/1 extra");
+    EXPECT_EQ(problems[0].message, "translated as \"Openen\" in form 3, row 0");
+    EXPECT_EQ(problems[2].message, "stored as row 2, the commit moves it to row 1");
     EXPECT_EQ(QStringLiteral("%1 of %2, %3")
                   .arg(counts.translated)
                   .arg(counts.referenceRows)
                   .arg(counts.problems),
-              "2 of 3, 3");
-
+              "6 of 7, 6");
     CheckSet none;
     none.on.fill(false);
     EXPECT_TRUE(referenceProblems(reference, document, WorkingCopy{}, 2, none).isEmpty());
+
+    const QHash<std::pair<int, int>, QString> translatedFrom = {
+        {{1, 0}, "Close"}, {{2, 0}, "Row 0."}, {{24, 200}, "Quit"}, // only these can be named
+        {{0, 0}, "x"},     {{25, 0}, "x"},     {{1, -1}, "x"},      {{1, 201}, "x"}};
+    EXPECT_EQ(found(changedProblems(reference, translatedFrom)), "1/0 changed, 24/200 changed");
+    EXPECT_EQ(changedProblems(reference, translatedFrom).at(0).message,
+              "the reference was \"Close\" when translated, now \"Open\"");
 }
 
 TEST(FindAll, RowsNamesAndSettingsOfBothFilesEachAtItsPlace)

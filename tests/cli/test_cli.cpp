@@ -76,58 +76,105 @@ TEST_F(CliTest, StatsCountTheTranslatedReferenceRowsAndTheProblemsByCheck)
     EXPECT_EQ(out.count(QLatin1Char(10)), 2 * 23) << "a line for the file and one for each check";
 }
 
-TEST_F(CliTest, JsonRoundTripGivesTheFileBackByteForByte)
+// Usage is checked before any file is read, so each usage case leaves out, or adds, one thing to
+// a call that would otherwise run.
+TEST_F(CliTest, WrongCallsHaveTheirExitCodesAndMessages)
 {
-    QList<QByteArray> fields = {QByteArray("Name \xE9\"\xBE").repeated(25)};
-    for (int f = 1; f <= 24; ++f)
-        fields << emptyEntries(f) + "\t\\ row\r\n" + emptyEntries(201 - f);
-    fields << QByteArray("hidden \xBE").repeated(201);
-    const QByteArray original = lsfFile(1, fields);
-    ASSERT_EQ(run({"to-json", write("source.lsf", original), "-o", path("doc.json")}).status, 0);
-    const CliRun back = run({"from-json", path("doc.json"), "-o", path("back.lsf")});
-    ASSERT_EQ(back.status, 0) << back.err.toStdString();
-    EXPECT_EQ(read(path("back.lsf")), original);
-}
-
-TEST_F(CliTest, FailuresAndUsageHaveTheirExitCodesAndMessages)
-{
-    const struct {
+    write("ok.lsf", lsfFile(1, {}));
+    write("broken.lsf", le32(0));
+    write("bad.po", "msgid \"x\nmsgstr \"y\"\n");
+    QDir().mkpath(path("folder"));
+    // One wrong call a line: its exit status, the call ("@" is the scratch folder, '' an empty
+    // argument) and its message, or a part of it ("\n" a line break).
+    const QString cases = QStringLiteral(R"(
+2 |  | no command given
+2 | frobnicate | unknown command 'frobnicate'
+2 | help frobnicate | help takes the name of one command
+2 | help new info | help takes
+2 | help new -o x | help takes
+2 | new -o | lexicant-cli: -o needs one value\nTry 'lexicant-cli help'.\n
+2 | new | new takes -o FILE and nothing else
+2 | new x -o y | new takes
+2 | new -o y --against z | new takes
+1 | info @missing.lsf | lexicant-cli: @missing.lsf: No such file or directory\n
+1 | info @broken.lsf | record count is 0
+2 | info a b | info takes one FILE
+2 | info a -o b | info takes one FILE
+2 | to-json a --bogus | unknown option --bogus
+2 | to-json a b | to-json takes one FILE and -o OUT
+2 | to-json a --against b | to-json takes
+2 | export-code a b | export-code takes one FILE and -o OUT
+2 | export-code a --against b | export-code takes
+2 | export-code a -o b --output c | -o is given twice, the second time as --output; it takes one value
+2 | from-json a.json | from-json takes one JSON file and -o FILE
+2 | from-json -o x | from-json takes
+2 | from-json a -o x --against y | from-json takes
+1 | from-json @missing.json -o @x.lsf | @missing.json: No such file or directory\n
+1 | from-json @folder -o @x.lsf | @folder: is a folder\n
+2 | to-po a b | to-po takes SOURCE
+2 | to-po a --against b | to-po takes
+2 | from-po --template a -o b | from-po takes PO
+2 | from-po p -o b | from-po takes
+2 | from-po p --template a | from-po takes
+2 | from-po p --template a -o b --against c | from-po takes
+1 | from-po @bad.po --template @ok.lsf -o @x.lsf | @bad.po: line 2: end-of-line within string\n
+2 | check | check takes one or more FILEs
+2 | check a --language nl | check takes
+2 | check --against a --against b c | --against is given twice; it takes one value\n
+2 | check --against a c -o b | check takes
+2 | check --against @ok.lsf --checks same --skip same x | give --checks or --skip, not both
+2 | check --against @ok.lsf --checks same,bogus x | --checks: no check is called "bogus"; the checks are missing,extra,same,
+2 | check --against @ok.lsf --skip bogus x | --skip: no check is called "bogus"
+2 | check --against @ok.lsf --tm @tm --language nl x | --tm needs --reference-language LANG and --language LANG
+2 | check --against @ok.lsf --tm @tm --reference-language en x | --tm needs
+2 | check --against @ok.lsf x --tm | --tm needs one value
+1 | check --against @missing.lsf x.lsf | @missing.lsf: No such file or directory
+1 | check --against @ok.lsf @gone.lsf | @gone.lsf: No such file or directory
+2 | stats @ok.lsf | stats takes --against REFERENCE and FILEs
+2 | stats --against a | stats takes
+2 | stats --against a b -o c | stats takes
+2 | diff a | diff takes two FILEs
+2 | diff a b -o c | diff takes
+2 | diff @ok.lsf @missing.lsf | @missing.lsf: No such file or directory
+2 | tm | tm takes add, suggest, import or export
+2 | tm add --against a --reference-language en --language nl | tm add takes
+2 | tm add x --reference-language en --language nl | tm add takes
+2 | tm add x --against a --language nl | tm add takes
+2 | tm add x --against a --reference-language en | tm add takes
+2 | tm add x --against a --reference-language en --language nl -o y | tm add takes
+2 | tm add x --against @ok.lsf --reference-language en --language nl --tm '' | --tm takes a value
+2 | tm suggest --reference-language en --language nl | tm suggest takes
+2 | tm suggest t --language nl | tm suggest takes
+2 | tm suggest t --reference-language en | tm suggest takes
+2 | tm suggest t --reference-language en --language nl --max 0 | tm suggest takes
+2 | tm suggest t --reference-language en --language nl --max x | tm suggest takes
+2 | tm suggest t --reference-language en --language nl -o y | tm suggest takes
+2 | tm suggest t --reference-language '' --language nl | --reference-language takes a value
+2 | tm suggest t --reference-language en --language '' | --language takes a value
+2 | tm import | tm import takes one FILE.tmx
+2 | tm import a -o b | tm import takes
+2 | tm export | tm export takes -o FILE.tmx
+2 | tm export x -o y | tm export takes
+2 | tm export -o y --against z | tm export takes
+1 | tm export -o @out.tmx --tm @typo.sqlite | lexicant-cli: there is no translation memory at @typo.sqlite\n
+1 | tm export -o @out.tmx --tm @folder | lexicant-cli: @folder is not a regular file, so it cannot be a translation memory; it was left as it is\n
+2 | pretranslate --against a --reference-language en --language nl -o b | pretranslate takes
+2 | pretranslate x --reference-language en --language nl -o b | pretranslate takes
+2 | pretranslate x --against a --language nl -o b | pretranslate takes
+2 | pretranslate x --against a --reference-language en -o b | pretranslate takes
+2 | pretranslate x --against a --reference-language en --language nl | pretranslate takes
+2 | pretranslate x --against a --reference-language en --language nl -o b --max 1 | pretranslate takes
+)");
+    for (const QString& line : cases.split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList c = QString(line).replace("@", folder() + '/').split(" | ");
         QStringList arguments;
-        int status;
-        QString error; // whole, or a part
-    } cases[] = {
-        {{"info", path("missing.lsf")},
-         1,
-         "lexicant-cli: " + path("missing.lsf") + ": No such file or directory\n"},
-        {{"from-json", path("missing.json"), "-o", path("x.lsf")},
-         1,
-         "lexicant-cli: " + path("missing.json") + ": No such file or directory\n"},
-        {{"info", write("broken.lsf", le32(0))}, 1, "record count is 0"},
-        {{"new", "-o"}, 2, "lexicant-cli: -o needs one value\nTry 'lexicant-cli help'.\n"},
-        {{}, 2, ""},
-        {{"frobnicate"}, 2, ""},
-        {{"new"}, 2, ""},
-        {{"info", "a", "b"}, 2, ""},
-        {{"to-json", "a", "--bogus"}, 2, ""},
-        {{"export-code", "a", "b"}, 2, "export-code takes one FILE and -o OUT"},
-        {{"check", "--against", "a", "--against", "b", "c"},
-         2,
-         "lexicant-cli: --against is given twice; it takes one value\n"},
-        {{"export-code", "a", "-o", "b", "--output", "c"},
-         2,
-         "-o is given twice, the second time as --output; it takes one value"},
-        {{"from-json", "a.json"}, 2, ""},
-        {{"help", "frobnicate"}, 2, ""},
-        {{"stats", path("missing.lsf")}, 2, "stats takes --against REFERENCE and FILEs"},
-        {{"check", "--against", path("missing.lsf"), "x.lsf"}, 1, "No such file or directory"},
-        {{"check", "--against", write("ok.lsf", lsfFile(1, {})), path("gone.lsf")},
-         1,
-         "gone.lsf: No such file or directory"},
-    };
-    for (const auto& c : cases) {
-        const CliRun result = run(c.arguments);
-        EXPECT_EQ(result.status, c.status) << c.arguments.join(' ').toStdString();
-        EXPECT_TRUE(result.err.contains(c.error)) << result.err.toStdString();
+        for (const QString& word : c[1].split(u' ', Qt::SkipEmptyParts))
+            arguments << (word == "''" ? QString() : word);
+        const CliRun result = run(arguments);
+        EXPECT_EQ(result.status, c[0].toInt()) << line.toStdString();
+        EXPECT_TRUE(result.err.contains(QString(c[2]).replace("\\n", "\n")))
+            << line.toStdString() << "\n"
+            << result.err.toStdString();
     }
 
     QByteArray big = R"({"format":"lexicant-language-file","formatVersion":1,"forms":[[)";
@@ -143,13 +190,6 @@ TEST_F(CliTest, HelpForAllCommandsOrOneAndTheVersion)
     const CliRun help = run({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.startsWith("Usage: lexicant-cli COMMAND [ARGUMENTS]\n"));
-    EXPECT_TRUE(
-        help.out.contains("\n  from-json JSON -o FILE     write the language file that such "
-                          "JSON describes\n"));
-    EXPECT_TRUE(help.out.contains("\n  from-po PO --template SOURCE -o TARGET [--use-fuzzy]\n"
-                                  "                             write SOURCE with the PO file's "
-                                  "translations in it;\n"));
-    EXPECT_TRUE(help.out.contains("\n  -h, --help                 show this text\n"));
     const QByteArray readme = read(LEXICANT_README);
     const qsizetype block = readme.indexOf("## lexicant-cli\n\n```\n") + 21;
     EXPECT_EQ(readme.mid(block, readme.indexOf("```\n", block) - block), help.out)
@@ -207,4 +247,20 @@ TEST_F(CliTest, FileSizeLimitEndsTheCommandWithTheCauseNotWithASignal)
     EXPECT_EQ(cli.exitCode(), 1);
     EXPECT_EQ(cli.readAllStandardError(), "lexicant-cli: " + target + ": File too large\n");
     EXPECT_EQ(read(target), QByteArray(100, 'o'));
+}
+
+// On a terminal, a long command shows how far it is on one line and clears it at the end.
+TEST_F(CliTest, ProgressShowsOnATerminalAndIsCleared)
+{
+    write("in.tmx",
+          R"(<tmx version="1.4"><header srclang="en"/><body><tu><tuv xml:lang="en">)"
+          R"(<seg>Yes</seg></tuv><tuv xml:lang="nl"><seg>Ja</seg></tuv></tu></body></tmx>)");
+    QProcess terminal;
+    terminal.start("python3", {"-c", "import pty, sys; pty.spawn(sys.argv[1:])", LEXICANT_CLI, "tm",
+                               "import", "--tm", path("tm.sqlite"), path("in.tmx")});
+    ASSERT_TRUE(terminal.waitForFinished(30000));
+    EXPECT_EQ(
+        terminal.readAllStandardOutput(),
+        "\rImporting: 0 of 1 units\x1b[K\r\x1b[K\r1 units: 1 added, 0 updated, 0 unchanged, 0 "
+        "left out\r\n");
 }

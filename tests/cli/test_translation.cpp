@@ -1,17 +1,14 @@
 #include "CliRunner.h"
 #include "Dictionaries.h"
 #include "LanguageFile.h"
-#include "LsfBytes.h"
 #include "PoFile.h"
 #include "TranslationMemory.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QStandardPaths>
 
 #include <memory>
 #include <random>
@@ -20,44 +17,34 @@
 
 namespace {
 
-// A random text of Windows-1252 characters with quotes, backslashes, tabs and line breaks; not
-// the three fraction characters, which a language file cannot hold in a text, nor NUL and EOT,
-// which a PO file cannot hold.
+// A random text of Windows-1252 characters with quotes, backslashes, tabs and line breaks, now
+// and then with a line break at its start or end, which gettext refuses on one side of a pair
+// only; not the three fraction characters, which a language file cannot hold in a text, nor NUL
+// and EOT, which a PO file cannot hold.
 QString randomText(std::mt19937& random)
 {
-    static const QByteArray special = "\"\\\t\r\n";
-    QByteArray bytes(std::uniform_int_distribution<int>(1, 40)(random), ' ');
+    const auto number = [&](int from, int to) {
+        return std::uniform_int_distribution<int>(from, to)(random);
+    };
+    QByteArray bytes(number(1, 40), ' ');
     for (char& c : bytes) {
-        if (std::uniform_int_distribution<int>(0, 5)(random) == 0) {
-            c = special.at(std::uniform_int_distribution<int>(0, 4)(random));
-            continue;
-        }
         do
-            c = char(std::uniform_int_distribution<int>(1, 255)(random));
-        while (uchar(c) == 0x04 || uchar(c) == 0xBC || uchar(c) == 0xBD || uchar(c) == 0xBE);
+            c = number(0, 5) == 0 ? "\"\\\t\r\n"[number(0, 4)] : char(number(1, 255));
+        while (QByteArray("\x04\xBC\xBD\xBE").contains(c));
     }
-    return lsf::decode1252(bytes);
-}
-
-// Line breaks at the start or the end, on one side of a pair only, as gettext refuses them.
-QString withLineBreaks(const QString& text, std::mt19937& random)
-{
-    const int where = std::uniform_int_distribution<int>(0, 5)(random);
-    return QString(where == 0 || where == 2 ? "\n" : "") + text +
+    const int where = number(0, 5);
+    return QString(where == 0 || where == 2 ? "\n" : "") + lsf::decode1252(bytes) +
            QString(where == 1 || where == 2 ? "\n" : "");
 }
 
-// Runs GNU msgfmt --check on a PO file; returns its complaint, or an empty string.
+// Runs GNU msgfmt --check (package gettext) on a PO file; returns its complaint, or nothing.
 QString msgfmtComplaint(const QString& po)
 {
-    const QString msgfmt = QStandardPaths::findExecutable("msgfmt");
-    if (msgfmt.isEmpty())
-        return "GNU gettext's msgfmt is needed (package gettext)";
     QProcess check;
-    check.start(msgfmt, {"--check", "-o", "/dev/null", po});
-    if (!check.waitForFinished(30000))
-        return "msgfmt did not finish";
-    return check.exitCode() == 0 ? QString() : QString::fromUtf8(check.readAllStandardError());
+    check.start("msgfmt", {"--check", "-o", "/dev/null", po});
+    if (check.waitForFinished(30000) && check.exitCode() == 0)
+        return {};
+    return "msgfmt: " + check.errorString() + ' ' + QString::fromUtf8(check.readAllStandardError());
 }
 
 QByteArray tablesOf(const QString& file)
@@ -83,8 +70,8 @@ TEST_F(CliTranslation, PoRoundTripReproducesTheTranslationsRowsByteForByte)
             for (int row = 0; row <= 200; ++row) {
                 if (std::uniform_int_distribution<int>(0, 3)(random) != 0)
                     continue;
-                source.formText(form).set(row, withLineBreaks(randomText(random), random));
-                target.formText(form).set(row, withLineBreaks(randomText(random), random));
+                source.formText(form).set(row, randomText(random));
+                target.formText(form).set(row, randomText(random));
             }
         }
         target.SettingsTable.set(2, "Anna");
@@ -106,17 +93,8 @@ TEST_F(CliTranslation, PoRoundTripReproducesTheTranslationsRowsByteForByte)
 
 TEST_F(CliTranslation, PoFilePassesMsgfmtCheckAndCarriesHeaderAndComments)
 {
-    QList<QByteArray> source = {packed({"Main window"}), packed({"&File", "Quit \"now\"", "50%"})};
-    for (int f = 2; f <= 24; ++f)
-        source << emptyEntries(201);
-    source << packed({"Demo Notes", "2.1", "Ann"});
-    QList<QByteArray> target = {packed({"Hoofdvenster"}), packed({"&Bestand", "Stop \"nu\""})};
-    for (int f = 2; f <= 24; ++f)
-        target << emptyEntries(201);
-    target << packed({"Demo Notes", "2.1", "Jan de\r\nVries"});
-    write("en.lsf", lsfFile(1, source));
-    write("nl.lsf", lsfFile(1, target));
-
+    formFile("en.lsf", {"&File", "Quit \"now\"", "50%"}, {"Demo Notes", "2.1", "Ann"});
+    formFile("nl.lsf", {"&Bestand", "Stop \"nu\""}, {"Demo Notes", "2.1", "Jan de\r\nVries"});
     const CliRun po =
         run({"to-po", path("en.lsf"), "--translation", path("nl.lsf"), "--language", "nl"});
     ASSERT_EQ(po.status, 0) << po.err.toStdString();
@@ -125,10 +103,10 @@ TEST_F(CliTranslation, PoFilePassesMsgfmtCheckAndCarriesHeaderAndComments)
     EXPECT_TRUE(text.contains("\"Language: nl\\n\""));
     EXPECT_TRUE(text.contains("\"Last-Translator: Jan de Vries\\n\"")) << "one line";
     EXPECT_TRUE(text.contains("\"Content-Type: text/plain; charset=UTF-8\\n\""));
-    EXPECT_TRUE(text.contains("#. Form 1: Main window\nmsgctxt \"F01_lng_(1)\"\n"
+    EXPECT_TRUE(text.contains("#. Form 1: Main\nmsgctxt \"F01_lng_(1)\"\n"
                               "msgid \"Quit \\\"now\\\"\"\nmsgstr \"Stop \\\"nu\\\"\""));
     EXPECT_TRUE(text.contains("msgctxt \"F01_lng_(2)\"\nmsgid \"50%\"\nmsgstr \"\""));
-    EXPECT_FALSE(text.contains("Main window\"\nmsgstr")) << "form names stay out";
+    EXPECT_FALSE(text.contains("msgid \"Main\"")) << "form names stay out";
 
     EXPECT_EQ(msgfmtComplaint(write("check.po", po.out)), "");
 }
@@ -227,20 +205,9 @@ TEST_F(CliTranslation, FromPoRefusesWhatAFileCannotHoldAndWarnsAboutWhatTheEdito
               "lexicant-cli: " + bom +
                   ": begins with a UTF-8 byte-order mark, which GNU gettext refuses; save the "
                   "file without one\n");
-    EXPECT_EQ(run({"from-po", path("in.po"), "-o", path("x.lsf")}).status, 2);
 }
 
-class CliCheck : public CliTest {
-protected:
-    // A language file whose form 1 holds the rows.
-    QString formFile(const QString& name, const QList<QByteArray>& rows)
-    {
-        QList<QByteArray> fields = {packed({"Main"}), packed(rows)};
-        for (int f = 2; f <= 24; ++f)
-            fields << emptyEntries(201);
-        return write(name, lsfFile(1, fields));
-    }
-};
+using CliCheck = CliTest;
 
 TEST_F(CliCheck, ListsEveryKindOfProblemOneLineEach)
 {
@@ -253,33 +220,23 @@ TEST_F(CliCheck, ListsEveryKindOfProblemOneLineEach)
 
     const CliRun result = run({"check", clean, bad, broken});
     EXPECT_EQ(result.status, 1);
-    const QStringList lines = QString::fromUtf8(result.out).split('\n', Qt::SkipEmptyParts);
-    const QStringList expected = {
-        bad + ": -: holds 2 records; only the first is read, and a save keeps only that one",
-        bad +
-            ": F01: does not end with the row terminator \"¾\"; text after the last one is ignored",
-        bad + ": F01: holds 4 entries instead of 201; the others keep whatever the editor held "
-              "before",
-        bad + ": F00_lng_(2): is a form name of one character (\"x\"): the editor shows and saves "
-              "\"- EMPTY FORM -\" instead",
-        bad + ": F00_lng_(25): belongs to no form: the editor empties it at the next commit",
-        bad + ": F01_lng_(1): is an empty row between used rows: the next commit moves the rows "
-              "after it up",
-        bad + QString::fromUtf8(": F01_lng_(2): holds \"½\", \"¾\" or \"¼\", which the editor "
-                                "refuses in a text"),
-        bad + ": F01_lng_(2): moves to row 1 at the next commit, where the application will not "
-              "find it",
-        bad + ": F01_lng_(3): is a row of one character (\"y\"): the editor hides it and drops it "
-              "at the next commit",
-        bad + ": F02_lng_(0): holds the control character EOT, which a PO file cannot hold",
-        bad + ": F02_lng_(1): holds the control character NUL, which a PO file cannot hold",
-        broken + ": -: does not load: is not a language file: it ends inside its first record",
-    };
-    EXPECT_EQ(lines, expected);
-
+    EXPECT_EQ(QString::fromUtf8(result.out).remove(folder() + '/'), QString::fromUtf8(R"(
+bad.lsf: -: holds 2 records; only the first is read, and a save keeps only that one
+bad.lsf: F01: does not end with the row terminator "¾"; text after the last one is ignored
+bad.lsf: F01: holds 4 entries instead of 201; the others keep whatever the editor held before
+bad.lsf: F00_lng_(2): is a form name of one character ("x"): the editor shows and saves "- EMPTY FORM -" instead
+bad.lsf: F00_lng_(25): belongs to no form: the editor empties it at the next commit
+bad.lsf: F01_lng_(1): is an empty row between used rows: the next commit moves the rows after it up
+bad.lsf: F01_lng_(2): holds "½", "¾" or "¼", which the editor refuses in a text
+bad.lsf: F01_lng_(2): moves to row 1 at the next commit, where the application will not find it
+bad.lsf: F01_lng_(3): is a row of one character ("y"): the editor hides it and drops it at the next commit
+bad.lsf: F02_lng_(0): holds the control character EOT, which a PO file cannot hold
+bad.lsf: F02_lng_(1): holds the control character NUL, which a PO file cannot hold
+broken.lsf: -: does not load: is not a language file: it ends inside its first record
+)")
+                                                                        .mid(1));
     EXPECT_EQ(run({"check", clean}).status, 0);
     EXPECT_EQ(run({"check", clean}).out, "");
-    EXPECT_EQ(run({"check"}).status, 2);
     const QString en = write("en.lsf", lsfFile(1, {emptyEntries(25), {}, packed({"Bell"})}));
     for (const QStringList& pair : {QStringList{bad, en}, QStringList{en, bad}})
         EXPECT_EQ(
@@ -299,107 +256,6 @@ TEST_F(CliCheck, DiffListsChangedEntriesByLabel)
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "F01_lng_(1): \"Save\" -> \"Save\\tall\"\n"
                           "F02_lng_(0): \"\" -> \"New \\\"row\\\"\\x01\"\n");
-    EXPECT_EQ(run({"diff", a, path("missing.lsf")}).status, 2);
-    EXPECT_EQ(run({"diff", a}).status, 2);
-}
-
-TEST_F(CliCheck, GitDiffShowsChangedRowsThroughTheTextconvDriver)
-{
-    const QString git = QStandardPaths::findExecutable("git");
-    ASSERT_FALSE(git.isEmpty());
-    write(".gitattributes", "*.lsf diff=lsf\n");
-    write("app.lsf", lsfFile(1, {packed({"Main"}), packed({"Open", "Save"})}));
-    const QStringList commands[] = {{"init", "-q"},
-                                    {"config", "user.email", "t@example.org"},
-                                    {"config", "user.name", "T"},
-                                    {"config", "diff.lsf.textconv", LEXICANT_CLI " to-json"},
-                                    {"add", "."},
-                                    {"commit", "-q", "-m", "first"},
-                                    {"diff"}};
-    QProcess process;
-    process.setWorkingDirectory(folder());
-    for (const QStringList& command : commands) {
-        if (command[0] == "diff")
-            write("app.lsf", lsfFile(1, {packed({"Main"}), packed({"Open", "Save all"})}));
-        process.start(git, command);
-        ASSERT_TRUE(process.waitForFinished(30000));
-        ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    }
-    const QString diff = QString::fromUtf8(process.readAllStandardOutput());
-    EXPECT_TRUE(diff.contains("-            \"Save\"\n+            \"Save all\"\n"))
-        << diff.toStdString();
-}
-
-// translate-toolkit's pofilter reads the PO file to-po writes; each row it fails for one of the
-// tests both have, check --against fails for the same check, and no other.
-TEST_F(CliCheck, ChecksGiveTheVerdictsOfPofilterRowByRow)
-{
-    const std::pair<const char*, const char*> pairs[] = {
-        {"Version 2.5", "Versie 2.6"},
-        {"Version 2.5", "Versie 2.5"},
-        {"&Open...\tCtrl+O", "&Openen...Ctrl+O"},
-        {"Open file", "bestand openen"},
-        {"Save (all)", "Alles opslaan"},
-        {"Open the file", "Open het het bestand"},
-        {"Name:  here", "Naam: hier"},
-        {"See https://vantrel.com/a", "Zie https://vantrel.nl/a"},
-        {"Mail info@vantrel.com", "Mail info@vantrel.nl"},
-        {"<b>Bold</b> text", "<i>Vet</i> tekst"},
-        {"%s of %d files", "%d van %s bestanden"},
-        {"50% off", "50% korting"},
-        {"Close (Esc)", "Sluiten [Esc]"},
-        {"<Error>", "<Fout>"},
-        {"e-mail", "E-mail"}};
-    QList<QByteArray> en, nl;
-    for (const auto& [source, translation] : pairs)
-        en << source, nl << translation;
-    const auto file = [this](const char* name, const QList<QByteArray>& rows) {
-        QList<QByteArray> fields = {packed({"Main"}), packed(rows)};
-        for (int f = 2; f <= 24; ++f)
-            fields << emptyEntries(201);
-        return write(name, lsfFile(1, fields));
-    };
-    const QString source = file("en.lsf", en), target = file("nl.lsf", nl);
-    ASSERT_EQ(run({"to-po", source, "--translation", target, "-o", path("nl.po")}).status, 0);
-    const QMap<QString, QString> ours = {{"numbers", "numbers"},
-                                         {"tabs", "tabs"},
-                                         {"startcaps", "capitals"},
-                                         {"brackets", "brackets"},
-                                         {"doublewords", "double-words"},
-                                         {"doublespacing", "double-spaces"},
-                                         {"urls", "urls"},
-                                         {"emails", "urls"},
-                                         {"xmltags", "tags"},
-                                         {"printf", "placeholders"}};
-    QStringList options = {"--nofuzzy", "-i", path("nl.po"), "-o", path("failed.po")};
-    for (const QString& test : ours.keys())
-        options << "-t" << test;
-    QProcess pofilter;
-    pofilter.start("pofilter", options);
-    ASSERT_TRUE(pofilter.waitForFinished(60000)) << "pofilter, from translate-toolkit";
-    QFile failed(path("failed.po"));
-    ASSERT_TRUE(failed.open(QIODevice::ReadOnly));
-    QStringList theirs, tests;
-    for (const QString& line : QString::fromUtf8(failed.readAll()).split('\n')) {
-        if (line.startsWith("# (pofilter) "))
-            tests << ours.value(line.mid(13).section(':', 0, 0));
-        else if (line.startsWith("msgctxt ")) {
-            tests.removeDuplicates();
-            for (const QString& test : std::as_const(tests))
-                theirs << line.mid(9).chopped(1) + ": " + test;
-            tests.clear();
-        }
-    }
-    QStringList checked;
-    const CliRun check = run(
-        {"check", "--against", source, "--checks", QStringList(ours.values()).join(','), target});
-    for (const QString& line : QString::fromUtf8(check.out).split('\n', Qt::SkipEmptyParts))
-        checked << line.section(": ", 1, 2);
-    checked.removeDuplicates();
-    theirs.sort();
-    checked.sort();
-    EXPECT_EQ(checked, theirs);
-    EXPECT_EQ(theirs.size(), 12) << "every pair but the three that pass";
 }
 
 TEST_F(CliCheck, SpellingNamesWordsTheDictionaryAskedForDoesNotKnowAndLearnsThePersonsOwn)
@@ -434,17 +290,16 @@ TEST_F(CliCheck, SpellingNamesWordsTheDictionaryAskedForDoesNotKnowAndLearnsTheP
 }
 
 // The memory from the command line: rows added from a pair of files, suggested back as JSON,
-// filling the empty rows of another file, and exchanged as TMX with translate-toolkit.
-TEST_F(CliCheck, TheMemoryLearnsFromFilesSuggestsFillsAndTradesTmxWithTranslateToolkit)
+// naming rows whose reference changed, exchanged as TMX with translate-toolkit, and filling the
+// empty rows of another file; each command says what it did, and fails without the memory.
+TEST_F(CliCheck, TheMemoryLearnsSuggestsTradesTmxAndFillsSayingWhatItDid)
 {
-    const auto file = [this](const char* name, const QList<QByteArray>& rows) {
-        return formFile(name, rows);
-    };
-    const QString en = file("en.lsf", {"&Open file", "Save the file", "Quit"});
-    const QString nl = file("nl.lsf", {"Bestand &openen", "Bestand opslaan"});
+    const QString en = formFile("en.lsf", {"&Open file", "Save the file", "Quit", "Check"});
+    const QString nl = formFile("nl.lsf", {"Bestand &openen", "Bestand opslaan"});
     const QStringList pair = {"--tm", path("tm.sqlite"), "--reference-language",
                               "en",   "--language",      "nl"};
-    ASSERT_EQ(run(QStringList{"tm", "add", "--against", en, nl} + pair).status, 0);
+    EXPECT_EQ(run(QStringList{"tm", "add", "--against", en, nl} + pair).out,
+              "2 units: 2 added, 0 updated, 0 unchanged, 0 left out\n");
     const CliRun suggested = run(QStringList{"tm", "suggest", "--max", "1", "Open file"} + pair);
     const QJsonObject best{{"score", 100},
                            {"source", "&Open file"},
@@ -453,8 +308,7 @@ TEST_F(CliCheck, TheMemoryLearnsFromFilesSuggestsFillsAndTradesTmxWithTranslateT
                            {"form", 1},
                            {"row", 0}};
     EXPECT_EQ(QJsonDocument::fromJson(suggested.out), QJsonDocument(QJsonArray{best}));
-
-    const QString changed = file("en2.lsf", {"&Open file", "Save the files", "Quit"});
+    const QString changed = formFile("en2.lsf", {"&Open file", "Save the files", "Quit"});
     const auto check = [&] {
         return QString(
                    run(QStringList{"check", "--against", changed, "--checks", "changed", nl} + pair)
@@ -469,15 +323,6 @@ TEST_F(CliCheck, TheMemoryLearnsFromFilesSuggestsFillsAndTradesTmxWithTranslateT
               "2 units: 0 added, 0 updated, 1 unchanged, 1 left out (1 translated from another "
               "reference text)\n");
     EXPECT_EQ(check(), named);
-
-    const QString empty = file("todo.lsf", {"", "Iets anders"});
-    EXPECT_EQ(
-        run(QStringList{"pretranslate", "--against", en, empty, "-o", path("out.lsf")} + pair).out,
-        "1 rows filled from the memory\n");
-    EXPECT_TRUE(run({"to-json", path("out.lsf")})
-                    .out.simplified()
-                    .contains("[ \"Bestand &openen\", \"Iets anders\""))
-        << "only the empty row, from the same text";
 
     ASSERT_EQ(run({"tm", "export", "--tm", path("tm.sqlite"), "-o", path("tm.tmx")}).status, 0);
     QProcess toolkit; // translate-toolkit reads it back, and writes one from a PO file
@@ -495,6 +340,42 @@ TEST_F(CliCheck, TheMemoryLearnsFromFilesSuggestsFillsAndTradesTmxWithTranslateT
     ASSERT_TRUE(toolkit.waitForFinished(60000));
     ASSERT_EQ(run({"tm", "import", "--tm", path("tm.sqlite"), path("po.tmx")}).status, 0);
     EXPECT_TRUE(run(QStringList{"tm", "suggest", "Cancel"} + pair).out.contains("Annuleren"));
+
+    write("in.tmx", R"(<tmx version="1.4"><header srclang="*all*"/><body>
+<tu><tuv xml:lang="en"><seg>Quit</seg></tuv><tuv xml:lang="nl"><seg>Stoppen</seg></tuv></tu>
+<tu><tuv xml:lang="en"><seg>Check</seg></tuv><tuv xml:lang="nl"><seg>Controle ✓</seg></tuv></tu>
+<tu><tuv xml:lang="en"><seg>Close</seg></tuv><tuv xml:lang="nl"><seg></seg></tuv></tu>
+<tu><tuv><seg>Save</seg></tuv></tu>
+<tu srclang="de"><tuv xml:lang="en"><seg>Quit</seg></tuv><tuv xml:lang="nl"><seg>Stop</seg></tuv></tu>
+</body></tmx>)");
+    EXPECT_EQ(run({"tm", "import", "--tm", path("tm.sqlite"), path("in.tmx")}).out,
+              "3 units: 2 added, 0 updated, 0 unchanged, 3 left out (1 a text with no language, 1 "
+              "an empty text, 1 no text in the unit's source language)\n");
+    const QString todo = formFile("todo.lsf", {"", "Iets anders"});
+    CliRun result =
+        run(QStringList{"pretranslate", "--against", en, todo, "-o", path("out.lsf")} + pair);
+    EXPECT_EQ(result.out, "2 rows filled from the memory\n");
+    EXPECT_TRUE(result.err.contains(QString::fromUtf8(
+        "F01_lng_(3): left empty: the memory's translation \"Controle ✓\" cannot be stored: it "
+        "holds the character \"✓\" (U+2713), which Windows-1252 cannot store")))
+        << result.err.toStdString();
+    EXPECT_TRUE(run({"to-json", path("out.lsf")})
+                    .out.simplified()
+                    .contains("[ \"Bestand &openen\", \"Iets anders\", \"Stoppen\" ]"))
+        << "only the empty rows, from the same text";
+
+    const QString damaged = path("damaged.sqlite");
+    ASSERT_EQ(TranslationMemory().open(damaged).error, "");
+    QFile page(damaged); // the memory's first page unreadable, its header intact
+    ASSERT_TRUE(page.open(QIODevice::ReadWrite) && page.seek(100) && page.write("damage") == 6);
+    page.close();
+    result = run({"check", "--against", en, "--checks", "changed", "--tm", damaged,
+                  "--reference-language", "en", "--language", "nl", nl});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(
+        result.err.contains(damaged + " could not be read as a translation memory (") &&
+        result.err.contains("it was moved to " + damaged + ".damaged and a new memory made"))
+        << result.err.toStdString();
 }
 
 // Writers at once, as real processes, on a memory none of them finds made, and on one that is:
@@ -527,60 +408,4 @@ TEST_F(CliCheck, WritersAddingToOneMemoryAtOnceAllLand)
         ASSERT_EQ(check.open(memory).error, "");
         EXPECT_EQ(check.units().size(), 4 * 201) << "round " << round;
     }
-}
-
-// The memory commands say what they did with the memory and its units, and a command that could
-// not use the memory it was given fails.
-TEST_F(CliCheck, MemoryCommandsSayWhatTheyDidAndFailWithoutTheMemory)
-{
-    const QString en = formFile("en.lsf", {"Open", "Check", "Quit"});
-    const QString nl = formFile("nl.lsf", {"", "", "Afsluiten"});
-    const QStringList pair = {"--tm", path("tm.sqlite"), "--reference-language",
-                              "en",   "--language",      "nl"};
-    write("in.tmx", R"(<tmx version="1.4"><header srclang="*all*"/><body>
-<tu><tuv xml:lang="en"><seg>Open</seg></tuv><tuv xml:lang="nl"><seg>Openen</seg></tuv></tu>
-<tu><tuv xml:lang="en"><seg>Check</seg></tuv><tuv xml:lang="nl"><seg>Controle ✓</seg></tuv></tu>
-<tu><tuv xml:lang="en"><seg>Close</seg></tuv><tuv xml:lang="nl"><seg></seg></tuv></tu>
-<tu><tuv><seg>Save</seg></tuv></tu>
-<tu srclang="de"><tuv xml:lang="en"><seg>Quit</seg></tuv><tuv xml:lang="nl"><seg>Stop</seg></tuv></tu>
-</body></tmx>)");
-    CliRun result = run({"tm", "import", "--tm", path("tm.sqlite"), path("in.tmx")});
-    EXPECT_EQ(result.status, 0) << result.err.toStdString();
-    EXPECT_EQ(QString(result.out),
-              "3 units: 2 added, 0 updated, 0 unchanged, 3 left out (1 a text with no language, 1 "
-              "an empty text, 1 no text in the unit's source language)\n");
-
-    result = run(QStringList{"pretranslate", "--against", en, nl, "-o", path("out.lsf")} + pair);
-    EXPECT_EQ(result.status, 0) << result.err.toStdString();
-    EXPECT_TRUE(result.err.contains(QString::fromUtf8(
-        "F01_lng_(1): left empty: the memory's translation \"Controle ✓\" cannot be stored: it "
-        "holds the character \"✓\" (U+2713), which Windows-1252 cannot store")))
-        << result.err.toStdString();
-    EXPECT_TRUE(run({"to-json", path("out.lsf")})
-                    .out.simplified()
-                    .contains("[ \"Openen\", \"\", \"Afsluiten\""));
-
-    const QString damaged = path("damaged.sqlite");
-    ASSERT_EQ(TranslationMemory().open(damaged).error, "");
-    QFile page(damaged); // the memory's first page unreadable, its header intact
-    ASSERT_TRUE(page.open(QIODevice::ReadWrite) && page.seek(100) && page.write("damage") == 6);
-    page.close();
-    result = run({"check", "--against", en, "--checks", "changed", "--tm", damaged,
-                  "--reference-language", "en", "--language", "nl", nl});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_TRUE(
-        result.err.contains(damaged + " could not be read as a translation memory (") &&
-        result.err.contains("it was moved to " + damaged + ".damaged and a new memory made"))
-        << result.err.toStdString();
-
-    EXPECT_EQ(run(QStringList{"tm", "export", "-o", path("out.tmx"), "--tm", ""}).status, 2);
-    result = run({"tm", "export", "-o", path("out.tmx"), "--tm", path("typo.sqlite")});
-    EXPECT_EQ(result.err,
-              "lexicant-cli: there is no translation memory at " + path("typo.sqlite") + "\n");
-    QDir().mkpath(path("folder"));
-    result = run(QStringList{"tm", "export", "-o", path("out.tmx"), "--tm", path("folder")});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "lexicant-cli: " + path("folder") +
-                              " is not a regular file, so it cannot be a translation memory; it "
-                              "was left as it is\n");
 }

@@ -6,6 +6,8 @@ TEST(DocumentJson, ReadingReplacesEveryEntryOfTheDocument)
 {
     LanguageDocument document;
     document.SettingsTable.set(200, QStringLiteral("hidden"));
+    document.FormNames.set(25, QString::fromUtf8("Name \"é\"\t\\"));
+    document.formText(24).set(200, QStringLiteral("Last\r\n"));
     LanguageDocument back;
     back.formText(1).set(0, QStringLiteral("stale"));
     ASSERT_EQ(documentFromJson(documentToJson(document), back), QString());

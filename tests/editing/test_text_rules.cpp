@@ -51,7 +51,9 @@ TEST(RowAlgorithms, DeleteRemovesTheRowAndThoseAfterMoveUp)
     deleteRow(rows, 1);
     EXPECT_EQ(rows, QStringList({"A"}));
     EXPECT_THROW(deleteRow(rows, 1), std::out_of_range);
-    EXPECT_EQ(rows, QStringList({"A"}));
+    EXPECT_THROW(deleteRow(rows, -1), std::out_of_range);
+    deleteRow(rows, 0);
+    EXPECT_EQ(rows, QStringList());
 }
 
 TEST(RowAlgorithms, ReplaceIsOnePassLeftToRightAndCountsRows)

@@ -96,23 +96,34 @@ TEST_F(MemoryTest, UnitsAreUpdatedInPlaceOfferedOnlyInTheirLanguagePairAndShared
                    {"en", "de", "Open file", "Datei öffnen", "b.lsf", 1, 0, {}},
                    {"en", "nl", "Save the file", "Bestand opslaan", "a.lsf", 1, 1, {}},
                    {"en", "nl", "Quit", "", "a.lsf", 1, 2, {}},
-                   {"en", "nl", QString(MaxUnitLength + 1, u'x'), "Lang", "a.lsf", 1, 3, {}}});
+                   {"en", "nl", QString(MaxUnitLength + 1, u'x'), "Lang", "a.lsf", 1, 3, {}},
+                   {"en",
+                    "nl",
+                    QString(MaxUnitLength, u'y'),
+                    QString(MaxUnitLength, u'z'),
+                    "a.lsf",
+                    1,
+                    4,
+                    {}}});
     EXPECT_EQ(std::tuple(again.error, again.added, again.updated, again.unchanged, again.empty,
                          again.tooLong),
-              std::tuple(QString(), 1, 1, 1, 1, 1));
+              std::tuple(QString(), 2, 1, 1, 1, 1));
     QStringList found;
     for (const Suggestion& s : memory.suggest("en", "nl", "Open the file", 3))
         found << QString("%1 %2").arg(s.score).arg(s.unit.target);
     found.sort();
     EXPECT_EQ(found, QStringList({"68 Bestand opslaan", "68 Open bestand"}))
         << "the update replaced the first translation; German is not offered";
-    EXPECT_EQ(memory.units().size(), 3);
+    EXPECT_EQ(memory.units().size(), 4);
     QList<MemoryUnit> alike; // the same text among many that share its rarest trigrams
     for (int row = 0; row < 300; ++row)
         alike.append({"en", "nl", QString("Open row %1").arg(row), "x", "c.lsf", 2, row, {}});
     memory.add(alike);
     EXPECT_EQ(memory.suggest("en", "nl", "Open row 1", 1, 100).value(0).unit.row, 1);
     EXPECT_TRUE(memory.suggest("en", "nl", QString(MaxUnitLength + 1, u'x')).isEmpty());
+    EXPECT_EQ(memory.suggest("en", "nl", QString(MaxUnitLength, u'y')).size(), 1) << "the longest";
+    ASSERT_EQ(memory.open(path("other.sqlite")).error, "");
+    EXPECT_TRUE(memory.units().isEmpty()) << "another memory, opened in its place";
 }
 
 // What opening does with each kind of file it may be given: only what certainly is no memory is
@@ -237,6 +248,8 @@ TEST_F(MemoryTest, TmxCarriesEveryUnitWithItsOriginAndControlCharactersBothWays)
     QStringList dropped;
     ASSERT_EQ(writeTmx(path("a.tmx"), memory.units(), dropped), "");
     EXPECT_TRUE(dropped.isEmpty());
+    EXPECT_TRUE(read(path("a.tmx")).contains(R"(srclang="*all*")"));
+    EXPECT_TRUE(read(path("a.tmx")).contains("<seg>&amp;Openen...\tCtrl+O")) << "a tab as it is";
     TmxContents tmx;
     ASSERT_EQ(readTmx(path("a.tmx"), tmx), "");
     ASSERT_EQ(copy.open(path("b.sqlite")).error, "");

@@ -5,6 +5,7 @@
 
 #include <QDialogButtonBox>
 #include <QFont>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -22,7 +23,7 @@ protected:
     void SetUp() override
     {
         write("apps/editor.desktop", "[Desktop Entry]\nType=Application\nName=Editor\n"
-                                     "Exec=editor %f\nMimeType=text/plain;\n");
+                                     "Exec=editor %f -w\nMimeType=text/plain;\n");
         write("apps/draw.desktop", "[Desktop Entry]\nType=Application\nName=Draw\nExec=draw\n");
         shell.setApplications(DesktopEntries::scan({folder() + "/apps"}, {}));
     }
@@ -38,7 +39,7 @@ TEST_F(Freedesktop, OpensWithTheTypesProgramOrSaysWhyNot)
 {
     EXPECT_GT(open(write("output.txt", "x")), 32);
     ASSERT_EQ(launched.size(), 1);
-    EXPECT_EQ(launched[0], QStringList({"editor", path("output.txt")}));
+    EXPECT_EQ(launched[0], QStringList({"editor", path("output.txt"), "-w"}));
 
     EXPECT_EQ(open(write("picture.png", "\x89PNG\r\n\x1a\n")), 31) << "no program for images";
     EXPECT_EQ(open(path("missing.txt")), 2);
@@ -48,7 +49,9 @@ TEST_F(Freedesktop, OpensWithTheTypesProgramOrSaysWhyNot)
 
     char buffer[260];
     std::fill(std::begin(buffer), std::end(buffer), ' ');
-    shell.GetSystemDirectoryA(buffer, 260);
+    EXPECT_EQ(shell.GetSystemDirectoryA(buffer, 8), 9u) << "the length it needs";
+    EXPECT_EQ(buffer[0], ' ');
+    EXPECT_EQ(shell.GetSystemDirectoryA(buffer, 9), 8u);
     EXPECT_STREQ(buffer, "/usr/bin");
 }
 
@@ -60,6 +63,8 @@ TEST_F(Freedesktop, OpenWithShowsTheChooserAndStartsThePickedProgram)
         auto& chooser = static_cast<AppChooser&>(dialog);
         EXPECT_EQ(chooser.windowTitle(), "Open with");
         EXPECT_EQ(chooser.lst_apps->accessibleName(), "Programs");
+        EXPECT_TRUE(chooser.lbl_file->text().endsWith("\nmy notes.txt"));
+        EXPECT_TRUE(chooser.lbl_file->wordWrap()) << "a long name wraps";
         for (int i = 0; i < chooser.lst_apps->count(); ++i)
             shown << chooser.lst_apps->item(i)->text() +
                          (chooser.lst_apps->item(i)->font().bold() ? "*" : "");

@@ -8,16 +8,6 @@
 
 #include <stdexcept>
 
-TEST(OpenWith, AnAssociatedProgramOpensTheFileWithNoFallback)
-{
-    FakeShell shell;
-    Class_Openwith(shell).OpenDialog("C:\\Program Files\\Lexicant\\output.txt");
-    EXPECT_EQ(shell.calls,
-              (std::vector<std::string>{
-                  "GetDesktopWindow",
-                  "ShellExecuteA 65552|open|C:\\Program Files\\Lexicant\\output.txt|||1"}));
-}
-
 TEST(OpenWith, ResultThirtyOneStartsOpenWithFromTheSystemFolderWithTheUnquotedPath)
 {
     FakeShell shell;
@@ -31,9 +21,9 @@ TEST(OpenWith, ResultThirtyOneStartsOpenWithFromTheSystemFolderWithTheUnquotedPa
                   "Files\\output.txt|C:\\WINDOWS\\system32|1"}));
 }
 
-TEST(OpenWith, OtherFailuresEndQuietlyAndAMissingSystemFolderEndThrows)
+TEST(OpenWith, SuccessAndOtherFailuresEndQuietlyAndAMissingSystemFolderEndThrows)
 {
-    for (std::intptr_t result : {2, 5, 32, 0}) {
+    for (std::intptr_t result : {42, 2, 5, 32, 0}) {
         FakeShell shell;
         shell.results = {result};
         Class_Openwith(shell).OpenDialog("missing.txt");
@@ -56,7 +46,7 @@ protected:
         const auto entry = [&](const QString& name, const QByteArray& body) {
             write(name, "# a comment\n[Desktop Entry]\nType=Application\n" + body);
         };
-        entry("apps/editor.desktop", "Name = Text Editor\nExec=edit --new %F %U\nIcon=ed\n"
+        entry("apps/editor.desktop", "Name = Text Editor\nExec=edit %F -n %U\nIcon=ed\n"
                                      "MimeType=text/plain;;text/x-c;\n"
                                      "[Desktop Action New]\nExec=wrong\nName=Wrong\n");
         entry("apps/viewer.desktop", "Name=Another Viewer\nExec=\"view er\" \"a \\\"q\\\"\"  %u "
@@ -120,7 +110,7 @@ TEST_F(Applications, DefaultProgramComesFromTheFirstMimeappsThatNamesOneThenFrom
 
 TEST_F(Applications, LaunchPutsTheFileInPlaceOfItsFieldCodeOnce)
 {
-    EXPECT_EQ(launched("editor.desktop"), QStringList({"edit", "--new", "/tmp/my file.txt"}));
+    EXPECT_EQ(launched("editor.desktop"), QStringList({"edit", "/tmp/my file.txt", "-n"}));
     EXPECT_EQ(launched("viewer.desktop"),
               QStringList({"view er", "a \"q\"", "/tmp/my file.txt", "Another Viewer",
                            path("apps/viewer.desktop"), "100%"}));

@@ -32,36 +32,32 @@ void whenShown(const std::function<void(QWidget*)>& answer)
 
 TEST(QtToolkit, MessageBoxesShowTheTextIconButtonsAndTitleOfTheirStyle)
 {
+    using B = QMessageBox;
     const struct {
         MsgStyle style;
-        QMessageBox::Icon icon;
-        QMessageBox::StandardButtons buttons;
-        QMessageBox::StandardButton press;
+        B::Icon icon;
+        B::StandardButtons buttons;
+        B::StandardButton press;
         MsgResult result;
     } cases[] = {
-        {MsgStyle::OkOnly, QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok, MsgResult::Ok},
-        {MsgStyle::Critical, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok,
-         MsgResult::Ok},
-        {MsgStyle::Question, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
-         QMessageBox::No, MsgResult::No},
-        {MsgStyle::Question, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
-         QMessageBox::Yes, MsgResult::Yes},
-        {MsgStyle::Exclamation, QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok,
-         MsgResult::Ok},
-        {MsgStyle::Information, QMessageBox::Information, QMessageBox::Ok, QMessageBox::Ok,
-         MsgResult::Ok},
+        {MsgStyle::OkOnly, B::NoIcon, B::Ok, B::Ok, MsgResult::Ok},
+        {MsgStyle::Critical, B::Critical, B::Ok, B::Ok, MsgResult::Ok},
+        {MsgStyle::Question, B::Question, B::Yes | B::No, B::No, MsgResult::No},
+        {MsgStyle::Question, B::Question, B::Yes | B::No, B::Yes, MsgResult::Yes},
+        {MsgStyle::Exclamation, B::Warning, B::Ok, B::Ok, MsgResult::Ok},
+        {MsgStyle::Information, B::Information, B::Ok, B::Ok, MsgResult::Ok},
     };
     QtToolkit toolkit;
     for (const auto& c : cases) {
         whenShown([&c](QWidget* shown) {
-            auto* box = qobject_cast<QMessageBox*>(shown);
+            auto* box = qobject_cast<B*>(shown);
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(box->text(), "First line\nSecond line");
             EXPECT_EQ(box->windowTitle(), "Lexicant");
             EXPECT_EQ(box->icon(), c.icon);
             EXPECT_EQ(box->standardButtons(), c.buttons);
             if (c.style == MsgStyle::Question) {
-                EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Yes));
+                EXPECT_EQ(box->defaultButton(), box->button(B::Yes));
             }
             box->button(c.press)->click();
         });
