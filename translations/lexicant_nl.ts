@@ -1284,12 +1284,6 @@ Fill the empty rows with the reference&apos;s texts first?</source>
 Eerst de lege rijen vullen met de teksten van de referentie?</translation>
     </message>
     <message>
-        <source>Form %1 has empty rows before its last text. Saving it would close them up and move %2 away from the rows the application reads.<byte value="xd"/>
-Fill the empty rows with the reference&apos;s texts first?</source>
-        <translation>Formulier %1 heeft lege rijen voor zijn laatste tekst. Opslaan zou ze sluiten en %2 verplaatsen, weg van de rijen die de toepassing leest.<byte value="xd"/>
-Eerst de lege rijen vullen met de teksten van de referentie?</translation>
-    </message>
-    <message>
         <source>Fill rows</source>
         <translation>Rijen vullen</translation>
     </message>
@@ -1300,6 +1294,16 @@ Eerst de lege rijen vullen met de teksten van de referentie?</translation>
     <message>
         <source>Form %1: %2 of %3 rows translated, %4 problems</source>
         <translation>Formulier %1: %2 van %3 rijen vertaald, %4 problemen</translation>
+    </message>
+    <message>
+        <source>Form %1 has empty rows before its last text. Saving would close them up and move %2 away from the rows the application reads, so they are kept at their rows.<byte value="xd"/>
+Fill the empty rows with the reference&apos;s texts? No leaves them empty.</source>
+        <translation>Formulier %1 heeft lege rijen voor zijn laatste tekst. Opslaan zou ze sluiten en %2 verplaatsen, weg van de rijen die de toepassing leest; daarom blijven ze op hun rij.<byte value="xd"/>
+De lege rijen vullen met de teksten van de referentie? Nee laat ze leeg.</translation>
+    </message>
+    <message>
+        <source>Keep rows in place</source>
+        <translation>Rijen op hun plaats houden</translation>
     </message>
 </context>
 <context>

@@ -94,6 +94,9 @@ QL_Core::QL_Core(Toolkit& toolkit, ShellBackend& shell, const ProgramValues& val
 QL_Core::~QL_Core()
 {
     m_session->disconnect(this); // the session outlives the widgets it would render to
+    // An editor still open stores its text as it goes: not into a window half destroyed.
+    m_referenceDock->disconnect(this);
+    m_workbench->disconnect(this);
     delete m_data;
 }
 

@@ -203,8 +203,8 @@ private:
     void fillLanguageMenu(QMenu* menu, const QString& current);
     // Goes on to the next row to do after a place, editing it.
     void goToWork(ProblemPlace from);
-    // With a reference open, a commit that would move rows off their index asks first whether
-    // the reference's texts may fill the empty rows before them.
+    // With a reference open, a commit never moves rows off their index: it asks whether the
+    // reference's texts may fill the empty rows before them, or leaves those empty.
     void keepRowsInPlace();
     // Opens the translation memory once it can be used; says why it cannot, once.
     void useMemory();

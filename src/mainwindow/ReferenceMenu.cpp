@@ -326,9 +326,10 @@ void QL_Core::storeTranslation(int form, int row, const QString& text, bool next
 
 void QL_Core::keepRowsInPlace()
 {
-    if (m_reference->isOpen() && !m_workbench->rowsMovedAtCommit().isEmpty() &&
-        m_toolkit.messageBox(m_workbench->commitQuestion(), MsgStyle::Question) == MsgResult::Yes)
-        m_workbench->fillGapsOfSelectedForm();
+    if (m_reference->isOpen() && !m_workbench->rowsMovedAtCommit().isEmpty())
+        m_workbench->keepRowsOfSelectedForm(
+            m_toolkit.messageBox(m_workbench->commitQuestion(), MsgStyle::Question) ==
+            MsgResult::Yes);
 }
 
 FindAllDialog* QL_Core::showFindAll()

@@ -368,17 +368,17 @@ QList<int> WorkbenchModel::rowsMovedAtCommit() const
 
 QString WorkbenchModel::commitQuestion() const
 {
-    return tr("Form %1 has empty rows before its last text. Saving it would close them up and "
-              "move %2 away from the rows the application reads.\r\nFill the empty rows with the "
-              "reference's texts first?")
+    return tr("Form %1 has empty rows before its last text. Saving would close them up and move "
+              "%2 away from the rows the application reads, so they are kept at their rows.\r\n"
+              "Fill the empty rows with the reference's texts? No leaves them empty.")
         .arg(m_session.selectedForm())
         .arg(rowsNamed(rowsMovedAtCommit()));
 }
 
-void WorkbenchModel::fillGapsOfSelectedForm()
+void WorkbenchModel::keepRowsOfSelectedForm(bool fill)
 {
     if (const std::optional<QStringList> rows = rowsByOrigin(m_session.workingCopy()))
-        fillGaps(gapsIn(*rows));
+        fillGaps(fill ? gapsIn(*rows) : QList<int>());
 }
 
 void WorkbenchModel::fillGaps(const QList<int>& gaps)
@@ -395,7 +395,7 @@ void WorkbenchModel::fillGaps(const QList<int>& gaps)
             filled << gap;
         }
     }
-    m_session.storeRows(tr("Fill rows"), *rows, filled);
+    m_session.storeRows(gaps.isEmpty() ? tr("Keep rows in place") : tr("Fill rows"), *rows, filled);
 }
 
 QString WorkbenchModel::countsText() const

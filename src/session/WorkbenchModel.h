@@ -81,9 +81,10 @@ public:
     // reference's texts can fill.
     QList<int> rowsMovedAtCommit() const;
     QString commitQuestion() const;
-    // Fills the selected form's empty rows before the last text with the reference's texts, as
-    // one step, so that a commit moves no row. Rows whose reference is empty stay as they are.
-    void fillGapsOfSelectedForm();
+    // Stores the selected form's rows at their own index, as one step, so that a commit moves
+    // none: with fill, its empty rows before the last text take the reference's texts (those
+    // whose reference is empty stay empty); without, they all stay empty.
+    void keepRowsOfSelectedForm(bool fill);
 
     // What the status bar and the workbench say of the counts.
     QString countsText() const;

@@ -201,18 +201,23 @@ TEST_F(Workbench, NextToDoIsAmongTheRowsTheFilterShowsRoundThroughAllForms)
     }
 }
 
-TEST_F(Workbench, ACommitThatWouldMoveRowsNamesThemAndFillingKeepsThemInPlace)
+TEST_F(Workbench, ACommitThatWouldMoveRowsNamesThemAndKeepsThemInPlaceFilledOrNot)
 {
-    start();
-    EXPECT_EQ(model->rowsMovedAtCommit(), QList<int>({2, 4}));
-    EXPECT_EQ(model->commitQuestion(),
-              "Form 1 has empty rows before its last text. Saving it would close them up and move "
-              "rows 2 and 4 away from the rows the application reads.\r\nFill the empty rows "
-              "with the reference's texts first?");
-    model->fillGapsOfSelectedForm();
-    EXPECT_EQ(model->rowsMovedAtCommit(), QList<int>());
-    EXPECT_EQ(stored(), QStringList({"Een", "Two", "Drie", "Four", "Vijf"}));
-    EXPECT_EQ(session.history()->undoText(), "Fill rows");
+    for (const bool fill : {true, false}) {
+        start();
+        EXPECT_EQ(model->rowsMovedAtCommit(), QList<int>({2, 4}));
+        EXPECT_EQ(model->commitQuestion(),
+                  "Form 1 has empty rows before its last text. Saving would close them up and "
+                  "move rows 2 and 4 away from the rows the application reads, so they are kept "
+                  "at their rows.\r\nFill the empty rows with the reference's texts? No leaves "
+                  "them empty.");
+        model->keepRowsOfSelectedForm(fill);
+        EXPECT_EQ(model->rowsMovedAtCommit(), QList<int>());
+        session.commit();
+        EXPECT_EQ(stored(), fill ? QStringList({"Een", "Two", "Drie", "Four", "Vijf"})
+                                 : QStringList({"Een", "", "Drie", "", "Vijf"}));
+        EXPECT_EQ(session.history()->undoText(), fill ? "Fill rows" : "Keep rows in place");
+    }
 }
 
 TEST_F(Workbench, TheTableShowsTabsAndLineBreaksAndEachRowsProblemsInWords)
