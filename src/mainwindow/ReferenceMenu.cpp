@@ -364,5 +364,7 @@ void QL_Core::showFound(const FoundText& found)
             selectForm(found.form);
         return;
     }
+    // The keyboard goes with the row found, out of the dialog, so that typing translates it.
+    activateWindow();
     m_referenceDock->showRow({found.form, found.row}, true);
 }

@@ -61,6 +61,8 @@ WorkbenchModel::WorkbenchModel(const ReferenceSession& reference, const ProblemL
     connect(&problems, &ProblemList::changed, this, &WorkbenchModel::schedule);
     connect(&session, &LanguageSession::selectionChanged, this, &WorkbenchModel::schedule);
     connect(&reference, &ReferenceSession::openedOrClosed, this, &WorkbenchModel::refresh);
+    // Another document: the translator is nowhere in it yet.
+    connect(&session, &LanguageSession::documentReplaced, this, [this] { setCurrent({}); });
 }
 
 void WorkbenchModel::schedule()

@@ -174,6 +174,9 @@ TEST_F(Workbench, StoringInAnotherFormKeepsWhatTheSelectedFormHasNotStored)
     EXPECT_EQ(session.workingCopy().rows, QStringList({"Drie", "Vijf"}));
     EXPECT_EQ(session.document().formText(2).at(1), "Nee");
     EXPECT_EQ(session.history()->undoText(), "Translate row");
+    model->setCurrent({2, 1});
+    session.newDocument();
+    EXPECT_EQ(model->current(), ProblemPlace()) << "nowhere in another document";
 }
 
 TEST_F(Workbench, NextToDoIsAmongTheRowsTheFilterShowsRoundThroughAllForms)
