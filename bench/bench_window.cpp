@@ -3,8 +3,10 @@
 // redo; opening a largest reference beside a largest document, every check over all 24 forms,
 // and an edit with the reference open. Each should take less than a frame (16 ms). Also the memory
 // that 200 such steps in the edit history take, beside the memory of the 201 versions of the rows
-// they must keep.
+// they must keep. And the workbench with both languages set and a memory of 100,000 units: a
+// Ctrl+Enter and a key typed in its editor.
 #include "LanguageFile.h"
+#include "MemorySession.h"
 #include "ProblemList.h"
 #include "QL_Core.h"
 #include "QL_Edit.h"
@@ -12,22 +14,33 @@
 #include "Recovery.h"
 #include "ReferenceChecks.h"
 #include "ReferenceDock.h"
+#include "ReferenceSession.h"
 #include "ShellBackend.h"
+#include "SpellingSession.h"
 #include "Toolkit.h"
+#include "TranslationMemory.h"
 #include "WorkbenchModel.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUndoStack>
 
 #include <functional>
+#include <memory>
 
 #include <malloc.h>
 
@@ -70,6 +83,105 @@ public:
     unsigned GetSystemDirectoryA(char*, unsigned) override { return 0; }
 };
 
+// The words of a dictionary installed for a language, of 3 to 10 plain letters: spelt right in
+// that language and stored by a language file as they are.
+QStringList wordsOf(const QString& language)
+{
+    QFile file(QStringLiteral("/usr/share/hunspell/%1.dic").arg(language));
+    QStringList words;
+    if (!file.open(QIODevice::ReadOnly))
+        return words;
+    static const QRegularExpression plain(QStringLiteral("^[a-z]{3,10}$"));
+    while (!file.atEnd()) {
+        const QString word = QString::fromLatin1(file.readLine()).section(u'/', 0, 0).trimmed();
+        if (plain.match(word).hasMatch())
+            words << word;
+    }
+    return words;
+}
+
+// Words of the list, as many as fit in the length.
+QString textOf(const QStringList& words, QRandomGenerator& random, qsizetype length)
+{
+    QString text;
+    for (;;) {
+        const QString& word = words.at(int(random.bounded(words.size())));
+        if (text.size() + 1 + word.size() > length)
+            return text;
+        if (!text.isEmpty())
+            text += u' ';
+        text += word;
+    }
+}
+
+// A largest file in words of a language: every table packed to 65,535 bytes.
+QStringList writeLargestInWords(const QString& path, const QStringList& words, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    LanguageDocument document;
+    QStringList texts;
+    for (int t = 0; t < LanguageDocument::TableCount; ++t) {
+        LanguageTable& table = document.table(t);
+        const int each = (int(lsf::MaxFieldBytes) - table.size()) / table.size();
+        for (int i = table.firstIndex(); i <= table.lastIndex(); ++i) {
+            table.set(i, textOf(words, random, each));
+            texts << table.at(i);
+        }
+    }
+    writeLanguageFile(document, path);
+    return texts;
+}
+
+// A memory of 100,000 English to Dutch units: two for each text of the reference, with one word
+// changed, and screen texts of three to eight words. Made once and kept in the temporary folder
+// (making it takes minutes).
+QString largeMemory(const QStringList& referenceTexts, const QStringList& english,
+                    const QStringList& dutch)
+{
+    const QString path =
+        QDir::temp().filePath(QStringLiteral("lexicant-bench-memory-100000-1.sqlite"));
+    if (QFile::exists(path))
+        return path;
+    QRandomGenerator random(13);
+    QList<MemoryUnit> units;
+    const auto unit = [&units](const QString& source, const QString& target) {
+        const int i = int(units.size());
+        units.append({QStringLiteral("en_US"),
+                      QStringLiteral("nl_NL"),
+                      source,
+                      target,
+                      QStringLiteral("memory%1.lsf").arg(i / 4824),
+                      1 + i % 4824 / 201,
+                      i % 201,
+                      {}});
+    };
+    for (const QString& text : referenceTexts) {
+        for (int copy = 0; copy < 2 && !text.isEmpty(); ++copy) {
+            QStringList changed = text.split(u' ');
+            changed[int(random.bounded(changed.size()))] =
+                english.at(int(random.bounded(english.size())));
+            unit(changed.join(u' '), textOf(dutch, random, text.size()));
+        }
+    }
+    while (units.size() < 100000) {
+        const int words = 3 + int(random.bounded(6));
+        QStringList source, target;
+        for (int w = 0; w < words; ++w) {
+            source << english.at(int(random.bounded(english.size())));
+            target << dutch.at(int(random.bounded(dutch.size())));
+        }
+        unit(source.join(u' '), target.join(u' '));
+    }
+    const QString part = path + QStringLiteral(".part");
+    QFile::remove(part);
+    {
+        TranslationMemory memory;
+        if (!memory.open(part).error.isEmpty() || !memory.add(units).error.isEmpty())
+            return {};
+    }
+    return QFile::rename(part, path) ? path : QString();
+}
+
 struct Window {
     QuietToolkit toolkit;
     NoShell shell;
@@ -92,6 +204,31 @@ struct Window {
         writeLanguageFile(document, largest);
     }
 
+    // A largest pair in words: an English reference and its Dutch translation, with the memory
+    // of 100,000 units for them.
+    QString english = dir.filePath("largest-en.lsf");
+    QString dutch = dir.filePath("largest-nl.lsf");
+    QString memory;
+
+    // Whether the pair in words and its memory are there; says why not.
+    QString makePairInWords()
+    {
+        if (!memory.isEmpty())
+            return {};
+        const QStringList englishWords = wordsOf(QStringLiteral("en_US"));
+        const QStringList dutchWords = wordsOf(QStringLiteral("nl_NL"));
+        if (englishWords.isEmpty() || dutchWords.isEmpty())
+            return QStringLiteral("the en_US and nl_NL dictionaries are needed");
+        const QStringList texts = writeLargestInWords(english, englishWords, 3);
+        writeLargestInWords(dutch, dutchWords, 5);
+        memory = largeMemory(texts, englishWords, dutchWords);
+        if (memory.isEmpty())
+            return QStringLiteral("the memory could not be made");
+        // The memory opens once both languages are set, and only once.
+        window.memory().setMemoryPath(memory);
+        return {};
+    }
+
     // Forms 1 and 2 hold 200 rows of 400 characters (more than a file can hold, but not more
     // than the window can be given).
     void fillTwoBigForms()
@@ -104,10 +241,14 @@ struct Window {
     }
 };
 
+// Made on first use; gone before the application object is.
+std::unique_ptr<Window> theWindow;
+
 Window& window()
 {
-    static Window w;
-    return w;
+    if (!theWindow)
+        theWindow = std::make_unique<Window>();
+    return *theWindow;
 }
 
 void BM_OpenLargestFile(benchmark::State& state)
@@ -298,10 +439,10 @@ void BM_ReplaceOver200RowsWithTheReferenceOpen(benchmark::State& state)
     window().window.closeReference();
 }
 
-// Form 1 of the largest file one row short of the limit up to which rows are edited.
-void openShorterLargest()
+// Form 1 of a largest file one row short of the limit up to which rows are edited.
+void openShorterLargest(const QString& path = window().largest)
 {
-    window().window.openPath(window().largest);
+    window().window.openPath(path);
     RecoveryCopy shorter{window().window.document(), {}, 0, {}};
     for (int row = 199; row < LanguageDocument::RowCount; ++row)
         shorter.document.formText(1).set(row, {});
@@ -334,29 +475,131 @@ void BM_SaveInTheRowDialogWithTheReferenceOpen(benchmark::State& state)
     window().window.closeReference();
 }
 
+// The Dutch largest file in words beside the English one, its spelling checked; with memory,
+// both languages set and the memory of 100,000 units open. Says why not.
+QString openPairInWords(bool memory)
+{
+    if (const QString problem = window().makePairInWords(); !problem.isEmpty())
+        return problem;
+    openShorterLargest(window().dutch);
+    if (const QString problem = window().window.spelling().setLanguage(QStringLiteral("nl_NL"));
+        !problem.isEmpty())
+        return problem;
+    window().window.openReference(window().english);
+    if (memory) {
+        window().window.reference().setReferenceLanguage(QStringLiteral("en_US"));
+        if (!window().window.memory().isUsable())
+            return QStringLiteral("the memory is not open");
+    }
+    repaintAll();
+    return {};
+}
+
+void closePairInWords()
+{
+    window().window.closeReference();
+    window().window.spelling().setLanguage({});
+}
+
 // Ctrl+Enter in the table: the row stored, committed, checked, counted, and the next row to do
-// shown with its editor open; the floor stores the same row with no reference open.
+// shown with its editor open, its suggestions looked up; the floor (0) stores the same row with
+// no reference open. 1: with the largest reference; 2: the largest pair in words with both
+// languages set and a memory of 100,000 units, whose texts are like the reference's.
 void BM_StoreAndGoToTheNextRow(benchmark::State& state)
 {
-    const bool withReference = state.range(0) == 1;
-    openShorterLargest();
-    if (withReference)
-        window().window.openReference(window().largest);
+    const bool withReference = state.range(0) >= 1;
+    if (state.range(0) == 2) {
+        if (const QString problem = openPairInWords(true); !problem.isEmpty()) {
+            state.SkipWithError(qPrintable(problem));
+            return;
+        }
+    } else {
+        openShorterLargest();
+        if (withReference)
+            window().window.openReference(window().largest);
+    }
     repaintAll();
     bool forth = true;
+    qint64 commandNs = 0, eventsNs = 0;
     for (auto _ : state) {
         const QString text = forth ? QStringLiteral("Stored once") : QStringLiteral("Again");
+        QElapsedTimer command;
+        command.start();
         if (withReference) {
+            // Untimed: the row shown, its text typed in the editor, as the translator has it.
+            state.PauseTiming();
             window().window.referenceDock()->showRow({1, 5}, true);
             window().window.referenceDock()->openEditor()->setPlainText(text);
+            repaintAll();
+            state.ResumeTiming();
+            command.start();
             window().window.mnu_store_next->trigger();
         } else {
             window().window.storeTranslation(1, 5, text, false);
         }
-        repaintAll();
+        commandNs += command.nsecsElapsed();
+        command.start();
+        QCoreApplication::processEvents();
+        eventsNs += command.nsecsElapsed();
+        window().window.repaint();
         forth = !forth;
     }
-    window().window.closeReference();
+    // The command; then the event loop going on, which paints what changed; the rest is the
+    // whole window painted again.
+    state.counters["command_ms"] = double(commandNs) / 1e6 / double(state.iterations());
+    state.counters["events_ms"] = double(eventsNs) / 1e6 / double(state.iterations());
+    // The suggestions shown for the row gone to.
+    int suggestions = 0;
+    for (int number = 1; number <= 3; ++number) {
+        const QLabel* label = window().window.referenceDock()->suggestionLabel(number);
+        suggestions += label && !label->isHidden() && !label->text().isEmpty();
+    }
+    state.counters["suggestions_shown"] = suggestions;
+    closePairInWords();
+}
+
+// A key typed in the workbench's open editor, at the end of a row of the Dutch largest file in
+// words: the highlighter marks the misspelt words and the characters the file cannot store, over
+// the row's text. The floor (0) is the same keys in a plain editor of the same size and text;
+// 2 is that editor showing spaces, tabs and line ends as the workbench's does.
+// Keys alternate between a letter and Backspace, so the text stays as it is.
+void BM_KeyInTheEditor(benchmark::State& state)
+{
+    if (const QString problem = openPairInWords(false); !problem.isEmpty()) {
+        state.SkipWithError(qPrintable(problem));
+        return;
+    }
+    ReferenceDock& dock = *window().window.referenceDock();
+    dock.showRow({1, 5}, true);
+    repaintAll();
+    QPlainTextEdit* editor = dock.openEditor();
+    std::unique_ptr<QPlainTextEdit> plain;
+    if (state.range(0) != 1) {
+        plain = std::make_unique<QPlainTextEdit>();
+        if (state.range(0) == 2) // the spaces, tabs and line ends shown as the workbench's
+            plain->document()->setDefaultTextOption(editor->document()->defaultTextOption());
+        plain->resize(editor->size());
+        plain->setPlainText(editor->toPlainText());
+        plain->show();
+        editor = plain.get();
+    }
+    editor->moveCursor(QTextCursor::End);
+    state.counters["characters"] = double(editor->toPlainText().size());
+    bool letter = true;
+    for (auto _ : state) {
+        const int key = letter ? Qt::Key_E : Qt::Key_Backspace;
+        const QString text = letter ? QStringLiteral("e") : QString();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(editor, &press);
+        QCoreApplication::sendEvent(editor, &release);
+        QCoreApplication::processEvents();
+        editor->viewport()->repaint();
+        letter = !letter;
+    }
+    plain.reset();
+    dock.finishEditing(false);
+    closePairInWords();
 }
 
 // The table switched between this form and all forms, showing the rows that need work.
@@ -385,7 +628,8 @@ BENCHMARK(BM_OpenLargestReferenceBesideALargestDocument)->Unit(benchmark::kMilli
 BENCHMARK(BM_EveryCheckOverAllFormsWithTheTable)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplaceOver200RowsWithTheReferenceOpen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveInTheRowDialogWithTheReferenceOpen)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_StoreAndGoToTheNextRow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StoreAndGoToTheNextRow)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeyInTheEditor)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AllFormsFilteredToWhatNeedsWork)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemoryOf200ReplaceSteps)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -394,9 +638,14 @@ BENCHMARK(BM_MemoryOf200ReplaceSteps)->Iterations(1)->Unit(benchmark::kMilliseco
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The settings, word lists and memory of the person running it stay as they are.
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    theWindow.reset();
     return 0;
 }

@@ -188,20 +188,24 @@ void WorkbenchModel::refresh()
                 pairedTexts(m_session.document(), m_session.workingCopy(), selected, form);
             auto pair = pairs.begin();
             for (int row = 0; row < LanguageDocument::RowCount; ++row) {
-                QStringList texts;
-                for (; pair != pairs.end() && pair->row == row; ++pair)
-                    texts << pair->text;
+                // The texts at the row, joined; a single one shared, not copied (this runs
+                // for every row of every form after each change).
+                QString text;
+                bool hasTexts = false;
+                for (; pair != pairs.end() && pair->row == row; ++pair) {
+                    text = hasTexts ? text + QStringLiteral(" | ") + pair->text : pair->text;
+                    hasTexts = true;
+                }
                 QList<Problem> here;
                 for (; problem != problems.end() && problem->form == form && problem->row == row;
                      ++problem)
                     here << *problem;
-                const QString text = texts.join(QStringLiteral(" | "));
                 if (form == selected) {
                     inForm.referenceRows += reference.at(row).isEmpty() ? 0 : 1;
                     inForm.translated += reference.at(row).isEmpty() || text.isEmpty() ? 0 : 1;
                     inForm.problems += int(here.size());
                 }
-                if (!texts.isEmpty() || !reference.at(row).isEmpty())
+                if (hasTexts || !reference.at(row).isEmpty())
                     every.append({form, row, reference.at(row), text, here, !text.isEmpty()});
             }
         }
