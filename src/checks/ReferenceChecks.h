@@ -111,6 +111,7 @@ struct Problem {
     int row;  // the index the application reads
     Check check;
     QString message;
+    bool operator==(const Problem&) const = default;
 };
 
 struct ReferenceCounts {

@@ -240,10 +240,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
         m_tallRow = -1;
         followCurrent();
     });
-    connect(&model, &QAbstractItemModel::dataChanged, this, [this] {
-        followCurrent();
-        fitCurrentRow();
-    });
+    connect(&model, &QAbstractItemModel::dataChanged, this, &ReferenceDock::followCurrent);
     connect(&model, &WorkbenchModel::countsChanged, this,
             [this] { m_progress->setText(m_model.progressText()); });
     // At once, also when the editor loses the keyboard to a click elsewhere: the text is stored
@@ -306,12 +303,18 @@ void ReferenceDock::forgetSuggestions()
     showSuggestions();
 }
 
+QString ReferenceDock::currentReference() const
+{
+    const ProblemPlace place = m_model.current();
+    return place.form > 0 && place.row >= 0 && m_reference.reference()
+               ? m_reference.reference()->formText(place.form).at(place.row)
+               : QString();
+}
+
 void ReferenceDock::showSuggestions()
 {
     const ProblemPlace place = m_model.current();
-    const QString reference = place.form > 0 && place.row >= 0 && m_reference.reference()
-                                  ? m_reference.reference()->formText(place.form).at(place.row)
-                                  : QString();
+    const QString reference = currentReference();
     // One lookup per row shown: moving on and coming back, or an edit of the row, asks again.
     if (place != m_suggestedFor || reference != m_suggestedText) {
         m_suggestedFor = place;
@@ -384,17 +387,14 @@ bool ReferenceDock::finishEditing(bool next)
 
 void ReferenceDock::copyReferenceText()
 {
-    const ProblemPlace place = m_model.current();
-    if (place.form > 0 && place.row >= 0)
-        editRow(place, m_reference.reference()->formText(place.form).at(place.row));
+    if (m_model.current().row >= 0)
+        editRow(m_model.current(), currentReference());
 }
 
 void ReferenceDock::copyReferenceShortcut()
 {
     const ProblemPlace place = m_model.current();
-    if (place.form < 1 || place.row < 0)
-        return;
-    const QString reference = m_reference.reference()->formText(place.form).at(place.row);
+    const QString reference = currentReference();
     const qsizetype tab = reference.indexOf(u'\t');
     if (tab < 0)
         return;

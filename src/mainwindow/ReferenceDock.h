@@ -63,6 +63,8 @@ private:
     // The table's current row on the model's current place.
     void followCurrent();
     void showSuggestions();
+    // The reference's text of the current row; empty when there is none.
+    QString currentReference() const;
     // The row's own height for the current row, so that a long text wraps there.
     void fitCurrentRow();
 

@@ -40,17 +40,6 @@ QString rowsNamed(const QList<int>& rows)
 
 } // namespace
 
-bool WorkbenchModel::Line::operator==(const Line& other) const
-{
-    const auto sameProblem = [](const Problem& a, const Problem& b) {
-        return a.check == b.check && a.message == b.message;
-    };
-    return form == other.form && row == other.row && reference == other.reference &&
-           text == other.text && translated == other.translated &&
-           std::equal(problems.begin(), problems.end(), other.problems.begin(),
-                      other.problems.end(), sameProblem);
-}
-
 WorkbenchModel::WorkbenchModel(const ReferenceSession& reference, const ProblemList& problems,
                                LanguageSession& session, QObject* parent)
     : QAbstractTableModel(parent)
@@ -156,7 +145,7 @@ bool WorkbenchModel::toDo(const Line& line) const
 {
     switch (m_filter) {
     case Filter::Untranslated:
-        return !line.translated;
+        return !line.translated();
     case Filter::OneCheck:
         return std::any_of(line.problems.begin(), line.problems.end(),
                            [this](const Problem& p) { return p.check == m_only; });
@@ -206,7 +195,7 @@ void WorkbenchModel::refresh()
                     inForm.problems += int(here.size());
                 }
                 if (hasTexts || !reference.at(row).isEmpty())
-                    every.append({form, row, reference.at(row), text, here, !text.isEmpty()});
+                    every.append({form, row, reference.at(row), text, here});
             }
         }
     }
@@ -237,6 +226,14 @@ void WorkbenchModel::refresh()
     }
     m_inForm = inForm;
     emit countsChanged();
+}
+
+const WorkbenchModel::Line* WorkbenchModel::lineAt(ProblemPlace place) const
+{
+    const auto found = std::find_if(m_every.begin(), m_every.end(), [place](const Line& line) {
+        return line.form == place.form && line.row == place.row;
+    });
+    return found != m_every.end() ? &*found : nullptr;
 }
 
 ProblemPlace WorkbenchModel::placeAt(int line) const
@@ -295,14 +292,8 @@ StoreOutcome WorkbenchModel::store(ProblemPlace place, const QString& text, bool
 {
     using Kind = StoreOutcome::Kind;
     catchUp();
-    const int line = [&] {
-        for (int i = 0; i < m_every.size(); ++i) {
-            if (m_every.at(i).form == place.form && m_every.at(i).row == place.row)
-                return i;
-        }
-        return -1;
-    }();
-    if (line >= 0 ? m_every.at(line).text == text : text.isEmpty()) {
+    const Line* line = lineAt(place);
+    if (line ? line->text == text : text.isEmpty()) {
         // Nothing to store, but the row's text is the translator's again for its reference.
         if (!text.isEmpty())
             m_session.storedAgain({{place.form, place.row, text}});

@@ -100,12 +100,14 @@ private:
         int form, row;
         QString reference, text;
         QList<Problem> problems;
-        bool translated;
-        bool operator==(const Line&) const;
+        bool translated() const { return !text.isEmpty(); }
+        bool operator==(const Line&) const = default;
     };
     void schedule();
     bool shows(const Line& line) const;
     bool toDo(const Line& line) const;
+    // The line of every form's rows at a place; nothing when neither file has a text there.
+    const Line* lineAt(ProblemPlace place) const;
     // The text a form's rows would have, the new text at its row, before any gap is closed.
     std::optional<QStringList> rowsWith(ProblemPlace place, const QString& text) const;
     // Stores the reference's texts in those empty rows of the selected form, as one step.
