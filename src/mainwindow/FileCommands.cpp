@@ -31,11 +31,16 @@ QString QL_Core::openQuestion()
               "Are you sure that you want to open another file?");
 }
 
+QString QL_Core::newFileQuestion()
+{
+    return tr("Changes are not saved yet.\r\n"
+              "Are you sure that you want to start a new file?");
+}
+
 void QL_Core::mnu_new_Click()
 {
     runTrapped(m_toolkit, QStringLiteral("ERROR CODE #10.3"), [this] {
-        if (!mayDiscardChanges(tr("Changes are not saved yet.\r\n"
-                                  "Are you sure that you want to start a new file?")))
+        if (!mayDiscardChanges(newFileQuestion()))
             return;
         ResetDocument();
         m_session->newDocument();

@@ -181,6 +181,8 @@ private:
     bool mayDiscardChanges(const QString& question);
     void openSteps(const QString& path, const QString& title);
     static QString openQuestion();
+    // Asked before New file and a new translation from the reference.
+    static QString newFileQuestion();
 
     // The lists and the settings boxes show the working copy. A rebuilt list has no current or
     // selected item; one updated in place keeps them where the row still exists.

@@ -171,8 +171,7 @@ bool QL_Core::openReference(const QString& path)
 
 void QL_Core::newFromReference()
 {
-    if (!mayDiscardChanges(tr("Changes are not saved yet.\r\n"
-                              "Are you sure that you want to start a new file?")))
+    if (!mayDiscardChanges(newFileQuestion()))
         return;
     ResetDocument();
     m_session->newDocumentFrom(*m_reference->reference());
