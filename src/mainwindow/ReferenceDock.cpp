@@ -191,8 +191,9 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     m_table->setItemDelegateForColumn(TextColumn, m_editor);
     m_editor->speller = [this] { return m_spelling.speller(); };
     m_editor->addWord = [this](const QString& word) { emit wordAdded(word); };
+    // Tab goes from the table to the boxes that choose its rows, and on to the window.
+    setTabOrder(m_table, m_scope);
     setTabOrder(m_scope, m_filter);
-    setTabOrder(m_filter, m_table);
 
     m_problems = new QLabel(workbench);
     m_problems->setObjectName(QStringLiteral("lbl_row_problems"));
@@ -241,8 +242,12 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
         followCurrent();
     });
     connect(&model, &QAbstractItemModel::dataChanged, this, &ReferenceDock::followCurrent);
-    connect(&model, &WorkbenchModel::countsChanged, this,
-            [this] { m_progress->setText(m_model.progressText()); });
+    // What a step found (nothing left to do) holds until the rows or the place change.
+    connect(&model, &WorkbenchModel::countsChanged, this, [this] {
+        m_progress->setText(m_model.progressText());
+        sayLasting();
+    });
+    connect(&model, &WorkbenchModel::currentChanged, this, &ReferenceDock::sayLasting);
     // At once, also when the editor loses the keyboard to a click elsewhere: the text is stored
     // before that click does anything.
     connect(m_editor, &TranslationEditor::stored, this,
@@ -262,7 +267,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
         setWindowTitle(tr("Reference: ") + QFileInfo(m_reference.path()).fileName());
         setVisible(open);
         forgetSuggestions();
-        m_message->clear();
+        say({});
     });
 }
 
@@ -425,7 +430,20 @@ void ReferenceDock::editRow(ProblemPlace place, const QString& text)
 
 void ReferenceDock::say(const QString& text)
 {
+    m_lasting = text;
     m_message->setText(text);
+}
+
+void ReferenceDock::sayForNow(const QString& text)
+{
+    m_forNow = true;
+    m_message->setText(text);
+}
+
+void ReferenceDock::sayLasting()
+{
+    if (std::exchange(m_forNow, false))
+        m_message->setText(m_lasting);
 }
 
 bool ReferenceDock::eventFilter(QObject* watched, QEvent* event)

@@ -45,7 +45,10 @@ public:
     void copyReferenceShortcut();
     void takeSuggestion(int number);
     // A short word in the workbench, such as that nothing is left to translate.
+    // Says what holds until it changes (a language the memory lacks) ...
     void say(const QString& text);
+    // ... or what a step found, until the rows shown or the current row change.
+    void sayForNow(const QString& text);
     // The memory has learnt or forgotten: its suggestions are looked up again.
     void forgetSuggestions();
 
@@ -60,6 +63,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void sayLasting();
     // The table's current row on the model's current place.
     void followCurrent();
     void showSuggestions();
@@ -76,6 +80,8 @@ private:
     QComboBox* m_filter = nullptr;
     QLabel* m_progress = nullptr;
     QLabel* m_message = nullptr;
+    QString m_lasting; // what m_message says when no step has said something for now
+    bool m_forNow = false;
     QLabel* m_problems = nullptr;
     QTableView* m_table = nullptr;
     TranslationEditor* m_editor = nullptr;

@@ -103,7 +103,7 @@ void QL_Core::createReferenceMenu()
     mnu_pretranslate = item("mnu_pretranslate", tr("Pre-translat&e"), QKeySequence(), [this] {
         const Pretranslation found = m_memory->pretranslation();
         if (found.texts.isEmpty())
-            m_referenceDock->say(tr("Nothing to pre-translate."));
+            m_referenceDock->sayForNow(tr("Nothing to pre-translate."));
         m_session->fillRows(tr("Pre-translate"), found.texts);
         QStringList refused;
         for (const auto& [text, why] : found.refused)
@@ -283,7 +283,7 @@ void QL_Core::goToProblem(int step)
 {
     const std::optional<ProblemPlace> found = m_workbench->nextToDo(m_workbench->current(), step);
     if (!found) {
-        m_referenceDock->say(tr("Nothing left to translate."));
+        m_referenceDock->sayForNow(tr("Nothing left to translate."));
         return;
     }
     // The keyboard on the row gone to, so that typing starts its translation.
@@ -295,7 +295,7 @@ void QL_Core::goToWork(ProblemPlace from)
 {
     const std::optional<ProblemPlace> next = m_workbench->nextToDo(from, 1);
     if (!next) {
-        m_referenceDock->say(tr("Nothing left to translate."));
+        m_referenceDock->sayForNow(tr("Nothing left to translate."));
         return;
     }
     m_referenceDock->showRow(*next, true);
