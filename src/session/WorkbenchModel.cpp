@@ -5,6 +5,7 @@
 #include "ReferenceSession.h"
 #include "TextRules.h"
 
+#include <QRegularExpression>
 #include <QTimer>
 
 namespace {
@@ -12,7 +13,9 @@ namespace {
 // A tab and a line break made visible in a one-line cell, with the marks the editor draws.
 QString withMarks(QString text)
 {
-    return text.replace(u'\t', QStringLiteral("\u2192")).replace(u'\n', QStringLiteral("\u00b6"));
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
+    return text.replace(u'\t', QStringLiteral("\u2192"))
+        .replace(lineBreak, QStringLiteral("\u00b6"));
 }
 
 // "4", "4 and 9", "4, 9 and 12", and at most six numbers with how many more.

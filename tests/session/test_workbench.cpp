@@ -225,14 +225,14 @@ TEST_F(Workbench, ACommitThatWouldMoveRowsNamesThemAndKeepsThemInPlaceFilledOrNo
 
 TEST_F(Workbench, TheTableShowsTabsAndLineBreaksAndEachRowsProblemsInWords)
 {
-    start(lsfFile(1, {packed({"F"}), packed({"&Open...\tCtrl+O"})}));
+    start(lsfFile(1, {packed({"F"}), packed({"&Open...\tCtrl+O\r\nA\nB"})}));
     model->setFilter(WorkbenchModel::Filter::All);
     ASSERT_EQ(model->rowCount(), 3);
     EXPECT_EQ(model->index(0, WorkbenchModel::ReferenceColumn).data().toString(),
-              "&Open...→Ctrl+O");
+              "&Open...→Ctrl+O¶A¶B");
     EXPECT_EQ(model->index(0, WorkbenchModel::ReferenceColumn).data(Qt::EditRole).toString(),
-              "&Open...\tCtrl+O");
+              "&Open...\tCtrl+O\r\nA\nB");
     EXPECT_EQ(model->index(0, WorkbenchModel::ProblemsColumn).data().toString(),
-              "access-keys, tabs");
-    EXPECT_EQ(model->countsText(), "1 of 1 reference rows translated, 7 problems");
+              "access-keys, line-breaks, tabs");
+    EXPECT_EQ(model->countsText(), "1 of 1 reference rows translated, 8 problems");
 }
