@@ -28,6 +28,27 @@ bool SessionState::operator==(const SessionState& other) const
     return committed.sameTables(otherCommitted);
 }
 
+namespace {
+
+// The first row of a form whose text differs between two states, as each would be saved; form 0
+// when no form's text differs.
+PlacedText firstChangedRow(const SessionState& a, const SessionState& b)
+{
+    LanguageDocument x = a.document, y = b.document;
+    commitWorkingCopy(a.copy, int(a.document.SelectedForm), x);
+    commitWorkingCopy(b.copy, int(b.document.SelectedForm), y);
+    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+        const LanguageTable &before = x.formText(form), &after = y.formText(form);
+        for (int row = 0; row <= after.lastIndex(); ++row) {
+            if (before.at(row) != after.at(row))
+                return {form, row, after.at(row)};
+        }
+    }
+    return {};
+}
+
+} // namespace
+
 // One step of the edit history: the states before and after a change the person made. The
 // change is made before the step is recorded; undo shows the state before it, redo the state
 // after.
@@ -43,13 +64,18 @@ public:
     {
     }
 
-    void undo() override { m_session.showState(m_before, keepsPlace()); }
+    void undo() override
+    {
+        m_session.showState(m_before, keepsPlace());
+        emit m_session.stepShown(firstChangedRow(m_after, m_before));
+    }
     void redo() override
     {
         // QUndoStack::push redoes the step at once; the change it records is already shown.
         if (std::exchange(m_made, false))
             return;
         m_session.showState(m_after, keepsPlace());
+        emit m_session.stepShown(firstChangedRow(m_before, m_after));
     }
     int id() const override { return m_mergeId; }
     bool mergeWith(const QUndoCommand* other) override

@@ -140,6 +140,9 @@ signals:
     void documentReplaced();
     // The document was written to the file.
     void saved(const QString& path);
+    // Undo or redo showed a state whose first changed row of a form is this one (form 0: no
+    // form's text changed).
+    void stepShown(const PlacedText& changed);
     // Undo or redo showed a state; the window shows its marks again.
     void viewMarksRestored(const ViewMarks& marks);
 

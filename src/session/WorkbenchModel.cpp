@@ -55,6 +55,12 @@ WorkbenchModel::WorkbenchModel(const ReferenceSession& reference, const ProblemL
     connect(&reference, &ReferenceSession::openedOrClosed, this, &WorkbenchModel::refresh);
     // Another document: the translator is nowhere in it yet.
     connect(&session, &LanguageSession::documentReplaced, this, [this] { setCurrent({}); });
+    // Undo and redo bring the translator to the row they changed, where the table shows it.
+    connect(&session, &LanguageSession::stepShown, this, [this](const PlacedText& changed) {
+        if (m_reference.isOpen() && changed.form > 0 &&
+            (m_allForms || changed.form == m_session.selectedForm()))
+            setCurrent({changed.form, changed.row});
+    });
 }
 
 void WorkbenchModel::schedule()

@@ -179,6 +179,20 @@ TEST_F(Workbench, StoringInAnotherFormKeepsWhatTheSelectedFormHasNotStored)
     EXPECT_EQ(model->current(), ProblemPlace()) << "nowhere in another document";
 }
 
+TEST_F(Workbench, UndoAndRedoBringTheTranslatorToTheRowTheyChange)
+{
+    start();
+    ASSERT_EQ(int(model->store({1, 4}, "Vijf!", true).kind), int(StoreOutcome::Kind::Stored));
+    session.selectForm(2);
+    model->setCurrent({2, 1});
+    session.history()->undo();
+    EXPECT_EQ(session.selectedForm(), 1);
+    EXPECT_EQ(model->current(), ProblemPlace({1, 4}));
+    model->setCurrent({1, 0});
+    session.history()->redo();
+    EXPECT_EQ(model->current(), ProblemPlace({1, 4}));
+}
+
 TEST_F(Workbench, NextToDoIsAmongTheRowsTheFilterShowsRoundThroughAllForms)
 {
     using Filter = WorkbenchModel::Filter;
