@@ -5,9 +5,6 @@
 #include <QFile>
 #include <QProcess>
 
-#include <csignal>
-#include <sys/resource.h>
-
 #include <gtest/gtest.h>
 
 TEST_F(CliTest, NewAndExportCodeWriteTheirBytes)
@@ -215,23 +212,6 @@ TEST_F(CliTest, EveryWritingCommandOnAFullDiskNamesTheCauseAndKeepsTheTarget)
     }
     EXPECT_EQ(QDir(path("disk")).entryList(QDir::Files | QDir::Hidden),
               QStringList({"filler", "lang.lsf"}));
-}
-
-TEST_F(CliTest, FileSizeLimitEndsTheCommandWithTheCauseNotWithASignal)
-{
-    const QString target = write("lang.lsf", QByteArray(100, 'o'));
-    QProcess cli;
-    cli.setChildProcessModifier([] {
-        std::signal(SIGXFSZ, SIG_DFL); // as a shell starts it, whatever this process ignores
-        const rlimit limit{1000, 1000};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    });
-    cli.start(LEXICANT_CLI, {"new", "-o", target});
-    ASSERT_TRUE(cli.waitForFinished(30000));
-    EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(cli.exitCode(), 1);
-    EXPECT_EQ(cli.readAllStandardError(), "lexicant-cli: " + target + ": File too large\n");
-    EXPECT_EQ(read(target), QByteArray(100, 'o'));
 }
 
 // On a terminal, a long command shows how far it is on one line and clears it at the end.
