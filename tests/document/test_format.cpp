@@ -1,5 +1,10 @@
+#include "DocumentJson.h"
 #include "LanguageFormat.h"
 #include "LsfBytes.h"
+#include "RoundTrip.h"
+
+#include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -135,4 +140,48 @@ TEST(DocumentModel, IndexesOutsideATableThrow)
     EXPECT_THROW(document.formText(25), std::out_of_range);
     EXPECT_THROW(document.table(26), std::out_of_range);
     EXPECT_EQ(&document.table(25), &document.SettingsTable);
+}
+
+TEST(DocumentJson, ReadingReplacesEveryEntryOfTheDocument)
+{
+    LanguageDocument document;
+    document.SettingsTable.set(200, QStringLiteral("hidden"));
+    document.FormNames.set(25, QString::fromUtf8("Name \"é\"\t\\"));
+    document.formText(24).set(200, QStringLiteral("Last\r\n"));
+    LanguageDocument back;
+    back.formText(1).set(0, QStringLiteral("stale"));
+    ASSERT_EQ(documentFromJson(documentToJson(document), back), QString());
+    EXPECT_TRUE(back.sameTables(document));
+}
+
+TEST(DocumentJson, MalformedInputIsDescribed)
+{
+    const QByteArray head = R"({"format":"lexicant-language-file","formatVersion":1,)";
+    const struct {
+        QByteArray json;
+        const char* problem;
+    } cases[] = {
+        {"[]", "not a JSON object"},
+        {head + R"("settings":[1]})", "entry 0 of \"settings\" is not a string"},
+        {head + R"("forms":[[],["ok",2]]})", "entry 1 of \"forms[1]\" is not a string"},
+        {head + R"("formNames":[)" + QByteArray(R"("n",)").repeated(25) + R"("n"]})",
+         "\"formNames\" holds 26 entries, more than its 25"},
+    };
+    LanguageDocument document;
+    EXPECT_TRUE(documentFromJson("{", document).startsWith("not valid JSON"));
+    for (const auto& c : cases)
+        EXPECT_EQ(documentFromJson(c.json, document), c.problem) << c.json.toStdString();
+}
+
+// Every input the fuzzer was seeded with or found a fault with still holds to the round trip.
+TEST(FuzzCorpus, EveryInputLoadsOrIsRefusedAndSavesBackTheSameTables)
+{
+    const QDir corpus(QStringLiteral(LEXICANT_FUZZ_CORPUS));
+    const QStringList inputs = corpus.entryList(QDir::Files);
+    ASSERT_GE(inputs.size(), 10);
+    for (const QString& name : inputs) {
+        QFile file(corpus.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(roundTripHolds(file.readAll())) << name.toStdString();
+    }
 }
