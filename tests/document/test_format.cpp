@@ -1,9 +1,13 @@
+#include "DocumentJson.h"
 #include "LanguageFormat.h"
 #include "LsfBytes.h"
+#include "RoundTrip.h"
+
+#include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <stdexcept>
 
 using namespace lsf;
@@ -86,35 +90,27 @@ TEST(FileFormat, WindowsCodePageBytesDecodeAndEncodeBothWays)
 TEST(FileFormat, DocumentRefusesToPackWhatTheFormatCannotHold)
 {
     const struct {
-        std::function<void(LanguageDocument&)> fill;
-        QString message; // whole, or its start
+        QList<std::tuple<int, int, const char*>> entries; // table, row, text
+        QString message;                                  // whole, or its start
     } cases[] = {
-        {[](LanguageDocument& d) {
-             for (int r = 0; r < 200; ++r)
-                 d.formText(3).set(r, QString(400, u'x'));
-         },
-         "The texts of form 3 take 80,201 bytes, more than the 65,535 bytes that one table of a "
-         "language file can hold.\r\nShorten or delete rows of this form, then save again."},
-        {[](LanguageDocument& d) { d.FormNames.set(7, QString::fromUtf8("Main ✓")); },
+        {{{0, 7, "Main ✓"}},
          QString::fromUtf8("The name of form 7 holds the character \"✓\" (U+2713), which a "
                            "language file cannot store.\r\nReplace it with another character, "
                            "then save again.")},
-        {[](LanguageDocument& d) {
-             d.formText(24).set(9, QStringLiteral("fine"));
-             d.SettingsTable.set(2, QString::fromUtf8("Jörg 😀"));
-         },
+        {{{24, 9, "fine"}, {25, 2, "Jörg 😀"}},
          QString::fromUtf8("The author setting holds the character \"😀\" (U+1F600)")},
-        {[](LanguageDocument& d) {
-             d.formText(2).set(0, QStringLiteral("a"));
-             d.formText(2).set(5, QString::fromUtf8("Ω"));
-         },
-         "Row 5 of form 2 holds"},
-        {[](LanguageDocument& d) { d.SettingsTable.set(150, QString::fromUtf8("✓")); },
-         "Row 150 of the file settings holds"},
+        {{{2, 0, "a"}, {2, 5, "Ω"}}, "Row 5 of form 2 holds"},
+        {{{25, 150, "✓"}}, "Row 150 of the file settings holds"},
+        {{}, // form 3 full of long rows
+         "The texts of form 3 take 80,201 bytes, more than the 65,535 bytes that one table of a "
+         "language file can hold.\r\nShorten or delete rows of this form, then save again."},
     };
     for (const auto& c : cases) {
         LanguageDocument document;
-        c.fill(document);
+        for (const auto& [table, row, text] : c.entries)
+            document.table(table).set(row, QString::fromUtf8(text));
+        for (int r = 0; c.entries.isEmpty() && r < 200; ++r)
+            document.formText(3).set(r, QString(400, u'x'));
         const PackedFile file = packFile(document);
         ASSERT_TRUE(file.refusal) << c.message.toStdString();
         EXPECT_TRUE(file.bytes.isEmpty());
@@ -135,4 +131,48 @@ TEST(DocumentModel, IndexesOutsideATableThrow)
     EXPECT_THROW(document.formText(25), std::out_of_range);
     EXPECT_THROW(document.table(26), std::out_of_range);
     EXPECT_EQ(&document.table(25), &document.SettingsTable);
+}
+
+TEST(DocumentJson, ReadingReplacesEveryEntryOfTheDocument)
+{
+    LanguageDocument document;
+    document.SettingsTable.set(200, QStringLiteral("hidden"));
+    document.FormNames.set(25, QString::fromUtf8("Name \"é\"\t\\"));
+    document.formText(24).set(200, QStringLiteral("Last\r\n"));
+    LanguageDocument back;
+    back.formText(1).set(0, QStringLiteral("stale"));
+    ASSERT_EQ(documentFromJson(documentToJson(document), back), QString());
+    EXPECT_TRUE(back.sameTables(document));
+}
+
+TEST(DocumentJson, MalformedInputIsDescribed)
+{
+    const QByteArray head = R"({"format":"lexicant-language-file","formatVersion":1,)";
+    const struct {
+        QByteArray json;
+        const char* problem;
+    } cases[] = {
+        {"[]", "not a JSON object"},
+        {head + R"("settings":[1]})", "entry 0 of \"settings\" is not a string"},
+        {head + R"("forms":[[],["ok",2]]})", "entry 1 of \"forms[1]\" is not a string"},
+        {head + R"("formNames":[)" + QByteArray(R"("n",)").repeated(25) + R"("n"]})",
+         "\"formNames\" holds 26 entries, more than its 25"},
+    };
+    LanguageDocument document;
+    EXPECT_TRUE(documentFromJson("{", document).startsWith("not valid JSON"));
+    for (const auto& c : cases)
+        EXPECT_EQ(documentFromJson(c.json, document), c.problem) << c.json.toStdString();
+}
+
+// Every input the fuzzer was seeded with or found a fault with still holds to the round trip.
+TEST(FuzzCorpus, EveryInputLoadsOrIsRefusedAndSavesBackTheSameTables)
+{
+    const QDir corpus(QStringLiteral(LEXICANT_FUZZ_CORPUS));
+    const QStringList inputs = corpus.entryList(QDir::Files);
+    ASSERT_GE(inputs.size(), 10);
+    for (const QString& name : inputs) {
+        QFile file(corpus.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(roundTripHolds(file.readAll())) << name.toStdString();
+    }
 }

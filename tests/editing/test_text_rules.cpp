@@ -14,6 +14,17 @@ TEST(TextRules, OnlyTheThreeFractionCharactersAreRefused)
     EXPECT_FALSE(Check_Characters(QString::fromUtf8("mid¼dle")));
 }
 
+TEST(TextRules, AStoredTextHoldsNoFractionCharacterAndOnlyWhatWindows1252Has)
+{
+    EXPECT_EQ(storageProblem(QString::fromUtf8("Café €")), "");
+    EXPECT_EQ(storageProblem(QString::fromUtf8("Half ½ ✓")),
+              QString::fromUtf8(
+                  "holds \"½\", \"¾\" or \"¼\", which a language file cannot hold in a text"));
+    EXPECT_EQ(
+        storageProblem(QString::fromUtf8("Drei 😀")),
+        QString::fromUtf8("holds the character \"😀\" (U+1F600), which Windows-1252 cannot store"));
+}
+
 TEST(TextRules, RowTextsAreCheckedForLimitThenLengthThenCharacters)
 {
     EXPECT_EQ(checkRowText("   ", 0), TextRule::Passed);

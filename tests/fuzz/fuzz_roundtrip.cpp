@@ -1,7 +1,7 @@
-// A file that loads must save and load back to the same tables.
+// Any bytes load or are refused without a crash, a hang, undefined behaviour or an allocation
+// sized by the input's counts; a file that loads saves and loads back to the same tables.
 #include "RoundTrip.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 

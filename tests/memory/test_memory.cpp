@@ -56,6 +56,12 @@ TEST(Matching, ASuggestionTakesTheTextsAccessKeyAndPlaceholdersOnlyWhereThatIsCl
         EXPECT_EQ(fittedTranslation(c.source, c.target, c.text), c.fitted) << c.source;
 }
 
+// A unit from English to Dutch, of row "row" of form 1 of a.lsf.
+MemoryUnit nl(const QString& source, const QString& target, int row = 0, const char* to = "nl")
+{
+    return {"en", to, source, target, "a.lsf", 1, row, {}};
+}
+
 class MemoryTest : public ::testing::Test, public TempFiles {
 protected:
     // A SQLite file made by sqlite3 through Python, as another program would make it.
@@ -86,25 +92,15 @@ TEST_F(MemoryTest, UnitsAreUpdatedInPlaceOfferedOnlyInTheirLanguagePairAndShared
     TranslationMemory memory, other;
     ASSERT_EQ(memory.open(path("tm.sqlite")).error, "");
     ASSERT_EQ(other.open(path("tm.sqlite")).error, "") << "a second window on the same memory";
-    EXPECT_EQ(memory
-                  .add({{"en", "nl", "Open file", "Bestand openen", "a.lsf", 1, 0, {}},
-                        {"en", "de", "Open file", "Datei öffnen", "b.lsf", 1, 0, {}}})
-                  .added,
-              2);
+    EXPECT_EQ(
+        memory.add({nl("Open file", "Bestand openen"), nl("Open file", "Datei öffnen", 0, "de")})
+            .added,
+        2);
     const MemoryAddition again =
-        other.add({{"en", "nl", "Open file", "Open bestand", "a.lsf", 1, 0, {}},
-                   {"en", "de", "Open file", "Datei öffnen", "b.lsf", 1, 0, {}},
-                   {"en", "nl", "Save the file", "Bestand opslaan", "a.lsf", 1, 1, {}},
-                   {"en", "nl", "Quit", "", "a.lsf", 1, 2, {}},
-                   {"en", "nl", QString(MaxUnitLength + 1, u'x'), "Lang", "a.lsf", 1, 3, {}},
-                   {"en",
-                    "nl",
-                    QString(MaxUnitLength, u'y'),
-                    QString(MaxUnitLength, u'z'),
-                    "a.lsf",
-                    1,
-                    4,
-                    {}}});
+        other.add({nl("Open file", "Open bestand"), nl("Open file", "Datei öffnen", 0, "de"),
+                   nl("Save the file", "Bestand opslaan", 1), nl("Quit", "", 2),
+                   nl(QString(MaxUnitLength + 1, u'x'), "Lang", 3),
+                   nl(QString(MaxUnitLength, u'y'), QString(MaxUnitLength, u'z'), 4)});
     EXPECT_EQ(std::tuple(again.error, again.added, again.updated, again.unchanged, again.empty,
                          again.tooLong),
               std::tuple(QString(), 2, 1, 1, 1, 1));
@@ -166,7 +162,7 @@ TEST_F(MemoryTest, OnlyAFileThatIsCertainlyNoMemoryIsSetAsideAndNothingElseIsTou
         if (*c.error || *c.aside) {
             EXPECT_EQ(read(file + c.aside), before) << c.file << ": kept byte for byte";
         }
-        EXPECT_EQ(memory.add({{"en", "nl", "Yes", "Ja", "a.lsf", 1, 0, {}}}).added, !*c.error);
+        EXPECT_EQ(memory.add({nl("Yes", "Ja")}).added, !*c.error);
     }
     struct stat device {};
     EXPECT_TRUE(::stat(QFile::encodeName(path("device")).constData(), &device) == 0 &&
@@ -193,8 +189,7 @@ TEST_F(MemoryTest, ABusyMemoryIsReadWaitedForAndNamedNeverMovedAside)
     {
         TranslationMemory first;
         ASSERT_EQ(first.open(file).error, "");
-        ASSERT_EQ(first.add({{"en", "nl", "Open file", "Bestand openen", "a.lsf", 1, 0, {}}}).error,
-                  "");
+        ASSERT_EQ(first.add({nl("Open file", "Bestand openen")}).error, "");
     }
     QProcess holder;
     holder.start("python3", {"-c",
@@ -206,13 +201,13 @@ TEST_F(MemoryTest, ABusyMemoryIsReadWaitedForAndNamedNeverMovedAside)
     TranslationMemory memory(300);
     ASSERT_EQ(memory.open(file).error, "") << "reading never waits for a writer";
     EXPECT_EQ(memory.suggest("en", "nl", "Open file").value(0).unit.target, "Bestand openen");
-    const MemoryAddition busy = memory.add({{"en", "nl", "Quit", "Afsluiten", "a.lsf", 1, 1, {}}});
+    const MemoryAddition busy = memory.add({nl("Quit", "Afsluiten", 1)});
     EXPECT_EQ(busy.error, QString("%1 is in use by python3 (process %2); try again when it is done")
                               .arg(file)
                               .arg(holder.processId()));
     holder.closeWriteChannel();
     ASSERT_TRUE(holder.waitForFinished(30000));
-    EXPECT_EQ(memory.add({{"en", "nl", "Quit", "Afsluiten", "a.lsf", 1, 1, {}}}).added, 1);
+    EXPECT_EQ(memory.add({nl("Quit", "Afsluiten", 1)}).added, 1);
     EXPECT_EQ(memory.units().size(), 2);
     EXPECT_FALSE(QFileInfo::exists(file + ".damaged"));
 }

@@ -36,6 +36,11 @@ protected:
         for (int f = 3; f <= 24; ++f)
             fields << emptyEntries(201);
         file = write("s.lsf", lsfFile(1, fields << packed({"App", "1.0", "Ann", "2", "01"})));
+        reopen();
+    }
+    void reopen()
+    {
+        session.reset(); // a load keeps what the file does not hold
         ASSERT_TRUE(session.open(file, "s.lsf", toolkit));
         session.selectForm(1);
         session.selectRow(1);
@@ -101,24 +106,17 @@ TEST_F(SessionTest, EveryEditIsOneStepUndoneAndRedoneToTheSameStateAndBytes)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.step);
-        session.reset(); // a load keeps what the file does not hold
-        session.open(file, "s.lsf", toolkit);
-        session.selectForm(1);
-        session.selectRow(1);
-        const QString before = seen();
-        const QByteArray beforeBytes = bytes();
+        reopen();
+        const QString before = seen(), beforeBytes = bytes().toHex();
         c.edit(session);
-        const QString after = seen();
-        const QByteArray afterBytes = bytes();
+        const QString after = seen(), afterBytes = bytes().toHex();
         ASSERT_NE(after, before);
         EXPECT_EQ(session.history()->undoText(), c.step);
         ASSERT_EQ(session.history()->count(), c.steps);
         session.history()->setIndex(0);
-        EXPECT_EQ(seen(), before);
-        EXPECT_EQ(bytes(), beforeBytes);
+        EXPECT_EQ(seen() + bytes().toHex(), before + beforeBytes);
         session.history()->setIndex(c.steps);
-        EXPECT_EQ(seen(), after);
-        EXPECT_EQ(bytes(), afterBytes);
+        EXPECT_EQ(seen() + bytes().toHex(), after + afterBytes);
     }
     EXPECT_TRUE(toolkit.boxes.empty());
 }
@@ -226,9 +224,6 @@ TEST_F(SessionTest, TheReferenceIsRememberedUnderTheNameTheDocumentIsSavedAs)
     ReferenceParts parts(session);
     ReferenceSession& references = parts.reference;
     ASSERT_EQ(references.open(reference), "");
-    EXPECT_EQ(parts.problems.counts().referenceRows, 0) << "an empty reference";
-    EXPECT_EQ(parts.problems.counts().translated, 0);
-    EXPECT_EQ(parts.problems.problems().size(), 4) << "this file's rows, extra";
     session.setCurrentFile(path("copy.lsf"), "copy.lsf");
     ASSERT_TRUE(session.save(toolkit));
     session.setCurrentFile(path("other.lsf"), "other.lsf");
@@ -355,6 +350,8 @@ TEST_F(MemoryRecord, AChangedRowIsNamedAndUnlearntUntilItIsStoredAgain)
              s.history()->undo();
          },
          "Close|"},
+        {"copy-under-a-new-name", // keeps the record of the file it came from
+         [this](LanguageSession& s) { s.setCurrentFile(path("nl41.lsf"), "nl41.lsf"); }, "Close|"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -368,15 +365,6 @@ TEST_F(MemoryRecord, AChangedRowIsNamedAndUnlearntUntilItIsStoredAgain)
         EXPECT_EQ(changedRows(), named) << "after the save";
         EXPECT_EQ(recorded(c.name), c.recorded);
     }
-}
-
-TEST_F(MemoryRecord, ACopySavedUnderANewNameKeepsTheRecordOfTheFileItCameFrom)
-{
-    begin("nl40");
-    session.setCurrentFile(path("nl41.lsf"), "nl41.lsf");
-    ASSERT_TRUE(session.save(toolkit));
-    EXPECT_EQ(changedRows(), QList<int>{1});
-    EXPECT_EQ(recorded("nl40"), "Close|");
     // Another window on the copy: a reference it never had takes the language of the one before.
     ReferenceParts other(session);
     ASSERT_EQ(other.reference.open(write("en42.lsf", lsfFile(1, {}))), "");
