@@ -1,5 +1,7 @@
 #!/usr/bin/python3
-"""Recovery with real editors: edits survive a kill, a SIGTERM, and two windows at once.
+"""Recovery with real editors: edits survive a kill and a SIGTERM, and of two windows at once only
+the one that is gone is offered. (What the question offers and a damaged copy are the offscreen
+tests'.)
 
     dbus-run-session -- xvfb-run -a check_recovery.py build/bin/lexicant examples/demo-notes.lsf
 
@@ -23,8 +25,8 @@ env = dict(os.environ, XDG_DATA_HOME=f"{scratch}/data", XDG_CONFIG_HOME=f"{scrat
 recovery = f"{scratch}/data/Vantrel/Lexicant/recovery"
 
 
-def copies(suffix=".json"):
-    return sorted(f for f in os.listdir(recovery) if f.endswith(suffix)) if os.path.isdir(recovery) else []
+def copies():
+    return sorted(f for f in os.listdir(recovery) if f.endswith(".json")) if os.path.isdir(recovery) else []
 
 
 def wait_until(condition, timeout=10):
@@ -78,7 +80,7 @@ def main():
             check("a copy is written a few seconds after the edit", wait_until(lambda: len(copies()) == 1))
         editor.send_signal(how)
         editor.wait(timeout=10)
-        check(f"{how.name} leaves one copy", copies() != [] and len(copies()) == 1)
+        check(f"{how.name} leaves one copy", len(copies()) == 1)
         editor, app = restart_and_answer("Yes", path)
         save(app)
         check(f"after {how.name}, Yes and Save write what the first editor would have saved",
@@ -86,37 +88,17 @@ def main():
         check("the save removes the copy", wait_until(lambda: copies() == []))
         stop(editor)
 
-    path, editor, app = edited("declined")
-    wait_until(lambda: len(copies()) == 1)
-    editor.kill()
-    editor.wait()
-    editor, app = restart_and_answer("No", path)
-    check("No deletes the copy", wait_until(lambda: copies() == []))
-    stop(editor)
-
-    # Two windows at once: only the one that is gone is offered.
     first, editor1, _ = edited("first")
     second, editor2, _ = edited("second")
     check("two windows keep two copies", wait_until(lambda: len(copies()) == 2))
     editor1.kill()
     editor1.wait()
     editor, app = restart_and_answer("No", first)
-    check("the copy of the running window stays", wait_until(lambda: len(copies()) == 1))
+    check("No deletes its copy, and the copy of the running window stays",
+          wait_until(lambda: copies() != [] and len(copies()) == 1))
     stop(editor)
     editor2.kill()
     editor2.wait()
-    for name in copies() + copies(".lock"):
-        os.remove(f"{recovery}/{name}")
-
-    with open(f"{recovery}/window-bad.json", "w") as damaged:
-        damaged.write('{"format": "lexicant-recovery", "formatVersion": 1, "docu')
-    editor, app = start(program, [], env)
-    check("a damaged copy is reported",
-          find(app, pyatspi.ROLE_LABEL, contains="cannot be read: not valid JSON") is not None)
-    press(find(app, pyatspi.ROLE_PUSH_BUTTON, "OK"))
-    check("and set aside", copies(".damaged") == ["window-bad.json.damaged"] and copies() == [])
-    check("and the editor starts", find(app, pyatspi.ROLE_LIST, "Form names") is not None)
-    stop(editor)
 
 
 if __name__ == "__main__":

@@ -27,14 +27,10 @@ check "the programs are installed" test -x "$scratch/usr/bin/lexicant" -a -x "$s
 check "desktop-file-validate passes" desktop-file-validate "$share/applications/$id.desktop"
 check "appstreamcli validate passes" appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml"
 check "the icon is installed" test -s "$share/icons/hicolor/scalable/apps/$id.svg"
-for program in lexicant lexicant-cli; do
-    check "the manual page of $program is installed" \
-        grep -q "^$program \\\\- " <(zcat "$share/man/man1/$program.1.gz")
+for page in "lexicant:^lexicant \\\\- " "lexicant:Select form <number> after start" \
+    "lexicant-cli:^lexicant-cli \\\\- " "lexicant-cli:use\\\\-fuzzy"; do
+    check "the manual page of ${page%%:*} holds ${page#*:}" grep -q "${page#*:}" <(zcat "$share/man/man1/${page%%:*}.1.gz")
 done
-check "the manual page of lexicant shows its options" \
-    grep -q 'Select form <number> after start' <(zcat "$share/man/man1/lexicant.1.gz")
-check "the manual page of lexicant-cli shows its help" \
-    grep -q 'use\\-fuzzy' <(zcat "$share/man/man1/lexicant-cli.1.gz")
 check "bash completion is installed where bash-completion looks" \
     grep -q "complete -F _lexicant_cli lexicant-cli" "$share/bash-completion/completions/lexicant-cli"
 
@@ -51,9 +47,9 @@ check "xdg-mime names our entry as the default" test "$(xdg-mime query default a
 cpack -B "$scratch/package" --config "$build/CPackConfig.cmake" >/dev/null
 deb=$(ls "$scratch"/package/lexicant_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-check "the package depends on Qt Widgets" grep -q 'libqt6widgets6' <<<"$depends"
-check "the package depends on the platform plugins" grep -q 'qt6-qpa-plugins' <<<"$depends"
-check "the package depends on the PO library" grep -q 'libgettextpo0' <<<"$depends"
+for package in libqt6widgets6 qt6-qpa-plugins libgettextpo0; do
+    check "the package depends on $package" grep -q "$package" <<<"$depends"
+done
 contents=$(dpkg-deb -c "$deb")
 for file in bin/lexicant bin/lexicant-cli "share/applications/$id.desktop" "share/mime/packages/$id.xml" \
     "share/metainfo/$id.metainfo.xml" share/man/man1/lexicant.1.gz share/doc/lexicant/copyright \

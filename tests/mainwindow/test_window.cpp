@@ -27,10 +27,15 @@ TEST_F(StartUp, ShowsTheNewDocumentWithHiddenExtraMenuAndAsksNothing)
 
 TEST_F(StartUp, MenusToolbarAndBoxesAreLaidOutAsDesigned)
 {
-    QStringList menus;
-    for (QAction* menu : window->menuBar()->actions())
-        menus << menu->text();
-    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&Extra", "&Reference", "&Information"}));
+    // A menu's items as "text|shortcut", and "-" for a separator; no recent files yet.
+    const auto menuItems = [](const QWidget* menu) {
+        QStringList texts;
+        for (QAction* a : menu->actions())
+            if (!a->objectName().contains("recent"))
+                texts << (a->isSeparator() ? "-" : a->text() + "|" + a->shortcut().toString());
+        return texts.join(' ');
+    };
+    EXPECT_EQ(menuItems(window->menuBar()), "&File| &Edit| &Extra| &Reference| &Information|");
     EXPECT_EQ(menuItems(window->mnu_file), "New file|Ctrl+N Open file|Ctrl+O - Save file|Ctrl+S "
                                            "Save file as ...| - Exit|Ctrl+X");
     EXPECT_EQ(menuItems(window->mnu_edit),
@@ -98,7 +103,6 @@ TEST_F(StartUp, AboutShowsVersionDateAndBothWebsitesAndWebsiteOpensTheEnglishOne
     expectOnlyBox("Vantrel Lexicant\r\nVersion: 1.4\r\nRelease date: 01-06-05\r\n\r\n" +
                       v.EnglishWebsite + "\r\n" + v.DutchWebsite + "\r\n",
                   64);
-    EXPECT_TRUE(v.EnglishWebsite.startsWith("https://"));
     window->mnu_website->trigger();
     ASSERT_EQ(shell.calls.size(), 2u);
     EXPECT_EQ(shell.calls[1],

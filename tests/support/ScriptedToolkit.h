@@ -30,7 +30,6 @@ public:
     std::vector<bool> pointerChanges;
     bool busy = false;
     std::function<int(QDialog&)> onModal; // drives a modal dialog; returns its result
-    int popups = 0;                       // pop-up menus shown
     std::function<void(QMenu&)> onPopup;  // what the user does in a pop-up menu
     bool failNext = false; // the next box, dialog, menu or pointer change fails (and is not shown)
 
@@ -87,7 +86,6 @@ public:
     void showPopupMenu(QMenu& menu) override
     {
         failIfAsked();
-        ++popups;
         if (onPopup)
             onPopup(menu);
     }
@@ -128,3 +126,11 @@ private:
         return {chosen, chosen.mid(chosen.lastIndexOf(u'/') + 1)};
     }
 };
+
+// The error trap's text for a code.
+inline QString trapText(const char* code)
+{
+    return QStringLiteral("An error occured while executing a function.\r\n"
+                          "Please report the error code on our website.\r\n\r\nERROR CODE ") +
+           QLatin1String(code);
+}

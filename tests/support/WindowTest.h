@@ -124,21 +124,6 @@ protected:
 
     static constexpr auto StartState = "0010000000";
 
-    // A menu's items as "text|shortcut", with "|on" or "|off" when asked, and "-" for a
-    // separator; the recent files, which come and go, are left out.
-    static QString menuItems(const QMenu* menu, bool withState = false)
-    {
-        QStringList texts;
-        for (QAction* a : menu->actions()) {
-            if (!a->objectName().contains("recent"))
-                texts << (a->isSeparator()
-                              ? "-"
-                              : a->text() + "|" + a->shortcut().toString() +
-                                    (withState ? a->isEnabled() ? "|on" : "|off" : ""));
-        }
-        return texts.join(' ');
-    }
-
     // What a person sees, a line each: the first four form names; the rows; the file name and
     // the settings boxes; the highlighted form and row, status panels 2 and 3, the command state.
     QString seen() const
@@ -165,15 +150,6 @@ protected:
         });
     }
 
-    // The next form dialog gets the name and its Save button is clicked.
-    void answerFormDialog(const QString& name)
-    {
-        toolkit.onDialog<QL_Form>([name](QL_Form& d) {
-            d.txt_form->setText(name);
-            QTest::mouseClick(d.cmd_save, Qt::LeftButton);
-        });
-    }
-
     // The next search and replace dialog replaces `find` with `with` once.
     void answerReplace(const QString& find, const QString& with)
     {
@@ -184,11 +160,3 @@ protected:
         });
     }
 };
-
-// The error trap's text for a code.
-inline QString trapText(const char* code)
-{
-    return QStringLiteral("An error occured while executing a function.\r\n"
-                          "Please report the error code on our website.\r\n\r\nERROR CODE ") +
-           QLatin1String(code);
-}
