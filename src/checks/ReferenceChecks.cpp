@@ -223,7 +223,7 @@ QList<PairedText> pairedTexts(const LanguageDocument& document, const WorkingCop
 
 void formProblems(const LanguageDocument& reference, const LanguageDocument& document,
                   const WorkingCopy& copy, int selectedForm, int form, const CheckSet& checks,
-                  QList<Problem>& problems, ReferenceCounts& counted)
+                  QList<Problem>& problems, ReferenceCounts& counted, std::optional<RowCache> rows)
 {
     {
         const QList<PairedText> pairs = pairedTexts(document, copy, selectedForm, form);
@@ -232,7 +232,19 @@ void formProblems(const LanguageDocument& reference, const LanguageDocument& doc
             const QString& source = reference.formText(form).at(row);
             bool paired = false, translated = false;
             const auto check = [&](const QString& text) {
-                for (const RowProblem& p : rowProblems(source, text, checks))
+                if (source.isEmpty() && text.isEmpty())
+                    return;
+                QList<RowProblem> found;
+                if (!rows) {
+                    found = rowProblems(source, text, checks);
+                } else {
+                    const std::pair<QString, QString> key{source, text};
+                    const auto before = rows->before.constFind(key);
+                    found = before != rows->before.constEnd() ? *before
+                                                              : rowProblems(source, text, checks);
+                    rows->now.insert(key, found);
+                }
+                for (const RowProblem& p : found)
                     problems.append({form, row, p.check, p.message});
             };
             for (; pair != pairs.end() && pair->row == row; ++pair) {
@@ -345,9 +357,9 @@ QList<Problem> referenceProblems(const LanguageDocument& reference,
         CheckedForm& kept = forms[std::size_t(form - 1)];
         const LanguageTable& stored = document.formText(form);
         if (form == selectedForm || !kept.table || !(*kept.table == stored)) {
-            kept = {};
+            const CheckedRows before = std::exchange(kept, {}).rows;
             formProblems(reference, document, copy, selectedForm, form, checks, kept.problems,
-                         kept.counts);
+                         kept.counts, RowCache{before, kept.rows});
             if (checked && form != selectedForm)
                 kept.table = stored;
         }

@@ -120,11 +120,21 @@ struct ReferenceCounts {
     int problems = 0;
 };
 
+// Each row's own problems by its reference text and its text, as found by one check set: a row
+// whose two texts are the ones checked before is not checked again.
+using CheckedRows = QHash<std::pair<QString, QString>, QList<RowProblem>>;
+
 // The problems of one form, appended; its reference rows and those translated, added to the
-// counts (not the problems).
+// counts (not the problems). With rows, each row's problems are taken from `rows.before` when its
+// texts are there and kept in `rows.now` (which then holds this form's rows only).
+struct RowCache {
+    const CheckedRows& before;
+    CheckedRows& now;
+};
 void formProblems(const LanguageDocument& reference, const LanguageDocument& document,
                   const WorkingCopy& copy, int selectedForm, int form, const CheckSet& checks,
-                  QList<Problem>& problems, ReferenceCounts& counted);
+                  QList<Problem>& problems, ReferenceCounts& counted,
+                  std::optional<RowCache> rows = std::nullopt);
 
 // Rows whose reference text most other rows translate otherwise (the first way, on a tie), each
 // naming a row translated that way; in form and row order.
@@ -145,11 +155,13 @@ void mergeProblems(QList<Problem>& problems, const QList<Problem>& more);
 
 // Each form's problems and counts with the stored rows they were found in, kept between passes:
 // a form that is not selected is checked again only when its stored rows changed (an edit
-// changes one form). The selected form, whose row list is what is checked, is never kept.
+// changes one form). The selected form, whose row list is what is checked, is never kept whole,
+// but of any form checked again only the rows whose texts changed are.
 struct CheckedForm {
     std::optional<LanguageTable> table;
     QList<Problem> problems;
     ReferenceCounts counts;
+    CheckedRows rows;
 };
 using CheckedForms = std::array<CheckedForm, LanguageDocument::FormCount>;
 

@@ -105,7 +105,11 @@ QByteArray HunspellSpeller::encoded(const QString& word) const
 
 bool HunspellSpeller::knows(const QString& word) const
 {
-    return Hunspell_spell(m_handle, encoded(word).constData()) != 0;
+    if (const auto known = m_known.constFind(word); known != m_known.constEnd())
+        return *known;
+    const bool known = Hunspell_spell(m_handle, encoded(word).constData()) != 0;
+    m_known.insert(word, known);
+    return known;
 }
 
 QStringList HunspellSpeller::suggestions(const QString& word) const
@@ -122,6 +126,7 @@ QStringList HunspellSpeller::suggestions(const QString& word) const
 QString HunspellSpeller::addToPersonalList(const QString& word)
 {
     Hunspell_add(m_handle, encoded(word).constData());
+    m_known.clear(); // the word in other forms (capitalised) may be known now too
     QFile words(personalWordList(m_language));
     if (words.exists()) { // never append to a FIFO or a device
         if (const QString why = regularFileProblem(words.fileName(), WordListLimit); !why.isEmpty())

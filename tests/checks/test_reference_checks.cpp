@@ -268,6 +268,37 @@ TEST(ReferenceChecks, AFilesProblemsComeFromEveryFormEachWhereItIs)
               "the reference was \"Close\" when translated, now \"Open\"");
 }
 
+// Problems kept between passes are the ones a full check finds, whichever text of a row changed:
+// in the selected form's row list or its reference, or in another form's stored rows.
+TEST(ReferenceChecks, ProblemsKeptBetweenPassesAreThoseOfAFullCheck)
+{
+    LanguageDocument reference, document;
+    for (int form : {1, 2})
+        for (int row = 0; row < 4; ++row) {
+            reference.formText(form).set(row, QStringLiteral("Open %1 files.").arg(row));
+            document.formText(form).set(row, QStringLiteral("Open %1 bestanden.").arg(row));
+        }
+    WorkingCopy copy = openedWorkingCopy(document, 1);
+    const struct {
+        const char* name;
+        std::function<void()> change;
+    } cases[] = {
+        {"a row of the selected form", [&] { copy.rows[1] = "Open bestanden"; }},
+        {"that row back as it was", [&] { copy.rows[1] = "Open 1 bestanden."; }},
+        {"a stored row of another form", [&] { document.formText(2).set(2, "Open 2 files."); }},
+        {"a reference row of the selected form",
+         [&] { reference.formText(1).set(3, "Close 3 files!"); }},
+    };
+    CheckedForms checked;
+    referenceProblems(reference, document, copy, 1, {}, nullptr, nullptr, &checked);
+    for (const auto& c : cases) {
+        c.change();
+        EXPECT_EQ(referenceProblems(reference, document, copy, 1, {}, nullptr, nullptr, &checked),
+                  referenceProblems(reference, document, copy, 1))
+            << c.name;
+    }
+}
+
 TEST(FindAll, RowsNamesAndSettingsOfBothFilesEachAtItsPlace)
 {
     LanguageDocument document, reference;
