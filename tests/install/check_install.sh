@@ -54,6 +54,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 check "the package depends on Qt Widgets" grep -q 'libqt6widgets6' <<<"$depends"
 check "the package depends on the platform plugins" grep -q 'qt6-qpa-plugins' <<<"$depends"
 check "the package depends on the PO library" grep -q 'libgettextpo0' <<<"$depends"
+check "the package depends on the spelling library" grep -q 'libhunspell-1.7-0' <<<"$depends"
 contents=$(dpkg-deb -c "$deb")
 for file in bin/lexicant bin/lexicant-cli "share/applications/$id.desktop" "share/mime/packages/$id.xml" \
     "share/metainfo/$id.metainfo.xml" share/man/man1/lexicant.1.gz share/doc/lexicant/copyright \
