@@ -273,18 +273,17 @@ TEST(ReferenceChecks, AFilesProblemsComeFromEveryFormEachWhereItIs)
 TEST(ReferenceChecks, ProblemsKeptBetweenPassesAreThoseOfAFullCheck)
 {
     LanguageDocument reference, document;
-    for (int form : {1, 2})
-        for (int row = 0; row < 4; ++row) {
-            reference.formText(form).set(row, QStringLiteral("Open %1 files.").arg(row));
-            document.formText(form).set(row, QStringLiteral("Open %1 bestanden.").arg(row));
-        }
+    for (int place = 0; place < 8; ++place) { // forms 1 and 2, rows 0 to 3
+        reference.formText(1 + place / 4).set(place % 4, QString("Open %1 files.").arg(place % 4));
+        document.formText(1 + place / 4)
+            .set(place % 4, QString("Open %1 bestanden.").arg(place % 4));
+    }
     WorkingCopy copy = openedWorkingCopy(document, 1);
     const struct {
         const char* name;
         std::function<void()> change;
     } cases[] = {
         {"a row of the selected form", [&] { copy.rows[1] = "Open bestanden"; }},
-        {"that row back as it was", [&] { copy.rows[1] = "Open 1 bestanden."; }},
         {"a stored row of another form", [&] { document.formText(2).set(2, "Open 2 files."); }},
         {"a reference row of the selected form",
          [&] { reference.formText(1).set(3, "Close 3 files!"); }},

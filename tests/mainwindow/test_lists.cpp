@@ -254,6 +254,5 @@ TEST(CutTextDelegate, PaintsWhatShowsAsTheWholeTextWould)
         table.setItemDelegate(new CutTextDelegate(&table));
         EXPECT_EQ(painted(), whole) << (wrapped ? "wrapped" : "one line");
     }
-    EXPECT_EQ(cutToShow("A short row", QFontMetrics(QFont()), {260, 20}, false), "A short row");
     EXPECT_LT(cutToShow(words, QFontMetrics(QFont()), {260, 20}, true).size(), words.size());
 }
