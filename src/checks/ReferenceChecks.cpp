@@ -223,7 +223,7 @@ QList<PairedText> pairedTexts(const LanguageDocument& document, const WorkingCop
 
 void formProblems(const LanguageDocument& reference, const LanguageDocument& document,
                   const WorkingCopy& copy, int selectedForm, int form, const CheckSet& checks,
-                  QList<Problem>& problems, ReferenceCounts& counted)
+                  QList<Problem>& problems, ReferenceCounts& counted, std::optional<RowCache> rows)
 {
     {
         const QList<PairedText> pairs = pairedTexts(document, copy, selectedForm, form);
@@ -232,7 +232,19 @@ void formProblems(const LanguageDocument& reference, const LanguageDocument& doc
             const QString& source = reference.formText(form).at(row);
             bool paired = false, translated = false;
             const auto check = [&](const QString& text) {
-                for (const RowProblem& p : rowProblems(source, text, checks))
+                if (source.isEmpty() && text.isEmpty())
+                    return;
+                QList<RowProblem> found;
+                if (!rows) {
+                    found = rowProblems(source, text, checks);
+                } else {
+                    const std::pair<QString, QString> key{source, text};
+                    const auto before = rows->before.constFind(key);
+                    found = before != rows->before.constEnd() ? *before
+                                                              : rowProblems(source, text, checks);
+                    rows->now.insert(key, found);
+                }
+                for (const RowProblem& p : found)
                     problems.append({form, row, p.check, p.message});
             };
             for (; pair != pairs.end() && pair->row == row; ++pair) {
@@ -257,27 +269,65 @@ void formProblems(const LanguageDocument& reference, const LanguageDocument& doc
     }
 }
 
+RepeatedTexts repeatedTexts(const LanguageDocument& reference)
+{
+    QHash<QString, QList<ProblemPlace>> byText;
+    for (const int form : LanguageDocument::Forms) {
+        for (const int row : LanguageDocument::Rows) {
+            if (const QString& text = reference.formText(form).at(row); !text.isEmpty())
+                byText[text].append({form, row});
+        }
+    }
+    RepeatedTexts repeated;
+    for (const QList<ProblemPlace>& places : std::as_const(byText)) {
+        if (places.size() > 1)
+            repeated.append(places);
+    }
+    return repeated;
+}
+
 QList<Problem> consistencyProblems(const LanguageDocument& reference,
                                    const LanguageDocument& document, const WorkingCopy& copy,
-                                   int selectedForm)
+                                   int selectedForm, const RepeatedTexts* repeated)
 {
     struct Place {
         int form, row;
         QString text;
     };
-    QHash<QString, QList<Place>> byReference;
-    for (const int form : LanguageDocument::Forms) {
-        for (const PairedText& pair : pairedTexts(document, copy, selectedForm, form)) {
-            const QString& source = reference.formText(form).at(pair.row);
-            if (!source.isEmpty() && !pair.text.isEmpty())
-                byReference[source].append({form, pair.row, pair.text});
+    // The texts of this file at each row of the forms asked about, in the order paired.
+    std::array<std::optional<QList<QStringList>>, LanguageDocument::FormCount> textsOf;
+    const auto textsAt = [&](ProblemPlace place) -> const QStringList& {
+        auto& texts = textsOf[std::size_t(place.form - 1)];
+        if (!texts) {
+            texts.emplace(LanguageDocument::RowCount);
+            for (const PairedText& pair : pairedTexts(document, copy, selectedForm, place.form))
+                (*texts)[pair.row].append(pair.text);
+        }
+        return texts->at(place.row);
+    };
+    RepeatedTexts groups = repeated ? *repeated : repeatedTexts(reference);
+    // A row inserted in the selected form translates the same reference row as the one after it.
+    if (selectedForm >= 1 && selectedForm <= LanguageDocument::FormCount) {
+        for (const int row : LanguageDocument::Rows) {
+            const ProblemPlace place{selectedForm, row};
+            if (textsAt(place).size() > 1 && !reference.formText(selectedForm).at(row).isEmpty() &&
+                std::none_of(groups.begin(), groups.end(),
+                             [&](const QList<ProblemPlace>& g) { return g.contains(place); }))
+                groups.append({place});
         }
     }
     QList<Problem> problems;
-    for (const QList<Place>& places : std::as_const(byReference)) {
-        const QString& first = places.first().text;
-        if (std::all_of(places.begin() + 1, places.end(),
-                        [&](const Place& p) { return p.text == first; }))
+    for (const QList<ProblemPlace>& group : std::as_const(groups)) {
+        QList<Place> places;
+        for (const ProblemPlace place : group) {
+            for (const QString& text : textsAt(place)) {
+                if (!text.isEmpty())
+                    places.append({place.form, place.row, text});
+            }
+        }
+        if (places.isEmpty() || std::all_of(places.begin() + 1, places.end(), [&](const Place& p) {
+                return p.text == places.first().text;
+            }))
             continue; // translated one way: most texts
         // The translation most rows have (the first of them on a tie) is the one to keep; each
         // other row names a row that has it.
@@ -299,7 +349,7 @@ QList<Problem> consistencyProblems(const LanguageDocument& reference,
                                      .arg(kept->row)});
         }
     }
-    std::ranges::sort(problems, {}, placeOf);
+    std::ranges::stable_sort(problems, {}, placeOf);
     return problems;
 }
 
@@ -342,12 +392,12 @@ QList<Problem> referenceProblems(const LanguageDocument& reference,
     CheckedForms fresh;
     CheckedForms& forms = checked ? *checked : fresh;
     for (const int form : LanguageDocument::Forms) {
-        CheckedForm& kept = forms[std::size_t(form - 1)];
+        CheckedForm& kept = forms.forms[std::size_t(form - 1)];
         const LanguageTable& stored = document.formText(form);
         if (form == selectedForm || !kept.table || !(*kept.table == stored)) {
-            kept = {};
+            const CheckedRows before = std::exchange(kept, {}).rows;
             formProblems(reference, document, copy, selectedForm, form, checks, kept.problems,
-                         kept.counts);
+                         kept.counts, RowCache{before, kept.rows});
             if (checked && form != selectedForm)
                 kept.table = stored;
         }
@@ -355,8 +405,12 @@ QList<Problem> referenceProblems(const LanguageDocument& reference,
         counted.referenceRows += kept.counts.referenceRows;
         counted.translated += kept.counts.translated;
     }
-    if (checks.has(Check::Consistency))
-        mergeProblems(problems, consistencyProblems(reference, document, copy, selectedForm));
+    if (checks.has(Check::Consistency)) {
+        if (!forms.repeated)
+            forms.repeated = repeatedTexts(reference);
+        mergeProblems(problems, consistencyProblems(reference, document, copy, selectedForm,
+                                                    &*forms.repeated));
+    }
     if (translatedFrom && checks.has(Check::Changed))
         mergeProblems(problems, changedProblems(reference, *translatedFrom));
     counted.problems = int(problems.size());

@@ -114,23 +114,50 @@ struct Problem {
     bool operator==(const Problem&) const = default;
 };
 
+// A place in the document: form 1 to 24 (0: none) and row (-1: none), ordered form by form.
+struct ProblemPlace {
+    int form = 0;
+    int row = -1;
+    auto operator<=>(const ProblemPlace&) const = default;
+};
+inline ProblemPlace placeOf(const Problem& problem)
+{
+    return {problem.form, problem.row};
+}
+
 struct ReferenceCounts {
     int referenceRows = 0; // rows the reference uses
     int translated = 0;    // of those, rows this file uses too
     int problems = 0;
 };
 
+// Each row's own problems by its reference text and its text, as found by one check set: a row
+// whose two texts are the ones checked before is not checked again.
+using CheckedRows = QHash<std::pair<QString, QString>, QList<RowProblem>>;
+
 // The problems of one form, appended; its reference rows and those translated, added to the
-// counts (not the problems).
+// counts (not the problems). With rows, each row's problems are taken from `rows.before` when its
+// texts are there and kept in `rows.now` (which then holds this form's rows only).
+struct RowCache {
+    const CheckedRows& before;
+    CheckedRows& now;
+};
 void formProblems(const LanguageDocument& reference, const LanguageDocument& document,
                   const WorkingCopy& copy, int selectedForm, int form, const CheckSet& checks,
-                  QList<Problem>& problems, ReferenceCounts& counted);
+                  QList<Problem>& problems, ReferenceCounts& counted,
+                  std::optional<RowCache> rows = std::nullopt);
+
+// The places of each reference text that is at more than one row, in form and row order: the
+// only rows that can be translated two ways, bar rows inserted in the selected form.
+using RepeatedTexts = QList<QList<ProblemPlace>>;
+RepeatedTexts repeatedTexts(const LanguageDocument& reference);
 
 // Rows whose reference text most other rows translate otherwise (the first way, on a tie), each
-// naming a row translated that way; in form and row order.
+// naming a row translated that way; in form and row order. With the reference's repeated texts,
+// they are not looked for again.
 QList<Problem> consistencyProblems(const LanguageDocument& reference,
                                    const LanguageDocument& document, const WorkingCopy& copy,
-                                   int selectedForm);
+                                   int selectedForm, const RepeatedTexts* repeated = nullptr);
 
 // What each row was translated from, by form and row (as a translation memory remembers it).
 using TranslatedFrom = QHash<std::pair<int, int>, QString>;
@@ -145,36 +172,32 @@ void mergeProblems(QList<Problem>& problems, const QList<Problem>& more);
 
 // Each form's problems and counts with the stored rows they were found in, kept between passes:
 // a form that is not selected is checked again only when its stored rows changed (an edit
-// changes one form). The selected form, whose row list is what is checked, is never kept.
+// changes one form). The selected form, whose row list is what is checked, is never kept whole,
+// but of any form checked again only the rows whose texts changed are.
 struct CheckedForm {
     std::optional<LanguageTable> table;
     QList<Problem> problems;
     ReferenceCounts counts;
+    CheckedRows rows;
 };
-using CheckedForms = std::array<CheckedForm, LanguageDocument::FormCount>;
+struct CheckedForms {
+    std::array<CheckedForm, LanguageDocument::FormCount> forms;
+    // The reference's texts at more than one row, found once.
+    std::optional<RepeatedTexts> repeated;
+};
 
 // Every problem of the document against the reference, form by form and row by row: each form's
 // own, the rows translated two ways and, given what the rows were translated from, the rows whose
 // reference text changed since. With counts, also how many reference rows the document
-// translates, found in the same pass; with checked, forms whose stored rows are the ones checked
-// before are not checked again. The window and lexicant-cli alike find problems here.
+// translates, found in the same pass; with checked (what was found against this same reference),
+// forms whose stored rows are the ones checked before are not checked again. The window and
+// lexicant-cli alike find problems here.
 QList<Problem> referenceProblems(const LanguageDocument& reference,
                                  const LanguageDocument& document, const WorkingCopy& copy,
                                  int selectedForm, const CheckSet& checks = {},
                                  ReferenceCounts* counts = nullptr,
                                  const TranslatedFrom* translatedFrom = nullptr,
                                  CheckedForms* checked = nullptr);
-
-// A place in the document: form 1 to 24 (0: none) and row (-1: none), ordered form by form.
-struct ProblemPlace {
-    int form = 0;
-    int row = -1;
-    auto operator<=>(const ProblemPlace&) const = default;
-};
-inline ProblemPlace placeOf(const Problem& problem)
-{
-    return {problem.form, problem.row};
-}
 
 // The first problem after (step 1) or before (-1) the place, round through all forms; nothing
 // when there is no problem. The problems are in form and row order.

@@ -1,5 +1,6 @@
 #include "ReferenceDock.h"
 
+#include "CutTextDelegate.h"
 #include "Dictionaries.h"
 #include "MemorySession.h"
 #include "ReferenceSession.h"
@@ -31,10 +32,10 @@ constexpr int TextColumn = WorkbenchModel::TextColumn;
 // The editor of this file's column: several lines (Enter breaks the line, Tab types a tab, both
 // shown as marks), Esc cancels, Ctrl+Enter stores and asks for the next row to do. It never
 // writes the model: the text goes to the document, and the model shows the document.
-class TranslationEditor : public QStyledItemDelegate {
+class TranslationEditor : public CutTextDelegate {
     Q_OBJECT
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using CutTextDelegate::CutTextDelegate;
 
     // The spelling language's speller, if any, and where a word added to it goes.
     std::function<const HunspellSpeller*()> speller;
@@ -124,7 +125,7 @@ protected:
                 return true;
             }
         }
-        return QStyledItemDelegate::eventFilter(object, event);
+        return CutTextDelegate::eventFilter(object, event);
     }
 
 private:
@@ -187,6 +188,8 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     m_table->setColumnWidth(1, 260);
     m_table->setColumnWidth(2, 260);
     m_table->installEventFilter(this);
+    // Rows of hundreds of characters are laid out as far as they show.
+    m_table->setItemDelegate(new CutTextDelegate(m_table));
     m_editor = new TranslationEditor(m_table);
     m_table->setItemDelegateForColumn(TextColumn, m_editor);
     m_editor->speller = [this] { return m_spelling.speller(); };

@@ -3,6 +3,7 @@
 #include "QL_Core.h"
 
 #include "ChoiceList.h"
+#include "CutTextDelegate.h"
 #include "ReferenceDock.h"
 #include "TextMarks.h"
 #include "ToolbarPictures.h"
@@ -269,6 +270,7 @@ void QL_Core::createPanels()
     Frame_1 = makeFrame(central, "Frame_1", tr("Text in this form: (double click to edit)"));
     lst_lang = new ChoiceList(Frame_1, true);
     lst_lang->setObjectName(QStringLiteral("lst_lang"));
+    lst_lang->setItemDelegate(new CutTextDelegate(lst_lang));
 
     for (QListWidget* list : {lst_forms, lst_lang}) {
         list->setSelectionMode(QAbstractItemView::SingleSelection);

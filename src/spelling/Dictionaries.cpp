@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -12,6 +13,41 @@
 #include <hunspell.h>
 
 namespace {
+
+// Hunspell's C interface, loaded with its library when the first dictionary is: a program that
+// spells nothing never loads it.
+struct HunspellLibrary {
+    decltype(&::Hunspell_create) create = nullptr;
+    decltype(&::Hunspell_destroy) destroy = nullptr;
+    decltype(&::Hunspell_spell) spell = nullptr;
+    decltype(&::Hunspell_suggest) suggest = nullptr;
+    decltype(&::Hunspell_free_list) freeList = nullptr;
+    decltype(&::Hunspell_add) add = nullptr;
+    decltype(&::Hunspell_get_dic_encoding) encoding = nullptr;
+    QString problem;
+};
+
+const HunspellLibrary& hunspell()
+{
+    static const HunspellLibrary loaded = [] {
+        HunspellLibrary api;
+        QLibrary library(QStringLiteral(LEXICANT_HUNSPELL_LIBRARY));
+        const auto resolve = [&library](auto& function, const char* name) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
+                library.resolve(name));
+            return function != nullptr;
+        };
+        if (!library.load() || !resolve(api.create, "Hunspell_create") ||
+            !resolve(api.destroy, "Hunspell_destroy") || !resolve(api.spell, "Hunspell_spell") ||
+            !resolve(api.suggest, "Hunspell_suggest") ||
+            !resolve(api.freeList, "Hunspell_free_list") || !resolve(api.add, "Hunspell_add") ||
+            !resolve(api.encoding, "Hunspell_get_dic_encoding"))
+            api.problem = QStringLiteral("the spelling library cannot be used: %1")
+                              .arg(library.errorString());
+        return api; // the library stays loaded: nothing unloads it
+    }();
+    return loaded;
+}
 
 // Hunspell reads its files whole: a dictionary larger than any language's (Debian's largest are
 // a few megabytes) or a word list larger than a person types is refused rather than read.
@@ -65,8 +101,12 @@ std::unique_ptr<HunspellSpeller> HunspellSpeller::load(const QString& language, 
             return nullptr;
         }
     }
+    if (!hunspell().problem.isEmpty()) {
+        problem = hunspell().problem;
+        return nullptr;
+    }
     Hunhandle* handle =
-        Hunspell_create(QFile::encodeName(aff).constData(), QFile::encodeName(dic).constData());
+        hunspell().create(QFile::encodeName(aff).constData(), QFile::encodeName(dic).constData());
     if (!handle) {
         problem = QStringLiteral("the dictionary %1 cannot be read").arg(dic);
         return nullptr;
@@ -81,7 +121,7 @@ std::unique_ptr<HunspellSpeller> HunspellSpeller::load(const QString& language, 
     }
     for (const QByteArray& line : words.split('\n')) {
         if (!line.trimmed().isEmpty())
-            Hunspell_add(handle, speller->encoded(QString::fromUtf8(line.trimmed())).constData());
+            hunspell().add(handle, speller->encoded(QString::fromUtf8(line.trimmed())).constData());
     }
     return speller;
 }
@@ -89,13 +129,13 @@ std::unique_ptr<HunspellSpeller> HunspellSpeller::load(const QString& language, 
 HunspellSpeller::HunspellSpeller(const QString& language, Hunhandle* handle)
     : m_language(language)
     , m_handle(handle)
-    , m_utf8(QByteArray(Hunspell_get_dic_encoding(handle)).toUpper() == "UTF-8")
+    , m_utf8(QByteArray(hunspell().encoding(handle)).toUpper() == "UTF-8")
 {
 }
 
 HunspellSpeller::~HunspellSpeller()
 {
-    Hunspell_destroy(m_handle);
+    hunspell().destroy(m_handle);
 }
 
 QByteArray HunspellSpeller::encoded(const QString& word) const
@@ -105,23 +145,28 @@ QByteArray HunspellSpeller::encoded(const QString& word) const
 
 bool HunspellSpeller::knows(const QString& word) const
 {
-    return Hunspell_spell(m_handle, encoded(word).constData()) != 0;
+    if (const auto known = m_known.constFind(word); known != m_known.constEnd())
+        return *known;
+    const bool known = hunspell().spell(m_handle, encoded(word).constData()) != 0;
+    m_known.insert(word, known);
+    return known;
 }
 
 QStringList HunspellSpeller::suggestions(const QString& word) const
 {
     char** list = nullptr;
-    const int n = Hunspell_suggest(m_handle, &list, encoded(word).constData());
+    const int n = hunspell().suggest(m_handle, &list, encoded(word).constData());
     QStringList found;
     for (int i = 0; i < n; ++i)
         found << (m_utf8 ? QString::fromUtf8(list[i]) : QString::fromLatin1(list[i]));
-    Hunspell_free_list(m_handle, &list, n);
+    hunspell().freeList(m_handle, &list, n);
     return found;
 }
 
 QString HunspellSpeller::addToPersonalList(const QString& word)
 {
-    Hunspell_add(m_handle, encoded(word).constData());
+    hunspell().add(m_handle, encoded(word).constData());
+    m_known.clear(); // the word in other forms (capitalised) may be known now too
     QFile words(personalWordList(m_language));
     if (words.exists()) { // never append to a FIFO or a device
         if (const QString why = regularFileProblem(words.fileName(), WordListLimit); !why.isEmpty())

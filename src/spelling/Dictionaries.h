@@ -2,6 +2,7 @@
 
 #include "ReferenceChecks.h"
 
+#include <QHash>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -46,6 +47,8 @@ private:
 
     QString m_language;
     Hunhandle* m_handle;
+    // The words asked about, with the answer: a text checked again asks about the same words.
+    mutable QHash<QString, bool> m_known;
     bool m_utf8;
     QString m_wordListProblem;
 };

@@ -268,6 +268,36 @@ TEST(ReferenceChecks, AFilesProblemsComeFromEveryFormEachWhereItIs)
               "the reference was \"Close\" when translated, now \"Open\"");
 }
 
+// Problems kept between passes are the ones a full check finds, whichever text of a row changed:
+// in the selected form's row list or its reference, or in another form's stored rows.
+TEST(ReferenceChecks, ProblemsKeptBetweenPassesAreThoseOfAFullCheck)
+{
+    LanguageDocument reference, document;
+    for (int place = 0; place < 8; ++place) { // forms 1 and 2, rows 0 to 3
+        reference.formText(1 + place / 4).set(place % 4, QString("Open %1 files.").arg(place % 4));
+        document.formText(1 + place / 4)
+            .set(place % 4, QString("Open %1 bestanden.").arg(place % 4));
+    }
+    WorkingCopy copy = openedWorkingCopy(document, 1);
+    const struct {
+        const char* name;
+        std::function<void()> change;
+    } cases[] = {
+        {"a row of the selected form", [&] { copy.rows[1] = "Open bestanden"; }},
+        {"a stored row of another form", [&] { document.formText(2).set(2, "Open 2 files."); }},
+        {"a reference row of the selected form",
+         [&] { reference.formText(1).set(3, "Close 3 files!"); }},
+    };
+    CheckedForms checked;
+    referenceProblems(reference, document, copy, 1, {}, nullptr, nullptr, &checked);
+    for (const auto& c : cases) {
+        c.change();
+        EXPECT_EQ(referenceProblems(reference, document, copy, 1, {}, nullptr, nullptr, &checked),
+                  referenceProblems(reference, document, copy, 1))
+            << c.name;
+    }
+}
+
 TEST(FindAll, RowsNamesAndSettingsOfBothFilesEachAtItsPlace)
 {
     LanguageDocument document, reference;

@@ -270,7 +270,10 @@ TEST_F(CliCheck, SpellingNamesWordsTheDictionaryAskedForDoesNotKnowAndLearnsTheP
         << result.err.toStdString();
 
     QString problem;
-    EXPECT_EQ(HunspellSpeller::load("nl_NL", problem)->addToPersonalList("opslaam"), "");
+    const std::unique_ptr<HunspellSpeller> speller = HunspellSpeller::load("nl_NL", problem);
+    EXPECT_FALSE(speller->knows("opslaam"));
+    EXPECT_EQ(speller->addToPersonalList("opslaam"), "");
+    EXPECT_TRUE(speller->knows("opslaam")) << "the word asked about before is known once added";
     EXPECT_EQ(run(spelling + QStringList{"--language", "nl_NL", nl}).status, 0);
     EXPECT_EQ(HunspellSpeller::load("nl_NL", problem)->suggestions("bestnad").value(0), "bestand");
 

@@ -47,7 +47,7 @@ check "xdg-mime names our entry as the default" test "$(xdg-mime query default a
 cpack -B "$scratch/package" --config "$build/CPackConfig.cmake" >/dev/null
 deb=$(ls "$scratch"/package/lexicant_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6widgets6 qt6-qpa-plugins libgettextpo0; do
+for package in libqt6widgets6 qt6-qpa-plugins libgettextpo0 libhunspell-1.7-0; do
     check "the package depends on $package" grep -q "$package" <<<"$depends"
 done
 contents=$(dpkg-deb -c "$deb")

@@ -1,9 +1,11 @@
 // The form and row lists and the row commands as the window runs them: the question each asks,
 // what reaches the row list, and what reaches the document, and when.
 #include "ChoiceList.h"
+#include "CutTextDelegate.h"
 #include "WindowTest.h"
 
 #include <QMenu>
+#include <QTableWidget>
 
 #include <functional>
 
@@ -193,4 +195,33 @@ TEST(ChoiceList, OnlyALeftClickOrANavigationKeyChoosesAnItem)
         step.act(list);
         EXPECT_EQ(chosen, step.chosen);
     }
+}
+
+// A row list and a table paint a long text cut to what shows exactly as they paint it whole, on
+// one line and wrapped in rows of one line and of three, and a text that fits untouched.
+TEST(CutTextDelegate, PaintsWhatShowsAsTheWholeTextWould)
+{
+    const QString words = QString("Open the file named in the list ").repeated(12);
+    const QString texts[] = {"A short row",
+                             QString(400, 'i'),
+                             words + QString("AVATAR To, Ty. ").repeated(30),
+                             QString(200, 'W'),
+                             words + "\n" + words,
+                             QString::fromUtf8("\xF0\x9F\x98\x80").repeated(150)};
+    for (const bool wrapped : {false, true}) {
+        QTableWidget table(12, 1);
+        table.setWordWrap(wrapped);
+        table.setColumnWidth(0, wrapped ? 260 : 2000); // wider than the view, or not
+        table.resize(300, 400);
+        for (int row = 0; row < 12; ++row)
+            table.setItem(row, 0, new QTableWidgetItem(texts[row % 6]));
+        for (int row = 6; row < 12; ++row)
+            table.setRowHeight(row, 3 * table.fontMetrics().lineSpacing() + 6);
+        table.show();
+        const auto painted = [&table] { return table.viewport()->grab().toImage(); };
+        const QImage whole = painted();
+        table.setItemDelegate(new CutTextDelegate(&table));
+        EXPECT_EQ(painted(), whole) << (wrapped ? "wrapped" : "one line");
+    }
+    EXPECT_LT(cutToShow(words, QFontMetrics(QFont()), {260, 20}, true).size(), words.size());
 }
