@@ -296,6 +296,9 @@ void QL_Core::goToWork(ProblemPlace from)
     const std::optional<ProblemPlace> next = m_workbench->nextToDo(from, 1);
     if (!next) {
         m_referenceDock->sayForNow(tr("Nothing left to translate."));
+        // The stored row may have left the rows shown, and its editor with it: the keyboard
+        // stays in the table, so that Ctrl+Z and typing act on its current row.
+        m_referenceDock->table()->setFocus();
         return;
     }
     m_referenceDock->showRow(*next, true);

@@ -184,7 +184,28 @@ TEST(RealDialogs, TheKeyboardAloneOpensEditsAndTranslatesAndEveryRowStaysAtItsIn
     EXPECT_EQ(window.workingCopy().rows.value(1), "Twee");
     EXPECT_EQ(QApplication::focusWidget(), window.referenceDock()->table());
     EXPECT_EQ(window.referenceDock()->table()->currentIndex().row(), 1);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window.referenceDock()->scopeBox());
     key(Qt::Key_W, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget(), window.referenceDock()->scopeBox());
+
+    // With untranslated rows shown, the last one stored leaves the table; the keyboard stays
+    // in it, and Ctrl+Z brings the row back as the one to type on.
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    key(Qt::Key_Delete);
+    window.referenceDock()->filterBox()->setCurrentIndex(2);
+    settle();
+    type("Twee");
+    key(Qt::Key_Return, Qt::ControlModifier);
+    settle();
+    const QLabel* said = window.referenceDock()->findChild<QLabel*>("lbl_message");
+    EXPECT_EQ(said->text(), "Nothing left to translate.");
+    EXPECT_EQ(QApplication::focusWidget(), window.referenceDock()->table());
+    key(Qt::Key_Z, Qt::ControlModifier);
+    settle();
+    EXPECT_NE(said->text(), "Nothing left to translate.");
+    EXPECT_EQ(window.workingCopy().rows.value(1), "");
+    type("Twee");
+    key(Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(stored(false), "Een|Twee|Drie|Vier|Vijf");
 }
