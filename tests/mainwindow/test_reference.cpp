@@ -223,6 +223,12 @@ TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocum
     EXPECT_EQ(editor->toPlainText(), "Sluiten bestand");
     window->referenceDock()->finishEditing(false);
     EXPECT_EQ(table().at(2), "2|Close|Sluiten bestand|") << "no spelling problem left";
+    toolkit.onDialog<QL_Edit>([](QL_Edit& d) {
+        ASSERT_TRUE(d.txt_reference);
+        EXPECT_EQ(d.txt_reference->text(), "Save %1") << "the row dialog shows its reference";
+        d.reject();
+    });
+    doubleClick(window->lst_lang, 1);
 
     toolkit.answers = {MsgResult::Yes, MsgResult::Yes};
     open(write("other.lsf", read(path("nl.lsf"))));
