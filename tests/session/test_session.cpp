@@ -374,11 +374,18 @@ TEST_F(MemoryRecord, AChangedRowIsNamedAndUnlearntUntilItIsStoredAgain)
 TEST_F(SessionTest, RecentFilesAreNewestFirstAndReadingThemWritesNothing)
 {
     RecentFiles recent;
-    for (const char* name : {"a", "b", "c", "d", "e", "f", "b"})
+    for (const char* name : {"a", "b", "c", "d", "e", "f", "e"})
         recent.add(path(name));
     EXPECT_EQ(QSettings().value("recentFiles"), QVariant()) << "not before the event is done";
-    EXPECT_EQ(recent.files(), QStringList({path("b"), path("f"), path("e"), path("d"), path("c")}));
+    EXPECT_EQ(recent.files(), QStringList({path("e"), path("f"), path("d"), path("c"), path("b")}));
     recent.remove(path("e"));
     EXPECT_EQ(QSettings().value("recentFiles").toStringList(),
-              QStringList({path("b"), path("f"), path("d"), path("c")}));
+              QStringList({path("f"), path("d"), path("c"), path("b")}));
+}
+
+TEST_F(MemoryRecord, AClosedReferenceLeavesNoLanguageForTheMemory)
+{
+    begin("closed");
+    parts->reference.close();
+    EXPECT_EQ(parts->reference.referenceLanguage(), "");
 }
