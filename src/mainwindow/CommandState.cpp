@@ -18,14 +18,14 @@ void QL_Core::RefreshCommandState()
             mnu_save->setEnabled(false);
         }
         if (workingCopy().rows.size() > 0) {
+            // New text is never disabled: it is how an empty form gets its first row.
             for (QAction* item :
-                 {mnu_text_new, mnu_text_edit, mnu_text_insert, mnu_text_delete, mnu_text_replace})
+                 {mnu_text_edit, mnu_text_insert, mnu_text_delete, mnu_text_replace})
                 item->setEnabled(true);
             for (int button : {6, 7, 8, 9})
                 m_buttons[std::size_t(button)]->setEnabled(true);
         }
         if (workingCopy().rows.isEmpty()) {
-            mnu_text_new->setEnabled(true);
             for (QAction* item :
                  {mnu_text_edit, mnu_text_insert, mnu_text_delete, mnu_text_replace})
                 item->setEnabled(false);
