@@ -13,6 +13,7 @@
 #include "WorkbenchModel.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -183,6 +184,8 @@ TEST(RealDialogs, TheKeyboardAloneOpensEditsAndTranslatesAndEveryRowStaysAtItsIn
     key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(window.workingCopy().rows.value(1), "Twee");
     EXPECT_EQ(QApplication::focusWidget(), window.referenceDock()->table());
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "Twee") << "Ctrl+C copies the row's text";
     EXPECT_EQ(window.referenceDock()->table()->currentIndex().row(), 1);
     key(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), window.referenceDock()->scopeBox());
