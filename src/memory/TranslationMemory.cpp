@@ -135,11 +135,11 @@ bool startsAsDatabase(const QString& path)
 }
 
 // The application id in a SQLite file's header, read without SQLite: for a file SQLite finds
-// damaged, whether it was a memory.
+// damaged, whether it was a memory. Only a file that starts as a database is opened at all.
 qint64 headerApplicationId(const QString& path)
 {
     const QByteArray header = headerOf(path);
-    if (header.size() < 72 || !header.startsWith(SqliteMagic))
+    if (header.size() < 72)
         return 0;
     return qFromBigEndian<quint32>(header.constData() + 68);
 }
