@@ -306,4 +306,7 @@ TEST_F(Reference, ARowTypedInTheTableIsStoredAtItsRowAndTheNextOneToDoFollows)
     window->referenceDock()->filterBox()->setCurrentIndex(1); // rows that need work
     window->referenceDock()->scopeBox()->setCurrentIndex(1);  // of all forms
     EXPECT_EQ(table(), QStringList({"Form 1, row 1|Two|Two|same"}));
+    ASSERT_EQ(window->referenceDock()->openEditor(), nullptr);
+    window->mnu_store_next->trigger(); // no editor open: on to the row to do, in its editor
+    EXPECT_NE(window->referenceDock()->openEditor(), nullptr);
 }
