@@ -44,8 +44,8 @@ public:
     void copyReferenceText();
     void copyReferenceShortcut();
     void takeSuggestion(int number);
-    // A short word in the workbench, such as that nothing is left to translate.
-    // Says what holds until it changes (a language the memory lacks) ...
+    // A short word in the workbench: what holds until it changes (a language the memory
+    // lacks) ...
     void say(const QString& text);
     // ... or what a step found, until the rows shown or the current row change.
     void sayForNow(const QString& text);

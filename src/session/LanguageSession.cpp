@@ -12,31 +12,21 @@
 
 #include <stdexcept>
 
-bool SessionState::operator==(const SessionState& other) const
-{
-    const int form = int(document.SelectedForm);
-    if (form != int(other.document.SelectedForm) ||
-        document.SelectedRow != other.document.SelectedRow || !(copy == other.copy) ||
-        !(marks == other.marks))
-        return false;
-    if (document.sameTables(other.document))
-        return true;
-    // Tables that differ only by what the next commit writes anyway are the same to a save.
-    LanguageDocument committed = document, otherCommitted = other.document;
-    commitWorkingCopy(copy, form, committed);
-    commitWorkingCopy(other.copy, form, otherCommitted);
-    return committed.sameTables(otherCommitted);
-}
-
 namespace {
+
+// The document of a state as a save would write it: its selected form's rows committed.
+LanguageDocument committedDocument(const SessionState& state)
+{
+    LanguageDocument document = state.document;
+    commitWorkingCopy(state.copy, int(state.document.SelectedForm), document);
+    return document;
+}
 
 // The first row of a form whose text differs between two states, as each would be saved; form 0
 // when no form's text differs.
 PlacedText firstChangedRow(const SessionState& a, const SessionState& b)
 {
-    LanguageDocument x = a.document, y = b.document;
-    commitWorkingCopy(a.copy, int(a.document.SelectedForm), x);
-    commitWorkingCopy(b.copy, int(b.document.SelectedForm), y);
+    const LanguageDocument x = committedDocument(a), y = committedDocument(b);
     for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
         const LanguageTable &before = x.formText(form), &after = y.formText(form);
         for (int row = 0; row <= after.lastIndex(); ++row) {
@@ -48,6 +38,19 @@ PlacedText firstChangedRow(const SessionState& a, const SessionState& b)
 }
 
 } // namespace
+
+bool SessionState::operator==(const SessionState& other) const
+{
+    const int form = int(document.SelectedForm);
+    if (form != int(other.document.SelectedForm) ||
+        document.SelectedRow != other.document.SelectedRow || !(copy == other.copy) ||
+        !(marks == other.marks))
+        return false;
+    if (document.sameTables(other.document))
+        return true;
+    // Tables that differ only by what the next commit writes anyway are the same to a save.
+    return committedDocument(*this).sameTables(committedDocument(other));
+}
 
 // One step of the edit history: the states before and after a change the person made. The
 // change is made before the step is recorded; undo shows the state before it, redo the state
@@ -124,9 +127,7 @@ int LanguageSession::designatedRow() const
 
 LanguageDocument LanguageSession::committed() const
 {
-    LanguageDocument document = m_document;
-    commitWorkingCopy(m_copy, selectedForm(), document);
-    return document;
+    return committedDocument(state());
 }
 
 void LanguageSession::setUnsavedChanges(bool changed)

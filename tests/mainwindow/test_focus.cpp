@@ -2,14 +2,10 @@
 // keyboard as a person does: focus leaves the lists for a dialog and comes back selecting
 // nothing, Ctrl+Z belongs to the box that has the keyboard, and the workbench keeps every row at
 // its index. (No to a question keeping all is the offscreen tests'.)
-#include "FakeShell.h"
 #include "LanguageFile.h"
 #include "LsfBytes.h"
-#include "QL_Core.h"
-#include "QtToolkit.h"
-#include "RecoveryController.h"
+#include "RealWindow.h"
 #include "ReferenceDock.h"
-#include "TempFiles.h"
 #include "WorkbenchModel.h"
 
 #include <QApplication>
@@ -21,7 +17,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QSettings>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -59,15 +54,10 @@ void answerKeys(QList<Qt::Key> keys, QPointer<QWidget> last = nullptr)
 
 TEST(RealDialogs, TheKeyboardAloneOpensEditsAndTranslatesAndEveryRowStaysAtItsIndex)
 {
-    const TempFiles files;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, files.folder());
-    QtToolkit toolkit;
-    FakeShell shell;
-    QL_Core window(toolkit, shell);
-    window.recovery().setFolder(files.path("recovery"));
-    toolkit.setParentWidget(&window);
-    window.startUp();
-    window.show();
+    RealWindow real;
+    const TempFiles& files = real.files;
+    QtToolkit& toolkit = real.toolkit;
+    QL_Core& window = real.window;
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QWindow* screen = window.windowHandle();

@@ -1,29 +1,21 @@
 // The workbench on a laptop: a 1280x720 screen whose panel leaves 1280x680 to the windows (the
 // window manager's margin stands in for the panel).
-#include "FakeShell.h"
 #include "LsfBytes.h"
-#include "QL_Core.h"
-#include "QtToolkit.h"
+#include "RealWindow.h"
 #include "ReferenceDock.h"
-#include "TempFiles.h"
 
 #include <QLabel>
 #include <QRect>
 #include <QScreen>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 
 TEST(SmallScreen, AReferenceFitsTheWindowWithTwelveRowsAndTheSuggestionsOnTheScreen)
 {
-    const TempFiles files;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, files.folder());
-    QtToolkit toolkit;
-    FakeShell shell;
-    QL_Core window(toolkit, shell);
-    window.startUp();
-    window.show();
+    RealWindow real;
+    const TempFiles& files = real.files;
+    QL_Core& window = real.window;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QTest::qWait(300); // the window settles at its designed size
     const QSize designed = window.size();
