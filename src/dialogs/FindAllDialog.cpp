@@ -18,6 +18,7 @@ FindAllDialog::FindAllDialog(QWidget* parent, Search search)
     txt_find = new QLineEdit(this);
     txt_find->setObjectName(QStringLiteral("txt_find"));
     auto* label = new QLabel(tr("&Find:"), this);
+    label->setObjectName(QStringLiteral("lbl_find"));
     label->setBuddy(txt_find);
     chk_case = new QCheckBox(tr("&Match case"), this);
     chk_case->setObjectName(QStringLiteral("chk_case"));

@@ -17,13 +17,14 @@ QString cutToShow(const QString& text, const QFontMetrics& metrics, QSize box, b
     qint64 width = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        // What may be drawn narrower or not at all counts for nothing.
+        // What may be drawn narrower or not at all counts for nothing; so does either half of a
+        // surrogate pair, so that the text is never cut between the two.
         const bool counted = !c.isSurrogate() && c.category() != QChar::Other_Control &&
                              c.category() != QChar::Other_Format &&
                              c.category() != QChar::Mark_NonSpacing;
         width += counted ? metrics.horizontalAdvance(c) : 0;
         if (width > enough)
-            return text.left(text.at(i).isHighSurrogate() ? i + 2 : i + 1);
+            return text.left(i + 1);
     }
     return text;
 }

@@ -159,8 +159,10 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
             m_filter->addItem(checkDescription(Check(c)), c);
     }
     auto* scopeLabel = new QLabel(tr("Ro&ws of:"), workbench);
+    scopeLabel->setObjectName(QStringLiteral("lbl_scope"));
     scopeLabel->setBuddy(m_scope);
     auto* filterLabel = new QLabel(tr("S&how:"), workbench);
+    filterLabel->setObjectName(QStringLiteral("lbl_filter"));
     filterLabel->setBuddy(m_filter);
     m_progress = new QLabel(workbench);
     m_progress->setObjectName(QStringLiteral("lbl_progress"));

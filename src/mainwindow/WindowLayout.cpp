@@ -272,11 +272,10 @@ void QL_Core::createPanels()
     lst_lang->setObjectName(QStringLiteral("lst_lang"));
     lst_lang->setItemDelegate(new CutTextDelegate(lst_lang));
 
-    for (QListWidget* list : {lst_forms, lst_lang}) {
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->setSortingEnabled(false);
+    // A list selects one item and keeps the order it is given. All its items are one line high,
+    // which spares measuring each of 201 rows.
+    for (QListWidget* list : {lst_forms, lst_lang})
         list->setUniformItemSizes(true);
-    }
     placeControls();
 
     describeForAssistiveTechnology();

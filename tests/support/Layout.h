@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QFile>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -15,6 +16,26 @@
 #include "Twips.h"
 
 #include <gtest/gtest.h>
+
+// Where a layout puts a widget: its item's index in each layout from the top one down, and for
+// a grid the row, column and spans ("2.0" is the first item of the layout that is item 2).
+inline QString placeInLayout(const QLayout* layout, const QWidget* w)
+{
+    for (int i = 0; layout && i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        QString here = QString::number(i);
+        if (const auto* grid = qobject_cast<const QGridLayout*>(layout)) {
+            int row = 0, column = 0, rows = 0, columns = 0;
+            grid->getItemPosition(i, &row, &column, &rows, &columns);
+            here = QStringLiteral("%1,%2+%3x%4").arg(row).arg(column).arg(rows).arg(columns);
+        }
+        if (item->widget() == w)
+            return here;
+        if (const QString inner = placeInLayout(item->layout(), w); !inner.isEmpty())
+            return here + u'.' + inner;
+    }
+    return {};
+}
 
 // Every named widget and command of a window as one text, a line each: name, class, place and
 // size, and what a person reads on it. On a screen where a twip is a pixel, a control one twip
@@ -34,7 +55,10 @@ inline QString layoutText(const QWidget* top)
                 .arg(t.toTwips(r.height()));
         if (w->minimumWidth() == w->maximumWidth())
             return QStringLiteral("width %1").arg(t.toTwips(w->width()));
-        return QStringLiteral("laid out");
+        // A main window places its bars, docks and central widget by area, not by index.
+        if (w->parentWidget()->inherits("QMainWindow"))
+            return QStringLiteral("laid out");
+        return QStringLiteral("laid out at ") + placeInLayout(w->parentWidget()->layout(), w);
     };
     QStringList lines{top->layout() ? top->objectName()
                                     : QStringLiteral("%1 %2x%3")
@@ -47,13 +71,18 @@ inline QString layoutText(const QWidget* top)
             continue;
         QString text;
         if (auto* label = qobject_cast<const QLabel*>(w))
-            text = label->text();
+            text = label->text() + (label->buddy()
+                                        ? QStringLiteral(" for ") + label->buddy()->objectName()
+                                        : QString());
         else if (auto* button = qobject_cast<const QAbstractButton*>(w))
             text = button->text();
         else if (auto* group = qobject_cast<const QGroupBox*>(w))
             text = group->title();
         else if (auto* view = qobject_cast<const QAbstractItemView*>(w))
-            text = QStringLiteral("%1 columns").arg(view->model()->columnCount());
+            text = QStringLiteral("%1 columns, select %2")
+                       .arg(view->model()->columnCount())
+                       .arg(QStringList({"none", "one", "many", "extended", "contiguous"})
+                                .value(view->selectionMode()));
         else if (auto* box = qobject_cast<const QLineEdit*>(w))
             text = QStringLiteral("max %1%2")
                        .arg(box->maxLength())
