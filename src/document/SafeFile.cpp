@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <mutex>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -32,13 +33,12 @@ QString systemReason(int error)
 // write fails with EFBIG instead, and the caller reports it like any other failed write.
 void ignoreFileSizeSignal()
 {
-    static const bool done = [] {
+    static std::once_flag once;
+    std::call_once(once, [] {
         struct sigaction current {};
         if (sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
             std::signal(SIGXFSZ, SIG_IGN);
-        return true;
-    }();
-    (void)done;
+    });
 }
 
 // The file a path writes to: a symbolic link stays a link, and the file it points to is replaced.

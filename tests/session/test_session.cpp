@@ -365,6 +365,9 @@ TEST_F(MemoryRecord, AChangedRowIsNamedAndUnlearntUntilItIsStoredAgain)
         EXPECT_EQ(changedRows(), named) << "after the save";
         EXPECT_EQ(recorded(c.name), c.recorded);
     }
+    // The record is of a language pair: this file in another language has none.
+    ASSERT_EQ(parts->spelling.setLanguage("en_US"), "");
+    EXPECT_EQ(changedRows(), QList<int>{});
     // Another window on the copy: a reference it never had takes the language of the one before.
     ReferenceParts other(session);
     ASSERT_EQ(other.reference.open(write("en42.lsf", lsfFile(1, {}))), "");

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -83,6 +84,9 @@ inline QString layoutText(const QWidget* top)
                        .arg(view->model()->columnCount())
                        .arg(QStringList({"none", "one", "many", "extended", "contiguous"})
                                 .value(view->selectionMode()));
+        else if (auto* choices = qobject_cast<const QComboBox*>(w))
+            for (int i = 0; i < choices->count(); ++i)
+                text += (i ? QStringLiteral("|") : QString()) + choices->itemText(i);
         else if (auto* box = qobject_cast<const QLineEdit*>(w))
             text = QStringLiteral("max %1%2")
                        .arg(box->maxLength())
