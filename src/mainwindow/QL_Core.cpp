@@ -284,7 +284,7 @@ void QL_Core::closeEvent(QCloseEvent* event)
             return;
         }
     }
-    event->accept();
+    // The event comes accepted: the window closes.
     rememberWorkbench();
     if (m_systemEnding)
         m_recovery->write();

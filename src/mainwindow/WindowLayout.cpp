@@ -131,10 +131,10 @@ void QL_Core::createMenus()
     mnu_saveas = item(mnu_file, "mnu_saveas", tr("Save file as ..."), QKeySequence(),
                       &QL_Core::mnu_saveas_Click, this);
     mnu_bar_2 = bar(mnu_file, "mnu_bar_2");
-    // The recently used files go between here and Exit, read when the menu opens.
+    // The recently used files go between here and Exit, read when the menu opens, which also
+    // shows this separator only when there are any.
     m_recentBar = mnu_file->addSeparator();
     m_recentBar->setObjectName(QStringLiteral("mnu_bar_recent"));
-    m_recentBar->setVisible(false);
     connect(mnu_file, &QMenu::aboutToShow, this, &QL_Core::fillRecentFiles);
     mnu_exit = item(mnu_file, "mnu_exit", tr("Exit"), QKeySequence(Qt::CTRL | Qt::Key_X),
                     &QL_Core::mnu_exit_Click, this);

@@ -25,16 +25,18 @@ TEST(InterfaceLanguage, DutchOnlyWhereTheListAsksForItBeforeEnglish)
 
 TEST(InterfaceLanguage, TheProgramSpeaksTheLanguageOfTheEnvironmentOrOfItsOption)
 {
-    const auto help = [](const char* language, const QStringList& options) {
+    const auto help = [](const char* language, const QStringList& options,
+                         const QString& asked = "--help") {
         qputenv("LANGUAGE", language);
         QProcess program;
-        program.start(LEXICANT_PROGRAM, options + QStringList{"--help"});
+        program.start(LEXICANT_PROGRAM, options + QStringList{asked});
         EXPECT_TRUE(program.waitForFinished(20000));
         return QString::fromUtf8(program.readAllStandardOutput());
     };
     EXPECT_TRUE(help("nl", {}).contains("Een taalbestand om te openen."));
     EXPECT_TRUE(help("nl", {"--language", "en"}).contains("A language file to open."));
     EXPECT_TRUE(help("en", {"--language=nl"}).contains("Een taalbestand om te openen."));
+    EXPECT_TRUE(help("en", {}, "--version").startsWith("Lexicant 1.")) << "the name settings use";
 }
 
 class Dutch : public WindowTest {

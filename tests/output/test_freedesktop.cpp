@@ -86,10 +86,13 @@ TEST_F(Freedesktop, OpenWithShowsTheChooserAndStartsThePickedProgram)
     ASSERT_EQ(launched.size(), 2);
     EXPECT_EQ(launched[1].first(), "editor");
 
-    toolkit.onModal = [](QDialog& dialog) {
+    bool cancelled = false;
+    toolkit.onModal = [&cancelled](QDialog& dialog) {
+        QObject::connect(&dialog, &QDialog::rejected, [&cancelled] { cancelled = true; });
         static_cast<AppChooser&>(dialog).buttons->button(QDialogButtonBox::Cancel)->click();
         return dialog.result();
     };
     open("RUNDLL32.EXE", "shell32.dll,OpenAs_RunDLL " + file.toStdString());
+    EXPECT_TRUE(cancelled) << "Cancel closes the chooser";
     EXPECT_EQ(launched.size(), 2) << "cancelling starts nothing";
 }
