@@ -25,8 +25,7 @@ namespace {
 
 // What a text holds, found in one pass, so that most texts skip most checks.
 struct Facts {
-    bool digits = false, tabs = false, brackets = false, doubleSpaces = false, addresses = false,
-         tags = false;
+    bool digits = false, tabs = false, brackets = false, addresses = false, tags = false;
 
     explicit Facts(const QString& text)
     {
@@ -37,7 +36,6 @@ struct Facts {
             tabs = tabs || u == '\t';
             brackets =
                 brackets || u == '(' || u == ')' || u == '[' || u == ']' || u == '{' || u == '}';
-            doubleSpaces = doubleSpaces || (u == ' ' && previous == ' ');
             addresses = addresses || u == '@' || u == ':' || (u == '.' && previous == 'w');
             tags = tags || u == '<';
             previous = u;
@@ -224,7 +222,7 @@ void textProblems(const QString& reference, const QString& text, const CheckSet&
             QCoreApplication::translate("ReferenceChecks", "the word \"%1\" is repeated")
                 .arg(word));
     const auto doubleSpaces = [](const QString& s) { return withoutAccessKeys(s).count(u"  "); };
-    if ((ours.doubleSpaces || theirs.doubleSpaces) && doubleSpaces(text) != doubleSpaces(reference))
+    if (doubleSpaces(text) != doubleSpaces(reference))
         add(Check::DoubleSpaces,
             QCoreApplication::translate("ReferenceChecks", "%1 double spaces, the reference %2")
                 .arg(doubleSpaces(text))

@@ -17,23 +17,14 @@ void QL_Core::RefreshCommandState()
             m_buttons[4]->setEnabled(false);
             mnu_save->setEnabled(false);
         }
-        if (workingCopy().rows.size() > 0) {
-            // New text is never disabled: it is how an empty form gets its first row.
-            for (QAction* item :
-                 {mnu_text_edit, mnu_text_insert, mnu_text_delete, mnu_text_replace})
-                item->setEnabled(true);
-            for (int button : {6, 7, 8, 9})
-                m_buttons[std::size_t(button)]->setEnabled(true);
-        }
-        if (workingCopy().rows.isEmpty()) {
-            for (QAction* item :
-                 {mnu_text_edit, mnu_text_insert, mnu_text_delete, mnu_text_replace})
-                item->setEnabled(false);
-            // The toolbar's New text is disabled with an empty list although the menu item,
-            // which runs the same command, stays enabled.
-            for (int button : {6, 7, 8, 9})
-                m_buttons[std::size_t(button)]->setEnabled(false);
-        }
+        // New text is never disabled: it is how an empty form gets its first row. The toolbar's
+        // New text is disabled with an empty list although the menu item, which runs the same
+        // command, stays enabled.
+        const bool rows = !workingCopy().rows.isEmpty();
+        for (QAction* item : {mnu_text_edit, mnu_text_insert, mnu_text_delete, mnu_text_replace})
+            item->setEnabled(rows);
+        for (int button : {6, 7, 8, 9})
+            m_buttons[std::size_t(button)]->setEnabled(rows);
     });
 }
 
