@@ -93,6 +93,11 @@ TEST_F(Reference, OpenedTheTableFollowsEditsTheListsAndTheChecksAndClosedNothing
         << "a text beside the row it was read from; the gap where it is";
     window->findChild<QAction*>("mnu_check_moves-at-save")->setChecked(false);
     EXPECT_EQ(table(), QStringList({"0|About||missing", "1||Over|extra"}));
+    QStringList lengths; // the limit the checks use is the one ticked
+    for (QAction* a : window->findChild<QMenu*>("mnu_length")->actions())
+        lengths << a->text() + (a->isChecked() ? " *" : "");
+    EXPECT_EQ(lengths.join('|'), "1.5 times the reference and 10 characters|2 times the reference "
+                                 "and 10 characters *|3 times the reference and 10 characters");
 
     window->mnu_reference_close->trigger();
     EXPECT_FALSE(window->referenceDock()->isVisible());
