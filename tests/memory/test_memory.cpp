@@ -11,6 +11,8 @@
 #include <QProcess>
 
 #include <functional>
+#include <numeric>
+#include <random>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -38,6 +40,54 @@ TEST(Matching, ScoresIgnoreAccessKeysAndPlaceholderNumbersAndFallWithEachChange)
     for (const auto& c : cases) {
         const int score = matchScore(c.text, c.candidate);
         EXPECT_TRUE(score >= c.least && score <= c.most) << c.name << ": " << score;
+    }
+}
+
+TEST(Matching, CharacterDistanceCountsEditsAcrossLongTexts)
+{
+    const QString long70 = QString(70, u'a');
+    const struct {
+        const char* name;
+        QString a, b;
+        int distance;
+    } cases[] = {
+        {"empty", {}, QStringLiteral("abc"), 3},
+        {"the same", long70, long70, 0},
+        {"one replaced at the 64th", long70, QString(long70).replace(63, 1, u'b'), 1},
+        {"one replaced at the 65th", long70, QString(long70).replace(64, 1, u'b'), 1},
+        {"one removed", long70, long70.left(69), 1},
+        {"beyond ASCII", QStringLiteral("caf\u00e9 \u0141\u00f3d\u017a"),
+         QStringLiteral("cafe \u0141od\u017a"), 2},
+        {"nothing alike", QString(130, u'x'), QString(65, u'y'), 130},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(characterDistance(c.a, c.b), c.distance) << c.name;
+        EXPECT_EQ(characterDistance(c.b, c.a), c.distance) << c.name << ", the other way";
+    }
+    // Against the table of every prefix, on texts of one to three blocks of 64.
+    const auto plain = [](const QString& a, const QString& b) {
+        QList<int> row(b.size() + 1);
+        std::iota(row.begin(), row.end(), 0);
+        for (qsizetype i = 1; i <= a.size(); ++i) {
+            int diagonal = row[0];
+            row[0] = int(i);
+            for (qsizetype j = 1; j <= b.size(); ++j)
+                diagonal = std::exchange(row[j], std::min({row[j] + 1, row[j - 1] + 1,
+                                                           diagonal + (a[i - 1] != b[j - 1])}));
+        }
+        return row.back();
+    };
+    std::mt19937 random(7);
+    const QString letters = QStringLiteral("ab \u00e9\u0142");
+    const auto text = [&](int size) {
+        QString t;
+        for (int i = 0; i < size; ++i)
+            t += letters.at(random() % letters.size());
+        return t;
+    };
+    for (int round = 0; round < 200; ++round) {
+        const QString a = text(int(random() % 190) + 1), b = text(int(random() % 190));
+        ASSERT_EQ(characterDistance(a, b), plain(a, b)) << qPrintable(a) << " / " << qPrintable(b);
     }
 }
 
