@@ -184,7 +184,9 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     m_table->setTabKeyNavigation(false);
     m_table->setWordWrap(true);
     m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    // The place column fits its texts, which only another set of rows changes: fitted when the
+    // rows are set, not again for each row whose text changes.
+    m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
     m_table->setColumnWidth(1, 260);
     m_table->setColumnWidth(2, 260);
     m_table->installEventFilter(this);
@@ -241,6 +243,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
             });
     connect(&model, &WorkbenchModel::currentChanged, this, &ReferenceDock::followCurrent);
     connect(&model, &QAbstractItemModel::modelReset, this, [this] {
+        m_table->resizeColumnToContents(0);
         m_tallRow = -1;
         followCurrent();
     });
