@@ -134,6 +134,38 @@ private:
     mutable bool m_closing = false;
 };
 
+// A label whose text wraps at the width it is given, for texts that change with each row: QLabel
+// lays a wrapped text out at several widths to find its preferred and least sizes each time the
+// text changes, which for a long rich text costs more than painting it. This one is asked for
+// its height at its own width alone, once per text and width, and takes the width it is given.
+class WrappedLabel : public QLabel {
+public:
+    explicit WrappedLabel(QWidget* parent)
+        : QLabel(parent)
+    {
+        setWordWrap(true);
+    }
+    QSize sizeHint() const override { return {0, heightForWidth(width())}; }
+    QSize minimumSizeHint() const override
+    {
+        const QMargins margins = contentsMargins();
+        return {0, fontMetrics().height() + margins.top() + margins.bottom() + 2 * margin()};
+    }
+    int heightForWidth(int width) const override
+    {
+        if (width != m_width || text() != m_text) {
+            m_width = width;
+            m_text = text();
+            m_height = QLabel::heightForWidth(width);
+        }
+        return m_height;
+    }
+
+private:
+    mutable int m_width = -1, m_height = 0;
+    mutable QString m_text;
+};
+
 ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSession& spelling,
                              const MemorySession& memory, WorkbenchModel& model, QWidget* parent)
     : QDockWidget(parent)
@@ -200,10 +232,9 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     setTabOrder(m_table, m_scope);
     setTabOrder(m_scope, m_filter);
 
-    m_problems = new QLabel(workbench);
+    m_problems = new WrappedLabel(workbench);
     m_problems->setObjectName(QStringLiteral("lbl_row_problems"));
     m_problems->setAccessibleName(tr("Problems of this row"));
-    m_problems->setWordWrap(true);
     m_problems->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
 
     auto* bar = new QHBoxLayout;
@@ -220,10 +251,9 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     layout->addWidget(m_table, 1);
     layout->addWidget(m_problems);
     for (int i = 1; i <= 3; ++i) {
-        auto* label = new QLabel(workbench);
+        auto* label = new WrappedLabel(workbench);
         label->setObjectName(QStringLiteral("lbl_suggestion_%1").arg(i));
         label->setTextFormat(Qt::RichText);
-        label->setWordWrap(true);
         label->hide();
         layout->addWidget(label);
         m_suggestionLabels << label;
