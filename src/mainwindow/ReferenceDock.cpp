@@ -46,10 +46,21 @@ public:
     {
         auto* editor = new QPlainTextEdit(parent);
         editor->setAccessibleName(tr("Translation"));
-        QTextOption marks = editor->document()->defaultTextOption();
-        marks.setFlags(marks.flags() | QTextOption::ShowTabsAndSpaces |
-                       QTextOption::ShowLineAndParagraphSeparators);
-        editor->document()->setDefaultTextOption(marks);
+        // Tabs and line breaks show as marks. Drawing marks doubles what each key costs to lay
+        // the text out again, so they are drawn while the text holds a tab or a line break.
+        QTextDocument* document = editor->document();
+        connect(document, &QTextDocument::contentsChanged, editor, [document] {
+            const QString text = document->toPlainText();
+            const bool marked = document->blockCount() > 1 || text.contains(u'\t') ||
+                                text.contains(QChar::LineSeparator);
+            constexpr QTextOption::Flags Marks =
+                QTextOption::ShowTabsAndSpaces | QTextOption::ShowLineAndParagraphSeparators;
+            QTextOption option = document->defaultTextOption();
+            if (bool(option.flags() & Marks) == marked)
+                return;
+            option.setFlags(marked ? option.flags() | Marks : option.flags() & ~Marks);
+            document->setDefaultTextOption(option);
+        });
         // Misspelt words and characters a language file cannot store are underlined as typed.
         const QString reference = index.siblingAtColumn(1).data(Qt::EditRole).toString();
         new MarkHighlighter(editor->document(), [this, reference](const QString& text) {
