@@ -87,6 +87,10 @@ public:
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
     {
+        // The editor whose text is being stored closes next: the row changing under it is that
+        // text coming back.
+        if (m_closing)
+            return;
         // All of it selected, as in the row dialog: what is typed replaces it, End appends.
         auto* text = static_cast<QPlainTextEdit*>(editor);
         text->setPlainText(index.data(Qt::EditRole).toString());
