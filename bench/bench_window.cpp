@@ -561,7 +561,8 @@ void BM_StoreAndGoToTheNextRow(benchmark::State& state)
 // A key typed in the workbench's open editor, at the end of a row of the Dutch largest file in
 // words: the highlighter marks the misspelt words and the characters the file cannot store, over
 // the row's text. The floor (0) is the same keys in a plain editor of the same size and text;
-// 2 is that editor showing spaces, tabs and line ends as the workbench's does.
+// 2 is that editor showing spaces, tabs and line ends as marks, as the workbench's does while its
+// text holds a tab or a line break.
 // Keys alternate between a letter and Backspace, so the text stays as it is.
 void BM_KeyInTheEditor(benchmark::State& state)
 {
@@ -576,8 +577,12 @@ void BM_KeyInTheEditor(benchmark::State& state)
     std::unique_ptr<QPlainTextEdit> plain;
     if (state.range(0) != 1) {
         plain = std::make_unique<QPlainTextEdit>();
-        if (state.range(0) == 2) // the spaces, tabs and line ends shown as the workbench's
-            plain->document()->setDefaultTextOption(editor->document()->defaultTextOption());
+        if (state.range(0) == 2) { // the spaces, tabs and line ends shown as marks
+            QTextOption marks = plain->document()->defaultTextOption();
+            marks.setFlags(marks.flags() | QTextOption::ShowTabsAndSpaces |
+                           QTextOption::ShowLineAndParagraphSeparators);
+            plain->document()->setDefaultTextOption(marks);
+        }
         plain->resize(editor->size());
         plain->setPlainText(editor->toPlainText());
         plain->show();

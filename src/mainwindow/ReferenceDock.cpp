@@ -46,10 +46,21 @@ public:
     {
         auto* editor = new QPlainTextEdit(parent);
         editor->setAccessibleName(tr("Translation"));
-        QTextOption marks = editor->document()->defaultTextOption();
-        marks.setFlags(marks.flags() | QTextOption::ShowTabsAndSpaces |
-                       QTextOption::ShowLineAndParagraphSeparators);
-        editor->document()->setDefaultTextOption(marks);
+        // Tabs and line breaks show as marks. Drawing marks doubles what each key costs to lay
+        // the text out again, so they are drawn while the text holds a tab or a line break.
+        QTextDocument* document = editor->document();
+        connect(document, &QTextDocument::contentsChanged, editor, [document] {
+            const QString text = document->toPlainText();
+            const bool marked = document->blockCount() > 1 || text.contains(u'\t') ||
+                                text.contains(QChar::LineSeparator);
+            constexpr QTextOption::Flags Marks =
+                QTextOption::ShowTabsAndSpaces | QTextOption::ShowLineAndParagraphSeparators;
+            QTextOption option = document->defaultTextOption();
+            if (bool(option.flags() & Marks) == marked)
+                return;
+            option.setFlags(marked ? option.flags() | Marks : option.flags() & ~Marks);
+            document->setDefaultTextOption(option);
+        });
         // Misspelt words and characters a language file cannot store are underlined as typed.
         const QString reference = index.siblingAtColumn(1).data(Qt::EditRole).toString();
         new MarkHighlighter(editor->document(), [this, reference](const QString& text) {
@@ -76,6 +87,10 @@ public:
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
     {
+        // The editor whose text is being stored closes next: the row changing under it is that
+        // text coming back.
+        if (m_closing)
+            return;
         // All of it selected, as in the row dialog: what is typed replaces it, End appends.
         auto* text = static_cast<QPlainTextEdit*>(editor);
         text->setPlainText(index.data(Qt::EditRole).toString());
@@ -134,6 +149,38 @@ private:
     mutable bool m_closing = false;
 };
 
+// A label whose text wraps at the width it is given, for texts that change with each row: QLabel
+// lays a wrapped text out at several widths to find its preferred and least sizes each time the
+// text changes, which for a long rich text costs more than painting it. This one is asked for
+// its height at its own width alone, once per text and width, and takes the width it is given.
+class WrappedLabel : public QLabel {
+public:
+    explicit WrappedLabel(QWidget* parent)
+        : QLabel(parent)
+    {
+        setWordWrap(true);
+    }
+    QSize sizeHint() const override { return {0, heightForWidth(width())}; }
+    QSize minimumSizeHint() const override
+    {
+        const QMargins margins = contentsMargins();
+        return {0, fontMetrics().height() + margins.top() + margins.bottom() + 2 * margin()};
+    }
+    int heightForWidth(int width) const override
+    {
+        if (width != m_width || text() != m_text) {
+            m_width = width;
+            m_text = text();
+            m_height = QLabel::heightForWidth(width);
+        }
+        return m_height;
+    }
+
+private:
+    mutable int m_width = -1, m_height = 0;
+    mutable QString m_text;
+};
+
 ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSession& spelling,
                              const MemorySession& memory, WorkbenchModel& model, QWidget* parent)
     : QDockWidget(parent)
@@ -186,7 +233,9 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     m_table->setTabKeyNavigation(false);
     m_table->setWordWrap(true);
     m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    // The place column fits its texts, which only another set of rows changes: fitted when the
+    // rows are set, not again for each row whose text changes.
+    m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
     m_table->setColumnWidth(1, 260);
     m_table->setColumnWidth(2, 260);
     m_table->installEventFilter(this);
@@ -200,10 +249,9 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     setTabOrder(m_table, m_scope);
     setTabOrder(m_scope, m_filter);
 
-    m_problems = new QLabel(workbench);
+    m_problems = new WrappedLabel(workbench);
     m_problems->setObjectName(QStringLiteral("lbl_row_problems"));
     m_problems->setAccessibleName(tr("Problems of this row"));
-    m_problems->setWordWrap(true);
     m_problems->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
 
     auto* bar = new QHBoxLayout;
@@ -220,10 +268,9 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     layout->addWidget(m_table, 1);
     layout->addWidget(m_problems);
     for (int i = 1; i <= 3; ++i) {
-        auto* label = new QLabel(workbench);
+        auto* label = new WrappedLabel(workbench);
         label->setObjectName(QStringLiteral("lbl_suggestion_%1").arg(i));
         label->setTextFormat(Qt::RichText);
-        label->setWordWrap(true);
         label->hide();
         layout->addWidget(label);
         m_suggestionLabels << label;
@@ -243,6 +290,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
             });
     connect(&model, &WorkbenchModel::currentChanged, this, &ReferenceDock::followCurrent);
     connect(&model, &QAbstractItemModel::modelReset, this, [this] {
+        m_table->resizeColumnToContents(0);
         m_tallRow = -1;
         followCurrent();
     });

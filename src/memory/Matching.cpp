@@ -30,6 +30,75 @@ int editDistance(const Sequence& a, const Sequence& b)
 
 } // namespace
 
+int characterDistance(QStringView a, QStringView b)
+{
+    // Myers' bit-vector algorithm, in blocks of 64 rows (Hyyro's form for the whole distance):
+    // each column of the table is kept as the signs of its vertical steps, so that one step over
+    // the longer text costs a few operations per 64 characters of the shorter one.
+    if (a.size() > b.size())
+        std::swap(a, b);
+    if (a.isEmpty())
+        return int(b.size());
+    using Bits = quint64;
+    const qsizetype blocks = (a.size() + 63) / 64;
+    // Where each character of the shorter text is, per block; characters beyond 127 by search.
+    std::vector<char16_t> others;
+    std::vector<Bits> ascii(std::size_t(128 * blocks), 0), other;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t c = a[i].unicode();
+        Bits* bits;
+        if (c < 128) {
+            bits = &ascii[std::size_t(c * blocks)];
+        } else {
+            auto found = std::find(others.begin(), others.end(), c);
+            if (found == others.end()) {
+                others.push_back(c);
+                other.resize(other.size() + std::size_t(blocks), 0);
+                found = others.end() - 1;
+            }
+            bits = &other[std::size_t((found - others.begin()) * blocks)];
+        }
+        bits[i / 64] |= Bits(1) << (i % 64);
+    }
+    const std::vector<Bits> none(std::size_t(blocks), 0);
+    const auto equalTo = [&](char16_t c) -> const Bits* {
+        if (c < 128)
+            return &ascii[std::size_t(c * blocks)];
+        const auto found = std::find(others.begin(), others.end(), c);
+        return found == others.end() ? none.data()
+                                     : &other[std::size_t((found - others.begin()) * blocks)];
+    };
+    std::vector<Bits> plus(std::size_t(blocks), ~Bits(0)), minus(std::size_t(blocks), 0);
+    const Bits last = Bits(1) << ((a.size() - 1) % 64);
+    int distance = int(a.size());
+    for (const QChar c : b) {
+        const Bits* eq = equalTo(c.unicode());
+        int carry = 1; // the top row grows by one per character
+        for (qsizetype k = 0; k < blocks; ++k) {
+            const Bits pv = plus[std::size_t(k)], mv = minus[std::size_t(k)];
+            Bits e = eq[k];
+            const Bits xv = e | mv;
+            if (carry < 0)
+                e |= 1;
+            const Bits xh = (((e & pv) + pv) ^ pv) | e;
+            Bits ph = mv | ~(xh | pv), mh = pv & xh;
+            const Bits high = k + 1 == blocks ? last : Bits(1) << 63;
+            const int out = ph & high ? 1 : mh & high ? -1 : 0;
+            ph <<= 1;
+            mh <<= 1;
+            if (carry < 0)
+                mh |= 1;
+            else if (carry > 0)
+                ph |= 1;
+            plus[std::size_t(k)] = mh | ~(xv | ph);
+            minus[std::size_t(k)] = ph & xv;
+            carry = out;
+        }
+        distance += carry;
+    }
+    return distance;
+}
+
 QString comparableText(const QString& text)
 {
     static const QRegularExpression placeholder(
@@ -52,7 +121,7 @@ int matchScore(const QString& text, const QString& candidate)
     const QStringList wordsB = lowerB.split(u' ', Qt::SkipEmptyParts);
     const double words = double(editDistance(wordsA, wordsB)) /
                          double(std::max<qsizetype>({wordsA.size(), wordsB.size(), 1}));
-    const double characters = double(editDistance(lowerA, lowerB)) /
+    const double characters = double(characterDistance(lowerA, lowerB)) /
                               double(std::max<qsizetype>({lowerA.size(), lowerB.size(), 1}));
     // Never 99 or 100 for texts that differ in more than case.
     return std::min(98, int(100.0 * (1.0 - (words + characters) / 2.0) + 0.5));

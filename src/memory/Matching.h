@@ -14,6 +14,10 @@ QString comparableText(const QString& text);
 // in five scores about 80 and texts with nothing alike near 0.
 int matchScore(const QString& text, const QString& candidate);
 
+// The Levenshtein distance of two texts in UTF-16 code units: the fewest characters inserted,
+// removed or replaced to make one the other.
+int characterDistance(QStringView a, QStringView b);
+
 // The character trigrams of a comparable text in lower case, each once: what a lookup selects
 // candidates by.
 QStringList trigramsOf(const QString& comparable);

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLockFile>
 #include <QSet>
 #include <QSqlDatabase>
@@ -522,6 +524,7 @@ QList<Suggestion> TranslationMemory::suggest(const QString& sourceLanguage,
     const QString comparable = comparableText(text);
     // The same text first, by its index: among many alike units the trigrams might not reach it.
     QSqlQuery same(db);
+    same.setForwardOnly(true);
     same.prepare(QStringLiteral("SELECT %1 FROM units WHERE source_language = ? AND "
                                 "target_language = ? AND comparable = ?")
                      .arg(UnitColumns));
@@ -529,13 +532,15 @@ QList<Suggestion> TranslationMemory::suggest(const QString& sourceLanguage,
         same.addBindValue(value);
     // The rarest trigrams of the text select the other candidates: a trigram every unit holds
     // selects nothing, and the index lookups stay few whatever the memory's size.
+    // The text's trigrams go as one list: a query with a parameter for each is parsed anew for
+    // each text, which cost more than the search.
     const QStringList all = trigramsOf(comparable);
     QSqlQuery rare(db);
-    rare.prepare(QStringLiteral("SELECT trigram FROM trigram_counts WHERE trigram IN (%1) "
-                                "ORDER BY units LIMIT 6")
-                     .arg(QStringList(all.size(), QStringLiteral("?")).join(u',')));
-    for (const QString& t : all)
-        rare.addBindValue(t);
+    rare.setForwardOnly(true);
+    rare.prepare(QStringLiteral("SELECT trigram FROM trigram_counts WHERE trigram IN "
+                                "(SELECT value FROM json_each(?)) ORDER BY units LIMIT 6"));
+    rare.addBindValue(QString::fromUtf8(
+        QJsonDocument(QJsonArray::fromStringList(all)).toJson(QJsonDocument::Compact)));
     QStringList trigrams;
     rare.exec();
     while (rare.next())
@@ -543,6 +548,7 @@ QList<Suggestion> TranslationMemory::suggest(const QString& sourceLanguage,
     noteReadError(rare);
     // The units sharing the most of them with the text, of this language pair.
     QSqlQuery alike(db);
+    alike.setForwardOnly(true);
     alike.prepare(
         QStringLiteral("SELECT %1 FROM units JOIN (SELECT unit, COUNT(*) AS shared FROM "
                        "trigrams WHERE trigram IN (%2) GROUP BY unit ORDER BY shared DESC "

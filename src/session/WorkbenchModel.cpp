@@ -171,68 +171,111 @@ bool WorkbenchModel::shows(const Line& line) const
            (m_filter == Filter::All || toDo(line));
 }
 
+QList<WorkbenchModel::Line> WorkbenchModel::linesOf(int form, const FormInputs& inputs) const
+{
+    QList<Line> lines;
+    const QList<PairedText> pairs =
+        pairedTexts(m_session.document(), m_session.workingCopy(), m_session.selectedForm(), form);
+    auto pair = pairs.begin();
+    auto problem = inputs.problems.begin();
+    for (int row = 0; row < LanguageDocument::RowCount; ++row) {
+        // The texts at the row, joined; a single one shared, not copied.
+        QString text;
+        bool hasTexts = false;
+        for (; pair != pairs.end() && pair->row == row; ++pair) {
+            text = hasTexts ? text + QStringLiteral(" | ") + pair->text : pair->text;
+            hasTexts = true;
+        }
+        QList<Problem> here;
+        for (; problem != inputs.problems.end() && problem->row == row; ++problem)
+            here << *problem;
+        if (hasTexts || !inputs.reference.at(row).isEmpty())
+            lines.append({form, row, inputs.reference.at(row), text, here});
+    }
+    return lines;
+}
+
 void WorkbenchModel::refresh()
 {
     m_scheduled = false;
-    QList<Line> every;
-    ReferenceCounts inForm;
     const int selected = m_session.selectedForm();
+    const auto placeOfLine = [](const Line& line) { return ProblemPlace{line.form, line.row}; };
+    QList<ProblemPlace> placesBefore;
+    for (int i : std::as_const(m_shown))
+        placesBefore << placeOfLine(m_every.at(i));
+    // The lines of the forms made again, as they were: only their rows can have changed.
+    QHash<int, QList<Line>> before;
+    int selectedProblems = 0;
     if (const LanguageDocument* referenceDocument = m_reference.reference()) {
         const QList<Problem>& problems = m_problems.problems();
         auto problem = problems.begin();
-        for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
-            const LanguageTable& reference = referenceDocument->formText(form);
-            const QList<PairedText> pairs =
-                pairedTexts(m_session.document(), m_session.workingCopy(), selected, form);
-            auto pair = pairs.begin();
-            for (int row = 0; row < LanguageDocument::RowCount; ++row) {
-                // The texts at the row, joined; a single one shared, not copied (this runs
-                // for every row of every form after each change).
-                QString text;
-                bool hasTexts = false;
-                for (; pair != pairs.end() && pair->row == row; ++pair) {
-                    text = hasTexts ? text + QStringLiteral(" | ") + pair->text : pair->text;
-                    hasTexts = true;
-                }
-                QList<Problem> here;
-                for (; problem != problems.end() && problem->form == form && problem->row == row;
-                     ++problem)
-                    here << *problem;
-                if (form == selected) {
-                    inForm.referenceRows += reference.at(row).isEmpty() ? 0 : 1;
-                    inForm.translated += reference.at(row).isEmpty() || text.isEmpty() ? 0 : 1;
-                    inForm.problems += int(here.size());
-                }
-                if (hasTexts || !reference.at(row).isEmpty())
-                    every.append({form, row, reference.at(row), text, here});
-            }
+        for (const int form : LanguageDocument::Forms) {
+            const auto end = std::find_if(problem, problems.end(),
+                                          [form](const Problem& p) { return p.form != form; });
+            // A form's lines follow from its reference rows, its own (the row list of the
+            // selected form) and its problems: a form whose inputs are the same keeps its lines.
+            const bool isSelected = form == selected;
+            FormInputs inputs{referenceDocument->formText(form),
+                              isSelected ? LanguageTable() : m_session.document().formText(form),
+                              isSelected ? m_session.workingCopy().rows : QStringList(),
+                              isSelected ? m_session.workingCopy().origins : QList<int>(),
+                              isSelected,
+                              QList<Problem>(problem, end)};
+            problem = end;
+            if (isSelected)
+                selectedProblems = int(inputs.problems.size());
+            std::optional<FormInputs>& kept = m_inputs[std::size_t(form - 1)];
+            if (kept && *kept == inputs)
+                continue;
+            const auto first = std::find_if(m_every.begin(), m_every.end(),
+                                            [form](const Line& l) { return l.form >= form; });
+            const auto last =
+                std::find_if(first, m_every.end(), [form](const Line& l) { return l.form > form; });
+            const qsizetype at = first - m_every.begin();
+            before.insert(form, QList<Line>(first, last));
+            m_every.erase(first, last);
+            const QList<Line> lines = linesOf(form, inputs);
+            m_every.insert(at, lines.size(), Line{});
+            std::copy(lines.begin(), lines.end(), m_every.begin() + at);
+            kept = std::move(inputs);
         }
+    } else {
+        m_every.clear();
+        m_inputs = {};
     }
     QList<int> shown;
-    for (int i = 0; i < every.size(); ++i) {
-        if (shows(every.at(i)))
+    for (int i = 0; i < m_every.size(); ++i) {
+        if (shows(m_every.at(i)))
             shown << i;
     }
     const bool samePlaces =
-        std::equal(shown.begin(), shown.end(), m_shown.begin(), m_shown.end(), [&](int a, int b) {
-            return every.at(a).form == m_every.at(b).form && every.at(a).row == m_every.at(b).row;
-        });
+        std::equal(shown.begin(), shown.end(), placesBefore.begin(), placesBefore.end(),
+                   [&](int a, ProblemPlace b) { return placeOfLine(m_every.at(a)) == b; });
     if (samePlaces) {
-        QList<int> changed;
-        for (int r = 0; r < shown.size(); ++r) {
-            if (!(every.at(shown.at(r)) == m_every.at(m_shown.at(r))))
-                changed << r;
-        }
-        m_every = std::move(every);
         m_shown = std::move(shown);
-        for (int r : changed)
-            emit dataChanged(index(r, 0), index(r, ColumnCount - 1));
+        for (int r = 0; r < m_shown.size(); ++r) {
+            const Line& line = m_every.at(m_shown.at(r));
+            const auto old = before.constFind(line.form);
+            if (old == before.constEnd())
+                continue;
+            const auto was = std::find_if(old->begin(), old->end(),
+                                          [&](const Line& l) { return l.row == line.row; });
+            if (was == old->end() || !(*was == line))
+                emit dataChanged(index(r, 0), index(r, ColumnCount - 1));
+        }
     } else {
         beginResetModel();
-        m_every = std::move(every);
         m_shown = std::move(shown);
         endResetModel();
     }
+    ReferenceCounts inForm;
+    for (const Line& line : std::as_const(m_every)) {
+        if (line.form != selected || line.reference.isEmpty())
+            continue;
+        ++inForm.referenceRows;
+        inForm.translated += line.text.isEmpty() ? 0 : 1;
+    }
+    inForm.problems = selectedProblems;
     m_inForm = inForm;
     emit countsChanged();
 }

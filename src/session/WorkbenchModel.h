@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 
+#include <array>
 #include <optional>
 
 class LanguageSession;
@@ -103,6 +104,16 @@ private:
         bool translated() const { return !text.isEmpty(); }
         bool operator==(const Line&) const = default;
     };
+    // What a form's lines are made of.
+    struct FormInputs {
+        LanguageTable reference, stored; // stored: of a form not selected
+        QStringList rows;                // the row list of the selected form
+        QList<int> origins;
+        bool selected = false;
+        QList<Problem> problems;
+        bool operator==(const FormInputs&) const = default;
+    };
+    QList<Line> linesOf(int form, const FormInputs& inputs) const;
     void schedule();
     bool shows(const Line& line) const;
     bool toDo(const Line& line) const;
@@ -121,6 +132,8 @@ private:
     Check m_only = Check::Missing;
     QList<Line> m_every; // every row of every form with a text on either side
     QList<int> m_shown;  // the lines of m_every shown, in order
+    // What each form's lines in m_every were made of.
+    std::array<std::optional<FormInputs>, LanguageDocument::FormCount> m_inputs;
     ReferenceCounts m_inForm;
     ProblemPlace m_current;
     bool m_scheduled = false;

@@ -118,8 +118,15 @@ TEST_F(Reference, ANewTranslationTakesTheReferencesNamesAndAShortcutIsCopiedAfte
               "File|Notes|4.1|");
     click(window->lst_forms, 0);
     window->referenceDock()->editRow({1, 0}, "&Openen...");
+    // Tabs show as marks in the editor while its text holds one.
+    const auto marked = [this] {
+        return bool(window->referenceDock()->openEditor()->document()->defaultTextOption().flags() &
+                    QTextOption::ShowTabsAndSpaces);
+    };
+    EXPECT_FALSE(marked());
     window->mnu_copy_shortcut->trigger();
     EXPECT_EQ(window->referenceDock()->openEditor()->toPlainText(), "&Openen...\tCtrl+O");
+    EXPECT_TRUE(marked());
 }
 
 TEST_F(Reference, NextAndPreviousProblemShowTheRowInTheListAndTheTable)

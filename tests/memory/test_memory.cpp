@@ -11,6 +11,8 @@
 #include <QProcess>
 
 #include <functional>
+#include <numeric>
+#include <random>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -38,6 +40,35 @@ TEST(Matching, ScoresIgnoreAccessKeysAndPlaceholderNumbersAndFallWithEachChange)
     for (const auto& c : cases) {
         const int score = matchScore(c.text, c.candidate);
         EXPECT_TRUE(score >= c.least && score <= c.most) << c.name << ": " << score;
+    }
+}
+
+TEST(Matching, CharacterDistanceIsTheEditDistanceAcrossBlocksOf64)
+{
+    // Against the table of every prefix, on texts of up to three blocks of 64, either longer.
+    const auto plain = [](const QString& a, const QString& b) {
+        QList<int> row(b.size() + 1);
+        std::iota(row.begin(), row.end(), 0);
+        for (qsizetype i = 1; i <= a.size(); ++i) {
+            int diagonal = row[0];
+            row[0] = int(i);
+            for (qsizetype j = 1; j <= b.size(); ++j)
+                diagonal = std::exchange(row[j], std::min({row[j] + 1, row[j - 1] + 1,
+                                                           diagonal + (a[i - 1] != b[j - 1])}));
+        }
+        return row.back();
+    };
+    std::mt19937 random(7);
+    const QString letters = QStringLiteral("ab \u00e9\u0142");
+    const auto text = [&](int size) {
+        QString t;
+        for (int i = 0; i < size; ++i)
+            t += letters.at(random() % letters.size());
+        return t;
+    };
+    for (int round = 0; round < 200; ++round) {
+        const QString a = text(int(random() % 190) + 1), b = text(int(random() % 190));
+        ASSERT_EQ(characterDistance(a, b), plain(a, b)) << qPrintable(a) << " / " << qPrintable(b);
     }
 }
 

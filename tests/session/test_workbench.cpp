@@ -191,3 +191,23 @@ TEST_F(Workbench, TheTableShowsTabsAndLineBreaksAndEachRowsProblemsInWords)
               "access-keys, line-breaks, tabs");
     EXPECT_EQ(model->countsText(), "1 of 1 reference rows translated, 8 problems");
 }
+
+TEST_F(Workbench, AFormsRowsFollowAStoreInAnotherFormThatChangesTheirProblems)
+{
+    // "One" is at form 1 row 0 ("Een") and at form 2 rows 1 and 2.
+    start(lsfFile(1, {packed({"F", "G"}), packed({"One", "Two"}), packed({"Yes", "One", "One"})}));
+    model->setAllForms(true);
+    const auto problemsOf = [this](ProblemPlace place) {
+        return model->index(model->lineOf(place), WorkbenchModel::ProblemsColumn).data().toString();
+    };
+    QList<int> changed;
+    QObject::connect(model.get(), &QAbstractItemModel::dataChanged, model.get(),
+                     [&](const QModelIndex& from) { changed << from.row(); });
+    model->store({2, 1}, "Uno");
+    model->store({2, 2}, "Uno");
+    model->catchUp();
+    // Two rows translate "One" as "Uno": form 1's "Een", stored as before, is the odd one now.
+    EXPECT_TRUE(problemsOf({1, 0}).contains("consistency")) << qPrintable(problemsOf({1, 0}));
+    EXPECT_TRUE(changed.contains(model->lineOf({1, 0})));
+    EXPECT_EQ(model->index(model->lineOf({2, 2}), WorkbenchModel::TextColumn).data(), "Uno");
+}
