@@ -106,7 +106,8 @@ void QL_Core::mnu_save_Click()
             return;
         }
         // A text still in the workbench's editor is part of what is saved.
-        m_referenceDock->finishEditing(false);
+        if (m_referenceDock)
+            m_referenceDock->finishEditing(false);
         keepRowsInPlace();
         CommitWorkingCopies();
         const QString path = currentPath();

@@ -26,6 +26,7 @@
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTimer>
 #include <QUndoStack>
 
 namespace {
@@ -83,9 +84,6 @@ QL_Core::QL_Core(Toolkit& toolkit, ShellBackend& shell, const ProgramValues& val
     m_workbench = new WorkbenchModel(*m_reference, *m_problems, *m_session, this);
     // Before the workbench's own, so that the window's place is taken before the workbench shows.
     connect(m_reference, &ReferenceSession::openedOrClosed, this, &QL_Core::placeWorkbench);
-    m_referenceDock = new ReferenceDock(*m_reference, *m_spelling, *m_memory, *m_workbench, this);
-    addDockWidget(Qt::RightDockWidgetArea, m_referenceDock);
-    m_referenceDock->hide();
     resize(sizeHint());
     connectSession();
     qApp->installEventFilter(new SystemEndWatch(this));
@@ -95,7 +93,8 @@ QL_Core::~QL_Core()
 {
     m_session->disconnect(this); // the session outlives the widgets it would render to
     // An editor still open stores its text as it goes: not into a window half destroyed.
-    m_referenceDock->disconnect(this);
+    if (m_referenceDock)
+        m_referenceDock->disconnect(this);
     m_workbench->disconnect(this);
     delete m_data;
 }
@@ -124,14 +123,37 @@ void QL_Core::connectSession()
                     m_data->txt_filename->setText(path);
                 txt_filetitle->setText(title);
             });
-    connect(m_workbench, &WorkbenchModel::currentChanged, this,
-            [this](ProblemPlace place) { showPlace(place.form, place.row); });
-    connect(m_referenceDock, &ReferenceDock::textStored, this, &QL_Core::storeTranslation);
+    m_followPlace = connect(m_workbench, &WorkbenchModel::currentChanged, this,
+                            [this](ProblemPlace place) { showPlace(place.form, place.row); });
     connect(m_workbench, &WorkbenchModel::countsChanged, this,
             [this] { m_panels[4]->setText(m_workbench->countsText()); });
+}
+
+// The dock costs the start-up more than any other part of the window, and shows nothing until a
+// reference is opened: it is made once the window has been painted, or when it is first needed.
+ReferenceDock* QL_Core::referenceDock()
+{
+    if (m_referenceDock)
+        return m_referenceDock;
+    m_referenceDock = new ReferenceDock(*m_reference, *m_spelling, *m_memory, *m_workbench, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_referenceDock);
+    m_referenceDock->hide();
+    // The dock follows the workbench's place before the window does.
+    disconnect(m_followPlace);
+    m_followPlace = connect(m_workbench, &WorkbenchModel::currentChanged, this,
+                            [this](ProblemPlace place) { showPlace(place.form, place.row); });
+    connect(m_referenceDock, &ReferenceDock::textStored, this, &QL_Core::storeTranslation);
     // The memory learns at a save: what it suggests may be new.
-    connect(s, &LanguageSession::saved, m_referenceDock, &ReferenceDock::forgetSuggestions);
+    connect(m_session, &LanguageSession::saved, m_referenceDock, &ReferenceDock::forgetSuggestions);
     connect(m_referenceDock, &ReferenceDock::wordAdded, this, &QL_Core::addToDictionary);
+    return m_referenceDock;
+}
+
+void QL_Core::paintEvent(QPaintEvent* event)
+{
+    QMainWindow::paintEvent(event);
+    if (!m_referenceDock)
+        QTimer::singleShot(0, this, &QL_Core::referenceDock);
 }
 
 void QL_Core::renderFormList(bool rebuild)

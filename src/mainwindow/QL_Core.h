@@ -61,7 +61,8 @@ public:
     SpellingSession& spelling() const { return *m_spelling; }
     MemorySession& memory() const { return *m_memory; }
     ProblemList& problems() const { return *m_problems; }
-    ReferenceDock* referenceDock() const { return m_referenceDock; }
+    // The workbench's dock, made when first needed: once the window is on the screen, or before.
+    ReferenceDock* referenceDock();
     WorkbenchModel& workbench() const { return *m_workbench; }
 
     // Start-up, in order: program values (given), SetupMainWindow, SetToolbarTips, QL_Data,
@@ -155,6 +156,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -224,6 +226,7 @@ private:
     MemorySession* m_memory = nullptr;
     ProblemList* m_problems = nullptr;
     ReferenceDock* m_referenceDock = nullptr;
+    QMetaObject::Connection m_followPlace; // the window's own following of the workbench's place
     WorkbenchModel* m_workbench = nullptr;
     FindAllDialog* m_findAll = nullptr;
     QPointer<QL_Data> m_data;

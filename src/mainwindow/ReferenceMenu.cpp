@@ -50,15 +50,15 @@ void QL_Core::createReferenceMenu()
                                 QKeySequence(Qt::SHIFT | Qt::Key_F8), [this] { goToProblem(-1); });
     mnu_store_next = item("mnu_store_next", tr("S&tore and go to the next row"),
                           QKeySequence(Qt::CTRL | Qt::Key_Return), [this] {
-                              if (!m_referenceDock->finishEditing(true))
+                              if (!referenceDock()->finishEditing(true))
                                   goToWork(m_workbench->current());
                           });
     mnu_copy_reference =
         item("mnu_copy_reference", tr("Copy reference te&xt"), QKeySequence(Qt::CTRL | Qt::Key_B),
-             [this] { m_referenceDock->copyReferenceText(); });
+             [this] { referenceDock()->copyReferenceText(); });
     mnu_copy_shortcut = item("mnu_copy_shortcut", tr("Copy reference s&hortcut"),
                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B),
-                             [this] { m_referenceDock->copyReferenceShortcut(); });
+                             [this] { referenceDock()->copyReferenceShortcut(); });
     mnu_reference->addSeparator();
     mnu_new_from_reference =
         item("mnu_new_from_reference", tr("Ne&w translation from this reference"), QKeySequence(),
@@ -103,7 +103,7 @@ void QL_Core::createReferenceMenu()
     mnu_pretranslate = item("mnu_pretranslate", tr("Pre-translat&e"), QKeySequence(), [this] {
         const Pretranslation found = m_memory->pretranslation();
         if (found.texts.isEmpty())
-            m_referenceDock->sayForNow(tr("Nothing to pre-translate."));
+            referenceDock()->sayForNow(tr("Nothing to pre-translate."));
         m_session->fillRows(tr("Pre-translate"), found.texts);
         QStringList refused;
         for (const auto& [text, why] : found.refused)
@@ -122,7 +122,7 @@ void QL_Core::createReferenceMenu()
         needsReference << item(qPrintable(QStringLiteral("mnu_suggestion_%1").arg(i)),
                                tr("Take suggestion &%1").arg(i),
                                QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + i)),
-                               [this, i] { m_referenceDock->takeSuggestion(i); });
+                               [this, i] { referenceDock()->takeSuggestion(i); });
     }
     connect(m_memory, &MemorySession::memoryProblem, this, [this](const QString& problem) {
         m_toolkit.messageBox(problem, MsgStyle::Exclamation);
@@ -148,7 +148,7 @@ void QL_Core::useMemory()
     QTimer::singleShot(0, this, [this] {
         const QString missing = m_memory->missing();
         if (missing != std::exchange(m_saidMissing, missing))
-            m_referenceDock->say(missing);
+            referenceDock()->say(missing);
     });
 }
 
@@ -162,6 +162,7 @@ void QL_Core::mnu_reference_open_Click()
 
 bool QL_Core::openReference(const QString& path)
 {
+    referenceDock(); // there to show the reference as it opens
     const QString problem = m_reference->open(path);
     if (!problem.isEmpty())
         m_toolkit.messageBox(tr("The reference %1 cannot be read: %2.").arg(path, problem),
@@ -193,7 +194,7 @@ void QL_Core::reopenRememberedReference()
             openReference(remembered);
         const QString language = m_spelling->rememberedLanguageFor(path);
         if (language != m_spelling->language() && !m_spelling->setLanguage(language).isEmpty())
-            m_referenceDock->say(
+            referenceDock()->say(
                 tr("No dictionary for %1: the spelling is not checked.").arg(language));
         else
             sayWordListProblem();
@@ -235,7 +236,7 @@ void QL_Core::sayWordListProblem()
 {
     if (const HunspellSpeller* speller = m_spelling->speller();
         speller && !speller->wordListProblem().isEmpty())
-        m_referenceDock->say(
+        referenceDock()->say(
             tr("Your own words are not used: %1.").arg(speller->wordListProblem()));
 }
 
@@ -283,25 +284,25 @@ void QL_Core::goToProblem(int step)
 {
     const std::optional<ProblemPlace> found = m_workbench->nextToDo(m_workbench->current(), step);
     if (!found) {
-        m_referenceDock->sayForNow(tr("Nothing left to translate."));
+        referenceDock()->sayForNow(tr("Nothing left to translate."));
         return;
     }
     // The keyboard on the row gone to, so that typing starts its translation.
-    m_referenceDock->showRow(*found);
-    m_referenceDock->table()->setFocus();
+    referenceDock()->showRow(*found);
+    referenceDock()->table()->setFocus();
 }
 
 void QL_Core::goToWork(ProblemPlace from)
 {
     const std::optional<ProblemPlace> next = m_workbench->nextToDo(from, 1);
     if (!next) {
-        m_referenceDock->sayForNow(tr("Nothing left to translate."));
+        referenceDock()->sayForNow(tr("Nothing left to translate."));
         // The stored row may have left the rows shown, and its editor with it: the keyboard
         // stays in the table, so that Ctrl+Z and typing act on its current row.
-        m_referenceDock->table()->setFocus();
+        referenceDock()->table()->setFocus();
         return;
     }
-    m_referenceDock->showRow(*next, true);
+    referenceDock()->showRow(*next, true);
 }
 
 void QL_Core::storeTranslation(int form, int row, const QString& text, bool next)
@@ -311,7 +312,7 @@ void QL_Core::storeTranslation(int form, int row, const QString& text, bool next
     StoreOutcome outcome = m_workbench->store(place, text);
     if (outcome.kind == Kind::NeedsFill) {
         if (m_toolkit.messageBox(outcome.message, MsgStyle::Question) != MsgResult::Yes) {
-            m_referenceDock->editRow(place, text);
+            referenceDock()->editRow(place, text);
             return;
         }
         outcome = m_workbench->store(place, text, true);
@@ -319,7 +320,7 @@ void QL_Core::storeTranslation(int form, int row, const QString& text, bool next
     // What refuses the text gives it back in the editor on its row, to change or to cancel.
     if (outcome.kind == Kind::Refused) {
         m_toolkit.messageBox(outcome.message, MsgStyle::Exclamation);
-        m_referenceDock->editRow(place, text);
+        referenceDock()->editRow(place, text);
         return;
     }
     if (next)
@@ -368,5 +369,5 @@ void QL_Core::showFound(const FoundText& found)
     }
     // The keyboard goes with the row found, out of the dialog, so that typing translates it.
     activateWindow();
-    m_referenceDock->showRow({found.form, found.row}, true);
+    referenceDock()->showRow({found.form, found.row}, true);
 }

@@ -360,7 +360,7 @@ void QL_Core::placeWorkbench(bool open)
         if (m_beforeWorkbench.isNull())
             return;
         rememberWorkbench();
-        m_referenceDock->hide();
+        referenceDock()->hide();
         central->setMinimumSize(m_designSize);
         layout()->activate();
         setGeometry(std::exchange(m_beforeWorkbench, QRect()));
@@ -369,7 +369,7 @@ void QL_Core::placeWorkbench(bool open)
     if (!m_beforeWorkbench.isNull())
         return;
     m_beforeWorkbench = geometry();
-    m_referenceDock->show();
+    referenceDock()->show();
     central->setMinimumSize(m_compactSize);
     layout()->activate(); // the window's least size follows
     fitWorkbench();

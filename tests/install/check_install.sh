@@ -33,6 +33,10 @@ for page in "lexicant:^lexicant \\\\- " "lexicant:Select form <number> after sta
 done
 check "bash completion is installed where bash-completion looks" \
     grep -q "complete -F _lexicant_cli lexicant-cli" "$share/bash-completion/completions/lexicant-cli"
+examples=$(cd "$(dirname "$0")/../../examples" && pwd)
+check "the installed lexicant-cli finds the memory's module and fills a memory" \
+    "$scratch/usr/bin/lexicant-cli" tm add --tm "$scratch/memory.sqlite" --against "$examples/demo-notes.lsf" \
+    --reference-language en --language nl "$examples/demo-notes-nl.lsf"
 
 # The desktop's view, confined to the scratch folder.
 export XDG_DATA_HOME=$share XDG_CONFIG_HOME=$scratch/config
@@ -51,7 +55,7 @@ for package in libqt6widgets6 qt6-qpa-plugins libgettextpo0 libhunspell-1.7-0; d
     check "the package depends on $package" grep -q "$package" <<<"$depends"
 done
 contents=$(dpkg-deb -c "$deb")
-for file in bin/lexicant bin/lexicant-cli "share/applications/$id.desktop" "share/mime/packages/$id.xml" \
+for file in bin/lexicant bin/lexicant-cli "lib/.*lexicant/modules/lexicant-memory-sqlite.so" "share/applications/$id.desktop" "share/mime/packages/$id.xml" \
     "share/metainfo/$id.metainfo.xml" share/man/man1/lexicant.1.gz share/doc/lexicant/copyright \
     share/doc/lexicant/changelog.gz; do
     check "the package holds $file" grep -q "/usr/$file\$" <<<"$contents"

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// One translation: a source text in one language and its translation in another, and where it
+// was made (a file, form and row; a TMX file and no row).
+struct MemoryUnit {
+    QString sourceLanguage, targetLanguage;
+    QString source, target;
+    QString origin;
+    int form = 0;
+    int row = -1;
+    QDateTime changed;
+
+    bool operator==(const MemoryUnit&) const = default;
+};
+
+enum class MemoryCreation { MakeIfMissing, MustExist };
+
+// What opening a memory did.
+struct MemoryOpening {
+    QString error;  // why the memory cannot be used; empty when it is open
+    QString notice; // what was done to open it that a person must be told (a file set aside)
+};
+
+// What adding units did. On an error the transaction is rolled back and nothing was added.
+struct MemoryAddition {
+    QString error;
+    int added = 0, updated = 0, unchanged = 0;
+    int empty = 0, tooLong = 0; // units left out: no text, or longer than MaxUnitLength
+};
+
+// How a memory compares texts, whatever keeps its units: a store indexes and selects by these.
+struct TextKeys {
+    QString (*comparable)(const QString& text);         // the text as it is compared
+    QStringList (*trigrams)(const QString& comparable); // what candidates are selected by
+};
+
+// Where a translation memory keeps its units: a file of one person's (SQLite), or a server a team
+// shares. A store keeps units, finds candidates for a text and reports why it cannot; the memory
+// in front of it checks the units and scores the candidates, the same for every store.
+class MemoryStore {
+public:
+    virtual ~MemoryStore() = default;
+
+    // Opens the store at `where` (a file's path, a server's address), making it where there is
+    // none unless it must exist.
+    virtual MemoryOpening open(const QString& where, MemoryCreation creation) = 0;
+    virtual bool isOpen() const = 0;
+    // Why a read since the store was opened was incomplete, or an empty text.
+    virtual QString readError() const = 0;
+
+    // Adds or updates units, each with both texts within the length a memory keeps, in one
+    // transaction: a unit is one source text translated at one place.
+    virtual MemoryAddition add(const QList<MemoryUnit>& units) = 0;
+    // The units of the language pair whose comparable text is `comparable`, then those sharing
+    // the most of its rarest trigrams, each handed to `take` until it returns false.
+    virtual void candidates(const QString& sourceLanguage, const QString& targetLanguage,
+                            const QString& comparable,
+                            const std::function<bool(MemoryUnit&&)>& take) const = 0;
+    // Every unit, oldest first.
+    virtual QList<MemoryUnit> units() const = 0;
+    // The units of one origin in the language pair, by the time they changed, then as added.
+    virtual QList<MemoryUnit> unitsOf(const QString& sourceLanguage, const QString& targetLanguage,
+                                      const QString& origin) const = 0;
+};
+
+// Makes a store; the caller owns it. A program either links a store in (setLinkedMemoryStore,
+// done by linking lexicant_memory_sqlite) or has a memory load the store's module when it is
+// first opened, so that a program that never opens one never loads its database library.
+using MemoryStoreMaker = MemoryStore* (*)(int busyTimeoutMs, const TextKeys* keys);
+void setLinkedMemoryStore(MemoryStoreMaker maker);

@@ -1,0 +1,571 @@
+#include "SqliteMemoryStore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLockFile>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QUuid>
+#include <QtEndian>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+namespace {
+
+// The connection of that name, as it is: asking for it never opens it.
+QSqlDatabase existing(const QString& connection)
+{
+    return QSqlDatabase::database(connection, false);
+}
+
+constexpr int SchemaVersion = 1;
+// "LxTM" in the file's header: how a memory is told from any other SQLite file.
+constexpr qint64 ApplicationId = 0x4C78544D;
+
+// SQLite's primary result codes that decide what is done with a file.
+constexpr int Busy = 5, Locked = 6, Corrupt = 11, NotADatabase = 26;
+
+int primaryCode(const QSqlError& error)
+{
+    return error.nativeErrorCode().toInt() & 0xff;
+}
+
+const char* const Schema[] = {
+    "CREATE TABLE units (id INTEGER PRIMARY KEY, source_language TEXT NOT NULL, "
+    "target_language TEXT NOT NULL, source TEXT NOT NULL, target TEXT NOT NULL, "
+    "comparable TEXT NOT NULL, origin TEXT NOT NULL, form INTEGER NOT NULL, "
+    "row INTEGER NOT NULL, changed TEXT NOT NULL, "
+    "UNIQUE (source_language, target_language, origin, form, row, source))",
+    "CREATE INDEX units_by_text ON units (source_language, target_language, comparable)",
+    "CREATE TABLE trigrams (trigram TEXT NOT NULL, unit INTEGER NOT NULL, "
+    "PRIMARY KEY (trigram, unit)) WITHOUT ROWID",
+    // How many units hold each trigram: a lookup goes by the rarest ones only.
+    "CREATE TABLE trigram_counts (trigram TEXT PRIMARY KEY, units INTEGER NOT NULL) "
+    "WITHOUT ROWID",
+    "PRAGMA user_version = 1"};
+
+// What a SQLite file holds, as far as a memory is concerned.
+enum class Contents {
+    Memory,  // made by this program
+    Empty,   // no table at all: a new file
+    Earlier, // a memory made before memories carried their application id
+    Foreign, // anything else: another program's database
+};
+
+struct Look {
+    Contents contents = Contents::Foreign;
+    qint64 version = 0;
+    QSqlError error;
+};
+
+Look lookAt(const QSqlDatabase& db)
+{
+    QSqlQuery q(db);
+    const auto number = [&q](const QString& statement) {
+        return q.exec(statement) && q.next() ? q.value(0).toLongLong() : -1;
+    };
+    Look look;
+    const qint64 id = number(QStringLiteral("PRAGMA application_id"));
+    look.version = number(QStringLiteral("PRAGMA user_version"));
+    QStringList tables;
+    if (q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name")))
+        while (q.next())
+            tables << q.value(0).toString();
+    look.error = q.lastError();
+    if (look.error.isValid())
+        return look;
+    if (id == ApplicationId)
+        look.contents = Contents::Memory;
+    else if (id == 0 && look.version == 0 && tables.isEmpty())
+        look.contents = Contents::Empty;
+    else if (id == 0 && look.version == SchemaVersion &&
+             tables == QStringList{"trigram_counts", "trigrams", "units"})
+        look.contents = Contents::Earlier;
+    return look;
+}
+
+// Runs one statement; its error, or an invalid one.
+QSqlError run(const QSqlDatabase& db, const QString& statement)
+{
+    QSqlQuery q(db);
+    q.exec(statement);
+    return q.lastError();
+}
+
+// lookAt in a read transaction of its own, so that its three questions see one state of the file
+// while another process may be making it a memory.
+Look lookAtOnce(const QSqlDatabase& db)
+{
+    if (const QSqlError error = run(db, QStringLiteral("BEGIN")); error.isValid())
+        return {Contents::Foreign, 0, error};
+    const Look look = lookAt(db);
+    run(db, QStringLiteral("ROLLBACK"));
+    return look;
+}
+
+const QByteArray SqliteMagic = QByteArrayLiteral("SQLite format 3\0");
+
+QByteArray headerOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(100) : QByteArray();
+}
+
+// Whether the file begins as every SQLite database does.
+bool startsAsDatabase(const QString& path)
+{
+    return headerOf(path).startsWith(SqliteMagic);
+}
+
+// The application id in a SQLite file's header, read without SQLite: for a file SQLite finds
+// damaged, whether it was a memory. Only a file that starts as a database is opened at all.
+qint64 headerApplicationId(const QString& path)
+{
+    const QByteArray header = headerOf(path);
+    if (header.size() < 72)
+        return 0;
+    return qFromBigEndian<quint32>(header.constData() + 68);
+}
+
+const char* const Companions[] = {"-wal", "-shm", "-journal"};
+
+// Moves the file, and SQLite's files beside it, to the first of PATH.damaged, PATH.damaged.2 ...
+// that is free; never over an existing file.
+QString setAside(const QString& path, QString& aside)
+{
+    const auto move = [](const QString& from, const QString& to) {
+        const QByteArray a = QFile::encodeName(from), b = QFile::encodeName(to);
+        if (::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE) == 0)
+            return 0;
+        if (errno != EINVAL) // a file system without the flag
+            return errno;
+        if (QFileInfo::exists(to))
+            return EEXIST;
+        return ::rename(a.constData(), b.constData()) == 0 ? 0 : errno;
+    };
+    for (int n = 1;; ++n) {
+        aside =
+            path + QStringLiteral(".damaged") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));
+        const int error = move(path, aside);
+        if (error == 0)
+            break;
+        if (error != EEXIST)
+            return QString::fromLocal8Bit(std::strerror(error));
+    }
+    for (const char* suffix : Companions) {
+        const QString from = path + QLatin1String(suffix);
+        if (QFileInfo::exists(from)) {
+            if (const int error = move(from, aside + QLatin1String(suffix)))
+                return QStringLiteral("%1 cannot be moved beside it: %2")
+                    .arg(from, QString::fromLocal8Bit(std::strerror(error)));
+        }
+    }
+    return {};
+}
+
+// Takes back a memory this open made and could not finish: only while it holds nothing.
+void removeUnfinished(const QString& path)
+{
+    if (QFileInfo(path).isSymLink() || QFileInfo(path).size() != 0)
+        return;
+    QFile::remove(path);
+    for (const char* suffix : Companions)
+        QFile::remove(path + QLatin1String(suffix));
+}
+
+} // namespace
+
+QString databaseUser(const QString& path)
+{
+    QSet<QString> files; // as /proc/locks names them: "08:01:1234", device in hex and inode
+    QStringList names = {path};
+    for (const char* suffix : Companions)
+        names << path + QLatin1String(suffix);
+    for (const QString& name : names) {
+        struct stat info {};
+        if (::stat(QFile::encodeName(name).constData(), &info) == 0)
+            files.insert(QStringLiteral("%1:%2:%3")
+                             .arg(major(info.st_dev), 2, 16, QLatin1Char('0'))
+                             .arg(minor(info.st_dev), 2, 16, QLatin1Char('0'))
+                             .arg(info.st_ino));
+    }
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (files.isEmpty() || !locks.open(QIODevice::ReadOnly))
+        return {};
+    // "1: POSIX  ADVISORY  WRITE 1234 08:01:1234 120 120"; a waiting lock has "->" after the
+    // number. A writer holds a write lock; every reader a read lock: the writer is named first.
+    qint64 reader = 0, writer = 0;
+    for (const QByteArray& line : locks.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() < 6 || fields.at(1) == "->")
+            continue;
+        const qint64 pid = fields.at(4).toLongLong();
+        if (pid > 0 && pid != QCoreApplication::applicationPid() &&
+            files.contains(QString::fromLatin1(fields.at(5))))
+            (fields.at(3) == "WRITE" ? writer : reader) = pid;
+    }
+    const qint64 pid = writer ? writer : reader;
+    if (pid == 0)
+        return {};
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    const QString name = comm.open(QIODevice::ReadOnly)
+                             ? QString::fromLocal8Bit(comm.readAll().trimmed())
+                             : QStringLiteral("a process");
+    return QStringLiteral("%1 (process %2)").arg(name).arg(pid);
+}
+
+SqliteMemoryStore::SqliteMemoryStore(int busyTimeoutMs, const TextKeys& keys)
+    : m_keys(keys)
+    , m_connection(QUuid::createUuid().toString())
+    , m_busyTimeout(busyTimeoutMs)
+{
+}
+
+SqliteMemoryStore::~SqliteMemoryStore()
+{
+    if (QSqlDatabase::contains(m_connection))
+        QSqlDatabase::removeDatabase(m_connection); // closed with its last handle
+}
+
+bool SqliteMemoryStore::isOpen() const
+{
+    return QSqlDatabase::contains(m_connection) && existing(m_connection).isOpen();
+}
+
+namespace {
+
+// What went wrong with the memory: in use by another program (named where the system says), or
+// SQLite's reason after what could not be done.
+QString problemOf(const QString& path, const QSqlError& error,
+                  const QString& what = QStringLiteral("cannot be used"))
+{
+    if (primaryCode(error) != Busy && primaryCode(error) != Locked)
+        return QStringLiteral("%1 %2: %3").arg(path, what, error.text());
+    const QString user = databaseUser(path);
+    return QStringLiteral("%1 is in use by %2; try again when it is done")
+        .arg(path, user.isEmpty() ? QStringLiteral("another program") : user);
+}
+
+// Makes a new memory in an empty file, or marks one made before memories carried their id, in
+// one transaction: another process doing the same at the same time waits for it and then finds a
+// memory.
+QSqlError prepareMemory(const QSqlDatabase& db, Look& look)
+{
+    if (const QSqlError error = run(db, QStringLiteral("BEGIN IMMEDIATE")); error.isValid())
+        return error;
+    look = lookAt(db);
+    QSqlError error = look.error;
+    QStringList statements;
+    if (look.contents == Contents::Empty)
+        for (const char* statement : Schema)
+            statements << QLatin1String(statement);
+    if (look.contents == Contents::Empty || look.contents == Contents::Earlier)
+        statements << QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId);
+    statements << QStringLiteral("COMMIT");
+    for (qsizetype i = 0; i < statements.size() && !error.isValid(); ++i)
+        error = run(db, statements.at(i));
+    if (error.isValid()) {
+        run(db, QStringLiteral("ROLLBACK"));
+        return error;
+    }
+    if (look.contents == Contents::Empty)
+        look.version = SchemaVersion;
+    if (look.contents != Contents::Foreign)
+        look.contents = Contents::Memory;
+    return {};
+}
+
+} // namespace
+
+MemoryOpening SqliteMemoryStore::open(const QString& path, MemoryCreation creation)
+{
+    if (QSqlDatabase::contains(m_connection))
+        existing(m_connection).close();
+    m_path = path;
+    m_readError.clear();
+    const QFileInfo given(path);
+    // Through a link, the memory is its target: that is what is checked and, damaged, moved.
+    if (given.isSymLink() && !given.exists())
+        return {QStringLiteral("%1 is a link to %2, which is not there; it was left as it is")
+                    .arg(path, given.symLinkTarget()),
+                {}};
+    const QString file = given.isSymLink() ? given.canonicalFilePath() : path;
+    // A device, a FIFO or a folder is never opened as a database, let alone moved aside. (A path
+    // that is not there yet may be made by another process at any moment: it is no problem.)
+    struct stat info {};
+    const bool existed = ::stat(QFile::encodeName(file).constData(), &info) == 0;
+    if (existed && !S_ISREG(info.st_mode))
+        return {QStringLiteral("%1 is not a regular file, so it cannot be a translation memory; it "
+                               "was left as it is")
+                    .arg(path),
+                {}};
+    if (!existed && creation == MemoryCreation::MustExist)
+        return {QStringLiteral("there is no translation memory at %1").arg(path), {}};
+    // Not a SQLite file at all: somebody's file given by mistake, never opened or moved.
+    if (existed && info.st_size > 0 && !startsAsDatabase(file))
+        return {QStringLiteral("%1 is not a translation memory (it is no SQLite database); it was "
+                               "left as it is")
+                    .arg(path),
+                {}};
+    const QString folder = QFileInfo(file).absolutePath();
+    if (!QDir().mkpath(folder))
+        return {QStringLiteral("the folder %1 cannot be made").arg(folder), {}};
+    QSqlDatabase db = QSqlDatabase::contains(m_connection)
+                          ? existing(m_connection)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    if (!db.isValid())
+        return {QStringLiteral("Qt's SQLite driver is not installed"), {}};
+    db.setDatabaseName(file);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeout));
+    // One process at a time looks at the file and, damaged, sets it aside: a process that had
+    // the damaged file open while it moved would, closing it, remove the new memory's WAL by its
+    // name. (In a folder that may not be written nothing can be set aside, and no lock is taken.)
+    QLockFile lock(file + QStringLiteral(".lock"));
+    if (!lock.tryLock(m_busyTimeout) && lock.error() == QLockFile::LockFailedError)
+        return {QStringLiteral("%1 is being opened by another program; try again").arg(path), {}};
+    MemoryOpening opening;
+    bool made = !existed;
+    const auto fail = [&](const QString& problem) {
+        db.close();
+        if (made)
+            removeUnfinished(file);
+        opening.error = problem;
+        return opening;
+    };
+    const auto damaged = [&file](const Look& look) {
+        const int code = primaryCode(look.error);
+        return (code == NotADatabase || code == Corrupt) &&
+               headerApplicationId(file) == ApplicationId;
+    };
+    if (!db.open())
+        return fail(QStringLiteral("%1 cannot be opened: %2").arg(path, db.lastError().text()));
+    Look look = lookAtOnce(db);
+    if (damaged(look)) {
+        // A memory SQLite cannot read: kept under a new name, and a new one made.
+        db.close();
+        QString aside;
+        if (const QString problem = setAside(file, aside); !problem.isEmpty())
+            return fail(QStringLiteral("%1 cannot be read (%2) and cannot be moved aside: %3")
+                            .arg(path, look.error.text(), problem));
+        opening.notice = QStringLiteral("%1 could not be read as a translation memory (%2); it "
+                                        "was moved to %3 and a new memory made")
+                             .arg(path, look.error.text(), aside);
+        made = true;
+        if (!db.open())
+            return fail(QStringLiteral("%1 cannot be opened: %2").arg(path, db.lastError().text()));
+        look = lookAtOnce(db);
+    }
+    if (look.error.isValid())
+        return fail(problemOf(path, look.error, QStringLiteral("cannot be read")));
+    if (look.contents == Contents::Empty || look.contents == Contents::Earlier) {
+        // Readers go on while a writer writes.
+        run(db, QStringLiteral("PRAGMA journal_mode = WAL"));
+        if (const QSqlError error = prepareMemory(db, look); error.isValid())
+            return fail(
+                problemOf(path, error, QStringLiteral("cannot be made a translation memory")));
+    }
+    if (look.contents == Contents::Foreign) {
+        made = false;
+        return fail(QStringLiteral("%1 is a database, but not a translation memory; it was left "
+                                   "as it is")
+                        .arg(path));
+    }
+    if (look.version != SchemaVersion) {
+        made = false;
+        return fail(QStringLiteral("%1 is a translation memory of format %2, which this version "
+                                   "cannot read; it was left as it is")
+                        .arg(path)
+                        .arg(look.version));
+    }
+    return opening;
+}
+
+MemoryAddition SqliteMemoryStore::add(const QList<MemoryUnit>& units)
+{
+    MemoryAddition result;
+    if (!isOpen())
+        return {QStringLiteral("no translation memory is open")};
+    QSqlDatabase db = existing(m_connection);
+    // The write lock first: a transaction that read before it wrote could find another writer
+    // had been there, and fail instead of waiting.
+    QSqlError error = run(db, QStringLiteral("BEGIN IMMEDIATE"));
+    if (error.isValid())
+        return {problemOf(m_path, error)};
+    QSqlQuery find(db), insert(db), update(db), trigram(db), count(db);
+    find.prepare(QStringLiteral("SELECT id, target FROM units WHERE source_language = ? AND "
+                                "target_language = ? AND origin = ? AND form = ? AND row = ? AND "
+                                "source = ?"));
+    insert.prepare(QStringLiteral(
+        "INSERT INTO units (source_language, target_language, source, target, comparable, "
+        "origin, form, row, changed) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    update.prepare(QStringLiteral("UPDATE units SET target = ?, changed = ? WHERE id = ?"));
+    trigram.prepare(QStringLiteral("INSERT INTO trigrams (trigram, unit) VALUES (?, ?)"));
+    count.prepare(QStringLiteral("INSERT INTO trigram_counts (trigram, units) VALUES (?, 1) "
+                                 "ON CONFLICT (trigram) DO UPDATE SET units = units + 1"));
+    for (const QSqlQuery* q : {&find, &insert, &update, &trigram, &count}) {
+        if (q->lastError().isValid() && !error.isValid()) // a table of the memory is gone
+            error = q->lastError();
+    }
+    const auto exec = [&error](QSqlQuery& q, const QVariantList& values) {
+        for (const QVariant& value : values)
+            q.addBindValue(value);
+        if (!q.exec())
+            error = q.lastError();
+        return !error.isValid();
+    };
+    for (qsizetype i = 0; i < units.size() && !error.isValid(); ++i) {
+        const MemoryUnit& unit = units.at(i);
+        const QString changed =
+            (unit.changed.isValid() ? unit.changed : QDateTime::currentDateTimeUtc())
+                .toUTC()
+                .toString(Qt::ISODate);
+        if (!exec(find, {unit.sourceLanguage, unit.targetLanguage, unit.origin, unit.form, unit.row,
+                         unit.source}))
+            break;
+        if (find.next()) {
+            const qlonglong id = find.value(0).toLongLong();
+            ++(find.value(1).toString() == unit.target ? result.unchanged : result.updated);
+            find.finish();
+            if (!exec(update, {unit.target, changed, id}))
+                break;
+            continue;
+        }
+        const QString comparable = m_keys.comparable(unit.source);
+        if (!exec(insert, {unit.sourceLanguage, unit.targetLanguage, unit.source, unit.target,
+                           comparable, unit.origin, unit.form, unit.row, changed}))
+            break;
+        ++result.added;
+        const QVariant id = insert.lastInsertId();
+        for (const QString& t : m_keys.trigrams(comparable)) {
+            if (!exec(trigram, {t, id}) || !exec(count, {t}))
+                break;
+        }
+        if (error.isValid())
+            break;
+    }
+    for (QSqlQuery* q : {&find, &insert, &update, &trigram, &count})
+        q->finish();
+    if (!error.isValid())
+        error = run(db, QStringLiteral("COMMIT"));
+    if (error.isValid()) {
+        run(db, QStringLiteral("ROLLBACK"));
+        return {problemOf(m_path, error)};
+    }
+    return result;
+}
+
+namespace {
+
+MemoryUnit unitFrom(const QSqlQuery& q)
+{
+    return {q.value(0).toString(), q.value(1).toString(),
+            q.value(2).toString(), q.value(3).toString(),
+            q.value(4).toString(), q.value(5).toInt(),
+            q.value(6).toInt(),    QDateTime::fromString(q.value(7).toString(), Qt::ISODate)};
+}
+
+const QString UnitColumns =
+    QStringLiteral("source_language, target_language, source, target, origin, form, row, changed");
+
+} // namespace
+
+void SqliteMemoryStore::candidates(const QString& sourceLanguage, const QString& targetLanguage,
+                                   const QString& comparable,
+                                   const std::function<bool(MemoryUnit&&)>& take) const
+{
+    QSqlDatabase db = existing(m_connection);
+    // The same text first, by its index: among many alike units the trigrams might not reach it.
+    QSqlQuery same(db);
+    same.setForwardOnly(true);
+    same.prepare(QStringLiteral("SELECT %1 FROM units WHERE source_language = ? AND "
+                                "target_language = ? AND comparable = ?")
+                     .arg(UnitColumns));
+    for (const QString& value : {sourceLanguage, targetLanguage, comparable})
+        same.addBindValue(value);
+    // The rarest trigrams of the text select the other candidates: a trigram every unit holds
+    // selects nothing, and the index lookups stay few whatever the memory's size. The text's
+    // trigrams go as one list: a query with a parameter for each is parsed anew for each text,
+    // which cost more than the search.
+    const QStringList all = m_keys.trigrams(comparable);
+    QSqlQuery rare(db);
+    rare.setForwardOnly(true);
+    rare.prepare(QStringLiteral("SELECT trigram FROM trigram_counts WHERE trigram IN "
+                                "(SELECT value FROM json_each(?)) ORDER BY units LIMIT 6"));
+    rare.addBindValue(QString::fromUtf8(
+        QJsonDocument(QJsonArray::fromStringList(all)).toJson(QJsonDocument::Compact)));
+    QStringList trigrams;
+    rare.exec();
+    while (rare.next())
+        trigrams << rare.value(0).toString();
+    noteReadError(rare);
+    // The units sharing the most of them with the text, of this language pair.
+    QSqlQuery alike(db);
+    alike.setForwardOnly(true);
+    alike.prepare(
+        QStringLiteral("SELECT %1 FROM units JOIN (SELECT unit, COUNT(*) AS shared FROM "
+                       "trigrams WHERE trigram IN (%2) GROUP BY unit ORDER BY shared DESC "
+                       "LIMIT 200) ON units.id = unit WHERE source_language = ? AND "
+                       "target_language = ?")
+            .arg(UnitColumns, QStringList(trigrams.size(), QStringLiteral("?")).join(u',')));
+    for (const QString& t : trigrams)
+        alike.addBindValue(t);
+    alike.addBindValue(sourceLanguage);
+    alike.addBindValue(targetLanguage);
+    bool wanted = true;
+    for (QSqlQuery* q : {&same, &alike}) {
+        if (!wanted || (q == &alike && trigrams.isEmpty()))
+            break;
+        q->exec();
+        while (wanted && q->next())
+            wanted = take(unitFrom(*q));
+        noteReadError(*q);
+    }
+}
+
+QList<MemoryUnit> SqliteMemoryStore::unitsOf(const QString& sourceLanguage,
+                                             const QString& targetLanguage,
+                                             const QString& origin) const
+{
+    QList<MemoryUnit> found;
+    QSqlQuery q(existing(m_connection));
+    q.prepare(QStringLiteral("SELECT %1 FROM units WHERE source_language = ? AND "
+                             "target_language = ? AND origin = ? ORDER BY changed, id")
+                  .arg(UnitColumns));
+    for (const QString& value : {sourceLanguage, targetLanguage, origin})
+        q.addBindValue(value);
+    q.exec();
+    while (q.next())
+        found.append(unitFrom(q));
+    noteReadError(q);
+    return found;
+}
+
+QList<MemoryUnit> SqliteMemoryStore::units() const
+{
+    QList<MemoryUnit> all;
+    QSqlQuery q(existing(m_connection));
+    q.exec(QStringLiteral("SELECT %1 FROM units ORDER BY id").arg(UnitColumns));
+    while (q.next())
+        all.append(unitFrom(q));
+    noteReadError(q);
+    return all;
+}
+
+void SqliteMemoryStore::noteReadError(const QSqlQuery& query) const
+{
+    if (query.lastError().isValid() && m_readError.isEmpty())
+        m_readError = problemOf(m_path, query.lastError(), QStringLiteral("cannot be read"));
+}
