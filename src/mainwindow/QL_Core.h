@@ -195,7 +195,6 @@ private:
     // Tells the session what the lists highlight and the status bar says.
     void noteViewMarks();
     // Selects the row at the list index in the row list, as a click on it does.
-    void chooseRow(int row);
     void showFound(const FoundText& found);
     // While a reference is open, the row dialog shows the reference's text of the row.
     void showReferenceIn(QL_Edit& dialog, int row);

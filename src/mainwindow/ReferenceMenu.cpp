@@ -249,15 +249,6 @@ void QL_Core::addToDictionary(const QString& word)
                              MsgStyle::Exclamation);
 }
 
-void QL_Core::chooseRow(int row)
-{
-    if (row < 0 || row >= lst_lang->count())
-        return; // a row the list does not show: the form has fewer rows than the reference
-    lst_lang->setCurrentRow(row);
-    lst_lang->scrollToItem(lst_lang->item(row));
-    lst_lang_Click();
-}
-
 void QL_Core::showPlace(int form, int row)
 {
     // The table shows the selected form alone: a place in another form selects it, as a click
@@ -267,10 +258,13 @@ void QL_Core::showPlace(int form, int row)
         selectForm(form);
     if (row < 0 || form != m_session->selectedForm())
         return;
-    const int item = m_session->itemOf(row);
-    if (item >= 0) {
-        if (lst_lang->currentRow() != item)
-            chooseRow(item);
+    // The item the list shows the row as, if any: the form may have fewer rows.
+    if (const int item = m_session->itemOf(row); item >= 0) {
+        if (lst_lang->currentRow() != item) {
+            lst_lang->setCurrentRow(item);
+            lst_lang->scrollToItem(lst_lang->item(item));
+            lst_lang_Click();
+        }
         return;
     }
     const QSignalBlocker quiet(lst_lang);

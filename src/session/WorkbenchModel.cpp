@@ -5,6 +5,8 @@
 #include "ReferenceSession.h"
 #include "TextRules.h"
 
+#include <algorithm>
+
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -298,11 +300,10 @@ ProblemPlace WorkbenchModel::placeAt(int line) const
 
 int WorkbenchModel::lineOf(ProblemPlace place) const
 {
-    for (int r = 0; r < m_shown.size(); ++r) {
-        if (placeAt(r) == place)
-            return r;
-    }
-    return -1;
+    const auto at = std::find_if(m_shown.cbegin(), m_shown.cend(), [&](int every) {
+        return ProblemPlace{m_every.at(every).form, m_every.at(every).row} == place;
+    });
+    return at == m_shown.cend() ? -1 : int(at - m_shown.cbegin());
 }
 
 void WorkbenchModel::setCurrent(ProblemPlace place)
