@@ -261,7 +261,7 @@ QL_Data* QL_Core::pathHolder() const
 
 QString QL_Core::currentPath() const
 {
-    return m_data && m_data->txt_filename ? m_data->txt_filename->text() : QString();
+    return m_data ? m_data->txt_filename->text() : QString(); // none once the window closed
 }
 
 bool QL_Core::mayDiscardChanges(const QString& question)

@@ -36,7 +36,6 @@ AppChooser::AppChooser(const QString& file, const QList<DesktopApp>& application
     lbl_file->setWordWrap(true);
 
     lst_apps = new QListWidget(this);
-    lst_apps->setObjectName(QStringLiteral("lst_apps"));
     lst_apps->setIconSize(QSize(24, 24));
     lst_apps->setAccessibleName(tr("Programs"));
     for (qsizetype i = 0; i < m_apps.size(); ++i) {

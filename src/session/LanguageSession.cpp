@@ -240,11 +240,13 @@ void LanguageSession::sayStored(const QList<int>& rows)
 {
     // A commit stores the row list from row 0 on: item i is row i of the form now.
     const int form = selectedForm();
+    if (form < 1 || form > LanguageDocument::FormCount)
+        return;
+    const LanguageTable& table = m_document.formText(form);
     QList<PlacedText> texts;
     for (int row : rows) {
-        if (form >= 1 && form <= LanguageDocument::FormCount && row >= 0 &&
-            row < LanguageDocument::RowCount)
-            texts.append({form, row, m_document.formText(form).at(row)});
+        if (table.contains(row))
+            texts.append({form, row, table.at(row)});
     }
     if (!texts.isEmpty())
         emit rowsStored(texts);

@@ -132,6 +132,10 @@ TEST_F(Workbench, UndoAndRedoBringTheTranslatorToTheRowTheyChange)
     model->setCurrent({1, 0});
     session.history()->redo();
     EXPECT_EQ(model->current(), ProblemPlace({1, 4}));
+    model->setAllForms(true);
+    session.setSetting(FileSetting::Author, "Anne");
+    session.history()->undo();
+    EXPECT_EQ(model->current(), ProblemPlace({1, 4})) << "a step that changed no row stays";
 }
 
 TEST_F(Workbench, NextToDoIsAmongTheRowsTheFilterShowsRoundThroughAllForms)
