@@ -72,6 +72,13 @@ TEST(Matching, CharacterDistanceIsTheEditDistanceAcrossBlocksOf64)
     }
 }
 
+// Memories made by earlier versions are looked up by the same keys: lower-case trigrams of the
+// text between two spaces, each once.
+TEST(Matching, TheIndexKeysOfATextAreItsTrigramsBetweenSpaces)
+{
+    EXPECT_EQ(trigramsOf("Abab"), QStringList({" ab", "aba", "bab", "ab "}));
+}
+
 TEST(Matching, ASuggestionTakesTheTextsAccessKeyAndPlaceholdersOnlyWhereThatIsClear)
 {
     const struct {
