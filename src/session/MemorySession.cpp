@@ -136,11 +136,12 @@ void MemorySession::learn(const QString& path)
 
 QList<Suggestion> MemorySession::suggestionsFor(int form, int row) const
 {
-    if (!isUsable() || form < 1 || form > LanguageDocument::FormCount || row < 0 ||
-        row >= LanguageDocument::RowCount)
+    if (!isUsable() || form < 1 || form > LanguageDocument::FormCount)
         return {};
-    return m_memory->suggest(m_reference.referenceLanguage(), m_spelling.language(),
-                             m_reference.reference()->formText(form).at(row));
+    const LanguageTable& texts = m_reference.reference()->formText(form);
+    if (!texts.contains(row))
+        return {};
+    return m_memory->suggest(m_reference.referenceLanguage(), m_spelling.language(), texts.at(row));
 }
 
 Pretranslation MemorySession::pretranslation() const

@@ -69,6 +69,7 @@ TEST_F(CliTest, WrongCallsHaveTheirExitCodesAndMessages)
     write("ok.lsf", lsfFile(1, {}));
     write("broken.lsf", le32(0));
     write("bad.po", "msgid \"x\nmsgstr \"y\"\n");
+    write("twice.po", "msgid \"x\"\nmsgstr \"y\"\n\nmsgid \"x\"\nmsgstr \"z\"\n");
     QDir().mkpath(path("folder"));
     // One wrong call a line: its exit status, the call ("@" is the scratch folder, '' an empty
     // argument) and its message, or a part of it ("\n" a line break).
@@ -104,6 +105,7 @@ TEST_F(CliTest, WrongCallsHaveTheirExitCodesAndMessages)
 2 | from-po p --template a | from-po takes
 2 | from-po p --template a -o b --against c | from-po takes
 1 | from-po @bad.po --template @ok.lsf -o @x.lsf | @bad.po: line 2: end-of-line within string\n
+1 | from-po @twice.po --template @ok.lsf -o @x.lsf | @twice.po: line 4: duplicate message definition\n
 2 | check | check takes one or more FILEs
 2 | check a --language nl | check takes
 2 | check --against a --against b c | --against is given twice; it takes one value\n
