@@ -80,6 +80,13 @@ TEST_F(Reference, OpenedTheTableFollowsEditsTheListsAndTheChecksAndClosedNothing
     EXPECT_EQ(window->lst_lang->currentRow(), 2);
     click(window->lst_lang, 0);
     EXPECT_EQ(tableRow(), 0) << "and the list's row the table's";
+    click(window->lst_lang, 2);
+    toolkit.answers = {MsgResult::Yes};
+    window->mnu_text_delete->trigger(); // not stored yet
+    window->referenceDock()->table()->setCurrentIndex(window->workbench().index(0, 1));
+    window->mnu_undo->trigger();
+    EXPECT_EQ(tableRow(), 2) << "undo brings back the list's row, and the table follows";
+    toolkit.boxes.clear();
 
     answerRowDialog("Opslaan %1");
     doubleClick(window->lst_lang, 1);
