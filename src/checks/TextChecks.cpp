@@ -25,7 +25,7 @@ namespace {
 
 // What a text holds, found in one pass, so that most texts skip most checks.
 struct Facts {
-    bool digits = false, tabs = false, brackets = false, addresses = false, tags = false;
+    bool digits = false, addresses = false, tags = false;
 
     explicit Facts(const QString& text)
     {
@@ -33,9 +33,6 @@ struct Facts {
         for (const QChar c : text) {
             const char16_t u = c.unicode();
             digits = digits || (u >= '0' && u <= '9') || (u >= 0x80 && c.isDigit());
-            tabs = tabs || u == '\t';
-            brackets =
-                brackets || u == '(' || u == ')' || u == '[' || u == ']' || u == '{' || u == '}';
             addresses = addresses || u == '@' || u == ':' || (u == '.' && previous == 'w');
             tags = tags || u == '<';
             previous = u;
@@ -190,7 +187,7 @@ void textProblems(const QString& reference, const QString& text, const CheckSet&
                                     "ReferenceChecks", "numbers %1 of the reference are missing")
                                     .arg(quotedList(lost)));
     }
-    if ((ours.tabs || theirs.tabs) && text.count(u'\t') != reference.count(u'\t'))
+    if (text.count(u'\t') != reference.count(u'\t'))
         add(Check::Tabs, QCoreApplication::translate("ReferenceChecks", "%1 tabs, the reference %2")
                              .arg(text.count(u'\t'))
                              .arg(reference.count(u'\t')));
@@ -205,8 +202,6 @@ void textProblems(const QString& reference, const QString& text, const CheckSet&
                       "ReferenceChecks",
                       "starts with a capital, the reference with a small letter"));
     for (const QChar bracket : QStringLiteral("()[]{}")) {
-        if (!ours.brackets && !theirs.brackets)
-            break;
         if (text.count(bracket) != reference.count(bracket)) {
             add(Check::Brackets,
                 QCoreApplication::translate("ReferenceChecks", "%1 \"%2\", the reference %3")

@@ -261,8 +261,7 @@ void QL_Core::showPlace(int form, int row)
     // The item the list shows the row as, if any: the form may have fewer rows.
     if (const int item = m_session->itemOf(row); item >= 0) {
         if (lst_lang->currentRow() != item) {
-            lst_lang->setCurrentRow(item);
-            lst_lang->scrollToItem(lst_lang->item(item));
+            lst_lang->setCurrentRow(item); // which also scrolls the list to it
             lst_lang_Click();
         }
         return;

@@ -155,6 +155,8 @@ TEST(ReferenceChecks, TheMarksOfATextAreUnknownWordsAndCharactersAFileCannotStor
             marks << QStringLiteral("%1+%2 %3").arg(w.start).arg(w.length).arg(w.word);
         EXPECT_EQ(marks.join(", "), QString::fromUtf8(c.marks)) << c.text;
     }
+    // Half a pair at the end, as a cut text may leave it, is one character.
+    EXPECT_EQ(textMarks(QStringLiteral("ab") + QChar(0xD83D), {}, nullptr).value(0).length, 1);
 }
 
 TEST(ReferenceChecks, SpacesPunctuationAndLineBreaks)

@@ -154,6 +154,7 @@ TEST_F(EditingDialogs, FormDialogOpensOnTheFormsEntryAndRefusesOnlyForbiddenChar
     toolkit.onDialog<QL_Form>([](QL_Form& d) {
         d.txt_form->setText("Ignored");
         QTest::mouseClick(d.cmd_annuleer, Qt::LeftButton);
+        EXPECT_FALSE(d.isVisible()) << "Cancel closes it";
     });
     saved.reset();
     dialog.Edit_form({"One", "Two"}, 2, save());
