@@ -65,11 +65,8 @@ bool CanOpenFile(const QString& path)
 {
     if (path.isEmpty() || !isReadableKind(path))
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    file.close();
-    return true;
+    QFile file(path); // closed as it goes
+    return file.open(QIODevice::ReadOnly);
 }
 
 ReadResult readLanguageFile(const QString& path)

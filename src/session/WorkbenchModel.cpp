@@ -292,9 +292,10 @@ const WorkbenchModel::Line* WorkbenchModel::lineAt(ProblemPlace place) const
 
 ProblemPlace WorkbenchModel::placeAt(int line) const
 {
-    if (line < 0 || line >= m_shown.size())
+    const int every = m_shown.value(line, -1); // -1 for a line not shown
+    if (every < 0)
         return {};
-    const Line& shown = m_every.at(m_shown.at(line));
+    const Line& shown = m_every.at(every);
     return {shown.form, shown.row};
 }
 

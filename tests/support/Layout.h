@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
+#include <QToolBar>
 #include <QWidget>
 
 #include "Twips.h"
@@ -84,6 +85,8 @@ inline QString layoutText(const QWidget* top)
                        .arg(view->model()->columnCount())
                        .arg(QStringList({"none", "one", "many", "extended", "contiguous"})
                                 .value(view->selectionMode()));
+        else if (auto* bar = qobject_cast<const QToolBar*>(w))
+            text = QStringLiteral("pictures %1").arg(t.toTwips(bar->iconSize().width()));
         else if (auto* choices = qobject_cast<const QComboBox*>(w))
             for (int i = 0; i < choices->count(); ++i)
                 text += (i ? QStringLiteral("|") : QString()) + choices->itemText(i);
