@@ -283,6 +283,7 @@ TEST_F(MemoryTest, TmxCarriesEveryUnitWithItsOriginAndControlCharactersBothWays)
     ASSERT_EQ(writeTmx(path("a.tmx"), memory.units(), dropped), "");
     EXPECT_TRUE(dropped.isEmpty());
     EXPECT_TRUE(read(path("a.tmx")).contains(R"(srclang="*all*")"));
+    EXPECT_TRUE(read(path("a.tmx")).contains("<body>")) << "where TMX keeps its units";
     EXPECT_TRUE(read(path("a.tmx")).contains("<seg>&amp;Openen...\tCtrl+O")) << "a tab as it is";
     TmxContents tmx;
     ASSERT_EQ(readTmx(path("a.tmx"), tmx), "");
