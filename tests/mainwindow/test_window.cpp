@@ -58,7 +58,10 @@ TEST_F(StartUp, MenusToolbarAndBoxesAreLaidOutAsDesigned)
 
 TEST_F(StartUp, SettingsBoxesMarkTheDocumentChangedOnAnyKeyAndShowTheFullPath)
 {
-    for (QLineEdit* box : {window->txt_date, window->txt_rev}) {
+    window->mnu_new->trigger();
+    QTest::keyClick(window->txt_filetitle, Qt::Key_Left); // read-only: no change
+    ASSERT_EQ(commandState(), StartState);
+    for (QLineEdit* box : {window->txt_date, window->txt_rev, window->txt_naam}) {
         window->mnu_new->trigger();
         QFocusEvent arrives(QEvent::FocusIn, Qt::TabFocusReason);
         QApplication::sendEvent(box, &arrives); // focus alone changes nothing
