@@ -398,7 +398,8 @@ QList<Problem> referenceProblems(const LanguageDocument& reference,
             const CheckedRows before = std::exchange(kept, {}).rows;
             formProblems(reference, document, copy, selectedForm, form, checks, kept.problems,
                          kept.counts, RowCache{before, kept.rows});
-            if (checked && form != selectedForm)
+            // The selected form is checked every time: its rows are the working copy's.
+            if (checked)
                 kept.table = stored;
         }
         problems += kept.problems;

@@ -12,7 +12,7 @@ QString cutToShow(const QString& text, const QFontMetrics& metrics, QSize box, b
     // The characters' own widths added up, without the kerning and ligatures of shaping, which
     // narrow a text by far less than the quarter allowed; a line wrapped at a word ends short,
     // so a wrapped text keeps two more lines than the box's.
-    const qsizetype lines = wrapped ? box.height() / std::max(1, metrics.lineSpacing()) + 3 : 1;
+    const qsizetype lines = wrapped ? box.height() / metrics.lineSpacing() + 3 : 1;
     const qint64 enough = lines * qint64(box.width()) * 5 / 4 + 2 * metrics.lineSpacing();
     qint64 width = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
