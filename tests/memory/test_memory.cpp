@@ -88,7 +88,7 @@ TEST(Matching, ASuggestionTakesTheTextsAccessKeyAndPlaceholdersOnlyWhereThatIsCl
         {"Open file", "Bestand openen", "&Open file", "Bestand openen"}, // where would it go?
         {"%1 of %2", "%1 van %2", "%2 of %1", "%2 van %1"},
         {"{0} files", "{0} bestanden", "%1 files", "%1 bestanden"},
-        {"%1 and %1", "%1 en %1", "%2 and %2", "%1 en %1"}, // twice: not clear
+        {"%1 and %1", "%1 en %1", "%2 and %2", "%1 en %1"},           // twice: not clear
         {"%1 of %2", "%1 van %2 (%1)", "%2 of %1", "%1 van %2 (%1)"}, // twice in the translation
     };
     for (const auto& c : cases)
