@@ -123,8 +123,7 @@ void QL_Core::connectSession()
                     m_data->txt_filename->setText(path);
                 txt_filetitle->setText(title);
             });
-    m_followPlace = connect(m_workbench, &WorkbenchModel::currentChanged, this,
-                            [this](ProblemPlace place) { showPlace(place.form, place.row); });
+    connect(m_workbench, &WorkbenchModel::currentChanged, this, &QL_Core::showPlace);
     connect(m_workbench, &WorkbenchModel::countsChanged, this,
             [this] { m_panels[4]->setText(m_workbench->countsText()); });
 }
@@ -138,10 +137,9 @@ ReferenceDock* QL_Core::referenceDock()
     m_referenceDock = new ReferenceDock(*m_reference, *m_spelling, *m_memory, *m_workbench, this);
     addDockWidget(Qt::RightDockWidgetArea, m_referenceDock);
     m_referenceDock->hide();
-    // The dock follows the workbench's place before the window does.
-    disconnect(m_followPlace);
-    m_followPlace = connect(m_workbench, &WorkbenchModel::currentChanged, this,
-                            [this](ProblemPlace place) { showPlace(place.form, place.row); });
+    // The dock follows the workbench's place before the window does: connected again after it.
+    disconnect(m_workbench, &WorkbenchModel::currentChanged, this, &QL_Core::showPlace);
+    connect(m_workbench, &WorkbenchModel::currentChanged, this, &QL_Core::showPlace);
     connect(m_referenceDock, &ReferenceDock::textStored, this, &QL_Core::storeTranslation);
     // The memory learns at a save: what it suggests may be new.
     connect(m_session, &LanguageSession::saved, m_referenceDock, &ReferenceDock::forgetSuggestions);

@@ -152,7 +152,7 @@ public:
     void storeTranslation(int form, int row, const QString& text, bool next);
     // Shows a reference row of a form: the form selected, the row list's item that translates it
     // selected (none when no item does, so that the row commands aim at no other row).
-    void showPlace(int form, int row);
+    void showPlace(ProblemPlace place);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -225,7 +225,6 @@ private:
     MemorySession* m_memory = nullptr;
     ProblemList* m_problems = nullptr;
     ReferenceDock* m_referenceDock = nullptr;
-    QMetaObject::Connection m_followPlace; // the window's own following of the workbench's place
     WorkbenchModel* m_workbench = nullptr;
     FindAllDialog* m_findAll = nullptr;
     QPointer<QL_Data> m_data;

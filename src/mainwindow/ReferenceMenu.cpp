@@ -249,8 +249,9 @@ void QL_Core::addToDictionary(const QString& word)
                              MsgStyle::Exclamation);
 }
 
-void QL_Core::showPlace(int form, int row)
+void QL_Core::showPlace(ProblemPlace place)
 {
+    const auto [form, row] = place;
     // The table shows the selected form alone: a place in another form selects it, as a click
     // on it does. With all forms shown, the form stays, and so does what its list holds. A row
     // the list does not hold (an empty one) leaves no row highlighted there.

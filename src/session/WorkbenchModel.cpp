@@ -201,10 +201,9 @@ void WorkbenchModel::refresh()
 {
     m_scheduled = false;
     const int selected = m_session.selectedForm();
-    const auto placeOfLine = [](const Line& line) { return ProblemPlace{line.form, line.row}; };
     QList<ProblemPlace> placesBefore;
     for (int i : std::as_const(m_shown))
-        placesBefore << placeOfLine(m_every.at(i));
+        placesBefore << m_every.at(i).place();
     // The lines of the forms made again, as they were: only their rows can have changed.
     QHash<int, QList<Line>> before;
     int selectedProblems = 0;
@@ -252,7 +251,7 @@ void WorkbenchModel::refresh()
     }
     const bool samePlaces =
         std::equal(shown.begin(), shown.end(), placesBefore.begin(), placesBefore.end(),
-                   [&](int a, ProblemPlace b) { return placeOfLine(m_every.at(a)) == b; });
+                   [&](int a, ProblemPlace b) { return m_every.at(a).place() == b; });
     if (samePlaces) {
         m_shown = std::move(shown);
         for (int r = 0; r < m_shown.size(); ++r) {
@@ -295,15 +294,13 @@ ProblemPlace WorkbenchModel::placeAt(int line) const
     const int every = m_shown.value(line, -1); // -1 for a line not shown
     if (every < 0)
         return {};
-    const Line& shown = m_every.at(every);
-    return {shown.form, shown.row};
+    return m_every.at(every).place();
 }
 
 int WorkbenchModel::lineOf(ProblemPlace place) const
 {
-    const auto at = std::find_if(m_shown.cbegin(), m_shown.cend(), [&](int every) {
-        return ProblemPlace{m_every.at(every).form, m_every.at(every).row} == place;
-    });
+    const auto at = std::find_if(m_shown.cbegin(), m_shown.cend(),
+                                 [&](int every) { return m_every.at(every).place() == place; });
     return at == m_shown.cend() ? -1 : int(at - m_shown.cbegin());
 }
 
@@ -317,21 +314,20 @@ std::optional<ProblemPlace> WorkbenchModel::nextToDo(ProblemPlace from, int step
 {
     catchUp();
     const auto isToDo = [this](const Line& line) { return toDo(line); };
-    const auto placeOfLine = [](const Line& line) { return ProblemPlace{line.form, line.row}; };
     if (step > 0) {
         const auto after = std::find_if(m_every.begin(), m_every.end(), [&](const Line& line) {
-            return placeOfLine(line) > from && toDo(line);
+            return line.place() > from && toDo(line);
         });
         const auto found =
             after != m_every.end() ? after : std::find_if(m_every.begin(), m_every.end(), isToDo);
-        return found != m_every.end() ? std::optional(placeOfLine(*found)) : std::nullopt;
+        return found != m_every.end() ? std::optional(found->place()) : std::nullopt;
     }
     const auto before = std::find_if(m_every.rbegin(), m_every.rend(), [&](const Line& line) {
-        return placeOfLine(line) < from && toDo(line);
+        return line.place() < from && toDo(line);
     });
     const auto found =
         before != m_every.rend() ? before : std::find_if(m_every.rbegin(), m_every.rend(), isToDo);
-    return found != m_every.rend() ? std::optional(placeOfLine(*found)) : std::nullopt;
+    return found != m_every.rend() ? std::optional(found->place()) : std::nullopt;
 }
 
 std::optional<QStringList> WorkbenchModel::rowsWith(ProblemPlace place, const QString& text) const

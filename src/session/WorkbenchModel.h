@@ -102,6 +102,7 @@ private:
         QString reference, text;
         QList<Problem> problems;
         bool translated() const { return !text.isEmpty(); }
+        ProblemPlace place() const { return {form, row}; }
         bool operator==(const Line&) const = default;
     };
     // What a form's lines are made of.
