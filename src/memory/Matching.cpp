@@ -41,38 +41,28 @@ int characterDistance(QStringView a, QStringView b)
         return int(b.size());
     using Bits = quint64;
     const qsizetype blocks = (a.size() + 63) / 64;
-    // Where each character of the shorter text is, per block; characters beyond 127 by search.
-    std::vector<char16_t> others;
-    std::vector<Bits> ascii(std::size_t(128 * blocks), 0), other;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        const char16_t c = a[i].unicode();
-        Bits* bits;
-        if (c < 128) {
-            bits = &ascii[std::size_t(c * blocks)];
-        } else {
-            auto found = std::find(others.begin(), others.end(), c);
-            if (found == others.end()) {
-                others.push_back(c);
-                other.resize(other.size() + std::size_t(blocks), 0);
-                found = others.end() - 1;
-            }
-            bits = &other[std::size_t((found - others.begin()) * blocks)];
-        }
-        bits[i / 64] |= Bits(1) << (i % 64);
-    }
-    const std::vector<Bits> none(std::size_t(blocks), 0);
-    const auto equalTo = [&](char16_t c) -> const Bits* {
-        if (c < 128)
-            return &ascii[std::size_t(c * blocks)];
-        const auto found = std::find(others.begin(), others.end(), c);
-        return found == others.end() ? none.data()
-                                     : &other[std::size_t((found - others.begin()) * blocks)];
+    // The shorter text's characters, each once and sorted; a character's row of bits says where
+    // it stands in that text, one bit a position, per block. A character it lacks has the last
+    // row, which has no bits.
+    std::vector<char16_t> alphabet;
+    for (const QChar c : a)
+        alphabet.push_back(c.unicode());
+    std::sort(alphabet.begin(), alphabet.end());
+    alphabet.erase(std::unique(alphabet.begin(), alphabet.end()), alphabet.end());
+    const auto rowOf = [&](QChar c) {
+        const auto found = std::lower_bound(alphabet.begin(), alphabet.end(), c.unicode());
+        const bool known = found != alphabet.end() && *found == c.unicode();
+        return std::size_t(known ? found - alphabet.begin() : qsizetype(alphabet.size())) *
+               std::size_t(blocks);
     };
+    std::vector<Bits> where((alphabet.size() + 1) * std::size_t(blocks), 0);
+    for (qsizetype i = 0; i < a.size(); ++i)
+        where[rowOf(a[i]) + std::size_t(i / 64)] |= Bits(1) << (i % 64);
     std::vector<Bits> plus(std::size_t(blocks), ~Bits(0)), minus(std::size_t(blocks), 0);
     const Bits last = Bits(1) << ((a.size() - 1) % 64);
     int distance = int(a.size());
     for (const QChar c : b) {
-        const Bits* eq = equalTo(c.unicode());
+        const Bits* eq = &where[rowOf(c)];
         int carry = 1; // the top row grows by one per character
         for (qsizetype k = 0; k < blocks; ++k) {
             const Bits pv = plus[std::size_t(k)], mv = minus[std::size_t(k)];
