@@ -118,8 +118,11 @@ QString helpText()
     for (const Command& command : Commands) {
         const QString usage = QStringLiteral("  ") + usageLine(command);
         const QStringList lines = QString::fromUtf8(command.description).split(u'\n');
-        text += usage.size() < Column - 1 ? usage.leftJustified(Column) + lines.first()
-                                          : usage + u'\n' + indent + lines.first();
+        // The description beside the usage with a space at least between them, or under it.
+        QString line = usage.leftJustified(Column - 1) + u' ';
+        if (line.size() > Column)
+            line = usage + u'\n' + indent;
+        text += line + lines.first();
         for (const QString& line : lines.mid(1))
             text += u'\n' + indent + line;
         text += u'\n';
