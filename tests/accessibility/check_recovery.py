@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Recovery with real editors: edits survive a kill and a SIGTERM, and of two windows at once only
 the one that is gone is offered. (What the question offers and a damaged copy are the offscreen
-tests'.)
+tests'.) The editors are read as a screen reader reads them, so the program's accessibility tree
+is checked on the way.
 
     dbus-run-session -- xvfb-run -a check_recovery.py build/bin/lexicant examples/demo-notes.lsf
 
@@ -13,11 +14,10 @@ import shutil
 import signal
 import sys
 import tempfile
-import time
 
 import pyatspi
 
-from driving import check, find, press, start, stop, summary
+from driving import check, find, press, start, stop, summary, wait_for
 
 program, example = sys.argv[1], sys.argv[2]
 scratch = tempfile.mkdtemp()
@@ -30,10 +30,7 @@ def copies():
 
 
 def wait_until(condition, timeout=10):
-    deadline = time.time() + timeout
-    while not condition() and time.time() < deadline:
-        time.sleep(0.2)
-    return condition()
+    return wait_for(lambda: True if condition() else None, timeout) is True
 
 
 def edited(name):
@@ -70,6 +67,9 @@ def restart_and_answer(answer, expected_path):
 def main():
     # What the first editor would have saved.
     control, editor, app = edited("control")
+    forms = find(app, pyatspi.ROLE_LIST, "Form names")
+    check("a screen reader finds the form list with its 24 forms, the first spoken as its name",
+          forms is not None and forms.childCount == 24 and forms.getChildAtIndex(0).name == "Main window")
     save(app)
     stop(editor)
     expected = open(control, "rb").read()
