@@ -28,7 +28,6 @@ expect() { # what, then the expected offers, then the words
 }
 
 expect "commands" "export-code " ex
-expect "commands starting with to" "to-json to-po " to
 expect "language files for a command that reads one" "NL.LSF en.lsf forms " info ""
 expect "PO files for from-po" "forms nl.po " from-po ""
 expect "JSON files for from-json" "doc.json forms " from-json ""
