@@ -82,18 +82,7 @@ TEST(ReferenceChecks, EachCheckAloneFindsItsCases)
                                     {"a\r\nb", "c\nd", false},
                                     {"a\rb", "c\r\nd", false},
                                     {"a\n\nb", "c\nd", true}});
-    EXPECT_EQ(messageOf("Open", ""), "the reference has a text here, this file has none");
-    EXPECT_EQ(messageOf("", "Extra"), "this file has a text here, the reference has none");
-    EXPECT_EQ(rowProblems("Open", "").size(), 1) << "an empty row is checked for nothing else";
-    EXPECT_EQ(messageOf("&File", "Bestand"), "0 \"&\" access keys, the reference 1");
-    EXPECT_EQ(messageOf("%1 of %2", "%1 van"), "placeholders \"%1\", the reference \"%1 %2\"");
-    EXPECT_EQ(messageOf("Save.", "Opslaan"), "ends with none, the reference with \".\"");
-    EXPECT_EQ(messageOf("a\nb", "cd"), "0 line breaks, the reference 1");
-}
-
-// The checks translate-toolkit's pofilter has too, with its verdict for each pair (pf: fails).
-TEST(ReferenceChecks, ScreenTextChecksGivePofiltersVerdicts)
-{
+    // The checks translate-toolkit's pofilter has too, with its verdict for each pair (pf: fails).
     expectCheck(Check::Numbers, {{"Version 2.5", "Versie 2.6", true},  // pf
                                  {"Version 2.5", "Versie 2.5", false}, //
                                  {"1 file", "Een bestand", true},      // pf
@@ -126,6 +115,13 @@ TEST(ReferenceChecks, ScreenTextChecksGivePofiltersVerdicts)
                 {{"Open", "Een veel langere tekst", true}, {"Open", "Nu openen, of niet", false}});
     EXPECT_EQ(messageOf("Open", "Ｏpen"),
               "holds \"Ｏ\" (U+FF2F), which a language file cannot store");
+    EXPECT_EQ(messageOf("Open", ""), "the reference has a text here, this file has none");
+    EXPECT_EQ(messageOf("", "Extra"), "this file has a text here, the reference has none");
+    EXPECT_EQ(rowProblems("Open", "").size(), 1) << "an empty row is checked for nothing else";
+    EXPECT_EQ(messageOf("&File", "Bestand"), "0 \"&\" access keys, the reference 1");
+    EXPECT_EQ(messageOf("%1 of %2", "%1 van"), "placeholders \"%1\", the reference \"%1 %2\"");
+    EXPECT_EQ(messageOf("Save.", "Opslaan"), "ends with none, the reference with \".\"");
+    EXPECT_EQ(messageOf("a\nb", "cd"), "0 line breaks, the reference 1");
 }
 
 TEST(ReferenceChecks, SpellingAsksAboutWordsOnlyNotAddressesKeysPlaceholdersOrProductNames)
