@@ -221,8 +221,7 @@ TEST_F(SessionTest, RecoveryCopyInAReadOnlyFolderIsOfferedAndTheReasonItStaysIsS
 TEST_F(SessionTest, TheReferenceIsRememberedUnderTheNameTheDocumentIsSavedAs)
 {
     const QString reference = write("en.lsf", lsfFile(1, {}));
-    ReferenceParts parts(session);
-    ReferenceSession& references = parts.reference;
+    ReferenceSession references(session);
     ASSERT_EQ(references.open(reference), "");
     session.setCurrentFile(path("copy.lsf"), "copy.lsf");
     ASSERT_TRUE(session.save(toolkit));
