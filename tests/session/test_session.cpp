@@ -236,7 +236,7 @@ TEST_F(SessionTest, TheReferenceIsRememberedUnderTheNameTheDocumentIsSavedAs)
     EXPECT_EQ(references.rememberedFor(path("copy.lsf")), reference);
 }
 
-TEST_F(SessionTest, ProblemsFollowUndoInAnotherFormTheSpellingLanguageTheLengthLimitAndWordsAdded)
+TEST_F(SessionTest, ProblemsFollowTheSpellingLanguageLengthLimitWordsAddedAndUndoInAnotherForm)
 {
     qputenv("XDG_DATA_HOME", folder().toUtf8());
     ReferenceParts parts(session);
