@@ -25,37 +25,26 @@ void expectCheck(Check check, std::initializer_list<Case> cases)
     CheckSet only;
     only.on.fill(false);
     only.on[std::size_t(check)] = true;
-    for (const Case& c : cases) {
-        const QList<RowProblem> problems =
-            rowProblems(QString::fromUtf8(c.reference), QString::fromUtf8(c.text), only);
-        EXPECT_EQ(problems.size(), c.found ? 1 : 0) << checkName(check).toStdString() << ": \""
-                                                    << c.reference << "\" / \"" << c.text << "\"";
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(rowProblems(c.reference, c.text, only).size(), c.found ? 1 : 0)
+            << checkName(check).toStdString() << ": \"" << c.reference << "\" / \"" << c.text
+            << "\"";
 }
 
 QString messageOf(const char* reference, const char* text)
 {
-    const QList<RowProblem> problems =
-        rowProblems(QString::fromUtf8(reference), QString::fromUtf8(text));
-    return problems.isEmpty() ? QString() : problems.first().message;
+    return rowProblems(reference, text).value(0).message;
 }
 
 } // namespace
 
-TEST(ReferenceChecks, MissingAndExtraRowsAndTheSameText)
+TEST(ReferenceChecks, EachCheckAloneFindsItsCases)
 {
     expectCheck(
         Check::Missing,
         {{"Open", "", true}, {"", "", false}, {"Open", "Openen", false}, {"", "Extra", false}});
     expectCheck(Check::Extra, {{"", "Extra", true}, {"Open", "", false}, {"", "", false}});
     expectCheck(Check::Same, {{"OK", "OK", true}, {"OK", "Ok", false}, {"OK", "OK ", false}});
-    EXPECT_EQ(messageOf("Open", ""), "the reference has a text here, this file has none");
-    EXPECT_EQ(messageOf("", "Extra"), "this file has a text here, the reference has none");
-    EXPECT_EQ(rowProblems("Open", "").size(), 1) << "an empty row is checked for nothing else";
-}
-
-TEST(ReferenceChecks, AccessKeys)
-{
     expectCheck(Check::AccessKeys, {{"&File", "&Bestand", false},
                                     {"&File", "Bestand", true},
                                     {"File", "&Bestand", true},
@@ -64,11 +53,6 @@ TEST(ReferenceChecks, AccessKeys)
                                     {"Salt && pepper", "Zout & peper", true},
                                     {"&&Copy", "K&&opi&eer", true},
                                     {"Trailing &", "Aan het eind", false}});
-    EXPECT_EQ(messageOf("&File", "Bestand"), "0 \"&\" access keys, the reference 1");
-}
-
-TEST(ReferenceChecks, Placeholders)
-{
     expectCheck(Check::Placeholders, {{"%1 of %2", "%2 van %1", false},
                                       {"%1 of %2", "%1 van", true},
                                       {"%s files", "%d bestanden", true},
@@ -81,12 +65,24 @@ TEST(ReferenceChecks, Placeholders)
                                       {"%1", "%10", false},
                                       {"%s of %d files", "%d van %s bestanden", true}, // swapped
                                       {"50% off", "50% korting", false}});
-    EXPECT_EQ(messageOf("%1 of %2", "%1 van"), "placeholders \"%1\", the reference \"%1 %2\"");
-}
-
-// The checks translate-toolkit's pofilter has too, with its verdict for each pair (pf: fails).
-TEST(ReferenceChecks, ScreenTextChecksGivePofiltersVerdicts)
-{
+    expectCheck(Check::Spaces, {{" Name", " Naam", false},
+                                {" Name", "Naam", true},
+                                {"Name: ", "Naam:", true},
+                                {"Name\t", "Naam\t", false},
+                                {"Line\n", "Regel\n", false}});
+    expectCheck(Check::Punctuation, {{"Save.", "Opslaan.", false},
+                                     {"Save.", "Opslaan", true},
+                                     {"Name:", "Naam", true},
+                                     {"Sure?", "Zeker!", true},
+                                     {"Open...", "Openen\xE2\x80\xA6", false},
+                                     {"Open...", "Openen.", true},
+                                     {"Done! ", "Klaar!", false}});
+    expectCheck(Check::LineBreaks, {{"a\nb", "c\nd", false},
+                                    {"a\nb", "cd", true},
+                                    {"a\r\nb", "c\nd", false},
+                                    {"a\rb", "c\r\nd", false},
+                                    {"a\n\nb", "c\nd", true}});
+    // The checks translate-toolkit's pofilter has too, with its verdict for each pair (pf: fails).
     expectCheck(Check::Numbers, {{"Version 2.5", "Versie 2.6", true},  // pf
                                  {"Version 2.5", "Versie 2.5", false}, //
                                  {"1 file", "Een bestand", true},      // pf
@@ -119,6 +115,13 @@ TEST(ReferenceChecks, ScreenTextChecksGivePofiltersVerdicts)
                 {{"Open", "Een veel langere tekst", true}, {"Open", "Nu openen, of niet", false}});
     EXPECT_EQ(messageOf("Open", "Ｏpen"),
               "holds \"Ｏ\" (U+FF2F), which a language file cannot store");
+    EXPECT_EQ(messageOf("Open", ""), "the reference has a text here, this file has none");
+    EXPECT_EQ(messageOf("", "Extra"), "this file has a text here, the reference has none");
+    EXPECT_EQ(rowProblems("Open", "").size(), 1) << "an empty row is checked for nothing else";
+    EXPECT_EQ(messageOf("&File", "Bestand"), "0 \"&\" access keys, the reference 1");
+    EXPECT_EQ(messageOf("%1 of %2", "%1 van"), "placeholders \"%1\", the reference \"%1 %2\"");
+    EXPECT_EQ(messageOf("Save.", "Opslaan"), "ends with none, the reference with \".\"");
+    EXPECT_EQ(messageOf("a\nb", "cd"), "0 line breaks, the reference 1");
 }
 
 TEST(ReferenceChecks, SpellingAsksAboutWordsOnlyNotAddressesKeysPlaceholdersOrProductNames)
@@ -150,36 +153,12 @@ TEST(ReferenceChecks, TheMarksOfATextAreUnknownWordsAndCharactersAFileCannotStor
     };
     for (const auto& c : cases) {
         QStringList marks;
-        for (const SpelledWord& w :
-             textMarks(QString::fromUtf8(c.text), "Save the file", c.speller))
+        for (const SpelledWord& w : textMarks(c.text, "Save the file", c.speller))
             marks << QStringLiteral("%1+%2 %3").arg(w.start).arg(w.length).arg(w.word);
-        EXPECT_EQ(marks.join(", "), QString::fromUtf8(c.marks)) << c.text;
+        EXPECT_EQ(marks.join(", "), c.marks) << c.text;
     }
     // Half a pair at the end, as a cut text may leave it, is one character.
     EXPECT_EQ(textMarks(QStringLiteral("ab") + QChar(0xD83D), {}, nullptr).value(0).length, 1);
-}
-
-TEST(ReferenceChecks, SpacesPunctuationAndLineBreaks)
-{
-    expectCheck(Check::Spaces, {{" Name", " Naam", false},
-                                {" Name", "Naam", true},
-                                {"Name: ", "Naam:", true},
-                                {"Name\t", "Naam\t", false},
-                                {"Line\n", "Regel\n", false}});
-    expectCheck(Check::Punctuation, {{"Save.", "Opslaan.", false},
-                                     {"Save.", "Opslaan", true},
-                                     {"Name:", "Naam", true},
-                                     {"Sure?", "Zeker!", true},
-                                     {"Open...", "Openen\xE2\x80\xA6", false},
-                                     {"Open...", "Openen.", true},
-                                     {"Done! ", "Klaar!", false}});
-    expectCheck(Check::LineBreaks, {{"a\nb", "c\nd", false},
-                                    {"a\nb", "cd", true},
-                                    {"a\r\nb", "c\nd", false},
-                                    {"a\rb", "c\r\nd", false},
-                                    {"a\n\nb", "c\nd", true}});
-    EXPECT_EQ(messageOf("Save.", "Opslaan"), "ends with none, the reference with \".\"");
-    EXPECT_EQ(messageOf("a\nb", "cd"), "0 line breaks, the reference 1");
 }
 
 // Each text beside the reference row it translates, in the forms as stored and in the row list of
@@ -253,11 +232,8 @@ TEST(ReferenceChecks, AFilesProblemsComeFromEveryFormEachWhereItIs)
                                "24/0 consistency, 24/1 extra");
     EXPECT_EQ(problems[0].message, "translated as \"Openen\" in form 3, row 0");
     EXPECT_EQ(problems[2].message, "stored as row 2, the commit moves it to row 1");
-    EXPECT_EQ(QStringLiteral("%1 of %2, %3")
-                  .arg(counts.translated)
-                  .arg(counts.referenceRows)
-                  .arg(counts.problems),
-              "6 of 7, 6");
+    EXPECT_EQ(std::tuple(counts.translated, counts.referenceRows, counts.problems),
+              std::tuple(6, 7, 6));
     CheckSet none;
     none.on.fill(false);
     EXPECT_TRUE(referenceProblems(reference, document, WorkingCopy{}, 2, none).isEmpty());
@@ -265,9 +241,9 @@ TEST(ReferenceChecks, AFilesProblemsComeFromEveryFormEachWhereItIs)
     const QHash<std::pair<int, int>, QString> translatedFrom = {
         {{1, 0}, "Close"}, {{2, 0}, "Row 0."}, {{24, 200}, "Quit"}, // only these can be named
         {{0, 0}, "x"},     {{25, 0}, "x"},     {{1, -1}, "x"},      {{1, 201}, "x"}};
-    EXPECT_EQ(found(changedProblems(reference, translatedFrom)), "1/0 changed, 24/200 changed");
-    EXPECT_EQ(changedProblems(reference, translatedFrom).at(0).message,
-              "the reference was \"Close\" when translated, now \"Open\"");
+    const QList<Problem> changed = changedProblems(reference, translatedFrom);
+    EXPECT_EQ(found(changed), "1/0 changed, 24/200 changed");
+    EXPECT_EQ(changed.at(0).message, "the reference was \"Close\" when translated, now \"Open\"");
 }
 
 // Problems kept between passes are the ones a full check finds, whichever text of a row changed:

@@ -41,31 +41,25 @@ TEST(WorkingCopy, AFormShowsItsRowsOfTwoCharactersOrMoreWithoutGaps)
         EXPECT_EQ(shownRows(formWith(c.stored).formText(3)), c.shown) << c.name;
 }
 
-TEST(WorkingCopy, FormListShowsPlaceholdersAsNewAndOpenedDocumentsDo)
+TEST(WorkingCopy, AnOpenedDocumentShowsPlaceholderNamesAndSettingsCutToTheirBoxes)
 {
     LanguageDocument document;
     document.FormNames.set(1, "Main");
     document.FormNames.set(2, "x");
     document.FormNames.set(3, "ab");
-    const QStringList opened = openedFormNames(document);
-    ASSERT_EQ(opened.size(), 24);
-    EXPECT_EQ(opened.mid(0, 4), QStringList({"Main", "- EMPTY FORM -", "ab", "- EMPTY FORM -"}));
-    EXPECT_EQ(newFormNames(), QStringList(24, "- EMPTY FORM - "));
-}
-
-TEST(WorkingCopy, SettingsAreCutToTheirBoxesLengths)
-{
-    LanguageDocument document;
-    const QString longer(40, u's');
     for (int row = 0; row < 5; ++row)
-        document.SettingsTable.set(row, longer);
-    const auto settings = documentSettings(document);
+        document.SettingsTable.set(row, QString(40, u's'));
+    const WorkingCopy copy = openedWorkingCopy(document, 0);
+    ASSERT_EQ(copy.formNames.size(), 24);
+    EXPECT_EQ(copy.formNames.mid(0, 4),
+              QStringList({"Main", "- EMPTY FORM -", "ab", "- EMPTY FORM -"}));
+    EXPECT_EQ(newFormNames(), QStringList(24, "- EMPTY FORM - "));
     const int lengths[] = {30, 5, 30, 3, 8};
     for (int row = 0; row < 5; ++row)
-        EXPECT_EQ(settings[std::size_t(row)], QString(lengths[row], u's')) << row;
+        EXPECT_EQ(copy.settings[std::size_t(row)], QString(lengths[row], u's')) << row;
 }
 
-TEST(WorkingCopy, CommitStoresTheListsAndSettingsAndTouchesOnlyTheSelectedForm)
+TEST(WorkingCopy, CommitStoresTheListsAndSettingsAndTouchesOnlyTheSelectedFormsFirst201Rows)
 {
     LanguageDocument document = formWith({"old 0", "", "old 2", "old 3"});
     document.formText(4).set(0, "other form");
@@ -91,15 +85,11 @@ TEST(WorkingCopy, CommitStoresTheListsAndSettingsAndTouchesOnlyTheSelectedForm)
     copy.rows = {"ignored"};
     commitWorkingCopy(copy, 0, document);
     EXPECT_EQ(rowsOf(document, 3, 2), QStringList({"old 0", "old 3"})) << "no form selected";
-}
 
-TEST(WorkingCopy, CommitOfTooManyRowsStoresTheFirst201AndSaysHowManyAreLeft)
-{
-    LanguageDocument document;
-    WorkingCopy copy{newFormNames(), {}, {}, {}};
+    copy.rows.clear();
     for (int r = 0; r < 203; ++r)
         copy.rows << QString("row %1").arg(r);
-    EXPECT_EQ(commitWorkingCopy(copy, 1, document), 2);
+    EXPECT_EQ(commitWorkingCopy(copy, 1, document), 2) << "the rows left over";
     EXPECT_EQ(document.formText(1).at(200), "row 200");
 }
 

@@ -221,8 +221,7 @@ TEST_F(SessionTest, RecoveryCopyInAReadOnlyFolderIsOfferedAndTheReasonItStaysIsS
 TEST_F(SessionTest, TheReferenceIsRememberedUnderTheNameTheDocumentIsSavedAs)
 {
     const QString reference = write("en.lsf", lsfFile(1, {}));
-    ReferenceParts parts(session);
-    ReferenceSession& references = parts.reference;
+    ReferenceSession references(session);
     ASSERT_EQ(references.open(reference), "");
     session.setCurrentFile(path("copy.lsf"), "copy.lsf");
     ASSERT_TRUE(session.save(toolkit));
@@ -237,45 +236,37 @@ TEST_F(SessionTest, TheReferenceIsRememberedUnderTheNameTheDocumentIsSavedAs)
     EXPECT_EQ(references.rememberedFor(path("copy.lsf")), reference);
 }
 
-TEST_F(SessionTest, ProblemsFollowAFormThatIsNotSelectedWhenUndoChangesIt)
+TEST_F(SessionTest, ProblemsFollowTheSpellingLanguageLengthLimitWordsAddedAndUndoInAnotherForm)
 {
+    qputenv("XDG_DATA_HOME", folder().toUtf8());
     ReferenceParts parts(session);
     ASSERT_EQ(parts.reference.open(file), "") << "the file as its own reference";
-    const auto sameInForm1 = [&] {
-        QStringList rows;
+    const auto found = [&](Check check) {
+        QStringList places;
         for (const Problem& p : parts.problems.problems())
-            if (p.form == 1 && p.check == Check::Same)
-                rows << QString::number(p.row);
-        return rows.join(' ');
+            if (p.check == check)
+                places << QStringLiteral("%1/%2").arg(p.form).arg(p.row);
+        return places.join(' ');
     };
     session.insertRow(0);
     session.renameForm(1, "Main"); // stores the inserted row: a step that keeps the selection
     session.selectForm(2);
-    EXPECT_EQ(sameInForm1(), "");
+    EXPECT_EQ(found(Check::Same), "2/0");
     session.history()->undo(); // the stored rows of form 1 change while form 2 is selected
     EXPECT_EQ(session.selectedForm(), 2);
-    EXPECT_EQ(sameInForm1(), "0 1 2");
-}
+    EXPECT_EQ(found(Check::Same), "1/0 1/1 1/2 2/0");
 
-TEST_F(SessionTest, ProblemsFollowTheSpellingLanguageTheLengthLimitAndTheWordsAdded)
-{
-    qputenv("XDG_DATA_HOME", folder().toUtf8());
-    ReferenceParts parts(session);
-    ASSERT_EQ(parts.reference.open(file), "");
+    session.selectForm(1);
     session.replaceRow(0, "Een lange rij opslaam"); // "One row" in form 1, row 0
-    const auto found = [&](Check check) {
-        const QList<Problem>& problems = parts.problems.problems();
-        return std::count_if(problems.begin(), problems.end(),
-                             [&](const Problem& p) { return p.check == check; });
-    };
-    EXPECT_EQ(found(Check::Spelling), 0) << "no language, no spelling";
+    EXPECT_EQ(found(Check::Spelling), "") << "no language, no spelling";
     ASSERT_EQ(parts.spelling.setLanguage("nl_NL"), "");
-    EXPECT_EQ(found(Check::Spelling), 1) << "opslaam";
+    EXPECT_EQ(found(Check::Spelling), "1/0") << "opslaam";
     ASSERT_EQ(parts.spelling.addWord("opslaam"), "");
-    EXPECT_EQ(found(Check::Spelling), 0);
-    EXPECT_EQ(found(Check::Length), 0);
+    EXPECT_EQ(found(Check::Spelling), "");
+    EXPECT_EQ(found(Check::Length), "");
     parts.problems.setLengthFactor(1.0);
-    EXPECT_EQ(found(Check::Length), 1) << "21 characters: more than 7 and 10, less than 14 and 10";
+    EXPECT_EQ(found(Check::Length), "1/0")
+        << "21 characters: more than 7 and 10, less than 14 and 10";
 }
 
 // The memory's record of what each row was translated from: this file translated against the
@@ -372,6 +363,8 @@ TEST_F(MemoryRecord, AChangedRowIsNamedAndUnlearntUntilItIsStoredAgain)
     ReferenceParts other(session);
     ASSERT_EQ(other.reference.open(write("en42.lsf", lsfFile(1, {}))), "");
     EXPECT_EQ(other.reference.referenceLanguage(), "en_US");
+    other.reference.close();
+    EXPECT_EQ(other.reference.referenceLanguage(), "") << "a closed reference leaves no language";
 }
 
 TEST_F(SessionTest, RecentFilesAreNewestFirstAndReadingThemWritesNothing)
@@ -384,11 +377,4 @@ TEST_F(SessionTest, RecentFilesAreNewestFirstAndReadingThemWritesNothing)
     recent.remove(path("e"));
     EXPECT_EQ(QSettings().value("recentFiles").toStringList(),
               QStringList({path("f"), path("d"), path("c"), path("b")}));
-}
-
-TEST_F(MemoryRecord, AClosedReferenceLeavesNoLanguageForTheMemory)
-{
-    begin("closed");
-    parts->reference.close();
-    EXPECT_EQ(parts->reference.referenceLanguage(), "");
 }

@@ -22,9 +22,6 @@ public:
     AsNobody(const AsNobody&) = delete;
     AsNobody& operator=(const AsNobody&) = delete;
 
-    // False when the process ran unprivileged already, or could not drop its privileges.
-    bool dropped() const { return m_dropped; }
-
 private:
     bool m_dropped = false;
 };

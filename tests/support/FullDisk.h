@@ -40,20 +40,12 @@ public:
     {
         const int fd = ::open(QFile::encodeName(path(QStringLiteral("filler"))).constData(),
                               O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (fd < 0)
-            return false;
         static const char block[4096] = {};
-        size_t chunk = sizeof block;
-        bool full = false;
-        for (int i = 0; i < 1000000 && !full; ++i) {
-            if (::write(fd, block, chunk) < 0) {
-                full = errno == ENOSPC;
-                if (full && chunk > 1) { // the last page may still take a few bytes
-                    chunk = 1;
-                    full = false;
-                }
+        // Whole pages first; the last page may still take a few bytes.
+        for (const size_t chunk : {sizeof block, size_t(1)})
+            for (int i = 0; fd >= 0 && i < 1000000 && ::write(fd, block, chunk) > 0; ++i) {
             }
-        }
+        const bool full = errno == ENOSPC;
         ::close(fd);
         return full;
     }

@@ -2,23 +2,19 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QtEndian>
 
 // Builds raw language-file bytes field by field, independently of the program's writer, so
 // that tests can make files the writer never would.
 inline QByteArray le32(qint32 value)
 {
-    QByteArray bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[i] = char((quint32(value) >> (8 * i)) & 0xFF);
-    return bytes;
+    const qint32 little = qToLittleEndian(value);
+    return QByteArray(reinterpret_cast<const char*>(&little), 4);
 }
 
 inline QByteArray le16(quint16 value)
 {
-    QByteArray bytes(2, '\0');
-    bytes[0] = char(value & 0xFF);
-    bytes[1] = char(value >> 8);
-    return bytes;
+    return le32(value).left(2);
 }
 
 inline QByteArray field(const QByteArray& text)

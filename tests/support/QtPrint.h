@@ -1,21 +1,11 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 #include <ostream>
 
-// Readable failure messages for Qt strings.
+// Readable failure messages for Qt strings, and so for lists of them.
 inline void PrintTo(const QString& text, std::ostream* os)
 {
     *os << '"' << text.toStdString() << '"';
-}
-
-inline void PrintTo(const QStringList& list, std::ostream* os)
-{
-    *os << '{';
-    for (const QString& text : list)
-        *os << '"' << text.toStdString() << "\" ";
-    *os << '}';
 }
