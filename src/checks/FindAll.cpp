@@ -38,7 +38,7 @@ QList<FoundText> findInAllForms(const LanguageDocument& document, const WorkingC
         for (const PairedText& pair : pairedTexts(document, copy, selectedForm, form))
             look(FoundText::Kind::Row, false, form, pair.row, pair.text);
     }
-    for (int setting = 0; setting < WorkingCopy::SettingCount; ++setting)
+    for (const int setting : WorkingCopy::Settings)
         look(FoundText::Kind::Setting, false, 0, setting, copy.settings[std::size_t(setting)]);
     if (!reference)
         return found;
@@ -47,7 +47,7 @@ QList<FoundText> findInAllForms(const LanguageDocument& document, const WorkingC
         for (const int row : LanguageDocument::Rows)
             look(FoundText::Kind::Row, true, form, row, reference->formText(form).at(row));
     }
-    for (int setting = 0; setting < WorkingCopy::SettingCount; ++setting)
+    for (const int setting : WorkingCopy::Settings)
         look(FoundText::Kind::Setting, true, 0, setting, reference->SettingsTable.at(setting));
     return found;
 }

@@ -39,6 +39,8 @@ enum class Check {
     Changed,      // the reference's text is not the one the row was translated from
 };
 inline constexpr int CheckCount = 22;
+// Every check's number, for a range-for.
+inline constexpr std::ranges::iota_view<int, int> AllChecks{0, CheckCount};
 
 // Tells whether a word is spelt right, in one language.
 class Speller {

@@ -337,7 +337,7 @@ QStringList spellingWords(const QString& text, const QString& reference)
 
 std::optional<Check> checkNamed(const QString& name)
 {
-    for (int c = 0; c < CheckCount; ++c) {
+    for (const int c : AllChecks) {
         if (checkName(Check(c)) == name)
             return Check(c);
     }

@@ -22,7 +22,7 @@ QStringList layoutProblems(const ReadResult& read)
         problems << QStringLiteral("-: holds %1 records; only the first is read, and a save "
                                    "keeps only that one")
                         .arg(read.parsed.recordCount);
-    for (int t = 0; t < LanguageDocument::TableCount; ++t) {
+    for (const int t : LanguageDocument::Tables) {
         const QByteArrayView field = read.parsed.field(t);
         const QString label = LanguageDocument::label(t);
         const qsizetype expected =
@@ -66,7 +66,7 @@ std::optional<CheckSet> chosenChecks(Session& session, const Invocation& call)
             const std::optional<Check> check = checkNamed(name.trimmed());
             if (!check) {
                 QStringList names;
-                for (int c = 0; c < CheckCount; ++c)
+                for (const int c : AllChecks)
                     names << checkName(Check(c));
                 session.usage(QStringLiteral("--%1: no check is called \"%2\"; the checks are %3")
                                   .arg(option, name.trimmed(), names.join(u',')));
@@ -145,7 +145,7 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
                            .arg(counts.translated)
                            .arg(counts.referenceRows)
                            .arg(counts.problems);
-        for (int c = 0; c < CheckCount; ++c) {
+        for (const int c : AllChecks) {
             const auto n = std::count_if(problems.begin(), problems.end(),
                                          [c](const Problem& p) { return int(p.check) == c; });
             text += QStringLiteral("%1: %2: %3\n").arg(path, checkName(Check(c))).arg(n);
@@ -209,7 +209,7 @@ int commandDiff(Session& session, const Invocation& call)
     if (!before || !after)
         return ExitUsage; // could not compare: neither equal nor different
     bool equal = true;
-    for (int t = 0; t < LanguageDocument::TableCount; ++t) {
+    for (const int t : LanguageDocument::Tables) {
         const LanguageTable& a = before->table(t);
         const LanguageTable& b = after->table(t);
         for (int i = a.firstIndex(); i <= a.lastIndex(); ++i) {

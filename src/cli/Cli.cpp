@@ -155,7 +155,7 @@ int commandHelp(Session& session, const Invocation& call)
     // The names --checks and --skip take (bash completion reads them here).
     if (QByteArray(command->arguments).contains("--checks")) {
         QStringList names;
-        for (int c = 0; c < CheckCount; ++c)
+        for (const int c : AllChecks)
             names << checkName(Check(c));
         session.print(QStringLiteral("\nChecks: %1\n").arg(names.join(u' ')));
     }

@@ -176,7 +176,7 @@ QString lossOf(const LanguageTable& table, int number, int index, const QString&
 QList<std::pair<QString, QString>> entryProblems(const LanguageDocument& document)
 {
     QList<std::pair<QString, QString>> problems;
-    for (int t = 0; t < LanguageDocument::TableCount; ++t) {
+    for (const int t : LanguageDocument::Tables) {
         const LanguageTable& table = document.table(t);
         for (int i = table.firstIndex(); i <= table.lastIndex(); ++i) {
             if (!Check_Characters(table.at(i)))
@@ -189,7 +189,7 @@ QList<std::pair<QString, QString>> entryProblems(const LanguageDocument& documen
     LanguageDocument edited = document;
     for (int form = 0; form <= LanguageDocument::FormCount; ++form)
         commitWorkingCopy(openedWorkingCopy(document, form), form, edited);
-    for (int t = 0; t < LanguageDocument::TableCount; ++t) {
+    for (const int t : LanguageDocument::Tables) {
         const LanguageTable& before = document.table(t);
         const LanguageTable& after = edited.table(t);
         for (int i = before.firstIndex(); i <= before.lastIndex(); ++i) {

@@ -75,7 +75,7 @@ bool LanguageDocument::sameTables(const LanguageDocument& other) const
 
 void LanguageDocument::clearTables()
 {
-    for (int t = 0; t < TableCount; ++t)
+    for (const int t : Tables)
         table(t).clear();
 }
 

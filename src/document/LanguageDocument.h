@@ -57,7 +57,9 @@ struct LanguageDocument {
     static constexpr int NameCount = 25; // FormNames 1 to 25
     static constexpr int RowCount = RowsPerTable;
     static constexpr int LastRow = 200;
-    // The numbers of the forms and of a form's rows, for a range-for: the bounds in one place.
+    // The numbers of the tables, the forms and a form's rows, for a range-for: the bounds in one
+    // place.
+    static constexpr std::ranges::iota_view<int, int> Tables{0, TableCount};
     static constexpr std::ranges::iota_view<int, int> Forms{1, FormCount + 1};
     static constexpr std::ranges::iota_view<int, int> Rows{0, RowCount};
     static constexpr int SettingsTableNumber = 25;

@@ -234,7 +234,7 @@ ParsedFile parseFile(const QByteArray& bytes)
 
 void applyFields(const ParsedFile& file, LanguageDocument& document)
 {
-    for (int t = 0; t < LanguageDocument::TableCount; ++t)
+    for (const int t : LanguageDocument::Tables)
         unpackField(file.field(t), document.table(t));
 }
 
@@ -306,7 +306,7 @@ std::optional<SaveRefusal> encodeTable(const LanguageDocument& document, int t, 
 std::optional<SaveRefusal> firstUnencodable(const LanguageDocument& document)
 {
     QByteArray bytes;
-    for (int t = 0; t < LanguageDocument::TableCount; ++t) {
+    for (const int t : LanguageDocument::Tables) {
         if (auto refusal = encodeTable(document, t, bytes))
             return refusal;
     }
@@ -317,7 +317,7 @@ PackedFile packFile(const LanguageDocument& document)
 {
     PackedFile result;
     std::array<QByteArray, LanguageDocument::TableCount> encoded;
-    for (int t = 0; t < LanguageDocument::TableCount; ++t) {
+    for (const int t : LanguageDocument::Tables) {
         QByteArray& field = encoded[std::size_t(t)];
         result.refusal = encodeTable(document, t, field);
         if (result.refusal)

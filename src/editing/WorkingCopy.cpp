@@ -40,7 +40,7 @@ QStringList openedFormNames(const LanguageDocument& document)
 std::array<QString, WorkingCopy::SettingCount> documentSettings(const LanguageDocument& document)
 {
     std::array<QString, WorkingCopy::SettingCount> settings;
-    for (int row = 0; row < WorkingCopy::SettingCount; ++row)
+    for (const int row : WorkingCopy::Settings)
         settings[std::size_t(row)] =
             document.SettingsTable.at(row).left(WorkingCopy::SettingLengths[std::size_t(row)]);
     return settings;
@@ -102,7 +102,7 @@ int commitWorkingCopy(const WorkingCopy& copy, int selectedForm, LanguageDocumen
     int dropped = 0;
     if (selectedForm >= 1 && selectedForm <= LanguageDocument::FormCount) {
         LanguageTable& table = document.formText(selectedForm);
-        for (int r = 0; r <= LanguageDocument::LastRow; ++r)
+        for (const int r : LanguageDocument::Rows)
             table.set(r, copy.rows.value(r));
         dropped = std::max(0, int(copy.rows.size()) - LanguageDocument::RowCount);
     }

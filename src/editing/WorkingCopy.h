@@ -12,6 +12,7 @@
 // commit carries it into the document's tables.
 struct WorkingCopy {
     static constexpr int SettingCount = FileSettingCount;
+    static constexpr std::ranges::iota_view<int, int> Settings{0, SettingCount};
     // The most characters each settings box holds: application, version, author, revision, date.
     static constexpr std::array<int, SettingCount> SettingLengths = {30, 5, 30, 3, 8};
 

@@ -201,7 +201,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     m_filter->setAccessibleName(tr("Show"));
     m_filter->addItems({tr("All rows"), tr("Rows that need work"), tr("Untranslated rows")});
     // The rows of one check; untranslated rows are those of "missing" already.
-    for (int c = 0; c < CheckCount; ++c) {
+    for (const int c : AllChecks) {
         if (Check(c) != Check::Missing)
             m_filter->addItem(checkDescription(Check(c)), c);
     }

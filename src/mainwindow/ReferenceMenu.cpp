@@ -68,7 +68,7 @@ void QL_Core::createReferenceMenu()
     mnu_reference->addSeparator();
     mnu_checks = mnu_reference->addMenu(tr("Chec&ks"));
     mnu_checks->setObjectName(QStringLiteral("mnu_checks"));
-    for (int c = 0; c < CheckCount; ++c) {
+    for (const int c : AllChecks) {
         // "&" in a description is a character, not the item's access key.
         QAction* check =
             mnu_checks->addAction(checkDescription(Check(c)).replace(u'&', QLatin1String("&&")));

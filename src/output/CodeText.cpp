@@ -9,7 +9,7 @@ QString entryLabel(int table, int index)
 QString BuildCodeText(const LanguageDocument& document)
 {
     QString text;
-    for (int t = 0; t < LanguageDocument::TableCount; ++t) {
+    for (const int t : LanguageDocument::Tables) {
         const LanguageTable& table = document.table(t);
         for (int i = table.firstIndex(); i <= table.lastIndex(); ++i) {
             const QString& entry = table.at(i);

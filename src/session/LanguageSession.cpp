@@ -27,7 +27,7 @@ LanguageDocument committedDocument(const SessionState& state)
 PlacedText firstChangedRow(const SessionState& a, const SessionState& b)
 {
     const LanguageDocument x = committedDocument(a), y = committedDocument(b);
-    for (int form = 1; form <= LanguageDocument::FormCount; ++form) {
+    for (const int form : LanguageDocument::Forms) {
         const LanguageTable &before = x.formText(form), &after = y.formText(form);
         for (int row = 0; row <= after.lastIndex(); ++row) {
             if (before.at(row) != after.at(row))
