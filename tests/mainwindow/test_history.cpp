@@ -44,8 +44,4 @@ TEST_F(History, UndoAndRedoFromTheMenuBringBackTheListsBoxesAndCommands)
     window->mnu_undo->trigger();
     EXPECT_EQ(QStringList({panel(2), undoRedo()}),
               QStringList({"Form: 1", "Undo Insert text on, Redo Select form on"}));
-
-    toolkit.answers = {MsgResult::Yes};
-    open(path("h.lsf"));
-    EXPECT_EQ(undoRedo(), "Undo off, Redo off") << "another file opened has nothing to undo";
 }
