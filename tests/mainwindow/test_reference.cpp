@@ -84,7 +84,6 @@ TEST_F(Reference, OpenedTheTableFollowsEditsTheListsAndTheChecksAndClosedNothing
     window->referenceDock()->table()->setCurrentIndex(window->workbench().index(0, 1));
     window->mnu_undo->trigger();
     EXPECT_EQ(tableRow(), 2) << "undo brings back the list's row, and the table follows";
-    toolkit.boxes.clear();
 
     answerRowDialog("Opslaan %1");
     doubleClick(window->lst_lang, 1);
@@ -278,7 +277,6 @@ TEST_F(Reference, TheMemorySaysWhatItLacksLearnsAtSaveSuggestsAndPretranslates)
     choose("mnu_reference_language", "mnu_reference_language_en_US");
     EXPECT_TRUE(QTest::qWaitFor([&] { return message->text().isEmpty(); }));
     window->mnu_save_Click();
-    toolkit.boxes.clear();
 
     window->referenceDock()->showRow({1, 2});
     EXPECT_EQ(window->referenceDock()->suggestionLabel(1)->text(),
@@ -311,7 +309,6 @@ TEST_F(Reference, ARowTypedInTheTableIsStoredAtItsRowAndTheNextOneToDoFollows)
     QCoreApplication::processEvents(); // the next editor opens once this one has closed
     ASSERT_EQ(toolkit.boxes.size(), 1u);
     EXPECT_EQ(rows(), QStringList({"Een", "Two", "Drie"}));
-    EXPECT_EQ(window->mnu_undo->text(), "Undo Translate row");
     EXPECT_EQ(tableRow(), 1) << "on to the row to do";
     EXPECT_EQ(window->referenceDock()->openEditor()->textCursor().selectedText(), "Two")
         << "the row's text selected, so typing replaces it";
