@@ -149,14 +149,4 @@ protected:
             QTest::mouseClick(d.cmd_save, Qt::LeftButton);
         });
     }
-
-    // The next search and replace dialog replaces `find` with `with` once.
-    void answerReplace(const QString& find, const QString& with)
-    {
-        toolkit.onDialog<QL_Replace>([find, with](QL_Replace& d) {
-            d.txt_zoek->setText(find);
-            d.txt_vervang->setText(with);
-            QTest::mouseClick(d.cmd_replace, Qt::LeftButton);
-        });
-    }
 };
