@@ -28,7 +28,6 @@ public:
     std::deque<QString> openAnswers; // a full path, or empty to cancel
     std::deque<QString> saveAnswers;
     std::vector<bool> pointerChanges;
-    bool busy = false;
     std::function<int(QDialog&)> onModal; // drives a modal dialog; returns its result
     std::function<void(QMenu&)> onPopup;  // what the user does in a pop-up menu
     bool failNext = false; // the next box, dialog, menu or pointer change fails (and is not shown)
@@ -63,7 +62,6 @@ public:
     void setBusyPointer(bool b) override
     {
         failIfAsked();
-        busy = b;
         pointerChanges.push_back(b);
     }
     int showModal(QDialog& dialog) override
