@@ -7,9 +7,7 @@
 #include "QL_Replace.h"
 #include "RowAlgorithms.h"
 #include "ScriptedToolkit.h"
-#include "Twips.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

@@ -4,8 +4,6 @@
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStatusBar>
-#include <QToolBar>
 
 using StartUp = WindowTest;
 
@@ -117,7 +115,6 @@ TEST_F(ErrorTraps, EachCommandReportsItsCodeWhenTheDesktopFails)
     } cases[] = {
         {"#10.2", [&] { click(window->lst_lang, 0, Qt::RightButton); }},
         {"#10.3", [&] { window->mnu_new->trigger(); }},
-        {"#10.4", [&] { window->mnu_text_delete->trigger(); }},
         {"#10.5", [&] { window->mnu_text_edit->trigger(); }},
         {"#10.6", [&] { window->mnu_text_insert->trigger(); }},
         {"#10.0", [&] { window->mnu_save->trigger(); }}, // the confirmation fails

@@ -5,7 +5,6 @@
 #include "LanguageFormat.h"
 #include "LsfBytes.h"
 #include "QL_Core.h"
-#include "QL_Data.h"
 #include "QL_Edit.h"
 #include "QL_Form.h"
 #include "QL_Replace.h"
