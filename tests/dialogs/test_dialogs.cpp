@@ -31,19 +31,6 @@ protected:
     {
         return [this](const QString& text) { saved = text; };
     }
-
-    // The texts of the boxes shown since the last call, all of the given style.
-    QStringList boxes(int style)
-    {
-        QStringList texts;
-        for (const RecordedBox& box : toolkit.boxes) {
-            texts << box.text;
-            EXPECT_EQ(box.style, style);
-            EXPECT_EQ(box.title, "Lexicant");
-        }
-        toolkit.boxes.clear();
-        return texts;
-    }
 };
 
 // Opens the dialog over a row list, as the window does over its own.
@@ -91,7 +78,7 @@ TEST_F(EditingDialogs, RowDialogRefusesByTheRulesAndHandsOnTheTextAsTypedOrMarke
             EXPECT_EQ(d.isVisible(), !c.saved) << "a refused text leaves the dialog open";
         });
         c.row ? dialog.Edit_Row(*c.row, c.rowCount, save()) : dialog.New_Row(c.rowCount, save());
-        EXPECT_EQ(boxes(16), c.refusals);
+        EXPECT_EQ(toolkit.takeBoxes(16), c.refusals);
         EXPECT_EQ(saved, c.saved);
     }
     // The Save button; a character a file cannot store is marked as typed and handed on as
@@ -141,7 +128,7 @@ TEST_F(EditingDialogs, FormDialogOpensOnTheFormsEntryAndRefusesOnlyForbiddenChar
         QTest::mouseClick(d.cmd_save, Qt::LeftButton);
     });
     dialog.Edit_form({"Main", "- EMPTY FORM -", "Third"}, 2, save());
-    EXPECT_EQ(boxes(16), QStringList{Forbidden});
+    EXPECT_EQ(toolkit.takeBoxes(16), QStringList{Forbidden});
     EXPECT_EQ(saved, "");
     toolkit.onDialog<QL_Form>([](QL_Form& d) {
         d.txt_form->setText("Ignored");
@@ -174,7 +161,7 @@ TEST_F(EditingDialogs, ReplaceCountsChangedRowsAndRefusesAForbiddenReplacement)
     EXPECT_EQ(toolkit.boxes[0].text, Forbidden);
     EXPECT_EQ(toolkit.boxes[0].style, 16);
     toolkit.boxes.erase(toolkit.boxes.begin());
-    EXPECT_EQ(boxes(64), QStringList({"2 rows are changed.", "0 rows are changed."}));
+    EXPECT_EQ(toolkit.takeBoxes(64), QStringList({"2 rows are changed.", "0 rows are changed."}));
     EXPECT_EQ(rows, QStringList({"Store file", "save file", "Store and Store"}));
     EXPECT_EQ(told, QList<int>({2, 0}));
 
@@ -214,6 +201,7 @@ TEST_F(EditingDialogs, AFailureBehindAButtonReportsItsCodeAndKeepsTheDialogOpen)
     });
     replace.open([] { return true; },
                  [](const QString&, const QString&) -> int { throw std::runtime_error("failed"); });
-    EXPECT_EQ(boxes(48), QStringList({trapText("#11.0"), trapText("#13.0"), trapText("#13.1"),
-                                      trapText("#16.0")})); // and no count after #16.0
+    EXPECT_EQ(toolkit.takeBoxes(48),
+              QStringList({trapText("#11.0"), trapText("#13.0"), trapText("#13.1"),
+                           trapText("#16.0")})); // and no count after #16.0
 }

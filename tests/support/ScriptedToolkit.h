@@ -74,6 +74,19 @@ public:
         return onModal(dialog);
     }
 
+    // The texts of the boxes shown since the last call, each expected with this style and title.
+    QStringList takeBoxes(int style, const QString& title = QStringLiteral("Lexicant"))
+    {
+        QStringList texts;
+        for (const RecordedBox& box : boxes) {
+            texts << box.text;
+            EXPECT_EQ(box.style, style) << box.text.toStdString();
+            EXPECT_EQ(box.title, title) << box.text.toStdString();
+        }
+        boxes.clear();
+        return texts;
+    }
+
     bool openInNewWindow(const QString& path) override
     {
         newWindows << path;

@@ -100,12 +100,7 @@ protected:
 
     void expectOnlyBox(const QString& text, int style, const QString& title = "Lexicant")
     {
-        ASSERT_EQ(toolkit.boxes.size(), 1u)
-            << "boxes shown, the last: " << toolkit.boxes.back().text.toStdString();
-        EXPECT_EQ(toolkit.boxes[0].text, text);
-        EXPECT_EQ(toolkit.boxes[0].style, style);
-        EXPECT_EQ(toolkit.boxes[0].title, title);
-        toolkit.boxes.clear();
+        EXPECT_EQ(toolkit.takeBoxes(style, title), QStringList(text));
     }
 
     // Enabled states of: Save, button 4, New text, button 6, Edit, Insert, Delete, buttons 7, 8
