@@ -37,6 +37,7 @@ TEST_F(Lists, AFormShowsItsRowsAndARowClickSelectsIt)
     EXPECT_EQ(seen(), "Main|Full|- EMPTY FORM -|- EMPTY FORM -\nLast\nd.lsf|||||\n"
                       "highlight 23 -1, Form: 24, Row: 2, commands 0011111111")
         << "the row clicked in the previous form stays shown";
+    EXPECT_EQ(doc().SelectedRow, 2.0f);
     click(window->lst_forms, 5);
     EXPECT_EQ(window->lst_lang->count(), 0);
     EXPECT_EQ(commandState(), StartState);
@@ -94,6 +95,9 @@ TEST_F(Lists, InsertAndDeleteAskFirstAndChangeOnlyTheList)
     window->mnu_text_insert->trigger();
     EXPECT_TRUE(toolkit.boxes.empty());
 
+    click(window->lst_forms, 1);
+    click(window->lst_forms, 0);
+    EXPECT_EQ(rows(), QStringList({"A row", "B row", "C row"})) << "uncommitted changes dropped";
     click(window->lst_forms, 1);
     click(window->lst_lang, 5);
     window->mnu_text_insert->trigger();
