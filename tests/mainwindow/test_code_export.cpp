@@ -30,7 +30,7 @@ TEST_F(CodeExport, FailuresReportTheirCodeOrTheTextAndRestoreThePointer)
     start(values);
     window->mnu_savecode->trigger();
     expectOnlyBox(trapText("#15.0"), 48);
-    EXPECT_FALSE(toolkit.busy);
+    EXPECT_FALSE(toolkit.pointerChanges.back());
     EXPECT_TRUE(shell.calls.empty());
 
     start(testValues());
@@ -38,7 +38,7 @@ TEST_F(CodeExport, FailuresReportTheirCodeOrTheTextAndRestoreThePointer)
     shell.systemFolder = std::string(260, 'x'); // no end to the folder's name
     window->mnu_savecode_Click();
     expectOnlyBox(trapText("#15.0"), 48);
-    EXPECT_FALSE(toolkit.busy);
+    EXPECT_FALSE(toolkit.pointerChanges.back());
     window->mnu_website->trigger();
     expectOnlyBox(trapText("#10.7"), 48);
 
@@ -51,5 +51,5 @@ TEST_F(CodeExport, FailuresReportTheirCodeOrTheTextAndRestoreThePointer)
                                     "then save as code again."),
                   16);
     EXPECT_FALSE(QFile::exists(path("output.txt")));
-    EXPECT_FALSE(toolkit.busy);
+    EXPECT_FALSE(toolkit.pointerChanges.back());
 }

@@ -1,10 +1,10 @@
-// Undo and Redo from the menu: a row step and a settings step taken back and done again bring
-// back what a person sees, with the commands' names and states.
+// Undo and Redo from the menu: a row step and a form choice taken back bring back what a person
+// sees, with the commands' names and states (a settings box's step: the keyboard journey).
 #include "WindowTest.h"
 
 using History = WindowTest;
 
-TEST_F(History, UndoAndRedoFromTheMenuBringBackTheListsBoxesAndCommands)
+TEST_F(History, UndoAndRedoFromTheMenuBringBackTheListsAndCommands)
 {
     QList<QByteArray> fields = {packed({"Main", "Second"}),
                                 packed({"One row", "Two row", "Three row"})};
@@ -21,20 +21,16 @@ TEST_F(History, UndoAndRedoFromTheMenuBringBackTheListsBoxesAndCommands)
     EXPECT_EQ(undoRedo(), "Undo off, Redo off");
     answerRowDialog("Two, edited");
     window->mnu_text_edit->trigger();
-    QTest::keyClicks(window->txt_naam, "son");
     const QString typed = seen();
     EXPECT_EQ(typed, "Main|Second|- EMPTY FORM -|- EMPTY FORM -\n"
                      "One row|Two, edited|Three row\n"
-                     "h.lsf|App|1.0|Annson|2|01-01-26\n"
+                     "h.lsf|App|1.0|Ann|2|01-01-26\n"
                      "highlight 0 1, Form: 1, Row: 1, commands 1111111111");
-    EXPECT_EQ(undoRedo(), "Undo Typing in Author on, Redo off");
+    EXPECT_EQ(undoRedo(), "Undo Edit text on, Redo off");
 
-    window->mnu_undo->trigger();
-    EXPECT_EQ(undoRedo(), "Undo Edit text on, Redo Typing in Author on");
     window->mnu_undo->trigger();
     EXPECT_EQ(seen(), opened);
     EXPECT_EQ(undoRedo(), "Undo off, Redo Edit text on");
-    window->mnu_redo->trigger();
     window->mnu_redo->trigger();
     EXPECT_EQ(seen(), typed);
     EXPECT_TRUE(toolkit.boxes.empty());
@@ -44,8 +40,4 @@ TEST_F(History, UndoAndRedoFromTheMenuBringBackTheListsBoxesAndCommands)
     window->mnu_undo->trigger();
     EXPECT_EQ(QStringList({panel(2), undoRedo()}),
               QStringList({"Form: 1", "Undo Insert text on, Redo Select form on"}));
-
-    toolkit.answers = {MsgResult::Yes};
-    open(path("h.lsf"));
-    EXPECT_EQ(undoRedo(), "Undo off, Redo off") << "another file opened has nothing to undo";
 }

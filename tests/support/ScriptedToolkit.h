@@ -28,7 +28,6 @@ public:
     std::deque<QString> openAnswers; // a full path, or empty to cancel
     std::deque<QString> saveAnswers;
     std::vector<bool> pointerChanges;
-    bool busy = false;
     std::function<int(QDialog&)> onModal; // drives a modal dialog; returns its result
     std::function<void(QMenu&)> onPopup;  // what the user does in a pop-up menu
     bool failNext = false; // the next box, dialog, menu or pointer change fails (and is not shown)
@@ -63,7 +62,6 @@ public:
     void setBusyPointer(bool b) override
     {
         failIfAsked();
-        busy = b;
         pointerChanges.push_back(b);
     }
     int showModal(QDialog& dialog) override
@@ -74,6 +72,19 @@ public:
             return 0;
         }
         return onModal(dialog);
+    }
+
+    // The texts of the boxes shown since the last call, each expected with this style and title.
+    QStringList takeBoxes(int style, const QString& title = QStringLiteral("Lexicant"))
+    {
+        QStringList texts;
+        for (const RecordedBox& box : boxes) {
+            texts << box.text;
+            EXPECT_EQ(box.style, style) << box.text.toStdString();
+            EXPECT_EQ(box.title, title) << box.text.toStdString();
+        }
+        boxes.clear();
+        return texts;
     }
 
     bool openInNewWindow(const QString& path) override

@@ -5,7 +5,6 @@
 #include "LanguageFormat.h"
 #include "LsfBytes.h"
 #include "QL_Core.h"
-#include "QL_Data.h"
 #include "QL_Edit.h"
 #include "QL_Form.h"
 #include "QL_Replace.h"
@@ -101,12 +100,7 @@ protected:
 
     void expectOnlyBox(const QString& text, int style, const QString& title = "Lexicant")
     {
-        ASSERT_EQ(toolkit.boxes.size(), 1u)
-            << "boxes shown, the last: " << toolkit.boxes.back().text.toStdString();
-        EXPECT_EQ(toolkit.boxes[0].text, text);
-        EXPECT_EQ(toolkit.boxes[0].style, style);
-        EXPECT_EQ(toolkit.boxes[0].title, title);
-        toolkit.boxes.clear();
+        EXPECT_EQ(toolkit.takeBoxes(style, title), QStringList(text));
     }
 
     // Enabled states of: Save, button 4, New text, button 6, Edit, Insert, Delete, buttons 7, 8
@@ -147,16 +141,6 @@ protected:
         toolkit.onDialog<QL_Edit>([text](QL_Edit& d) {
             d.txt_newtxt->setText(text);
             QTest::mouseClick(d.cmd_save, Qt::LeftButton);
-        });
-    }
-
-    // The next search and replace dialog replaces `find` with `with` once.
-    void answerReplace(const QString& find, const QString& with)
-    {
-        toolkit.onDialog<QL_Replace>([find, with](QL_Replace& d) {
-            d.txt_zoek->setText(find);
-            d.txt_vervang->setText(with);
-            QTest::mouseClick(d.cmd_replace, Qt::LeftButton);
         });
     }
 };
