@@ -5,6 +5,7 @@
 #include "WindowTest.h"
 
 #include <QMenu>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #include <functional>
@@ -195,6 +196,29 @@ TEST(ChoiceList, OnlyALeftClickOrANavigationKeyChoosesAnItem)
         step.act(list);
         EXPECT_EQ(chosen, step.chosen);
     }
+}
+
+// A list whose texts change in place, the last one among them (which sizes every item), shows
+// them as a list made with those texts does, down to how far it scrolls.
+TEST(ChoiceList, TextsChangedInPlaceShowAsAListMadeWithThem)
+{
+    const auto shown = [](ChoiceList& list, const QStringList& texts) {
+        list.setUniformItemSizes(true);
+        list.addItems(texts);
+        list.resize(120, 120);
+        list.show();
+        return QTest::qWaitForWindowExposed(&list);
+    };
+    ChoiceList changed(nullptr, false), made(nullptr, false);
+    ASSERT_TRUE(shown(changed, {"zero", "one", "two"}));
+    changed.item(1)->setText("one, a little longer");
+    QApplication::processEvents();
+    changed.item(2)->setText("two, far longer than the list is wide");
+    ASSERT_TRUE(
+        shown(made, {"zero", "one, a little longer", "two, far longer than the list is wide"}));
+    QApplication::processEvents();
+    EXPECT_EQ(changed.horizontalScrollBar()->maximum(), made.horizontalScrollBar()->maximum());
+    EXPECT_EQ(changed.viewport()->grab().toImage(), made.viewport()->grab().toImage());
 }
 
 // A row list and a table paint a long text cut to what shows exactly as they paint it whole, on
