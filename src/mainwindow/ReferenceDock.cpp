@@ -40,6 +40,8 @@ public:
     // The spelling language's speller, if any, and where a word added to it goes.
     std::function<const HunspellSpeller*()> speller;
     std::function<void(const QString&)> addWord;
+    // Called as the person types (not as the editor takes the row's text).
+    std::function<void()> typed;
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override
@@ -49,6 +51,10 @@ public:
         // Tabs and line breaks show as marks. Drawing marks doubles what each key costs to lay
         // the text out again, so they are drawn while the text holds a tab or a line break.
         QTextDocument* document = editor->document();
+        connect(document, &QTextDocument::contentsChanged, editor, [this] {
+            if (!m_loading && typed)
+                typed();
+        });
         connect(document, &QTextDocument::contentsChanged, editor, [document] {
             const QString text = document->toPlainText();
             const bool marked = document->blockCount() > 1 || text.contains(u'\t') ||
@@ -93,6 +99,7 @@ public:
             return;
         // All of it selected, as in the row dialog: what is typed replaces it, End appends.
         auto* text = static_cast<QPlainTextEdit*>(editor);
+        const QScopedValueRollback loading(m_loading, true);
         text->setPlainText(index.data(Qt::EditRole).toString());
         text->selectAll();
     }
@@ -147,6 +154,7 @@ private:
     mutable QPointer<QPlainTextEdit> m_open;
     mutable bool m_next = false;
     mutable bool m_closing = false;
+    mutable bool m_loading = false;
 };
 
 // A label whose text wraps at the width it is given, for texts that change with each row: QLabel
@@ -245,6 +253,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     m_table->setItemDelegateForColumn(TextColumn, m_editor);
     m_editor->speller = [this] { return m_spelling.speller(); };
     m_editor->addWord = [this](const QString& word) { emit wordAdded(word); };
+    m_editor->typed = [this] { lookAhead(); };
     // Tab goes from the table to the boxes that choose its rows, and on to the window.
     setTabOrder(m_table, m_scope);
     setTabOrder(m_scope, m_filter);
@@ -289,6 +298,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
                 m_model.setCurrent(m_model.placeAt(now.row()));
             });
     connect(&model, &WorkbenchModel::currentChanged, this, &ReferenceDock::followCurrent);
+    connect(&model, &WorkbenchModel::currentChanged, this, [this] { m_lookedAheadFrom = {}; });
     connect(&model, &QAbstractItemModel::modelReset, this, [this] {
         m_table->resizeColumnToContents(0);
         m_tallRow = -1;
@@ -358,12 +368,39 @@ void ReferenceDock::fitCurrentRow()
 void ReferenceDock::forgetSuggestions()
 {
     m_suggestedFor = {};
+    m_ahead.reset();
     showSuggestions();
+}
+
+void ReferenceDock::lookAhead()
+{
+    // Once per row, after the key that started it has been handled.
+    if (std::exchange(m_lookedAheadFrom, m_model.current()) == m_model.current())
+        return;
+    QTimer::singleShot(0, this, [this] {
+        const ProblemPlace from = m_model.current();
+        if (from != m_lookedAheadFrom || !m_memory.isUsable())
+            return;
+        const std::optional<ProblemPlace> next = m_model.nextToDo(from, 1);
+        if (!next || *next == from)
+            return;
+        Lookup ahead{
+            *next, referenceAt(*next), m_reference.referenceLanguage(), m_spelling.language(), {}};
+        if (m_ahead && m_ahead->sameAs(ahead))
+            return;
+        if (!ahead.reference.isEmpty())
+            ahead.suggestions = m_memory.suggestionsFor(next->form, next->row);
+        m_ahead = std::move(ahead);
+    });
 }
 
 QString ReferenceDock::currentReference() const
 {
-    const ProblemPlace place = m_model.current();
+    return referenceAt(m_model.current());
+}
+
+QString ReferenceDock::referenceAt(ProblemPlace place) const
+{
     return place.form > 0 && place.row >= 0 && m_reference.reference()
                ? m_reference.reference()->formText(place.form).at(place.row)
                : QString();
@@ -377,8 +414,15 @@ void ReferenceDock::showSuggestions()
     if (place != m_suggestedFor || reference != m_suggestedText) {
         m_suggestedFor = place;
         m_suggestedText = reference;
-        m_suggestions = reference.isEmpty() ? QList<Suggestion>()
-                                            : m_memory.suggestionsFor(place.form, place.row);
+        const Lookup now{
+            place, reference, m_reference.referenceLanguage(), m_spelling.language(), {}};
+        // Looked up already while the row before was typed, or now.
+        if (m_ahead && m_ahead->sameAs(now))
+            m_suggestions = std::move(m_ahead->suggestions);
+        else
+            m_suggestions = reference.isEmpty() ? QList<Suggestion>()
+                                                : m_memory.suggestionsFor(place.form, place.row);
+        m_ahead.reset();
     }
     const QStringList referenceWords = reference.split(u' ');
     for (int i = 0; i < m_suggestionLabels.size(); ++i) {

@@ -5,6 +5,8 @@
 
 #include <QDockWidget>
 
+#include <optional>
+
 class MemorySession;
 class QComboBox;
 class QLabel;
@@ -67,8 +69,12 @@ private:
     // The table's current row on the model's current place.
     void followCurrent();
     void showSuggestions();
-    // The reference's text of the current row; empty when there is none.
+    // The reference's text of the current row, or of a place; empty when there is none.
     QString currentReference() const;
+    QString referenceAt(ProblemPlace place) const;
+    // While the person types a row, the suggestions for the row Ctrl+Enter goes to next are
+    // looked up, so that going there does not wait for the memory.
+    void lookAhead();
     // The row's own height for the current row, so that a long text wraps there.
     void fitCurrentRow();
 
@@ -89,5 +95,18 @@ private:
     QList<Suggestion> m_suggestions;
     ProblemPlace m_suggestedFor;
     QString m_suggestedText;
+    // Suggestions looked up for a place, with what they were looked up by.
+    struct Lookup {
+        ProblemPlace place;
+        QString reference, from, to;
+        QList<Suggestion> suggestions;
+        bool sameAs(const Lookup& other) const
+        {
+            return place == other.place && reference == other.reference && from == other.from &&
+                   to == other.to;
+        }
+    };
+    std::optional<Lookup> m_ahead;
+    ProblemPlace m_lookedAheadFrom;
     int m_tallRow = -1;
 };

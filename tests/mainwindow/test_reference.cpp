@@ -264,8 +264,8 @@ TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocum
 }
 
 // The memory: the workbench says which language it lacks; with both set, a save teaches it the
-// rows, the workbench offers them for a row (Ctrl+1 takes one), and Pre-translate fills the
-// empty rows it knows, as one step.
+// rows, the workbench offers them for a row (Ctrl+1 takes one, and the next row's come ready),
+// and Pre-translate fills the empty rows it knows, as one step.
 TEST_F(Reference, TheMemorySaysWhatItLacksLearnsAtSaveSuggestsAndPretranslates)
 {
     qputenv("XDG_DATA_HOME", folder().toUtf8());
@@ -293,6 +293,14 @@ TEST_F(Reference, TheMemorySaysWhatItLacksLearnsAtSaveSuggestsAndPretranslates)
     window->findChild<QAction*>("mnu_suggestion_1")->trigger(); // Ctrl+1
     ASSERT_NE(window->referenceDock()->openEditor(), nullptr);
     EXPECT_EQ(window->referenceDock()->openEditor()->toPlainText(), "Sluiten");
+    window->referenceDock()->finishEditing(false);
+    // Typed, a row has the next one's suggestions looked up; Ctrl+Enter shows them there.
+    window->referenceDock()->showRow({1, 2}, true);
+    QTest::keyClicks(window->referenceDock()->openEditor(), "Dicht");
+    QCoreApplication::processEvents();
+    window->referenceDock()->finishEditing(true);
+    EXPECT_EQ(window->referenceDock()->suggestionLabel(1)->text(),
+              "Ctrl+1: 100% Afsluiten <i>(from \"Quit\")</i>");
     window->referenceDock()->finishEditing(false);
 
     window->findChild<QAction*>("mnu_pretranslate")->trigger();
