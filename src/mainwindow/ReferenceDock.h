@@ -11,6 +11,7 @@ class MemorySession;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
+class QSpacerItem;
 class QTableView;
 class ReferenceSession;
 class SpellingSession;
@@ -77,6 +78,8 @@ private:
     void lookAhead();
     // The row's own height for the current row, so that a long text wraps there.
     void fitCurrentRow();
+    // Room under the table that the problems and suggestions leave of the most they took.
+    void keepPanelHeight();
 
     const ReferenceSession& m_reference;
     const SpellingSession& m_spelling;
@@ -109,4 +112,6 @@ private:
     std::optional<Lookup> m_ahead;
     ProblemPlace m_lookedAheadFrom;
     int m_tallRow = -1;
+    QSpacerItem* m_panelRest = nullptr;
+    int m_panelHeight = 0, m_panelWidth = 0;
 };

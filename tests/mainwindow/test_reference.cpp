@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTableView>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -261,6 +262,35 @@ TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocum
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->spelling().language().isEmpty(); }));
     open(path("nl.lsf"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->spelling().language() == "nl_NL"; }));
+}
+
+// Going from row to row resizes the rows (the current one wraps its texts) and the texts under
+// the table: the table keeps its size, and what shows of it is what it paints whole.
+TEST_F(Reference, TheCurrentRowMovesWithoutTheTableShowingAnythingStale)
+{
+    ASSERT_TRUE(window->openReference(reference));
+    click(window->lst_forms, 0);
+    // So narrow that every text wraps in the current row, and a problem in words under it.
+    window->referenceDock()->setFixedWidth(160);
+    QTableView& table = *window->referenceDock()->table();
+    for (int column : {1, 2})
+        table.setColumnWidth(column, 30);
+    for (int row : {1, 0}) { // the last with a problem in words under the table
+        window->referenceDock()->showRow({1, row});
+        QCoreApplication::processEvents();
+    }
+    const QRect size = table.geometry();
+    window->referenceDock()->showRow({1, 2}); // none
+    QCoreApplication::processEvents();
+    EXPECT_EQ(table.geometry(), size);
+    QWidget& view = *table.viewport();
+    const QPoint at = view.mapTo(window.get(), QPoint());
+    const QImage shown =
+        window->screen()
+            ->grabWindow(window->winId(), at.x(), at.y(), view.width(), view.height())
+            .toImage();
+    EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32),
+              view.grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 // The memory: the workbench says which language it lacks; with both set, a save teaches it the
