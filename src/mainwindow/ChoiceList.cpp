@@ -82,3 +82,15 @@ void ChoiceList::keyPressEvent(QKeyEvent* event)
     }
     choosing([&] { QListWidget::keyPressEvent(event); });
 }
+
+void ChoiceList::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                             const QList<int>& roles)
+{
+    // Items of one size take the size of the last item: a change to any other leaves each item
+    // where it is and the width the list scrolls over as they were, so the items changed are
+    // painted again without all of them being laid out (and painted) anew.
+    if (uniformItemSizes() && bottomRight.row() < count() - 1)
+        QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
+    else
+        QListWidget::dataChanged(topLeft, bottomRight, roles);
+}

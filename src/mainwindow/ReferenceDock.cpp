@@ -20,7 +20,9 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QSpacerItem>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
@@ -40,6 +42,8 @@ public:
     // The spelling language's speller, if any, and where a word added to it goes.
     std::function<const HunspellSpeller*()> speller;
     std::function<void(const QString&)> addWord;
+    // Called as the text is changed from the one the row held.
+    std::function<void()> typed;
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override
@@ -49,6 +53,12 @@ public:
         // Tabs and line breaks show as marks. Drawing marks doubles what each key costs to lay
         // the text out again, so they are drawn while the text holds a tab or a line break.
         QTextDocument* document = editor->document();
+        // Marks applied change the contents too, but not the text; an editor closed and going
+        // away changes it as it goes.
+        connect(document, &QTextDocument::contentsChanged, editor, [this, editor, document] {
+            if (typed && editor == openEditor() && document->toPlainText() != m_given)
+                typed();
+        });
         connect(document, &QTextDocument::contentsChanged, editor, [document] {
             const QString text = document->toPlainText();
             const bool marked = document->blockCount() > 1 || text.contains(u'\t') ||
@@ -93,7 +103,8 @@ public:
             return;
         // All of it selected, as in the row dialog: what is typed replaces it, End appends.
         auto* text = static_cast<QPlainTextEdit*>(editor);
-        text->setPlainText(index.data(Qt::EditRole).toString());
+        m_given = index.data(Qt::EditRole).toString();
+        text->setPlainText(m_given);
         text->selectAll();
     }
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
@@ -147,6 +158,62 @@ private:
     mutable QPointer<QPlainTextEdit> m_open;
     mutable bool m_next = false;
     mutable bool m_closing = false;
+    mutable QString m_given; // the text the open editor was given
+};
+
+// The table: as the current row moves, the row it leaves and the row it reaches change height
+// (the current row wraps its texts). A table paints every row below the first one resized again;
+// this one paints the rows resized and, of the rows between and below them, those that moved.
+// Without Q_OBJECT it is a QTableView to anyone who asks.
+class WorkbenchTable : public QTableView {
+public:
+    explicit WorkbenchTable(QWidget* parent)
+        : QTableView(parent)
+    {
+        disconnect(verticalHeader(), SIGNAL(sectionResized(int, int, int)), this,
+                   SLOT(rowResized(int, int, int)));
+        connect(verticalHeader(), &QHeaderView::sectionResized, this,
+                [this](int row, int oldHeight, int newHeight) {
+                    // All resized at once are painted once the event loop goes on.
+                    if (m_resized.isEmpty())
+                        QTimer::singleShot(0, this, [this] { paintResized(); });
+                    const auto was = m_resized.constFind(row);
+                    m_resized.insert(row,
+                                     {was == m_resized.cend() ? oldHeight : was->first, newHeight});
+                });
+    }
+
+private:
+    void paintResized()
+    {
+        const QMap<int, std::pair<int, int>> resized = std::exchange(m_resized, {});
+        const int scrolled = verticalScrollBar()->value();
+        updateGeometries(); // the scroll bar's range, and an open editor's place
+        QWidget* view = viewport();
+        if (verticalScrollBar()->value() != scrolled || resized.lastKey() >= model()->rowCount()) {
+            view->update();
+            return;
+        }
+        // In the rows' new places: each row resized, over its old height and its new, and the
+        // rows after it up to the next one resized where the heights so far add up otherwise.
+        QRegion changed;
+        int moved = 0;
+        for (auto it = resized.cbegin(); it != resized.cend(); ++it) {
+            const auto [oldHeight, newHeight] = *it;
+            const int top = rowViewportPosition(it.key());
+            changed += QRect(0, top - moved, view->width(), oldHeight);
+            changed += QRect(0, top, view->width(), newHeight);
+            moved += newHeight - oldHeight;
+            const int next = std::next(it) == resized.cend()
+                                 ? view->height()
+                                 : rowViewportPosition(std::next(it).key());
+            if (moved != 0)
+                changed += QRect(0, top + newHeight, view->width(), next - top - newHeight);
+        }
+        view->update(changed);
+    }
+
+    QMap<int, std::pair<int, int>> m_resized; // row: its height before, its height now
 };
 
 // A label whose text wraps at the width it is given, for texts that change with each row: QLabel
@@ -219,7 +286,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     // Long texts wrap in the workbench's width rather than widen it.
     m_message->setWordWrap(true);
 
-    m_table = new QTableView(workbench);
+    m_table = new WorkbenchTable(workbench);
     m_table->setObjectName(QStringLiteral("ReferenceTable"));
     m_table->setAccessibleName(tr("Reference and translation"));
     m_table->setModel(&model);
@@ -245,6 +312,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     m_table->setItemDelegateForColumn(TextColumn, m_editor);
     m_editor->speller = [this] { return m_spelling.speller(); };
     m_editor->addWord = [this](const QString& word) { emit wordAdded(word); };
+    m_editor->typed = [this] { lookAhead(); };
     // Tab goes from the table to the boxes that choose its rows, and on to the window.
     setTabOrder(m_table, m_scope);
     setTabOrder(m_scope, m_filter);
@@ -275,6 +343,8 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
         layout->addWidget(label);
         m_suggestionLabels << label;
     }
+    m_panelRest = new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Fixed);
+    layout->addSpacerItem(m_panelRest);
     setWidget(workbench);
 
     // The keyboard stays in this file's column, so that typing on any row starts its text.
@@ -289,9 +359,11 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
                 m_model.setCurrent(m_model.placeAt(now.row()));
             });
     connect(&model, &WorkbenchModel::currentChanged, this, &ReferenceDock::followCurrent);
+    connect(&model, &WorkbenchModel::currentChanged, this, [this] { m_lookedAheadFrom = {}; });
     connect(&model, &QAbstractItemModel::modelReset, this, [this] {
         m_table->resizeColumnToContents(0);
         m_tallRow = -1;
+        m_panelHeight = 0;
         followCurrent();
     });
     connect(&model, &QAbstractItemModel::dataChanged, this, &ReferenceDock::followCurrent);
@@ -358,12 +430,39 @@ void ReferenceDock::fitCurrentRow()
 void ReferenceDock::forgetSuggestions()
 {
     m_suggestedFor = {};
+    m_ahead.reset();
     showSuggestions();
+}
+
+void ReferenceDock::lookAhead()
+{
+    // Once per row, after the key that started it has been handled.
+    if (std::exchange(m_lookedAheadFrom, m_model.current()) == m_model.current())
+        return;
+    QTimer::singleShot(0, this, [this] {
+        const ProblemPlace from = m_model.current();
+        if (from != m_lookedAheadFrom || !m_memory.isUsable())
+            return;
+        const std::optional<ProblemPlace> next = m_model.nextToDo(from, 1);
+        if (!next || *next == from)
+            return;
+        Lookup ahead{
+            *next, referenceAt(*next), m_reference.referenceLanguage(), m_spelling.language(), {}};
+        if (m_ahead && m_ahead->sameAs(ahead))
+            return;
+        if (!ahead.reference.isEmpty())
+            ahead.suggestions = m_memory.suggestionsFor(next->form, next->row);
+        m_ahead = std::move(ahead);
+    });
 }
 
 QString ReferenceDock::currentReference() const
 {
-    const ProblemPlace place = m_model.current();
+    return referenceAt(m_model.current());
+}
+
+QString ReferenceDock::referenceAt(ProblemPlace place) const
+{
     return place.form > 0 && place.row >= 0 && m_reference.reference()
                ? m_reference.reference()->formText(place.form).at(place.row)
                : QString();
@@ -377,8 +476,15 @@ void ReferenceDock::showSuggestions()
     if (place != m_suggestedFor || reference != m_suggestedText) {
         m_suggestedFor = place;
         m_suggestedText = reference;
-        m_suggestions = reference.isEmpty() ? QList<Suggestion>()
-                                            : m_memory.suggestionsFor(place.form, place.row);
+        const Lookup now{
+            place, reference, m_reference.referenceLanguage(), m_spelling.language(), {}};
+        // Looked up already while the row before was typed, or now.
+        if (m_ahead && m_ahead->sameAs(now))
+            m_suggestions = std::move(m_ahead->suggestions);
+        else
+            m_suggestions = reference.isEmpty() ? QList<Suggestion>()
+                                                : m_memory.suggestionsFor(place.form, place.row);
+        m_ahead.reset();
     }
     const QStringList referenceWords = reference.split(u' ');
     for (int i = 0; i < m_suggestionLabels.size(); ++i) {
@@ -401,6 +507,30 @@ void ReferenceDock::showSuggestions()
             unit.row >= 0 && unit.form > 0
                 ? tr("%1, form %2, row %3").arg(unit.origin).arg(unit.form).arg(unit.row)
                 : unit.origin);
+    }
+    keepPanelHeight();
+}
+
+void ReferenceDock::keepPanelHeight()
+{
+    // The height the problems and the suggestions take at the table's width, as laid out.
+    const int width = m_table->width();
+    if (!isVisible() || width <= 0)
+        return;
+    if (std::exchange(m_panelWidth, width) != width)
+        m_panelHeight = 0;
+    const int spacing = widget()->layout()->spacing();
+    int taken = 0;
+    for (QLabel* label : QList<QLabel*>{m_problems} + m_suggestionLabels) {
+        if (!label->isHidden())
+            taken += label->heightForWidth(width) + spacing;
+    }
+    // The panel keeps the most it took since the rows or the width changed, so that the table
+    // above it keeps its size from row to row and paints only what changed in it.
+    m_panelHeight = std::max(m_panelHeight, taken);
+    if (m_panelRest->sizeHint().height() != m_panelHeight - taken) {
+        m_panelRest->changeSize(0, m_panelHeight - taken, QSizePolicy::Minimum, QSizePolicy::Fixed);
+        widget()->layout()->invalidate();
     }
 }
 

@@ -5,10 +5,13 @@
 
 #include <QDockWidget>
 
+#include <optional>
+
 class MemorySession;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
+class QSpacerItem;
 class QTableView;
 class ReferenceSession;
 class SpellingSession;
@@ -67,10 +70,16 @@ private:
     // The table's current row on the model's current place.
     void followCurrent();
     void showSuggestions();
-    // The reference's text of the current row; empty when there is none.
+    // The reference's text of the current row, or of a place; empty when there is none.
     QString currentReference() const;
+    QString referenceAt(ProblemPlace place) const;
+    // While the person types a row, the suggestions for the row Ctrl+Enter goes to next are
+    // looked up, so that going there does not wait for the memory.
+    void lookAhead();
     // The row's own height for the current row, so that a long text wraps there.
     void fitCurrentRow();
+    // Room under the table that the problems and suggestions leave of the most they took.
+    void keepPanelHeight();
 
     const ReferenceSession& m_reference;
     const SpellingSession& m_spelling;
@@ -89,5 +98,20 @@ private:
     QList<Suggestion> m_suggestions;
     ProblemPlace m_suggestedFor;
     QString m_suggestedText;
+    // Suggestions looked up for a place, with what they were looked up by.
+    struct Lookup {
+        ProblemPlace place;
+        QString reference, from, to;
+        QList<Suggestion> suggestions;
+        bool sameAs(const Lookup& other) const
+        {
+            return place == other.place && reference == other.reference && from == other.from &&
+                   to == other.to;
+        }
+    };
+    std::optional<Lookup> m_ahead;
+    ProblemPlace m_lookedAheadFrom;
     int m_tallRow = -1;
+    QSpacerItem* m_panelRest = nullptr;
+    int m_panelHeight = 0, m_panelWidth = 0;
 };

@@ -199,6 +199,24 @@ TEST(ChoiceList, OnlyALeftClickOrANavigationKeyChoosesAnItem)
     }
 }
 
+// Texts changed in place, the last one (it sizes every item) too, show as in a list made so, down
+// to how far it scrolls.
+TEST(ChoiceList, TextsChangedInPlaceShowAsInAListMadeWithThem)
+{
+    const QStringList texts{"zero", "one, a little longer", QString(60, u'w')};
+    ChoiceList changed(nullptr, false), made(nullptr, false);
+    for (ChoiceList* list : {&changed, &made}) {
+        list->addItems(list == &made ? texts : QStringList{"zero", "one", "two"});
+        list->setUniformItemSizes(true);
+        list->show();
+    }
+    for (int row : {1, 2}) {
+        changed.item(row)->setText(texts[row]);
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(changed.viewport()->grab().toImage(), made.viewport()->grab().toImage());
+}
+
 // A row list and a table paint a long text cut to what shows exactly as they paint it whole, on
 // one line and wrapped in rows of one line and of three, and a text that fits untouched.
 TEST(CutTextDelegate, PaintsWhatShowsAsTheWholeTextWould)

@@ -256,6 +256,24 @@ TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocum
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->spelling().language() == "nl_NL"; }));
 }
 
+// As the current row (whose text wraps) and its problems change, the table shows what it paints.
+TEST_F(Reference, TheCurrentRowMovesWithoutTheTableShowingAnythingStale)
+{
+    ASSERT_TRUE(window->openReference(reference));
+    click(window->lst_forms, 0);
+    window->referenceDock()->setFixedWidth(160);             // a problem in words takes two lines
+    window->referenceDock()->table()->setColumnWidth(2, 30); // the current row's text wraps
+    QWidget& view = *window->referenceDock()->table()->viewport();
+    for (int row : {1, 0, 2}) { // a problem at row 0, none at row 2
+        window->referenceDock()->showRow({1, row});
+        QCoreApplication::processEvents();
+    }
+    const QRect r(view.mapTo(window.get(), QPoint()), view.size());
+    const QPixmap shown =
+        window->screen()->grabWindow(window->winId(), r.x(), r.y(), r.width(), r.height());
+    EXPECT_EQ(shown.toImage(), view.grab().toImage());
+}
+
 // The memory: the workbench says which language it lacks; with both set, a save teaches it the
 // rows, the workbench offers them for a row (Ctrl+1 takes one), and Pre-translate fills the
 // empty rows it knows, as one step.
@@ -286,6 +304,13 @@ TEST_F(Reference, TheMemorySaysWhatItLacksLearnsAtSaveSuggestsAndPretranslates)
     ASSERT_NE(window->referenceDock()->openEditor(), nullptr);
     EXPECT_EQ(window->referenceDock()->openEditor()->toPlainText(), "Sluiten");
     window->referenceDock()->finishEditing(false);
+    // Typed, a row has the next one's suggestions looked up; Ctrl+Enter shows them there.
+    window->referenceDock()->showRow({1, 2}, true);
+    QTest::keyClicks(window->referenceDock()->openEditor(), "Dicht");
+    QCoreApplication::processEvents();
+    window->referenceDock()->finishEditing(true);
+    EXPECT_EQ(window->referenceDock()->suggestionLabel(1)->text(),
+              "Ctrl+1: 100% Afsluiten <i>(from \"Quit\")</i>");
 
     window->findChild<QAction*>("mnu_pretranslate")->trigger();
     EXPECT_EQ(table().at(3), "3|Quit|Afsluiten|");
