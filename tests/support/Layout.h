@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <QToolBar>
 #include <QWidget>
@@ -76,6 +77,8 @@ inline QString layoutText(const QWidget* top)
             text = label->text() + (label->buddy()
                                         ? QStringLiteral(" for ") + label->buddy()->objectName()
                                         : QString());
+        else if (auto* button = qobject_cast<const QPushButton*>(w))
+            text = button->text() + (button->isDefault() ? QStringLiteral(", Enter") : QString());
         else if (auto* button = qobject_cast<const QAbstractButton*>(w))
             text = button->text();
         else if (auto* group = qobject_cast<const QGroupBox*>(w))
