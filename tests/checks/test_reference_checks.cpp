@@ -87,7 +87,8 @@ TEST(ReferenceChecks, EachCheckAloneFindsItsCases)
                                  {"Version 2.5", "Versie 2.5", false}, //
                                  {"1 file", "Een bestand", true},      // pf
                                  {"Page 3 of 10", "Pagina 3 van 100", false},
-                                 {"Save %1", "Opslaan", false}});             // pf; a placeholder's
+                                 {"1 file", "%1 bestand", true},  // the digit is a placeholder's
+                                 {"Save %1", "Opslaan", false}}); // pf; a placeholder's
     expectCheck(Check::Tabs, {{"&Open...\tCtrl+O", "&Openen...Ctrl+O", true}, // pf
                               {"Open\tCtrl+O", "Openen\tCtrl+O", false}});
     expectCheck(Check::Capitals, {{"Open file", "bestand openen", true}, // pf
