@@ -240,10 +240,10 @@ void applyFields(const ParsedFile& file, LanguageDocument& document)
 
 char32_t characterAt(const QString& text, qsizetype position)
 {
-    const QChar c = text.at(position);
-    if (c.isHighSurrogate() && position + 1 < text.size() && text.at(position + 1).isLowSurrogate())
-        return QChar::surrogateToUcs4(c, text.at(position + 1));
-    return c.unicode();
+    const QStringView pair = QStringView(text).mid(position, 2);
+    if (pair.size() == 2 && pair[0].isHighSurrogate() && pair[1].isLowSurrogate())
+        return QChar::surrogateToUcs4(pair[0], pair[1]);
+    return pair[0].unicode();
 }
 
 QString characterName(char32_t character)
