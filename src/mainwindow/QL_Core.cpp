@@ -199,8 +199,6 @@ void QL_Core::showViewMarks(const ViewMarks& marks)
     lst_lang->setCurrentRow(marks.rowHighlight);
     m_panels[2]->setText(marks.formStatus);
     m_panels[3]->setText(marks.rowStatus);
-    if (marks.rowHighlight >= 0)
-        m_workbench->setCurrent({m_session->selectedForm(), m_session->rowOf(marks.rowHighlight)});
 }
 void QL_Core::startUp()
 {
