@@ -284,8 +284,8 @@ void QL_Core::createPanels()
         box->installEventFilter(this);
     txt_filetitle->installEventFilter(this);
     lst_lang->viewport()->installEventFilter(this);
-    // What the user types goes into the working copy; a change of the author, however it comes,
-    // marks the document changed (the other boxes do so on a key, in the event filter).
+    // What the user types goes into the working copy as a step, which marks the document
+    // changed; the boxes also do so on any key, in the event filter.
     const std::pair<QLineEdit*, FileSetting> editable[] = {{txt_naam, FileSetting::Author},
                                                            {txt_rev, FileSetting::Revision},
                                                            {txt_date, FileSetting::Date}};
@@ -294,7 +294,6 @@ void QL_Core::createPanels()
             m_session->setSetting(setting, text);
         });
     }
-    connect(txt_naam, &QLineEdit::textChanged, this, &QL_Core::markChanged);
     // An author a language file cannot store is underlined as typed, before Save refuses it.
     m_markAuthor = underlineAsTyped(
         txt_naam, [](const QString& text) { return textMarks(text, QString(), nullptr); });
