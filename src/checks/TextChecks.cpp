@@ -289,8 +289,9 @@ QList<SpelledWord> spellingRanges(const QString& text, const QString& reference)
         QList<SpelledWord> found;
         for (auto match = word.globalMatch(blanked); match.hasNext();) {
             const auto m = match.next();
+            // A match holds a word character, which taking the access keys out leaves.
             const QString plain = withoutAccessKeys(m.captured());
-            if (!plain.isEmpty() && plain.front().isLetter())
+            if (plain.front().isLetter())
                 found.append({int(m.capturedStart()), int(m.capturedLength()), plain});
         }
         return found;

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeWidget>
 
 FindAllDialog::FindAllDialog(QWidget* parent, Search search)
@@ -42,6 +41,10 @@ FindAllDialog::FindAllDialog(QWidget* parent, Search search)
     resize(560, 380);
 
     connect(cmd_find, &QPushButton::clicked, this, &FindAllDialog::find);
+    m_again = new QTimer(this);
+    m_again->setSingleShot(true);
+    connect(m_again, &QTimer::timeout, this,
+            [this] { list(m_searched->first, m_searched->second); });
     connect(lst_found, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
         const int index = lst_found->indexOfTopLevelItem(item);
         if (index >= 0 && index < m_found.size())
@@ -56,12 +59,8 @@ void FindAllDialog::find()
 
 void FindAllDialog::searchAgain()
 {
-    if (!m_searched || std::exchange(m_scheduled, true))
-        return;
-    QTimer::singleShot(0, this, [this] {
-        m_scheduled = false;
-        list(m_searched->first, m_searched->second);
-    });
+    if (m_searched)
+        m_again->start();
 }
 
 void FindAllDialog::list(const QString& needle, Qt::CaseSensitivity sensitivity)

@@ -3,6 +3,7 @@
 #include "FindAll.h"
 
 #include <QDialog>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
@@ -41,5 +42,6 @@ private:
     Search m_search;
     QList<FoundText> m_found;
     std::optional<std::pair<QString, Qt::CaseSensitivity>> m_searched;
-    bool m_scheduled = false;
+    // Searches again once the event loop is free: many changes in a row, one search.
+    QTimer* m_again = nullptr;
 };
