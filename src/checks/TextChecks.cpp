@@ -274,11 +274,14 @@ void ownProblems(const QString& reference, const QString& text, const CheckSet& 
 QList<SpelledWord> spellingRanges(const QString& text, const QString& reference)
 {
     // Addresses, placeholders, tags and words with digits are blanked first, keeping the
-    // places of the rest; an access key inside a word goes with its marker.
+    // places of the rest; an access key inside a word goes with its marker. A word is made of
+    // any script's letters and marks ("coördinatie"), not only ASCII's.
     static const QRegularExpression skipped(
         QStringLiteral(R"(https?:\S+|www\.\S+|[\w.\-]+@[\w.\-]+|%\d+\$?\w?|%[-+#0]*\d*(?:\.\d+)?)"
-                       R"([a-zA-Z]|\{\d+\}|<[^>]+>|[\w&]*\d[\w&]*)"));
-    static const QRegularExpression word(QStringLiteral(R"([\w&]*\w(?:['’][\w&]*\w)*)"));
+                       R"([a-zA-Z]|\{\d+\}|<[^>]+>|[\w&]*\d[\w&]*)"),
+        QRegularExpression::UseUnicodePropertiesOption);
+    static const QRegularExpression word(QStringLiteral(R"([\w&]*\w(?:['’][\w&]*\w)*)"),
+                                         QRegularExpression::UseUnicodePropertiesOption);
     const auto wordsOf = [](const QString& s) {
         QString blanked = s;
         for (auto match = skipped.globalMatch(s); match.hasNext();) {

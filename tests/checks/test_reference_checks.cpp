@@ -127,9 +127,10 @@ TEST(ReferenceChecks, EachCheckAloneFindsItsCases)
 
 TEST(ReferenceChecks, SpellingAsksAboutWordsOnlyNotAddressesKeysPlaceholdersOrProductNames)
 {
-    EXPECT_EQ(spellingWords("Be&werken %1 {0} %s 2x www.vantrel.nl a@b.nl Lexicant opslaam",
+    EXPECT_EQ(spellingWords("Be&werken %1 {0} %s 2x www.vantrel.nl a@b.nl Lexicant opslaam "
+                            "Geïnstalleerd coördinatie café",
                             "Edit with Lexicant"),
-              QStringList({"Bewerken", "opslaam"}));
+              QStringList({"Bewerken", "opslaam", "Geïnstalleerd", "coördinatie", "café"}));
 }
 
 // What an editor underlines as it is typed: words the speller does not know, and characters a
