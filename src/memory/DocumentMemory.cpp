@@ -21,7 +21,7 @@ QList<MemoryUnit> translatedRows(const LanguageDocument& reference,
             const QString& source = reference.formText(form).at(row);
             const QString& target = document.formText(form).at(row);
             const auto from = translatedFrom.find({form, row});
-            if (!source.isEmpty() && target.size() > 1 &&
+            if (!source.isEmpty() && target.size() > 1 && target != source &&
                 (from == translatedFrom.end() || *from == source))
                 units.append(
                     {sourceLanguage, targetLanguage, source, target, origin, form, row, {}});

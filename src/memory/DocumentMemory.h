@@ -13,10 +13,11 @@ QString memoryOrigin(const QString& path);
 // What each row of a file was translated from, by form and row.
 using RowSources = QHash<std::pair<int, int>, QString>;
 
-// The rows both the reference and the document use (a row of one character is no translation),
-// as units of the memory from the document's file. A row translated from another text than the
-// reference's (by translatedFrom) is left out: beside a changed reference text it still holds
-// the translation of the old one, until it is translated again.
+// The rows both the reference and the document use (a row of one character, or one that reads
+// as its reference, is no translation), as units of the memory from the document's file. A row
+// translated from another text than the reference's (by translatedFrom) is left out: beside a
+// changed reference text it still holds the translation of the old one, until it is translated
+// again.
 QList<MemoryUnit> translatedRows(const LanguageDocument& reference,
                                  const LanguageDocument& document, const QString& path,
                                  const QString& sourceLanguage, const QString& targetLanguage,
