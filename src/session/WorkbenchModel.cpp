@@ -338,11 +338,17 @@ std::optional<QStringList> WorkbenchModel::rowsWith(ProblemPlace place, const QS
     return rows;
 }
 
-StoreOutcome WorkbenchModel::store(ProblemPlace place, const QString& text, bool fill)
+StoreOutcome WorkbenchModel::store(ProblemPlace place, const QString& typed, bool fill)
 {
     using Kind = StoreOutcome::Kind;
     catchUp();
     const Line* line = lineAt(place);
+    // An editor breaks a line with "\n"; the row breaks its lines as its reference does.
+    QString text = typed;
+    if (line && line->reference.contains(u"\r\n")) {
+        static const QRegularExpression bare(QStringLiteral("(?<!\r)\n"));
+        text.replace(bare, QStringLiteral("\r\n"));
+    }
     if (line ? line->text == text : text.isEmpty()) {
         // Nothing to store, but the row's text is the translator's again for its reference.
         if (!text.isEmpty())

@@ -87,6 +87,8 @@ TEST_F(Workbench, AStoredTextStaysAtItsRowOrSaysWhyNot)
         {"left empty", "Two", 1, "", false, Kind::Unchanged, "", asIs},
         {"the same text", "Two", 0, "Een", false, Kind::Unchanged, "", asIs},
         {"cleared, nothing moves", "Two", 2, "", false, Kind::Stored, "", "Een||||Vijf"},
+        {"a line broken as the reference's", "Two\r\nlines", 1, "Twee\nregels", true, Kind::Stored,
+         "", "Een|Twee\r\nregels|Drie|Four|Vijf"},
         {"no reference to fill with", "", 3, "Vier", true, Kind::Refused,
          "Row 1 of this form has no text, in this file nor in the reference.\r\nStoring row 3 "
          "would move rows 2, 3 and 4 away from the rows the application reads.",
