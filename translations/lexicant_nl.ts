@@ -1305,6 +1305,10 @@ De lege rijen vullen met de teksten van de referentie? Nee laat ze leeg.</transl
         <source>Keep rows in place</source>
         <translation>Rijen op hun plaats houden</translation>
     </message>
+    <message>
+        <source>Clear row</source>
+        <translation>Rij wissen</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -338,6 +338,11 @@ std::optional<QStringList> WorkbenchModel::rowsWith(ProblemPlace place, const QS
     return rows;
 }
 
+QString WorkbenchModel::stepName(const QString& text)
+{
+    return text.isEmpty() ? tr("Clear row") : tr("Translate row");
+}
+
 StoreOutcome WorkbenchModel::store(ProblemPlace place, const QString& typed, bool fill)
 {
     using Kind = StoreOutcome::Kind;
@@ -362,7 +367,7 @@ StoreOutcome WorkbenchModel::store(ProblemPlace place, const QString& typed, boo
     if (const QString problem = storageProblem(text); !problem.isEmpty())
         return {Kind::Refused, tr("This text cannot be stored: it %1.").arg(problem)};
     if (place.form != m_session.selectedForm()) {
-        m_session.storeText(tr("Translate row"), {place.form, place.row, text});
+        m_session.storeText(stepName(text), {place.form, place.row, text});
         return {};
     }
     const std::optional<QStringList> rows = rowsWith(place, text);
@@ -403,7 +408,7 @@ StoreOutcome WorkbenchModel::store(ProblemPlace place, const QString& typed, boo
                             .arg(moving)};
         fillGaps(gaps);
     }
-    m_session.storeRows(tr("Translate row"), *rowsWith(place, text), {place.row});
+    m_session.storeRows(stepName(text), *rowsWith(place, text), {place.row});
     return {};
 }
 

@@ -97,6 +97,8 @@ signals:
     void countsChanged();
 
 private:
+    // The undo step of a store: a row translated, or a row cleared.
+    static QString stepName(const QString& text);
     struct Line {
         int form, row;
         QString reference, text;

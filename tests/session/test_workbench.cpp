@@ -106,6 +106,10 @@ TEST_F(Workbench, AStoredTextStaysAtItsRowOrSaysWhyNot)
         EXPECT_EQ(outcome.message, c.message);
         EXPECT_EQ(stored().join('|'), c.rows);
         EXPECT_EQ(session.history()->count(), c.kind == Kind::Stored ? 1 + c.fill : 0);
+        if (c.kind == Kind::Stored) {
+            EXPECT_EQ(session.history()->undoText(),
+                      c.text.isEmpty() ? "Clear row" : "Translate row");
+        }
     }
 }
 
