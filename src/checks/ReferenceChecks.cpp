@@ -14,14 +14,11 @@ namespace {
 int accessKeys(const QString& text)
 {
     int keys = 0;
-    if (!text.contains(u'&'))
-        return keys;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i) != u'&')
-            continue;
-        if (i + 1 < text.size() && text.at(i + 1) == u'&')
-            ++i;
-        else if (i + 1 < text.size())
+    for (qsizetype i = text.indexOf(u'&'); i >= 0 && i + 1 < text.size();
+         i = text.indexOf(u'&', i + 1)) {
+        if (text.at(i + 1) == u'&')
+            ++i; // "&&": the next "&" is the ampersand's own
+        else
             ++keys;
     }
     return keys;

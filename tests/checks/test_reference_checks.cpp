@@ -49,6 +49,7 @@ TEST(ReferenceChecks, EachCheckAloneFindsItsCases)
                                     {"&File", "Bestand", true},
                                     {"File", "&Bestand", true},
                                     {"&File", "B&estand", false},
+                                    {"Ope&n", "Openen", true},
                                     {"Salt && pepper", "Zout && peper", false},
                                     {"Salt && pepper", "Zout & peper", true},
                                     {"&&Copy", "K&&opi&eer", true},
@@ -345,4 +346,23 @@ TEST(ReferenceChecks, TheInterfacesDutchTranslationIsCompleteAndPassesTheChecks)
     EXPECT_FALSE(ts.hasError()) << ts.errorString().toStdString();
     EXPECT_GT(messages, 200);
     EXPECT_EQ(problems, QStringList());
+}
+
+TEST(ReferenceChecks, NextAndPreviousProblemGoOnFromAPlaceAndWrapAround)
+{
+    const QList<Problem> problems = {
+        {1, 0, Check::Same, {}}, {1, 2, Check::Same, {}}, {3, 1, Check::Same, {}}};
+    const struct {
+        ProblemPlace from;
+        int step;
+        ProblemPlace to;
+    } cases[] = {{{1, 0}, 1, {1, 2}},  {{2, 5}, 1, {3, 1}},  {{3, 1}, 1, {1, 0}},
+                 {{2, 0}, -1, {1, 2}}, {{1, 0}, -1, {3, 1}}, {{0, -1}, -1, {3, 1}}};
+    for (const auto& c : cases) {
+        const std::optional<Problem> found = problemFrom(problems, c.from, c.step);
+        ASSERT_TRUE(found);
+        EXPECT_EQ(ProblemPlace({found->form, found->row}), c.to)
+            << c.from.form << "," << c.from.row << " step " << c.step;
+    }
+    EXPECT_FALSE(problemFrom({}, {1, 0}, 1));
 }
