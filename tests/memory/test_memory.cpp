@@ -200,6 +200,8 @@ TEST_F(MemoryTest, OnlyAFileThatIsCertainlyNoMemoryIsSetAsideAndNothingElseIsTou
         }
         EXPECT_EQ(memory.add({nl("Yes", "Ja")}).added, !*c.error);
     }
+    for (const char* made : {"earlier", "empty"}) // the header's application id
+        EXPECT_EQ(read(path(made)).mid(68, 4), "LxTM") << made << ": marked as a memory";
     struct stat device {};
     EXPECT_TRUE(::stat(QFile::encodeName(path("device")).constData(), &device) == 0 &&
                 S_ISCHR(device.st_mode));
