@@ -114,11 +114,6 @@ LanguageSession::LanguageSession(QObject* parent)
     m_copy.formNames = newFormNames();
 }
 
-LanguageSession::~LanguageSession()
-{
-    m_history->disconnect(this); // its destructor empties it, with the session half gone
-}
-
 int LanguageSession::designatedRow() const
 {
     const int s = selectedRow();

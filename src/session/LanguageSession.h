@@ -41,7 +41,6 @@ public:
     static constexpr int UndoLimit = 200;
 
     explicit LanguageSession(QObject* parent = nullptr);
-    ~LanguageSession() override;
 
     const LanguageDocument& document() const { return m_document; }
     const WorkingCopy& workingCopy() const { return m_copy; }
