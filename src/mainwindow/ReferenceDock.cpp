@@ -131,7 +131,9 @@ public:
             return false;
         m_next = next;
         emit commitData(editor);
-        emit closeEditor(editor, NoHint);
+        // Storing may have taken the row, and its editor with it, out of the table already.
+        if (openEditor() == editor)
+            emit closeEditor(editor, NoHint);
         return true;
     }
 

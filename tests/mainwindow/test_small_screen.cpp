@@ -34,6 +34,10 @@ TEST(SmallScreen, AReferenceFitsTheWindowWithTwelveRowsAndTheSuggestionsOnTheScr
     EXPECT_EQ(work.intersected(window.frameGeometry()), window.frameGeometry());
     const QTableView* table = window.referenceDock()->table();
     EXPECT_LE(table->rowViewportPosition(11) + table->rowHeight(11), table->viewport()->height());
+    // Nothing of the workbench is cut off at the window's right edge.
+    const QWidget* workbench = window.referenceDock()->widget();
+    EXPECT_LE(workbench->minimumSizeHint().width(), workbench->width());
+    EXPECT_LE(workbench->mapTo(&window, QPoint(workbench->width(), 0)).x(), window.width());
     const QWidget* lowest[] = {window.statusBar(), window.referenceDock()->suggestionLabel(3)};
     for (const QWidget* w : lowest)
         EXPECT_TRUE(work.contains(QRect(w->mapToGlobal(QPoint()), w->size())))
