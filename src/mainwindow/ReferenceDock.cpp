@@ -7,6 +7,7 @@
 #include "SpellingSession.h"
 #include "TextMarks.h"
 #include "WorkbenchModel.h"
+#include "WrappedLabel.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -214,38 +215,6 @@ private:
     }
 
     QMap<int, std::pair<int, int>> m_resized; // row: its height before, its height now
-};
-
-// A label whose text wraps at the width it is given, for texts that change with each row: QLabel
-// lays a wrapped text out at several widths to find its preferred and least sizes each time the
-// text changes, which for a long rich text costs more than painting it. This one is asked for
-// its height at its own width alone, once per text and width, and takes the width it is given.
-class WrappedLabel : public QLabel {
-public:
-    explicit WrappedLabel(QWidget* parent)
-        : QLabel(parent)
-    {
-        setWordWrap(true);
-    }
-    QSize sizeHint() const override { return {0, heightForWidth(width())}; }
-    QSize minimumSizeHint() const override
-    {
-        const QMargins margins = contentsMargins();
-        return {0, fontMetrics().height() + margins.top() + margins.bottom() + 2 * margin()};
-    }
-    int heightForWidth(int width) const override
-    {
-        if (width != m_width || text() != m_text) {
-            m_width = width;
-            m_text = text();
-            m_height = QLabel::heightForWidth(width);
-        }
-        return m_height;
-    }
-
-private:
-    mutable int m_width = -1, m_height = 0;
-    mutable QString m_text;
 };
 
 ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSession& spelling,
