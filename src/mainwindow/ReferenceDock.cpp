@@ -335,7 +335,15 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
         m_panelHeight = 0;
         followCurrent();
     });
-    connect(&model, &QAbstractItemModel::dataChanged, this, &ReferenceDock::followCurrent);
+    // Rows changed in place: the current one is shown again once the change is done, unless the
+    // translator has gone on meanwhile (Ctrl+Enter stores a row and goes to the next at once).
+    connect(&model, &QAbstractItemModel::dataChanged, this, [this] {
+        if (!std::exchange(m_followLater, true))
+            QTimer::singleShot(0, this, [this] {
+                if (m_followLater)
+                    followCurrent();
+            });
+    });
     // What a step found (nothing left to do) holds until the rows or the place change.
     connect(&model, &WorkbenchModel::countsChanged, this, [this] {
         m_progress->setText(m_model.progressText());
@@ -367,6 +375,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
 
 void ReferenceDock::followCurrent()
 {
+    m_followLater = false;
     const int line = m_model.lineOf(m_model.current());
     // Setting the table's current row tells the model the place it already has.
     if (line < 0) {
