@@ -378,4 +378,12 @@ TEST_F(Reference, ARowTypedInTheTableIsStoredAtItsRowAndTheNextOneToDoFollows)
     ASSERT_EQ(window->referenceDock()->openEditor(), nullptr);
     window->mnu_store_next->trigger(); // no editor open: on to the row to do, in its editor
     EXPECT_NE(window->referenceDock()->openEditor(), nullptr);
+
+    // Stored in place, the row says its problems anew once the store is done.
+    window->referenceDock()->filterBox()->setCurrentIndex(0);
+    window->referenceDock()->editRow({1, 1}, "Twee");
+    const QLabel* problems = window->referenceDock()->problemLabel();
+    EXPECT_EQ(problems->text(), "the text is the same as the reference's");
+    window->referenceDock()->finishEditing(false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return problems->text().isEmpty(); }));
 }
