@@ -381,7 +381,7 @@ void BM_MemoryOf200ReplaceSteps(benchmark::State& state)
 }
 
 // The table and the counts repaint once the change is done, as the event loop goes on.
-void repaintAll()
+__attribute__((noinline)) void repaintAll()
 {
     QCoreApplication::processEvents();
     window().window.repaint();

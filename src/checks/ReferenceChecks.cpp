@@ -225,9 +225,12 @@ void formProblems(const LanguageDocument& reference, const LanguageDocument& doc
     {
         const QList<PairedText> pairs = pairedTexts(document, copy, selectedForm, form);
         auto pair = pairs.begin();
+        if (rows)
+            rows->now.resize(LanguageDocument::RowCount);
         for (const int row : LanguageDocument::Rows) {
             const QString& source = reference.formText(form).at(row);
             bool paired = false, translated = false;
+            int nth = 0; // of the texts at the row
             const auto check = [&](const QString& text) {
                 if (source.isEmpty() && text.isEmpty())
                     return;
@@ -235,12 +238,17 @@ void formProblems(const LanguageDocument& reference, const LanguageDocument& doc
                 if (!rows) {
                     found = rowProblems(source, text, checks);
                 } else {
-                    const std::pair<QString, QString> key{source, text};
-                    const auto before = rows->before.constFind(key);
-                    found = before != rows->before.constEnd() ? *before
-                                                              : rowProblems(source, text, checks);
-                    rows->now.insert(key, found);
+                    const CheckedRow* before =
+                        row < rows->before.size() ? &rows->before.at(row) : nullptr;
+                    const bool same = before && before->source == source &&
+                                      nth < before->texts.size() &&
+                                      before->texts.at(nth).first == text;
+                    found = same ? before->texts.at(nth).second : rowProblems(source, text, checks);
+                    CheckedRow& now = rows->now[row];
+                    now.source = source;
+                    now.texts.append({text, found});
                 }
+                ++nth;
                 for (const RowProblem& p : found)
                     problems.append({form, row, p.check, p.message});
             };
@@ -404,8 +412,15 @@ QList<Problem> referenceProblems(const LanguageDocument& reference,
         counted.translated += kept.counts.translated;
     }
     if (checks.has(Check::Consistency)) {
-        if (!forms.repeated)
+        // A table kept is the reference's own, unless another reference took its place.
+        const bool sameReference = std::ranges::all_of(LanguageDocument::Forms, [&](int form) {
+            return forms.repeatedIn[std::size_t(form - 1)] == reference.formText(form);
+        });
+        if (!forms.repeated || !sameReference) {
             forms.repeated = repeatedTexts(reference);
+            for (const int form : LanguageDocument::Forms)
+                forms.repeatedIn[std::size_t(form - 1)] = reference.formText(form);
+        }
         mergeProblems(problems, consistencyProblems(reference, document, copy, selectedForm,
                                                     &*forms.repeated));
     }

@@ -133,13 +133,20 @@ struct ReferenceCounts {
     int problems = 0;
 };
 
-// Each row's own problems by its reference text and its text, as found by one check set: a row
-// whose two texts are the ones checked before is not checked again.
-using CheckedRows = QHash<std::pair<QString, QString>, QList<RowProblem>>;
+// Each row's own problems as found by one check set, row by row: its reference text and this
+// file's texts at it (one, or more where rows were inserted), each with its problems. A row's
+// own problems follow from its two texts alone, so a row whose texts are the ones checked before
+// is not checked again; texts are compared, not hashed, and a row that did not change holds the
+// very strings it held.
+struct CheckedRow {
+    QString source;
+    QList<std::pair<QString, QList<RowProblem>>> texts;
+};
+using CheckedRows = QList<CheckedRow>; // by row; shorter when rows were not checked
 
 // The problems of one form, appended; its reference rows and those translated, added to the
 // counts (not the problems). With rows, each row's problems are taken from `rows.before` when its
-// texts are there and kept in `rows.now` (which then holds this form's rows only).
+// texts are those at the same row there, and kept in `rows.now`.
 struct RowCache {
     const CheckedRows& before;
     CheckedRows& now;
@@ -184,8 +191,9 @@ struct CheckedForm {
 };
 struct CheckedForms {
     std::array<CheckedForm, LanguageDocument::FormCount> forms;
-    // The reference's texts at more than one row, found once.
+    // The reference's texts at more than one row, found once for the reference's forms as kept.
     std::optional<RepeatedTexts> repeated;
+    std::array<LanguageTable, LanguageDocument::FormCount> repeatedIn;
 };
 
 // Every problem of the document against the reference, form by form and row by row: each form's

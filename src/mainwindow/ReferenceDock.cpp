@@ -7,6 +7,7 @@
 #include "SpellingSession.h"
 #include "TextMarks.h"
 #include "WorkbenchModel.h"
+#include "WrappedLabel.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -218,38 +219,6 @@ private:
     QMap<int, std::pair<int, int>> m_resized; // row: its height before, its height now
 };
 
-// A label whose text wraps at the width it is given, for texts that change with each row: QLabel
-// lays a wrapped text out at several widths to find its preferred and least sizes each time the
-// text changes, which for a long rich text costs more than painting it. This one is asked for
-// its height at its own width alone, once per text and width, and takes the width it is given.
-class WrappedLabel : public QLabel {
-public:
-    explicit WrappedLabel(QWidget* parent)
-        : QLabel(parent)
-    {
-        setWordWrap(true);
-    }
-    QSize sizeHint() const override { return {0, heightForWidth(width())}; }
-    QSize minimumSizeHint() const override
-    {
-        const QMargins margins = contentsMargins();
-        return {0, fontMetrics().height() + margins.top() + margins.bottom() + 2 * margin()};
-    }
-    int heightForWidth(int width) const override
-    {
-        if (width != m_width || text() != m_text) {
-            m_width = width;
-            m_text = text();
-            m_height = QLabel::heightForWidth(width);
-        }
-        return m_height;
-    }
-
-private:
-    mutable int m_width = -1, m_height = 0;
-    mutable QString m_text;
-};
-
 ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSession& spelling,
                              const MemorySession& memory, WorkbenchModel& model, QWidget* parent)
     : QDockWidget(parent)
@@ -368,7 +337,15 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
         m_panelHeight = 0;
         followCurrent();
     });
-    connect(&model, &QAbstractItemModel::dataChanged, this, &ReferenceDock::followCurrent);
+    // Rows changed in place: the current one is shown again once the change is done, unless the
+    // translator has gone on meanwhile (Ctrl+Enter stores a row and goes to the next at once).
+    connect(&model, &QAbstractItemModel::dataChanged, this, [this] {
+        if (!std::exchange(m_followLater, true))
+            QTimer::singleShot(0, this, [this] {
+                if (m_followLater)
+                    followCurrent();
+            });
+    });
     // What a step found (nothing left to do) holds until the rows or the place change.
     connect(&model, &WorkbenchModel::countsChanged, this, [this] {
         m_progress->setText(m_model.progressText());
@@ -400,6 +377,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
 
 void ReferenceDock::followCurrent()
 {
+    m_followLater = false;
     const int line = m_model.lineOf(m_model.current());
     // Setting the table's current row tells the model the place it already has.
     if (line < 0) {

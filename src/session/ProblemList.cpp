@@ -33,7 +33,7 @@ void ProblemList::stale()
 void ProblemList::recheck()
 {
     m_stale = true;
-    m_checked = {};
+    m_checked = CheckedForms();
     emit changed();
 }
 

@@ -250,7 +250,8 @@ TEST(ReferenceChecks, AFilesProblemsComeFromEveryFormEachWhereItIs)
 }
 
 // Problems kept between passes are the ones a full check finds, whichever text of a row changed:
-// in the selected form's row list or its reference, or in another form's stored rows.
+// in the selected form's row list (rows inserted and deleted too) or its reference, or in another
+// form's stored rows, and so the rows translated two ways.
 TEST(ReferenceChecks, ProblemsKeptBetweenPassesAreThoseOfAFullCheck)
 {
     LanguageDocument reference, document;
@@ -266,6 +267,18 @@ TEST(ReferenceChecks, ProblemsKeptBetweenPassesAreThoseOfAFullCheck)
     } cases[] = {
         {"a row of the selected form", [&] { copy.rows[1] = "Open bestanden"; }},
         {"a stored row of another form", [&] { document.formText(2).set(2, "Open 2 files."); }},
+        {"a row inserted in the selected form, translating a row checked before",
+         [&] {
+             copy.rows.insert(1, "Open 1 files.");
+             copy.origins.insert(1, WorkingCopy::Added);
+         }},
+        {"a row deleted from the selected form",
+         [&] {
+             copy.rows.removeAt(0);
+             copy.origins.removeAt(0);
+         }},
+        {"the same reference text translated otherwise in another form",
+         [&] { document.formText(2).set(3, "Open 3 mappen."); }},
         {"a reference row of the selected form",
          [&] { reference.formText(1).set(3, "Close 3 files!"); }},
     };

@@ -9,6 +9,7 @@
 #include "TranslationMemory.h"
 #include "WindowTest.h"
 #include "WorkbenchModel.h"
+#include "WrappedLabel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -319,6 +320,32 @@ TEST_F(Reference, TheMemorySaysWhatItLacksLearnsAtSaveSuggestsAndPretranslates)
 
 // The table as a workbench: a row typed in place is stored at its own row after the fill
 // question, and the next one to do follows with its text selected.
+// A suggestion drawn as the rich text label would show it: its words, bold and italic parts.
+TEST(WrappedLabel, ASuggestionShowsItsTextWithItsBoldAndItalicParts)
+{
+    const struct {
+        const char* name;
+        QString markup, shown, styled; // styled: "start+length" and b or i, of each part
+    } cases[] = {
+        {"bold words among plain ones", "80% Open <b>a</b> <b>file</b>", "80% Open a file",
+         "9+1b 11+4b"},
+        {"an escaped character is one", "<i>(from &quot;&lt;b&gt; &amp;&#39;&quot;)</i>",
+         "(from \"<b> &'\")", "0+15i"},
+        {"bold inside italic", "<i>a <b>b</b></i>", "a b", "0+2i 2+1bi"},
+        {"white space runs together", " a \t\n  b", "a b", ""},
+    };
+    for (const auto& c : cases) {
+        const StyledText styled = styledText(c.markup, QFont());
+        QStringList parts;
+        for (const QTextLayout::FormatRange& part : styled.formats)
+            parts << QString("%1+%2").arg(part.start).arg(part.length) +
+                         (part.format.fontWeight() == QFont::Bold ? "b" : "") +
+                         (part.format.fontItalic() ? "i" : "");
+        EXPECT_EQ(styled.text, c.shown) << c.name;
+        EXPECT_EQ(parts.join(' '), c.styled) << c.name;
+    }
+}
+
 TEST_F(Reference, ARowTypedInTheTableIsStoredAtItsRowAndTheNextOneToDoFollows)
 {
     window->mnu_new->trigger(); // a file loads over what the tables hold
@@ -351,4 +378,12 @@ TEST_F(Reference, ARowTypedInTheTableIsStoredAtItsRowAndTheNextOneToDoFollows)
     ASSERT_EQ(window->referenceDock()->openEditor(), nullptr);
     window->mnu_store_next->trigger(); // no editor open: on to the row to do, in its editor
     EXPECT_NE(window->referenceDock()->openEditor(), nullptr);
+
+    // Stored in place, the row says its problems anew once the store is done.
+    window->referenceDock()->filterBox()->setCurrentIndex(0);
+    window->referenceDock()->editRow({1, 1}, "Twee");
+    const QLabel* problems = window->referenceDock()->problemLabel();
+    EXPECT_EQ(problems->text(), "the text is the same as the reference's");
+    window->referenceDock()->finishEditing(false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return problems->text().isEmpty(); }));
 }

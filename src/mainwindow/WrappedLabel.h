@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QLabel>
+#include <QTextLayout>
+
+// A text with bold and italic parts ("<b>", "<i>") and escaped characters ("&lt;", "&amp;", ...),
+// as the plain text that shows, those parts' formats, and white space run together as a rich
+// text label shows it.
+struct StyledText {
+    QString text;
+    QList<QTextLayout::FormatRange> formats;
+};
+StyledText styledText(const QString& markup, const QFont& font);
+
+// A label whose text wraps at the width it is given, for texts that change with each row: QLabel
+// lays a wrapped text out at several widths to find its preferred and least sizes each time the
+// text changes, and a rich text through a whole document, which for a long text costs more than
+// painting it. This one takes the width it is given and is asked for its height at that width
+// alone. A text that cannot be selected (a plain one, or a rich one of bold and italic parts) it
+// lays out itself, once per text and width, and paints that layout.
+// Without Q_OBJECT it is a QLabel to anyone who asks.
+class WrappedLabel : public QLabel {
+public:
+    explicit WrappedLabel(QWidget* parent);
+    QSize sizeHint() const override { return {0, heightForWidth(width())}; }
+    QSize minimumSizeHint() const override;
+    int heightForWidth(int width) const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    bool drawsItself() const;
+    // The text laid out at the width of its contents within that of the label.
+    void layOut(int width) const;
+
+    mutable QTextLayout m_layout;
+    mutable QString m_text;
+    mutable int m_width = -1, m_height = 0;
+};
