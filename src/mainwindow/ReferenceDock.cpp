@@ -243,6 +243,11 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
         if (Check(c) != Check::Missing)
             m_filter->addItem(checkDescription(Check(c)), c);
     }
+    // As wide as its first choices, so that a laptop's screen has room for the progress beside
+    // it; its list shows the long ones whole.
+    m_filter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_filter->setMinimumContentsLength(int(m_filter->itemText(1).size()));
+    m_filter->view()->setMinimumWidth(m_filter->view()->sizeHintForColumn(0));
     auto* scopeLabel = new QLabel(tr("Ro&ws of:"), workbench);
     scopeLabel->setObjectName(QStringLiteral("lbl_scope"));
     scopeLabel->setBuddy(m_scope);

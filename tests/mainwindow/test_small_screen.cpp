@@ -38,6 +38,8 @@ TEST(SmallScreen, AReferenceFitsTheWindowWithTwelveRowsAndTheSuggestionsOnTheScr
     const QWidget* workbench = window.referenceDock()->widget();
     EXPECT_LE(workbench->minimumSizeHint().width(), workbench->width());
     EXPECT_LE(workbench->mapTo(&window, QPoint(workbench->width(), 0)).x(), window.width());
+    const QLabel* progress = window.referenceDock()->progressLabel();
+    EXPECT_GE(progress->width(), progress->sizeHint().width()) << "the progress shows whole";
     const QWidget* lowest[] = {window.statusBar(), window.referenceDock()->suggestionLabel(3)};
     for (const QWidget* w : lowest)
         EXPECT_TRUE(work.contains(QRect(w->mapToGlobal(QPoint()), w->size())))
