@@ -114,7 +114,7 @@ TEST(ReferenceChecks, EachCheckAloneFindsItsCases)
                               {"Plain", "<b>Gewoon</b>", true}});
     expectCheck(Check::Encoding, {{"Open", "Ｏpen", true}, {"Euro", "€ ½", false}});
     expectCheck(Check::Length,
-                {{"Open", "Een veel langere tekst", true}, {"Open", "Nu openen, of niet", false}});
+                {{"Open", "Nu openen, of niet!", true}, {"Open", "Nu openen, of niet", false}});
     EXPECT_EQ(messageOf("Open", "Ｏpen"),
               "holds \"Ｏ\" (U+FF2F), which a language file cannot store");
     EXPECT_EQ(messageOf("Open", ""), "the reference has a text here, this file has none");

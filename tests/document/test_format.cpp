@@ -87,8 +87,8 @@ TEST(FileFormat, DocumentRefusesToPackWhatTheFormatCannotHold)
         {{{24, 9, "fine"}, {25, 2, "Jörg 😀"}},
          "The author setting holds the character \"😀\" (U+1F600)"},
         {{{2, 0, "a"}, {2, 5, "Ω"}}, "Row 5 of form 2 holds"},
-        {{{25, 150, "✓"}}, "Row 150 of the file settings holds"},
-        {{}, // form 3 full of long rows
+        {{{25, 5, "✓"}}, "Row 5 of the file settings holds"}, // the first after them
+        {{},                                                  // form 3 full of long rows
          "The texts of form 3 take 80,201 bytes, more than the 65,535 bytes that one table of a "
          "language file can hold.\r\nShorten or delete rows of this form, then save again."},
     };

@@ -386,4 +386,12 @@ TEST_F(Reference, ARowTypedInTheTableIsStoredAtItsRowAndTheNextOneToDoFollows)
     EXPECT_EQ(problems->text(), "the text is the same as the reference's");
     window->referenceDock()->finishEditing(false);
     EXPECT_TRUE(QTest::qWaitFor([&] { return problems->text().isEmpty(); }));
+
+    // A refused text is said, and given back in the editor on its row.
+    toolkit.boxes.clear();
+    window->referenceDock()->editRow({1, 1}, "T");
+    window->referenceDock()->finishEditing(true);
+    expectOnlyBox("A row keeps a text of two characters or more.", 48);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->referenceDock()->openEditor(); }));
+    EXPECT_EQ(window->referenceDock()->openEditor()->toPlainText(), "T");
 }

@@ -93,6 +93,8 @@ TEST_F(Workbench, AStoredTextStaysAtItsRowOrSaysWhyNot)
          "Row 1 of this form has no text, in this file nor in the reference.\r\nStoring row 3 "
          "would move rows 2, 3 and 4 away from the rows the application reads.",
          asIs},
+        {"a two-letter reference fills", "Up", 3, "Vier", true, Kind::Stored, "",
+         "Een|Up|Drie|Vier|Vijf"},
         {"a reference too short to fill with", "A", 3, "Vier", true, Kind::Refused,
          "Row 1 of this form has no text, and the reference's \"A\" is too short to fill it.\r\n"
          "Storing row 3 would move rows 2, 3 and 4 away from the rows the application reads.",
