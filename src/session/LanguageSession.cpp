@@ -328,8 +328,7 @@ void LanguageSession::storeText(const QString& step, const PlacedText& text)
     const SessionState before = state();
     m_document.formText(text.form).set(text.row, text.text);
     emit contentsChanged();
-    setUnsavedChanges(true);
-    recordStep(step, before);
+    recordStep(step, before); // a step taken marks the document changed
     emit rowsStored({text});
 }
 
