@@ -363,6 +363,11 @@ TEST_F(MemoryRecord, AChangedRowIsNamedAndUnlearntUntilItIsStoredAgain)
     ReferenceParts other(session);
     ASSERT_EQ(other.reference.open(write("en42.lsf", lsfFile(1, {}))), "");
     EXPECT_EQ(other.reference.referenceLanguage(), "en_US");
+    other.reference.setReferenceLanguage("en_GB"); // one of its own, which it keeps
+    ASSERT_EQ(other.reference.open(write("en43.lsf", lsfFile(1, {}))), "");
+    other.reference.setReferenceLanguage("en_US");
+    ASSERT_EQ(other.reference.open(path("en42.lsf")), "");
+    EXPECT_EQ(other.reference.referenceLanguage(), "en_GB");
     other.reference.close();
     EXPECT_EQ(other.reference.referenceLanguage(), "") << "a closed reference leaves no language";
 }
