@@ -295,7 +295,11 @@ TEST_F(Reference, TheMemorySaysWhatItLacksLearnsAtSaveSuggestsAndPretranslates)
                                "changed check.");
     choose("mnu_reference_language", "mnu_reference_language_en_US");
     EXPECT_TRUE(QTest::qWaitFor([&] { return message->text().isEmpty(); }));
+    emit window->findChild<QMenu*>("mnu_language")->aboutToShow();
+    EXPECT_TRUE(window->findChild<QAction*>("mnu_language_nl_NL")->isChecked());
+    window->referenceDock()->editRow({1, 1}, "Opslaan %1"); // still in the editor: saved too
     window->mnu_save_Click();
+    EXPECT_EQ(table().at(1), "1|Save %1|Opslaan %1|");
 
     window->referenceDock()->showRow({1, 2});
     EXPECT_EQ(window->referenceDock()->suggestionLabel(1)->text(),
