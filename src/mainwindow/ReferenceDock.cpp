@@ -344,13 +344,10 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     });
     // Rows changed in place: the current one is shown again once the change is done, unless the
     // translator has gone on meanwhile (Ctrl+Enter stores a row and goes to the next at once).
-    connect(&model, &QAbstractItemModel::dataChanged, this, [this] {
-        if (!std::exchange(m_followLater, true))
-            QTimer::singleShot(0, this, [this] {
-                if (m_followLater)
-                    followCurrent();
-            });
-    });
+    m_followLater = new QTimer(this);
+    m_followLater->setSingleShot(true);
+    connect(m_followLater, &QTimer::timeout, this, &ReferenceDock::followCurrent);
+    connect(&model, &QAbstractItemModel::dataChanged, m_followLater, qOverload<>(&QTimer::start));
     // What a step found (nothing left to do) holds until the rows or the place change.
     connect(&model, &WorkbenchModel::countsChanged, this, [this] {
         m_progress->setText(m_model.progressText());
@@ -382,7 +379,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
 
 void ReferenceDock::followCurrent()
 {
-    m_followLater = false;
+    m_followLater->stop();
     const int line = m_model.lineOf(m_model.current());
     // Setting the table's current row tells the model the place it already has.
     if (line < 0) {

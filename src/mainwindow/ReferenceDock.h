@@ -13,6 +13,7 @@ class QLabel;
 class QPlainTextEdit;
 class QSpacerItem;
 class QTableView;
+class QTimer;
 class ReferenceSession;
 class SpellingSession;
 class TranslationEditor;
@@ -111,7 +112,7 @@ private:
     };
     std::optional<Lookup> m_ahead;
     ProblemPlace m_lookedAheadFrom;
-    bool m_followLater = false; // the current row changed in place and is shown again soon
+    QTimer* m_followLater = nullptr; // the current row changed in place: shown again soon
     int m_tallRow = -1;
     QSpacerItem* m_panelRest = nullptr;
     int m_panelHeight = 0, m_panelWidth = 0;

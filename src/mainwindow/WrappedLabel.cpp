@@ -85,24 +85,19 @@ bool WrappedLabel::drawsItself() const
 
 int WrappedLabel::heightForWidth(int width) const
 {
-    if (!drawsItself()) {
-        if (width != m_width || text() != m_text) {
-            m_width = width;
-            m_text = text();
-            m_height = QLabel::heightForWidth(width);
-        }
+    if (width == m_width && text() == m_text)
         return m_height;
-    }
-    layOut(width);
+    m_width = width;
+    m_text = text();
+    if (drawsItself())
+        layOut(width);
+    else
+        m_height = QLabel::heightForWidth(width);
     return m_height;
 }
 
 void WrappedLabel::layOut(int width) const
 {
-    if (width == m_width && text() == m_text)
-        return;
-    m_width = width;
-    m_text = text();
     const QMargins margins = contentsMargins();
     const int inner = std::max(1, width - margins.left() - margins.right() - 2 * margin());
     StyledText styled =
@@ -135,7 +130,7 @@ void WrappedLabel::paintEvent(QPaintEvent* event)
         return;
     }
     const QRect box = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
-    layOut(width());
+    heightForWidth(width()); // laid out at this width
     QPainter painter(this);
     drawFrame(&painter);
     painter.setPen(

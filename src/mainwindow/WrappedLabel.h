@@ -32,7 +32,7 @@ protected:
 
 private:
     bool drawsItself() const;
-    // The text laid out at the width of its contents within that of the label.
+    // The text laid out at the width of its contents within that of the label, and its height.
     void layOut(int width) const;
 
     mutable QTextLayout m_layout;
