@@ -247,6 +247,16 @@ TEST(ReferenceChecks, AFilesProblemsComeFromEveryFormEachWhereItIs)
     const QList<Problem> changed = changedProblems(reference, translatedFrom);
     EXPECT_EQ(found(changed), "1/0 changed, 24/200 changed");
     EXPECT_EQ(changed.at(0).message, "the reference was \"Close\" when translated, now \"Open\"");
+
+    // A row inserted in the last form, selected, translates the row after it a second way.
+    reference.formText(24).set(2, "Save");
+    document.formText(24).set(2, "Opslaan");
+    WorkingCopy copy = openedWorkingCopy(document, 24);
+    copy.rows.insert(2, "Bewaren");
+    copy.origins.insert(2, WorkingCopy::Added);
+    EXPECT_EQ(found(referenceProblems(reference, document, copy, 24)),
+              "1/0 consistency, 2/1 missing, 2/2 moves-at-save, 5/0 extra, 24/0 consistency, "
+              "24/1 extra, 24/2 moves-at-save, 24/2 consistency");
 }
 
 // Problems kept between passes are the ones a full check finds, whichever text of a row changed:

@@ -11,11 +11,11 @@ class FakeShell : public ShellBackend {
 public:
     std::vector<std::string> calls;
     std::deque<std::intptr_t> results; // for ShellExecuteA; 42 (success) when empty
-    std::string systemFolder = std::string("C:\\WINDOWS\\system32") + '\0';
+    std::string systemFolder{"C:\\WINDOWS\\system32", sizeof "C:\\WINDOWS\\system32"};
 
     WindowHandle GetDesktopWindow() override
     {
-        calls.push_back("GetDesktopWindow");
+        calls.emplace_back("GetDesktopWindow");
         return 65552;
     }
 
