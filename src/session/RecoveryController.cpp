@@ -19,8 +19,10 @@ RecoveryController::RecoveryController(LanguageSession& session, Toolkit& toolki
     connect(m_timer, &QTimer::timeout, this, &RecoveryController::write);
     // The copy follows a couple of seconds after the last change, never on every key; with
     // nothing unsaved (saved, undone back to the saved state, another file) it goes.
-    connect(&session, &LanguageSession::unsavedChangesChanged, this,
-            [this](bool changed) { changed ? m_timer->start() : discard(); });
+    connect(&session, &LanguageSession::unsavedChangesChanged, this, [this](bool changed) {
+        if (!changed)
+            discard();
+    });
     connect(&session, &LanguageSession::contentsChanged, this, [this] {
         if (m_session.hasUnsavedChanges())
             m_timer->start();

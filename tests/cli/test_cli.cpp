@@ -27,9 +27,9 @@ TEST_F(CliTest, InfoListsFormsSettingsAndAWarningForEachEntryAnEditWouldLose)
 {
     QList<QByteArray> fields = {packed({"Start", "x"}), packed({"He", "y", "", "World"}),
                                 packed({"One row"}), emptyEntries(200) + packed({"Last"})};
-    while (fields.size() < 25)
+    while (fields.size() < 24)
         fields << emptyEntries(201);
-    fields << packed({"Demo", "1.2", "Ann", "3", "2026-06-01"});
+    fields << packed({"Ok", "z"}) << packed({"Demo", "1.2", "Ann", "3", "2026-06-01"});
     const CliRun result = run({"info", write("info.lsf", lsfFile(3, fields))});
     ASSERT_EQ(result.status, 0) << result.err.toStdString();
     const QString text = QString::fromUtf8(result.out).remove(folder() + '/');
@@ -37,7 +37,8 @@ TEST_F(CliTest, InfoListsFormsSettingsAndAWarningForEachEntryAnEditWouldLose)
                                 "                             3 rows\n"));
     EXPECT_TRUE(text.simplified().contains("2 \"x\" 1 row 3 \"\" 1 row 4 \"\" 0 rows"));
     for (const char* line : {"\n  Application: \"Demo\"\n", "\n  Date:        \"2026-06-01\"\n",
-                             "\nWarning: F01_lng_(1) is a row of one character (\"y\")"})
+                             "\nWarning: F01_lng_(1) is a row of one character (\"y\")",
+                             "\nWarning: F24_lng_(1) is a row of one character (\"z\")"})
         EXPECT_TRUE(text.contains(line)) << line << "\nin:\n" << text.toStdString();
 }
 

@@ -209,6 +209,7 @@ TEST_F(Workbench, AFormsRowsFollowAStoreInAnotherFormThatChangesTheirProblems)
     // "One" is at form 1 row 0 ("Een") and at form 2 rows 1 and 2.
     start(lsfFile(1, {packed({"F", "G"}), packed({"One", "Two"}), packed({"Yes", "One", "One"})}));
     model->setAllForms(true);
+    ASSERT_EQ(model->rowCount(), 7) << "the rows of both forms";
     const auto problemsOf = [this](ProblemPlace place) {
         return model->index(model->lineOf(place), WorkbenchModel::ProblemsColumn).data().toString();
     };
