@@ -75,7 +75,7 @@ QString readTmx(const QString& path, TmxContents& contents)
     int form = 0, row = -1; // from the unit's properties; -1: none
     QList<Variant> variants;
     QDateTime changed;
-    bool sawTmx = false, inUnit = false;
+    bool sawTmx = false;
     bool unlabelled = false; // the unit has a text with no language, already counted
     int unitIndex = 0;       // where in the file: importing it again updates its units
     const auto skip = [&contents](const QString& why) { ++contents.skipped[why]; };
@@ -83,7 +83,6 @@ QString readTmx(const QString& path, TmxContents& contents)
         const QXmlStreamReader::TokenType token = xml.readNext();
         const auto name = xml.name();
         if (token == QXmlStreamReader::EndElement && name == u"tu") {
-            inUnit = false;
             ++contents.read;
             // One unit for each language other than the source's.
             const auto source =
@@ -111,7 +110,6 @@ QString readTmx(const QString& path, TmxContents& contents)
         } else if (name == u"header") {
             headerSource = xml.attributes().value(QStringLiteral("srclang")).toString();
         } else if (name == u"tu") {
-            inUnit = true;
             unitSource = xml.attributes().value(QStringLiteral("srclang")).toString();
             if (unitSource.isEmpty())
                 unitSource = headerSource;
@@ -123,7 +121,7 @@ QString readTmx(const QString& path, TmxContents& contents)
             origin.clear();
             form = 0;
             row = -1;
-        } else if (name == u"prop" && inUnit && variants.isEmpty()) {
+        } else if (name == u"prop" && variants.isEmpty()) {
             const QString type = xml.attributes().value(QStringLiteral("type")).toString();
             const QString value = xml.readElementText();
             bool number = false;

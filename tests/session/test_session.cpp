@@ -133,7 +133,11 @@ TEST_F(SessionTest, SaveMarksTheSavedPointAndOnlyARealChangeIsAStep)
     EXPECT_EQ(session.history()->count(), 0);
 
     session.insertRow(0);
+    QList<bool> rebuilt;
+    QObject::connect(&session, &LanguageSession::formNamesChanged, &session,
+                     [&](bool all) { rebuilt << all; });
     session.renameForm(24, "Last form");
+    EXPECT_EQ(rebuilt, QList<bool>{false}) << "the form list keeps its selection and place";
     EXPECT_THROW(session.renameForm(25, "None"), std::out_of_range);
     ASSERT_TRUE(session.save(toolkit));
     EXPECT_FALSE(session.hasUnsavedChanges());
