@@ -82,8 +82,8 @@ QStringList splitExec(const QString& exec)
     bool started = false;
     for (qsizetype i = 0; i < exec.size(); ++i) {
         const QChar c = exec.at(i);
-        if (quoted && c == u'\\' && i + 1 < exec.size()) {
-            current += exec.at(++i);
+        if (quoted && c == u'\\') {
+            current += exec.mid(++i, 1); // nothing when the backslash ends the value
         } else if (c == u'"') {
             quoted = !quoted;
             started = true;
