@@ -46,9 +46,21 @@ public:
     // Called as the text is changed from the one the row held.
     std::function<void()> typed;
 
+    // One editor serves every row: the one closed last is kept and given out again, emptied of
+    // the text, the undo history and the marks of the row it had, with the new row's reference
+    // for its marks, so that going to the next row makes and styles no new widget.
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override
     {
+        m_reference = index.siblingAtColumn(1).data(Qt::EditRole).toString();
+        ++m_opened;
+        if (QPlainTextEdit* kept = std::exchange(m_spare, nullptr);
+            kept && kept->parent() == parent) {
+            m_given.clear();
+            kept->clear(); // and its undo history with it
+            m_open = kept;
+            return kept;
+        }
         auto* editor = new QPlainTextEdit(parent);
         editor->setAccessibleName(tr("Translation"));
         // Tabs and line breaks show as marks. Drawing marks doubles what each key costs to lay
@@ -72,18 +84,18 @@ public:
             option.setFlags(marked ? option.flags() | Marks : option.flags() & ~Marks);
             document->setDefaultTextOption(option);
         });
-        // Misspelt words and characters a language file cannot store are underlined as typed.
-        const QString reference = index.siblingAtColumn(1).data(Qt::EditRole).toString();
-        new MarkHighlighter(editor->document(), [this, reference](const QString& text) {
-            return textMarks(text, reference, speller());
+        // Misspelt words and characters a language file cannot store are underlined as typed,
+        // against the reference of the row the editor is open on.
+        new MarkHighlighter(editor->document(), [this](const QString& text) {
+            return textMarks(text, m_reference, speller());
         });
         editor->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(editor, &QWidget::customContextMenuRequested, editor,
-                [this, editor, reference](const QPoint& at) {
+                [this, editor](const QPoint& at) {
                     std::unique_ptr<QMenu> menu(editor->createStandardContextMenu(at));
                     addSpellingActions(
                         *menu, editor->toPlainText(), editor->cursorForPosition(at).position(),
-                        reference, speller(),
+                        m_reference, speller(),
                         [editor](int start, int length, const QString& word) {
                             QTextCursor cursor(editor->document());
                             cursor.setPosition(start);
@@ -95,6 +107,14 @@ public:
                 });
         m_open = editor;
         return editor;
+    }
+    // The view has closed and hidden the editor: it is kept for the next row, as it was.
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override
+    {
+        if (editor == m_open && !m_spare)
+            m_spare = m_open;
+        else
+            CutTextDelegate::destroyEditor(editor, index);
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
     {
@@ -123,7 +143,7 @@ public:
     // True while the text of the closing editor is being stored.
     bool closing() const { return m_closing; }
 
-    // A closed editor is hidden at once and deleted later.
+    // A closed editor is hidden at once, and kept for the next row or deleted later.
     QPlainTextEdit* openEditor() const { return m_open && !m_open->isHidden() ? m_open : nullptr; }
     bool finish(bool next)
     {
@@ -131,9 +151,11 @@ public:
         if (!editor)
             return false;
         m_next = next;
+        const int opened = m_opened;
         emit commitData(editor);
-        // Storing may have taken the row, and its editor with it, out of the table already.
-        if (openEditor() == editor)
+        // Storing may have taken the row, and its editor with it, out of the table already
+        // (and the editor kept may be open on another row since).
+        if (openEditor() == editor && m_opened == opened)
             emit closeEditor(editor, NoHint);
         return true;
     }
@@ -159,6 +181,9 @@ protected:
 
 private:
     mutable QPointer<QPlainTextEdit> m_open;
+    mutable QPointer<QPlainTextEdit> m_spare; // closed, kept for the next row
+    mutable int m_opened = 0;                 // editors given out so far
+    mutable QString m_reference;              // the reference of the row the editor is on
     mutable bool m_next = false;
     mutable bool m_closing = false;
     mutable QString m_given; // the text the open editor was given

@@ -164,8 +164,12 @@ TEST(RealDialogs, TheKeyboardAloneOpensEditsAndTranslatesAndEveryRowStaysAtItsIn
     QTest::keyClick(screen, Qt::Key_F8); // from row 1, the one the keyboard is on
     EXPECT_EQ(window.workbench().current().row, 3);
     type("Vier");
+    const QPointer<QPlainTextEdit> typedIn = window.referenceDock()->openEditor();
     key(Qt::Key_Return, Qt::ControlModifier); // stored, and round to row 1 ("Two" is the same)
     ASSERT_TRUE(QTest::qWaitFor([&] { return editing("Two"); }));
+    EXPECT_EQ(window.referenceDock()->openEditor(), typedIn) << "one editor serves every row";
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(editing("Two")) << "nothing typed on the row stored is undone into this one";
     type("Twee");
     key(Qt::Key_Return, Qt::ControlModifier);
     QTest::qWait(50);

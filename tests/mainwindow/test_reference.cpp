@@ -243,6 +243,12 @@ TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocum
     EXPECT_EQ(editor->toPlainText(), "Sluiten bestand");
     window->referenceDock()->finishEditing(false);
     EXPECT_EQ(table().at(2), "2|Close|Sluiten bestand|") << "no spelling problem left";
+    // On another row the marks follow its reference: a name kept from it is no misspelling.
+    window->referenceDock()->editRow({1, 3}, "Quit");
+    editor = window->referenceDock()->openEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->document()->firstBlock().layout()->formats().isEmpty());
+    QTest::keyClick(editor, Qt::Key_Escape);
     toolkit.onDialog<QL_Edit>([](QL_Edit& d) {
         ASSERT_TRUE(d.txt_reference);
         EXPECT_EQ(d.txt_reference->text(), "Save %1") << "the row dialog shows its reference";
