@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -211,7 +212,52 @@ public:
                 });
     }
 
+protected:
+    // Whether the table has the keyboard shows in its selected row and its current cell (and its
+    // frame): only those are painted again as the keyboard comes and goes, as it does at each
+    // Ctrl+Enter, from one row's editor to the table and on to the next row's. Unless the rest
+    // of the cells' colours change with it too.
+    void focusInEvent(QFocusEvent* event) override
+    {
+        if (!focusShowsInSelectionAlone()) {
+            QTableView::focusInEvent(event);
+            return;
+        }
+        setAttribute(Qt::WA_InputMethodEnabled, bool(currentIndex().flags() & Qt::ItemIsEditable));
+        paintFocusShown();
+    }
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        if (!focusShowsInSelectionAlone()) {
+            QTableView::focusOutEvent(event);
+            return;
+        }
+        if (qApp->autoSipEnabled() && testAttribute(Qt::WA_InputMethodEnabled))
+            QGuiApplication::inputMethod()->hide();
+        paintFocusShown();
+    }
+
 private:
+    bool focusShowsInSelectionAlone() const
+    {
+        if (!currentIndex().isValid())
+            return false;
+        const QPalette& colours = palette();
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto r = QPalette::ColorRole(role);
+            if (r != QPalette::Highlight && r != QPalette::HighlightedText &&
+                colours.color(QPalette::Active, r) != colours.color(QPalette::Inactive, r))
+                return false;
+        }
+        return true;
+    }
+    void paintFocusShown()
+    {
+        update(QRegion(rect()).subtracted(contentsRect()));
+        viewport()->update(visualRegionForSelection(selectionModel()->selection()) +
+                           visualRect(currentIndex()));
+    }
+
     void paintResized()
     {
         const QMap<int, std::pair<int, int>> resized = std::exchange(m_resized, {});
