@@ -356,6 +356,24 @@ TEST(WrappedLabel, ASuggestionShowsItsTextWithItsBoldAndItalicParts)
     }
 }
 
+// Asked in turn at the width its layout prefers and at the one it gives, and after its text
+// changed, a label answers each as a new label would.
+TEST(WrappedLabel, AskedAtTwoWidthsInTurnItAnswersEachAsANewLabelWould)
+{
+    WrappedLabel label(nullptr);
+    const auto fresh = [&label](int width) {
+        WrappedLabel other(nullptr);
+        other.setText(label.text());
+        return other.heightForWidth(width);
+    };
+    label.setText(QString("word ").repeated(60));
+    for (int width : {300, 150, 300, 150, 80, 300})
+        EXPECT_EQ(label.heightForWidth(width), fresh(width)) << width;
+    label.setText("two words");
+    EXPECT_EQ(label.heightForWidth(80), fresh(80));
+    EXPECT_EQ(label.heightForWidth(300), fresh(300));
+}
+
 TEST_F(Reference, ARowTypedInTheTableIsStoredAtItsRowAndTheNextOneToDoFollows)
 {
     window->mnu_new->trigger(); // a file loads over what the tables hold
