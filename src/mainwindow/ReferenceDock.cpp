@@ -597,17 +597,36 @@ void ReferenceDock::takeSuggestion(int number)
 void ReferenceDock::showRow(ProblemPlace place, bool edit)
 {
     m_model.catchUp();
+    const bool there = m_model.current() == place;
     m_model.setCurrent(place);
-    // Going there may have selected another form: the table shows its rows first.
+    // Going there may have selected another form: the table shows its rows first. Going to
+    // another place has shown it already (and rows changed since show it again once the change
+    // is done).
     m_model.catchUp();
-    followCurrent();
-    const int line = m_model.lineOf(place);
-    if (!edit || line < 0)
+    if (there)
+        followCurrent();
+    if (!edit || m_model.lineOf(place) < 0)
         return;
     if (m_editor->closing()) {
-        QTimer::singleShot(0, this, [this, place] { showRow(place, true); });
+        // Once the closing editor's text is stored: the place, if it is still current, only has
+        // its editor opened.
+        QTimer::singleShot(0, this, [this, place] {
+            m_model.catchUp();
+            if (m_model.current() != place)
+                showRow(place, true);
+            else
+                editCurrent();
+        });
         return;
     }
+    editCurrent();
+}
+
+void ReferenceDock::editCurrent()
+{
+    const int line = m_model.lineOf(m_model.current());
+    if (line < 0)
+        return;
     if (QPlainTextEdit* editor = openEditor(); editor && m_table->currentIndex().row() == line) {
         editor->setFocus(); // already there: taking the keyboard away would store its text
         return;
