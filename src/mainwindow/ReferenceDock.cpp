@@ -54,6 +54,7 @@ public:
                           const QModelIndex& index) const override
     {
         m_reference = index.siblingAtColumn(1).data(Qt::EditRole).toString();
+        m_editing = index;
         ++m_opened;
         if (QPlainTextEdit* kept = std::exchange(m_spare, nullptr);
             kept && kept->parent() == parent) {
@@ -116,6 +117,21 @@ public:
             m_spare = m_open;
         else
             CutTextDelegate::destroyEditor(editor, index);
+    }
+    // The open editor covers its cell: around it shows the cell without its text, which would
+    // be laid out whole for the few pixels the editor's frame leaves.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        if (!openEditor() || index != m_editing) {
+            CutTextDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem shown = option;
+        initStyleOption(&shown, index);
+        shown.text.clear();
+        QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &shown, painter, option.widget);
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
     {
@@ -183,6 +199,7 @@ protected:
 private:
     mutable QPointer<QPlainTextEdit> m_open;
     mutable QPointer<QPlainTextEdit> m_spare; // closed, kept for the next row
+    mutable QPersistentModelIndex m_editing;  // the cell the editor was given out for
     mutable int m_opened = 0;                 // editors given out so far
     mutable QString m_reference;              // the reference of the row the editor is on
     mutable bool m_next = false;

@@ -281,6 +281,27 @@ TEST_F(Reference, TheCurrentRowMovesWithoutTheTableShowingAnythingStale)
     EXPECT_EQ(shown.toImage(), view.grab().toImage());
 }
 
+// The cell under the open editor is painted without its text: the row the editor left shows
+// its text again.
+TEST_F(Reference, TheRowTheEditorLeftShowsItsTextAgain)
+{
+    ASSERT_TRUE(window->openReference(reference));
+    click(window->lst_forms, 0);
+    window->referenceDock()->showRow({1, 0}, true);
+    window->referenceDock()->showRow({1, 1}, true);
+    ASSERT_NE(window->referenceDock()->openEditor(), nullptr);
+    const QTableView& view = *window->referenceDock()->table();
+    const QImage shown = view.viewport()->grab().toImage();
+    const QRect cell = view.visualRect(window->workbench().index(0, WorkbenchModel::TextColumn))
+                           .adjusted(2, 2, -2, -2);
+    QSet<QRgb> colours;
+    for (int y = cell.top(); y <= cell.bottom(); ++y) {
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            colours << shown.pixel(x, y);
+    }
+    EXPECT_GT(colours.size(), 1) << "\"Openen...\" painted";
+}
+
 // The memory: the workbench says which language it lacks; with both set, a save teaches it the
 // rows, the workbench offers them for a row (Ctrl+1 takes one), and Pre-translate fills the
 // empty rows it knows, as one step.
