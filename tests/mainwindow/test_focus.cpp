@@ -155,9 +155,7 @@ TEST(RealDialogs, TheKeyboardAloneOpensEditsAndTranslatesAndEveryRowStaysAtItsIn
     ASSERT_TRUE(QTest::qWaitFor([&] { return editing("Twee"); }));
     key(Qt::Key_Escape);
     EXPECT_EQ(window.workbench().current().row, 1) << "Esc leaves the row current";
-    // The keyboard back in the table: its rows show it, as a table painted anew would, in a
-    // desktop's colours where a selection without the keyboard is another colour.
-    QTest::qWait(50);
+    QTest::qWait(50); // back in the table, its selection's colour without the keyboard changes
     QWidget& view = *window.referenceDock()->table()->viewport();
     const QRect r(view.mapTo(&window, QPoint()), view.size());
     EXPECT_EQ(
@@ -175,10 +173,8 @@ TEST(RealDialogs, TheKeyboardAloneOpensEditsAndTranslatesAndEveryRowStaysAtItsIn
     QTest::keyClick(screen, Qt::Key_F8); // from row 1, the one the keyboard is on
     EXPECT_EQ(window.workbench().current().row, 3);
     type("Vier");
-    const QPointer<QPlainTextEdit> typedIn = window.referenceDock()->openEditor();
     key(Qt::Key_Return, Qt::ControlModifier); // stored, and round to row 1 ("Two" is the same)
     ASSERT_TRUE(QTest::qWaitFor([&] { return editing("Two"); }));
-    EXPECT_EQ(window.referenceDock()->openEditor(), typedIn) << "one editor serves every row";
     key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(editing("Two")) << "nothing typed on the row stored is undone into this one";
     type("Twee");
