@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -46,9 +47,22 @@ public:
     // Called as the text is changed from the one the row held.
     std::function<void()> typed;
 
+    // One editor serves every row: the one closed last is kept and given out again, emptied of
+    // the text, the undo history and the marks of the row it had, with the new row's reference
+    // for its marks, so that going to the next row makes and styles no new widget.
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override
     {
+        m_reference = index.siblingAtColumn(1).data(Qt::EditRole).toString();
+        m_editing = index;
+        ++m_opened;
+        if (QPlainTextEdit* kept = std::exchange(m_spare, nullptr);
+            kept && kept->parent() == parent) {
+            m_given.clear();
+            kept->clear(); // and its undo history with it
+            m_open = kept;
+            return kept;
+        }
         auto* editor = new QPlainTextEdit(parent);
         editor->setAccessibleName(tr("Translation"));
         // Tabs and line breaks show as marks. Drawing marks doubles what each key costs to lay
@@ -72,18 +86,18 @@ public:
             option.setFlags(marked ? option.flags() | Marks : option.flags() & ~Marks);
             document->setDefaultTextOption(option);
         });
-        // Misspelt words and characters a language file cannot store are underlined as typed.
-        const QString reference = index.siblingAtColumn(1).data(Qt::EditRole).toString();
-        new MarkHighlighter(editor->document(), [this, reference](const QString& text) {
-            return textMarks(text, reference, speller());
+        // Misspelt words and characters a language file cannot store are underlined as typed,
+        // against the reference of the row the editor is open on.
+        new MarkHighlighter(editor->document(), [this](const QString& text) {
+            return textMarks(text, m_reference, speller());
         });
         editor->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(editor, &QWidget::customContextMenuRequested, editor,
-                [this, editor, reference](const QPoint& at) {
+                [this, editor](const QPoint& at) {
                     std::unique_ptr<QMenu> menu(editor->createStandardContextMenu(at));
                     addSpellingActions(
                         *menu, editor->toPlainText(), editor->cursorForPosition(at).position(),
-                        reference, speller(),
+                        m_reference, speller(),
                         [editor](int start, int length, const QString& word) {
                             QTextCursor cursor(editor->document());
                             cursor.setPosition(start);
@@ -95,6 +109,29 @@ public:
                 });
         m_open = editor;
         return editor;
+    }
+    // The view has closed and hidden the editor: it is kept for the next row, as it was.
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override
+    {
+        if (editor == m_open && !m_spare)
+            m_spare = m_open;
+        else
+            CutTextDelegate::destroyEditor(editor, index);
+    }
+    // The open editor covers its cell: around it shows the cell without its text, which would
+    // be laid out whole for the few pixels the editor's frame leaves.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        if (!openEditor() || index != m_editing) {
+            CutTextDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem shown = option;
+        initStyleOption(&shown, index);
+        shown.text.clear();
+        QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &shown, painter, option.widget);
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
     {
@@ -123,7 +160,7 @@ public:
     // True while the text of the closing editor is being stored.
     bool closing() const { return m_closing; }
 
-    // A closed editor is hidden at once and deleted later.
+    // A closed editor is hidden at once, and kept for the next row or deleted later.
     QPlainTextEdit* openEditor() const { return m_open && !m_open->isHidden() ? m_open : nullptr; }
     bool finish(bool next)
     {
@@ -131,9 +168,11 @@ public:
         if (!editor)
             return false;
         m_next = next;
+        const int opened = m_opened;
         emit commitData(editor);
-        // Storing may have taken the row, and its editor with it, out of the table already.
-        if (openEditor() == editor)
+        // Storing may have taken the row, and its editor with it, out of the table already
+        // (and the editor kept may be open on another row since).
+        if (openEditor() == editor && m_opened == opened)
             emit closeEditor(editor, NoHint);
         return true;
     }
@@ -159,6 +198,10 @@ protected:
 
 private:
     mutable QPointer<QPlainTextEdit> m_open;
+    mutable QPointer<QPlainTextEdit> m_spare; // closed, kept for the next row
+    mutable QPersistentModelIndex m_editing;  // the cell the editor was given out for
+    mutable int m_opened = 0;                 // editors given out so far
+    mutable QString m_reference;              // the reference of the row the editor is on
     mutable bool m_next = false;
     mutable bool m_closing = false;
     mutable QString m_given; // the text the open editor was given
@@ -186,7 +229,52 @@ public:
                 });
     }
 
+protected:
+    // Whether the table has the keyboard shows in its selected row and its current cell (and its
+    // frame): only those are painted again as the keyboard comes and goes, as it does at each
+    // Ctrl+Enter, from one row's editor to the table and on to the next row's. Unless the rest
+    // of the cells' colours change with it too.
+    void focusInEvent(QFocusEvent* event) override
+    {
+        if (!focusShowsInSelectionAlone()) {
+            QTableView::focusInEvent(event);
+            return;
+        }
+        setAttribute(Qt::WA_InputMethodEnabled, bool(currentIndex().flags() & Qt::ItemIsEditable));
+        paintFocusShown();
+    }
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        if (!focusShowsInSelectionAlone()) {
+            QTableView::focusOutEvent(event);
+            return;
+        }
+        if (qApp->autoSipEnabled() && testAttribute(Qt::WA_InputMethodEnabled))
+            QGuiApplication::inputMethod()->hide();
+        paintFocusShown();
+    }
+
 private:
+    bool focusShowsInSelectionAlone() const
+    {
+        if (!currentIndex().isValid())
+            return false;
+        const QPalette& colours = palette();
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto r = QPalette::ColorRole(role);
+            if (r != QPalette::Highlight && r != QPalette::HighlightedText &&
+                colours.color(QPalette::Active, r) != colours.color(QPalette::Inactive, r))
+                return false;
+        }
+        return true;
+    }
+    void paintFocusShown()
+    {
+        update(QRegion(rect()).subtracted(contentsRect()));
+        viewport()->update(visualRegionForSelection(selectionModel()->selection()) +
+                           visualRect(currentIndex()));
+    }
+
     void paintResized()
     {
         const QMap<int, std::pair<int, int>> resized = std::exchange(m_resized, {});
@@ -526,17 +614,36 @@ void ReferenceDock::takeSuggestion(int number)
 void ReferenceDock::showRow(ProblemPlace place, bool edit)
 {
     m_model.catchUp();
+    const bool there = m_model.current() == place;
     m_model.setCurrent(place);
-    // Going there may have selected another form: the table shows its rows first.
+    // Going there may have selected another form: the table shows its rows first. Going to
+    // another place has shown it already (and rows changed since show it again once the change
+    // is done).
     m_model.catchUp();
-    followCurrent();
-    const int line = m_model.lineOf(place);
-    if (!edit || line < 0)
+    if (there)
+        followCurrent();
+    if (!edit || m_model.lineOf(place) < 0)
         return;
     if (m_editor->closing()) {
-        QTimer::singleShot(0, this, [this, place] { showRow(place, true); });
+        // Once the closing editor's text is stored: the place, if it is still current, only has
+        // its editor opened.
+        QTimer::singleShot(0, this, [this, place] {
+            m_model.catchUp();
+            if (m_model.current() != place)
+                showRow(place, true);
+            else
+                editCurrent();
+        });
         return;
     }
+    editCurrent();
+}
+
+void ReferenceDock::editCurrent()
+{
+    const int line = m_model.lineOf(m_model.current());
+    if (line < 0)
+        return;
     if (QPlainTextEdit* editor = openEditor(); editor && m_table->currentIndex().row() == line) {
         editor->setFocus(); // already there: taking the keyboard away would store its text
         return;

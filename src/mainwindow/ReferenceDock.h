@@ -70,6 +70,8 @@ private:
     void sayLasting();
     // The table's current row on the model's current place.
     void followCurrent();
+    // Opens the editor on the current row and gives it the keyboard.
+    void editCurrent();
     void showSuggestions();
     // The reference's text of the current row, or of a place; empty when there is none.
     QString currentReference() const;

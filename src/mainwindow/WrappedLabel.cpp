@@ -85,42 +85,58 @@ bool WrappedLabel::drawsItself() const
 
 int WrappedLabel::heightForWidth(int width) const
 {
-    if (width == m_width && text() == m_text)
-        return m_height;
-    m_width = width;
-    m_text = text();
-    if (drawsItself())
-        layOut(width);
-    else
-        m_height = QLabel::heightForWidth(width);
-    return m_height;
+    return laidOut(width).height;
 }
 
-void WrappedLabel::layOut(int width) const
+const WrappedLabel::LaidOut& WrappedLabel::laidOut(int width) const
+{
+    if (text() != m_text) {
+        m_text = text();
+        for (LaidOut& laid : m_laid)
+            laid.width = -1;
+    }
+    for (std::size_t i = 0; i < m_laid.size(); ++i) {
+        if (m_laid[i].width == width) {
+            m_last = i;
+            return m_laid[i];
+        }
+    }
+    m_last = 1 - m_last; // the other one, asked about longer ago
+    LaidOut& laid = m_laid[m_last];
+    laid.width = width;
+    if (drawsItself())
+        layOut(laid);
+    else
+        laid.height = QLabel::heightForWidth(width);
+    return laid;
+}
+
+void WrappedLabel::layOut(LaidOut& laid) const
 {
     const QMargins margins = contentsMargins();
-    const int inner = std::max(1, width - margins.left() - margins.right() - 2 * margin());
+    const int inner = std::max(1, laid.width - margins.left() - margins.right() - 2 * margin());
     StyledText styled =
         textFormat() == Qt::RichText ? styledText(m_text, font()) : StyledText{m_text, {}};
-    m_layout.clearLayout();
-    m_layout.setFont(font());
-    m_layout.setText(styled.text);
-    m_layout.setFormats(styled.formats);
+    QTextLayout& layout = laid.layout;
+    layout.clearLayout();
+    layout.setFont(font());
+    layout.setText(styled.text);
+    layout.setFormats(styled.formats);
     QTextOption option(alignment());
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    m_layout.setTextOption(option);
+    layout.setTextOption(option);
     const int leading = fontMetrics().leading();
     qreal height = 0;
-    m_layout.beginLayout();
-    for (QTextLine line = m_layout.createLine(); line.isValid(); line = m_layout.createLine()) {
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(inner);
         height += leading;
         line.setPosition({0, height});
         height += line.height();
     }
-    m_layout.endLayout();
-    m_height = int(std::ceil(std::max<qreal>(height, fontMetrics().height()))) + margins.top() +
-               margins.bottom() + 2 * margin();
+    layout.endLayout();
+    laid.height = int(std::ceil(std::max<qreal>(height, fontMetrics().height()))) + margins.top() +
+                  margins.bottom() + 2 * margin();
 }
 
 void WrappedLabel::paintEvent(QPaintEvent* event)
@@ -130,18 +146,20 @@ void WrappedLabel::paintEvent(QPaintEvent* event)
         return;
     }
     const QRect box = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
-    heightForWidth(width()); // laid out at this width
+    const LaidOut& laid = laidOut(width());
     QPainter painter(this);
     drawFrame(&painter);
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
-    m_layout.draw(&painter, box.topLeft());
+    laid.layout.draw(&painter, box.topLeft());
 }
 
 void WrappedLabel::changeEvent(QEvent* event)
 {
     // Another font or style: laid out again.
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        m_width = -1;
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        for (LaidOut& laid : m_laid)
+            laid.width = -1;
+    }
     QLabel::changeEvent(event);
 }

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QTextLayout>
 
+#include <array>
+
 // A text with bold and italic parts ("<b>", "<i>") and escaped characters ("&lt;", "&amp;", ...),
 // as the plain text that shows, those parts' formats, and white space run together as a rich
 // text label shows it.
@@ -17,7 +19,9 @@ StyledText styledText(const QString& markup, const QFont& font);
 // text changes, and a rich text through a whole document, which for a long text costs more than
 // painting it. This one takes the width it is given and is asked for its height at that width
 // alone. A text that cannot be selected (a plain one, or a rich one of bold and italic parts) it
-// lays out itself, once per text and width, and paints that layout.
+// lays out itself, once per text and width, and paints that layout. It keeps the layouts of the
+// last two widths it was asked about: a layout that holds it asks at the width it prefers as
+// well as at the width it gives.
 // Without Q_OBJECT it is a QLabel to anyone who asks.
 class WrappedLabel : public QLabel {
 public:
@@ -31,11 +35,17 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    struct LaidOut {
+        QTextLayout layout;
+        int width = -1, height = 0;
+    };
     bool drawsItself() const;
+    // The text laid out at a width, the one of the two kept that was asked about last.
+    const LaidOut& laidOut(int width) const;
     // The text laid out at the width of its contents within that of the label, and its height.
-    void layOut(int width) const;
+    void layOut(LaidOut& laid) const;
 
-    mutable QTextLayout m_layout;
+    mutable std::array<LaidOut, 2> m_laid;
+    mutable std::size_t m_last = 0; // the one of m_laid asked about last
     mutable QString m_text;
-    mutable int m_width = -1, m_height = 0;
 };

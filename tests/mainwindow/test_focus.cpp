@@ -139,6 +139,9 @@ TEST(RealDialogs, TheKeyboardAloneOpensEditsAndTranslatesAndEveryRowStaysAtItsIn
             rows << (saved ? file : window.document()).formText(1).at(r);
         return rows.join('|');
     };
+    QPalette colours = window.referenceDock()->table()->palette();
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, Qt::darkGray);
+    window.referenceDock()->table()->setPalette(colours);
     QTest::keyClick(screen, Qt::Key_F8); // to row 1, missing, with the keyboard on it
     type("T");
     answerKeys({Qt::Key_Return}); // "A row keeps a text of two characters or more."
@@ -152,6 +155,12 @@ TEST(RealDialogs, TheKeyboardAloneOpensEditsAndTranslatesAndEveryRowStaysAtItsIn
     ASSERT_TRUE(QTest::qWaitFor([&] { return editing("Twee"); }));
     key(Qt::Key_Escape);
     EXPECT_EQ(window.workbench().current().row, 1) << "Esc leaves the row current";
+    QTest::qWait(50); // back in the table, its selection's colour without the keyboard changes
+    QWidget& view = *window.referenceDock()->table()->viewport();
+    const QRect r(view.mapTo(&window, QPoint()), view.size());
+    EXPECT_EQ(
+        window.screen()->grabWindow(window.winId(), r.x(), r.y(), r.width(), r.height()).toImage(),
+        view.grab().toImage());
 
     window.txt_naam->setFocus(); // a change, so that the file can be saved
     type("Ann");
@@ -166,6 +175,8 @@ TEST(RealDialogs, TheKeyboardAloneOpensEditsAndTranslatesAndEveryRowStaysAtItsIn
     type("Vier");
     key(Qt::Key_Return, Qt::ControlModifier); // stored, and round to row 1 ("Two" is the same)
     ASSERT_TRUE(QTest::qWaitFor([&] { return editing("Two"); }));
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(editing("Two")) << "nothing typed on the row stored is undone into this one";
     type("Twee");
     key(Qt::Key_Return, Qt::ControlModifier);
     QTest::qWait(50);

@@ -243,6 +243,12 @@ TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocum
     EXPECT_EQ(editor->toPlainText(), "Sluiten bestand");
     window->referenceDock()->finishEditing(false);
     EXPECT_EQ(table().at(2), "2|Close|Sluiten bestand|") << "no spelling problem left";
+    // On another row the marks follow its reference: a name kept from it is no misspelling.
+    window->referenceDock()->editRow({1, 3}, "Quit");
+    editor = window->referenceDock()->openEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->document()->firstBlock().layout()->formats().isEmpty());
+    QTest::keyClick(editor, Qt::Key_Escape);
     toolkit.onDialog<QL_Edit>([](QL_Edit& d) {
         ASSERT_TRUE(d.txt_reference);
         EXPECT_EQ(d.txt_reference->text(), "Save %1") << "the row dialog shows its reference";
@@ -273,6 +279,20 @@ TEST_F(Reference, TheCurrentRowMovesWithoutTheTableShowingAnythingStale)
     const QPixmap shown =
         window->screen()->grabWindow(window->winId(), r.x(), r.y(), r.width(), r.height());
     EXPECT_EQ(shown.toImage(), view.grab().toImage());
+}
+
+TEST_F(Reference, TheRowTheEditorLeftShowsItsTextAgain) // which under the editor was not painted
+{
+    ASSERT_TRUE(window->openReference(reference));
+    click(window->lst_forms, 0);
+    for (int row : {0, 1})
+        window->referenceDock()->showRow({1, row}, true);
+    const QTableView& view = *window->referenceDock()->table();
+    const QRect left = view.visualRect(window->workbench().index(0, WorkbenchModel::TextColumn));
+    const QImage cell = view.viewport()->grab(left.adjusted(2, 2, -2, -2)).toImage();
+    QImage blank = cell;
+    blank.fill(cell.pixel(0, 0));
+    EXPECT_NE(cell, blank) << "\"Openen...\" painted";
 }
 
 // The memory: the workbench says which language it lacks; with both set, a save teaches it the
@@ -347,6 +367,19 @@ TEST(WrappedLabel, ASuggestionShowsItsTextWithItsBoldAndItalicParts)
                          (part.format.fontItalic() ? "i" : "");
         EXPECT_EQ(styled.text, c.shown) << c.name;
         EXPECT_EQ(parts.join(' '), c.styled) << c.name;
+    }
+}
+
+TEST(WrappedLabel, AskedAtTwoWidthsInTurnItAnswersEachAsANewLabelWould)
+{
+    WrappedLabel label(nullptr);
+    for (const QString& text : {QString("word ").repeated(60), QString("two words")}) {
+        label.setText(text);
+        for (int width : {300, 150, 300, 80}) {
+            WrappedLabel fresh(nullptr);
+            fresh.setText(text);
+            EXPECT_EQ(label.heightForWidth(width), fresh.heightForWidth(width)) << width;
+        }
     }
 }
 
