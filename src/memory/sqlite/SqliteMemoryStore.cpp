@@ -118,26 +118,25 @@ Look lookAtOnce(const QSqlDatabase& db)
 
 const QByteArray SqliteMagic = QByteArrayLiteral("SQLite format 3\0");
 
-QByteArray headerOf(const QString& path)
+// The bytes of a file at offset, as many as asked for if it has them.
+QByteArray bytesAt(const QString& path, qint64 offset, qint64 count)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.read(100) : QByteArray();
+    return file.open(QIODevice::ReadOnly) && file.seek(offset) ? file.read(count) : QByteArray();
 }
 
 // Whether the file begins as every SQLite database does.
 bool startsAsDatabase(const QString& path)
 {
-    return headerOf(path).startsWith(SqliteMagic);
+    return bytesAt(path, 0, SqliteMagic.size()) == SqliteMagic;
 }
 
 // The application id in a SQLite file's header, read without SQLite: for a file SQLite finds
 // damaged, whether it was a memory. Only a file that starts as a database is opened at all.
 qint64 headerApplicationId(const QString& path)
 {
-    const QByteArray header = headerOf(path);
-    if (header.size() < 72)
-        return 0;
-    return qFromBigEndian<quint32>(header.constData() + 68);
+    const QByteArray id = bytesAt(path, 68, sizeof(quint32));
+    return id.size() == sizeof(quint32) ? qFromBigEndian<quint32>(id.constData()) : 0;
 }
 
 const char* const Companions[] = {"-wal", "-shm", "-journal"};
