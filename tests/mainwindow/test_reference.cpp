@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QTableView>
 #include <QTextBlock>
@@ -279,6 +280,8 @@ TEST_F(Reference, TheCurrentRowMovesWithoutTheTableShowingAnythingStale)
     const QPixmap shown =
         window->screen()->grabWindow(window->winId(), r.x(), r.y(), r.width(), r.height());
     EXPECT_EQ(shown.toImage(), view.grab().toImage());
+    const QTableView& table = *window->referenceDock()->table();
+    EXPECT_EQ(table.rowHeight(0), table.verticalHeader()->defaultSectionSize()) << "row 0 left";
 }
 
 TEST_F(Reference, TheRowTheEditorLeftShowsItsTextAgain) // which under the editor was not painted
