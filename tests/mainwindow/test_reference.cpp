@@ -373,15 +373,24 @@ TEST(WrappedLabel, ASuggestionShowsItsTextWithItsBoldAndItalicParts)
     }
 }
 
-TEST(WrappedLabel, AskedAtTwoWidthsInTurnItAnswersEachAsANewLabelWould)
+TEST(WrappedLabel, AskedAtTwoWidthsInTurnItAnswersEachAsQtsLabelWould)
 {
     WrappedLabel label(nullptr);
-    for (const QString& text : {QString("word ").repeated(60), QString("two words")}) {
+    label.setTextFormat(Qt::RichText);
+    QFont larger = label.font();
+    larger.setPointSize(3 * larger.pointSize());
+    // Another text, then the same text in another font.
+    const QString longer = QString("word <b>word</b> ").repeated(30);
+    for (const auto& [text, font] : {std::pair(QString("two words"), label.font()),
+                                     std::pair(longer, label.font()), std::pair(longer, larger)}) {
         label.setText(text);
-        for (int width : {300, 150, 300, 80}) {
-            WrappedLabel fresh(nullptr);
-            fresh.setText(text);
-            EXPECT_EQ(label.heightForWidth(width), fresh.heightForWidth(width)) << width;
+        label.setFont(font);
+        for (int width : {300, 150, 300, 200}) { // each word fits
+            QLabel qt(text);
+            qt.setTextFormat(Qt::RichText);
+            qt.setWordWrap(true);
+            qt.setFont(font);
+            EXPECT_EQ(label.heightForWidth(width), qt.heightForWidth(width)) << width;
         }
     }
 }
