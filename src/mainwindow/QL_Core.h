@@ -3,6 +3,7 @@
 #include "LanguageSession.h"
 #include "ProgramValues.h"
 #include "ReferenceChecks.h"
+#include "WorkbenchModel.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -33,7 +34,6 @@ class ReferenceSession;
 class ShellBackend;
 class SpellingSession;
 class Toolkit;
-class WorkbenchModel;
 
 // The main window: the settings panel, the form list and the row list, menus, toolbar and
 // status bar, and the specified handlers. The document, its working copy and its history live in
@@ -144,7 +144,7 @@ public:
     void closeReference();
     // A new document with the reference's form names, application and version.
     void newFromReference();
-    void goToProblem(int step);
+    void goToProblem(WorkbenchModel::Direction direction);
     FindAllDialog* showFindAll();
     // The workbench: a text typed in the table for a row of a form, stored at that row (as one
     // step, committed as the row dialog's Save commits); with next, the table goes on to the next

@@ -513,7 +513,8 @@ void ReferenceDock::lookAhead()
         const ProblemPlace from = m_model.current();
         if (from != m_lookedAheadFrom || !m_memory.isUsable())
             return;
-        const std::optional<ProblemPlace> next = m_model.nextToDo(from, 1);
+        const std::optional<ProblemPlace> next =
+            m_model.nextToDo(from, WorkbenchModel::Direction::Forward);
         if (!next || *next == from)
             return;
         Lookup ahead{

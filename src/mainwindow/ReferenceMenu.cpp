@@ -45,9 +45,10 @@ void QL_Core::createReferenceMenu()
                                [this] { closeReference(); });
     mnu_reference->addSeparator();
     mnu_problem_next = item("mnu_problem_next", tr("&Next problem"), QKeySequence(Qt::Key_F8),
-                            [this] { goToProblem(1); });
-    mnu_problem_previous = item("mnu_problem_previous", tr("&Previous problem"),
-                                QKeySequence(Qt::SHIFT | Qt::Key_F8), [this] { goToProblem(-1); });
+                            [this] { goToProblem(WorkbenchModel::Direction::Forward); });
+    mnu_problem_previous =
+        item("mnu_problem_previous", tr("&Previous problem"), QKeySequence(Qt::SHIFT | Qt::Key_F8),
+             [this] { goToProblem(WorkbenchModel::Direction::Back); });
     mnu_store_next = item("mnu_store_next", tr("S&tore and go to the next row"),
                           QKeySequence(Qt::CTRL | Qt::Key_Return), [this] {
                               if (!referenceDock()->finishEditing(true))
@@ -274,9 +275,10 @@ void QL_Core::showPlace(ProblemPlace place)
     noteViewMarks();
 }
 
-void QL_Core::goToProblem(int step)
+void QL_Core::goToProblem(WorkbenchModel::Direction direction)
 {
-    const std::optional<ProblemPlace> found = m_workbench->nextToDo(m_workbench->current(), step);
+    const std::optional<ProblemPlace> found =
+        m_workbench->nextToDo(m_workbench->current(), direction);
     if (!found) {
         referenceDock()->sayForNow(tr("Nothing left to translate."));
         return;
@@ -288,7 +290,8 @@ void QL_Core::goToProblem(int step)
 
 void QL_Core::goToWork(ProblemPlace from)
 {
-    const std::optional<ProblemPlace> next = m_workbench->nextToDo(from, 1);
+    const std::optional<ProblemPlace> next =
+        m_workbench->nextToDo(from, WorkbenchModel::Direction::Forward);
     if (!next) {
         referenceDock()->sayForNow(tr("Nothing left to translate."));
         // The stored row may have left the rows shown, and its editor with it: the keyboard

@@ -310,11 +310,11 @@ void WorkbenchModel::setCurrent(ProblemPlace place)
         emit currentChanged(place);
 }
 
-std::optional<ProblemPlace> WorkbenchModel::nextToDo(ProblemPlace from, int step)
+std::optional<ProblemPlace> WorkbenchModel::nextToDo(ProblemPlace from, Direction direction)
 {
     catchUp();
     const auto isToDo = [this](const Line& line) { return toDo(line); };
-    if (step > 0) {
+    if (direction == Direction::Forward) {
         const auto after = std::find_if(m_every.begin(), m_every.end(), [&](const Line& line) {
             return line.place() > from && toDo(line);
         });

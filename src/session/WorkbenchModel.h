@@ -67,10 +67,11 @@ public:
     ProblemPlace current() const { return m_current; }
     void setCurrent(ProblemPlace place);
 
-    // The first place after (step 1) or before (-1) the one given that needs work and that the
-    // filter shows, round through all forms: with "untranslated rows" a row without a
-    // translation, otherwise a row with a problem (of the filter's check, when it has one).
-    std::optional<ProblemPlace> nextToDo(ProblemPlace from, int step);
+    enum class Direction { Forward, Back };
+    // The first place after or before the one given that needs work and that the filter shows,
+    // round through all forms: with "untranslated rows" a row without a translation, otherwise a
+    // row with a problem (of the filter's check, when it has one).
+    std::optional<ProblemPlace> nextToDo(ProblemPlace from, Direction direction);
 
     // Stores a text at its row. A form's other rows never move: where storing would close up
     // empty rows before it, it asks to fill them first (fill stores their reference's texts

@@ -149,23 +149,28 @@ TEST_F(Workbench, UndoAndRedoBringTheTranslatorToTheRowTheyChange)
 TEST_F(Workbench, NextToDoIsAmongTheRowsTheFilterShowsRoundThroughAllForms)
 {
     using Filter = WorkbenchModel::Filter;
+    constexpr auto Forward = WorkbenchModel::Direction::Forward;
     start();
     const struct Case {
         Filter filter;
         ProblemPlace from;
-        int step;
+        WorkbenchModel::Direction direction;
         ProblemPlace next;
     } cases[] = {
-        {Filter::Untranslated, {1, 0}, 1, {1, 1}},  {Filter::Untranslated, {1, 1}, 1, {1, 3}},
-        {Filter::Untranslated, {1, 3}, 1, {2, 1}},  {Filter::Untranslated, {2, 1}, 1, {1, 1}},
-        {Filter::Untranslated, {1, 1}, -1, {2, 1}}, {Filter::Untranslated, {2, -1}, 1, {2, 1}},
-        {Filter::OneCheck, {0, -1}, 1, {1, 2}},     {Filter::NeedsWork, {1, -1}, 1, {1, 1}},
+        {Filter::Untranslated, {1, 0}, Forward, {1, 1}},
+        {Filter::Untranslated, {1, 1}, Forward, {1, 3}},
+        {Filter::Untranslated, {1, 3}, Forward, {2, 1}},
+        {Filter::Untranslated, {2, 1}, Forward, {1, 1}},
+        {Filter::Untranslated, {1, 1}, WorkbenchModel::Direction::Back, {2, 1}},
+        {Filter::Untranslated, {2, -1}, Forward, {2, 1}},
+        {Filter::OneCheck, {0, -1}, Forward, {1, 2}},
+        {Filter::NeedsWork, {1, -1}, Forward, {1, 1}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << int(c.filter) << " from " << c.from.form << ','
-                                        << c.from.row << " step " << c.step);
+                                        << c.from.row << " forward " << (c.direction == Forward));
         model->setFilter(c.filter, Check::MovesAtSave);
-        const std::optional<ProblemPlace> next = model->nextToDo(c.from, c.step);
+        const std::optional<ProblemPlace> next = model->nextToDo(c.from, c.direction);
         ASSERT_TRUE(next.has_value());
         EXPECT_EQ(next->form * 1000 + next->row, c.next.form * 1000 + c.next.row);
     }
