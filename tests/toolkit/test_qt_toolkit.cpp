@@ -5,6 +5,7 @@
 #include "QtPrint.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -48,10 +49,12 @@ TEST(QtToolkit, MessageBoxesShowTheTextIconButtonsAndTitleOfTheirStyle)
         {MsgStyle::Information, B::Information, B::Ok, B::Ok, MsgResult::Ok},
     };
     QtToolkit toolkit;
+    QApplication::setOverrideCursor(Qt::WaitCursor); // a box shown while the program is busy
     for (const auto& c : cases) {
         whenShown([&c](QWidget* shown) {
             auto* box = qobject_cast<B*>(shown);
             ASSERT_NE(box, nullptr);
+            EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::ArrowCursor);
             EXPECT_EQ(box->text(), "First line\nSecond line");
             EXPECT_EQ(box->windowTitle(), "Lexicant");
             EXPECT_EQ(box->icon(), c.icon);
@@ -63,7 +66,9 @@ TEST(QtToolkit, MessageBoxesShowTheTextIconButtonsAndTitleOfTheirStyle)
         });
         EXPECT_EQ(toolkit.messageBox("First line\r\nSecond line", c.style), c.result)
             << int(c.style);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor) << "busy again";
     }
+    QApplication::restoreOverrideCursor();
 }
 
 TEST(QtToolkit, FileDialogsShowTheTitleAndFilterAndReturnThePresetNameWhenCancelled)
