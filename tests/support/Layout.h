@@ -96,7 +96,10 @@ inline QString layoutText(const QWidget* top)
         else if (auto* box = qobject_cast<const QLineEdit*>(w))
             text = QStringLiteral("max %1%2")
                        .arg(box->maxLength())
-                       .arg(box->isReadOnly() ? QStringLiteral(" read-only") : QString());
+                       .arg(!box->isReadOnly() ? QString()
+                            : box->palette().base() == box->palette().button()
+                                ? QStringLiteral(" read-only, greyed")
+                                : QStringLiteral(" read-only"));
         if (!w->accessibleName().isEmpty())
             text += QStringLiteral(" [%1]").arg(w->accessibleName());
         lines << QStringLiteral("%1 %2 %3 %4")
