@@ -226,6 +226,16 @@ TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocum
     ASSERT_EQ(marks.size(), 1);
     EXPECT_EQ(QList<int>({marks[0].start, marks[0].length, marks[0].format.underlineStyle()}),
               QList<int>({8, 7, QTextCharFormat::SpellCheckUnderline}));
+    QTimer::singleShot(0, [] { // on a word the dictionary knows: the editor's own commands
+        QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(menu->findChild<QAction*>("mnu_add_word"), nullptr);
+        menu->close();
+    });
+    emit editor->customContextMenuRequested(
+        editor->cursorRect(editor->document()->find("Sluiten")).center());
+    window->referenceDock()->editRow({1, 2}, "Sluiten bestnad"); // again, from the start
+    editor = window->referenceDock()->openEditor();
     QTimer::singleShot(0, [] { // the editor's menu: the dictionary's first suggestion
         QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);

@@ -156,6 +156,7 @@ TEST_F(MemoryTest, UnitsAreUpdatedInPlaceOfferedOnlyInTheirLanguagePairAndShared
     EXPECT_EQ(memory.suggest("en", "nl", QString(MaxUnitLength, u'y')).size(), 1) << "the longest";
     ASSERT_EQ(memory.open(path("other.sqlite")).error, "");
     EXPECT_TRUE(memory.units().isEmpty()) << "another memory, opened in its place";
+    EXPECT_TRUE(TranslationMemory().suggest("en", "nl", "Open row 1").isEmpty()) << "none open";
 }
 
 // What opening does with each kind of file it may be given: only what certainly is no memory is
