@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #ifdef __SSE2__
@@ -72,10 +73,6 @@ struct CodePage {
     static constexpr qint16 NoByte = std::numeric_limits<qint16>::min();
     std::vector<qint16> toByte = std::vector<qint16>(0x10000, NoByte);
 
-    // True when every byte outside 0x80 to 0x9F stands for the Latin-1 character of the same
-    // number, as it does in Windows-1252.
-    bool latin1Compatible = true;
-
     // True when a byte from 0x80 to 0x9F occurs: a byte whose top three bits are 100.
     static bool hasSpecial(QByteArrayView bytes)
     {
@@ -108,8 +105,6 @@ struct CodePage {
         for (int b = 0; b < 256; ++b) {
             toChar[std::size_t(b)] = chars.at(b).unicode();
             toByte[chars.at(b).unicode()] = qint16(b);
-            if ((b < 0x80 || b >= 0xA0) && chars.at(b).unicode() != b)
-                latin1Compatible = false;
         }
     }
 };
@@ -120,15 +115,12 @@ const CodePage& codePage()
     return page;
 }
 
-// True when every character is Latin-1 outside 0x80 to 0x9F, so that its byte is its number.
+// True when each character's byte is its number, as for Latin-1 outside 0x80 to 0x9F.
 bool isPlainLatin1(const QString& text)
 {
-    unsigned other = 0;
-    for (const QChar c : text) {
-        const unsigned u = c.unicode();
-        other |= unsigned(u >= 0x100u) | unsigned(u - 0x80u < 0x20u);
-    }
-    return other == 0;
+    const CodePage& page = codePage();
+    return std::all_of(text.begin(), text.end(),
+                       [&](QChar c) { return page.toByte[c.unicode()] == c.unicode(); });
 }
 
 } // namespace
@@ -149,9 +141,11 @@ QString decodePiece(QByteArrayView bytes, bool plainLatin1)
     return text;
 }
 
+// Windows-1252 stands for the Latin-1 character of the same number with every byte outside 0x80
+// to 0x9F.
 bool isPlainLatin1(QByteArrayView bytes)
 {
-    return codePage().latin1Compatible && !CodePage::hasSpecial(bytes);
+    return !CodePage::hasSpecial(bytes);
 }
 
 } // namespace
@@ -165,7 +159,7 @@ Encoded encode1252(const QString& text)
 {
     Encoded result;
     const CodePage& page = codePage();
-    if (page.latin1Compatible && isPlainLatin1(text)) {
+    if (isPlainLatin1(text)) {
         result.bytes = text.toLatin1();
         return result;
     }
