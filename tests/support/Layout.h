@@ -74,9 +74,10 @@ inline QString layoutText(const QWidget* top)
             continue;
         QString text;
         if (auto* label = qobject_cast<const QLabel*>(w))
-            text = label->text() + (label->buddy()
-                                        ? QStringLiteral(" for ") + label->buddy()->objectName()
-                                        : QString());
+            text = label->text() +
+                   (label->buddy() ? QStringLiteral(" for ") + label->buddy()->objectName()
+                                   : QString()) +
+                   (label->textFormat() == Qt::PlainText ? QStringLiteral(" (plain)") : QString());
         else if (auto* button = qobject_cast<const QPushButton*>(w))
             text = button->text() + (button->isDefault() ? QStringLiteral(", Enter") : QString());
         else if (auto* button = qobject_cast<const QAbstractButton*>(w))
@@ -89,7 +90,11 @@ inline QString layoutText(const QWidget* top)
                        .arg(QStringList({"none", "one", "many", "extended", "contiguous"})
                                 .value(view->selectionMode()));
         else if (auto* bar = qobject_cast<const QToolBar*>(w))
-            text = QStringLiteral("pictures %1").arg(t.toTwips(bar->iconSize().width()));
+            text = QStringLiteral("pictures %1%2")
+                       .arg(t.toTwips(bar->iconSize().width()))
+                       .arg(bar->contextMenuPolicy() == Qt::PreventContextMenu
+                                ? QStringLiteral(", no menu")
+                                : QString());
         else if (auto* choices = qobject_cast<const QComboBox*>(w))
             for (int i = 0; i < choices->count(); ++i)
                 text += (i ? QStringLiteral("|") : QString()) + choices->itemText(i);
