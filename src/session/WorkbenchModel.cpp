@@ -443,7 +443,7 @@ void WorkbenchModel::fillGaps(const QList<int>& gaps)
 {
     std::optional<QStringList> rows = rowsByOrigin(m_session.workingCopy());
     const int form = m_session.selectedForm();
-    if (!rows || !m_reference.reference() || form < 1 || form > LanguageDocument::FormCount)
+    if (!rows || !m_reference.reference() || form == 0) // no form selected
         return;
     const LanguageTable& reference = m_reference.reference()->formText(form);
     QList<int> filled;
