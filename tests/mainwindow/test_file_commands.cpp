@@ -102,11 +102,22 @@ TEST_F(FileCommands, OpenAsksFirstAndReportsBrokenFilesOnce)
         bool fromDialog;
         bool reported;
     } cases[] = {{broken, true, true}, {folder(), true, false}, {folder(), false, true}};
+    QString shown; // the rows and file name while the error shows
+    toolkit.onBox = [&] {
+        shown = QString("%1 rows, \"%2\"")
+                    .arg(window->lst_lang->count())
+                    .arg(window->txt_filetitle->text());
+    };
+    click(window->lst_forms, 0); // its rows shown
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.toStdString() + (c.fromDialog ? " from the dialog" : ""));
         c.fromDialog ? open(c.path) : window->openPath(c.path);
-        if (c.reported)
+        if (c.reported) {
             expectOnlyBox(LoadError, 16, "Error during loading #03");
+            if (c.fromDialog) { // the file read: what it replaces cleared meanwhile
+                EXPECT_EQ(shown, "0 rows, \"\"");
+            }
+        }
         EXPECT_TRUE(toolkit.boxes.empty());
         EXPECT_EQ(doc().UnsavedChanges, 0.0f);
         click(window->lst_forms, 0); // the window goes on working

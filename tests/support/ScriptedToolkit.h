@@ -30,6 +30,7 @@ public:
     std::vector<bool> pointerChanges;
     std::function<int(QDialog&)> onModal; // drives a modal dialog; returns its result
     std::function<void(QMenu&)> onPopup;  // what the user does in a pop-up menu
+    std::function<void()> onBox;          // looks at the window while a box shows
     bool failNext = false; // the next box, dialog, menu or pointer change fails (and is not shown)
 
     // The next modal dialog is shown and handed to the test's hands, then hidden; its result is
@@ -106,6 +107,8 @@ protected:
     {
         failIfAsked();
         boxes.push_back({text, int(style), title});
+        if (onBox)
+            onBox();
         if (style != MsgStyle::Question)
             return MsgResult::Ok;
         if (answers.empty()) {
