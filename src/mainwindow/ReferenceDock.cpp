@@ -89,6 +89,9 @@ public:
         // Misspelt words and characters a language file cannot store are underlined as typed,
         // against the reference of the row the editor is open on.
         new MarkHighlighter(editor->document(), [this](const QString& text) {
+            if (m_markedAhead && m_markedAhead->text == text &&
+                m_markedAhead->reference == m_reference)
+                return m_markedAhead->marks;
             return textMarks(text, m_reference, speller());
         });
         editor->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -157,6 +160,13 @@ public:
         emit stored(index.row(), static_cast<QPlainTextEdit*>(editor)->toPlainText(),
                     std::exchange(m_next, false));
     }
+    // The marks of a row's text against its reference, found before the row is edited (the
+    // editor finds them again for any other text); forgotten when the speller changes.
+    void markAhead(const QString& text, const QString& reference)
+    {
+        m_markedAhead = MarkedAhead{text, reference, textMarks(text, reference, speller())};
+    }
+    void forgetMarks() { m_markedAhead.reset(); }
     // True while the text of the closing editor is being stored.
     bool closing() const { return m_closing; }
 
@@ -205,6 +215,11 @@ private:
     mutable bool m_next = false;
     mutable bool m_closing = false;
     mutable QString m_given; // the text the open editor was given
+    struct MarkedAhead {
+        QString text, reference;
+        QList<SpelledWord> marks;
+    };
+    std::optional<MarkedAhead> m_markedAhead;
 };
 
 // The table: as the current row moves, the row it leaves and the row it reaches change height
@@ -377,6 +392,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     m_editor->speller = [this] { return m_spelling.speller(); };
     m_editor->addWord = [this](const QString& word) { emit wordAdded(word); };
     m_editor->typed = [this] { lookAhead(); };
+    connect(&spelling, &SpellingSession::spellerChanged, m_editor, &TranslationEditor::forgetMarks);
     // Tab goes from the table to the boxes that choose its rows, and on to the window.
     setTabOrder(m_table, m_scope);
     setTabOrder(m_scope, m_filter);
@@ -511,10 +527,18 @@ void ReferenceDock::lookAhead()
         return;
     QTimer::singleShot(0, this, [this] {
         const ProblemPlace from = m_model.current();
-        if (from != m_lookedAheadFrom || !m_memory.isUsable())
+        if (from != m_lookedAheadFrom)
             return;
         const std::optional<ProblemPlace> next = m_model.nextToDo(from, 1);
         if (!next || *next == from)
+            return;
+        // Its marks, which its editor shows as it opens ...
+        const int line = m_model.lineOf(*next);
+        if (line >= 0)
+            m_editor->markAhead(m_model.index(line, TextColumn).data(Qt::EditRole).toString(),
+                                referenceAt(*next));
+        // ... and its suggestions.
+        if (!m_memory.isUsable())
             return;
         Lookup ahead{
             *next, referenceAt(*next), m_reference.referenceLanguage(), m_spelling.language(), {}};

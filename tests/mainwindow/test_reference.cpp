@@ -263,6 +263,26 @@ TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocum
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->spelling().language() == "nl_NL"; }));
 }
 
+// The next row's marks, found while the row before is typed, are those of the dictionary as it
+// is when that row opens: a word added meanwhile is no longer marked.
+TEST_F(Reference, TheNextRowOpensMarkedByTheDictionaryAsItIsThen)
+{
+    qputenv("XDG_DATA_HOME", folder().toUtf8());
+    ASSERT_TRUE(window->openReference(reference));
+    click(window->lst_forms, 0);
+    choose("mnu_language", "mnu_language_nl_NL");
+    window->referenceDock()->editRow({1, 1}, "Opslaan bestnad"); // its placeholder lost
+    window->referenceDock()->finishEditing(false);
+    window->referenceDock()->editRow({1, 0}, "&Openen...");
+    QCoreApplication::processEvents(); // the row after it looked at while this one is typed
+    window->spelling().addWord("bestnad");
+    window->mnu_store_next->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->referenceDock()->openEditor(); }));
+    ASSERT_EQ(tableRow(), 1);
+    QTextDocument* next = window->referenceDock()->openEditor()->document();
+    EXPECT_TRUE(next->firstBlock().layout()->formats().isEmpty());
+}
+
 // As the current row (whose text wraps) and its problems change, the table shows what it paints.
 TEST_F(Reference, TheCurrentRowMovesWithoutTheTableShowingAnythingStale)
 {
