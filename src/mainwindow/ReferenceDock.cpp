@@ -302,6 +302,8 @@ private:
         }
         // In the rows' new places: each row resized, over its old height and its new, and the
         // rows after it up to the next one resized where the heights so far add up otherwise.
+        // The rows after the last one resized show what they showed: moved as they are (what
+        // was to be painted there moves with them), and what comes into view painted.
         QRegion changed;
         int moved = 0;
         for (auto it = resized.cbegin(); it != resized.cend(); ++it) {
@@ -310,11 +312,13 @@ private:
             changed += QRect(0, top - moved, view->width(), oldHeight);
             changed += QRect(0, top, view->width(), newHeight);
             moved += newHeight - oldHeight;
-            const int next = std::next(it) == resized.cend()
-                                 ? view->height()
-                                 : rowViewportPosition(std::next(it).key());
-            if (moved != 0)
-                changed += QRect(0, top + newHeight, view->width(), next - top - newHeight);
+            const bool last = std::next(it) == resized.cend();
+            const int next = last ? view->height() : rowViewportPosition(std::next(it).key());
+            const QRect after(0, top + newHeight, view->width(), next - top - newHeight);
+            if (moved != 0 && last && after.isValid())
+                view->scroll(0, moved, (after | after.translated(0, -moved)) & view->rect());
+            else if (moved != 0)
+                changed += after;
         }
         view->update(changed);
     }

@@ -289,16 +289,20 @@ TEST_F(Reference, TheCurrentRowMovesWithoutTheTableShowingAnythingStale)
     ASSERT_TRUE(window->openReference(reference));
     click(window->lst_forms, 0);
     window->referenceDock()->setFixedWidth(160);             // a problem in words takes two lines
-    window->referenceDock()->table()->setColumnWidth(2, 30); // the current row's text wraps
+    window->referenceDock()->table()->setColumnWidth(1, 30); // all in view, the current
+    window->referenceDock()->table()->setColumnWidth(2, 30); // row's texts wrapped
     QWidget& view = *window->referenceDock()->table()->viewport();
-    for (int row : {1, 0, 2}) { // a problem at row 0, none at row 2
-        window->referenceDock()->showRow({1, row});
+    const auto shownAsPainted = [&] {
         QCoreApplication::processEvents();
+        const QRect r(view.mapTo(window.get(), QPoint()), view.size());
+        const QPixmap shown =
+            window->screen()->grabWindow(window->winId(), r.x(), r.y(), r.width(), r.height());
+        return shown.toImage() == view.grab().toImage();
+    };
+    for (int row : {1, 0, 2, 1, 2}) { // a problem at row 0, none at 2; the rows below move
+        window->referenceDock()->showRow({1, row});
+        EXPECT_TRUE(shownAsPainted()) << row;
     }
-    const QRect r(view.mapTo(window.get(), QPoint()), view.size());
-    const QPixmap shown =
-        window->screen()->grabWindow(window->winId(), r.x(), r.y(), r.width(), r.height());
-    EXPECT_EQ(shown.toImage(), view.grab().toImage());
 }
 
 TEST_F(Reference, TheRowTheEditorLeftShowsItsTextAgain) // which under the editor was not painted
