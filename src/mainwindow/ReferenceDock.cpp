@@ -550,6 +550,10 @@ void ReferenceDock::lookAhead()
             return;
         if (!ahead.reference.isEmpty())
             ahead.suggestions = m_memory.suggestionsFor(next->form, next->row);
+        // ... laid out in the panel as they will show.
+        for (int i = 0; i < m_suggestionLabels.size() && i < ahead.suggestions.size(); ++i)
+            static_cast<WrappedLabel*>(m_suggestionLabels.at(i))
+                ->layOutAhead(suggestionText(i + 1, ahead.suggestions.at(i), ahead.reference));
         m_ahead = std::move(ahead);
     });
 }
@@ -584,29 +588,35 @@ void ReferenceDock::showSuggestions()
                                                 : m_memory.suggestionsFor(place.form, place.row);
         m_ahead.reset();
     }
-    const QStringList referenceWords = reference.split(u' ');
     for (int i = 0; i < m_suggestionLabels.size(); ++i) {
         QLabel* label = m_suggestionLabels.at(i);
         label->setVisible(i < m_suggestions.size());
         if (i >= m_suggestions.size())
             continue;
         const MemoryUnit& unit = m_suggestions.at(i).unit;
-        // The words of the suggestion's source that the reference does not have, in bold.
-        QStringList source;
-        for (const QString& word : unit.source.split(u' '))
-            source << (referenceWords.contains(word)
-                           ? word.toHtmlEscaped()
-                           : QStringLiteral("<b>%1</b>").arg(word.toHtmlEscaped()));
-        label->setText(tr("Ctrl+%1: %2% %3 <i>(from \"%4\")</i>")
-                           .arg(i + 1)
-                           .arg(m_suggestions.at(i).score)
-                           .arg(unit.target.toHtmlEscaped(), source.join(u' ')));
+        label->setText(suggestionText(i + 1, m_suggestions.at(i), reference));
         label->setToolTip(
             unit.row >= 0 && unit.form > 0
                 ? tr("%1, form %2, row %3").arg(unit.origin).arg(unit.form).arg(unit.row)
                 : unit.origin);
     }
     keepPanelHeight();
+}
+
+QString ReferenceDock::suggestionText(int number, const Suggestion& suggestion,
+                                      const QString& reference) const
+{
+    // The words of the suggestion's source that the reference does not have, in bold.
+    const QStringList referenceWords = reference.split(u' ');
+    QStringList source;
+    for (const QString& word : suggestion.unit.source.split(u' '))
+        source << (referenceWords.contains(word)
+                       ? word.toHtmlEscaped()
+                       : QStringLiteral("<b>%1</b>").arg(word.toHtmlEscaped()));
+    return tr("Ctrl+%1: %2% %3 <i>(from \"%4\")</i>")
+        .arg(number)
+        .arg(suggestion.score)
+        .arg(suggestion.unit.target.toHtmlEscaped(), source.join(u' '));
 }
 
 void ReferenceDock::keepPanelHeight()

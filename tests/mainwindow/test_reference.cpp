@@ -405,6 +405,20 @@ TEST(WrappedLabel, AskedAtTwoWidthsInTurnItAnswersEachAsANewLabelWould)
             EXPECT_EQ(label.heightForWidth(width), fresh.heightForWidth(width)) << width;
         }
     }
+    // A text laid out ahead, at those widths, answers and shows as a new label would once set.
+    const QString next = QString("<b>bold</b> and plain ").repeated(20);
+    label.setTextFormat(Qt::RichText);
+    label.resize(150, 100);
+    label.heightForWidth(300);
+    label.layOutAhead(next);
+    label.setText(next);
+    WrappedLabel fresh(nullptr);
+    fresh.setTextFormat(Qt::RichText);
+    fresh.setText(next);
+    fresh.resize(label.size());
+    for (int width : {300, 150})
+        EXPECT_EQ(label.heightForWidth(width), fresh.heightForWidth(width)) << width;
+    EXPECT_EQ(label.grab().toImage(), fresh.grab().toImage());
 }
 
 TEST_F(Reference, ARowTypedInTheTableIsStoredAtItsRowAndTheNextOneToDoFollows)
