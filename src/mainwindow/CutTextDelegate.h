@@ -1,16 +1,39 @@
 #pragma once
 
 #include <QStyledItemDelegate>
+#include <QTextLayout>
+
+#include <array>
+#include <memory>
 
 // Paints an item as QStyledItemDelegate does, its text first cut to the characters its cell can
 // show: a long text is laid out no further than it is seen. What shows does not change: a text
 // that fits is painted whole, and a cut text still runs past the cell and is elided there alike.
+// A wrapped text that fits its cell whole is laid out once for its size and its painting alike
+// (the style lays it out for each, and several times to paint it): the last few are kept.
 class CutTextDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    struct LaidOut {
+        QString text;
+        QFont font;
+        int width = -1;
+        Qt::LayoutDirection direction = Qt::LeftToRight;
+        Qt::Alignment alignment;
+        QTextLayout layout;
+        QSizeF size; // the widest line's natural width, and the lines' height
+    };
+    // The item's text wrapped at the width its cell leaves it, as the style lays it out to paint
+    // it; null when the style does more than draw such a text (a picture, a check box, ...).
+    const LaidOut* laidOut(const QStyleOptionViewItem& item) const;
+
+    mutable std::array<std::unique_ptr<LaidOut>, 6> m_laid; // the one used last first
 };
 
 // The text cut after the characters that could show in a box of that size and font, on one line

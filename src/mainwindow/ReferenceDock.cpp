@@ -89,6 +89,9 @@ public:
         // Misspelt words and characters a language file cannot store are underlined as typed,
         // against the reference of the row the editor is open on.
         new MarkHighlighter(editor->document(), [this](const QString& text) {
+            if (m_markedAhead && m_markedAhead->text == text &&
+                m_markedAhead->reference == m_reference)
+                return m_markedAhead->marks;
             return textMarks(text, m_reference, speller());
         });
         editor->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -157,6 +160,13 @@ public:
         emit stored(index.row(), static_cast<QPlainTextEdit*>(editor)->toPlainText(),
                     std::exchange(m_next, false));
     }
+    // The marks of a row's text against its reference, found before the row is edited (the
+    // editor finds them again for any other text); forgotten when the speller changes.
+    void markAhead(const QString& text, const QString& reference)
+    {
+        m_markedAhead = MarkedAhead{text, reference, textMarks(text, reference, speller())};
+    }
+    void forgetMarks() { m_markedAhead.reset(); }
     // True while the text of the closing editor is being stored.
     bool closing() const { return m_closing; }
 
@@ -205,6 +215,11 @@ private:
     mutable bool m_next = false;
     mutable bool m_closing = false;
     mutable QString m_given; // the text the open editor was given
+    struct MarkedAhead {
+        QString text, reference;
+        QList<SpelledWord> marks;
+    };
+    std::optional<MarkedAhead> m_markedAhead;
 };
 
 // The table: as the current row moves, the row it leaves and the row it reaches change height
@@ -287,6 +302,8 @@ private:
         }
         // In the rows' new places: each row resized, over its old height and its new, and the
         // rows after it up to the next one resized where the heights so far add up otherwise.
+        // The rows after the last one resized show what they showed: moved as they are (what
+        // was to be painted there moves with them), and what comes into view painted.
         QRegion changed;
         int moved = 0;
         for (auto it = resized.cbegin(); it != resized.cend(); ++it) {
@@ -295,11 +312,13 @@ private:
             changed += QRect(0, top - moved, view->width(), oldHeight);
             changed += QRect(0, top, view->width(), newHeight);
             moved += newHeight - oldHeight;
-            const int next = std::next(it) == resized.cend()
-                                 ? view->height()
-                                 : rowViewportPosition(std::next(it).key());
-            if (moved != 0)
-                changed += QRect(0, top + newHeight, view->width(), next - top - newHeight);
+            const bool last = std::next(it) == resized.cend();
+            const int next = last ? view->height() : rowViewportPosition(std::next(it).key());
+            const QRect after(0, top + newHeight, view->width(), next - top - newHeight);
+            if (moved != 0 && last && after.isValid())
+                view->scroll(0, moved, (after | after.translated(0, -moved)) & view->rect());
+            else if (moved != 0)
+                changed += after;
         }
         view->update(changed);
     }
@@ -377,6 +396,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     m_editor->speller = [this] { return m_spelling.speller(); };
     m_editor->addWord = [this](const QString& word) { emit wordAdded(word); };
     m_editor->typed = [this] { lookAhead(); };
+    connect(&spelling, &SpellingSession::spellerChanged, m_editor, &TranslationEditor::forgetMarks);
     // Tab goes from the table to the boxes that choose its rows, and on to the window.
     setTabOrder(m_table, m_scope);
     setTabOrder(m_scope, m_filter);
@@ -511,11 +531,19 @@ void ReferenceDock::lookAhead()
         return;
     QTimer::singleShot(0, this, [this] {
         const ProblemPlace from = m_model.current();
-        if (from != m_lookedAheadFrom || !m_memory.isUsable())
+        if (from != m_lookedAheadFrom)
             return;
         const std::optional<ProblemPlace> next =
             m_model.nextToDo(from, WorkbenchModel::Direction::Forward);
         if (!next || *next == from)
+            return;
+        // Its marks, which its editor shows as it opens ...
+        const int line = m_model.lineOf(*next);
+        if (line >= 0)
+            m_editor->markAhead(m_model.index(line, TextColumn).data(Qt::EditRole).toString(),
+                                referenceAt(*next));
+        // ... and its suggestions.
+        if (!m_memory.isUsable())
             return;
         Lookup ahead{
             *next, referenceAt(*next), m_reference.referenceLanguage(), m_spelling.language(), {}};
@@ -523,6 +551,10 @@ void ReferenceDock::lookAhead()
             return;
         if (!ahead.reference.isEmpty())
             ahead.suggestions = m_memory.suggestionsFor(next->form, next->row);
+        // ... laid out in the panel as they will show.
+        for (int i = 0; i < m_suggestionLabels.size() && i < ahead.suggestions.size(); ++i)
+            static_cast<WrappedLabel*>(m_suggestionLabels.at(i))
+                ->layOutAhead(suggestionText(i + 1, ahead.suggestions.at(i), ahead.reference));
         m_ahead = std::move(ahead);
     });
 }
@@ -557,29 +589,35 @@ void ReferenceDock::showSuggestions()
                                                 : m_memory.suggestionsFor(place.form, place.row);
         m_ahead.reset();
     }
-    const QStringList referenceWords = reference.split(u' ');
     for (int i = 0; i < m_suggestionLabels.size(); ++i) {
         QLabel* label = m_suggestionLabels.at(i);
         label->setVisible(i < m_suggestions.size());
         if (i >= m_suggestions.size())
             continue;
         const MemoryUnit& unit = m_suggestions.at(i).unit;
-        // The words of the suggestion's source that the reference does not have, in bold.
-        QStringList source;
-        for (const QString& word : unit.source.split(u' '))
-            source << (referenceWords.contains(word)
-                           ? word.toHtmlEscaped()
-                           : QStringLiteral("<b>%1</b>").arg(word.toHtmlEscaped()));
-        label->setText(tr("Ctrl+%1: %2% %3 <i>(from \"%4\")</i>")
-                           .arg(i + 1)
-                           .arg(m_suggestions.at(i).score)
-                           .arg(unit.target.toHtmlEscaped(), source.join(u' ')));
+        label->setText(suggestionText(i + 1, m_suggestions.at(i), reference));
         label->setToolTip(
             unit.row >= 0 && unit.form > 0
                 ? tr("%1, form %2, row %3").arg(unit.origin).arg(unit.form).arg(unit.row)
                 : unit.origin);
     }
     keepPanelHeight();
+}
+
+QString ReferenceDock::suggestionText(int number, const Suggestion& suggestion,
+                                      const QString& reference) const
+{
+    // The words of the suggestion's source that the reference does not have, in bold.
+    const QStringList referenceWords = reference.split(u' ');
+    QStringList source;
+    for (const QString& word : suggestion.unit.source.split(u' '))
+        source << (referenceWords.contains(word)
+                       ? word.toHtmlEscaped()
+                       : QStringLiteral("<b>%1</b>").arg(word.toHtmlEscaped()));
+    return tr("Ctrl+%1: %2% %3 <i>(from \"%4\")</i>")
+        .arg(number)
+        .arg(suggestion.score)
+        .arg(suggestion.unit.target.toHtmlEscaped(), source.join(u' '));
 }
 
 void ReferenceDock::keepPanelHeight()

@@ -73,6 +73,9 @@ private:
     // Opens the editor on the current row and gives it the keyboard.
     void editCurrent();
     void showSuggestions();
+    // What a suggestion's label says, for the row of that reference's text.
+    QString suggestionText(int number, const Suggestion& suggestion,
+                           const QString& reference) const;
     // The reference's text of the current row, or of a place; empty when there is none.
     QString currentReference() const;
     QString referenceAt(ProblemPlace place) const;

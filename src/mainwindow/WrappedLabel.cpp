@@ -92,31 +92,52 @@ const WrappedLabel::LaidOut& WrappedLabel::laidOut(int width) const
 {
     if (text() != m_text) {
         m_text = text();
-        for (LaidOut& laid : m_laid)
+        if (m_text == m_aheadText && drawsItself()) {
+            m_set = 1 - m_set; // laid out already
+        } else {
+            for (LaidOut& laid : laidSet())
+                laid.width = -1;
+        }
+        m_aheadText.clear();
+        for (LaidOut& laid : aheadSet())
             laid.width = -1;
     }
-    for (std::size_t i = 0; i < m_laid.size(); ++i) {
-        if (m_laid[i].width == width) {
+    std::array<LaidOut, 2>& kept = laidSet();
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (kept[i].width == width) {
             m_last = i;
-            return m_laid[i];
+            return kept[i];
         }
     }
     m_last = 1 - m_last; // the other one, asked about longer ago
-    LaidOut& laid = m_laid[m_last];
+    LaidOut& laid = kept[m_last];
     laid.width = width;
     if (drawsItself())
-        layOut(laid);
+        layOut(laid, m_text);
     else
         laid.height = QLabel::heightForWidth(width);
     return laid;
 }
 
-void WrappedLabel::layOut(LaidOut& laid) const
+void WrappedLabel::layOutAhead(const QString& text)
+{
+    if (!drawsItself() || text == this->text() || text == m_aheadText)
+        return;
+    m_aheadText = text;
+    for (std::size_t i = 0; i < 2; ++i) {
+        LaidOut& ahead = aheadSet()[i];
+        ahead.width = laidSet()[i].width;
+        if (ahead.width >= 0)
+            layOut(ahead, text);
+    }
+}
+
+void WrappedLabel::layOut(LaidOut& laid, const QString& text) const
 {
     const QMargins margins = contentsMargins();
     const int inner = std::max(1, laid.width - margins.left() - margins.right() - 2 * margin());
     StyledText styled =
-        textFormat() == Qt::RichText ? styledText(m_text, font()) : StyledText{m_text, {}};
+        textFormat() == Qt::RichText ? styledText(text, font()) : StyledText{text, {}};
     QTextLayout& layout = laid.layout;
     layout.clearLayout();
     layout.setFont(font());
@@ -158,8 +179,9 @@ void WrappedLabel::changeEvent(QEvent* event)
 {
     // Another font or style: laid out again.
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
-        for (LaidOut& laid : m_laid)
+        for (LaidOut& laid : laidSet())
             laid.width = -1;
+        m_aheadText.clear();
     }
     QLabel::changeEvent(event);
 }

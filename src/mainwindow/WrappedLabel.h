@@ -29,6 +29,10 @@ public:
     QSize sizeHint() const override { return {0, heightForWidth(width())}; }
     QSize minimumSizeHint() const override;
     int heightForWidth(int width) const override;
+    // Lays a text out before it is set, at the widths the label was asked about last, so that
+    // setting it later asks nothing anew (a text that is not laid out by the label itself, or
+    // set otherwise, is laid out as it is set).
+    void layOutAhead(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -42,10 +46,16 @@ private:
     bool drawsItself() const;
     // The text laid out at a width, the one of the two kept that was asked about last.
     const LaidOut& laidOut(int width) const;
-    // The text laid out at the width of its contents within that of the label, and its height.
-    void layOut(LaidOut& laid) const;
+    // A text laid out at the width of its contents within that of the label, and its height.
+    void layOut(LaidOut& laid, const QString& text) const;
 
-    mutable std::array<LaidOut, 2> m_laid;
+    // The layouts of the text, and those of m_aheadText at the same widths: they change places
+    // as that text is set.
+    mutable std::array<std::array<LaidOut, 2>, 2> m_sets;
+    mutable std::size_t m_set = 0;
+    std::array<LaidOut, 2>& laidSet() const { return m_sets[m_set]; }
+    std::array<LaidOut, 2>& aheadSet() const { return m_sets[1 - m_set]; }
+    mutable QString m_aheadText;
     mutable std::size_t m_last = 0; // the one of m_laid asked about last
     mutable QString m_text;
 };

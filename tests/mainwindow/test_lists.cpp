@@ -218,7 +218,9 @@ TEST(ChoiceList, TextsChangedInPlaceShowAsInAListMadeWithThem)
 }
 
 // A row list and a table paint a long text cut to what shows exactly as they paint it whole, on
-// one line and wrapped in rows of one line and of three, and a text that fits untouched.
+// one line and wrapped in rows of one line and of three, and a text that fits untouched; rows
+// fitted to their texts (which the delegate lays out once for both) take the same height and
+// show the same, the selected one and one written right to left too.
 TEST(CutTextDelegate, PaintsWhatShowsAsTheWholeTextWould)
 {
     const QString words = QString("Open the file named in the list ").repeated(12);
@@ -228,20 +230,31 @@ TEST(CutTextDelegate, PaintsWhatShowsAsTheWholeTextWould)
                              QString(200, 'W'),
                              words + "\n" + words,
                              QString::fromUtf8("\xF0\x9F\x98\x80").repeated(150)};
-    for (const bool wrapped : {false, true}) {
+    const QString hebrew =
+        QString::fromUtf8("\xD7\xA4\xD7\xAA\xD7\x97 \xD7\xA7\xD7\x95\xD7\x91\xD7\xA5 ");
+    for (const int shape : {0, 1, 2}) { // one line; wrapped; fitted
         QTableWidget table(12, 1);
-        table.setWordWrap(wrapped);
-        table.setColumnWidth(0, wrapped ? 260 : 2000); // wider than the view, or not
-        table.resize(300, 400);
+        table.setWordWrap(shape > 0);
+        table.setColumnWidth(0, shape > 0 ? 260 : 2000); // wider than the view, or not
+        table.resize(300, shape == 2 ? 2400 : 400);
         for (int row = 0; row < 12; ++row)
-            table.setItem(row, 0, new QTableWidgetItem(texts[row % 6]));
+            table.setItem(row, 0,
+                          new QTableWidgetItem(row == 11 ? hebrew.repeated(20) : texts[row % 6]));
         for (int row = 6; row < 12; ++row)
             table.setRowHeight(row, 3 * table.fontMetrics().lineSpacing() + 6);
         table.show();
-        const auto painted = [&table] { return table.viewport()->grab().toImage(); };
-        const QImage whole = painted();
+        table.selectRow(2);
+        const auto painted = [&table, shape] {
+            QList<int> heights;
+            if (shape == 2)
+                table.resizeRowsToContents();
+            for (int row = 0; row < 12; ++row)
+                heights << table.rowHeight(row);
+            return std::pair(heights, table.viewport()->grab().toImage());
+        };
+        const auto whole = painted();
         table.setItemDelegate(new CutTextDelegate(&table));
-        EXPECT_EQ(painted(), whole) << (wrapped ? "wrapped" : "one line");
+        EXPECT_EQ(painted(), whole) << shape;
     }
     EXPECT_LT(cutToShow(words, QFontMetrics(QFont()), {260, 20}, true).size(), words.size());
 }

@@ -274,22 +274,46 @@ TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocum
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->spelling().language() == "nl_NL"; }));
 }
 
+// The next row's marks, found while the row before is typed, are those of the dictionary as it
+// is when that row opens: a word added meanwhile is no longer marked.
+TEST_F(Reference, TheNextRowOpensMarkedByTheDictionaryAsItIsThen)
+{
+    qputenv("XDG_DATA_HOME", folder().toUtf8());
+    ASSERT_TRUE(window->openReference(reference));
+    click(window->lst_forms, 0);
+    choose("mnu_language", "mnu_language_nl_NL");
+    window->referenceDock()->editRow({1, 1}, "Opslaan bestnad"); // its placeholder lost
+    window->referenceDock()->finishEditing(false);
+    window->referenceDock()->editRow({1, 0}, "&Openen...");
+    QCoreApplication::processEvents(); // the row after it looked at while this one is typed
+    window->spelling().addWord("bestnad");
+    window->mnu_store_next->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->referenceDock()->openEditor(); }));
+    ASSERT_EQ(tableRow(), 1);
+    QTextDocument* next = window->referenceDock()->openEditor()->document();
+    EXPECT_TRUE(next->firstBlock().layout()->formats().isEmpty());
+}
+
 // As the current row (whose text wraps) and its problems change, the table shows what it paints.
 TEST_F(Reference, TheCurrentRowMovesWithoutTheTableShowingAnythingStale)
 {
     ASSERT_TRUE(window->openReference(reference));
     click(window->lst_forms, 0);
     window->referenceDock()->setFixedWidth(160);             // a problem in words takes two lines
-    window->referenceDock()->table()->setColumnWidth(2, 30); // the current row's text wraps
+    window->referenceDock()->table()->setColumnWidth(1, 30); // all in view, the current
+    window->referenceDock()->table()->setColumnWidth(2, 30); // row's texts wrapped
     QWidget& view = *window->referenceDock()->table()->viewport();
-    for (int row : {1, 0, 2}) { // a problem at row 0, none at row 2
-        window->referenceDock()->showRow({1, row});
+    const auto shownAsPainted = [&] {
         QCoreApplication::processEvents();
+        const QRect r(view.mapTo(window.get(), QPoint()), view.size());
+        const QPixmap shown =
+            window->screen()->grabWindow(window->winId(), r.x(), r.y(), r.width(), r.height());
+        return shown.toImage() == view.grab().toImage();
+    };
+    for (int row : {1, 0, 2, 1, 2}) { // a problem at row 0, none at 2; the rows below move
+        window->referenceDock()->showRow({1, row});
+        EXPECT_TRUE(shownAsPainted()) << row;
     }
-    const QRect r(view.mapTo(window.get(), QPoint()), view.size());
-    const QPixmap shown =
-        window->screen()->grabWindow(window->winId(), r.x(), r.y(), r.width(), r.height());
-    EXPECT_EQ(shown.toImage(), view.grab().toImage());
     const QTableView& table = *window->referenceDock()->table();
     EXPECT_EQ(table.rowHeight(0), table.verticalHeader()->defaultSectionSize()) << "row 0 left";
 }
@@ -403,6 +427,21 @@ TEST(WrappedLabel, AskedAtTwoWidthsInTurnItAnswersEachAsQtsLabelWould)
             EXPECT_EQ(label.heightForWidth(width), qt.heightForWidth(width)) << width;
         }
     }
+    // A text laid out ahead, at those widths, answers and shows as a new label would once set.
+    const QString next = QString("<b>bold</b> and plain ").repeated(20);
+    label.setTextFormat(Qt::RichText);
+    label.resize(150, 100);
+    label.heightForWidth(300);
+    label.layOutAhead(next);
+    label.setText(next);
+    WrappedLabel fresh(nullptr);
+    fresh.setTextFormat(Qt::RichText);
+    fresh.setFont(label.font());
+    fresh.setText(next);
+    fresh.resize(label.size());
+    for (int width : {300, 150})
+        EXPECT_EQ(label.heightForWidth(width), fresh.heightForWidth(width)) << width;
+    EXPECT_EQ(label.grab().toImage(), fresh.grab().toImage());
 }
 
 TEST_F(Reference, ARowTypedInTheTableIsStoredAtItsRowAndTheNextOneToDoFollows)
