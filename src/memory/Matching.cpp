@@ -111,8 +111,9 @@ int matchScore(const QString& text, const QString& candidate)
     const QStringList wordsB = lowerB.split(u' ', Qt::SkipEmptyParts);
     const double words = double(editDistance(wordsA, wordsB)) /
                          double(std::max<qsizetype>({wordsA.size(), wordsB.size(), 1}));
-    const double characters = double(characterDistance(lowerA, lowerB)) /
-                              double(std::max<qsizetype>({lowerA.size(), lowerB.size(), 1}));
+    // Never both empty: the texts differ. Texts of spaces alone have no words.
+    const double characters =
+        double(characterDistance(lowerA, lowerB)) / double(std::max(lowerA.size(), lowerB.size()));
     // Never 99 or 100 for texts that differ in more than case.
     return std::min(98, int(100.0 * (1.0 - (words + characters) / 2.0) + 0.5));
 }
