@@ -110,6 +110,12 @@ QSize CutTextDelegate::sizeHint(const QStyleOptionViewItem& option, const QModel
     return {qCeil(laid->size.width()) + 2 * textMargin(item.widget), qCeil(laid->size.height())};
 }
 
+void CutTextDelegate::paintWithoutText(QPainter* painter, QStyleOptionViewItem item) const
+{
+    item.text.clear();
+    styleOf(item.widget)->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
+}
+
 void CutTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                             const QModelIndex& index) const
 {
@@ -134,9 +140,7 @@ void CutTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
                               : nullptr;
     if (laid && laid->size.width() <= textBox.width() &&
         qCeil(laid->size.height()) <= textBox.height()) {
-        QStyleOptionViewItem bare = shown;
-        bare.text.clear();
-        style->drawControl(QStyle::CE_ItemViewItem, &bare, painter, widget);
+        paintWithoutText(painter, shown);
         QPalette::ColorGroup group =
             shown.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
         if (group == QPalette::Normal && !(shown.state & QStyle::State_Active))

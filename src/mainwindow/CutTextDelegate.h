@@ -19,6 +19,10 @@ public:
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
+protected:
+    // The item as the style draws it without its text: its background, selection and focus.
+    void paintWithoutText(QPainter* painter, QStyleOptionViewItem item) const;
+
 private:
     struct LaidOut {
         QString text;

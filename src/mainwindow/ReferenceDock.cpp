@@ -132,9 +132,7 @@ public:
         }
         QStyleOptionViewItem shown = option;
         initStyleOption(&shown, index);
-        shown.text.clear();
-        QStyle* style = option.widget ? option.widget->style() : QApplication::style();
-        style->drawControl(QStyle::CE_ItemViewItem, &shown, painter, option.widget);
+        paintWithoutText(painter, shown);
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
     {

@@ -56,6 +56,6 @@ private:
     std::array<LaidOut, 2>& laidSet() const { return m_sets[m_set]; }
     std::array<LaidOut, 2>& aheadSet() const { return m_sets[1 - m_set]; }
     mutable QString m_aheadText;
-    mutable std::size_t m_last = 0; // the one of m_laid asked about last
+    mutable std::size_t m_last = 0; // the one of laidSet() asked about last
     mutable QString m_text;
 };
