@@ -28,11 +28,6 @@ const QString CopySuffix = QStringLiteral(".json");
 const QString LockSuffix = QStringLiteral(".lock");
 const QString HeldByAWindow = QStringLiteral("another window holds it");
 
-QString systemReason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
 // Whether the lock that could not be taken belongs to a live process. A lock written on another
 // machine, or one that cannot be read, is taken as held: nothing here can tell.
 bool heldByRunningWindow(const QLockFile& lock, const QString& file)

@@ -24,11 +24,6 @@ bool isReadOnly(const QFileInfo& info)
     return !info.isWritable() || !(info.permissions() & anyWrite);
 }
 
-QString systemReason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
 // A write past a file-size limit raises SIGXFSZ, which ends the process by default. Ignored, the
 // write fails with EFBIG instead, and the caller reports it like any other failed write.
 void ignoreFileSizeSignal()
@@ -95,6 +90,11 @@ int createBeside(const QByteArray& target, mode_t mode, QByteArray& name)
 }
 
 } // namespace
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 
 QString replaceFileContents(const QString& path, const QByteArray& bytes)
 {

@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
+// The system's words for an errno value ("No space left on device").
+QString systemReason(int error);
+
 // Replaces the file at the path with the bytes: written beside it, every write checked, flushed
 // to the disk, and only then renamed into place, so a failure leaves any earlier file byte for
 // byte as it was and nothing beside it, and a completed save survives a power cut. A path that
