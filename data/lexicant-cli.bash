@@ -76,8 +76,8 @@ _lexicant_cli()
         export-code | to-json) options="-o --output" ;;
         to-po) options="--translation --language -o --output" ;;
         from-po) options="--template --use-fuzzy -o --output" ;;
-        check) options="--against --language --checks --skip --tm --reference-language" ;;
-        stats) options="--against --language --checks --skip" ;;
+        check) options="--against --language --check-capitals --checks --skip --tm --reference-language" ;;
+        stats) options="--against --language --check-capitals --checks --skip" ;;
         tm) options="--tm --against --reference-language --language --max -o --output" ;;
         pretranslate) options="--tm --against --reference-language --language -o --output" ;;
         esac

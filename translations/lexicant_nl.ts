@@ -1039,6 +1039,14 @@ Er is een herstelkopie van bewaard. Wilt u die terugzetten?</translation>
         <translation>getallen %1 van de referentie ontbreken</translation>
     </message>
     <message>
+        <source>holds the control character %1</source>
+        <translation>bevat het stuurteken %1</translation>
+    </message>
+    <message>
+        <source>numbers %1 are not in the reference</source>
+        <translation>getallen %1 staan niet in de referentie</translation>
+    </message>
+    <message>
         <source>%1 tabs, the reference %2</source>
         <translation>%1 tabs, de referentie %2</translation>
     </message>

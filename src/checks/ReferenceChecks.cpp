@@ -4,48 +4,32 @@
 
 #include <QCoreApplication>
 #include <QHash>
-#include <QRegularExpression>
 
 #include <algorithm>
 
 namespace {
 
-// "&" marks the next character as the access key; "&&" is an ampersand.
-int accessKeys(const QString& text)
+// What each placeholder stands for, with it as written, sorted, since a translation may put them
+// in another order: "%s of %d" holds "1$s" and "2$d", so "%d of %s" differs and "%2$d of %1$s"
+// does not.
+using Placeholders = QList<std::pair<QString, QString>>;
+Placeholders placeholders(const ScreenText& text)
 {
-    int keys = 0;
-    for (qsizetype i = text.indexOf(u'&'); i >= 0 && i + 1 < text.size();
-         i = text.indexOf(u'&', i + 1)) {
-        if (text.at(i + 1) == u'&')
-            ++i; // "&&": the next "&" is the ampersand's own
-        else
-            ++keys;
+    Placeholders found;
+    for (const TextPart& part : text.parts()) {
+        if (part.kind == TextPart::Placeholder)
+            found.append({part.key, text.textOf(part).toString()});
     }
-    return keys;
+    std::ranges::sort(found);
+    return found;
 }
 
-// %1 to %9 and {0}, sorted, since a translation may put them in another order; then printf
-// conversions (with flags, width, precision and length) in their order, which the translation
-// must keep: "%s of %d" is no "%d of %s". "%%" is a percent sign, and so is one before a space
-// ("50% off").
-QStringList placeholders(const QString& text)
+QString written(const Placeholders& placeholders)
 {
-    if (!text.contains(u'%') && !text.contains(u'{'))
-        return {}; // most texts: no need for the pattern
-
-    static const QRegularExpression pattern(QStringLiteral(
-        R"(%%|%[-+#0]*\d*(?:\.\d+)?(?:hh|h|ll|l|L|q|j|z|t)?[diouxXeEfFgGaAcsp]|%[1-9]|\{\d+\})"));
-    QStringList positional, ordered;
-    for (auto match = pattern.globalMatch(text); match.hasNext();) {
-        const QString placeholder = match.next().captured();
-        if (placeholder.startsWith(u'{') ||
-            (placeholder.size() == 2 && placeholder.at(1).isDigit()))
-            positional << placeholder;
-        else if (placeholder != QLatin1String("%%"))
-            ordered << placeholder;
-    }
-    positional.sort();
-    return positional + ordered;
+    QStringList texts;
+    for (const auto& placeholder : placeholders)
+        texts << placeholder.second;
+    return texts.join(u' ');
 }
 
 QString leading(const QString& text)
@@ -167,16 +151,19 @@ QList<RowProblem> rowProblems(const QString& reference, const QString& text, con
     if (text == reference)
         add(Check::Same, QCoreApplication::translate("ReferenceChecks",
                                                      "the text is the same as the reference's"));
-    if (accessKeys(text) != accessKeys(reference))
+    const ScreenText read(text), referenceText(reference);
+    const int keys = read.count(TextPart::AccessKey);
+    if (keys != referenceText.count(TextPart::AccessKey))
         add(Check::AccessKeys,
             QCoreApplication::translate("ReferenceChecks", "%1 \"&\" access keys, the reference %2")
-                .arg(accessKeys(text))
-                .arg(accessKeys(reference)));
-    const QStringList ours = placeholders(text), theirs = placeholders(reference);
-    if (ours != theirs)
+                .arg(keys)
+                .arg(referenceText.count(TextPart::AccessKey)));
+    const Placeholders ours = placeholders(read), theirs = placeholders(referenceText);
+    if (!std::ranges::equal(ours, theirs, {}, &Placeholders::value_type::first,
+                            &Placeholders::value_type::first))
         add(Check::Placeholders,
             QCoreApplication::translate("ReferenceChecks", "placeholders %1, the reference %2")
-                .arg(quoted(ours.join(u' ')), quoted(theirs.join(u' '))));
+                .arg(quoted(written(ours)), quoted(written(theirs))));
     if (leading(text) != leading(reference) || trailing(text) != trailing(reference))
         add(Check::Spaces,
             QCoreApplication::translate("ReferenceChecks",
@@ -190,7 +177,7 @@ QList<RowProblem> rowProblems(const QString& reference, const QString& text, con
             QCoreApplication::translate("ReferenceChecks", "%1 line breaks, the reference %2")
                 .arg(lineBreaks(text))
                 .arg(lineBreaks(reference)));
-    textProblems(reference, text, checks, problems);
+    textProblems(referenceText, read, checks, problems);
     return problems;
 }
 

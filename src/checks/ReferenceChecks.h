@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LanguageDocument.h"
+#include "ScreenText.h"
 #include "WorkingCopy.h"
 
 #include <QHash>
@@ -24,7 +25,7 @@ enum class Check {
     Punctuation,  // a different final punctuation mark
     LineBreaks,   // a different number of line breaks
     MovesAtSave,  // the commit will move the row away from the index the application reads
-    Numbers,      // a number of the reference missing, or there fewer times
+    Numbers,      // a number of the reference missing or there fewer times, or one added
     Tabs,         // a different number of tabs (Windows menus: "&Open...\tCtrl+O")
     Capitals,     // starts with a capital letter where the reference does not, or the reverse
     Brackets,     // a different number of ( ) [ ] { }
@@ -56,34 +57,37 @@ QString checkDescription(Check check);
 QString checkLabel(Check check);
 
 // Which checks run (all of them by default), and how: a translation is too long beyond
-// lengthFactor times its reference's length plus ten characters; spelling needs a speller.
+// lengthFactor times its reference's length plus ten characters; spelling needs a speller, and
+// asks it about words in capitals and with a capital inside only when spellCapitals is set.
 struct CheckSet {
     CheckSet() { on.fill(true); }
     std::array<bool, CheckCount> on;
     double lengthFactor = 2.0;
     const Speller* speller = nullptr;
+    bool spellCapitals = false;
     bool has(Check check) const { return on[std::size_t(check)]; }
 };
-
-// The text without its "&" access key markers ("&&" stays one ampersand).
-QString withoutAccessKeys(const QString& text);
 
 // The check named ("numbers", "double-words", ...), if there is one.
 std::optional<Check> checkNamed(const QString& name);
 
-// The words of a translation a dictionary is asked about: without access keys inside words
-// ("Be&werken" is "Bewerken"), placeholders, web and e-mail addresses, numbers and words with
-// digits, and the words found unchanged in the reference (product names).
-QStringList spellingWords(const QString& text, const QString& reference);
-// Each such word with its place in the text (its access key marker included).
+// The words of a translation a dictionary is asked about, each with its place in the text (its
+// access key markers included) and as asked ("Be&werken" is "Bewerken"): not placeholders, web
+// and e-mail addresses, tags, numbers and words with digits, nor the words found unchanged in
+// the reference (product names). Words in capitals ("EGID") and with a capital inside
+// ("PackageKit") are names and codes, asked about only when capitals is set.
 struct SpelledWord {
     int start, length;
     QString word;
 };
-QList<SpelledWord> spellingRanges(const QString& text, const QString& reference);
+QList<SpelledWord> spellingRanges(const QString& text, const QString& reference,
+                                  bool capitals = false);
+// Whether the speller knows the word, or each part of a compound joined by hyphens ("e-mailadres").
+bool spelledRight(const Speller& speller, const QString& word);
 // What to underline in a text as it is typed: the words the speller (if any) does not know and
 // the characters a language file cannot store, in text order.
-QList<SpelledWord> textMarks(const QString& text, const QString& reference, const Speller* speller);
+QList<SpelledWord> textMarks(const QString& text, const QString& reference, const Speller* speller,
+                             bool capitals = false);
 
 struct RowProblem {
     Check check;

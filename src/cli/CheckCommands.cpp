@@ -101,6 +101,7 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
         if (!speller->wordListProblem().isEmpty())
             session.warn(speller->wordListProblem());
         checks->speller = speller.get();
+        checks->spellCapitals = call.option("check-capitals").has_value();
     }
     // With a memory, the rows whose reference text changed since they were translated.
     TranslationMemory memory(CommandBusyTimeoutMs);
@@ -162,7 +163,8 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
 int commandStats(Session& session, const Invocation& call)
 {
     if (call.positional.isEmpty() || !call.option("against") ||
-        !call.onlyOptions({"against", "language", "checks", "skip", "tm", "reference-language"}))
+        !call.onlyOptions({"against", "language", "check-capitals", "checks", "skip", "tm",
+                           "reference-language"}))
         return session.usage(QStringLiteral("stats takes --against REFERENCE and FILEs"));
     return againstReference(session, call, true);
 }
@@ -170,9 +172,10 @@ int commandStats(Session& session, const Invocation& call)
 int commandCheck(Session& session, const Invocation& call)
 {
     if (call.positional.isEmpty() ||
-        !call.onlyOptions(call.option("against") ? QStringList{"against", "language", "checks",
-                                                               "skip", "tm", "reference-language"}
-                                                 : QStringList{}))
+        !call.onlyOptions(call.option("against")
+                              ? QStringList{"against", "language", "check-capitals", "checks",
+                                            "skip", "tm", "reference-language"}
+                              : QStringList{}))
         return session.usage(QStringLiteral("check takes one or more FILEs; --language, --checks "
                                             "and --skip only with --against"));
     if (call.option("against"))

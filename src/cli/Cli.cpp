@@ -53,17 +53,21 @@ const Command Commands[] = {
      "fuzzy ones only with --use-fuzzy",
      commandFromPo},
     {"check",
-     "[--against REFERENCE [--language DICTIONARY] [--checks A,B | --skip A,B] [--tm DB "
-     "--reference-language LANG]] FILE...",
+     "[--against REFERENCE [--language DICTIONARY [--check-capitals]] [--checks A,B | --skip "
+     "A,B] [--tm DB --reference-language LANG]] FILE...",
      "list every problem of the files, one line each; with\n"
      "a reference, each problem of the translation against\n"
      "it (FILE: LABEL: CHECK: MESSAGE); --language also checks\n"
      "the spelling with that Hunspell dictionary (nl_NL),\n"
+     "words in capitals and with a capital inside (EGID,\n"
+     "PackageKit) only with --check-capitals;\n"
      "--checks runs only the checks named, --skip all others;\n"
      "--tm names the rows whose reference text changed since\n"
      "they were added to that translation memory",
      commandCheck},
-    {"stats", "--against REFERENCE [--language DICTIONARY] [--checks A,B | --skip A,B] FILE...",
+    {"stats",
+     "--against REFERENCE [--language DICTIONARY [--check-capitals]] [--checks A,B | --skip A,B] "
+     "FILE...",
      "count the reference's rows each file translates, and\n"
      "its problems against the reference by check",
      commandStats},
@@ -263,6 +267,7 @@ std::optional<Invocation> parse(const QStringList& arguments, QString& problem)
     };
     static const QMap<QString, QString> flags = {
         {QStringLiteral("--use-fuzzy"), QStringLiteral("use-fuzzy")},
+        {QStringLiteral("--check-capitals"), QStringLiteral("check-capitals")},
     };
     Invocation call;
     QMap<QString, QString> spelled; // each option's name as the arguments give it

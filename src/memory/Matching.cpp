@@ -2,7 +2,7 @@
 
 #include "ReferenceChecks.h"
 
-#include <QRegularExpression>
+#include "ScreenText.h"
 
 #include <algorithm>
 #include <vector>
@@ -91,12 +91,22 @@ int characterDistance(QStringView a, QStringView b)
 
 QString comparableText(const QString& text)
 {
-    static const QRegularExpression placeholder(
-        QStringLiteral(R"(%\d+\$?[a-zA-Z]?|%[-+#0]*\d*(?:\.\d+)?[a-zA-Z]|\{\d+\})"));
-    QString plain = withoutAccessKeys(text);
-    if (plain.contains(u'%') || plain.contains(u'{'))
-        plain.replace(placeholder, QString(QChar(0xE000)));
-    return plain;
+    if (!text.contains(u'&') && !text.contains(u'%') && !text.contains(u'{'))
+        return text;
+    // Each placeholder one character; access key markers gone, "&&" one ampersand.
+    const ScreenText read(text);
+    QString plain;
+    qsizetype i = 0;
+    for (const TextPart& part : read.parts()) {
+        if (part.kind != TextPart::Placeholder && part.kind != TextPart::AccessKey)
+            continue;
+        plain += QStringView(text).mid(i, part.start - i);
+        if (part.kind == TextPart::Placeholder)
+            plain += QChar(0xE000);
+        i = part.start + part.length;
+    }
+    plain += QStringView(text).mid(i);
+    return plain.replace(QLatin1String("&&"), QLatin1String("&"));
 }
 
 int matchScore(const QString& text, const QString& candidate)
@@ -131,11 +141,14 @@ QStringList trigramsOf(const QString& comparable)
 QString fittedTranslation(const QString& source, const QString& target, const QString& text)
 {
     QString fitted = withoutAccessKeys(text) == text ? withoutAccessKeys(target) : target;
-    static const QRegularExpression placeholder(QStringLiteral(R"(%[1-9]|\{\d+\})"));
+    // Qt's numbered placeholders: "%1", "%L1", "{0}" (printf's carry their own order).
     const auto all = [](const QString& s) {
         QStringList found;
-        for (auto m = placeholder.globalMatch(s); m.hasNext();)
-            found << m.next().captured();
+        const ScreenText read(s);
+        for (const TextPart& part : read.parts()) {
+            if (part.kind == TextPart::Placeholder && !part.key.contains(u'$'))
+                found << part.key;
+        }
         return found;
     };
     const QStringList from = all(source), to = all(text);

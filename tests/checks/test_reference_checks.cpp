@@ -45,15 +45,17 @@ TEST(ReferenceChecks, EachCheckAloneFindsItsCases)
         {{"Open", "", true}, {"", "", false}, {"Open", "Openen", false}, {"", "Extra", false}});
     expectCheck(Check::Extra, {{"", "Extra", true}, {"Open", "", false}, {"", "", false}});
     expectCheck(Check::Same, {{"OK", "OK", true}, {"OK", "Ok", false}, {"OK", "OK ", false}});
-    expectCheck(Check::AccessKeys, {{"&File", "&Bestand", false},
-                                    {"&File", "Bestand", true},
-                                    {"File", "&Bestand", true},
-                                    {"&File", "B&estand", false},
-                                    {"Ope&n", "Openen", true},
-                                    {"Salt && pepper", "Zout && peper", false},
-                                    {"Salt && pepper", "Zout & peper", true},
-                                    {"&&Copy", "K&&opi&eer", true},
-                                    {"Trailing &", "Aan het eind", false}});
+    expectCheck(Check::AccessKeys,
+                {{"&File", "&Bestand", false},
+                 {"&File", "Bestand", true},
+                 {"File", "&Bestand", true},
+                 {"&File", "B&estand", false},
+                 {"Ope&n", "Openen", true},
+                 {"Salt && pepper", "Zout && peper", false},
+                 {"Salt && pepper", "Zout & peper", false}, // "& ": no key
+                 {"Audio Creation & Editing", "Audiocreatie en -bewerking", false},
+                 {"&&Copy", "K&&opi&eer", true},
+                 {"Trailing &", "Aan het eind", false}});
     expectCheck(Check::Placeholders, {{"%1 of %2", "%2 van %1", false},
                                       {"%1 of %2", "%1 van", true},
                                       {"%s files", "%d bestanden", true},
@@ -63,7 +65,10 @@ TEST(ReferenceChecks, EachCheckAloneFindsItsCases)
                                       {"50%% done", "50%% klaar", false},
                                       {"{0} saved", "{0} opgeslagen", false},
                                       {"{0} saved", "{1} opgeslagen", true},
-                                      {"%1", "%10", false},
+                                      {"%1", "%10", true},
+                                      {"%s%s argument '%s' too large",
+                                       "argument '%3$s' van %1$s%2$s is te groot", false},
+                                      {"%L1 files", "%1 bestanden", true},
                                       {"%s of %d files", "%d van %s bestanden", true}, // swapped
                                       {"50% off", "50% korting", false}});
     expectCheck(Check::Spaces, {{" Name", " Naam", false},
@@ -84,10 +89,14 @@ TEST(ReferenceChecks, EachCheckAloneFindsItsCases)
                                     {"a\rb", "c\r\nd", false},
                                     {"a\n\nb", "c\nd", true}});
     // The checks translate-toolkit's pofilter has too, with its verdict for each pair (pf: fails).
-    expectCheck(Check::Numbers, {{"Version 2.5", "Versie 2.6", true},  // pf
-                                 {"Version 2.5", "Versie 2.5", false}, //
-                                 {"1 file", "Een bestand", true},      // pf
-                                 {"Page 3 of 10", "Pagina 3 van 100", false},
+    expectCheck(Check::Numbers, {{"Version 2.5", "Versie 2.6", true},        // pf
+                                 {"Version 2.5", "Versie 2.5", false},       //
+                                 {"1 file", "Een bestand", true},            // pf
+                                 {"Page 3 of 10", "Pagina 3 van 100", true}, // pf counts "10"
+                                 {"between 1 and 65535", "tussen 1 en 100 65535", true}, // pf
+                                 {"Step 1", "Stap 1", false},
+                                 {"2.5 MB", "2,5 MB", false},
+                                 {"-5 dB", "5 dB", true},
                                  {"1 file", "%1 bestand", true},  // the digit is a placeholder's
                                  {"Save %1", "Opslaan", false}}); // pf; a placeholder's
     expectCheck(Check::Tabs, {{"&Open...\tCtrl+O", "&Openen...Ctrl+O", true}, // pf
@@ -102,7 +111,9 @@ TEST(ReferenceChecks, EachCheckAloneFindsItsCases)
                                   {"Close (Esc)", "Sluiten (Esc)", false}});
     expectCheck(Check::DoubleWords, {{"Open the file", "Open het het bestand", true}, // pf
                                      {"Open the the file", "Open het bestand", false},
-                                     {"Bye.", "Dag. Dag.", true}});
+                                     {"Bye.", "Dag. Dag.", true},
+                                     {"either %s or %s", "ofwel %s ofwel %s", false}, // pf names
+                                     {"<file>|-e<file>", "<bestand>|-e<bestand>", false}});
     expectCheck(Check::DoubleSpaces, {{"Name:  here", "Naam: hier", true}, // pf
                                       {"Name: here", "Naam:  hier", true}});
     expectCheck(Check::Urls, {{"See https://www.vantrel.com/help",
@@ -111,12 +122,21 @@ TEST(ReferenceChecks, EachCheckAloneFindsItsCases)
                               {"See www.vantrel.com", "Zie www.vantrel.com", false}});
     expectCheck(Check::Tags, {{"<b>Bold</b> text", "<i>Vet</i> tekst", true}, // pf
                               {"<Error>", "<Fout>", false},
+                              {"<control-file> is the control file",
+                               "<control-bestand> is het control-bestand", false},
                               {"Plain", "<b>Gewoon</b>", true}});
-    expectCheck(Check::Encoding, {{"Open", "Ｏpen", true}, {"Euro", "€ ½", false}});
+    expectCheck(Check::Encoding, {{"Open", "Ｏpen", true},
+                                  {"Euro", "€ ½", false},
+                                  {"Open",
+                                   "Op\x04"
+                                   "en",
+                                   true},
+                                  {"Tab\tCtrl+T\r\n", "Tab\tCtrl+T\r\n", false}});
     expectCheck(Check::Length,
                 {{"Open", "Nu openen, of niet!", true}, {"Open", "Nu openen, of niet", false}});
     EXPECT_EQ(messageOf("Open", "Ｏpen"),
               "holds \"Ｏ\" (U+FF2F), which a language file cannot store");
+    EXPECT_EQ(messageOf("Open", "Op\x7f"), "holds the control character DEL");
     EXPECT_EQ(messageOf("Open", ""), "the reference has a text here, this file has none");
     EXPECT_EQ(messageOf("", "Extra"), "this file has a text here, the reference has none");
     EXPECT_EQ(rowProblems("Open", "").size(), 1) << "an empty row is checked for nothing else";
@@ -126,12 +146,26 @@ TEST(ReferenceChecks, EachCheckAloneFindsItsCases)
     EXPECT_EQ(messageOf("a\nb", "cd"), "0 line breaks, the reference 1");
 }
 
+// The words a dictionary is asked about, with capitals ("EGID", "PackageKit") asked only when
+// wanted; a compound joined by hyphens is right when each part is.
 TEST(ReferenceChecks, SpellingAsksAboutWordsOnlyNotAddressesKeysPlaceholdersOrProductNames)
 {
-    EXPECT_EQ(spellingWords("Be&werken %1 {0} %s 2x www.vantrel.nl a@b.nl Lexicant opslaam "
-                            "Geïnstalleerd coördinatie café",
-                            "Edit with Lexicant"),
-              QStringList({"Bewerken", "opslaam", "Geïnstalleerd", "coördinatie", "café"}));
+    const auto words = [](bool capitals) {
+        QStringList asked;
+        for (const SpelledWord& w :
+             spellingRanges("Be&werken %1 {0} %s 2x www.vantrel.nl a@b.nl Lexicant opslaam "
+                            "Geïnstalleerd coördinatie café EGID PackageKit <b>vet</b> x_y",
+                            "Edit with Lexicant", capitals))
+            asked << w.word;
+        return asked.join(u' ');
+    };
+    EXPECT_EQ(words(false), "Bewerken opslaam Geïnstalleerd coördinatie café vet");
+    EXPECT_EQ(words(true), "Bewerken opslaam Geïnstalleerd coördinatie café EGID PackageKit vet");
+    struct Knows : Speller {
+        bool knows(const QString& word) const override { return !word.contains("adrs"); }
+    } speller;
+    EXPECT_TRUE(spelledRight(speller, "e-mailadres"));
+    EXPECT_FALSE(spelledRight(speller, "e-mailadrs"));
 }
 
 // What an editor underlines as it is typed: words the speller does not know, and characters a
@@ -349,7 +383,7 @@ TEST(ReferenceChecks, TheInterfacesDutchTranslationIsCompleteAndPassesTheChecks)
             if (ts.attributes().hasAttribute("type")) // unfinished, obsolete
                 problems << source + ": " + ts.attributes().value("type").toString();
         } else if (ts.isStartElement() && name == u"byte") { // a carriage return
-            *reading += QChar(ts.attributes().value("value").toUInt(nullptr, 16));
+            *reading += QChar(ts.attributes().value("value").mid(1).toUInt(nullptr, 16)); // "xd"
         } else if (ts.isCharacters() && reading) {
             *reading += ts.text();
         } else if (ts.isEndElement() && name == u"numerusform") {
