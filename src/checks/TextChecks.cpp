@@ -62,7 +62,7 @@ QString doubledWord(const ScreenText& text)
         }
         if (previous) {
             const qsizetype end = previous->start + previous->length;
-            const QStringView between = text.text().mid(end, part.start - end);
+            const QStringView between = QStringView(text.text()).mid(end, part.start - end);
             if (!between.isEmpty() &&
                 std::ranges::all_of(between, [](QChar c) { return c.isSpace() || c == u'.'; }) &&
                 plain(previous->key) == plain(part.key))
