@@ -217,3 +217,20 @@ TEST_F(CliTest, ProgressShowsOnATerminalAndIsCleared)
         "\rImporting: 0 of 1 units\x1b[K\r\x1b[K\r1 units: 1 added, 0 updated, 0 unchanged, 0 "
         "left out\r\n");
 }
+
+// A program without the memory's module says where it looked, and opens no memory.
+TEST_F(CliTest, WithoutTheMemorysModuleTheProgramNamesWhereItLooked)
+{
+    const QString alone = path("alone/lexicant-cli");
+    ASSERT_TRUE(QDir().mkpath(path("alone")) && QFile::copy(LEXICANT_CLI, alone));
+    QProcess cli;
+    cli.start(alone, {"tm", "suggest", "--tm", path("tm.sqlite"), "--reference-language", "en",
+                      "--language", "nl", "Yes"});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 1);
+    const QString said = cli.readAllStandardError();
+    EXPECT_TRUE(said.contains("is not installed: it is in neither ") &&
+                said.contains(" nor " + path("alone") + "\n"))
+        << said.toStdString();
+    EXPECT_FALSE(QFile::exists(path("tm.sqlite")));
+}

@@ -181,7 +181,7 @@ TEST_F(CliCheck, ListsEveryKindOfProblemOneLineEach)
            << packed({"Bell\x04", QByteArray("N\0L", 3)}) + emptyEntries(199);
     while (fields.size() < 24)
         fields << emptyEntries(201);
-    fields << packed({"", "Last form"}) + emptyEntries(199)
+    fields << packed({"z", "", "Last form"}) + emptyEntries(198) // "z" is no row shown
            << packed({"Demo", "1.2", "Ann", "3", "2026-06-01"}) + emptyEntries(196);
     const QString bad = write("bad.lsf", lsfFile(2, fields));
     const QString clean = write("clean.lsf", lsfFile(1, {}));
@@ -201,8 +201,8 @@ bad.lsf: F01_lng_(2): moves to row 1 at the next commit, where the application w
 bad.lsf: F01_lng_(3): is a row of one character ("y"): the editor hides it and drops it at the next commit
 bad.lsf: F02_lng_(0): holds the control character EOT, which a PO file cannot hold
 bad.lsf: F02_lng_(1): holds the control character NUL, which a PO file cannot hold
-bad.lsf: F24_lng_(0): is an empty row between used rows: the next commit moves the rows after it up
-bad.lsf: F24_lng_(1): moves to row 0 at the next commit, where the application will not find it
+bad.lsf: F24_lng_(0): is a row of one character ("z"): the editor hides it and drops it at the next commit
+bad.lsf: F24_lng_(2): moves to row 0 at the next commit, where the application will not find it
 bad.lsf: F25_lng_(4): is longer than its box's 8 characters: the editor cuts it to "2026-06-"
 broken.lsf: -: does not load: is not a language file: it ends inside its first record
 )")

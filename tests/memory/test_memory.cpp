@@ -146,6 +146,7 @@ TEST_F(MemoryTest, UnitsAreUpdatedInPlaceOfferedOnlyInTheirLanguagePairAndShared
     found.sort();
     EXPECT_EQ(found, QStringList({"68 Bestand opslaan", "68 Open bestand"}))
         << "the update replaced the first translation; German is not offered";
+    EXPECT_EQ(memory.suggest("en", "nl", "Open the file", 1).size(), 1) << "as many as asked";
     EXPECT_EQ(memory.units().size(), 4);
     QList<MemoryUnit> alike; // the same text among many that share its rarest trigrams
     for (int row = 0; row < 300; ++row)

@@ -280,10 +280,10 @@ QSqlError prepareMemory(const QSqlDatabase& db, Look& look)
         run(db, QStringLiteral("ROLLBACK"));
         return error;
     }
+    // Looked at again inside the transaction: a file another program filled meanwhile stays
+    // Foreign, and the caller refuses it.
     if (look.contents == Contents::Empty)
         look.version = SchemaVersion;
-    if (look.contents != Contents::Foreign)
-        look.contents = Contents::Memory;
     return {};
 }
 
