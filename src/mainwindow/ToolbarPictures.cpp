@@ -50,22 +50,19 @@ QPainterPath outline(const QStringList& words)
 {
     QPainterPath path;
     const auto at = [&words](qsizetype i) { return words.value(i).toDouble(); };
+    // A verb's numbers follow it; the loop passes over them, as no number is a verb.
     for (qsizetype i = 3; i < words.size(); ++i) {
         const QString& verb = words.at(i);
         if (verb == u'M') {
             path.moveTo(at(i + 1), at(i + 2));
-            i += 2;
         } else if (verb == u'L') {
             path.lineTo(at(i + 1), at(i + 2));
-            i += 2;
         } else if (verb == u'Z') {
             path.closeSubpath();
         } else if (verb == u'R') {
             path.addRect(at(i + 1), at(i + 2), at(i + 3), at(i + 4));
-            i += 4;
         } else if (verb == u'O') {
             path.addEllipse(QPointF(at(i + 1), at(i + 2)), at(i + 3), at(i + 3));
-            i += 3;
         }
     }
     return path;

@@ -100,6 +100,10 @@ TEST_F(Reference, OpenedTheTableFollowsEditsTheListsAndTheChecksAndClosedNothing
         lengths << a->text() + (a->isChecked() ? " *" : "");
     EXPECT_EQ(lengths.join('|'), "1.5 times the reference and 10 characters|2 times the reference "
                                  "and 10 characters *|3 times the reference and 10 characters");
+    toolkit.answers = {MsgResult::Yes}; // a new row: fill row 0 first, so "Over" stays at 1
+    answerRowDialog("Nieuw");
+    window->mnu_text_new->trigger();
+    EXPECT_EQ(table(), QStringList({"0|About|About|same", "1||Over|extra", "2||Nieuw|extra"}));
 
     window->mnu_reference_close->trigger();
     EXPECT_FALSE(window->referenceDock()->isVisible());

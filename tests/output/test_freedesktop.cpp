@@ -95,4 +95,7 @@ TEST_F(Freedesktop, OpenWithShowsTheChooserAndStartsThePickedProgram)
     open("RUNDLL32.EXE", "shell32.dll,OpenAs_RunDLL " + file.toStdString());
     EXPECT_TRUE(cancelled) << "Cancel closes the chooser";
     EXPECT_EQ(launched.size(), 2) << "cancelling starts nothing";
+
+    EXPECT_FALSE(AppChooser(file, {}, 0).buttons->button(QDialogButtonBox::Open)->isEnabled())
+        << "with no program to choose, none can be opened";
 }
