@@ -815,6 +815,10 @@ Weet u zeker dat u het programma wilt afsluiten?</translation>
         <translation>S&amp;pellingtaal</translation>
     </message>
     <message>
+        <source>Spell na&amp;mes and codes too (EGID, PackageKit)</source>
+        <translation>Ook na&amp;men en codes spellen (EGID, PackageKit)</translation>
+    </message>
+    <message>
         <source>Lan&amp;guage of the reference</source>
         <translation>T&amp;aal van de referentie</translation>
     </message>

@@ -48,6 +48,9 @@ class Speller {
 public:
     virtual ~Speller() = default;
     virtual bool knows(const QString& word) const = 0;
+    // Whether words in capitals ("EGID") and with a capital inside ("PackageKit") are asked
+    // about; otherwise they are names and codes, and spelt right.
+    bool checksCapitals = false;
 };
 
 // The check's short name ("missing", "access-keys", ...) and what it looks for.
@@ -57,14 +60,12 @@ QString checkDescription(Check check);
 QString checkLabel(Check check);
 
 // Which checks run (all of them by default), and how: a translation is too long beyond
-// lengthFactor times its reference's length plus ten characters; spelling needs a speller, and
-// asks it about words in capitals and with a capital inside only when spellCapitals is set.
+// lengthFactor times its reference's length plus ten characters; spelling needs a speller.
 struct CheckSet {
     CheckSet() { on.fill(true); }
     std::array<bool, CheckCount> on;
     double lengthFactor = 2.0;
     const Speller* speller = nullptr;
-    bool spellCapitals = false;
     bool has(Check check) const { return on[std::size_t(check)]; }
 };
 
@@ -86,8 +87,7 @@ QList<SpelledWord> spellingRanges(const QString& text, const QString& reference,
 bool spelledRight(const Speller& speller, const QString& word);
 // What to underline in a text as it is typed: the words the speller (if any) does not know and
 // the characters a language file cannot store, in text order.
-QList<SpelledWord> textMarks(const QString& text, const QString& reference, const Speller* speller,
-                             bool capitals = false);
+QList<SpelledWord> textMarks(const QString& text, const QString& reference, const Speller* speller);
 
 struct RowProblem {
     Check check;

@@ -187,7 +187,8 @@ void ownProblems(const QString& reference, const QString& text, const CheckSet& 
     }
     if (checks.has(Check::Spelling) && checks.speller) {
         QStringList named;
-        for (const SpelledWord& w : spellingRanges(text, reference, checks.spellCapitals)) {
+        for (const SpelledWord& w :
+             spellingRanges(text, reference, checks.speller->checksCapitals)) {
             if (!named.contains(w.word) && !spelledRight(*checks.speller, w.word)) {
                 named << w.word;
                 problems.append(
@@ -260,12 +261,11 @@ QList<SpelledWord> spellingRanges(const QString& text, const QString& reference,
     return asked;
 }
 
-QList<SpelledWord> textMarks(const QString& text, const QString& reference, const Speller* speller,
-                             bool capitals)
+QList<SpelledWord> textMarks(const QString& text, const QString& reference, const Speller* speller)
 {
     QList<SpelledWord> marks;
     if (speller) {
-        for (const SpelledWord& w : spellingRanges(text, reference, capitals)) {
+        for (const SpelledWord& w : spellingRanges(text, reference, speller->checksCapitals)) {
             if (!spelledRight(*speller, w.word))
                 marks.append(w);
         }

@@ -101,7 +101,7 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
         if (!speller->wordListProblem().isEmpty())
             session.warn(speller->wordListProblem());
         checks->speller = speller.get();
-        checks->spellCapitals = call.option("check-capitals").has_value();
+        speller->checksCapitals = call.option("check-capitals").has_value();
     }
     // With a memory, the rows whose reference text changed since they were translated.
     TranslationMemory memory(CommandBusyTimeoutMs);

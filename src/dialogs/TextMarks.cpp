@@ -66,7 +66,7 @@ void addSpellingActions(QMenu& menu, const QString& text, int position, const QS
 {
     if (!speller)
         return;
-    for (const SpelledWord& w : spellingRanges(text, reference)) {
+    for (const SpelledWord& w : spellingRanges(text, reference, speller->checksCapitals)) {
         if (position < w.start || position > w.start + w.length || speller->knows(w.word))
             continue;
         QAction* first = menu.actions().value(0);

@@ -83,6 +83,12 @@ void QL_Core::createReferenceMenu()
     mnu_language->setObjectName(QStringLiteral("mnu_language"));
     connect(mnu_language, &QMenu::aboutToShow, this,
             [this] { fillLanguageMenu(mnu_language, m_spelling->language()); });
+    QAction* capitals =
+        item("mnu_spelling_capitals", tr("Spell na&mes and codes too (EGID, PackageKit)"),
+             QKeySequence(), [] {});
+    capitals->setCheckable(true);
+    capitals->setChecked(m_spelling->checksCapitals());
+    connect(capitals, &QAction::toggled, m_spelling, &SpellingSession::setChecksCapitals);
     mnu_reference_language = mnu_reference->addMenu(tr("Lan&guage of the reference"));
     mnu_reference_language->setObjectName(QStringLiteral("mnu_reference_language"));
     connect(mnu_reference_language, &QMenu::aboutToShow, this,

@@ -4,8 +4,11 @@
 #include "LanguageSession.h"
 #include "Remembered.h"
 
+#include <QSettings>
+
 namespace {
 const QString LanguagesKey = QStringLiteral("languages");
+const QString CapitalsKey = QStringLiteral("spelling/capitals");
 } // namespace
 
 SpellingSession::SpellingSession(const LanguageSession& session, QObject* parent)
@@ -32,6 +35,7 @@ QString SpellingSession::setLanguage(const QString& language)
         speller = HunspellSpeller::load(language, problem);
         if (!speller)
             return problem;
+        speller->checksCapitals = checksCapitals();
     }
     m_speller = std::move(speller);
     rememberIn(LanguagesKey, m_session.path(), language);
@@ -47,6 +51,19 @@ QString SpellingSession::addWord(const QString& word)
     const QString problem = m_speller->addToPersonalList(word);
     emit spellerChanged();
     return problem;
+}
+
+bool SpellingSession::checksCapitals() const
+{
+    return QSettings().value(CapitalsKey, false).toBool();
+}
+
+void SpellingSession::setChecksCapitals(bool on)
+{
+    QSettings().setValue(CapitalsKey, on);
+    if (m_speller)
+        m_speller->checksCapitals = on;
+    emit spellerChanged();
 }
 
 QString SpellingSession::rememberedLanguageFor(const QString& documentPath) const

@@ -21,6 +21,10 @@ public:
     QString language() const;
     HunspellSpeller* speller() const { return m_speller.get(); }
     QString rememberedLanguageFor(const QString& documentPath) const;
+    // Whether words in capitals ("EGID") and with a capital inside ("PackageKit") are spelt too;
+    // otherwise they are names and codes. The person's setting, for every document.
+    bool checksCapitals() const;
+    void setChecksCapitals(bool on);
     // Adds a word to the spelling language's personal word list; why it could not be written,
     // or an empty text.
     QString addWord(const QString& word);

@@ -258,6 +258,12 @@ TEST_F(Reference, ASpellingLanguageUnderlinesTheEditorAndIsRememberedForTheDocum
     EXPECT_EQ(editor->toPlainText(), "Sluiten bestand");
     window->referenceDock()->finishEditing(false);
     EXPECT_EQ(table().at(2), "2|Close|Sluiten bestand|") << "no spelling problem left";
+    window->referenceDock()->editRow({1, 2}, "Sluiten XQZW");
+    window->referenceDock()->finishEditing(false);
+    EXPECT_EQ(table().at(2), "2|Close|Sluiten XQZW|") << "a code in capitals is spelt right";
+    window->findChild<QAction*>("mnu_spelling_capitals")->trigger();
+    EXPECT_EQ(table().at(2), "2|Close|Sluiten XQZW|spelling") << "unless asked for";
+    window->findChild<QAction*>("mnu_spelling_capitals")->trigger();
     // On another row the marks follow its reference: a name kept from it is no misspelling.
     window->referenceDock()->editRow({1, 3}, "Quit");
     editor = window->referenceDock()->openEditor();
