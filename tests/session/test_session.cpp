@@ -283,7 +283,10 @@ protected:
     {
         qputenv("XDG_DATA_HOME", folder().toUtf8());
         ASSERT_TRUE(QFile::copy(file, path(name + ".lsf")));
-        ASSERT_TRUE(session.open(path(name + ".lsf"), name, toolkit));
+        // As a shell gives it ("lexicant relative.lsf"): the record is of the file, not the name.
+        ASSERT_TRUE(QDir::setCurrent(folder()));
+        const QString given = name.startsWith("relative") ? name + ".lsf" : path(name + ".lsf");
+        ASSERT_TRUE(session.open(given, name, toolkit));
         session.selectForm(1);
         parts = std::make_unique<ReferenceParts>(session);
         parts->memory.setMemoryPath(path(name + ".sqlite"));
@@ -326,6 +329,7 @@ TEST_F(MemoryRecord, AChangedRowIsNamedAndUnlearntUntilItIsStoredAgain)
         QString recorded; // after the save
     } cases[] = {
         {"another-row", [](LanguageSession& s) { s.replaceRow(0, "Een"); }, "Close|"},
+        {"relative-path", [](LanguageSession& s) { s.replaceRow(0, "Een"); }, "Close|"},
         {"table-same-text",
          [this](LanguageSession& s) {
              WorkbenchModel table(parts->reference, parts->problems, s);
