@@ -159,9 +159,8 @@ ScreenText::ScreenText(const QString& text)
             ++i;
             continue;
         }
-        if (!key && !isWordCharacter(c)) {
+        if (!key && !isWordCharacter(c))
             continue;
-        }
         // A word: word characters, with access keys, apostrophes and hyphens between them.
         qsizetype end = i;
         QString plain;
@@ -170,8 +169,7 @@ ScreenText::ScreenText(const QString& text)
             if (isWordCharacter(e)) {
                 plain += e;
                 ++end;
-            } else if (e == u'&' && at(text, end + 1).isLetterOrNumber() && end + 1 < text.size() &&
-                       free(end + 1)) {
+            } else if (e == u'&' && at(text, end + 1).isLetterOrNumber() && free(end + 1)) {
                 m_parts.append({TextPart::AccessKey, end, 1, QStringLiteral("&")});
                 ++end;
             } else if (QStringView(u"'\u2019-").contains(e) && end > i &&
