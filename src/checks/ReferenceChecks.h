@@ -73,9 +73,10 @@ struct CheckSet {
 std::optional<Check> checkNamed(const QString& name);
 
 // The words of a translation a dictionary is asked about, each with its place in the text (its
-// access key markers included) and as asked ("Be&werken" is "Bewerken"): not placeholders, web
-// and e-mail addresses, tags, numbers and words with digits, nor the words found unchanged in
-// the reference (product names). Words in capitals ("EGID") and with a capital inside
+// access key markers included) and as asked ("Be&werken" is "Bewerken"), a compound joined by
+// hyphens part by part: not placeholders, web and e-mail addresses, tags, numbers, words with
+// digits and single letters, nor the words found unchanged in the reference (product names). Words
+// in capitals ("EGID") and with a capital inside
 // ("PackageKit") are names and codes, asked about only when capitals is set.
 struct SpelledWord {
     int start, length;
@@ -83,8 +84,6 @@ struct SpelledWord {
 };
 QList<SpelledWord> spellingRanges(const QString& text, const QString& reference,
                                   bool capitals = false);
-// Whether the speller knows the word, or each part of a compound joined by hyphens ("e-mailadres").
-bool spelledRight(const Speller& speller, const QString& word);
 // What to underline in a text as it is typed: the words the speller (if any) does not know and
 // the characters a language file cannot store, in text order.
 QList<SpelledWord> textMarks(const QString& text, const QString& reference, const Speller* speller);

@@ -46,12 +46,16 @@ std::optional<bool> capitalStart(const QString& text)
     return std::nullopt;
 }
 
-// The first word that follows itself with only spaces (and dots) between, ignoring case and
-// access keys: a placeholder, tag or address between two words keeps them apart, as it does on
-// the screen ("ofwel %s ofwel %s").
+// The first word that follows itself, ignoring case, dots and access keys, each word a whole
+// text between spaces ("--bytes  bytes" repeats nothing): a placeholder, tag or address between
+// two words keeps them apart, as it does on the screen ("ofwel %s ofwel %s").
 QString doubledWord(const ScreenText& text)
 {
     const auto plain = [](const QString& word) { return QString(word).remove(u'.').toLower(); };
+    const QString& all = text.text();
+    const auto spaceAt = [&all](qsizetype i) {
+        return i < 0 || i >= all.size() || all.at(i).isSpace();
+    };
     const TextPart* previous = nullptr;
     for (const TextPart& part : text.parts()) {
         if (part.kind == TextPart::AccessKey || part.kind == TextPart::Number)
@@ -60,11 +64,12 @@ QString doubledWord(const ScreenText& text)
             previous = nullptr;
             continue;
         }
-        if (previous) {
-            const qsizetype end = previous->start + previous->length;
-            const QStringView between = QStringView(text.text()).mid(end, part.start - end);
-            if (!between.isEmpty() &&
-                std::ranges::all_of(between, [](QChar c) { return c.isSpace() || c == u'.'; }) &&
+        const qsizetype end = part.start + part.length;
+        if (previous && spaceAt(previous->start - 1) && (spaceAt(end) || all.at(end) == u'.')) {
+            const qsizetype between = previous->start + previous->length;
+            const QStringView gap = QStringView(all).mid(between, part.start - between);
+            if (gap.contains(u' ') &&
+                std::ranges::all_of(gap, [](QChar c) { return c.isSpace() || c == u'.'; }) &&
                 plain(previous->key) == plain(part.key))
                 return plain(part.key);
         }
@@ -173,11 +178,12 @@ void ownProblems(const QString& reference, const QString& text, const CheckSet& 
                                              "holds %1, which a language file cannot store")
                      .arg(lsf::characterName(lsf::characterAt(text, encoded.badPosition)))});
         // A file can hold the control characters, but no screen shows them, and a PO file
-        // cannot hold NUL or EOT.
+        // cannot hold NUL or EOT; one the reference has too (a bell) is meant.
         if (const auto control = std::ranges::find_if(
                 text,
-                [](QChar c) {
-                    return (c < u' ' && !QStringView(u"\t\n\r").contains(c)) || c == u'\x7f';
+                [&reference](QChar c) {
+                    return ((c < u' ' && !QStringView(u"\t\n\r").contains(c)) || c == u'\x7f') &&
+                           !reference.contains(c);
                 });
             control != text.end())
             problems.append(
@@ -189,7 +195,7 @@ void ownProblems(const QString& reference, const QString& text, const CheckSet& 
         QStringList named;
         for (const SpelledWord& w :
              spellingRanges(text, reference, checks.speller->checksCapitals)) {
-            if (!named.contains(w.word) && !spelledRight(*checks.speller, w.word)) {
+            if (!named.contains(w.word) && !checks.speller->knows(w.word)) {
                 named << w.word;
                 problems.append(
                     {Check::Spelling, QCoreApplication::translate("ReferenceChecks",
@@ -203,53 +209,45 @@ void ownProblems(const QString& reference, const QString& text, const CheckSet& 
 namespace {
 
 // Words in capitals ("EGID") and words with a capital inside ("PackageKit") are names and codes.
-bool isNameOrCode(const QString& word)
+bool isNameOrCode(QStringView word)
 {
-    for (const QStringView part : QStringView(word).split(u'-')) {
-        bool lower = false;
-        int upper = 0;
-        for (qsizetype i = 0; i < part.size(); ++i) {
-            lower = lower || part.at(i).isLower();
-            upper += part.at(i).isUpper() ? 1 : 0;
-            if (i > 0 && part.at(i).isUpper() && part.at(i - 1).isLower())
-                return true;
-        }
-        if (!lower && upper >= 2)
+    bool lower = false;
+    int upper = 0;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        lower = lower || word.at(i).isLower();
+        upper += word.at(i).isUpper() ? 1 : 0;
+        if (i > 0 && word.at(i).isUpper() && word.at(i - 1).isLower())
             return true;
     }
-    return false;
+    return !lower && upper >= 2;
 }
 
 } // namespace
 
-bool spelledRight(const Speller& speller, const QString& word)
-{
-    if (speller.knows(word))
-        return true;
-    if (!word.contains(u'-'))
-        return false;
-    for (const QStringView part : QStringView(word).split(u'-')) {
-        if (part.size() > 1 && !speller.knows(part.toString()))
-            return false;
-    }
-    return true;
-}
-
 QList<SpelledWord> spellingRanges(const QString& text, const QString& reference, bool capitals)
 {
-    // The words that start with a letter and hold no digit or underscore ("MP3", "file_name"),
-    // with their access key markers: a name kept from the reference is no misspelling.
+    // The words, and the parts of a compound joined by hyphens ("tar-archief"), that start with
+    // a letter and hold no digit or underscore ("MP3", "file_name"), with their access key
+    // markers; a single letter ("e-mail") is no word to ask about.
     const auto wordsOf = [capitals](const QString& s) {
         const ScreenText read(s);
         QList<SpelledWord> found;
         for (const TextPart& part : read.parts()) {
-            if (part.kind == TextPart::Word && part.key.front().isLetter() &&
-                !std::ranges::any_of(part.key, [](QChar c) { return c.isDigit() || c == u'_'; }) &&
-                (capitals || !isNameOrCode(part.key)))
-                found.append({int(part.start), int(part.length), part.key});
+            if (part.kind != TextPart::Word)
+                continue;
+            qsizetype start = part.start;
+            for (const QStringView written : read.textOf(part).split(u'-')) {
+                const QString word = written.toString().remove(u'&');
+                if (word.size() > 1 && word.front().isLetter() &&
+                    !std::ranges::any_of(word, [](QChar c) { return c.isDigit() || c == u'_'; }) &&
+                    (capitals || !isNameOrCode(word)))
+                    found.append({int(start), int(written.size()), word});
+                start += written.size() + 1;
+            }
         }
         return found;
     };
+    // A name kept from the reference, whole or in a compound ("tar"), is no misspelling.
     QStringList kept;
     for (const SpelledWord& w : wordsOf(reference))
         kept << w.word;
@@ -266,7 +264,7 @@ QList<SpelledWord> textMarks(const QString& text, const QString& reference, cons
     QList<SpelledWord> marks;
     if (speller) {
         for (const SpelledWord& w : spellingRanges(text, reference, speller->checksCapitals)) {
-            if (!spelledRight(*speller, w.word))
+            if (!speller->knows(w.word))
                 marks.append(w);
         }
     }
