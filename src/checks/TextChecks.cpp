@@ -46,15 +46,17 @@ std::optional<bool> capitalStart(const QString& text)
     return std::nullopt;
 }
 
-// The first word that follows itself, ignoring case, dots and access keys, each word a whole
-// text between spaces ("--bytes  bytes" repeats nothing): a placeholder, tag or address between
-// two words keeps them apart, as it does on the screen ("ofwel %s ofwel %s").
+// The first word that follows itself, ignoring case and access keys, each word a whole text
+// between spaces ("--bytes  bytes" repeats nothing): a placeholder, tag or address between two
+// words keeps them apart, as it does on the screen ("ofwel %s ofwel %s").
 QString doubledWord(const ScreenText& text)
 {
-    const auto plain = [](const QString& word) { return QString(word).remove(u'.').toLower(); };
     const QString& all = text.text();
     const auto spaceAt = [&all](qsizetype i) {
         return i < 0 || i >= all.size() || all.at(i).isSpace();
+    };
+    const auto word = [&text](const TextPart& part) {
+        return part.key.isNull() ? text.textOf(part) : QStringView(part.key);
     };
     const TextPart* previous = nullptr;
     for (const TextPart& part : text.parts()) {
@@ -65,17 +67,31 @@ QString doubledWord(const ScreenText& text)
             continue;
         }
         const qsizetype end = part.start + part.length;
-        if (previous && spaceAt(previous->start - 1) && (spaceAt(end) || all.at(end) == u'.')) {
+        if (previous && word(*previous).compare(word(part), Qt::CaseInsensitive) == 0 &&
+            spaceAt(previous->start - 1) && (spaceAt(end) || all.at(end) == u'.')) {
             const qsizetype between = previous->start + previous->length;
             const QStringView gap = QStringView(all).mid(between, part.start - between);
             if (gap.contains(u' ') &&
-                std::ranges::all_of(gap, [](QChar c) { return c.isSpace() || c == u'.'; }) &&
-                plain(previous->key) == plain(part.key))
-                return plain(part.key);
+                std::ranges::all_of(gap, [](QChar c) { return c.isSpace() || c == u'.'; }))
+                return word(part).toString().toLower();
         }
         previous = &part;
     }
     return {};
+}
+
+// How often each of "()[]{}" and the tab stands in the text, in one pass.
+std::array<int, 7> marksCounted(const QString& text)
+{
+    static constexpr char16_t marks[] = u"()[]{}\t";
+    std::array<int, 7> counts{};
+    for (const QChar c : text) {
+        if (c.unicode() > u'}')
+            continue;
+        for (std::size_t m = 0; m < counts.size(); ++m)
+            counts[m] += c == marks[m] ? 1 : 0;
+    }
+    return counts;
 }
 
 // The numbers one text has more often than the other.
@@ -108,10 +124,11 @@ void textProblems(const ScreenText& referenceText, const ScreenText& read, const
         add(Check::Numbers,
             QCoreApplication::translate("ReferenceChecks", "numbers %1 are not in the reference")
                 .arg(quotedList(added)));
-    if (text.count(u'\t') != reference.count(u'\t'))
+    const std::array<int, 7> ours = marksCounted(text), theirs = marksCounted(reference);
+    if (ours[6] != theirs[6])
         add(Check::Tabs, QCoreApplication::translate("ReferenceChecks", "%1 tabs, the reference %2")
-                             .arg(text.count(u'\t'))
-                             .arg(reference.count(u'\t')));
+                             .arg(ours[6])
+                             .arg(theirs[6]));
     const auto capital = capitalStart(text), referenceCapital = capitalStart(reference);
     if (capital && referenceCapital && *capital != *referenceCapital && text.size() > 1 &&
         reference.size() > 1)
@@ -122,13 +139,13 @@ void textProblems(const ScreenText& referenceText, const ScreenText& read, const
                 : QCoreApplication::translate(
                       "ReferenceChecks",
                       "starts with a capital, the reference with a small letter"));
-    for (const QChar bracket : QStringLiteral("()[]{}")) {
-        if (text.count(bracket) != reference.count(bracket)) {
+    for (std::size_t b = 0; b < 6; ++b) {
+        if (ours[b] != theirs[b]) {
             add(Check::Brackets,
                 QCoreApplication::translate("ReferenceChecks", "%1 \"%2\", the reference %3")
-                    .arg(text.count(bracket))
-                    .arg(bracket)
-                    .arg(reference.count(bracket)));
+                    .arg(ours[b])
+                    .arg(QChar(u"()[]{}"[b]))
+                    .arg(theirs[b]));
             break;
         }
     }
@@ -137,7 +154,13 @@ void textProblems(const ScreenText& referenceText, const ScreenText& read, const
         add(Check::DoubleWords,
             QCoreApplication::translate("ReferenceChecks", "the word \"%1\" is repeated")
                 .arg(word));
-    const auto doubleSpaces = [](const QString& s) { return withoutAccessKeys(s).count(u"  "); };
+    // Access keys take no space ("& " is none), so the text's own double spaces are counted.
+    const auto doubleSpaces = [](const QString& s) {
+        int n = 0;
+        for (qsizetype i = 1; i < s.size(); ++i)
+            n += s.at(i) == u' ' && s.at(i - 1) == u' ' ? 1 : 0;
+        return n;
+    };
     if (doubleSpaces(text) != doubleSpaces(reference))
         add(Check::DoubleSpaces,
             QCoreApplication::translate("ReferenceChecks", "%1 double spaces, the reference %2")

@@ -114,6 +114,7 @@ ScreenText::ScreenText(const QString& text)
 {
     // Characters an address, a placeholder or a tag holds are no words, keys or numbers.
     QList<bool> taken;
+    m_parts.reserve(text.size() / 4);
     const auto take = [&](TextPart::Kind kind, qsizetype start, qsizetype length, QString key) {
         if (taken.isEmpty())
             taken.resize(text.size());
@@ -163,27 +164,25 @@ ScreenText::ScreenText(const QString& text)
             continue;
         // A word: word characters, with access keys, apostrophes and hyphens between them.
         qsizetype end = i;
-        QString plain;
+        bool keys = false, letters = false;
         while (end < text.size() && free(end)) {
             const QChar e = text.at(end);
             if (isWordCharacter(e)) {
-                plain += e;
-                ++end;
+                letters = letters || e.isLetter() || e.isMark();
             } else if (e == u'&' && at(text, end + 1).isLetterOrNumber() && free(end + 1)) {
                 m_parts.append({TextPart::AccessKey, end, 1, QStringLiteral("&")});
-                ++end;
-            } else if (QStringView(u"'\u2019-").contains(e) && end > i &&
-                       isWordCharacter(text.at(end - 1)) && isWordCharacter(at(text, end + 1)) &&
-                       free(end + 1)) {
-                plain += e;
-                ++end;
-            } else {
+                keys = true;
+            } else if (!((e == u'\'' || e == u'\u2019' || e == u'-') && end > i &&
+                         isWordCharacter(text.at(end - 1)) && isWordCharacter(at(text, end + 1)) &&
+                         free(end + 1))) {
                 break;
             }
+            ++end;
         }
-        // Digits alone are a number, not a word.
-        if (std::ranges::any_of(plain, [](QChar p) { return p.isLetter() || p.isMark(); }))
-            m_parts.append({TextPart::Word, i, end - i, plain});
+        // Digits alone are a number, not a word. Most words are as written, and keep no copy.
+        if (letters)
+            m_parts.append(
+                {TextPart::Word, i, end - i, keys ? text.mid(i, end - i).remove(u'&') : QString()});
         i = end - 1;
     }
 
@@ -221,7 +220,7 @@ QStringList ScreenText::keys(TextPart::Kind kind) const
     QStringList found;
     for (const TextPart& part : m_parts) {
         if (part.kind == kind)
-            found << part.key;
+            found << keyOf(part);
     }
     return found;
 }
@@ -234,6 +233,11 @@ QStringList ScreenText::written(TextPart::Kind kind) const
             found << textOf(part).toString();
     }
     return found;
+}
+
+QString ScreenText::keyOf(const TextPart& part) const
+{
+    return part.key.isNull() ? textOf(part).toString() : part.key;
 }
 
 int ScreenText::count(TextPart::Kind kind) const

@@ -18,7 +18,7 @@ struct TextPart {
     qsizetype start = 0, length = 0;
     // A word without its access key markers; what a placeholder stands for, so that the second
     // "%s" and "%2$s" are the same; a number as compared: "2,5" is "2.5", a sign kept, "%" and
-    // "°" left out. Otherwise the part's text.
+    // "°" left out. Null where it is the part's text as written (most words): see keyOf.
     QString key;
 };
 
@@ -39,6 +39,8 @@ public:
     QStringList keys(TextPart::Kind kind) const;
     QStringList written(TextPart::Kind kind) const;
     int count(TextPart::Kind kind) const;
+    // The part's key, or its text where that is its key.
+    QString keyOf(const TextPart& part) const;
     QStringView textOf(const TextPart& part) const
     {
         return QStringView(m_text).mid(part.start, part.length);

@@ -14,8 +14,8 @@ QString partsOf(const QString& text)
     QStringList parts;
     for (const TextPart& part : read.parts()) {
         QString shown = QString("WKPATN").at(part.kind) + u':' + read.textOf(part).toString();
-        if (part.key != read.textOf(part) && part.kind != TextPart::AccessKey)
-            shown += u'=' + part.key;
+        if (read.keyOf(part) != read.textOf(part) && part.kind != TextPart::AccessKey)
+            shown += u'=' + read.keyOf(part);
         parts << shown;
     }
     return parts.join(u' ');
