@@ -105,7 +105,8 @@ TEST(ReferenceChecks, EachCheckAloneFindsItsCases)
                                   {"e-mail", "E-mail", true},            // pf
                                   {"&Open", "&Openen", false},
                                   {"1 file", "één bestand", false},
-                                  {"...", "...", false}});
+                                  {"...", "...", false},
+                                  {"A", "bc", false}});                   // one letter says nothing
     expectCheck(Check::Brackets, {{"Save (all)", "Alles opslaan", true},  // pf
                                   {"Close (Esc)", "Sluiten [Esc]", true}, // pf
                                   {"Close (Esc)", "Sluiten (Esc)", false}});
