@@ -111,7 +111,11 @@ QString comparableText(const QString& text)
 
 int matchScore(const QString& text, const QString& candidate)
 {
-    const QString a = comparableText(text), b = comparableText(candidate);
+    return comparableScore(comparableText(text), comparableText(candidate));
+}
+
+int comparableScore(const QString& a, const QString& b)
+{
     if (a == b)
         return 100;
     if (a.compare(b, Qt::CaseInsensitive) == 0)
@@ -140,18 +144,18 @@ QStringList trigramsOf(const QString& comparable)
 
 QString fittedTranslation(const QString& source, const QString& target, const QString& text)
 {
-    QString fitted = withoutAccessKeys(text) == text ? withoutAccessKeys(target) : target;
+    const ScreenText read(text);
+    QString fitted = read.count(TextPart::AccessKey) == 0 ? withoutAccessKeys(target) : target;
     // Qt's numbered placeholders: "%1", "%L1", "{0}" (printf's carry their own order).
-    const auto all = [](const QString& s) {
+    const auto all = [](const ScreenText& read) {
         QStringList found;
-        const ScreenText read(s);
         for (const TextPart& part : read.parts()) {
             if (part.kind == TextPart::Placeholder && !part.key.contains(u'$'))
                 found << part.key;
         }
         return found;
     };
-    const QStringList from = all(source), to = all(text);
+    const QStringList from = all(ScreenText(source)), to = all(read);
     if (from.isEmpty() || from.size() != to.size() || from == to)
         return fitted;
     for (const QString& p : from) {

@@ -13,6 +13,8 @@ QString comparableText(const QString& text);
 // the word and character edit distances as a share of the longer text, so that one word changed
 // in five scores about 80 and texts with nothing alike near 0.
 int matchScore(const QString& text, const QString& candidate);
+// The same for two texts already made comparable (comparableText).
+int comparableScore(const QString& text, const QString& candidate);
 
 // The Levenshtein distance of two texts in UTF-16 code units: the fewest characters inserted,
 // removed or replaced to make one the other.

@@ -149,14 +149,15 @@ QList<Suggestion> TranslationMemory::suggest(const QString& sourceLanguage,
     const qsizetype length = comparable.size();
     qint64 work = 0;
     m_store->candidates(sourceLanguage, targetLanguage, comparable, [&](MemoryUnit&& unit) {
-        const qsizetype other = comparableText(unit.source).size();
+        const QString candidate = comparableText(unit.source);
+        const qsizetype other = candidate.size();
         if (other > MaxUnitLength || highestScore(length, other) < threshold)
             return true;
         work += qint64(length) * other;
-        const int score = matchScore(text, unit.source);
-        unit.target = fittedTranslation(unit.source, unit.target, text);
-        if (score >= threshold)
+        if (const int score = comparableScore(comparable, candidate); score >= threshold) {
+            unit.target = fittedTranslation(unit.source, unit.target, text);
             found.append({score, std::move(unit)});
+        }
         return work < ScoringBudget;
     });
     // Best first; of equals, the latest translation.
