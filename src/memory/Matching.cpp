@@ -5,6 +5,7 @@
 #include "ScreenText.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -130,6 +131,12 @@ int comparableScore(const QString& a, const QString& b)
         double(characterDistance(lowerA, lowerB)) / double(std::max(lowerA.size(), lowerB.size()));
     // Never 99 or 100 for texts that differ in more than case.
     return std::min(98, int(100.0 * (1.0 - (words + characters) / 2.0) + 0.5));
+}
+
+int highestScore(qsizetype a, qsizetype b)
+{
+    const double characters = double(std::abs(a - b)) / double(std::max<qsizetype>({a, b, 1}));
+    return int(100.0 * (1.0 - characters / 2.0) + 0.5);
 }
 
 QStringList trigramsOf(const QString& comparable)

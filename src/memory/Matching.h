@@ -16,6 +16,10 @@ int matchScore(const QString& text, const QString& candidate);
 // The same for two texts already made comparable (comparableText).
 int comparableScore(const QString& text, const QString& candidate);
 
+// The best score two comparable texts of these lengths can reach: their character distance is at
+// least the difference of their lengths.
+int highestScore(qsizetype a, qsizetype b);
+
 // The Levenshtein distance of two texts in UTF-16 code units: the fewest characters inserted,
 // removed or replaced to make one the other.
 int characterDistance(QStringView a, QStringView b);

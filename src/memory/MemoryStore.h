@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -39,7 +40,27 @@ struct MemoryAddition {
 struct TextKeys {
     QString (*comparable)(const QString& text);         // the text as it is compared
     QStringList (*trigrams)(const QString& comparable); // what candidates are selected by
+    // The best score two comparable texts of these lengths can reach.
+    int (*highestScore)(qsizetype a, qsizetype b);
 };
+
+// A language's name as it is compared: "en-US", "en_US" and "en_us" are one language, and a
+// locale's encoding or variant ("nl_NL.UTF-8", "ca_ES@valencia") does not count.
+inline QString languageKey(const QString& name)
+{
+    QString key = name.trimmed().toLower().replace(u'-', u'_');
+    if (const qsizetype end = key.indexOf(QRegularExpression(QStringLiteral("[.@]"))); end >= 0)
+        key.truncate(end);
+    return key;
+}
+
+// The language without its country or script: "nl" of "nl_BE". A memory asked for one language
+// also offers its relatives, after its own.
+inline QString primaryLanguage(const QString& name)
+{
+    const QString key = languageKey(name);
+    return key.left(key.indexOf(u'_'));
+}
 
 // Where a translation memory keeps its units: a file of one person's (SQLite), or a server a team
 // shares. A store keeps units, finds candidates for a text and reports why it cannot; the memory
@@ -58,14 +79,16 @@ public:
     // Adds or updates units, each with both texts within the length a memory keeps, in one
     // transaction: a unit is one source text translated at one place.
     virtual MemoryAddition add(const QList<MemoryUnit>& units) = 0;
-    // The units of the language pair whose comparable text is `comparable`, then those sharing
-    // the most of its rarest trigrams, each handed to `take` until it returns false.
+    // The units of the language pair and its relatives (primaryLanguage) whose comparable text is
+    // `comparable` in any case, then, unless only those can reach the threshold, the units most
+    // alike by trigrams that can: each handed to `take` until it returns false.
     virtual void candidates(const QString& sourceLanguage, const QString& targetLanguage,
-                            const QString& comparable,
+                            const QString& comparable, int threshold,
                             const std::function<bool(MemoryUnit&&)>& take) const = 0;
     // Every unit, oldest first.
     virtual QList<MemoryUnit> units() const = 0;
-    // The units of one origin in the language pair, by the time they changed, then as added.
+    // The units of one origin in the language pair (by languageKey), by the time they changed, then
+    // as added.
     virtual QList<MemoryUnit> unitsOf(const QString& sourceLanguage, const QString& targetLanguage,
                                       const QString& origin) const = 0;
 };

@@ -53,19 +53,11 @@ const StoreModule& sqliteModule()
     return loaded;
 }
 
-const TextKeys Keys = {&comparableText, &trigramsOf};
+const TextKeys Keys = {&comparableText, &trigramsOf, &highestScore};
 
 // Character comparisons one lookup may make: the 200 candidates of a text of 300 characters,
 // or a few of the longest.
 constexpr qint64 ScoringBudget = 200LL * 300 * 300;
-
-// The best score two texts of these lengths can reach: their character distance is at least the
-// difference of their lengths.
-int highestScore(qsizetype a, qsizetype b)
-{
-    const double characters = double(std::abs(a - b)) / double(std::max<qsizetype>({a, b, 1}));
-    return int(100.0 * (1.0 - characters / 2.0) + 0.5);
-}
 
 const QString NotOpen = QStringLiteral("no translation memory is open");
 
@@ -148,21 +140,32 @@ QList<Suggestion> TranslationMemory::suggest(const QString& sourceLanguage,
     const QString comparable = comparableText(text);
     const qsizetype length = comparable.size();
     qint64 work = 0;
-    m_store->candidates(sourceLanguage, targetLanguage, comparable, [&](MemoryUnit&& unit) {
-        const QString candidate = comparableText(unit.source);
-        const qsizetype other = candidate.size();
-        if (other > MaxUnitLength || highestScore(length, other) < threshold)
-            return true;
-        work += qint64(length) * other;
-        if (const int score = comparableScore(comparable, candidate); score >= threshold) {
-            unit.target = fittedTranslation(unit.source, unit.target, text);
-            found.append({score, std::move(unit)});
-        }
-        return work < ScoringBudget;
-    });
-    // Best first; of equals, the latest translation.
-    std::ranges::sort(found, [](const Suggestion& a, const Suggestion& b) {
-        return a.score != b.score ? a.score > b.score : a.unit.changed > b.unit.changed;
+    m_store->candidates(
+        sourceLanguage, targetLanguage, comparable, threshold, [&](MemoryUnit&& unit) {
+            const QString candidate = comparableText(unit.source);
+            const qsizetype other = candidate.size();
+            if (other > MaxUnitLength || highestScore(length, other) < threshold)
+                return true;
+            work += qint64(length) * other;
+            if (const int score = comparableScore(comparable, candidate); score >= threshold) {
+                unit.target = fittedTranslation(unit.source, unit.target, text);
+                found.append({score, std::move(unit)});
+            }
+            return work < ScoringBudget;
+        });
+    // Best first; of equals, one in the languages asked for before one in their relatives, then
+    // the latest translation.
+    const QString sourceKey = languageKey(sourceLanguage), targetKey = languageKey(targetLanguage);
+    const auto own = [&](const Suggestion& s) {
+        return languageKey(s.unit.sourceLanguage) == sourceKey &&
+               languageKey(s.unit.targetLanguage) == targetKey;
+    };
+    std::ranges::stable_sort(found, [&](const Suggestion& a, const Suggestion& b) {
+        if (a.score != b.score)
+            return a.score > b.score;
+        if (own(a) != own(b))
+            return own(a);
+        return a.unit.changed > b.unit.changed;
     });
     // One suggestion per translation.
     QList<Suggestion> distinct;

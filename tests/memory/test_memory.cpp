@@ -148,11 +148,28 @@ TEST_F(MemoryTest, UnitsAreUpdatedInPlaceOfferedOnlyInTheirLanguagePairAndShared
         << "the update replaced the first translation; German is not offered";
     EXPECT_EQ(memory.suggest("en", "nl", "Open the file", 1).size(), 1) << "as many as asked";
     EXPECT_EQ(memory.units().size(), 4);
-    QList<MemoryUnit> alike; // the same text among many that share its rarest trigrams
-    for (int row = 0; row < 300; ++row)
-        alike.append({"en", "nl", QString("Open row %1").arg(row), "x", "c.lsf", 2, row, {}});
+    // The same text, older than many that hold all of its trigrams and more.
+    QList<MemoryUnit> alike = {{"en", "nl", "Cancel", "Annuleren", "c.lsf", 2, 0, {}}};
+    for (int row = 1; row < 300; ++row)
+        alike.append({"en",
+                      "nl",
+                      QString("Cancel the download of file %1").arg(row),
+                      "x",
+                      "c.lsf",
+                      2,
+                      row,
+                      {}});
     memory.add(alike);
-    EXPECT_EQ(memory.suggest("en", "nl", "Open row 1", 1).value(0).unit.row, 1) << "the best first";
+    EXPECT_EQ(memory.suggest("en", "nl", "cancel", 1).value(0).unit.target, "Annuleren");
+    EXPECT_EQ(memory.suggest("en", "nl", "Cancel the download of file 12", 1).value(0).unit.row, 12)
+        << "the best first";
+    // One language under several names; a relative after it.
+    memory.add({{"en-GB", "nl_BE", "Close", "Sluit", "t.tmx", 0, -1, {}},
+                {"en-US", "nl-NL", "Close", "Sluiten", "t.tmx", 0, -1, {}}});
+    QStringList closing;
+    for (const Suggestion& s : memory.suggest("en_us", "nl_NL.UTF-8", "Close"))
+        closing << s.unit.targetLanguage + ' ' + s.unit.target;
+    EXPECT_EQ(closing, QStringList({"nl-NL Sluiten", "nl_BE Sluit"}));
     EXPECT_TRUE(memory.suggest("en", "nl", QString(MaxUnitLength + 1, u'x')).isEmpty());
     EXPECT_EQ(memory.suggest("en", "nl", QString(MaxUnitLength, u'y')).size(), 1) << "the longest";
     ASSERT_EQ(memory.open(path("other.sqlite")).error, "");
@@ -170,8 +187,20 @@ TEST_F(MemoryTest, OnlyAFileThatIsCertainlyNoMemoryIsSetAsideAndNothingElseIsTou
     damagedMemory(path("again"));
     sqlite("other", "CREATE TABLE t (x); PRAGMA user_version = 1;");
     sqlite("newer", "PRAGMA application_id = 1282954317; PRAGMA user_version = 9;");
-    TranslationMemory().open(path("earlier")); // then as memories were before they had an id
-    sqlite("earlier", "PRAGMA application_id = 0;");
+    // A memory of the first version, as it was before memories carried their id.
+    sqlite("earlier",
+           "CREATE TABLE units (id INTEGER PRIMARY KEY, source_language TEXT NOT NULL, "
+           "target_language TEXT NOT NULL, source TEXT NOT NULL, target TEXT NOT NULL, "
+           "comparable TEXT NOT NULL, origin TEXT NOT NULL, form INTEGER NOT NULL, row INTEGER "
+           "NOT NULL, changed TEXT NOT NULL, UNIQUE (source_language, target_language, origin, "
+           "form, row, source));"
+           "CREATE INDEX units_by_text ON units (source_language, target_language, comparable);"
+           "CREATE TABLE trigrams (trigram TEXT NOT NULL, unit INTEGER NOT NULL, PRIMARY KEY "
+           "(trigram, unit)) WITHOUT ROWID;"
+           "CREATE TABLE trigram_counts (trigram TEXT PRIMARY KEY, units INTEGER NOT NULL) "
+           "WITHOUT ROWID;"
+           "INSERT INTO units VALUES (7, 'en-US', 'nl-NL', 'Open file', 'Bestand openen', "
+           "'Open file', 'a.lsf', 1, 0, '2026-01-02T03:04:05Z'); PRAGMA user_version = 1;");
     write("empty", "");
     QDir().mkpath(path("folder"));
     ::mknod(QFile::encodeName(path("device")).constData(), S_IFCHR | 0666, makedev(1, 3));
@@ -204,6 +233,13 @@ TEST_F(MemoryTest, OnlyAFileThatIsCertainlyNoMemoryIsSetAsideAndNothingElseIsTou
     }
     for (const char* made : {"earlier", "empty"}) // the header's application id
         EXPECT_EQ(read(path(made)).mid(68, 4), "LxTM") << made << ": marked as a memory";
+    TranslationMemory upgraded;
+    ASSERT_EQ(upgraded.open(path("earlier")).error, "");
+    const Suggestion kept = upgraded.suggest("en_US", "nl_NL", "Open the file").value(0);
+    EXPECT_EQ(std::tuple(kept.unit.target, kept.unit.sourceLanguage, kept.unit.changed),
+              std::tuple("Bestand openen", "en-US",
+                         QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5), Qt::UTC)))
+        << "the first version's unit kept, with its languages and date, and found";
     struct stat device {};
     EXPECT_TRUE(::stat(QFile::encodeName(path("device")).constData(), &device) == 0 &&
                 S_ISCHR(device.st_mode));

@@ -15,13 +15,17 @@
 #include <QUuid>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+
+#include <vector>
 
 namespace {
 
@@ -31,7 +35,6 @@ QSqlDatabase existing(const QString& connection)
     return QSqlDatabase::database(connection, false);
 }
 
-constexpr int SchemaVersion = 1;
 // "LxTM" in the file's header: how a memory is told from any other SQLite file.
 constexpr qint64 ApplicationId = 0x4C78544D;
 
@@ -43,19 +46,83 @@ int primaryCode(const QSqlError& error)
     return error.nativeErrorCode().toInt() & 0xff;
 }
 
+// Each language pair once, as its units were given it, with the keys it is compared by: a unit
+// of "en-US" is one of "en_US" (languageKey), and a pair's family is its languages without their
+// countries, the relatives a lookup also offers.
+//
+// A unit's text key is a hash of its comparable text in lower case: the same text, in any case,
+// is found by one index lookup however many units are alike.
+//
+// The trigram index lists, for each trigram of a family's comparable texts and each band of
+// lengths, the units that hold it: in blocks of ascending unit numbers, each number stored as its
+// difference to the one before in as few bytes as it needs. A lookup reads the lists of all of a
+// text's trigrams, nearest lengths first.
 const char* const Schema[] = {
-    "CREATE TABLE units (id INTEGER PRIMARY KEY, source_language TEXT NOT NULL, "
-    "target_language TEXT NOT NULL, source TEXT NOT NULL, target TEXT NOT NULL, "
-    "comparable TEXT NOT NULL, origin TEXT NOT NULL, form INTEGER NOT NULL, "
-    "row INTEGER NOT NULL, changed TEXT NOT NULL, "
-    "UNIQUE (source_language, target_language, origin, form, row, source))",
-    "CREATE INDEX units_by_text ON units (source_language, target_language, comparable)",
-    "CREATE TABLE trigrams (trigram TEXT NOT NULL, unit INTEGER NOT NULL, "
-    "PRIMARY KEY (trigram, unit)) WITHOUT ROWID",
-    // How many units hold each trigram: a lookup goes by the rarest ones only.
-    "CREATE TABLE trigram_counts (trigram TEXT PRIMARY KEY, units INTEGER NOT NULL) "
-    "WITHOUT ROWID",
-    "PRAGMA user_version = 1"};
+    "CREATE TABLE languages (id INTEGER PRIMARY KEY, source_language TEXT NOT NULL, "
+    "target_language TEXT NOT NULL, source_key TEXT NOT NULL, target_key TEXT NOT NULL, "
+    "family TEXT NOT NULL, UNIQUE (source_language, target_language))",
+    "CREATE TABLE units (id INTEGER PRIMARY KEY, languages INTEGER NOT NULL, "
+    "source TEXT NOT NULL, target TEXT NOT NULL, origin TEXT NOT NULL, form INTEGER NOT NULL, "
+    "row INTEGER NOT NULL, changed TEXT NOT NULL, text_key INTEGER NOT NULL, "
+    "UNIQUE (languages, origin, form, row, source))",
+    "CREATE INDEX units_by_text ON units (text_key)",
+    "CREATE TABLE postings (family TEXT NOT NULL, trigram TEXT NOT NULL, band INTEGER NOT NULL, "
+    "block INTEGER NOT NULL, count INTEGER NOT NULL, last INTEGER NOT NULL, "
+    "units BLOB NOT NULL, PRIMARY KEY (family, trigram, band, block)) WITHOUT ROWID",
+    "PRAGMA user_version = 2"};
+
+constexpr int SchemaVersion = 2;
+// The memories of the first version: a row per trigram and unit, about half the file.
+constexpr int FirstVersion = 1;
+const QStringList FirstTables = {"trigram_counts", "trigrams", "units"};
+
+// Unit numbers in a block of the trigram index.
+constexpr int BlockSize = 512;
+// Unit numbers a lookup reads from the trigram index at most, nearest lengths first: what keeps a
+// text of common words as quick as any at a million units.
+constexpr qint64 PostingBudget = 300000;
+// Units a lookup hands on to be scored, besides those of the same text.
+constexpr int CandidateCount = 200;
+
+// The band of lengths a comparable text is indexed under: each length to 16 its own, then eight
+// to a doubling.
+int bandOf(qsizetype length)
+{
+    return length <= 16 ? int(length) : 16 + int(std::log2(double(length) / 16.0) * 8.0);
+}
+
+// 64-bit FNV-1a of the text in lower case: the same in every version and on every machine.
+qint64 textKey(const QString& comparable)
+{
+    quint64 hash = 14695981039346656037ULL;
+    for (const QChar c : comparable.toLower()) {
+        hash = (hash ^ (c.unicode() & 0xff)) * 1099511628211ULL;
+        hash = (hash ^ (c.unicode() >> 8)) * 1099511628211ULL;
+    }
+    return qint64(hash);
+}
+
+QString familyOf(const QString& sourceLanguage, const QString& targetLanguage)
+{
+    return primaryLanguage(sourceLanguage) + u' ' + primaryLanguage(targetLanguage);
+}
+
+MemoryUnit unitFrom(const QSqlQuery& q)
+{
+    return {q.value(0).toString(), q.value(1).toString(),
+            q.value(2).toString(), q.value(3).toString(),
+            q.value(4).toString(), q.value(5).toInt(),
+            q.value(6).toInt(),    QDateTime::fromString(q.value(7).toString(), Qt::ISODate)};
+}
+
+void appendNumber(QByteArray& bytes, quint64 n)
+{
+    while (n >= 0x80) {
+        bytes.append(char(n | 0x80));
+        n >>= 7;
+    }
+    bytes.append(char(n));
+}
 
 // What a SQLite file holds, as far as a memory is concerned.
 enum class Contents {
@@ -91,8 +158,7 @@ Look lookAt(const QSqlDatabase& db)
         look.contents = Contents::Memory;
     else if (id == 0 && look.version == 0 && tables.isEmpty())
         look.contents = Contents::Empty;
-    else if (id == 0 && look.version == SchemaVersion &&
-             tables == QStringList{"trigram_counts", "trigrams", "units"})
+    else if (id == 0 && look.version == FirstVersion && tables == FirstTables)
         look.contents = Contents::Earlier;
     return look;
 }
@@ -382,6 +448,13 @@ MemoryOpening SqliteMemoryStore::open(const QString& path, MemoryCreation creati
                                    "as it is")
                         .arg(path));
     }
+    if (look.version == FirstVersion) {
+        // A memory of the first version gets the index of this one, all units kept, or stays as
+        // it was.
+        if (const QSqlError error = upgrade(); error.isValid())
+            return fail(problemOf(path, error, QStringLiteral("cannot be brought up to date")));
+        look.version = SchemaVersion;
+    }
     if (look.version != SchemaVersion) {
         made = false;
         return fail(QStringLiteral("%1 is a translation memory of format %2, which this version "
@@ -391,6 +464,177 @@ MemoryOpening SqliteMemoryStore::open(const QString& path, MemoryCreation creati
     }
     return opening;
 }
+
+namespace {
+
+// Adds units inside a transaction the caller holds, with its statements prepared once; the
+// trigram index is written in batches, each trigram's list once per batch.
+class UnitWriter {
+public:
+    UnitWriter(const QSqlDatabase& db, const TextKeys& keys)
+        : m_keys(keys)
+        , m_find(db)
+        , m_insert(db)
+        , m_update(db)
+        , m_pair(db)
+        , m_newPair(db)
+        , m_lastBlock(db)
+        , m_writeBlock(db)
+    {
+        m_find.prepare(QStringLiteral("SELECT id, target FROM units WHERE languages = ? AND "
+                                      "origin = ? AND form = ? AND row = ? AND source = ?"));
+        m_insert.prepare(QStringLiteral(
+            "INSERT INTO units (languages, source, target, origin, form, row, changed, "
+            "text_key) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+        m_update.prepare(QStringLiteral("UPDATE units SET target = ?, changed = ? WHERE id = ?"));
+        m_pair.prepare(QStringLiteral("SELECT id, family FROM languages WHERE "
+                                      "source_language = ? AND target_language = ?"));
+        m_newPair.prepare(QStringLiteral(
+            "INSERT INTO languages (source_language, target_language, source_key, target_key, "
+            "family) VALUES (?, ?, ?, ?, ?)"));
+        m_lastBlock.prepare(QStringLiteral(
+            "SELECT block, count, last, units FROM postings WHERE family = ? AND trigram = ? AND "
+            "band = ? ORDER BY block DESC LIMIT 1"));
+        m_writeBlock.prepare(QStringLiteral(
+            "INSERT OR REPLACE INTO postings (family, trigram, band, block, count, last, units) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?)"));
+        for (const QSqlQuery* q :
+             {&m_find, &m_insert, &m_update, &m_pair, &m_newPair, &m_lastBlock, &m_writeBlock}) {
+            if (q->lastError().isValid() && !error.isValid()) // a table of the memory is gone
+                error = q->lastError();
+        }
+    }
+
+    // Adds or updates one unit, counted in `result`; false on an error.
+    bool add(const MemoryUnit& unit, MemoryAddition& result)
+    {
+        const QString changed =
+            (unit.changed.isValid() ? unit.changed : QDateTime::currentDateTimeUtc())
+                .toUTC()
+                .toString(Qt::ISODate);
+        const Pair* pair = pairOf(unit.sourceLanguage, unit.targetLanguage);
+        if (!pair || !exec(m_find, {pair->id, unit.origin, unit.form, unit.row, unit.source}))
+            return false;
+        if (m_find.next()) {
+            const qlonglong id = m_find.value(0).toLongLong();
+            ++(m_find.value(1).toString() == unit.target ? result.unchanged : result.updated);
+            m_find.finish();
+            return exec(m_update, {unit.target, changed, id});
+        }
+        const QString comparable = m_keys.comparable(unit.source);
+        if (!exec(m_insert, {pair->id, unit.source, unit.target, unit.origin, unit.form, unit.row,
+                             changed, textKey(comparable)}))
+            return false;
+        ++result.added;
+        const qint64 id = m_insert.lastInsertId().toLongLong();
+        const int band = bandOf(comparable.size());
+        for (const QString& trigram : m_keys.trigrams(comparable)) {
+            m_pending[{pair->family, trigram, band}].push_back(id);
+            ++m_pendingCount;
+        }
+        return m_pendingCount < 4'000'000 || flush();
+    }
+
+    // Writes the trigram index of the units added since the last time.
+    bool flush()
+    {
+        for (auto i = m_pending.cbegin(); i != m_pending.cend() && !error.isValid(); ++i) {
+            const Key& key = i.key();
+            if (!exec(m_lastBlock, {key.family, key.trigram, key.band}))
+                break;
+            int block = 0, count = 0;
+            qint64 last = 0;
+            QByteArray units;
+            if (m_lastBlock.next()) {
+                block = m_lastBlock.value(0).toInt();
+                count = m_lastBlock.value(1).toInt();
+                last = m_lastBlock.value(2).toLongLong();
+                units = m_lastBlock.value(3).toByteArray();
+            }
+            m_lastBlock.finish();
+            const std::vector<qint64>& ids = i.value();
+            for (std::size_t n = 0; n < ids.size() && !error.isValid(); ++n) {
+                if (count == BlockSize) {
+                    ++block;
+                    count = 0;
+                    last = 0;
+                    units.clear();
+                }
+                appendNumber(units, quint64(ids[n] - last));
+                last = ids[n];
+                ++count;
+                if (count == BlockSize || n + 1 == ids.size())
+                    exec(m_writeBlock,
+                         {key.family, key.trigram, key.band, block, count, last, units});
+            }
+        }
+        m_pending.clear();
+        m_pendingCount = 0;
+        return !error.isValid();
+    }
+
+    void finish()
+    {
+        for (QSqlQuery* q :
+             {&m_find, &m_insert, &m_update, &m_pair, &m_newPair, &m_lastBlock, &m_writeBlock})
+            q->finish();
+    }
+
+    QSqlError error;
+
+private:
+    struct Pair {
+        qint64 id;
+        QString family;
+    };
+    struct Key {
+        QString family, trigram;
+        int band;
+        bool operator==(const Key&) const = default;
+        friend size_t qHash(const Key& key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.family, key.trigram, key.band);
+        }
+    };
+
+    bool exec(QSqlQuery& q, const QVariantList& values)
+    {
+        for (const QVariant& value : values)
+            q.addBindValue(value);
+        if (!q.exec())
+            error = q.lastError();
+        return !error.isValid();
+    }
+
+    const Pair* pairOf(const QString& sourceLanguage, const QString& targetLanguage)
+    {
+        const std::pair<QString, QString> written(sourceLanguage, targetLanguage);
+        if (const auto found = m_pairs.constFind(written); found != m_pairs.cend())
+            return &*found;
+        Pair pair{0, familyOf(sourceLanguage, targetLanguage)};
+        if (!exec(m_pair, {sourceLanguage, targetLanguage}))
+            return nullptr;
+        if (m_pair.next()) {
+            pair = {m_pair.value(0).toLongLong(), m_pair.value(1).toString()};
+            m_pair.finish();
+        } else {
+            m_pair.finish();
+            if (!exec(m_newPair, {sourceLanguage, targetLanguage, languageKey(sourceLanguage),
+                                  languageKey(targetLanguage), pair.family}))
+                return nullptr;
+            pair.id = m_newPair.lastInsertId().toLongLong();
+        }
+        return &*m_pairs.insert(written, pair);
+    }
+
+    const TextKeys& m_keys;
+    QSqlQuery m_find, m_insert, m_update, m_pair, m_newPair, m_lastBlock, m_writeBlock;
+    QHash<std::pair<QString, QString>, Pair> m_pairs;
+    QHash<Key, std::vector<qint64>> m_pending;
+    qint64 m_pendingCount = 0;
+};
+
+} // namespace
 
 MemoryAddition SqliteMemoryStore::add(const QList<MemoryUnit>& units)
 {
@@ -403,60 +647,15 @@ MemoryAddition SqliteMemoryStore::add(const QList<MemoryUnit>& units)
     QSqlError error = run(db, QStringLiteral("BEGIN IMMEDIATE"));
     if (error.isValid())
         return {problemOf(m_path, error)};
-    QSqlQuery find(db), insert(db), update(db), trigram(db), count(db);
-    find.prepare(QStringLiteral("SELECT id, target FROM units WHERE source_language = ? AND "
-                                "target_language = ? AND origin = ? AND form = ? AND row = ? AND "
-                                "source = ?"));
-    insert.prepare(QStringLiteral(
-        "INSERT INTO units (source_language, target_language, source, target, comparable, "
-        "origin, form, row, changed) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    update.prepare(QStringLiteral("UPDATE units SET target = ?, changed = ? WHERE id = ?"));
-    trigram.prepare(QStringLiteral("INSERT INTO trigrams (trigram, unit) VALUES (?, ?)"));
-    count.prepare(QStringLiteral("INSERT INTO trigram_counts (trigram, units) VALUES (?, 1) "
-                                 "ON CONFLICT (trigram) DO UPDATE SET units = units + 1"));
-    for (const QSqlQuery* q : {&find, &insert, &update, &trigram, &count}) {
-        if (q->lastError().isValid() && !error.isValid()) // a table of the memory is gone
-            error = q->lastError();
+    {
+        UnitWriter writer(db, m_keys);
+        for (qsizetype i = 0; i < units.size() && !writer.error.isValid(); ++i)
+            writer.add(units.at(i), result);
+        if (!writer.error.isValid())
+            writer.flush();
+        writer.finish();
+        error = writer.error;
     }
-    const auto exec = [&error](QSqlQuery& q, const QVariantList& values) {
-        for (const QVariant& value : values)
-            q.addBindValue(value);
-        if (!q.exec())
-            error = q.lastError();
-        return !error.isValid();
-    };
-    for (qsizetype i = 0; i < units.size() && !error.isValid(); ++i) {
-        const MemoryUnit& unit = units.at(i);
-        const QString changed =
-            (unit.changed.isValid() ? unit.changed : QDateTime::currentDateTimeUtc())
-                .toUTC()
-                .toString(Qt::ISODate);
-        if (!exec(find, {unit.sourceLanguage, unit.targetLanguage, unit.origin, unit.form, unit.row,
-                         unit.source}))
-            break;
-        if (find.next()) {
-            const qlonglong id = find.value(0).toLongLong();
-            ++(find.value(1).toString() == unit.target ? result.unchanged : result.updated);
-            find.finish();
-            if (!exec(update, {unit.target, changed, id}))
-                break;
-            continue;
-        }
-        const QString comparable = m_keys.comparable(unit.source);
-        if (!exec(insert, {unit.sourceLanguage, unit.targetLanguage, unit.source, unit.target,
-                           comparable, unit.origin, unit.form, unit.row, changed}))
-            break;
-        ++result.added;
-        const QVariant id = insert.lastInsertId();
-        for (const QString& t : m_keys.trigrams(comparable)) {
-            if (!exec(trigram, {t, id}) || !exec(count, {t}))
-                break;
-        }
-        if (error.isValid())
-            break;
-    }
-    for (QSqlQuery* q : {&find, &insert, &update, &trigram, &count})
-        q->finish();
     if (!error.isValid())
         error = run(db, QStringLiteral("COMMIT"));
     if (error.isValid()) {
@@ -466,71 +665,190 @@ MemoryAddition SqliteMemoryStore::add(const QList<MemoryUnit>& units)
     return result;
 }
 
-namespace {
-
-MemoryUnit unitFrom(const QSqlQuery& q)
+QSqlError SqliteMemoryStore::upgrade()
 {
-    return {q.value(0).toString(), q.value(1).toString(),
-            q.value(2).toString(), q.value(3).toString(),
-            q.value(4).toString(), q.value(5).toInt(),
-            q.value(6).toInt(),    QDateTime::fromString(q.value(7).toString(), Qt::ISODate)};
+    QSqlDatabase db = existing(m_connection);
+    if (const QSqlError error = run(db, QStringLiteral("BEGIN IMMEDIATE")); error.isValid())
+        return error;
+    // Looked at again with the write lock: another program may have upgraded it meanwhile.
+    const Look look = lookAt(db);
+    QSqlError error = look.error;
+    if (!error.isValid() && look.version == FirstVersion) {
+        QStringList statements = {QStringLiteral("DROP INDEX units_by_text"),
+                                  QStringLiteral("DROP TABLE trigrams"),
+                                  QStringLiteral("DROP TABLE trigram_counts"),
+                                  QStringLiteral("ALTER TABLE units RENAME TO first_units")};
+        for (const char* statement : Schema)
+            statements << QLatin1String(statement);
+        for (qsizetype i = 0; i < statements.size() && !error.isValid(); ++i)
+            error = run(db, statements.at(i));
+        // Each unit again, in the order it was added.
+        QSqlQuery earlier(db);
+        earlier.setForwardOnly(true);
+        if (!error.isValid() &&
+            !earlier.exec(QStringLiteral("SELECT source_language, target_language, source, "
+                                         "target, origin, form, row, changed FROM first_units "
+                                         "ORDER BY id")))
+            error = earlier.lastError();
+        UnitWriter writer(db, m_keys);
+        MemoryAddition counted;
+        while (!error.isValid() && !writer.error.isValid() && earlier.next())
+            writer.add(unitFrom(earlier), counted);
+        if (!error.isValid() && earlier.lastError().isValid())
+            error = earlier.lastError();
+        earlier.finish();
+        if (!error.isValid() && !writer.error.isValid())
+            writer.flush();
+        writer.finish();
+        if (!error.isValid())
+            error = writer.error;
+        if (!error.isValid())
+            error = run(db, QStringLiteral("DROP TABLE first_units"));
+    }
+    if (!error.isValid())
+        error = run(db, QStringLiteral("COMMIT"));
+    if (error.isValid())
+        run(db, QStringLiteral("ROLLBACK"));
+    return error;
 }
 
+namespace {
+
 const QString UnitColumns =
-    QStringLiteral("source_language, target_language, source, target, origin, form, row, changed");
+    QStringLiteral("languages.source_language, languages.target_language, source, target, "
+                   "origin, form, row, changed, units.id FROM units JOIN languages ON "
+                   "languages.id = units.languages");
+
+// A band of lengths a text can reach the threshold with: its shortest length, and the best score
+// a text of the band's lengths can reach.
+struct Reach {
+    int band, shortest, bound;
+};
+
+// The bands of lengths a text of this length can reach the threshold with, best first.
+std::vector<Reach> reachOf(qsizetype length, int threshold, const TextKeys& keys)
+{
+    std::vector<Reach> reach;
+    for (qsizetype other = 1; other <= 4000; ++other) {
+        const int band = bandOf(other), bound = keys.highestScore(length, other);
+        if (bound < threshold)
+            continue;
+        if (reach.empty() || reach.back().band != band)
+            reach.push_back({band, int(other), bound});
+        reach.back().bound = std::max(reach.back().bound, bound);
+    }
+    std::ranges::stable_sort(reach,
+                             [](const Reach& a, const Reach& b) { return a.bound > b.bound; });
+    return reach;
+}
 
 } // namespace
 
 void SqliteMemoryStore::candidates(const QString& sourceLanguage, const QString& targetLanguage,
-                                   const QString& comparable,
+                                   const QString& comparable, int threshold,
                                    const std::function<bool(MemoryUnit&&)>& take) const
 {
     QSqlDatabase db = existing(m_connection);
-    // The same text first, by its index: among many alike units the trigrams might not reach it.
+    const QString family = familyOf(sourceLanguage, targetLanguage);
+    // The same text first, by its key: among many alike units the trigrams might not reach it.
     QSqlQuery same(db);
     same.setForwardOnly(true);
-    same.prepare(QStringLiteral("SELECT %1 FROM units WHERE source_language = ? AND "
-                                "target_language = ? AND comparable = ?")
-                     .arg(UnitColumns));
-    for (const QString& value : {sourceLanguage, targetLanguage, comparable})
-        same.addBindValue(value);
-    // The rarest trigrams of the text select the other candidates: a trigram every unit holds
-    // selects nothing, and the index lookups stay few whatever the memory's size. The text's
-    // trigrams go as one list: a query with a parameter for each is parsed anew for each text,
-    // which cost more than the search.
-    const QStringList all = m_keys.trigrams(comparable);
-    QSqlQuery rare(db);
-    rare.setForwardOnly(true);
-    rare.prepare(QStringLiteral("SELECT trigram FROM trigram_counts WHERE trigram IN "
-                                "(SELECT value FROM json_each(?)) ORDER BY units LIMIT 6"));
-    rare.addBindValue(QString::fromUtf8(
-        QJsonDocument(QJsonArray::fromStringList(all)).toJson(QJsonDocument::Compact)));
-    QStringList trigrams;
-    rare.exec();
-    while (rare.next())
-        trigrams << rare.value(0).toString();
-    noteReadError(rare);
-    // The units sharing the most of them with the text, of this language pair.
+    same.prepare(QStringLiteral("SELECT %1 WHERE text_key = ? AND family = ? ORDER BY units.id "
+                                "DESC LIMIT %2")
+                     .arg(UnitColumns)
+                     .arg(CandidateCount));
+    same.addBindValue(textKey(comparable));
+    same.addBindValue(family);
+    same.exec();
+    bool wanted = true;
+    QSet<qint64> given;
+    while (wanted && same.next()) {
+        given.insert(same.value(8).toLongLong());
+        wanted = take(unitFrom(same));
+    }
+    noteReadError(same);
+    same.finish();
+    // Only the same text, in any case, scores 99 or more.
+    const QStringList trigrams = m_keys.trigrams(comparable);
+    if (!wanted || threshold >= 99 || trigrams.isEmpty())
+        return;
+    // How many of the text's trigrams each unit holds, from the lists of every one of them, band
+    // by band, nearest lengths first, while the lists read stay within the budget.
+    QSqlQuery lists(db);
+    lists.setForwardOnly(true);
+    lists.prepare(QStringLiteral("SELECT units FROM postings WHERE family = ? AND band = ? AND "
+                                 "trigram IN (SELECT value FROM json_each(?))"));
+    const QString json = QString::fromUtf8(
+        QJsonDocument(QJsonArray::fromStringList(trigrams)).toJson(QJsonDocument::Compact));
+    struct Seen {
+        qint64 id;
+        int shortest;
+    };
+    std::vector<Seen> seen;
+    qint64 read = 0;
+    for (const Reach& reach : reachOf(comparable.size(), threshold, m_keys)) {
+        if (read >= PostingBudget)
+            break;
+        lists.addBindValue(family);
+        lists.addBindValue(reach.band);
+        lists.addBindValue(json);
+        lists.exec();
+        while (read < PostingBudget && lists.next()) {
+            const QByteArray units = lists.value(0).toByteArray();
+            qint64 id = 0;
+            quint64 delta = 0;
+            int shift = 0;
+            for (const char byte : units) {
+                delta |= quint64(byte & 0x7f) << shift;
+                shift += 7;
+                if (byte & 0x80)
+                    continue;
+                id += qint64(delta);
+                delta = 0;
+                shift = 0;
+                ++read;
+                if (std::size_t(id) >= m_shared.size())
+                    m_shared.resize(std::size_t(id) * 2 + 1024, 0);
+                if (m_shared[std::size_t(id)]++ == 0)
+                    seen.push_back({id, reach.shortest});
+            }
+        }
+        noteReadError(lists);
+        lists.finish();
+    }
+    // The units holding the largest share of trigrams, of the text's or of their own (as many as
+    // their band's shortest length has), newest first among equals.
+    std::vector<std::pair<double, qint64>> ranked;
+    ranked.reserve(seen.size());
+    for (const Seen& s : seen) {
+        if (!given.contains(s.id))
+            ranked.push_back({double(m_shared[std::size_t(s.id)]) /
+                                  double(std::max<qsizetype>(trigrams.size(), s.shortest)),
+                              s.id});
+        m_shared[std::size_t(s.id)] = 0;
+    }
+    const auto best =
+        ranked.begin() + std::min<qsizetype>(CandidateCount, qsizetype(ranked.size()));
+    std::partial_sort(ranked.begin(), best, ranked.end(), std::greater<>());
+    ranked.erase(best, ranked.end());
+    if (ranked.empty())
+        return;
+    QJsonArray ids;
+    for (const auto& r : ranked)
+        ids.append(r.second);
     QSqlQuery alike(db);
     alike.setForwardOnly(true);
-    alike.prepare(
-        QStringLiteral("SELECT %1 FROM units JOIN (SELECT unit, COUNT(*) AS shared FROM "
-                       "trigrams WHERE trigram IN (%2) GROUP BY unit ORDER BY shared DESC "
-                       "LIMIT 200) ON units.id = unit WHERE source_language = ? AND "
-                       "target_language = ?")
-            .arg(UnitColumns, QStringList(trigrams.size(), QStringLiteral("?")).join(u',')));
-    for (const QString& t : trigrams)
-        alike.addBindValue(t);
-    alike.addBindValue(sourceLanguage);
-    alike.addBindValue(targetLanguage);
-    bool wanted = true;
-    for (QSqlQuery* q : {&same, &alike}) {
-        if (!wanted || (q == &alike && trigrams.isEmpty()))
+    alike.prepare(QStringLiteral("SELECT %1 WHERE units.id IN (SELECT value FROM json_each(?))")
+                      .arg(UnitColumns));
+    alike.addBindValue(QString::fromUtf8(QJsonDocument(ids).toJson(QJsonDocument::Compact)));
+    alike.exec();
+    QHash<qint64, MemoryUnit> units;
+    while (alike.next())
+        units.insert(alike.value(8).toLongLong(), unitFrom(alike));
+    noteReadError(alike);
+    for (const auto& r : ranked) {
+        if (const auto unit = units.find(r.second); unit != units.end() && !take(std::move(*unit)))
             break;
-        q->exec();
-        while (wanted && q->next())
-            wanted = take(unitFrom(*q));
-        noteReadError(*q);
     }
 }
 
@@ -540,10 +858,10 @@ QList<MemoryUnit> SqliteMemoryStore::unitsOf(const QString& sourceLanguage,
 {
     QList<MemoryUnit> found;
     QSqlQuery q(existing(m_connection));
-    q.prepare(QStringLiteral("SELECT %1 FROM units WHERE source_language = ? AND "
-                             "target_language = ? AND origin = ? ORDER BY changed, id")
+    q.prepare(QStringLiteral("SELECT %1 WHERE source_key = ? AND target_key = ? AND origin = ? "
+                             "ORDER BY changed, units.id")
                   .arg(UnitColumns));
-    for (const QString& value : {sourceLanguage, targetLanguage, origin})
+    for (const QString& value : {languageKey(sourceLanguage), languageKey(targetLanguage), origin})
         q.addBindValue(value);
     q.exec();
     while (q.next())
@@ -556,7 +874,7 @@ QList<MemoryUnit> SqliteMemoryStore::units() const
 {
     QList<MemoryUnit> all;
     QSqlQuery q(existing(m_connection));
-    q.exec(QStringLiteral("SELECT %1 FROM units ORDER BY id").arg(UnitColumns));
+    q.exec(QStringLiteral("SELECT %1 ORDER BY units.id").arg(UnitColumns));
     while (q.next())
         all.append(unitFrom(q));
     noteReadError(q);

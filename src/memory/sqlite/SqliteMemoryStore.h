@@ -2,11 +2,14 @@
 
 #include "MemoryStore.h"
 
+#include <vector>
+
+class QSqlError;
 class QSqlQuery;
 
-// A translation memory in a SQLite file, one per person: units with their comparable text, and
-// an index of character trigrams with how many units hold each, so that a lookup goes by the
-// rarest trigrams of a text.
+// A translation memory in a SQLite file, one per person: units with a key of their comparable
+// text, and an index of the units that hold each character trigram, by bands of length, so that a
+// lookup counts the trigrams each unit shares with the text, nearest lengths first.
 //
 // Several windows and scripts share one file: it is kept in WAL mode, so reading never waits for
 // a writer; writers take the file's write lock before they read anything and wait for each other
@@ -29,13 +32,15 @@ public:
 
     MemoryAddition add(const QList<MemoryUnit>& units) override;
     void candidates(const QString& sourceLanguage, const QString& targetLanguage,
-                    const QString& comparable,
+                    const QString& comparable, int threshold,
                     const std::function<bool(MemoryUnit&&)>& take) const override;
     QList<MemoryUnit> units() const override;
     QList<MemoryUnit> unitsOf(const QString& sourceLanguage, const QString& targetLanguage,
                               const QString& origin) const override;
 
 private:
+    // Gives a memory of the first version this one's tables, in one transaction.
+    QSqlError upgrade();
     void noteReadError(const QSqlQuery& query) const;
 
     TextKeys m_keys;
@@ -43,6 +48,8 @@ private:
     QString m_path;
     int m_busyTimeout;
     mutable QString m_readError;
+    // A lookup's count of shared trigrams, by unit number: kept between lookups, all zero.
+    mutable std::vector<quint16> m_shared;
 };
 
 // The process other than this one that holds a lock on the SQLite file (its journal or shared

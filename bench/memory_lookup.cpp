@@ -1,0 +1,114 @@
+// The memory on real texts, for bench/real_memory.py: fills a memory from a file of units and
+// looks texts up in it, timing each lookup, and finds for each text the unit an exhaustive scan
+// finds, by Lexicant's score and by the plain Levenshtein ratio.
+//
+//   memory_lookup add MEMORY UNITS       each line "source<TAB>translation", English to Dutch
+//   memory_lookup suggest MEMORY TEXTS [--scan UNITS]
+//
+// `suggest` writes a line of JSON for each text: the suggestions (score, source, translation),
+// the milliseconds the lookup took and, with --scan, the units of the best score and of the best
+// ratio an exhaustive scan of UNITS finds.
+#include "Matching.h"
+#include "TranslationMemory.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+QStringList linesOf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "%s cannot be read\n", qPrintable(path));
+        std::exit(2);
+    }
+    return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+// 100 less the share of characters that differ: what translate-toolkit and most tools call alike.
+int ratio(const QString& a, const QString& b)
+{
+    const qsizetype longest = std::max(a.size(), b.size());
+    return longest == 0 ? 100
+                        : int(100.0 * (1.0 - double(characterDistance(a, b)) / double(longest)));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 4) {
+        std::fprintf(stderr, "usage: memory_lookup add|suggest MEMORY FILE [--scan UNITS]\n");
+        return 2;
+    }
+    TranslationMemory memory;
+    if (const MemoryOpening opening = memory.open(args.at(2)); !opening.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(opening.error));
+        return 1;
+    }
+    const QStringList lines = linesOf(args.at(3));
+    if (args.at(1) == QLatin1String("add")) {
+        QList<MemoryUnit> units;
+        const QString origin = QFileInfo(args.at(3)).absoluteFilePath();
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QStringList pair = lines.at(i).split(u'\t');
+            units.append({QStringLiteral("en"), QStringLiteral("nl"), pair.value(0),
+                          pair.value(1), origin, int(i / 201), int(i % 201), {}});
+        }
+        QElapsedTimer timer;
+        timer.start();
+        const MemoryAddition added = memory.add(units);
+        if (!added.error.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(added.error));
+            return 1;
+        }
+        std::printf("{\"added\": %d, \"seconds\": %.1f}\n", added.added,
+                    double(timer.elapsed()) / 1000.0);
+        return 0;
+    }
+    QStringList scanned;
+    if (args.size() > 5 && args.at(4) == QLatin1String("--scan"))
+        for (const QString& line : linesOf(args.at(5)))
+            scanned << line.section(u'\t', 0, 0);
+    QStringList comparables;
+    for (const QString& source : scanned)
+        comparables << comparableText(source);
+    QTextStream out(stdout);
+    for (const QString& text : lines) {
+        QElapsedTimer timer;
+        timer.start();
+        const QList<Suggestion> found =
+            memory.suggest(QStringLiteral("en"), QStringLiteral("nl"), text);
+        const double ms = double(timer.nsecsElapsed()) / 1e6;
+        QJsonArray suggestions;
+        for (const Suggestion& s : found)
+            suggestions.append(QJsonArray{s.score, s.unit.source, s.unit.target});
+        QJsonObject line{{"text", text}, {"ms", ms}, {"suggestions", suggestions}};
+        if (!scanned.isEmpty()) {
+            const QString comparable = comparableText(text);
+            int bestScore = -1, bestRatio = -1;
+            QString byScore, byRatio;
+            for (qsizetype i = 0; i < scanned.size(); ++i) {
+                if (const int s = comparableScore(comparable, comparables.at(i)); s > bestScore)
+                    bestScore = s, byScore = scanned.at(i);
+                if (const int r = ratio(text, scanned.at(i)); r > bestRatio)
+                    bestRatio = r, byRatio = scanned.at(i);
+            }
+            line.insert("scan", QJsonArray{bestScore, byScore});
+            line.insert("nearest", QJsonArray{bestRatio, byRatio});
+        }
+        out << QJsonDocument(line).toJson(QJsonDocument::Compact) << '\n';
+    }
+    return 0;
+}
