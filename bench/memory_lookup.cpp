@@ -5,6 +5,7 @@
 //   memory_lookup add MEMORY UNITS       each line "source<TAB>translation", English to Dutch
 //   memory_lookup suggest MEMORY TEXTS [--scan UNITS]
 //
+// Texts are one a line, with a backslash, a line break and a tab written as \\, \n and \t.
 // `suggest` writes a line of JSON for each text: the suggestions (score, source, translation),
 // the milliseconds the lookup took and, with --scan, the units of the best score and of the best
 // ratio an exhaustive scan of UNITS finds.
@@ -23,6 +24,20 @@
 #include <cstdio>
 
 namespace {
+
+QString unescaped(const QString& line)
+{
+    QString text;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line.at(i) != u'\\' || i + 1 == line.size()) {
+            text += line.at(i);
+            continue;
+        }
+        const QChar next = line.at(++i);
+        text += next == u'n' ? QChar(u'\n') : next == u't' ? QChar(u'\t') : next;
+    }
+    return text;
+}
 
 QStringList linesOf(const QString& path)
 {
@@ -63,8 +78,14 @@ int main(int argc, char* argv[])
         const QString origin = QFileInfo(args.at(3)).absoluteFilePath();
         for (qsizetype i = 0; i < lines.size(); ++i) {
             const QStringList pair = lines.at(i).split(u'\t');
-            units.append({QStringLiteral("en"), QStringLiteral("nl"), pair.value(0),
-                          pair.value(1), origin, int(i / 201), int(i % 201), {}});
+            units.append({QStringLiteral("en"),
+                          QStringLiteral("nl"),
+                          unescaped(pair.value(0)),
+                          unescaped(pair.value(1)),
+                          origin,
+                          int(i / 201),
+                          int(i % 201),
+                          {}});
         }
         QElapsedTimer timer;
         timer.start();
@@ -80,12 +101,13 @@ int main(int argc, char* argv[])
     QStringList scanned;
     if (args.size() > 5 && args.at(4) == QLatin1String("--scan"))
         for (const QString& line : linesOf(args.at(5)))
-            scanned << line.section(u'\t', 0, 0);
+            scanned << unescaped(line.section(u'\t', 0, 0));
     QStringList comparables;
     for (const QString& source : scanned)
         comparables << comparableText(source);
     QTextStream out(stdout);
-    for (const QString& text : lines) {
+    for (const QString& line : lines) {
+        const QString text = unescaped(line);
         QElapsedTimer timer;
         timer.start();
         const QList<Suggestion> found =
@@ -94,7 +116,7 @@ int main(int argc, char* argv[])
         QJsonArray suggestions;
         for (const Suggestion& s : found)
             suggestions.append(QJsonArray{s.score, s.unit.source, s.unit.target});
-        QJsonObject line{{"text", text}, {"ms", ms}, {"suggestions", suggestions}};
+        QJsonObject result{{"text", text}, {"ms", ms}, {"suggestions", suggestions}};
         if (!scanned.isEmpty()) {
             const QString comparable = comparableText(text);
             int bestScore = -1, bestRatio = -1;
@@ -105,10 +127,10 @@ int main(int argc, char* argv[])
                 if (const int r = ratio(text, scanned.at(i)); r > bestRatio)
                     bestRatio = r, byRatio = scanned.at(i);
             }
-            line.insert("scan", QJsonArray{bestScore, byScore});
-            line.insert("nearest", QJsonArray{bestRatio, byRatio});
+            result.insert("scan", QJsonArray{bestScore, byScore});
+            result.insert("nearest", QJsonArray{bestRatio, byRatio});
         }
-        out << QJsonDocument(line).toJson(QJsonDocument::Compact) << '\n';
+        out << QJsonDocument(result).toJson(QJsonDocument::Compact) << '\n';
     }
     return 0;
 }

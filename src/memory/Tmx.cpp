@@ -84,12 +84,11 @@ QString readTmx(const QString& path, TmxContents& contents)
         const auto name = xml.name();
         if (token == QXmlStreamReader::EndElement && name == u"tu") {
             ++contents.read;
-            // One unit for each language other than the source's.
+            // One unit for each language other than the source's ("en-US" is "en_us").
             const auto source =
                 std::find_if(variants.begin(), variants.end(), [&](const Variant& v) {
-                    return unitSource.isEmpty()
-                               ? true
-                               : v.language.compare(unitSource, Qt::CaseInsensitive) == 0;
+                    return unitSource.isEmpty() ||
+                           languageKey(v.language) == languageKey(unitSource);
                 });
             if (source == variants.end() && !unlabelled)
                 skip(QStringLiteral("no text in the unit's source language"));

@@ -302,8 +302,8 @@ TEST_F(MemoryTest, ADamagedMemoryOnAFullDiskIsLeftAsItIsAndTheCauseNamed)
     EXPECT_FALSE(QFileInfo::exists(file + ".damaged"));
 }
 
-// A memory written as TMX and read back is the same memory: where each unit was made, when, and
-// texts XML cannot hold as they are.
+// A memory written as TMX and read back is the same memory: where each unit was made, when, its
+// languages as they were written, and texts XML cannot hold as they are.
 TEST_F(MemoryTest, TmxCarriesEveryUnitWithItsOriginAndControlCharactersBothWays)
 {
     TranslationMemory memory, copy;
@@ -311,8 +311,8 @@ TEST_F(MemoryTest, TmxCarriesEveryUnitWithItsOriginAndControlCharactersBothWays)
     const QDateTime when = QDateTime::fromString("2026-03-04T05:06:07Z", Qt::ISODate);
     ASSERT_EQ(
         memory
-            .add({{"en", "nl", "&Open...\tCtrl+O\r\n", "&Openen...\tCtrl+O\r\n", "/x/a.lsf", 3, 7,
-                   when},
+            .add({{"en-US", "nl-NL", "&Open...\tCtrl+O\r\n", "&Openen...\tCtrl+O\r\n", "/x/a.lsf",
+                   3, 7, when},
                   {"en", "nl", QString("Bell\x01"), QString("Bel\x1f"), "/x/a.lsf", 24, 200, when}})
             .added,
         2);

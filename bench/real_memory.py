@@ -1,0 +1,226 @@
+#!/usr/bin/python3
+"""The translation memory on real software's texts, beside an exhaustive scan and tmdb.
+
+Takes the translated pairs of the gettext catalogues Debian installs for a language (as
+real_texts.py does), holds a random tenth out and puts the rest in a memory. For each held-out
+text whose nearest unit is 75-99% alike (Levenshtein ratio), it asks for suggestions and counts
+the texts whose best suggestion is that unit or one as alike, those with nothing offered, and
+those whose best score is the best an exhaustive scan with Lexicant's own score finds; the same
+for translate-toolkit's tmdb, given the same units and texts. Then it repeats the memory with
+variations (a word put in: "Kraft" in a third of the units) to the sizes asked for, and times the
+lookups there, texts of common words included, and a pre-translation of a largest file.
+
+    bench/real_memory.py --lookup build/bench/memory_lookup --cli build/bin/lexicant-cli
+                         [--language nl] [--sizes 100000 1000000] [--before OTHER_LOOKUP]
+                         [--out DIR]
+
+--before runs the same measures with another build's memory_lookup, side by side. tmdb needs
+Debian's translate-toolkit (and python3-levenshtein, without which it is several times slower).
+"""
+import argparse
+import glob
+import json
+import os
+import random
+import statistics
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from real_texts import catalogue, storable, language_file, FORMS, ROWS  # noqa: E402
+
+COMMON_WORDS = ["Kraft", "Kraft Mode", "Open Kraft", "Kraft file", "the Kraft of the file"]
+
+
+def levenshtein_ratio(a, b):
+    if not a and not b:
+        return 100
+    previous = list(range(len(b) + 1))
+    for i, ca in enumerate(a, 1):
+        current = [i]
+        for j, cb in enumerate(b, 1):
+            current.append(min(previous[j] + 1, current[j - 1] + 1, previous[j - 1] + (ca != cb)))
+        previous = current
+    return int(100.0 * (1.0 - previous[-1] / max(len(a), len(b))))
+
+
+def escaped(text):
+    """A text on one line, as memory_lookup reads it."""
+    return text.replace("\\", "\\\\").replace("\n", "\\n").replace("\t", "\\t")
+
+
+def write_units(path, pairs):
+    with open(path, "w", encoding="utf-8") as out:
+        for source, target in pairs:
+            out.write("%s\t%s\n" % (escaped(source), escaped(target)))
+
+
+def write_texts(path, texts):
+    with open(path, "w", encoding="utf-8") as out:
+        out.writelines(escaped(text) + "\n" for text in texts)
+
+
+def fresh(path):
+    for suffix in ("", "-wal", "-shm", ".lock"):
+        if os.path.exists(path + suffix):
+            os.remove(path + suffix)
+    return path
+
+
+def lookups(tool, memory, texts_path, scan=None):
+    command = [tool, "suggest", memory, texts_path] + (["--scan", scan] if scan else [])
+    result = subprocess.run(command, capture_output=True, text=True, check=True)
+    return [json.loads(line) for line in result.stdout.splitlines()]
+
+
+def add(tool, memory, units_path):
+    result = subprocess.run([tool, "add", memory, units_path], capture_output=True, text=True,
+                            check=True)
+    return json.loads(result.stdout)
+
+
+def varied(pairs, size, seed=11):
+    """The pairs, then each again with a word put in, until there are `size`."""
+    random.seed(seed)
+    words = ["Mode", "Panel", "Filter", "Server", "Profile", "Device"]
+    out = list(pairs)
+    while len(out) < size:
+        for source, target in pairs:
+            if len(out) >= size:
+                break
+            word = "Kraft" if random.random() < 1 / 3 else random.choice(words)
+            s, t = source.split(" "), target.split(" ")
+            s.insert(random.randrange(len(s) + 1), word)
+            t.insert(random.randrange(len(t) + 1), word)
+            out.append((" ".join(s), " ".join(t)))
+    return out
+
+
+def quality(name, results, nearest_of):
+    """Shares of the held-out texts with a near unit: nearest found, nothing offered."""
+    found = nothing = as_scan = 0
+    for r in results:
+        near = nearest_of[r["text"]]
+        best = r["suggestions"][0] if r["suggestions"] else None
+        if best is None:
+            nothing += 1
+        elif levenshtein_ratio(r["text"], best[1]) >= near:
+            found += 1
+        if "scan" in r and best is not None and best[0] >= r["scan"][0]:
+            as_scan += 1
+        elif "scan" in r and best is None and r["scan"][0] < 60:
+            as_scan += 1
+    n = len(results)
+    line = "%-28s nearest or as alike %4d of %d (%.1f%%), nothing %3d" % (
+        name, found, n, 100.0 * found / n, nothing)
+    if results and "scan" in results[0]:
+        line += ", best score as the exhaustive scan's %d (%.1f%%)" % (as_scan, 100.0 * as_scan / n)
+    return line
+
+
+def timing(results):
+    times = sorted(r["ms"] for r in results)
+    return "median %.2f ms, worst %.2f ms over %d lookups" % (
+        statistics.median(times), times[-1], len(times))
+
+
+def tmdb_lookups(units, texts):
+    import logging
+    logging.disable(logging.WARNING)
+    from translate.storage import tmdb
+    path = fresh("/tmp/real-memory-tmdb.sqlite")
+    db = tmdb.TMDB(path, max_candidates=3)  # its tools' defaults: 75 and more
+    db.add_list([{"source": s, "target": t, "context": ""} for s, t in units], "en", "nl")
+    results = []
+    for text in texts:
+        started = time.perf_counter()
+        found = db.translate_unit(text, ["en"], ["nl"])
+        ms = (time.perf_counter() - started) * 1000
+        results.append({"text": text, "ms": ms, "suggestions": [
+            [f["quality"], f["source"], f["target"]] for f in found]})
+    return results
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--lookup", required=True)
+    parser.add_argument("--cli", required=True)
+    parser.add_argument("--before", help="another build's memory_lookup, measured beside it")
+    parser.add_argument("--before-cli", help="that build's lexicant-cli, for its pre-translation")
+    parser.add_argument("--language", default="nl")
+    parser.add_argument("--sizes", type=int, nargs="*", default=[100000, 1000000])
+    parser.add_argument("--out", default="real-memory")
+    arguments = parser.parse_args()
+    os.makedirs(arguments.out, exist_ok=True)
+    out = lambda name: os.path.abspath(os.path.join(arguments.out, name))  # noqa: E731
+
+    pairs, seen = [], set()
+    for mo in sorted(glob.glob("/usr/share/locale/%s/LC_MESSAGES/*.mo" % arguments.language)):
+        for source, target in catalogue(mo):
+            if source not in seen and storable(source) and storable(target):
+                seen.add(source)
+                pairs.append((source, target))
+    random.seed(5)
+    random.shuffle(pairs)
+    held, units = pairs[:len(pairs) // 10], pairs[len(pairs) // 10:]
+    write_units(out("units.tsv"), units)
+    write_texts(out("held.txt"), [s for s, _ in held])
+    tools = [("Lexicant", arguments.lookup, arguments.cli)] + (
+        [("before", arguments.before, arguments.before_cli or arguments.cli)]
+        if arguments.before else [])
+    print("%d pairs of %s: %d units in the memory, %d texts held out" % (
+        len(pairs), arguments.language, len(units), len(held)))
+
+    # Which held-out texts have a unit 75-99% alike: the exhaustive scan says.
+    memory = fresh(out("corpus.sqlite"))
+    add(arguments.lookup, memory, out("units.tsv"))
+    scanned = lookups(arguments.lookup, memory, out("held.txt"), out("units.tsv"))
+    near = [r for r in scanned if 75 <= r["nearest"][0] <= 99]
+    nearest_of = {r["text"]: r["nearest"][0] for r in near}
+    write_texts(out("near.txt"), [r["text"] for r in near])
+    print("%d held-out texts have a unit 75-99%% alike" % len(near))
+    for name, tool, _ in tools:
+        memory = fresh(out("corpus-%s.sqlite" % name))
+        add(tool, memory, out("units.tsv"))
+        results = lookups(tool, memory, out("near.txt"), out("units.tsv"))
+        print(quality(name, results, nearest_of) + "; " + timing(results))
+    try:
+        results = tmdb_lookups(units, [r["text"] for r in near])
+        print(quality("tmdb", results, nearest_of) + "; " + timing(results))
+    except ImportError:
+        print("tmdb: translate-toolkit is not installed")
+
+    # Larger memories: the corpus with variations; lookups of the near texts and common words.
+    write_texts(out("common.txt"), COMMON_WORDS)
+    largest = [s for s, _ in units[:FORMS * ROWS]]
+    language_file(arguments.cli, largest, out("largest-en.lsf"))
+    language_file(arguments.cli, [""] * len(largest), out("largest.lsf"))
+    for size in arguments.sizes:
+        write_units(out("units-%d.tsv" % size), varied(units, size))
+        for name, tool, cli in tools:
+            memory = fresh(out("tm-%d-%s.sqlite" % (size, name)))
+            added = add(tool, memory, out("units-%d.tsv" % size))
+            megabytes = os.path.getsize(memory) / 1e6
+            near_results = lookups(tool, memory, out("near.txt"))
+            common_results = lookups(tool, memory, out("common.txt"))
+            print("%8d units, %-8s: added in %.0f s; file %.0f MB, %.0f bytes a unit" % (
+                size, name, added["seconds"], megabytes, megabytes * 1e6 / size))
+            print("    near texts:   " + quality("", near_results, nearest_of).strip()
+                  + "; " + timing(near_results))
+            print("    common words: " + timing(common_results))
+            started = time.perf_counter()
+            subprocess.run([cli, "pretranslate", "--tm", memory, "--against",
+                            out("largest-en.lsf"), "--reference-language", "en", "--language",
+                            "nl", out("largest.lsf"), "-o", out("pretranslated.lsf")],
+                           check=True, capture_output=True)
+            seconds = time.perf_counter() - started
+            filled = subprocess.run([arguments.cli, "stats", "--against", out("largest-en.lsf"),
+                                     "--checks", "missing", out("pretranslated.lsf")],
+                                    capture_output=True, text=True).stdout.strip().splitlines()
+            print("    pre-translating %d rows: %.1f s (%s)" % (
+                len(largest), seconds, filled[-1] if filled else "?"))
+
+
+if __name__ == "__main__":
+    main()
