@@ -121,11 +121,16 @@ int main(int argc, char* argv[])
             const QString comparable = comparableText(text);
             int bestScore = -1, bestRatio = -1;
             QString byScore, byRatio;
+            // Every unit, but those whose length alone keeps them from beating the best so far.
             for (qsizetype i = 0; i < scanned.size(); ++i) {
-                if (const int s = comparableScore(comparable, comparables.at(i)); s > bestScore)
-                    bestScore = s, byScore = scanned.at(i);
-                if (const int r = ratio(text, scanned.at(i)); r > bestRatio)
-                    bestRatio = r, byRatio = scanned.at(i);
+                const QString& unit = scanned.at(i);
+                if (highestScore(comparable.size(), comparables.at(i).size()) > bestScore)
+                    if (const int s = comparableScore(comparable, comparables.at(i)); s > bestScore)
+                        bestScore = s, byScore = unit;
+                const qsizetype longest = std::max({text.size(), unit.size(), qsizetype(1)});
+                if (100 * std::min(text.size(), unit.size()) / longest > bestRatio)
+                    if (const int r = ratio(text, unit); r > bestRatio)
+                        bestRatio = r, byRatio = unit;
             }
             result.insert("scan", QJsonArray{bestScore, byScore});
             result.insert("nearest", QJsonArray{bestRatio, byRatio});

@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QList>
-#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -49,8 +48,9 @@ struct TextKeys {
 inline QString languageKey(const QString& name)
 {
     QString key = name.trimmed().toLower().replace(u'-', u'_');
-    if (const qsizetype end = key.indexOf(QRegularExpression(QStringLiteral("[.@]"))); end >= 0)
-        key.truncate(end);
+    for (const char16_t end : {u'.', u'@'})
+        if (const qsizetype at = key.indexOf(QChar(end)); at >= 0)
+            key.truncate(at);
     return key;
 }
 

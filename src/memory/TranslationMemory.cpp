@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -156,20 +158,21 @@ QList<Suggestion> TranslationMemory::suggest(const QString& sourceLanguage,
     // Best first; of equals, one in the languages asked for before one in their relatives, then
     // the latest translation.
     const QString sourceKey = languageKey(sourceLanguage), targetKey = languageKey(targetLanguage);
-    const auto own = [&](const Suggestion& s) {
-        return languageKey(s.unit.sourceLanguage) == sourceKey &&
-               languageKey(s.unit.targetLanguage) == targetKey;
-    };
-    std::ranges::stable_sort(found, [&](const Suggestion& a, const Suggestion& b) {
-        if (a.score != b.score)
-            return a.score > b.score;
-        if (own(a) != own(b))
-            return own(a);
-        return a.unit.changed > b.unit.changed;
+    std::vector<std::pair<bool, qsizetype>> order; // whether a relative's, and where in `found`
+    for (qsizetype i = 0; i < found.size(); ++i)
+        order.push_back({languageKey(found.at(i).unit.sourceLanguage) != sourceKey ||
+                             languageKey(found.at(i).unit.targetLanguage) != targetKey,
+                         i});
+    std::ranges::sort(order, [&](const auto& a, const auto& b) {
+        const MemoryUnit &x = found.at(a.second).unit, &y = found.at(b.second).unit;
+        const int scoreA = found.at(a.second).score, scoreB = found.at(b.second).score;
+        return std::tuple(-scoreA, a.first, y.changed, a.second) <
+               std::tuple(-scoreB, b.first, x.changed, b.second);
     });
     // One suggestion per translation.
     QList<Suggestion> distinct;
-    for (const Suggestion& s : found) {
+    for (const auto& [relative, i] : order) {
+        const Suggestion& s = found.at(i);
         if (distinct.size() < max &&
             std::none_of(distinct.begin(), distinct.end(),
                          [&](const Suggestion& d) { return d.unit.target == s.unit.target; }))

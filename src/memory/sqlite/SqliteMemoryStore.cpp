@@ -82,7 +82,7 @@ constexpr int BlockSize = 512;
 // text of common words as quick as any at a million units.
 constexpr qint64 PostingBudget = 300000;
 // Units a lookup hands on to be scored, besides those of the same text.
-constexpr int CandidateCount = 200;
+constexpr int CandidateCount = 100;
 
 // The band of lengths a comparable text is indexed under: each length to 16 its own, then eight
 // to a doubling.
@@ -719,27 +719,45 @@ const QString UnitColumns =
                    "origin, form, row, changed, units.id FROM units JOIN languages ON "
                    "languages.id = units.languages");
 
-// A band of lengths a text can reach the threshold with: its shortest length, and the best score
-// a text of the band's lengths can reach.
-struct Reach {
-    int band, shortest, bound;
-};
-
-// The bands of lengths a text of this length can reach the threshold with, best first.
-std::vector<Reach> reachOf(qsizetype length, int threshold, const TextKeys& keys)
+// The shortest length of each band.
+const std::vector<int>& bandStarts()
 {
-    std::vector<Reach> reach;
-    for (qsizetype other = 1; other <= 4000; ++other) {
-        const int band = bandOf(other), bound = keys.highestScore(length, other);
-        if (bound < threshold)
-            continue;
-        if (reach.empty() || reach.back().band != band)
-            reach.push_back({band, int(other), bound});
-        reach.back().bound = std::max(reach.back().bound, bound);
+    static const std::vector<int> starts = [] {
+        std::vector<int> first;
+        for (int length = 0; length <= 4000; ++length)
+            if (std::size_t(bandOf(length)) >= first.size())
+                first.push_back(length);
+        return first;
+    }();
+    return starts;
+}
+
+// The bands a text of this length reaches the threshold in, as ranges of bands to read one after
+// the other: its own band and its neighbours, then wider rings on either side.
+std::vector<std::pair<int, int>> rangesOf(qsizetype length, int threshold, const TextKeys& keys)
+{
+    const std::vector<int>& starts = bandStarts();
+    int lowest = -1, highest = -1;
+    for (int band = 0; band < int(starts.size()); ++band) {
+        const int last = band + 1 < int(starts.size()) ? starts[std::size_t(band) + 1] - 1 : 4000;
+        const qsizetype nearest = std::clamp<qsizetype>(length, starts[std::size_t(band)], last);
+        if (keys.highestScore(length, nearest) >= threshold) {
+            lowest = lowest < 0 ? band : lowest;
+            highest = band;
+        }
     }
-    std::ranges::stable_sort(reach,
-                             [](const Reach& a, const Reach& b) { return a.bound > b.bound; });
-    return reach;
+    std::vector<std::pair<int, int>> ranges;
+    if (lowest < 0)
+        return ranges;
+    const int own = bandOf(length);
+    ranges.push_back({std::max(lowest, own - 2), std::min(highest, own + 2)});
+    for (const auto& [near, far] : {std::pair(3, 6), std::pair(7, 14), std::pair(15, 4000)}) {
+        if (own - near >= lowest)
+            ranges.push_back({std::max(lowest, own - far), own - near});
+        if (own + near <= highest)
+            ranges.push_back({own + near, std::min(highest, own + far)});
+    }
+    return ranges;
 }
 
 } // namespace
@@ -772,12 +790,12 @@ void SqliteMemoryStore::candidates(const QString& sourceLanguage, const QString&
     const QStringList trigrams = m_keys.trigrams(comparable);
     if (!wanted || threshold >= 99 || trigrams.isEmpty())
         return;
-    // How many of the text's trigrams each unit holds, from the lists of every one of them, band
-    // by band, nearest lengths first, while the lists read stay within the budget.
+    // How many of the text's trigrams each unit holds, from the lists of every one of them, the
+    // nearest bands of lengths first, while the lists read stay within the budget.
     QSqlQuery lists(db);
     lists.setForwardOnly(true);
-    lists.prepare(QStringLiteral("SELECT units FROM postings WHERE family = ? AND band = ? AND "
-                                 "trigram IN (SELECT value FROM json_each(?))"));
+    lists.prepare(QStringLiteral("SELECT band, units FROM postings WHERE family = ? AND trigram IN "
+                                 "(SELECT value FROM json_each(?)) AND band BETWEEN ? AND ?"));
     const QString json = QString::fromUtf8(
         QJsonDocument(QJsonArray::fromStringList(trigrams)).toJson(QJsonDocument::Compact));
     struct Seen {
@@ -786,15 +804,17 @@ void SqliteMemoryStore::candidates(const QString& sourceLanguage, const QString&
     };
     std::vector<Seen> seen;
     qint64 read = 0;
-    for (const Reach& reach : reachOf(comparable.size(), threshold, m_keys)) {
+    for (const auto& [first, last] : rangesOf(comparable.size(), threshold, m_keys)) {
         if (read >= PostingBudget)
             break;
         lists.addBindValue(family);
-        lists.addBindValue(reach.band);
         lists.addBindValue(json);
+        lists.addBindValue(first);
+        lists.addBindValue(last);
         lists.exec();
         while (read < PostingBudget && lists.next()) {
-            const QByteArray units = lists.value(0).toByteArray();
+            const int shortest = bandStarts()[std::size_t(lists.value(0).toInt())];
+            const QByteArray units = lists.value(1).toByteArray();
             qint64 id = 0;
             quint64 delta = 0;
             int shift = 0;
@@ -810,7 +830,7 @@ void SqliteMemoryStore::candidates(const QString& sourceLanguage, const QString&
                 if (std::size_t(id) >= m_shared.size())
                     m_shared.resize(std::size_t(id) * 2 + 1024, 0);
                 if (m_shared[std::size_t(id)]++ == 0)
-                    seen.push_back({id, reach.shortest});
+                    seen.push_back({id, shortest});
             }
         }
         noteReadError(lists);
