@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Real software's texts as language files, and what the checks say of them.
 
 Reads the gettext catalogues Debian installs for a language
@@ -9,7 +9,13 @@ as a reference and its translation, 4,824 pairs a pair of files. Then runs
 examples of each: reviewed translations, so most of what a check names is a false alarm.
 
     bench/real_texts.py --cli build/bin/lexicant-cli --language nl [--dictionary nl_NL]
-                        [--out DIR] [--examples N] [--extra-args ...]
+                        [--qt] [--pofilter] [--out DIR] [--examples N] [--extra-args ...]
+
+--qt adds the Qt translations Debian installs (/usr/share/qt6/translations/*_LANG.qm, read with
+lconvert: qt6-translations-l10n, qt6-l10n-tools). --pofilter runs translate-toolkit's pofilter
+on the same pairs and counts, for each check that has a pofilter test, the rows both name, those
+only pofilter names and those only Lexicant names, with examples. With --dictionary, bare
+Hunspell (`hunspell -L`, the hunspell package) is run on the same translations for the spelling.
 """
 import argparse
 import collections
@@ -44,6 +50,59 @@ def catalogue(path):
     return pairs
 
 
+def qt_catalogue(path):
+    """The (source, translation) pairs of a Qt .qm file without plurals, through lconvert."""
+    from translate.storage import po
+    converted = subprocess.run(["/usr/lib/qt6/bin/lconvert", "-i", path, "-of", "po", "-o", "-"],
+                               capture_output=True, check=True).stdout
+    return [(u.source, u.target) for u in po.pofile(converted).units
+            if not u.isheader() and not u.hasplural() and u.target and not u.isfuzzy()]
+
+
+# Lexicant's checks and the pofilter tests that look for the same.
+POFILTER_TESTS = {
+    "access-keys": ["accelerators"], "placeholders": ["printf", "variables", "pythonbraceformat"],
+    "numbers": ["numbers"], "double-words": ["doublewords"], "double-spaces": ["doublespacing"],
+    "tabs": ["tabs"], "brackets": ["brackets"], "urls": ["urls", "emails"], "tags": ["xmltags"],
+    "line-breaks": ["newlines"], "spaces": ["startwhitespace", "endwhitespace"],
+    "punctuation": ["endpunc"], "capitals": ["startcaps"], "same": ["unchanged"],
+}
+
+
+def pofilter_rows(pairs, folder):
+    """The rows (indexes into pairs) each pofilter test names, with its message."""
+    from translate.storage import po
+    store = po.pofile()
+    for source, target in pairs:
+        store.addsourceunit(source).target = target
+    path = os.path.join(folder, "pairs.po")
+    with open(path, "wb") as out:
+        out.write(bytes(store))
+    tests = sorted({t for ts in POFILTER_TESTS.values() for t in ts})
+    command = ["pofilter", "--kde", "--nofuzzy", "-i", path, "-o", path + ".named"]
+    for test in tests:
+        command += ["-t", test]
+    subprocess.run(command, check=True, capture_output=True)
+    index = {source: n for n, (source, _) in enumerate(pairs)}
+    named = collections.defaultdict(dict)
+    for unit in po.pofile(open(path + ".named", "rb")).units:
+        if unit.isheader() or unit.source not in index:
+            continue
+        for note in unit.getnotes("translator").splitlines():
+            if note.startswith("(pofilter) "):
+                test, _, message = note[len("(pofilter) "):].partition(": ")
+                named[test][index[unit.source]] = message
+    return named
+
+
+def hunspell_rows(targets, dictionary):
+    """How many of the texts bare Hunspell names a word of."""
+    lines = "\n".join(t.replace("\n", " ").replace("\r", " ") for t in targets) + "\n"
+    result = subprocess.run(["hunspell", "-d", dictionary, "-L"], input=lines.encode("utf-8"),
+                            capture_output=True, check=True)
+    return len(result.stdout.decode("utf-8", "replace").splitlines())
+
+
 def storable(text):
     try:
         text.encode("cp1252")
@@ -68,23 +127,30 @@ def main():
     parser.add_argument("--cli", required=True)
     parser.add_argument("--language", required=True, help="a folder of /usr/share/locale: nl, de")
     parser.add_argument("--dictionary", help="check the spelling too (nl_NL)")
+    parser.add_argument("--qt", action="store_true", help="Qt's translations too")
+    parser.add_argument("--pofilter", action="store_true", help="beside pofilter")
     parser.add_argument("--out", default="real-texts")
     parser.add_argument("--examples", type=int, default=3)
     parser.add_argument("--extra-args", nargs=argparse.REMAINDER, default=[])
     arguments = parser.parse_args()
 
     pairs, seen = [], set()
-    for mo in sorted(glob.glob("/usr/share/locale/%s/LC_MESSAGES/*.mo" % arguments.language)):
-        for source, target in catalogue(mo):
+    catalogues = [(mo, catalogue) for mo in sorted(
+        glob.glob("/usr/share/locale/%s/LC_MESSAGES/*.mo" % arguments.language))]
+    if arguments.qt:
+        catalogues += [(qm, qt_catalogue) for qm in sorted(
+            glob.glob("/usr/share/qt6/translations/*_%s.qm" % arguments.language))]
+    for path, read in catalogues:
+        for source, target in read(path):
             if source not in seen and storable(source) and storable(target):
                 seen.add(source)
-                pairs.append((os.path.basename(mo), source, target))
+                pairs.append((os.path.basename(path), source, target))
     os.makedirs(arguments.out, exist_ok=True)
     per_file = FORMS * ROWS
-    named, examples, rows = collections.defaultdict(set), collections.defaultdict(list), 0
+    # The rows (indexes into pairs) each check names, with its first message.
+    named = collections.defaultdict(dict)
     for start in range(0, len(pairs), per_file):
         chunk = pairs[start:start + per_file]
-        rows += len(chunk)
         base = os.path.join(arguments.out, "%s-%d" % (arguments.language, start // per_file))
         language_file(arguments.cli, [p[1] for p in chunk], base + "-en.lsf")
         language_file(arguments.cli, [p[2] for p in chunk], base + ".lsf")
@@ -97,19 +163,44 @@ def main():
             # FILE: Fnn_lng_(row): check: message
             _, label, check, message = line.split(": ", 3)
             form, row = int(label[1:3]), int(label[label.index("(") + 1:-1])
-            origin, source, target = chunk[(form - 1) * ROWS + row]
-            if (base, form, row) in named[check]:
-                continue
-            named[check].add((base, form, row))
-            if len(examples[check]) < arguments.examples:
-                examples[check].append("%s: %r -> %r: %s" % (origin, source, target, message))
+            named[check].setdefault(start + (form - 1) * ROWS + row, message)
+    rows = len(pairs)
+    example = lambda n, message: "%s: %r -> %r: %s" % (pairs[n] + (message,))  # noqa: E731
     print("%d pairs from %s's catalogues; rows each check names:" % (rows, arguments.language))
     counts = collections.Counter({check: len(places) for check, places in named.items()})
     for check, n in counts.most_common():
         print("%6d  %5.1f%%  %s" % (n, 100.0 * n / rows, check))
-        for example in examples[check]:
-            print("          " + example)
-    json.dump({"pairs": rows, "counts": counts}, sys.stderr)
+        for place, message in list(named[check].items())[:arguments.examples]:
+            print("          " + example(place, message))
+    figures = {"pairs": rows, "counts": counts}
+    if arguments.dictionary:
+        bare = hunspell_rows([p[2] for p in pairs], arguments.dictionary)
+        ours = len(named.get("spelling", {}))
+        print("spelling: Lexicant names %d rows (%.1f%%), bare Hunspell %d (%.1f%%): %.0f%% of "
+              "Hunspell's" % (ours, 100.0 * ours / rows, bare, 100.0 * bare / rows,
+                              100.0 * ours / max(bare, 1)))
+        figures["hunspell"] = bare
+    if arguments.pofilter:
+        theirs = pofilter_rows([p[1:] for p in pairs], arguments.out)
+        print("beside pofilter (--kde: & marks access keys): both / pofilter only / Lexicant only")
+        figures["pofilter"] = {}
+        for check, tests in POFILTER_TESTS.items():
+            pofilter = {}
+            for test in tests:
+                for n, message in theirs.get(test, {}).items():
+                    pofilter.setdefault(n, "%s: %s" % (test, message))
+            ours = named.get(check, {})
+            both = set(ours) & set(pofilter)
+            only_theirs = sorted(set(pofilter) - both)
+            only_ours = sorted(set(ours) - both)
+            figures["pofilter"][check] = [len(both), len(only_theirs), len(only_ours)]
+            print("%-14s %-40s %5d / %5d / %5d" % (check, ",".join(tests), len(both),
+                                                     len(only_theirs), len(only_ours)))
+            for n in only_theirs[:arguments.examples]:
+                print("      pofilter only: " + example(n, pofilter[n]))
+            for n in only_ours[:arguments.examples]:
+                print("      Lexicant only: " + example(n, ours[n]))
+    json.dump(figures, sys.stderr)
     print(file=sys.stderr)
 
 

@@ -149,16 +149,19 @@ void textProblems(const ScreenText& referenceText, const ScreenText& read, const
             break;
         }
     }
+    // A word the reference repeats as well ("abcdefghijk ABCDEFGHIJK") is the reference's.
     if (const QString word = checks.has(Check::DoubleWords) ? doubledWord(read) : QString();
-        !word.isEmpty())
+        !word.isEmpty() && word.compare(doubledWord(referenceText), Qt::CaseInsensitive) != 0)
         add(Check::DoubleWords,
             QCoreApplication::translate("ReferenceChecks", "the word \"%1\" is repeated")
                 .arg(word));
-    // Access keys take no space ("& " is none), so the text's own double spaces are counted.
+    // Access keys take no space ("& " is none), so the text's own double spaces are counted:
+    // each two spaces once, so that three spaces that align a column are one, as in pofilter.
     const auto doubleSpaces = [](const QString& s) {
         int n = 0;
-        for (qsizetype i = 1; i < s.size(); ++i)
-            n += s.at(i) == u' ' && s.at(i - 1) == u' ' ? 1 : 0;
+        for (qsizetype i = s.indexOf(QLatin1String("  ")); i >= 0;
+             i = s.indexOf(QLatin1String("  "), i + 2))
+            ++n;
         return n;
     };
     if (doubleSpaces(text) != doubleSpaces(reference))
@@ -270,13 +273,14 @@ QList<SpelledWord> spellingRanges(const QString& text, const QString& reference,
         }
         return found;
     };
-    // A name kept from the reference, whole or in a compound ("tar"), is no misspelling.
+    // A name kept from the reference, whole or in a compound ("tar"), is no misspelling; nor is
+    // a word taken over with a capital, as German writes a noun ("commit" as "Commit").
     QStringList kept;
     for (const SpelledWord& w : wordsOf(reference))
         kept << w.word;
     QList<SpelledWord> asked;
     for (const SpelledWord& w : wordsOf(text)) {
-        if (!kept.contains(w.word))
+        if (!kept.contains(w.word, Qt::CaseInsensitive))
             asked.append(w);
     }
     return asked;

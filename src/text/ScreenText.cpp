@@ -61,8 +61,13 @@ qsizetype placeholderAt(const QString& text, qsizetype i, int& unnumbered, QStri
         key = position + u'$' + text.mid(spec, j + 1 - spec);
         return j + 1 - i;
     }
-    // Qt's own: %1 to %99, and %L1 for a number in the reader's locale.
+    // Qt's own: %1 to %99, %L1 for a number in the reader's locale, and %n (or %Ln) for the
+    // count a plural is chosen by.
     j = i + 1 + (at(text, i + 1) == u'L' ? 1 : 0);
+    if (at(text, j) == u'n') {
+        key = text.mid(i, j + 1 - i);
+        return j + 1 - i;
+    }
     const qsizetype digits = std::min<qsizetype>(digitsAt(text, j), 2);
     if (digits == 0 || text.at(j) == u'0')
         return 0;

@@ -115,9 +115,12 @@ TEST(ReferenceChecks, EachCheckAloneFindsItsCases)
                                      {"Bye.", "Dag. Dag.", true},
                                      {"either %s or %s", "ofwel %s ofwel %s", false}, // pf names
                                      {"<file>|-e<file>", "<bestand>|-e<bestand>", false},
-                                     {"--bytes  bytes", "--bytes  bytes", false}});
+                                     {"--bytes  bytes", "--bytes  bytes", false},
+                                     {"abc ABC", "abc ABC", false}});      // the reference's own
     expectCheck(Check::DoubleSpaces, {{"Name:  here", "Naam: hier", true}, // pf
-                                      {"Name: here", "Naam:  hier", true}});
+                                      {"Name: here", "Naam:  hier", true},
+                                      {"-a   all", "-a  alles", false},   // pf: one pair each
+                                      {"-a    all", "-a  alles", true}}); // pf
     expectCheck(Check::Urls, {{"See https://www.vantrel.com/help",
                                "Zie https://www.vantrel.nl/help", true},               // pf
                               {"Mail info@vantrel.com", "Mail info@vantrel.nl", true}, // pf emails
@@ -154,8 +157,8 @@ TEST(ReferenceChecks, SpellingAsksAboutWordsOnlyNotAddressesKeysPlaceholdersOrPr
         QStringList asked;
         for (const SpelledWord& w :
              spellingRanges("Be&werken %1 {0} %s 2x www.vantrel.nl a@b.nl Lexicant opslaam "
-                            "Geïnstalleerd coördinatie café EGID PackageKit <b>vet</b> x_y",
-                            "Edit with Lexicant", capitals))
+                            "Geïnstalleerd coördinatie café EGID PackageKit <b>vet</b> x_y Commit",
+                            "Edit with Lexicant, commit", capitals))
             asked << w.word;
         return asked.join(u' ');
     };

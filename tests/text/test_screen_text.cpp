@@ -36,6 +36,7 @@ TEST(ScreenText, ReadsWordsKeysPlaceholdersAddressesTagsAndNumbers)
         {"%s%s argument '%s' too large", "P:%s=1$s P:%s=2$s W:argument P:%s=3$s W:too W:large"},
         {"argument '%3$s' van %1$s%2$s", "W:argument P:%3$s=3$s W:van P:%1$s=1$s P:%2$s=2$s"},
         {"%-5.2lf %L1 %10 {0} 50% off %%", "P:%-5.2lf=1$-5.2lf P:%L1 P:%10 P:{0} N:50%=50 W:off"},
+        {"the %n/%Ln marker", "W:the P:%n P:%Ln W:marker"},
         {"between -5 and 2,5, 2.5° or 1-5", "W:between N:-5 W:and N:2,5=2.5 N:2.5°=2.5 W:or "
                                             "N:1 N:5"},
         {"UTF-8 MP3", "W:UTF-8 N:8 W:MP3 N:3"},
