@@ -10,19 +10,23 @@
 
 namespace {
 
-// Levenshtein distance over any two sequences.
-template <typename Sequence>
-int editDistance(const Sequence& a, const Sequence& b)
+// The edit distance of two lists of words, where putting one word for another costs the share of
+// its characters that differ: "Printer" for "Printers" is an eighth of a word, not a whole one.
+double wordDistance(const QStringList& a, const QStringList& b)
 {
-    std::vector<int> previous(std::size_t(b.size()) + 1), current(previous.size());
+    std::vector<double> previous(std::size_t(b.size()) + 1), current(previous.size());
     for (std::size_t j = 0; j < previous.size(); ++j)
-        previous[j] = int(j);
+        previous[j] = double(j);
     for (qsizetype i = 1; i <= a.size(); ++i) {
-        current[0] = int(i);
+        current[0] = double(i);
         for (qsizetype j = 1; j <= b.size(); ++j) {
-            const int substitute = previous[std::size_t(j - 1)] + (a[i - 1] == b[j - 1] ? 0 : 1);
-            current[std::size_t(j)] = std::min(
-                {previous[std::size_t(j)] + 1, current[std::size_t(j - 1)] + 1, substitute});
+            const QString &x = a[i - 1], &y = b[j - 1];
+            const double change =
+                x == y ? 0.0
+                       : double(characterDistance(x, y)) / double(std::max(x.size(), y.size()));
+            current[std::size_t(j)] =
+                std::min({previous[std::size_t(j)] + 1, current[std::size_t(j - 1)] + 1,
+                          previous[std::size_t(j - 1)] + change});
         }
         std::swap(previous, current);
     }
@@ -124,7 +128,7 @@ int comparableScore(const QString& a, const QString& b)
     const QString lowerA = a.toLower(), lowerB = b.toLower();
     const QStringList wordsA = lowerA.split(u' ', Qt::SkipEmptyParts);
     const QStringList wordsB = lowerB.split(u' ', Qt::SkipEmptyParts);
-    const double words = double(editDistance(wordsA, wordsB)) /
+    const double words = wordDistance(wordsA, wordsB) /
                          double(std::max<qsizetype>({wordsA.size(), wordsB.size(), 1}));
     // Never both empty: the texts differ. Texts of spaces alone have no words.
     const double characters =

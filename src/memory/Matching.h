@@ -10,8 +10,9 @@
 QString comparableText(const QString& text);
 
 // 100 for the same text (access keys aside), 99 when only the case differs; otherwise the mean of
-// the word and character edit distances as a share of the longer text, so that one word changed
-// in five scores about 80 and texts with nothing alike near 0.
+// the word and character edit distances as a share of the longer text, a word put for another
+// counting as the share of its characters that differ ("Printer" for "Printers" an eighth), so
+// that one word changed in five scores about 80 and texts with nothing alike near 0.
 int matchScore(const QString& text, const QString& candidate);
 // The same for two texts already made comparable (comparableText).
 int comparableScore(const QString& text, const QString& candidate);

@@ -30,11 +30,12 @@ TEST(Matching, ScoresIgnoreAccessKeysAndPlaceholderNumbersAndFallWithEachChange)
         {"access keys", "&Open file", "Open &file", 100},
         {"placeholders as tokens", "%1 files of %2", "%s files of {0}", 100},
         {"case", "open file", "Open File", 99},
-        {"one word of five", "Save the file to disk", "Save the form to disk", 83},
+        {"one word of five", "Save the file to disk", "Save the form to disk", 85},
         {"a word less", "Open the file", "Open file", 68},
         {"a word more", "Open file", "Open the file", 68},
-        {"nothing alike", "Cancel", "Are you sure you want to quit?", 3},
-        {"one word misspelt", "Cancel", "Cancle", 33},
+        {"nothing alike", "Cancel", "Are you sure you want to quit?", 6},
+        {"one word misspelt", "Cancel", "Cancle", 67},
+        {"a plural", "Printers", "Printer", 88},
     };
     for (const auto& c : cases)
         EXPECT_EQ(matchScore(c.text, c.candidate), c.score) << c.name;
