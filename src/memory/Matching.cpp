@@ -5,15 +5,43 @@
 #include "ScreenText.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <vector>
 
 namespace {
 
+// The Levenshtein distance of two words, on the stack: a word is short, and the word distance
+// asks for many.
+int wordEdits(QStringView a, QStringView b)
+{
+    if (a.size() > b.size())
+        std::swap(a, b);
+    if (a.size() > 63)
+        return characterDistance(a, b);
+    std::array<int, 64> row{};
+    for (qsizetype j = 0; j <= a.size(); ++j)
+        row[std::size_t(j)] = int(j);
+    for (qsizetype i = 1; i <= b.size(); ++i) {
+        int diagonal = row[0];
+        row[0] = int(i);
+        for (qsizetype j = 1; j <= a.size(); ++j) {
+            const int above = row[std::size_t(j)];
+            row[std::size_t(j)] = std::min({above + 1, row[std::size_t(j - 1)] + 1,
+                                            diagonal + (a[j - 1] == b[i - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[std::size_t(a.size())];
+}
+
 // The edit distance of two lists of words, where putting one word for another costs the share of
 // its characters that differ: "Printer" for "Printers" is an eighth of a word, not a whole one.
+// Words far from each other's place (more than three, and the difference of the lists' lengths)
+// cost a whole word, so that a long text costs its length, not its length squared.
 double wordDistance(const QStringList& a, const QStringList& b)
 {
+    const qsizetype band = 3 + std::abs(a.size() - b.size());
     std::vector<double> previous(std::size_t(b.size()) + 1), current(previous.size());
     for (std::size_t j = 0; j < previous.size(); ++j)
         previous[j] = double(j);
@@ -23,7 +51,9 @@ double wordDistance(const QStringList& a, const QStringList& b)
             const QString &x = a[i - 1], &y = b[j - 1];
             const double change =
                 x == y ? 0.0
-                       : double(characterDistance(x, y)) / double(std::max(x.size(), y.size()));
+                : std::abs(i - j) > band
+                    ? 1.0
+                    : double(wordEdits(x, y)) / double(std::max(x.size(), y.size()));
             current[std::size_t(j)] =
                 std::min({previous[std::size_t(j)] + 1, current[std::size_t(j - 1)] + 1,
                           previous[std::size_t(j - 1)] + change});
