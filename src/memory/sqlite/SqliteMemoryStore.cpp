@@ -779,9 +779,9 @@ void SqliteMemoryStore::candidates(const QString& sourceLanguage, const QString&
     same.addBindValue(family);
     same.exec();
     bool wanted = true;
-    QSet<qint64> given;
+    std::vector<qint64> given;
     while (wanted && same.next()) {
-        given.insert(same.value(8).toLongLong());
+        given.push_back(same.value(8).toLongLong());
         wanted = take(unitFrom(same));
     }
     noteReadError(same);
@@ -829,28 +829,34 @@ void SqliteMemoryStore::candidates(const QString& sourceLanguage, const QString&
                 ++read;
                 if (std::size_t(id) >= m_shared.size())
                     m_shared.resize(std::size_t(id) * 2 + 1024, 0);
-                if (m_shared[std::size_t(id)]++ == 0)
+                quint8& shared = m_shared[std::size_t(id)];
+                if (shared == 0)
                     seen.push_back({id, shortest});
+                shared += shared < 255 ? 1 : 0;
             }
         }
         noteReadError(lists);
         lists.finish();
     }
     // The units holding the largest share of trigrams, of the text's or of their own (as many as
-    // their band's shortest length has), newest first among equals.
+    // their band's shortest length has), newest first among equals; those of the same text were
+    // given already.
+    for (const qint64 id : given)
+        if (std::size_t(id) < m_shared.size())
+            m_shared[std::size_t(id)] = 0;
     std::vector<std::pair<double, qint64>> ranked;
     ranked.reserve(seen.size());
     for (const Seen& s : seen) {
-        if (!given.contains(s.id))
-            ranked.push_back({double(m_shared[std::size_t(s.id)]) /
-                                  double(std::max<qsizetype>(trigrams.size(), s.shortest)),
-                              s.id});
+        if (const int shared = m_shared[std::size_t(s.id)])
+            ranked.push_back(
+                {double(shared) / double(std::max<qsizetype>(trigrams.size(), s.shortest)), s.id});
         m_shared[std::size_t(s.id)] = 0;
     }
     const auto best =
         ranked.begin() + std::min<qsizetype>(CandidateCount, qsizetype(ranked.size()));
-    std::partial_sort(ranked.begin(), best, ranked.end(), std::greater<>());
+    std::nth_element(ranked.begin(), best, ranked.end(), std::greater<>());
     ranked.erase(best, ranked.end());
+    std::ranges::sort(ranked, std::greater<>());
     if (ranked.empty())
         return;
     QJsonArray ids;

@@ -48,8 +48,9 @@ private:
     QString m_path;
     int m_busyTimeout;
     mutable QString m_readError;
-    // A lookup's count of shared trigrams, by unit number: kept between lookups, all zero.
-    mutable std::vector<quint16> m_shared;
+    // A lookup's count of shared trigrams, by unit number, up to 255: a byte a unit keeps the
+    // counts of a million units in the processor's cache. Kept between lookups, all zero.
+    mutable std::vector<quint8> m_shared;
 };
 
 // The process other than this one that holds a lock on the SQLite file (its journal or shared
