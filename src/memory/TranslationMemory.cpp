@@ -57,7 +57,7 @@ const StoreModule& sqliteModule()
 
 const TextKeys Keys = {&comparableText, &trigramsOf, &highestScore};
 
-// Character comparisons one lookup may make: the 200 candidates of a text of 300 characters,
+// Character comparisons one lookup may make: 200 texts of 300 characters against one as long,
 // or a few of the longest.
 constexpr qint64 ScoringBudget = 200LL * 300 * 300;
 
