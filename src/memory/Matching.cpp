@@ -178,7 +178,8 @@ QStringList trigramsOf(const QString& comparable)
     const QString text = QLatin1Char(' ') + comparable.toLower() + QLatin1Char(' ');
     QStringList trigrams;
     for (qsizetype i = 0; i + 3 <= text.size(); ++i)
-        trigrams << text.mid(i, 3);
+        if (text.at(i + 1) != u' ' || text.size() <= 5)
+            trigrams << text.mid(i, 3);
     trigrams.removeDuplicates();
     return trigrams;
 }

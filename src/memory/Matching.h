@@ -25,8 +25,9 @@ int highestScore(qsizetype a, qsizetype b);
 // removed or replaced to make one the other.
 int characterDistance(QStringView a, QStringView b);
 
-// The character trigrams of a comparable text in lower case, each once: what a lookup selects
-// candidates by.
+// The character trigrams of a comparable text in lower case between two spaces, each once, but
+// for those across a space ("a f" of "a file"), which join any two words and say little of a text:
+// what a lookup selects candidates by. A text of three characters or less keeps them all.
 QStringList trigramsOf(const QString& comparable);
 
 // A suggestion's translation fitted to the text translated now, where that is unambiguous: an

@@ -70,11 +70,13 @@ TEST(Matching, CharacterDistanceIsTheEditDistanceAcrossBlocksOf64)
     }
 }
 
-// Memories made by earlier versions are looked up by the same keys: lower-case trigrams of the
-// text between two spaces, each once.
+// The keys a memory indexes a text by: lower-case trigrams of the text between two spaces, each
+// once, but those across a space unless the text is too short to have others.
 TEST(Matching, TheIndexKeysOfATextAreItsTrigramsBetweenSpaces)
 {
     EXPECT_EQ(trigramsOf("Abab"), QStringList({" ab", "aba", "bab", "ab "}));
+    EXPECT_EQ(trigramsOf("a File"), QStringList({" a ", " fi", "fil", "ile", "le "}));
+    EXPECT_EQ(trigramsOf("a b"), QStringList({" a ", "a b", " b "}));
 }
 
 TEST(Matching, ASuggestionTakesTheTextsAccessKeyAndPlaceholdersOnlyWhereThatIsClear)
