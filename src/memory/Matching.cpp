@@ -11,30 +11,6 @@
 
 namespace {
 
-// The Levenshtein distance of two words, on the stack: a word is short, and the word distance
-// asks for many.
-int wordEdits(QStringView a, QStringView b)
-{
-    if (a.size() > b.size())
-        std::swap(a, b);
-    if (a.size() > 63)
-        return characterDistance(a, b);
-    std::array<int, 64> row{};
-    for (qsizetype j = 0; j <= a.size(); ++j)
-        row[std::size_t(j)] = int(j);
-    for (qsizetype i = 1; i <= b.size(); ++i) {
-        int diagonal = row[0];
-        row[0] = int(i);
-        for (qsizetype j = 1; j <= a.size(); ++j) {
-            const int above = row[std::size_t(j)];
-            row[std::size_t(j)] = std::min({above + 1, row[std::size_t(j - 1)] + 1,
-                                            diagonal + (a[j - 1] == b[i - 1] ? 0 : 1)});
-            diagonal = above;
-        }
-    }
-    return row[std::size_t(a.size())];
-}
-
 // The edit distance of two lists of words, where putting one word for another costs the share of
 // its characters that differ: "Printer" for "Printers" is an eighth of a word, not a whole one.
 // Words far from each other's place (more than three, and the difference of the lists' lengths)
@@ -53,7 +29,7 @@ double wordDistance(const QStringList& a, const QStringList& b)
                 x == y ? 0.0
                 : std::abs(i - j) > band
                     ? 1.0
-                    : double(wordEdits(x, y)) / double(std::max(x.size(), y.size()));
+                    : double(characterDistance(x, y)) / double(std::max(x.size(), y.size()));
             current[std::size_t(j)] =
                 std::min({previous[std::size_t(j)] + 1, current[std::size_t(j - 1)] + 1,
                           previous[std::size_t(j - 1)] + change});
@@ -67,13 +43,30 @@ double wordDistance(const QStringList& a, const QStringList& b)
 
 int characterDistance(QStringView a, QStringView b)
 {
-    // Myers' bit-vector algorithm, in blocks of 64 rows (Hyyro's form for the whole distance):
-    // each column of the table is kept as the signs of its vertical steps, so that one step over
-    // the longer text costs a few operations per 64 characters of the shorter one.
     if (a.size() > b.size())
         std::swap(a, b);
     if (a.isEmpty())
         return int(b.size());
+    // Two words, as the word distance compares many: the table a row at a time, on the stack.
+    if (b.size() < 64) {
+        std::array<int, 64> row{};
+        for (qsizetype j = 0; j <= a.size(); ++j)
+            row[std::size_t(j)] = int(j);
+        for (qsizetype i = 1; i <= b.size(); ++i) {
+            int diagonal = row[0];
+            row[0] = int(i);
+            for (qsizetype j = 1; j <= a.size(); ++j) {
+                const int above = row[std::size_t(j)];
+                row[std::size_t(j)] = std::min({above + 1, row[std::size_t(j - 1)] + 1,
+                                                diagonal + (a[j - 1] == b[i - 1] ? 0 : 1)});
+                diagonal = above;
+            }
+        }
+        return row[std::size_t(a.size())];
+    }
+    // Myers' bit-vector algorithm, in blocks of 64 rows (Hyyro's form for the whole distance):
+    // each column of the table is kept as the signs of its vertical steps, so that one step over
+    // the longer text costs a few operations per 64 characters of the shorter one.
     using Bits = quint64;
     const qsizetype blocks = (a.size() + 63) / 64;
     // The shorter text's characters, each once and sorted; a character's row of bits says where
