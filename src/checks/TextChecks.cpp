@@ -80,16 +80,19 @@ QString doubledWord(const ScreenText& text)
     return {};
 }
 
-// How often each of "()[]{}" and the tab stands in the text, in one pass.
+// The marks counted in one pass: the brackets, then the tab.
+constexpr char16_t CountedMarks[] = u"()[]{}\t";
+constexpr std::size_t Tab = 6;
+
+// How often each of CountedMarks stands in the text.
 std::array<int, 7> marksCounted(const QString& text)
 {
-    static constexpr char16_t marks[] = u"()[]{}\t";
     std::array<int, 7> counts{};
     for (const QChar c : text) {
         if (c.unicode() > u'}')
             continue;
         for (std::size_t m = 0; m < counts.size(); ++m)
-            counts[m] += c == marks[m] ? 1 : 0;
+            counts[m] += c == CountedMarks[m] ? 1 : 0;
     }
     return counts;
 }
@@ -125,10 +128,10 @@ void textProblems(const ScreenText& referenceText, const ScreenText& read, const
             QCoreApplication::translate("ReferenceChecks", "numbers %1 are not in the reference")
                 .arg(quotedList(added)));
     const std::array<int, 7> ours = marksCounted(text), theirs = marksCounted(reference);
-    if (ours[6] != theirs[6])
+    if (ours[Tab] != theirs[Tab])
         add(Check::Tabs, QCoreApplication::translate("ReferenceChecks", "%1 tabs, the reference %2")
-                             .arg(ours[6])
-                             .arg(theirs[6]));
+                             .arg(ours[Tab])
+                             .arg(theirs[Tab]));
     const auto capital = capitalStart(text), referenceCapital = capitalStart(reference);
     if (capital && referenceCapital && *capital != *referenceCapital && text.size() > 1 &&
         reference.size() > 1)
@@ -139,12 +142,12 @@ void textProblems(const ScreenText& referenceText, const ScreenText& read, const
                 : QCoreApplication::translate(
                       "ReferenceChecks",
                       "starts with a capital, the reference with a small letter"));
-    for (std::size_t b = 0; b < 6; ++b) {
+    for (std::size_t b = 0; b < Tab; ++b) {
         if (ours[b] != theirs[b]) {
             add(Check::Brackets,
                 QCoreApplication::translate("ReferenceChecks", "%1 \"%2\", the reference %3")
                     .arg(ours[b])
-                    .arg(QChar(u"()[]{}"[b]))
+                    .arg(QChar(CountedMarks[b]))
                     .arg(theirs[b]));
             break;
         }
@@ -164,11 +167,12 @@ void textProblems(const ScreenText& referenceText, const ScreenText& read, const
             ++n;
         return n;
     };
-    if (doubleSpaces(text) != doubleSpaces(reference))
+    if (const int spaces = doubleSpaces(text), referenceSpaces = doubleSpaces(reference);
+        spaces != referenceSpaces)
         add(Check::DoubleSpaces,
             QCoreApplication::translate("ReferenceChecks", "%1 double spaces, the reference %2")
-                .arg(doubleSpaces(text))
-                .arg(doubleSpaces(reference)));
+                .arg(spaces)
+                .arg(referenceSpaces));
     const QStringList addresses = read.written(TextPart::Address);
     const QStringList referenceAddresses = referenceText.written(TextPart::Address);
     if (addresses != referenceAddresses)
