@@ -719,12 +719,15 @@ const QString UnitColumns =
                    "origin, form, row, changed, units.id FROM units JOIN languages ON "
                    "languages.id = units.languages");
 
+// Longer than any text a memory keeps or looks up (2,000 characters): the bands end there.
+constexpr int LongestText = 4000;
+
 // The shortest length of each band.
 const std::vector<int>& bandStarts()
 {
     static const std::vector<int> starts = [] {
         std::vector<int> first;
-        for (int length = 0; length <= 4000; ++length)
+        for (int length = 0; length <= LongestText; ++length)
             if (std::size_t(bandOf(length)) >= first.size())
                 first.push_back(length);
         return first;
@@ -739,7 +742,8 @@ std::vector<std::pair<int, int>> rangesOf(qsizetype length, int threshold, const
     const std::vector<int>& starts = bandStarts();
     int lowest = -1, highest = -1;
     for (int band = 0; band < int(starts.size()); ++band) {
-        const int last = band + 1 < int(starts.size()) ? starts[std::size_t(band) + 1] - 1 : 4000;
+        const int last =
+            band + 1 < int(starts.size()) ? starts[std::size_t(band) + 1] - 1 : LongestText;
         const qsizetype nearest = std::clamp<qsizetype>(length, starts[std::size_t(band)], last);
         if (keys.highestScore(length, nearest) >= threshold) {
             lowest = lowest < 0 ? band : lowest;
@@ -751,7 +755,8 @@ std::vector<std::pair<int, int>> rangesOf(qsizetype length, int threshold, const
         return ranges;
     const int own = bandOf(length);
     ranges.push_back({std::max(lowest, own - 2), std::min(highest, own + 2)});
-    for (const auto& [near, far] : {std::pair(3, 6), std::pair(7, 14), std::pair(15, 4000)}) {
+    for (const auto& [near, far] :
+         {std::pair(3, 6), std::pair(7, 14), std::pair(15, int(starts.size()))}) {
         if (own - near >= lowest)
             ranges.push_back({std::max(lowest, own - far), own - near});
         if (own + near <= highest)
