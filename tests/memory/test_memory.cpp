@@ -162,10 +162,14 @@ TEST_F(MemoryTest, UnitsAreUpdatedInPlaceOfferedOnlyInTheirLanguagePairAndShared
                       2,
                       row,
                       {}});
+    alike.append({"en", "nl", "Cancel every download right now", "Alles", "c.lsf", 2, 300, {}});
     memory.add(alike);
     EXPECT_EQ(memory.suggest("en", "nl", "cancel", 1).value(0).unit.target, "Annuleren");
     EXPECT_EQ(memory.suggest("en", "nl", "Cancel the download of file 12", 1).value(0).unit.row, 12)
         << "the best first";
+    EXPECT_EQ(memory.suggest("en", "nl", "Cancel every download now", 1).value(0).unit.target,
+              "Alles")
+        << "the most alike, found after many that are a little alike";
     // One language under several names; a relative after it.
     memory.add({{"en-GB", "nl_BE", "Close", "Sluit", "t.tmx", 0, -1, {}},
                 {"en-US", "nl-NL", "Close", "Sluiten", "t.tmx", 0, -1, {}}});

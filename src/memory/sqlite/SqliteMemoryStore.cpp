@@ -16,6 +16,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -765,6 +766,17 @@ std::vector<std::pair<int, int>> rangesOf(qsizetype length, int threshold, const
     return ranges;
 }
 
+// A unit's share of the trigrams: those it holds of the text's, or of its own where it has more,
+// compared as fractions exactly; newer units first among equal shares.
+struct Ranked {
+    qint64 shared, trigrams, id;
+    friend bool operator>(const Ranked& a, const Ranked& b)
+    {
+        const qint64 left = a.shared * b.trigrams, right = b.shared * a.trigrams;
+        return left != right ? left > right : a.id > b.id;
+    }
+};
+
 } // namespace
 
 void SqliteMemoryStore::candidates(const QString& sourceLanguage, const QString& targetLanguage,
@@ -803,12 +815,8 @@ void SqliteMemoryStore::candidates(const QString& sourceLanguage, const QString&
                                  "(SELECT value FROM json_each(?)) AND band BETWEEN ? AND ?"));
     const QString json = QString::fromUtf8(
         QJsonDocument(QJsonArray::fromStringList(trigrams)).toJson(QJsonDocument::Compact));
-    struct Seen {
-        qint64 id;
-        int shortest;
-    };
-    std::vector<Seen> seen;
     qint64 read = 0;
+    std::size_t seen = 0;
     for (const auto& [first, last] : rangesOf(comparable.size(), threshold, m_keys)) {
         if (read >= PostingBudget)
             break;
@@ -818,7 +826,7 @@ void SqliteMemoryStore::candidates(const QString& sourceLanguage, const QString&
         lists.addBindValue(last);
         lists.exec();
         while (read < PostingBudget && lists.next()) {
-            const int shortest = bandStarts()[std::size_t(lists.value(0).toInt())];
+            const auto band = quint8(lists.value(0).toInt());
             const QByteArray units = lists.value(1).toByteArray();
             qint64 id = 0;
             quint64 delta = 0;
@@ -832,12 +840,17 @@ void SqliteMemoryStore::candidates(const QString& sourceLanguage, const QString&
                 delta = 0;
                 shift = 0;
                 ++read;
-                if (std::size_t(id) >= m_shared.size())
-                    m_shared.resize(std::size_t(id) * 2 + 1024, 0);
-                quint8& shared = m_shared[std::size_t(id)];
-                if (shared == 0)
-                    seen.push_back({id, shortest});
-                shared += shared < 255 ? 1 : 0;
+                if (std::size_t(id) >= m_tallies.size())
+                    m_tallies.resize(std::size_t(id) * 2 + 1024);
+                if (seen == m_seen.size())
+                    m_seen.resize(seen * 2 + 1024);
+                Tally& tally = m_tallies[std::size_t(id)];
+                // Each unit once in the list of those seen, without a branch the processor
+                // could not foretell.
+                m_seen[seen] = id;
+                seen += tally.shared == 0 ? 1 : 0;
+                tally.shared += tally.shared < 255 ? 1 : 0;
+                tally.band = band;
             }
         }
         noteReadError(lists);
@@ -845,28 +858,37 @@ void SqliteMemoryStore::candidates(const QString& sourceLanguage, const QString&
     }
     // The units holding the largest share of trigrams, of the text's or of their own (as many as
     // their band's shortest length has), newest first among equals; those of the same text were
-    // given already.
+    // given already. A heap keeps the best so far, its weakest on top, so that most units are
+    // passed over with one comparison; the tallies are left all zero for the next lookup.
     for (const qint64 id : given)
-        if (std::size_t(id) < m_shared.size())
-            m_shared[std::size_t(id)] = 0;
-    std::vector<std::pair<double, qint64>> ranked;
-    ranked.reserve(seen.size());
-    for (const Seen& s : seen) {
-        if (const int shared = m_shared[std::size_t(s.id)])
-            ranked.push_back(
-                {double(shared) / double(std::max<qsizetype>(trigrams.size(), s.shortest)), s.id});
-        m_shared[std::size_t(s.id)] = 0;
+        if (std::size_t(id) < m_tallies.size())
+            m_tallies[std::size_t(id)].shared = 0;
+    std::array<qsizetype, 256> trigramsOfBand{};
+    for (std::size_t band = 0; band < bandStarts().size(); ++band)
+        trigramsOfBand[band] = std::max(trigrams.size(), qsizetype(bandStarts()[band]));
+    std::vector<Ranked> ranked;
+    ranked.reserve(CandidateCount);
+    for (std::size_t i = 0; i < seen; ++i) {
+        Tally& tally = m_tallies[std::size_t(m_seen[i])];
+        const Ranked unit{tally.shared, trigramsOfBand[tally.band], m_seen[i]};
+        tally = {};
+        if (unit.shared == 0)
+            continue;
+        if (ranked.size() < std::size_t(CandidateCount)) {
+            ranked.push_back(unit);
+            std::ranges::push_heap(ranked, std::greater<>());
+        } else if (unit > ranked.front()) {
+            std::ranges::pop_heap(ranked, std::greater<>());
+            ranked.back() = unit;
+            std::ranges::push_heap(ranked, std::greater<>());
+        }
     }
-    const auto best =
-        ranked.begin() + std::min<qsizetype>(CandidateCount, qsizetype(ranked.size()));
-    std::nth_element(ranked.begin(), best, ranked.end(), std::greater<>());
-    ranked.erase(best, ranked.end());
     std::ranges::sort(ranked, std::greater<>());
     if (ranked.empty())
         return;
     QJsonArray ids;
     for (const auto& r : ranked)
-        ids.append(r.second);
+        ids.append(r.id);
     QSqlQuery alike(db);
     alike.setForwardOnly(true);
     alike.prepare(QStringLiteral("SELECT %1 WHERE units.id IN (SELECT value FROM json_each(?))")
@@ -878,7 +900,7 @@ void SqliteMemoryStore::candidates(const QString& sourceLanguage, const QString&
         units.insert(alike.value(8).toLongLong(), unitFrom(alike));
     noteReadError(alike);
     for (const auto& r : ranked) {
-        if (const auto unit = units.find(r.second); unit != units.end() && !take(std::move(*unit)))
+        if (const auto unit = units.find(r.id); unit != units.end() && !take(std::move(*unit)))
             break;
     }
 }
