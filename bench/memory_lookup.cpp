@@ -1,14 +1,14 @@
 // The memory on real texts, for bench/real_memory.py: fills a memory from a file of units and
 // looks texts up in it, timing each lookup, and finds for each text the unit an exhaustive scan
-// finds, by Lexicant's score and by the plain Levenshtein ratio.
+// finds, by Lexicant's score, by the Levenshtein ratio and by the share of characters edited.
 //
 //   memory_lookup add MEMORY UNITS       each line "source<TAB>translation", English to Dutch
 //   memory_lookup suggest MEMORY TEXTS [--scan UNITS]
 //
 // Texts are one a line, with a backslash, a line break and a tab written as \\, \n and \t.
 // `suggest` writes a line of JSON for each text: the suggestions (score, source, translation),
-// the milliseconds the lookup took and, with --scan, the units of the best score and of the best
-// ratio an exhaustive scan of UNITS finds.
+// the milliseconds the lookup took and, with --scan, the units of the best score, of the best
+// Levenshtein ratio and of the fewest edits an exhaustive scan of UNITS finds.
 #include "Matching.h"
 #include "TranslationMemory.h"
 
@@ -22,6 +22,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -49,12 +50,30 @@ QStringList linesOf(const QString& path)
     return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
 }
 
-// 100 less the share of characters that differ: what translate-toolkit and most tools call alike.
-int ratio(const QString& a, const QString& b)
+// 100 less the share of characters that differ: what translate-toolkit's tmdb calls alike.
+int editRatio(const QString& a, const QString& b)
 {
     const qsizetype longest = std::max(a.size(), b.size());
     return longest == 0 ? 100
                         : int(100.0 * (1.0 - double(characterDistance(a, b)) / double(longest)));
+}
+
+// The characters both texts keep in order, twice, against their lengths together: the Levenshtein
+// ratio of python-Levenshtein and difflib.
+int levenshteinRatio(const QString& a, const QString& b)
+{
+    if (a.isEmpty() && b.isEmpty())
+        return 100;
+    std::vector<int> previous(std::size_t(b.size()) + 1, 0), current(previous.size(), 0);
+    for (const QChar ca : a) {
+        for (qsizetype j = 1; j <= b.size(); ++j) {
+            const auto k = std::size_t(j);
+            current[k] =
+                ca == b.at(j - 1) ? previous[k - 1] + 1 : std::max(previous[k], current[k - 1]);
+        }
+        std::swap(previous, current);
+    }
+    return int(200.0 * double(previous.back()) / double(a.size() + b.size()));
 }
 
 } // namespace
@@ -119,21 +138,26 @@ int main(int argc, char* argv[])
         QJsonObject result{{"text", text}, {"ms", ms}, {"suggestions", suggestions}};
         if (!scanned.isEmpty()) {
             const QString comparable = comparableText(text);
-            int bestScore = -1, bestRatio = -1;
-            QString byScore, byRatio;
+            int bestScore = -1, bestEdits = -1, bestRatio = -1;
+            QString byScore, byEdits, byRatio;
             // Every unit, but those whose length alone keeps them from beating the best so far.
             for (qsizetype i = 0; i < scanned.size(); ++i) {
                 const QString& unit = scanned.at(i);
                 if (highestScore(comparable.size(), comparables.at(i).size()) > bestScore)
                     if (const int s = comparableScore(comparable, comparables.at(i)); s > bestScore)
                         bestScore = s, byScore = unit;
+                const qsizetype shorter = std::min(text.size(), unit.size());
                 const qsizetype longest = std::max({text.size(), unit.size(), qsizetype(1)});
-                if (100 * std::min(text.size(), unit.size()) / longest > bestRatio)
-                    if (const int r = ratio(text, unit); r > bestRatio)
+                if (100 * shorter / longest > bestEdits)
+                    if (const int r = editRatio(text, unit); r > bestEdits)
+                        bestEdits = r, byEdits = unit;
+                if (200 * shorter / std::max(text.size() + unit.size(), qsizetype(1)) > bestRatio)
+                    if (const int r = levenshteinRatio(text, unit); r > bestRatio)
                         bestRatio = r, byRatio = unit;
             }
             result.insert("scan", QJsonArray{bestScore, byScore});
             result.insert("nearest", QJsonArray{bestRatio, byRatio});
+            result.insert("nearest_edits", QJsonArray{bestEdits, byEdits});
         }
         out << QJsonDocument(result).toJson(QJsonDocument::Compact) << '\n';
     }

@@ -3,7 +3,8 @@
 
 Takes the translated pairs of the gettext catalogues Debian installs for a language (as
 real_texts.py does), holds a random tenth out and puts the rest in a memory. For each held-out
-text whose nearest unit is 75-99% alike (Levenshtein ratio), it asks for suggestions and counts
+text whose nearest unit is 75-99% alike (by the Levenshtein ratio, and again by the share of
+characters edited, the measure tmdb ranks by), it asks for suggestions and counts
 the texts whose best suggestion is that unit or one as alike, those with nothing offered, and
 those whose best score is the best an exhaustive scan with Lexicant's own score finds; the same
 for translate-toolkit's tmdb, given the same units and texts. Then it repeats the memory with
@@ -34,6 +35,20 @@ COMMON_WORDS = ["Kraft", "Kraft Mode", "Open Kraft", "Kraft file", "the Kraft of
 
 
 def levenshtein_ratio(a, b):
+    """python-Levenshtein's ratio: twice the characters both keep in order, against both lengths."""
+    if not a and not b:
+        return 100
+    previous = [0] * (len(b) + 1)
+    for ca in a:
+        current = [0]
+        for j, cb in enumerate(b, 1):
+            current.append(previous[j - 1] + 1 if ca == cb else max(previous[j], current[j - 1]))
+        previous = current
+    return int(200.0 * previous[-1] / (len(a) + len(b)))
+
+
+def edit_ratio(a, b):
+    """100 less the share of characters edited: how alike tmdb ranks its matches."""
     if not a and not b:
         return 100
     previous = list(range(len(b) + 1))
@@ -43,6 +58,12 @@ def levenshtein_ratio(a, b):
             current.append(min(previous[j] + 1, current[j - 1] + 1, previous[j - 1] + (ca != cb)))
         previous = current
     return int(100.0 * (1.0 - previous[-1] / max(len(a), len(b))))
+
+
+# How alike a held-out text's nearest unit is: the Levenshtein ratio, and the measure tmdb ranks by
+# (by which tmdb finds the nearest unit by construction).
+MEASURES = [("Levenshtein ratio", "nearest", levenshtein_ratio),
+            ("share of characters edited, tmdb's own measure", "nearest_edits", edit_ratio)]
 
 
 def escaped(text):
@@ -97,7 +118,7 @@ def varied(pairs, size, seed=11):
     return out
 
 
-def quality(name, results, nearest_of):
+def quality(name, results, nearest_of, ratio=levenshtein_ratio):
     """Shares of the held-out texts with a near unit: nearest found, nothing offered."""
     found = nothing = as_scan = 0
     for r in results:
@@ -105,7 +126,7 @@ def quality(name, results, nearest_of):
         best = r["suggestions"][0] if r["suggestions"] else None
         if best is None:
             nothing += 1
-        elif levenshtein_ratio(r["text"], best[1]) >= near:
+        elif ratio(r["text"], best[1]) >= near:
             found += 1
         if "scan" in r and best is not None and best[0] >= r["scan"][0]:
             as_scan += 1
@@ -125,13 +146,16 @@ def timing(results):
         statistics.median(times), times[-1], len(times))
 
 
-def tmdb_lookups(units, texts):
+def tmdb_memory(units, path):
     import logging
     logging.disable(logging.WARNING)
     from translate.storage import tmdb
-    path = fresh("/tmp/real-memory-tmdb.sqlite")
-    db = tmdb.TMDB(path, max_candidates=3)  # its tools' defaults: 75 and more
+    db = tmdb.TMDB(fresh(path), max_candidates=3)  # its tools' defaults: 75 and more
     db.add_list([{"source": s, "target": t, "context": ""} for s, t in units], "en", "nl")
+    return db
+
+
+def tmdb_lookups(db, texts):
     results = []
     for text in texts:
         started = time.perf_counter()
@@ -173,25 +197,32 @@ def main():
     print("%d pairs of %s: %d units in the memory, %d texts held out" % (
         len(pairs), arguments.language, len(units), len(held)))
 
-    # Which held-out texts have a unit 75-99% alike: the exhaustive scan says.
+    # Which held-out texts have a unit 75-99% alike: the exhaustive scan says, by each measure.
     memory = fresh(out("corpus.sqlite"))
     add(arguments.lookup, memory, out("units.tsv"))
     scanned = lookups(arguments.lookup, memory, out("held.txt"), out("units.tsv"))
-    near = [r for r in scanned if 75 <= r["nearest"][0] <= 99]
-    nearest_of = {r["text"]: r["nearest"][0] for r in near}
-    write_texts(out("near.txt"), [r["text"] for r in near])
-    print("%d held-out texts have a unit 75-99%% alike" % len(near))
-    for name, tool, _ in tools:
-        memory = fresh(out("corpus-%s.sqlite" % name))
-        add(tool, memory, out("units.tsv"))
-        results = lookups(tool, memory, out("near.txt"), out("units.tsv"))
-        print(quality(name, results, nearest_of) + "; " + timing(results))
-    try:
-        if not arguments.no_tmdb:
-            results = tmdb_lookups(units, [r["text"] for r in near])
-            print(quality("tmdb", results, nearest_of) + "; " + timing(results))
-    except ImportError:
-        print("tmdb: translate-toolkit is not installed")
+    db = None
+    if not arguments.no_tmdb:
+        try:
+            db = tmdb_memory(units, out("tmdb.sqlite"))
+        except ImportError:
+            print("tmdb: translate-toolkit is not installed")
+    for i, (measure, key, ratio) in enumerate(MEASURES):
+        near = [r for r in scanned if 75 <= r[key][0] <= 99]
+        of = {r["text"]: r[key][0] for r in near}
+        write_texts(out("near-%s.txt" % key), [r["text"] for r in near])
+        if i == 0:
+            nearest_of = of
+            write_texts(out("near.txt"), [r["text"] for r in near])
+        print("%d held-out texts have a unit 75-99%% alike by the %s" % (len(near), measure))
+        for name, tool, _ in tools:
+            memory = fresh(out("corpus-%s.sqlite" % name))
+            add(tool, memory, out("units.tsv"))
+            results = lookups(tool, memory, out("near-%s.txt" % key), out("units.tsv"))
+            print("  " + quality(name, results, of, ratio) + "; " + timing(results))
+        if db is not None:
+            results = tmdb_lookups(db, [r["text"] for r in near])
+            print("  " + quality("tmdb", results, of, ratio) + "; " + timing(results))
 
     # Larger memories: the corpus with variations; lookups of the near texts and common words.
     write_texts(out("common.txt"), COMMON_WORDS)
