@@ -6,6 +6,7 @@
 #include "Dictionaries.h"
 #include "DocumentMemory.h"
 #include "LanguageFile.h"
+#include "ProblemReport.h"
 #include "ReferenceChecks.h"
 #include "WorkingCopy.h"
 
@@ -14,14 +15,16 @@
 
 namespace {
 
-// Problems of the file's layout that the tables no longer show.
-QStringList layoutProblems(const ReadResult& read)
+// Problems of the file's layout that the tables no longer show: each the place ("-" for the file as
+// a whole, else a table's label) and what is wrong there.
+QList<std::pair<QString, QString>> layoutProblems(const ReadResult& read)
 {
-    QStringList problems;
+    QList<std::pair<QString, QString>> problems;
     if (read.parsed.recordCount > 1)
-        problems << QStringLiteral("-: holds %1 records; only the first is read, and a save "
-                                   "keeps only that one")
-                        .arg(read.parsed.recordCount);
+        problems.append({QStringLiteral("-"),
+                         QStringLiteral("holds %1 records; only the first is read, and a save "
+                                        "keeps only that one")
+                             .arg(read.parsed.recordCount)});
     for (const int t : LanguageDocument::Tables) {
         const QByteArrayView field = read.parsed.field(t);
         const QString label = LanguageDocument::label(t);
@@ -29,21 +32,19 @@ QStringList layoutProblems(const ReadResult& read)
             t == 0 ? LanguageDocument::NameCount : LanguageDocument::RowCount;
         const qsizetype entries = field.count('\xBE');
         if (field.isEmpty() || field.back() != '\xBE')
-            problems << QStringLiteral("%1: does not end with the row terminator \"¾\"; text "
-                                       "after the last one is ignored")
-                            .arg(label);
+            problems.append({label, QStringLiteral("does not end with the row terminator \"¾\"; "
+                                                   "text after the last one is ignored")});
         if (entries > expected)
-            problems << QStringLiteral("%1: holds %2 entries instead of %3; the ones beyond the "
-                                       "last are dropped (a \"¾\" inside a text splits it)")
-                            .arg(label)
-                            .arg(entries)
-                            .arg(expected);
+            problems.append({label, QStringLiteral("holds %1 entries instead of %2; the ones "
+                                                   "beyond the last are dropped (a \"¾\" inside "
+                                                   "a text splits it)")
+                                        .arg(entries)
+                                        .arg(expected)});
         else if (entries < expected)
-            problems << QStringLiteral("%1: holds %2 entries instead of %3; the others keep "
-                                       "whatever the editor held before")
-                            .arg(label)
-                            .arg(entries)
-                            .arg(expected);
+            problems.append({label, QStringLiteral("holds %1 entries instead of %2; the others "
+                                                   "keep whatever the editor held before")
+                                        .arg(entries)
+                                        .arg(expected)});
     }
     return problems;
 }
@@ -85,8 +86,9 @@ std::optional<CheckSet> chosenChecks(Session& session, const Invocation& call)
     return checks;
 }
 
-// Runs the reference checks of each file, as the editor shows them for a file just opened.
-int againstReference(Session& session, const Invocation& call, bool countsOnly)
+// Runs the reference checks of each file, as the editor shows them for a file just opened, and
+// prints the problems in the format asked for (or the counts).
+int againstReference(Session& session, const Invocation& call, ReportFormat format, bool countsOnly)
 {
     std::optional<CheckSet> checks = chosenChecks(session, call);
     if (!checks)
@@ -115,14 +117,16 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
     const auto reference = session.load(*call.option("against"));
     if (!reference)
         return ExitFileError;
-    bool clean = true;
     bool loaded = true;
+    QStringList files;
+    QList<ReportedProblem> reported;
     for (const QString& path : call.positional) {
         const auto document = session.load(path);
         if (!document) {
             loaded = false;
             continue;
         }
+        files << path;
         const WorkingCopy copy = openedWorkingCopy(*document, 0);
         std::optional<TranslatedFrom> translatedFrom;
         if (memory.isOpen())
@@ -132,13 +136,12 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
         const QList<Problem> problems =
             referenceProblems(*reference, *document, copy, 0, *checks, &counts,
                               translatedFrom ? &*translatedFrom : nullptr);
-        clean = clean && problems.isEmpty();
         if (!countsOnly) {
             for (const Problem& p : problems)
-                session.print(QStringLiteral("%1: %2_lng_(%3): %4: %5\n")
-                                  .arg(path, LanguageDocument::label(p.form))
-                                  .arg(p.row)
-                                  .arg(checkName(p.check), p.message));
+                reported.append(
+                    {path,
+                     QStringLiteral("%1_lng_(%2)").arg(LanguageDocument::label(p.form)).arg(p.row),
+                     checkName(p.check), p.message});
             continue;
         }
         QString text = QStringLiteral("%1: %2 of %3 reference rows translated, %4 problems\n")
@@ -153,9 +156,31 @@ int againstReference(Session& session, const Invocation& call, bool countsOnly)
         }
         session.print(text);
     }
+    if (!countsOnly) {
+        // The checks that ran: spelling only with a dictionary, changed only with a memory.
+        QStringList ran;
+        for (const int c : AllChecks)
+            if (checks->has(Check(c)) && (Check(c) != Check::Spelling || speller) &&
+                (Check(c) != Check::Changed || memory.isOpen()))
+                ran << checkName(Check(c));
+        session.printBytes(problemReport(format, files, ran, reported));
+    }
     if (!loaded)
         return ExitFileError;
-    return memoryReadStatus(session, memory, clean || countsOnly ? ExitOk : ExitFileError);
+    return memoryReadStatus(session, memory,
+                            reported.isEmpty() || countsOnly ? ExitOk : ExitFileError);
+}
+
+// The format --format names, text when none is given; nothing after a usage message.
+std::optional<ReportFormat> chosenFormat(Session& session, const Invocation& call)
+{
+    const QString name = call.option("format").value_or(QStringLiteral("text"));
+    const std::optional<ReportFormat> format = reportFormatNamed(name);
+    if (!format)
+        session.usage(QStringLiteral("--format: no format is called \"%1\"; the formats are "
+                                     "text,json,junit,sarif")
+                          .arg(name));
+    return format;
 }
 
 } // namespace
@@ -166,7 +191,7 @@ int commandStats(Session& session, const Invocation& call)
         !call.onlyOptions({"against", "language", "check-capitals", "checks", "skip", "tm",
                            "reference-language"}))
         return session.usage(QStringLiteral("stats takes --against REFERENCE and FILEs"));
-    return againstReference(session, call, true);
+    return againstReference(session, call, ReportFormat::Text, true);
 }
 
 int commandCheck(Session& session, const Invocation& call)
@@ -174,33 +199,36 @@ int commandCheck(Session& session, const Invocation& call)
     if (call.positional.isEmpty() ||
         !call.onlyOptions(call.option("against")
                               ? QStringList{"against", "language", "check-capitals", "checks",
-                                            "skip", "tm", "reference-language"}
-                              : QStringList{}))
+                                            "skip", "tm", "reference-language", "format"}
+                              : QStringList{"format"}))
         return session.usage(QStringLiteral("check takes one or more FILEs; --language, --checks "
                                             "and --skip only with --against"));
+    const std::optional<ReportFormat> format = chosenFormat(session, call);
+    if (!format)
+        return ExitUsage;
     if (call.option("against"))
-        return againstReference(session, call, false);
-    bool clean = true;
+        return againstReference(session, call, *format, false);
+    // The file's own problems: its layout, and entries a language file or gettext cannot hold.
+    QList<ReportedProblem> reported;
     for (const QString& path : call.positional) {
-        QStringList problems;
         const ReadResult read = readLanguageFile(path);
         if (read.status != ReadStatus::Ok) {
-            problems << QStringLiteral("-: does not load: %1").arg(read.reason);
-        } else {
-            problems << layoutProblems(read);
-            LanguageDocument document;
-            lsf::applyFields(read.parsed, document);
-            auto entries = entryProblems(document) + poProblems(document);
-            std::stable_sort(entries.begin(), entries.end(),
-                             [](const auto& a, const auto& b) { return a.first < b.first; });
-            for (const auto& [label, problem] : entries)
-                problems << label + QStringLiteral(": ") + problem;
+            reported.append({path, QStringLiteral("-"), QStringLiteral("file"),
+                             QStringLiteral("does not load: %1").arg(read.reason)});
+            continue;
         }
-        for (const QString& problem : problems)
-            session.print(path + QStringLiteral(": ") + problem + u'\n');
-        clean = clean && problems.isEmpty();
+        for (const auto& [place, problem] : layoutProblems(read))
+            reported.append({path, place, QStringLiteral("file"), problem});
+        LanguageDocument document;
+        lsf::applyFields(read.parsed, document);
+        auto entries = entryProblems(document) + poProblems(document);
+        std::stable_sort(entries.begin(), entries.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [label, problem] : entries)
+            reported.append({path, label, QStringLiteral("file"), problem});
     }
-    return clean ? ExitOk : ExitFileError;
+    session.printBytes(problemReport(*format, call.positional, {QStringLiteral("file")}, reported));
+    return reported.isEmpty() ? ExitOk : ExitFileError;
 }
 
 int commandDiff(Session& session, const Invocation& call)

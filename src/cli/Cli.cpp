@@ -54,7 +54,7 @@ const Command Commands[] = {
      commandFromPo},
     {"check",
      "[--against REFERENCE [--language DICTIONARY [--check-capitals]] [--checks A,B | --skip "
-     "A,B] [--tm DB --reference-language LANG]] FILE...",
+     "A,B] [--tm DB --reference-language LANG]] [--format text|json|junit|sarif] FILE...",
      "list every problem of the files, one line each; with\n"
      "a reference, each problem of the translation against\n"
      "it (FILE: LABEL: CHECK: MESSAGE); --language also checks\n"
@@ -63,7 +63,11 @@ const Command Commands[] = {
      "PackageKit) only with --check-capitals;\n"
      "--checks runs only the checks named, --skip all others;\n"
      "--tm names the rows whose reference text changed since\n"
-     "they were added to that translation memory",
+     "they were added to that translation memory; --format\n"
+     "json writes one JSON object, junit a JUnit XML test\n"
+     "suite per file and a test per check (as CI servers\n"
+     "show tests), sarif SARIF 2.1.0 (as code review tools\n"
+     "show annotations)",
      commandCheck},
     {"stats",
      "--against REFERENCE [--language DICTIONARY [--check-capitals]] [--checks A,B | --skip A,B] "
@@ -264,6 +268,7 @@ std::optional<Invocation> parse(const QStringList& arguments, QString& problem)
         {QStringLiteral("--tm"), QStringLiteral("tm")},
         {QStringLiteral("--reference-language"), QStringLiteral("reference-language")},
         {QStringLiteral("--max"), QStringLiteral("max")},
+        {QStringLiteral("--format"), QStringLiteral("format")},
     };
     static const QMap<QString, QString> flags = {
         {QStringLiteral("--use-fuzzy"), QStringLiteral("use-fuzzy")},

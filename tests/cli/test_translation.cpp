@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QXmlStreamReader>
 
 #include <memory>
 #include <random>
@@ -214,6 +215,49 @@ broken.lsf: -: does not load: is not a language file: it ends inside its first r
             run({"to-po", pair[0], "--translation", pair[1]}).err,
             "lexicant-cli: " + bad +
                 ": F02_lng_(0) holds the control character EOT, which a PO file cannot hold\n");
+}
+
+// What a CI server or a code review tool reads: every file and check that ran, each problem at its
+// file and entry.
+TEST_F(CliCheck, ProblemsAsJsonJUnitAndSarifNameEachFileCheckAndEntry)
+{
+    const QString en = formFile("en.lsf", {"Open %1", "Quit"});
+    const QString nl = formFile("nl.lsf", {"Openen", "Quit"});
+    const QStringList call = {"check", "--against", en, "--checks", "placeholders,same,missing"};
+    const CliRun json = run(call + QStringList{"--format", "json", nl, en});
+    EXPECT_EQ(json.status, 1);
+    const QJsonObject report = QJsonDocument::fromJson(json.out).object();
+    EXPECT_EQ(report["files"].toArray().size(), 2);
+    EXPECT_EQ(report["problems"].toArray().size(), 4)
+        << "a lost placeholder and a row the same in one, the other against itself";
+    EXPECT_EQ(report["problems"][0].toObject(),
+              QJsonObject({{"file", nl},
+                           {"place", "F01_lng_(0)"},
+                           {"check", "placeholders"},
+                           {"message", "placeholders none, the reference \"%1\""}}));
+
+    QXmlStreamReader junit(run(call + QStringList{"--format", "junit", nl}).out);
+    QStringList seen;
+    while (junit.readNext() != QXmlStreamReader::Invalid && !junit.atEnd())
+        if (junit.isStartElement())
+            seen << QString("%1 %2 %3%4")
+                        .arg(junit.name(), junit.attributes().value("name"),
+                             junit.attributes().value("tests"),
+                             junit.attributes().value("failures"));
+    EXPECT_FALSE(junit.hasError()) << junit.errorString().toStdString();
+    EXPECT_EQ(seen, QStringList({"testsuites lexicant-cli check ", "testsuite " + nl + " 32",
+                                 "testcase missing ", "testcase same ", "failure  ",
+                                 "testcase placeholders ", "failure  "}));
+
+    const QJsonObject sarif =
+        QJsonDocument::fromJson(run(call + QStringList{"--format", "sarif", nl}).out).object();
+    EXPECT_EQ(sarif["version"], "2.1.0");
+    const QJsonObject result = sarif["runs"][0]["results"][0].toObject();
+    EXPECT_EQ(result["ruleId"], "placeholders");
+    EXPECT_EQ(sarif["runs"][0]["tool"]["driver"]["rules"][result["ruleIndex"].toInt()]["id"],
+              "placeholders");
+    EXPECT_EQ(result["locations"][0]["physicalLocation"]["artifactLocation"]["uri"], nl);
+    EXPECT_EQ(result["locations"][0]["logicalLocations"][0]["name"], "F01_lng_(0)");
 }
 
 TEST_F(CliCheck, DiffListsChangedEntriesByLabel)
