@@ -45,6 +45,10 @@ _lexicant_cli()
     --reference-language | --max)
         return
         ;;
+    --format)
+        COMPREPLY=($(compgen -W "text json junit sarif" -- "$cur"))
+        return
+        ;;
     --translation | --template | --against)
         _lexicant_cli_files "$cur" lsf
         return
@@ -76,7 +80,7 @@ _lexicant_cli()
         export-code | to-json) options="-o --output" ;;
         to-po) options="--translation --language -o --output" ;;
         from-po) options="--template --use-fuzzy -o --output" ;;
-        check) options="--against --language --check-capitals --checks --skip --tm --reference-language" ;;
+        check) options="--against --language --check-capitals --checks --skip --tm --reference-language --format" ;;
         stats) options="--against --language --check-capitals --checks --skip" ;;
         tm) options="--tm --against --reference-language --language --max -o --output" ;;
         pretranslate) options="--tm --against --reference-language --language -o --output" ;;

@@ -41,6 +41,7 @@ expect "what tm does" "add " tm a
 expect "the options of pretranslate" "--reference-language " pretranslate --r
 expect "the options of stats" "--against --check-capitals --checks --language --skip " stats --
 expect "the memory options of check" "--tm " check --against en.lsf --t
+expect "the formats of check" "json junit " check --format j
 expect "a second check name after a comma" "numbers,tabs numbers,tags " check --checks numbers,ta
 expect "dictionaries for the spelling (hunspell-nl)" "nl_AW nl_BE nl_NL nl_SR " check --language nl_
 
