@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -96,7 +97,16 @@ QString systemReason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-QString replaceFileContents(const QString& path, const QByteArray& bytes)
+namespace {
+
+// A file written beside its target, complete and on disk, waiting to be renamed into place.
+struct Part {
+    QByteArray target, name, folder;
+};
+
+// Writes the bytes beside the file the path names; on failure returns the reason and leaves
+// nothing beside it.
+QString writePart(const QString& path, const QByteArray& bytes, Part& part)
 {
     if (path.isEmpty())
         return QCoreApplication::translate("SafeFile", "no file name");
@@ -108,31 +118,62 @@ QString replaceFileContents(const QString& path, const QByteArray& bytes)
         return QCoreApplication::translate("SafeFile", "is read-only");
     ignoreFileSizeSignal();
 
-    const QByteArray name = QFile::encodeName(targetPath);
+    part.target = QFile::encodeName(targetPath);
+    part.folder = QFile::encodeName(target.absolutePath());
     struct stat existing {};
-    const bool replaces = ::stat(name.constData(), &existing) == 0;
+    const bool replaces = ::stat(part.target.constData(), &existing) == 0;
     // A new file gets the usual permissions less the umask; a replaced one keeps its own.
-    QByteArray partName;
-    const int fd = createBeside(name, replaces ? 0600 : 0666, partName);
+    const int fd = createBeside(part.target, replaces ? 0600 : 0666, part.name);
     if (fd == -1)
         return systemReason(errno);
     if (replaces) {
         ::fchmod(fd, existing.st_mode & 07777);
         [[maybe_unused]] const int owned = ::fchown(fd, existing.st_uid, existing.st_gid);
     }
-
     int error = 0;
     if (!writeAll(fd, bytes) || ::fsync(fd) != 0)
         error = errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;
-    if (error == 0 && ::rename(partName.constData(), name.constData()) != 0)
-        error = errno;
     if (error != 0) {
-        ::unlink(partName.constData());
+        ::unlink(part.name.constData());
         return systemReason(error);
     }
-    syncFolder(QFile::encodeName(target.absolutePath()));
+    return {};
+}
+
+} // namespace
+
+QString replaceFileContents(const QString& path, const QByteArray& bytes)
+{
+    return replaceFilesContents({{path, bytes}}).second;
+}
+
+std::pair<QString, QString> replaceFilesContents(const QList<std::pair<QString, QByteArray>>& files)
+{
+    // Every file written in full first: what fails most (a full disk, a limit, a read-only
+    // folder) fails before any file is replaced.
+    std::vector<Part> parts(std::size_t(files.size()));
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString problem =
+            writePart(files.at(i).first, files.at(i).second, parts[std::size_t(i)]);
+        if (problem.isEmpty())
+            continue;
+        for (qsizetype j = 0; j < i; ++j)
+            ::unlink(parts[std::size_t(j)].name.constData());
+        return {files.at(i).first, problem};
+    }
+    // Then each put in place: a rename in the folder a file was just written in fails only when
+    // another program changes that folder at the same moment.
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (::rename(parts[i].name.constData(), parts[i].target.constData()) != 0) {
+            const int error = errno;
+            for (std::size_t j = i; j < parts.size(); ++j)
+                ::unlink(parts[j].name.constData());
+            return {files.at(qsizetype(i)).first, systemReason(error)};
+        }
+        syncFolder(parts[i].folder);
+    }
     return {};
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 // The system's words for an errno value ("No space left on device").
 QString systemReason(int error);
@@ -14,6 +17,12 @@ QString systemReason(int error);
 // success, else the reason, in the system's words where the system gave one ("No space left on
 // device", "File too large"). A file-size limit makes the write fail; it never ends the process.
 QString replaceFileContents(const QString& path, const QByteArray& bytes);
+
+// Replaces several files as replaceFileContents replaces one, in step: all are written in full
+// beside their targets before any is put in place, so that a failure to write any of them leaves
+// every one as it was. Returns the path that failed and the reason, or two empty strings.
+std::pair<QString, QString>
+replaceFilesContents(const QList<std::pair<QString, QByteArray>>& files);
 
 // Reads a file a person names for a small purpose (a word list, a dictionary): only a regular
 // file, reached through links, of at most `limit` bytes. A FIFO is never waited on and a device

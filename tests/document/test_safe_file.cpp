@@ -66,6 +66,13 @@ TEST_F(SafeFileTest, EveryFailedReplacementNamesItsCauseAndKeepsTheEarlierFile)
              QDir(files.folder()).mkdir("folder.lsf");
              return replaceFileContents(files.path("folder.lsf"), bytes);
          }},
+        {"companion that cannot be written with it", Small, "is a folder",
+         [](TempFiles& files, const QString& target, const QByteArray& bytes) {
+             QDir(files.folder()).mkdir("folder.lsf");
+             const auto [path, reason] =
+                 replaceFilesContents({{target, bytes}, {files.path("folder.lsf"), bytes}});
+             return path == files.path("folder.lsf") ? reason : "another file: " + path;
+         }},
         {"missing folder", Small, "No such file or directory",
          [](TempFiles& files, const QString&, const QByteArray& bytes) {
              return replaceFileContents(files.path("missing/x.lsf"), bytes);
