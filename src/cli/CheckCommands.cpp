@@ -10,7 +10,10 @@
 #include "ReferenceChecks.h"
 #include "WorkingCopy.h"
 
+#include <QMap>
+
 #include <algorithm>
+#include <array>
 #include <memory>
 
 namespace {
@@ -149,6 +152,33 @@ int againstReference(Session& session, const Invocation& call, ReportFormat form
                            .arg(counts.translated)
                            .arg(counts.referenceRows)
                            .arg(counts.problems);
+        // Where the reference's rows stand, by the review beside the file, and who reviewed them.
+        const std::optional<Review> review = session.loadReview(path);
+        if (!review) {
+            loaded = false;
+            continue;
+        }
+        std::array<int, 4> states{};
+        QMap<QString, int> reviewers;
+        for (const int form : LanguageDocument::Forms) {
+            for (const int row : LanguageDocument::Rows) {
+                const QString& source = reference->formText(form).at(row);
+                if (source.isEmpty())
+                    continue;
+                const auto record = review->rows.constFind({form, row});
+                const RowReview* said = record == review->rows.cend() ? nullptr : &*record;
+                const RowState state = stateOf(said, document->formText(form).at(row), source);
+                ++states[std::size_t(state)];
+                if (state == RowState::Reviewed)
+                    ++reviewers[said->reviewedBy];
+            }
+        }
+        for (std::size_t s = 0; s < states.size(); ++s)
+            text += QStringLiteral("%1: %2: %3\n").arg(path, stateName(RowState(s))).arg(states[s]);
+        for (auto r = reviewers.cbegin(); r != reviewers.cend(); ++r)
+            text += QStringLiteral("%1: reviewed by %2: %3\n")
+                        .arg(path, r.key().isEmpty() ? QStringLiteral("nobody named") : r.key())
+                        .arg(r.value());
         for (const int c : AllChecks) {
             const auto n = std::count_if(problems.begin(), problems.end(),
                                          [c](const Problem& p) { return int(p.check) == c; });

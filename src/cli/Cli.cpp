@@ -46,11 +46,16 @@ const Command Commands[] = {
     {"to-po", "SOURCE [--translation TARGET] [--language CODE] [-o OUT]",
      "write a gettext PO file: one entry per used row of\n"
      "SOURCE, translated by the same row of TARGET; a pair\n"
-     "that gettext refuses is marked fuzzy, with the reason",
+     "that gettext refuses is marked fuzzy, with the reason;\n"
+     "a row that needs review by TARGET.review is fuzzy, with\n"
+     "its notes and the reference it was translated from\n"
+     "(#| msgid)",
      commandToPo},
     {"from-po", "PO --template SOURCE -o TARGET [--use-fuzzy]",
      "write SOURCE with the PO file's translations in it;\n"
-     "fuzzy ones only with --use-fuzzy",
+     "fuzzy ones only with --use-fuzzy; fuzzy, notes and\n"
+     "earlier msgids go into the review beside TARGET\n"
+     "(TARGET.review)",
      commandFromPo},
     {"check",
      "[--against REFERENCE [--language DICTIONARY [--check-capitals]] [--checks A,B | --skip "
@@ -72,8 +77,9 @@ const Command Commands[] = {
     {"stats",
      "--against REFERENCE [--language DICTIONARY [--check-capitals]] [--checks A,B | --skip A,B] "
      "FILE...",
-     "count the reference's rows each file translates, and\n"
-     "its problems against the reference by check",
+     "count the reference's rows each file translates, where\n"
+     "they stand by the review beside it (FILE.review) and\n"
+     "who reviewed them, and its problems by check",
      commandStats},
     {"diff", "A B", "list the entries that differ, one line each", commandDiff},
     {"tm", "add|suggest|import|export [--tm DB] ...",

@@ -10,6 +10,7 @@
 
 #include <unistd.h>
 
+#include <QFileInfo>
 #include <QIODevice>
 
 bool Invocation::onlyOptions(const QStringList& allowed) const
@@ -91,9 +92,10 @@ int Session::deliver(const std::optional<QString>& path, const QByteArray& bytes
     return problem.isEmpty() ? ExitOk : fileError(*path, problem);
 }
 
-int Session::save(const LanguageDocument& document, const QString& path)
+int Session::save(const LanguageDocument& document, const QString& path,
+                  const QList<std::pair<QString, QByteArray>>& beside)
 {
-    const WriteResult written = writeLanguageFile(document, path);
+    const WriteResult written = writeLanguageFile(document, path, beside);
     switch (written.status) {
     case WriteStatus::Ok:
         return ExitOk;
@@ -103,7 +105,27 @@ int Session::save(const LanguageDocument& document, const QString& path)
     case WriteStatus::Failed:
         break;
     }
-    return fileError(path, written.reason);
+    return fileError(written.failedPath, written.reason);
+}
+
+std::optional<Review> Session::loadReview(const QString& path)
+{
+    // Larger than the review of every row of a file with a note of a page each.
+    constexpr qint64 Limit = 64 * 1024 * 1024;
+    const QString companion = reviewPath(path);
+    if (!QFileInfo::exists(companion) && !QFileInfo(companion).isSymLink())
+        return Review{};
+    QByteArray bytes;
+    if (const QString problem = readRegularFile(companion, Limit, bytes); !problem.isEmpty()) {
+        fileError(companion, problem);
+        return std::nullopt;
+    }
+    ReviewReading reading = readReview(bytes);
+    if (!reading.problem.isEmpty()) {
+        fileError(companion, reading.problem);
+        return std::nullopt;
+    }
+    return reading.review;
 }
 
 QString quoted(const QString& text)

@@ -2,6 +2,7 @@
 
 #include "LanguageDocument.h"
 #include "LanguageFormat.h"
+#include "Review.h"
 
 #include <QMap>
 #include <QString>
@@ -53,8 +54,12 @@ public:
     std::optional<LanguageDocument> load(const QString& path, qint32* recordCount = nullptr);
     // Writes the bytes to the path, or to standard output when there is no path.
     int deliver(const std::optional<QString>& path, const QByteArray& bytes);
-    // Writes the document as a language file.
-    int save(const LanguageDocument& document, const QString& path);
+    // Writes the document as a language file, and the files that belong with it in step.
+    int save(const LanguageDocument& document, const QString& path,
+             const QList<std::pair<QString, QByteArray>>& beside = {});
+    // The review kept beside a language file (none when there is no companion file); on
+    // failure prints why and returns nothing.
+    std::optional<Review> loadReview(const QString& path);
 
 private:
     QIODevice& m_out;

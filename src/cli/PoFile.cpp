@@ -123,6 +123,8 @@ QString writePoFile(const QString& path, const PoHeader& header, const QList<PoE
                 po_message_set_extracted_comments(message, entry.comment.toUtf8().constData());
             if (!entry.note.isEmpty())
                 po_message_set_comments(message, entry.note.toUtf8().constData());
+            if (!entry.previousSource.isEmpty())
+                po_message_set_prev_msgid(message, entry.previousSource.toUtf8().constData());
             po_message_set_fuzzy(message, int(entry.fuzzy));
             po_message_insert(iterator.get(), message);
         }
@@ -183,6 +185,8 @@ std::optional<QList<PoEntry>> readPoFile(const QString& path, QString& error)
         const char* note = po_message_comments(message);
         entry.note = note ? QString::fromUtf8(note) : QString();
         entry.fuzzy = po_message_is_fuzzy(message) != 0;
+        const char* previous = po_message_prev_msgid(message);
+        entry.previousSource = previous ? QString::fromUtf8(previous) : QString();
         entries << entry;
     }
     return entries;

@@ -8,11 +8,12 @@
 
 // One translatable entry of a gettext PO file.
 struct PoEntry {
-    QString context;     // msgctxt
-    QString source;      // msgid
-    QString translation; // msgstr
-    QString comment;     // the extracted comment ("#." lines)
-    QString note;        // the translator comment ("# " lines)
+    QString context;        // msgctxt
+    QString source;         // msgid
+    QString translation;    // msgstr
+    QString comment;        // the extracted comment ("#." lines)
+    QString note;           // the translator comment ("# " lines)
+    QString previousSource; // the msgid it was translated from, when that changed ("#| msgid")
     bool fuzzy = false;
 };
 

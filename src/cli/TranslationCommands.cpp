@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -43,6 +44,9 @@ QString poUnsafe(const QString& text)
                       .arg(QLatin1String(name))
                 : QString();
 }
+
+// The translator comment to-po gives a pair gettext refuses; from-po leaves it out of the note.
+const QString FuzzyBecause = QStringLiteral("lexicant: fuzzy because ");
 
 PoHeader headerFor(const LanguageDocument& source, const LanguageDocument* translation,
                    const QString& language)
@@ -101,10 +105,13 @@ int commandToPo(Session& session, const Invocation& call)
     if (!source)
         return ExitFileError;
     std::optional<LanguageDocument> translation;
+    Review review;
     if (const auto path = call.option("translation")) {
         translation = session.load(*path);
-        if (!translation)
+        const std::optional<Review> reviewed = translation ? session.loadReview(*path) : Review{};
+        if (!translation || !reviewed)
             return ExitFileError;
+        review = *reviewed;
     }
 
     QList<PoEntry> entries;
@@ -130,8 +137,19 @@ int commandToPo(Session& session, const Invocation& call)
             const QString broken = gettextRuleBroken(entry.source, entry.translation);
             if (!broken.isEmpty()) {
                 entry.fuzzy = true;
-                entry.note = QStringLiteral("lexicant: fuzzy because %1").arg(broken);
+                entry.note = FuzzyBecause + broken;
             }
+            // The review: a row that needs one is fuzzy, as gettext marks a translation to look
+            // at again, with the reference text it was translated from as the previous msgid.
+            const auto record = review.rows.constFind({form, row});
+            const RowReview* reviewed = record == review.rows.cend() ? nullptr : &*record;
+            if (stateOf(reviewed, entry.translation, entry.source) == RowState::NeedsReview)
+                entry.fuzzy = true;
+            if (reviewed && !reviewed->note.isEmpty())
+                entry.note =
+                    reviewed->note + (entry.note.isEmpty() ? QString() : u'\n' + entry.note);
+            if (reviewed && !reviewed->reference.isEmpty() && reviewed->reference != entry.source)
+                entry.previousSource = reviewed->reference;
             entries << entry;
         }
     }
@@ -167,6 +185,9 @@ int commandFromPo(Session& session, const Invocation& call)
 
     const LanguageDocument original = *document;
     QSet<std::pair<int, int>> translated; // form, row
+    // What the PO file says of each translation beyond its text, for the review beside TARGET.
+    Review review;
+    bool saysMore = false;
     int fuzzyLeftOut = 0;
     for (const PoEntry& entry : *entries) {
         const auto label = parseRowLabel(entry.context);
@@ -202,6 +223,15 @@ int commandFromPo(Session& session, const Invocation& call)
                     .arg(entry.context, poPath, quoted(text), quoted(rows.at(label->row))));
         rows.set(label->row, text);
         translated.insert({label->form, label->row});
+        QStringList note = entry.note.split(u'\n');
+        note.removeIf([](const QString& line) { return line.startsWith(FuzzyBecause); });
+        RowReview row = stored(nullptr, text,
+                               entry.previousSource.isEmpty() ? entry.source : entry.previousSource,
+                               entry.fuzzy ? RowState::NeedsReview : RowState::Translated);
+        row.note = note.join(u'\n').trimmed();
+        saysMore =
+            saysMore || entry.fuzzy || !row.note.isEmpty() || !entry.previousSource.isEmpty();
+        review.rows.insert({label->form, label->row}, row);
     }
 
     int used = 0;
@@ -214,7 +244,13 @@ int commandFromPo(Session& session, const Invocation& call)
                          .arg(poPath)
                          .arg(fuzzyLeftOut)
                          .arg(QLatin1String(fuzzyLeftOut == 1 ? "translation" : "translations")));
-    const int status = session.save(*document, *call.option("output"));
+    // The review goes beside TARGET when the PO file says more than the texts, or when TARGET
+    // has one already (which would no longer describe it).
+    const QString companion = reviewPath(*call.option("output"));
+    QList<std::pair<QString, QByteArray>> beside;
+    if (saysMore || QFileInfo::exists(companion))
+        beside.append({companion, reviewBytes(review)});
+    const int status = session.save(*document, *call.option("output"), beside);
     if (status == ExitOk)
         session.print(QStringLiteral("%1 rows translated, %2 rows kept from the template\n")
                           .arg(translated.size())

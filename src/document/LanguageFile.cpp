@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <tuple>
 
 #include <sys/stat.h>
 
@@ -138,7 +139,8 @@ bool LoadLanguageFile(LanguageDocument& document, const QString& path, Toolkit& 
     return true;
 }
 
-WriteResult writeLanguageFile(const LanguageDocument& document, const QString& path)
+WriteResult writeLanguageFile(const LanguageDocument& document, const QString& path,
+                              const QList<std::pair<QString, QByteArray>>& beside)
 {
     WriteResult result;
     lsf::PackedFile packed = lsf::packFile(document);
@@ -147,7 +149,8 @@ WriteResult writeLanguageFile(const LanguageDocument& document, const QString& p
         result.refusal = packed.refusal;
         return result;
     }
-    result.reason = replaceFileContents(path, packed.bytes);
+    std::tie(result.failedPath, result.reason) =
+        replaceFilesContents(QList<std::pair<QString, QByteArray>>{{path, packed.bytes}} + beside);
     if (!result.reason.isEmpty())
         return result;
     result.status = WriteStatus::Ok;

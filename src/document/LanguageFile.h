@@ -38,13 +38,16 @@ struct WriteResult {
     WriteStatus status = WriteStatus::Failed;
     std::optional<lsf::SaveRefusal> refusal; // when Refused
     QString reason;                          // when Failed, for a command-line message
+    QString failedPath;                      // when Failed: the file that could not be written
 };
 
 // Writes the document's tables to the path. The new file is written beside the target and put
 // in its place only when complete, so a failure leaves the earlier file as it was. A document
 // that the format cannot hold is refused before the file is touched, and so is a target that
-// is read-only or a folder.
-WriteResult writeLanguageFile(const LanguageDocument& document, const QString& path);
+// is read-only or a folder. Files that belong with it (path, bytes) are written in step: when
+// one cannot be, none is replaced.
+WriteResult writeLanguageFile(const LanguageDocument& document, const QString& path,
+                              const QList<std::pair<QString, QByteArray>>& beside = {});
 
 // writeLanguageFile with the program's messages: the refusal's own text, or "An error occured
 // while saving the languagefile". Returns true when the file was written.

@@ -53,9 +53,12 @@ TEST_F(CliTest, StatsCountTheTranslatedReferenceRowsAndTheProblemsByCheck)
     EXPECT_EQ(stats.status, 0);
     const QString out = QString(stats.out).remove(folder() + '/');
     EXPECT_TRUE(out.startsWith("nl.lsf: 2 of 3 reference rows translated, 4 problems\n"
+                               "nl.lsf: untranslated: 1\nnl.lsf: needs-review: 0\n"
+                               "nl.lsf: translated: 2\nnl.lsf: reviewed: 0\n"
                                "nl.lsf: missing: 1\nnl.lsf: extra: 0\n"));
     EXPECT_TRUE(out.contains("\nen.lsf: same: 3\n")) << out.toStdString();
-    EXPECT_EQ(out.count(QLatin1Char(10)), 2 * 23) << "a line for the file and one for each check";
+    EXPECT_EQ(out.count(QLatin1Char(10)), 2 * 27)
+        << "a line for the file, one for each state and one for each check";
 }
 
 // Usage is checked before any file is read, so each usage case leaves out, or adds, one thing to

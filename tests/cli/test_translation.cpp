@@ -2,6 +2,7 @@
 #include "Dictionaries.h"
 #include "LanguageFile.h"
 #include "PoFile.h"
+#include "Review.h"
 #include "TranslationMemory.h"
 
 #include <QElapsedTimer>
@@ -89,6 +90,50 @@ TEST_F(CliTranslation, PoFileCarriesHeaderAndComments)
                               "msgid \"Quit \\\"now\\\"\"\nmsgstr \"Stop \\\"nu\\\"\""));
     EXPECT_TRUE(text.contains("msgctxt \"F01_lng_(2)\"\nmsgid \"50%\"\nmsgstr \"\""));
     EXPECT_FALSE(text.contains("msgid \"Main\"")) << "form names stay out";
+}
+
+// The review beside a translation goes into the PO file as gettext keeps it, and comes back.
+TEST_F(CliTranslation, StatsAndPoCarryTheReviewBesideTheTranslation)
+{
+    formFile("en.lsf", {"Open", "Save", "Quit"});
+    formFile("nl.lsf", {"Openen", "Opslaan", "Stoppen"});
+    Review review;
+    review.rows.insert(
+        {1, 0}, reviewed(nullptr, "Openen", "Open", "Anna", QDateTime::currentDateTimeUtc()));
+    review.rows[{1, 0}].note = "Vraag:\nwelk bestand?";
+    review.rows.insert({1, 1}, stored(nullptr, "Opslaan", "Save all", RowState::Translated));
+    write("nl.lsf.review", reviewBytes(review));
+    EXPECT_TRUE(run({"stats", "--against", path("en.lsf"), path("nl.lsf")})
+                    .out.contains("nl.lsf: needs-review: 1\n" + path("nl.lsf").toUtf8() +
+                                  ": translated: 1\n" + path("nl.lsf").toUtf8() +
+                                  ": reviewed: 1\n" + path("nl.lsf").toUtf8() +
+                                  ": reviewed by Anna: 1\n"));
+    const CliRun po = run({"to-po", path("en.lsf"), "--translation", path("nl.lsf")});
+    ASSERT_EQ(po.status, 0) << po.err.toStdString();
+    const QString text = QString::fromUtf8(po.out);
+    EXPECT_TRUE(
+        text.contains("# Vraag:\n# welk bestand?\n#. Form 1: Main\nmsgctxt \"F01_lng_(0)\""))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("#, fuzzy\n#| msgid \"Save all\"\nmsgctxt \"F01_lng_(1)\""))
+        << "the reference changed since";
+    EXPECT_EQ(text.count("fuzzy"), 1);
+
+    write("nl.po", po.out);
+    const CliRun back = run({"from-po", path("nl.po"), "--template", path("en.lsf"), "-o",
+                             path("back.lsf"), "--use-fuzzy"});
+    ASSERT_EQ(back.status, 0) << back.err.toStdString();
+    const ReviewReading reading = readReview(read(path("back.lsf.review")));
+    EXPECT_EQ(reading.problem, "");
+    const RowReview saved = reading.review.rows.value({1, 1});
+    EXPECT_EQ(stateOf(&saved, "Opslaan", "Save"), RowState::NeedsReview);
+    EXPECT_EQ(saved.reference, "Save all");
+    EXPECT_EQ(reading.review.rows.value({1, 0}).note, "Vraag:\nwelk bestand?");
+    EXPECT_EQ(reading.review.rows.size(), 3);
+
+    write("nl.lsf.review", "{ not json");
+    EXPECT_EQ(run({"to-po", path("en.lsf"), "--translation", path("nl.lsf")}).err,
+              "lexicant-cli: " + path("nl.lsf.review") +
+                  ": is no JSON: unterminated object at byte 3\n");
 }
 
 TEST(CliGettextRules, ATranslationBeginsAndEndsWithALineBreakExactlyWhenItsSourceDoes)
