@@ -79,6 +79,8 @@ _lexicant_cli()
         new | from-json) options="-o --output" ;;
         export-code | to-json) options="-o --output" ;;
         to-po) options="--translation --language -o --output" ;;
+        to-xliff) options="--translation --reference-language --language -o --output" ;;
+        from-xliff) options="--template -o --output" ;;
         from-po) options="--template --use-fuzzy -o --output" ;;
         check) options="--against --language --check-capitals --checks --skip --tm --reference-language --format" ;;
         stats) options="--against --language --check-capitals --checks --skip" ;;
@@ -93,6 +95,7 @@ _lexicant_cli()
     new) ;;
     from-json) _lexicant_cli_files "$cur" json ;;
     from-po) _lexicant_cli_files "$cur" po ;;
+    from-xliff) _lexicant_cli_files "$cur" xlf ;;
     tm)
         if ((COMP_CWORD == 2)); then
             COMPREPLY=($(compgen -W "add suggest import export" -- "$cur"))

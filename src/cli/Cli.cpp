@@ -57,6 +57,18 @@ const Command Commands[] = {
      "earlier msgids go into the review beside TARGET\n"
      "(TARGET.review)",
      commandFromPo},
+    {"to-xliff",
+     "SOURCE [--translation TARGET] [--reference-language LANG] [--language LANG] [-o OUT]",
+     "write an XLIFF 1.2 file: a translation unit per used\n"
+     "row of SOURCE (its label as id and resname), translated\n"
+     "by the same row of TARGET, with the state (new,\n"
+     "needs-review-translation, translated, final for\n"
+     "reviewed) and the notes of TARGET.review",
+     commandToXliff},
+    {"from-xliff", "FILE.xlf --template SOURCE -o TARGET",
+     "write SOURCE with the XLIFF file's translations in it,\n"
+     "and their states and notes into TARGET.review",
+     commandFromXliff},
     {"check",
      "[--against REFERENCE [--language DICTIONARY [--check-capitals]] [--checks A,B | --skip "
      "A,B] [--tm DB --reference-language LANG]] [--format text|json|junit|sarif] FILE...",

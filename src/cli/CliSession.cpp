@@ -12,6 +12,7 @@
 
 #include <QFileInfo>
 #include <QIODevice>
+#include <QRegularExpression>
 
 bool Invocation::onlyOptions(const QStringList& allowed) const
 {
@@ -126,6 +127,19 @@ std::optional<Review> Session::loadReview(const QString& path)
         return std::nullopt;
     }
     return reading.review;
+}
+
+std::optional<RowLabel> parseRowLabel(const QString& label)
+{
+    static const QRegularExpression pattern(QStringLiteral("^F(\\d\\d)_lng_\\((\\d{1,3})\\)$"));
+    const QRegularExpressionMatch match = pattern.match(label);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int form = match.captured(1).toInt();
+    const int row = match.captured(2).toInt();
+    if (form < 1 || form > LanguageDocument::FormCount || row > LanguageDocument::LastRow)
+        return std::nullopt;
+    return RowLabel{form, row};
 }
 
 QString quoted(const QString& text)

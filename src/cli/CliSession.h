@@ -79,6 +79,13 @@ int openMemory(Session& session, const Invocation& call, TranslationMemory& memo
 // The status, or ExitFileError when a lookup could not read all of the memory (said).
 int memoryReadStatus(Session& session, const TranslationMemory& memory, int status);
 
+struct RowLabel {
+    int form;
+    int row;
+};
+// "F03_lng_(7)" is row 7 of form 3; labels of form names and settings are not rows.
+std::optional<RowLabel> parseRowLabel(const QString& label);
+
 // A text as one line for a log: quotes and control characters escaped.
 QString quoted(const QString& text);
 
@@ -91,6 +98,8 @@ QList<std::pair<QString, QString>> poProblems(const LanguageDocument& document);
 int commandToPo(Session& session, const Invocation& call);
 int commandStats(Session& session, const Invocation& call);
 int commandFromPo(Session& session, const Invocation& call);
+int commandToXliff(Session& session, const Invocation& call);
+int commandFromXliff(Session& session, const Invocation& call);
 int commandCheck(Session& session, const Invocation& call);
 int commandDiff(Session& session, const Invocation& call);
 int commandTm(Session& session, const Invocation& call);

@@ -16,25 +16,6 @@
 
 namespace {
 
-struct RowLabel {
-    int form;
-    int row;
-};
-
-// "F03_lng_(7)" is row 7 of form 3; labels of form names and settings are not rows.
-std::optional<RowLabel> parseRowLabel(const QString& label)
-{
-    static const QRegularExpression pattern(QStringLiteral("^F(\\d\\d)_lng_\\((\\d{1,3})\\)$"));
-    const QRegularExpressionMatch match = pattern.match(label);
-    if (!match.hasMatch())
-        return std::nullopt;
-    const int form = match.captured(1).toInt();
-    const int row = match.captured(2).toInt();
-    if (form < 1 || form > LanguageDocument::FormCount || row > LanguageDocument::LastRow)
-        return std::nullopt;
-    return RowLabel{form, row};
-}
-
 // Why a PO file cannot hold the text, or an empty string: PO texts are C strings, and gettext
 // keeps EOT for itself (it joins msgctxt and msgid).
 QString poUnsafe(const QString& text)

@@ -111,6 +111,8 @@ TEST_F(CliTest, WrongCallsHaveTheirExitCodesAndMessages)
 2 | check --against @ok.lsf --checks same,bogus x | --checks: no check is called "bogus"; the checks are missing,extra,same,
 2 | check --against @ok.lsf --skip bogus x | --skip: no check is called "bogus"
 2 | check --format xml x | --format: no format is called "xml"; the formats are text,json,junit,sarif
+2 | to-xliff a b | to-xliff takes SOURCE
+2 | from-xliff a.xlf -o b | from-xliff takes FILE.xlf, --template SOURCE and -o TARGET
 2 | check --against @ok.lsf --tm @tm --language nl x | --tm needs --reference-language LANG and --language LANG
 2 | check --against @ok.lsf --tm @tm --reference-language en x | --tm needs
 1 | check --against @missing.lsf x.lsf | @missing.lsf: No such file or directory

@@ -136,6 +136,58 @@ TEST_F(CliTranslation, StatsAndPoCarryTheReviewBesideTheTranslation)
                   ": is no JSON: unterminated object at byte 3\n");
 }
 
+// XLIFF 1.2 as translate-toolkit reads it, and back through its XLIFF to PO and PO to XLIFF.
+TEST_F(CliTranslation, XliffCarriesEveryRowWithItsStateAndNoteBothWays)
+{
+    formFile("en.lsf", {"Open", "Save\r\nall", "Quit", "Help"});
+    formFile("nl.lsf", {"Openen", "Alles\r\nopslaan", "", "Hulp"});
+    Review review;
+    review.rows.insert({1, 0}, reviewed(nullptr, "Openen", "Open", "Anna", {}));
+    review.rows[{1, 0}].note = "Vraag:\nwelk?";
+    review.rows.insert({1, 1}, stored(nullptr, "Alles\r\nopslaan", "Save", RowState::Translated));
+    write("nl.lsf.review", reviewBytes(review));
+    ASSERT_EQ(run({"to-xliff", path("en.lsf"), "--translation", path("nl.lsf"), "--language", "nl",
+                   "-o", path("nl.xlf")})
+                  .status,
+              0);
+    QProcess toolkit;
+    toolkit.start("/usr/bin/python3",
+                  {"-c",
+                   "import sys; from translate.storage import xliff\n"
+                   "for u in xliff.xlifffile.parsefile(sys.argv[1]).units: print(repr(("
+                   "u.getid().replace(chr(4), '|'), u.target, u.get_state_n(), u.isfuzzy(), "
+                   "u.getnotes('translator'))))",
+                   path("nl.xlf")});
+    ASSERT_TRUE(toolkit.waitForFinished(60000));
+    EXPECT_EQ(QString::fromUtf8(toolkit.readAllStandardOutput()),
+              "('en.lsf|F01_lng_(0)', 'Openen', 121, False, 'Vraag:\\nwelk?')\n"
+              "('en.lsf|F01_lng_(1)', 'Alles\\r\\nopslaan', 80, True, '')\n"
+              "('en.lsf|F01_lng_(2)', '', 1, False, '')\n"
+              "('en.lsf|F01_lng_(3)', 'Hulp', 100, False, '')\n")
+        << toolkit.readAllStandardError().toStdString();
+    for (const auto& [program, from, to] :
+         {std::tuple("xliff2po", "nl.xlf", "nl.po"), std::tuple("po2xliff", "nl.po", "tt.xlf")}) {
+        toolkit.start(program, {path(from), path(to)});
+        ASSERT_TRUE(toolkit.waitForFinished(60000) && toolkit.exitCode() == 0) << program;
+    }
+    for (const char* file : {"nl.xlf", "tt.xlf"}) {
+        const CliRun back =
+            run({"from-xliff", path(file), "--template", path("en.lsf"), "-o", path("back.lsf")});
+        ASSERT_EQ(back.status, 0) << back.err.toStdString();
+        EXPECT_EQ(back.out, "3 rows translated\n") << file;
+        const Review saved = readReview(read(path("back.lsf.review"))).review;
+        EXPECT_EQ(saved.rows.value({1, 0}).note, "Vraag:\nwelk?") << file;
+        EXPECT_EQ(saved.rows.value({1, 1}).state, RowState::NeedsReview) << file;
+        EXPECT_EQ(run({"diff", path("back.lsf"), path("nl.lsf")}).out,
+                  "F01_lng_(2): \"Quit\" -> \"\"\n")
+            << "the untranslated row keeps the template's text";
+    }
+    formFile("bad.lsf", {"Open\x01"});
+    EXPECT_EQ(run({"to-xliff", path("en.lsf"), "--translation", path("bad.lsf")}).err,
+              "lexicant-cli: " + path("bad.lsf") +
+                  ": F01_lng_(0) holds the control character U+0001, which XML cannot hold\n");
+}
+
 TEST(CliGettextRules, ATranslationBeginsAndEndsWithALineBreakExactlyWhenItsSourceDoes)
 {
     const std::tuple<const char*, const char*, const char*> cases[] = {
