@@ -233,7 +233,7 @@ struct Window {
     // than the window can be given).
     void fillTwoBigForms()
     {
-        RecoveryCopy big{window.document(), {}, 0, {}};
+        RecoveryCopy big{window.document(), {}, {}, 0, {}};
         for (int form : {1, 2})
             for (int r = 0; r < 200; ++r)
                 big.document.formText(form).set(r, QString(399, u'x') + QChar(u'0' + form));
@@ -443,7 +443,7 @@ void BM_ReplaceOver200RowsWithTheReferenceOpen(benchmark::State& state)
 void openShorterLargest(const QString& path = window().largest)
 {
     window().window.openPath(path);
-    RecoveryCopy shorter{window().window.document(), {}, 0, {}};
+    RecoveryCopy shorter{window().window.document(), {}, {}, 0, {}};
     for (int row = 199; row < LanguageDocument::RowCount; ++row)
         shorter.document.formText(1).set(row, {});
     window().window.session().restore(shorter);

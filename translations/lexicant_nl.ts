@@ -405,6 +405,14 @@ Vervang het door een ander teken en kies daarna opnieuw %4.</translation>
 <context>
     <name>LanguageSession</name>
     <message>
+        <source>The review beside this file, %1, cannot be read (%2). It was moved to %3; the file opens without it.</source>
+        <translation>De beoordeling naast dit bestand, %1, kan niet worden gelezen (%2). Ze is verplaatst naar %3; het bestand wordt zonder geopend.</translation>
+    </message>
+    <message>
+        <source>The review beside this file, %1, cannot be read (%2), nor moved aside (%3); the file opens without it, and a save replaces it.</source>
+        <translation>De beoordeling naast dit bestand, %1, kan niet worden gelezen (%2) en ook niet opzij worden gezet (%3); het bestand wordt zonder geopend, en opslaan vervangt haar.</translation>
+    </message>
+    <message>
         <source>New text</source>
         <translation>Nieuwe tekst</translation>
     </message>

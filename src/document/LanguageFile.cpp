@@ -157,9 +157,10 @@ WriteResult writeLanguageFile(const LanguageDocument& document, const QString& p
     return result;
 }
 
-bool SaveLanguageFile(const LanguageDocument& document, const QString& path, Toolkit& toolkit)
+bool SaveLanguageFile(const LanguageDocument& document, const QString& path, Toolkit& toolkit,
+                      const QList<std::pair<QString, QByteArray>>& beside)
 {
-    const WriteResult written = writeLanguageFile(document, path);
+    const WriteResult written = writeLanguageFile(document, path, beside);
     switch (written.status) {
     case WriteStatus::Ok:
         return true;

@@ -51,7 +51,8 @@ WriteResult writeLanguageFile(const LanguageDocument& document, const QString& p
 
 // writeLanguageFile with the program's messages: the refusal's own text, or "An error occured
 // while saving the languagefile". Returns true when the file was written.
-bool SaveLanguageFile(const LanguageDocument& document, const QString& path, Toolkit& toolkit);
+bool SaveLanguageFile(const LanguageDocument& document, const QString& path, Toolkit& toolkit,
+                      const QList<std::pair<QString, QByteArray>>& beside = {});
 
 // The boxes' texts, for those who show them.
 QString loadErrorText();

@@ -65,6 +65,9 @@ QByteArray recoveryBytes(const RecoveryCopy& copy)
     object.insert(QStringLiteral("written"), copy.written.toUTC().toString(Qt::ISODate));
     object.insert(QStringLiteral("document"),
                   QJsonDocument::fromJson(documentToJson(copy.document)).object());
+    if (!copy.review.rows.isEmpty())
+        object.insert(QStringLiteral("review"),
+                      QJsonDocument::fromJson(reviewBytes(copy.review)).object());
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }
 
@@ -88,7 +91,13 @@ QString readRecoveryBytes(const QByteArray& bytes, RecoveryCopy& copy)
     const QString problem = documentFromJson(QJsonDocument(document.toObject()).toJson(), read);
     if (!problem.isEmpty())
         return problem;
+    ReviewReading review;
+    if (const QJsonValue kept = object.value(QStringLiteral("review")); kept.isObject())
+        review = readReview(QJsonDocument(kept.toObject()).toJson());
+    if (!review.problem.isEmpty())
+        return review.problem;
     copy.document = read;
+    copy.review = review.review;
     copy.path = object.value(QStringLiteral("path")).toString();
     copy.selectedForm = form;
     copy.written =

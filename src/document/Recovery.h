@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LanguageDocument.h"
+#include "Review.h"
 
 #include <QDateTime>
 #include <QString>
@@ -13,6 +14,7 @@ class QLockFile;
 // file it belongs to (empty for a file never saved) and the form that was selected.
 struct RecoveryCopy {
     LanguageDocument document;
+    Review review; // what is known of its rows beyond their texts
     QString path;
     int selectedForm = 0;
     QDateTime written;

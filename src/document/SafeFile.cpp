@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <vector>
@@ -175,6 +176,28 @@ std::pair<QString, QString> replaceFilesContents(const QList<std::pair<QString, 
         syncFolder(parts[i].folder);
     }
     return {};
+}
+
+QString moveAside(const QString& path, QString& aside)
+{
+    const QByteArray from = QFile::encodeName(path);
+    for (int n = 1;; ++n) {
+        aside =
+            path + QStringLiteral(".damaged") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));
+        const QByteArray to = QFile::encodeName(aside);
+        if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) ==
+            0)
+            return {};
+        int error = errno;
+        if (error == EINVAL) // a file system without the flag
+            error = QFileInfo::exists(aside)                          ? EEXIST
+                    : ::rename(from.constData(), to.constData()) == 0 ? 0
+                                                                      : errno;
+        if (error == 0)
+            return {};
+        if (error != EEXIST)
+            return systemReason(error);
+    }
 }
 
 namespace {

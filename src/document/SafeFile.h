@@ -24,6 +24,11 @@ QString replaceFileContents(const QString& path, const QByteArray& bytes);
 std::pair<QString, QString>
 replaceFilesContents(const QList<std::pair<QString, QByteArray>>& files);
 
+// Moves a file that cannot be used to the first of PATH.damaged, PATH.damaged.2 ... that is free,
+// never over an existing file, so that nothing is lost and a new one can take its place. Returns
+// the reason of a failure, or an empty string with the new path in `aside`.
+QString moveAside(const QString& path, QString& aside);
+
 // Reads a file a person names for a small purpose (a word list, a dictionary): only a regular
 // file, reached through links, of at most `limit` bytes. A FIFO is never waited on and a device
 // never read. Returns an empty string with the bytes, else the reason ("is not a regular file",

@@ -3,6 +3,8 @@
 #include "LanguageFile.h"
 #include "Recovery.h"
 #include "RowAlgorithms.h"
+#include "SafeFile.h"
+#include "Toolkit.h"
 
 #include <QFileInfo>
 #include <QSignalBlocker>
@@ -37,6 +39,38 @@ PlacedText firstChangedRow(const SessionState& a, const SessionState& b)
     return {};
 }
 
+// The review kept beside a language file; none when there is no companion file. One that cannot
+// be read is said and moved aside, never lost, and the file opens without it.
+Review reviewBeside(const QString& path, Toolkit& toolkit)
+{
+    // Larger than the review of every row of a file with a note of a page each.
+    constexpr qint64 Limit = 64 * 1024 * 1024;
+    const QString companion = reviewPath(path);
+    if (!QFileInfo::exists(companion))
+        return {};
+    QByteArray bytes;
+    QString problem = readRegularFile(companion, Limit, bytes);
+    ReviewReading reading;
+    if (problem.isEmpty())
+        reading = readReview(bytes);
+    if (problem.isEmpty() && reading.problem.isEmpty())
+        return reading.review;
+    QString aside;
+    const QString moved = moveAside(companion, aside);
+    const QString cause = problem.isEmpty() ? reading.problem : problem;
+    toolkit.messageBox(
+        moved.isEmpty()
+            ? LanguageSession::tr("The review beside this file, %1, cannot be read (%2). It was "
+                                  "moved to %3; the file opens without it.")
+                  .arg(companion, cause, aside)
+            : LanguageSession::tr("The review beside this file, %1, cannot be read (%2), nor "
+                                  "moved aside (%3); the file opens without it, and a save "
+                                  "replaces it.")
+                  .arg(companion, cause, moved),
+        MsgStyle::Exclamation);
+    return {};
+}
+
 } // namespace
 
 bool SessionState::operator==(const SessionState& other) const
@@ -44,7 +78,7 @@ bool SessionState::operator==(const SessionState& other) const
     const int form = int(document.SelectedForm);
     if (form != int(other.document.SelectedForm) ||
         document.SelectedRow != other.document.SelectedRow || !(copy == other.copy) ||
-        !(marks == other.marks))
+        !(marks == other.marks) || !(review == other.review))
         return false;
     if (document.sameTables(other.document))
         return true;
@@ -125,6 +159,22 @@ LanguageDocument LanguageSession::committed() const
     return committedDocument(state());
 }
 
+Review LanguageSession::committedReview() const
+{
+    // The review of each row goes where a commit stores the row: item i at row i; a row deleted
+    // from the list goes with its review.
+    const int form = selectedForm();
+    if (form < 1 || form > LanguageDocument::FormCount)
+        return m_review;
+    Review review = m_review;
+    review.rows.removeIf([form](const auto& row) { return row.key().form == form; });
+    for (int item = 0; item < m_copy.rows.size() && item <= LanguageDocument::LastRow; ++item)
+        if (const auto row = m_review.rows.constFind({form, m_copy.originOf(item)});
+            row != m_review.rows.cend())
+            review.rows.insert({form, item}, *row);
+    return review;
+}
+
 void LanguageSession::setUnsavedChanges(bool changed)
 {
     const bool was = hasUnsavedChanges();
@@ -142,7 +192,7 @@ void LanguageSession::setCurrentFile(const QString& path, const QString& title)
 
 SessionState LanguageSession::state() const
 {
-    return {m_document, m_copy, m_marks};
+    return {m_document, m_copy, m_marks, m_review};
 }
 
 void LanguageSession::showState(const SessionState& state, bool keepPlace)
@@ -151,6 +201,7 @@ void LanguageSession::showState(const SessionState& state, bool keepPlace)
     const float form = m_document.SelectedForm, row = m_document.SelectedRow;
     m_document = state.document;
     m_document.UnsavedChanges = unsaved;
+    setReview(state.review);
     if (keepPlace) {
         // The rows are the step's own where its form is still selected; where they were read
         // from goes with the tables (a commit in the step stored them elsewhere).
@@ -188,7 +239,8 @@ void LanguageSession::recordStep(const QString& name, const SessionState& before
 }
 
 template <typename Change>
-void LanguageSession::editRows(const QString& step, Stored stored, Change change)
+void LanguageSession::editRows(const QString& step, Stored stored, Change change,
+                               const QMap<RowKey, RowReview>& reviews)
 {
     const SessionState before = state();
     change(m_copy.rows, m_copy.origins);
@@ -197,6 +249,31 @@ void LanguageSession::editRows(const QString& step, Stored stored, Change change
     setUnsavedChanges(true);
     if (stored == Stored::Now)
         commit();
+    addReviews(reviews);
+    recordStep(step, before);
+}
+
+void LanguageSession::setReview(const Review& review)
+{
+    if (review == m_review)
+        return;
+    m_review = review;
+    emit reviewChanged();
+}
+
+void LanguageSession::addReviews(const QMap<RowKey, RowReview>& rows)
+{
+    Review review = m_review;
+    for (auto row = rows.cbegin(); row != rows.cend(); ++row)
+        review.rows.insert(row.key(), row.value());
+    setReview(review);
+}
+
+void LanguageSession::reviewRows(const QString& step, const QMap<RowKey, RowReview>& rows)
+{
+    const SessionState before = state();
+    addReviews(rows);
+    emit contentsChanged();
     recordStep(step, before);
 }
 
@@ -221,13 +298,20 @@ void LanguageSession::replaceRow(int row, const QString& text)
 }
 
 void LanguageSession::storeRows(const QString& step, const QStringList& byRow,
-                                const QList<int>& stored)
+                                const QList<int>& stored, const QMap<RowKey, RowReview>& reviews)
 {
     QStringList rows = byRow;
     while (!rows.isEmpty() && rows.last().size() <= 1)
         rows.removeLast();
-    editRows(step, Stored::Now,
-             [&rows](QStringList& list, QList<int>&) { list = std::move(rows); });
+    editRows(
+        step, Stored::Now,
+        [&rows](QStringList& list, QList<int>& origins) {
+            list = std::move(rows);
+            // Each text is at its own row: the review of each row stays with it.
+            origins.resize(list.size());
+            std::iota(origins.begin(), origins.end(), 0);
+        },
+        reviews);
     sayStored(stored);
 }
 
@@ -303,7 +387,8 @@ void LanguageSession::setSetting(FileSetting setting, const QString& text)
                (m_typingRun % 100000) * 8 + int(setting));
 }
 
-void LanguageSession::fillRows(const QString& step, const QList<PlacedText>& texts)
+void LanguageSession::fillRows(const QString& step, const QList<PlacedText>& texts,
+                               const QMap<RowKey, RowReview>& reviews)
 {
     if (texts.isEmpty())
         return;
@@ -314,6 +399,7 @@ void LanguageSession::fillRows(const QString& step, const QList<PlacedText>& tex
     const WorkingCopy shown = openedWorkingCopy(m_document, selectedForm());
     m_copy.rows = shown.rows;
     m_copy.origins = shown.origins;
+    addReviews(reviews);
     emit rowsChanged(true);
     emit contentsChanged();
     setUnsavedChanges(true);
@@ -321,12 +407,14 @@ void LanguageSession::fillRows(const QString& step, const QList<PlacedText>& tex
     emit rowsStored(texts);
 }
 
-void LanguageSession::storeText(const QString& step, const PlacedText& text)
+void LanguageSession::storeText(const QString& step, const PlacedText& text,
+                                const QMap<RowKey, RowReview>& reviews)
 {
     if (text.form == selectedForm())
         throw std::invalid_argument("the selected form is stored through its row list");
     const SessionState before = state();
     m_document.formText(text.form).set(text.row, text.text);
+    addReviews(reviews);
     emit contentsChanged();
     recordStep(step, before); // a step taken marks the document changed
     emit rowsStored({text});
@@ -357,6 +445,7 @@ void LanguageSession::selectRow(int row)
 
 int LanguageSession::commit()
 {
+    setReview(committedReview());
     const int dropped = commitWorkingCopy(m_copy, selectedForm(), m_document);
     // Each row of the list is stored at its own index now.
     m_copy.origins.resize(m_copy.rows.size());
@@ -383,6 +472,7 @@ int LanguageSession::itemOf(int row) const
 void LanguageSession::reset()
 {
     m_document.clearTables();
+    setReview({});
     setCurrentFile(QString(), QString());
     WorkingCopy cleared;
     for (FileSetting kept : {FileSetting::Revision, FileSetting::Date})
@@ -432,6 +522,7 @@ bool LanguageSession::open(const QString& path, const QString& title, Toolkit& t
 
     // On failure the loader has said so; the session goes on with the tables as they are.
     const bool loaded = LoadLanguageFile(m_document, path, toolkit);
+    setReview(loaded ? reviewBeside(path, toolkit) : Review{});
     documentCameIn(path, title);
     m_history->clear();
     setUnsavedChanges(false);
@@ -459,7 +550,13 @@ void LanguageSession::documentCameIn(const QString& path, const QString& title)
 
 bool LanguageSession::save(Toolkit& toolkit)
 {
-    if (!SaveLanguageFile(m_document, m_path, toolkit))
+    // The review goes beside the file when there is one to keep, or one there already (which
+    // would no longer describe it).
+    const QString companion = reviewPath(m_path);
+    QList<std::pair<QString, QByteArray>> beside;
+    if (!m_review.rows.isEmpty() || QFileInfo::exists(companion))
+        beside.append({companion, reviewBytes(m_review)});
+    if (!SaveLanguageFile(m_document, m_path, toolkit, beside))
         return false;
     m_history->setClean();
     setUnsavedChanges(false);
@@ -472,6 +569,7 @@ void LanguageSession::restore(const RecoveryCopy& copy)
     const float unsaved = m_document.UnsavedChanges;
     m_document = copy.document;
     m_document.UnsavedChanges = unsaved;
+    setReview(copy.review);
     documentCameIn(copy.path, QFileInfo(copy.path).fileName());
     {
         // Quietly: the history's signal would take the changes for saved.

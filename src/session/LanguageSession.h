@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LanguageDocument.h"
+#include "Review.h"
 #include "WorkingCopy.h"
 
 #include <QObject>
@@ -19,11 +20,12 @@ struct ViewMarks {
 };
 
 // Everything one state of the edit history holds: the tables with the selection, the working
-// copy, and the view marks.
+// copy, the view marks, and the review kept beside the file.
 struct SessionState {
     LanguageDocument document; // its UnsavedChanges is not part of the state
     WorkingCopy copy;
     ViewMarks marks;
+    Review review;
 
     // The same on screen and to a save (which commits the working copy first).
     bool operator==(const SessionState& other) const;
@@ -59,6 +61,13 @@ public:
     QUndoStack* history() const { return m_history; }
     // The document as a save would write it now: the working copy committed into a copy.
     LanguageDocument committed() const;
+    // What is known of the rows beyond their texts: states, notes, accepted problems. Saved beside
+    // the file, in step with it.
+    const Review& review() const { return m_review; }
+    // The review as a save would write it now: each row's where the commit stores the row.
+    Review committedReview() const;
+    // What is known of these rows now, as one step (marked reviewed, a note written).
+    void reviewRows(const QString& step, const QMap<RowKey, RowReview>& rows);
 
     void setViewMarks(const ViewMarks& marks) { m_marks = marks; }
     const ViewMarks& viewMarks() const { return m_marks; }
@@ -79,13 +88,17 @@ public:
     // Lays the selected form out with each text at its row (as rowsByOrigin gives them, without
     // gaps, so that nothing moves) and stores it, as one step. The rows in `stored` are the ones
     // the person stored a text for (the same text again included); the others keep theirs.
-    void storeRows(const QString& step, const QStringList& byRow, const QList<int>& stored);
+    // `reviews` says of rows what is known of them now, in the same step.
+    void storeRows(const QString& step, const QStringList& byRow, const QList<int>& stored,
+                   const QMap<RowKey, RowReview>& reviews = {});
     // Stores each text at its form and row (rows of any form), as one step; the selected form's
     // list is stored first and then shows the rows as stored.
-    void fillRows(const QString& step, const QList<PlacedText>& texts);
+    void fillRows(const QString& step, const QList<PlacedText>& texts,
+                  const QMap<RowKey, RowReview>& reviews = {});
     // Stores a text at a row of a form that is not selected, as one step; the row list and
     // whatever it holds that is not stored yet stay as they are.
-    void storeText(const QString& step, const PlacedText& text);
+    void storeText(const QString& step, const PlacedText& text,
+                   const QMap<RowKey, RowReview>& reviews = {});
     // The person stored these texts again as they were: no step and nothing to save, but said
     // as rowsStored.
     void storedAgain(const QList<PlacedText>& texts) { emit rowsStored(texts); }
@@ -115,14 +128,17 @@ public:
     // report a failure through the toolkit; then the document as loaded (the tables stay as they
     // were on failure) with an empty history. Returns whether the file was loaded.
     bool open(const QString& path, const QString& title, Toolkit& toolkit);
-    // Writes the tables to the current file (commit first), with the toolkit's messages on
-    // failure; on success the state becomes the saved one.
+    // Writes the tables to the current file (commit first), and the review beside it in step
+    // (when there is one to keep), with the toolkit's messages on failure; on success the state
+    // becomes the saved one.
     bool save(Toolkit& toolkit);
     // A recovery copy taken over: its document and file, its form selected, unsaved, with no
     // step that leads back to a saved state.
     void restore(const RecoveryCopy& copy);
 
 signals:
+    // What is known of the rows beyond their texts changed.
+    void reviewChanged();
     // The row list changed: rebuilt (another form, another document) or edited in place.
     void rowsChanged(bool rebuilt);
     void formNamesChanged(bool rebuilt);
@@ -156,7 +172,11 @@ private:
     // One step of the row list: changed, marked, stored at once or with the next commit.
     enum class Stored { Now, Later };
     template <typename Change>
-    void editRows(const QString& step, Stored stored, Change change);
+    void editRows(const QString& step, Stored stored, Change change,
+                  const QMap<RowKey, RowReview>& reviews = {});
+    // The review as it is now, said when it changed; and with these rows' reviews in it.
+    void setReview(const Review& review);
+    void addReviews(const QMap<RowKey, RowReview>& rows);
     // Says the rows of the selected form just stored.
     void sayStored(const QList<int>& rows);
     // The lists and boxes rebuilt from the working copy.
@@ -168,6 +188,7 @@ private:
     LanguageDocument m_document;
     WorkingCopy m_copy;
     ViewMarks m_marks;
+    Review m_review;
     QString m_path, m_title;
     QUndoStack* m_history = nullptr;
     int m_typingRun = 0; // counts what ends a run of typing in one box

@@ -56,8 +56,8 @@ void RecoveryController::write()
     m_timer->stop();
     if (!m_session.hasUnsavedChanges())
         return;
-    RecoveryCopy copy{m_session.committed(), m_session.path(), m_session.selectedForm(),
-                      QDateTime::currentDateTime()};
+    RecoveryCopy copy{m_session.committed(), m_session.committedReview(), m_session.path(),
+                      m_session.selectedForm(), QDateTime::currentDateTime()};
     const QString problem = m_slot->write(recoveryBytes(copy));
     // Said once: a box every few seconds would keep the person from working.
     if (!problem.isEmpty() && !m_failureShown && !m_ending) {

@@ -38,12 +38,14 @@ TEST_F(RecoveryTest, ACopyKeepsTheDocumentByteForByteWithItsPathFormAndTime)
     copy.path = "/home/ann/app nl.lsf";
     copy.selectedForm = 24;
     copy.written = QDateTime(QDate(2026, 12, 6), QTime(18, 30, 5), Qt::UTC);
+    copy.review.rows.insert({24, 200}, stored(nullptr, "Last ✓", "Last", RowState::NeedsReview));
     RecoveryCopy back;
     ASSERT_EQ(readRecoveryBytes(recoveryBytes(copy), back), "");
     EXPECT_TRUE(back.document.sameTables(copy.document));
     EXPECT_EQ(back.path, copy.path);
     EXPECT_EQ(back.selectedForm, 24);
     EXPECT_EQ(back.written, copy.written);
+    EXPECT_EQ(back.review, copy.review);
 
     const QByteArray head = R"({"format":"lexicant-recovery","formatVersion":1,)";
     const struct {
@@ -57,6 +59,9 @@ TEST_F(RecoveryTest, ACopyKeepsTheDocumentByteForByteWithItsPathFormAndTime)
         {head + R"("selectedForm":1})", "it holds no document"},
         {head + R"("selectedForm":1,"document":{"format":"x"}})",
          "\"format\" is not \"lexicant-language-file\""},
+        {recoveryBytes(copy).replace("needs-review", "done"),
+         "form 24 row 200 has no state that is one of "
+         "untranslated,needs-review,translated,reviewed"},
     };
     for (const auto& d : damaged)
         EXPECT_EQ(readRecoveryBytes(d.bytes, back), d.problem) << d.bytes.toStdString();

@@ -121,6 +121,44 @@ TEST_F(SessionTest, EveryEditIsOneStepUndoneAndRedoneToTheSameStateAndBytes)
     EXPECT_TRUE(toolkit.boxes.empty());
 }
 
+// The review beside the file comes in with it, follows each row to where a commit stores it, is
+// part of every step, goes out with a save, and is moved aside, said, when it cannot be read.
+TEST_F(SessionTest, TheReviewBesideTheFileFollowsItsRowsThroughStepsAndSaves)
+{
+    Review kept;
+    kept.rows.insert({1, 2}, stored(nullptr, "Three row", "Three", RowState::NeedsReview));
+    kept.rows[{1, 2}].note = "Ask";
+    write("s.lsf.review", reviewBytes(kept));
+    reopen();
+    EXPECT_EQ(session.review(), kept);
+    session.deleteRow(0);
+    EXPECT_EQ(session.committedReview().rows.keys(), QList<RowKey>({{1, 1}}));
+    session.commit();
+    EXPECT_EQ(session.review().rows.value({1, 1}).note, "Ask") << "with its row, one up";
+
+    const Review before = session.review();
+    session.reviewRows("Mark reviewed",
+                       {{{1, 0}, reviewed(nullptr, "Two row", "", "Anna", QDateTime())}});
+    EXPECT_EQ(session.review().rows.value({1, 0}).state, RowState::Reviewed);
+    session.history()->undo();
+    EXPECT_EQ(session.review(), before);
+    session.history()->redo();
+    ASSERT_TRUE(session.save(toolkit));
+    EXPECT_EQ(readReview(read(path("s.lsf.review"))).review, session.review());
+
+    write("s.lsf.review", "{");
+    reopen();
+    EXPECT_EQ(toolkit.takeBoxes(48),
+              QStringList("The review beside this file, " + file +
+                          ".review, cannot be read (is no JSON: unterminated object at byte 1). "
+                          "It was moved to " +
+                          file + ".review.damaged; the file opens without it."));
+    EXPECT_EQ(read(path("s.lsf.review.damaged")), "{");
+    EXPECT_TRUE(session.review().rows.isEmpty());
+    EXPECT_EQ(session.workingCopy().rows, QStringList({"Two row", "Three row"}))
+        << "the file itself opened, as saved";
+}
+
 TEST_F(SessionTest, SaveMarksTheSavedPointAndOnlyARealChangeIsAStep)
 {
     session.replaceRow(1, "Two row"); // the same text: marked, but nothing to undo
