@@ -87,6 +87,9 @@ QList<SpelledWord> spellingRanges(const QString& text, const QString& reference,
 // What to underline in a text as it is typed: the words the speller (if any) does not know and
 // the characters a language file cannot store, in text order.
 QList<SpelledWord> textMarks(const QString& text, const QString& reference, const Speller* speller);
+// Whether the speller knows the word of the text as it is written there: an abbreviation with
+// the full stop after it ("bzw.", "bijv.").
+bool spelledRight(const Speller& speller, const QString& text, const SpelledWord& word);
 
 struct RowProblem {
     Check check;

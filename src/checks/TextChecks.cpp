@@ -4,6 +4,8 @@
 // its verdicts, but for the few differences the README lists and gives reasons for.
 #include "TextChecks.h"
 
+#include <QSet>
+
 #include "LanguageFormat.h"
 
 #include <QCoreApplication>
@@ -225,7 +227,7 @@ void ownProblems(const QString& reference, const QString& text, const CheckSet& 
         QStringList named;
         for (const SpelledWord& w :
              spellingRanges(text, reference, checks.speller->checksCapitals)) {
-            if (!named.contains(w.word) && !checks.speller->knows(w.word)) {
+            if (!named.contains(w.word) && !spelledRight(*checks.speller, text, w)) {
                 named << w.word;
                 problems.append(
                     {Check::Spelling, QCoreApplication::translate("ReferenceChecks",
@@ -278,16 +280,28 @@ QList<SpelledWord> spellingRanges(const QString& text, const QString& reference,
         return found;
     };
     // A name kept from the reference, whole or in a compound ("tar"), is no misspelling; nor is
-    // a word taken over with a capital, as German writes a noun ("commit" as "Commit").
-    QStringList kept;
-    for (const SpelledWord& w : wordsOf(reference))
-        kept << w.word;
+    // a word taken over with a capital, as German writes a noun ("commit" as "Commit"), or with
+    // an English plural ("Commits", "Repositories").
+    QSet<QString> kept;
+    for (const SpelledWord& w : wordsOf(reference)) {
+        const QString word = w.word.toLower();
+        kept << word << word + u's' << word + QStringLiteral("es");
+        if (word.endsWith(u'y'))
+            kept << word.chopped(1) + QStringLiteral("ies");
+    }
     QList<SpelledWord> asked;
     for (const SpelledWord& w : wordsOf(text)) {
-        if (!kept.contains(w.word, Qt::CaseInsensitive))
+        if (!kept.contains(w.word.toLower()))
             asked.append(w);
     }
     return asked;
+}
+
+bool spelledRight(const Speller& speller, const QString& text, const SpelledWord& word)
+{
+    return speller.knows(word.word) ||
+           (text.mid(word.start + word.length, 1) == QLatin1String(".") &&
+            speller.knows(word.word + u'.'));
 }
 
 QList<SpelledWord> textMarks(const QString& text, const QString& reference, const Speller* speller)
@@ -295,7 +309,7 @@ QList<SpelledWord> textMarks(const QString& text, const QString& reference, cons
     QList<SpelledWord> marks;
     if (speller) {
         for (const SpelledWord& w : spellingRanges(text, reference, speller->checksCapitals)) {
-            if (!speller->knows(w.word))
+            if (!spelledRight(*speller, text, w))
                 marks.append(w);
         }
     }

@@ -67,7 +67,7 @@ void addSpellingActions(QMenu& menu, const QString& text, int position, const QS
     if (!speller)
         return;
     for (const SpelledWord& w : spellingRanges(text, reference, speller->checksCapitals)) {
-        if (position < w.start || position > w.start + w.length || speller->knows(w.word))
+        if (position < w.start || position > w.start + w.length || spelledRight(*speller, text, w))
             continue;
         QAction* first = menu.actions().value(0);
         QList<QAction*> added;

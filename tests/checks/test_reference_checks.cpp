@@ -157,13 +157,15 @@ TEST(ReferenceChecks, SpellingAsksAboutWordsOnlyNotAddressesKeysPlaceholdersOrPr
         QStringList asked;
         for (const SpelledWord& w :
              spellingRanges("Be&werken %1 {0} %s 2x www.vantrel.nl a@b.nl Lexicant opslaam "
-                            "Geïnstalleerd coördinatie café EGID PackageKit <b>vet</b> x_y Commit",
-                            "Edit with Lexicant, commit", capitals))
+                            "Geïnstalleerd coördinatie café EGID PackageKit <b>vet</b> x_y Commit "
+                            "Commits Repositories Branches Opens",
+                            "Edit with Lexicant, commit the repository branch", capitals))
             asked << w.word;
         return asked.join(u' ');
     };
-    EXPECT_EQ(words(false), "Bewerken opslaam Geïnstalleerd coördinatie café vet");
-    EXPECT_EQ(words(true), "Bewerken opslaam Geïnstalleerd coördinatie café EGID PackageKit vet");
+    EXPECT_EQ(words(false), "Bewerken opslaam Geïnstalleerd coördinatie café vet Opens");
+    EXPECT_EQ(words(true),
+              "Bewerken opslaam Geïnstalleerd coördinatie café EGID PackageKit vet Opens");
     QStringList parts; // each part of a compound, where it is
     for (const SpelledWord& w : spellingRanges("e-mailadres, tar-archief", "tar archive"))
         parts << QString("%1+%2 %3").arg(w.start).arg(w.length).arg(w.word);
@@ -175,7 +177,10 @@ TEST(ReferenceChecks, SpellingAsksAboutWordsOnlyNotAddressesKeysPlaceholdersOrPr
 TEST(ReferenceChecks, TheMarksOfATextAreUnknownWordsAndCharactersAFileCannotStore)
 {
     struct Knows : Speller {
-        bool knows(const QString& word) const override { return word != "opslaam"; }
+        bool knows(const QString& word) const override
+        {
+            return word != "opslaam" && word != "bijv";
+        }
     } speller;
     const struct {
         const char* text;
@@ -189,6 +194,7 @@ TEST(ReferenceChecks, TheMarksOfATextAreUnknownWordsAndCharactersAFileCannotStor
         {"Łukasz", nullptr, "0+1 Ł"},
         {"✓ and ✓", nullptr, "0+1 ✓, 6+1 ✓"},
         {"opslaam ✓ opslaam", &speller, "0+7 opslaam, 8+1 ✓, 10+7 opslaam"},
+        {"bijv. opslaan, bijv", &speller, "15+4 bijv"}, // an abbreviation with its full stop
     };
     for (const auto& c : cases) {
         QStringList marks;
