@@ -88,7 +88,8 @@ QList<SpelledWord> spellingRanges(const QString& text, const QString& reference,
 // the characters a language file cannot store, in text order.
 QList<SpelledWord> textMarks(const QString& text, const QString& reference, const Speller* speller);
 // Whether the speller knows the word of the text as it is written there: an abbreviation with
-// the full stop after it ("bzw.", "bijv.").
+// the full stop after it ("bzw.", "bijv."), the first part of a compound with the s that links it
+// ("Replikations-Slot", "veiligheids-instelling").
 bool spelledRight(const Speller& speller, const QString& text, const SpelledWord& word);
 
 struct RowProblem {

@@ -299,9 +299,11 @@ QList<SpelledWord> spellingRanges(const QString& text, const QString& reference,
 
 bool spelledRight(const Speller& speller, const QString& text, const SpelledWord& word)
 {
+    const QString after = text.mid(word.start + word.length, 1);
     return speller.knows(word.word) ||
-           (text.mid(word.start + word.length, 1) == QLatin1String(".") &&
-            speller.knows(word.word + u'.'));
+           (after == QLatin1String(".") && speller.knows(word.word + u'.')) ||
+           (after == QLatin1String("-") && word.word.endsWith(u's') &&
+            speller.knows(word.word.chopped(1)));
 }
 
 QList<SpelledWord> textMarks(const QString& text, const QString& reference, const Speller* speller)

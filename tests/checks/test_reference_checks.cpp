@@ -179,7 +179,7 @@ TEST(ReferenceChecks, TheMarksOfATextAreUnknownWordsAndCharactersAFileCannotStor
     struct Knows : Speller {
         bool knows(const QString& word) const override
         {
-            return word != "opslaam" && word != "bijv";
+            return word != "opslaam" && word != "bijv" && word != "veiligheids";
         }
     } speller;
     const struct {
@@ -195,6 +195,7 @@ TEST(ReferenceChecks, TheMarksOfATextAreUnknownWordsAndCharactersAFileCannotStor
         {"✓ and ✓", nullptr, "0+1 ✓, 6+1 ✓"},
         {"opslaam ✓ opslaam", &speller, "0+7 opslaam, 8+1 ✓, 10+7 opslaam"},
         {"bijv. opslaan, bijv", &speller, "15+4 bijv"}, // an abbreviation with its full stop
+        {"veiligheids-instelling veiligheids", &speller, "23+11 veiligheids"}, // a linking s
     };
     for (const auto& c : cases) {
         QStringList marks;
