@@ -471,6 +471,14 @@ Vervang het door een ander teken en kies daarna opnieuw %4.</translation>
 <context>
     <name>QL_Core</name>
     <message>
+        <source>Mark re&amp;viewed and go to the next</source>
+        <translation>Be&amp;oordeeld markeren en naar de volgende</translation>
+    </message>
+    <message>
+        <source>Nothing left to review.</source>
+        <translation>Niets meer te beoordelen.</translation>
+    </message>
+    <message>
         <source>&amp;File</source>
         <translation>&amp;Bestand</translation>
     </message>
@@ -1110,6 +1118,14 @@ Er is een herstelkopie van bewaard. Wilt u die terugzetten?</translation>
 <context>
     <name>ReferenceDock</name>
     <message>
+        <source>Rows that need review</source>
+        <translation>Rijen die beoordeeld moeten worden</translation>
+    </message>
+    <message>
+        <source>Rows not reviewed yet</source>
+        <translation>Rijen die nog niet beoordeeld zijn</translation>
+    </message>
+    <message>
         <source>Rows of</source>
         <translation>Rijen van</translation>
     </message>
@@ -1223,6 +1239,38 @@ Er is een herstelkopie van bewaard. Wilt u die terugzetten?</translation>
 </context>
 <context>
     <name>WorkbenchModel</name>
+    <message>
+        <source>State</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Untranslated</source>
+        <translation>Onvertaald</translation>
+    </message>
+    <message>
+        <source>Needs review</source>
+        <translation>Te beoordelen</translation>
+    </message>
+    <message>
+        <source>Translated</source>
+        <translation>Vertaald</translation>
+    </message>
+    <message>
+        <source>Reviewed</source>
+        <translation>Beoordeeld</translation>
+    </message>
+    <message>
+        <source>Mark reviewed</source>
+        <translation>Beoordeeld markeren</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Notitie</translation>
+    </message>
+    <message>
+        <source>, %1 reviewed</source>
+        <translation>, %1 beoordeeld</translation>
+    </message>
     <message numerus="yes">
         <source>%1 and %n more</source>
         <translation><numerusform>%1 en nog %n</numerusform><numerusform>%1 en nog %n</numerusform></translation>

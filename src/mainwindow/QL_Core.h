@@ -206,6 +206,10 @@ private:
     void fillLanguageMenu(QMenu* menu, const QString& current);
     // Goes on to the next row to do after a place, editing it.
     void goToWork(ProblemPlace from);
+    // Marks the current row reviewed and goes to the next translation not reviewed yet.
+    void reviewAndGoOn();
+    // Who a review and a note are by: the file's author, or the desktop's user.
+    QString reviewer() const;
     // With a reference open, a commit never moves rows off their index: it asks whether the
     // reference's texts may fill the empty rows before them, or leaves those empty.
     void keepRowsInPlace();
@@ -250,6 +254,7 @@ public:
           *mnu_reference_language = nullptr;
     QAction *mnu_copy_shortcut = nullptr, *mnu_new_from_reference = nullptr;
     QAction *mnu_copy_reference = nullptr, *mnu_store_next = nullptr, *mnu_pretranslate = nullptr;
+    QAction* mnu_review_next = nullptr;
     QAction *mnu_reference_open = nullptr, *mnu_reference_close = nullptr,
             *mnu_problem_next = nullptr, *mnu_problem_previous = nullptr, *mnu_find_all = nullptr;
     QAction *mnu_new = nullptr, *mnu_open = nullptr, *mnu_bar_1 = nullptr, *mnu_save = nullptr,

@@ -342,7 +342,8 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     m_filter = new QComboBox(workbench);
     m_filter->setObjectName(QStringLiteral("cmb_filter"));
     m_filter->setAccessibleName(tr("Show"));
-    m_filter->addItems({tr("All rows"), tr("Rows that need work"), tr("Untranslated rows")});
+    m_filter->addItems({tr("All rows"), tr("Rows that need work"), tr("Untranslated rows"),
+                        tr("Rows that need review"), tr("Rows not reviewed yet")});
     // The rows of one check; untranslated rows are those of "missing" already.
     for (const int c : AllChecks) {
         if (Check(c) != Check::Missing)
@@ -380,7 +381,11 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     // Tab leaves the table for the boxes above it, as in any dialog.
     m_table->setTabKeyNavigation(false);
     m_table->setWordWrap(true);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    // The problems take the room the other columns leave; the state's symbol needs little.
+    m_table->horizontalHeader()->setSectionResizeMode(WorkbenchModel::ProblemsColumn,
+                                                      QHeaderView::Stretch);
+    m_table->horizontalHeader()->setSectionResizeMode(WorkbenchModel::StateColumn,
+                                                      QHeaderView::ResizeToContents);
     // The place column fits its texts, which only another set of rows changes: fitted when the
     // rows are set, not again for each row whose text changes.
     m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);

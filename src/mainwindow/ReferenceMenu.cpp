@@ -54,6 +54,9 @@ void QL_Core::createReferenceMenu()
                               if (!referenceDock()->finishEditing(true))
                                   goToWork(m_workbench->current());
                           });
+    mnu_review_next =
+        item("mnu_review_next", tr("Mark re&viewed and go to the next"),
+             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Return), [this] { reviewAndGoOn(); });
     mnu_copy_reference =
         item("mnu_copy_reference", tr("Copy reference te&xt"), QKeySequence(Qt::CTRL | Qt::Key_B),
              [this] { referenceDock()->copyReferenceText(); });
@@ -111,7 +114,16 @@ void QL_Core::createReferenceMenu()
         const Pretranslation found = m_memory->pretranslation();
         if (found.texts.isEmpty())
             referenceDock()->sayForNow(tr("Nothing to pre-translate."));
-        m_session->fillRows(tr("Pre-translate"), found.texts);
+        // A translation the memory gave asks for a look at it here.
+        QMap<RowKey, RowReview> reviews;
+        for (const PlacedText& t : found.texts) {
+            const auto said = m_session->review().rows.constFind({t.form, t.row});
+            reviews.insert({t.form, t.row},
+                           stored(said == m_session->review().rows.cend() ? nullptr : &*said,
+                                  t.text, m_reference->reference()->formText(t.form).at(t.row),
+                                  RowState::NeedsReview));
+        }
+        m_session->fillRows(tr("Pre-translate"), found.texts, reviews);
         QStringList refused;
         for (const auto& [text, why] : found.refused)
             refused
@@ -123,8 +135,9 @@ void QL_Core::createReferenceMenu()
                                  MsgStyle::Exclamation);
     });
     QList<QAction*> needsReference = {
-        mnu_reference_close, mnu_problem_next,  mnu_problem_previous,   mnu_store_next,
-        mnu_copy_reference,  mnu_copy_shortcut, mnu_new_from_reference, mnu_pretranslate};
+        mnu_reference_close, mnu_problem_next,       mnu_problem_previous,
+        mnu_store_next,      mnu_review_next,        mnu_copy_reference,
+        mnu_copy_shortcut,   mnu_new_from_reference, mnu_pretranslate};
     for (int i = 1; i <= 3; ++i) {
         needsReference << item(qPrintable(QStringLiteral("mnu_suggestion_%1").arg(i)),
                                tr("Take suggestion &%1").arg(i),
@@ -291,6 +304,28 @@ void QL_Core::goToProblem(WorkbenchModel::Direction direction)
     }
     // The keyboard on the row gone to, so that typing starts its translation.
     referenceDock()->showRow(*found);
+    referenceDock()->table()->setFocus();
+}
+
+QString QL_Core::reviewer() const
+{
+    const QString author = m_session->workingCopy().settings[std::size_t(FileSetting::Author)];
+    return author.isEmpty() ? qEnvironmentVariable("USER") : author;
+}
+
+void QL_Core::reviewAndGoOn()
+{
+    // The text being typed is stored first, and what is reviewed is what is stored.
+    referenceDock()->finishEditing(false);
+    const ProblemPlace here = m_workbench->current();
+    m_workbench->markReviewed(here, reviewer());
+    const std::optional<ProblemPlace> next = m_workbench->nextNotReviewed(here);
+    if (!next) {
+        referenceDock()->sayForNow(tr("Nothing left to review."));
+        referenceDock()->table()->setFocus();
+        return;
+    }
+    referenceDock()->showRow(*next);
     referenceDock()->table()->setFocus();
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include <QDateTime>
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -54,6 +55,7 @@ WorkbenchModel::WorkbenchModel(const ReferenceSession& reference, const ProblemL
 {
     connect(&problems, &ProblemList::changed, this, &WorkbenchModel::schedule);
     connect(&session, &LanguageSession::selectionChanged, this, &WorkbenchModel::schedule);
+    connect(&session, &LanguageSession::reviewChanged, this, &WorkbenchModel::schedule);
     connect(&reference, &ReferenceSession::openedOrClosed, this, &WorkbenchModel::refresh);
     // Another document: the translator is nowhere in it yet.
     connect(&session, &LanguageSession::documentReplaced, this, [this] { setCurrent({}); });
@@ -111,13 +113,31 @@ QVariant WorkbenchModel::data(const QModelIndex& index, int role) const
             return withMarks(line.reference);
         case TextColumn:
             return withMarks(line.text);
+        case StateColumn:
+            return stateSymbol(line.state);
         default:
             return labels.join(QStringLiteral(", "));
         }
     case Qt::EditRole:
         return index.column() == ReferenceColumn ? line.reference : line.text;
     case Qt::ToolTipRole:
-        return index.column() == ProblemsColumn ? QVariant(messages.join(u'\n')) : QVariant();
+        switch (index.column()) {
+        case ProblemsColumn:
+            return messages.join(u'\n');
+        case StateColumn:
+            return line.note.isEmpty() ? stateText(line.state)
+                                       : stateText(line.state) + QStringLiteral("\n") + line.note;
+        case TextColumn:
+            return line.note.isEmpty() ? QVariant() : QVariant(line.note);
+        default:
+            return {};
+        }
+    case Qt::AccessibleTextRole:
+        return index.column() == StateColumn ? QVariant(stateText(line.state)) : QVariant();
+    case NoteRole:
+        return line.note;
+    case StateRole:
+        return int(line.state);
     case ProblemTextRole:
         return messages.join(u'\n');
     default:
@@ -129,7 +149,8 @@ QVariant WorkbenchModel::headerData(int section, Qt::Orientation orientation, in
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    const QString names[] = {tr("Row"), tr("Reference"), tr("This file"), tr("Problems")};
+    const QString names[] = {tr("Row"), tr("Reference"), tr("This file"), tr("Problems"),
+                             tr("State")};
     return section >= 0 && section < ColumnCount ? names[section] : QString();
 }
 
@@ -152,11 +173,45 @@ void WorkbenchModel::setFilter(Filter filter, Check only)
     refresh();
 }
 
+QString WorkbenchModel::stateSymbol(RowState state)
+{
+    switch (state) {
+    case RowState::Untranslated:
+        return QStringLiteral("\u25cb"); // ○
+    case RowState::NeedsReview:
+        return QStringLiteral("\u25d0"); // ◐
+    case RowState::Translated:
+        break;
+    case RowState::Reviewed:
+        return QStringLiteral("\u2714"); // ✔
+    }
+    return QStringLiteral("\u25cf"); // ●
+}
+
+QString WorkbenchModel::stateText(RowState state)
+{
+    switch (state) {
+    case RowState::Untranslated:
+        return tr("Untranslated");
+    case RowState::NeedsReview:
+        return tr("Needs review");
+    case RowState::Translated:
+        break;
+    case RowState::Reviewed:
+        return tr("Reviewed");
+    }
+    return tr("Translated");
+}
+
 bool WorkbenchModel::toDo(const Line& line) const
 {
     switch (m_filter) {
     case Filter::Untranslated:
         return !line.translated();
+    case Filter::NeedsReview:
+        return line.state == RowState::NeedsReview;
+    case Filter::NotReviewed:
+        return line.translated() && line.state != RowState::Reviewed;
     case Filter::OneCheck:
         return std::any_of(line.problems.begin(), line.problems.end(),
                            [this](const Problem& p) { return p.check == m_only; });
@@ -191,8 +246,13 @@ QList<WorkbenchModel::Line> WorkbenchModel::linesOf(int form, const FormInputs& 
         QList<Problem> here;
         for (; problem != inputs.problems.end() && problem->row == row; ++problem)
             here << *problem;
-        if (hasTexts || !inputs.reference.at(row).isEmpty())
-            lines.append({form, row, inputs.reference.at(row), text, here});
+        if (hasTexts || !inputs.reference.at(row).isEmpty()) {
+            const auto review = inputs.reviews.constFind(row);
+            const RowReview* said = review == inputs.reviews.cend() ? nullptr : &*review;
+            lines.append({form, row, inputs.reference.at(row), text, here,
+                          stateOf(said, text, inputs.reference.at(row)),
+                          said ? said->note : QString()});
+        }
     }
     return lines;
 }
@@ -221,7 +281,12 @@ void WorkbenchModel::refresh()
                               isSelected ? m_session.workingCopy().rows : QStringList(),
                               isSelected ? m_session.workingCopy().origins : QList<int>(),
                               isSelected,
-                              QList<Problem>(problem, end)};
+                              QList<Problem>(problem, end),
+                              {}};
+            const QMap<RowKey, RowReview>& reviews = m_session.review().rows;
+            for (auto r = reviews.lowerBound({form, 0});
+                 r != reviews.cend() && r.key().form == form; ++r)
+                inputs.reviews.insert(r.key().row, r.value());
             problem = end;
             if (isSelected)
                 selectedProblems = int(inputs.problems.size());
@@ -270,11 +335,13 @@ void WorkbenchModel::refresh()
         endResetModel();
     }
     ReferenceCounts inForm;
+    m_reviewedInForm = 0;
     for (const Line& line : std::as_const(m_every)) {
         if (line.form != selected || line.reference.isEmpty())
             continue;
         ++inForm.referenceRows;
         inForm.translated += line.text.isEmpty() ? 0 : 1;
+        m_reviewedInForm += line.state == RowState::Reviewed ? 1 : 0;
     }
     inForm.problems = selectedProblems;
     m_inForm = inForm;
@@ -343,7 +410,62 @@ QString WorkbenchModel::stepName(const QString& text)
     return text.isEmpty() ? tr("Clear row") : tr("Translate row");
 }
 
-StoreOutcome WorkbenchModel::store(ProblemPlace place, const QString& typed, bool fill)
+QMap<RowKey, RowReview> WorkbenchModel::storedReview(ProblemPlace place, const QString& text,
+                                                     RowState state) const
+{
+    const Line* line = lineAt(place);
+    const auto said = m_session.review().rows.constFind({place.form, place.row});
+    return {{{place.form, place.row},
+             stored(said == m_session.review().rows.cend() ? nullptr : &*said, text,
+                    line ? line->reference : QString(), state)}};
+}
+
+void WorkbenchModel::markReviewed(ProblemPlace place, const QString& who)
+{
+    catchUp();
+    const Line* line = lineAt(place);
+    if (!line || !line->translated() || line->state == RowState::Reviewed)
+        return;
+    const auto said = m_session.review().rows.constFind({place.form, place.row});
+    m_session.reviewRows(
+        tr("Mark reviewed"),
+        {{{place.form, place.row},
+          reviewed(said == m_session.review().rows.cend() ? nullptr : &*said, line->text,
+                   line->reference, who, QDateTime::currentDateTimeUtc())}});
+}
+
+std::optional<ProblemPlace> WorkbenchModel::nextNotReviewed(ProblemPlace from)
+{
+    catchUp();
+    const auto waiting = [this](const Line& line) {
+        return shows(line) && line.translated() && line.state != RowState::Reviewed;
+    };
+    const auto after = std::find_if(m_every.begin(), m_every.end(), [&](const Line& line) {
+        return line.place() > from && waiting(line);
+    });
+    const auto found =
+        after != m_every.end() ? after : std::find_if(m_every.begin(), m_every.end(), waiting);
+    return found != m_every.end() ? std::optional(found->place()) : std::nullopt;
+}
+
+void WorkbenchModel::setNote(ProblemPlace place, const QString& note, const QString& who)
+{
+    catchUp();
+    const Line* line = lineAt(place);
+    if (!line || line->note == note)
+        return;
+    const auto said = m_session.review().rows.constFind({place.form, place.row});
+    RowReview review = said != m_session.review().rows.cend()
+                           ? *said
+                           : stored(nullptr, line->text, line->reference, line->state);
+    review.note = note;
+    review.noteBy = note.isEmpty() ? QString() : who;
+    review.noteAt = note.isEmpty() ? QDateTime() : QDateTime::currentDateTimeUtc();
+    m_session.reviewRows(tr("Note"), {{{place.form, place.row}, review}});
+}
+
+StoreOutcome WorkbenchModel::store(ProblemPlace place, const QString& typed, bool fill,
+                                   RowState state)
 {
     using Kind = StoreOutcome::Kind;
     catchUp();
@@ -366,8 +488,10 @@ StoreOutcome WorkbenchModel::store(ProblemPlace place, const QString& typed, boo
         return {Kind::Refused, ruleMessage(checkName(text))};
     if (const QString problem = storageProblem(text); !problem.isEmpty())
         return {Kind::Refused, tr("This text cannot be stored: it %1.").arg(problem)};
+    const QMap<RowKey, RowReview> review =
+        storedReview(place, text, text.isEmpty() ? RowState::Untranslated : state);
     if (place.form != m_session.selectedForm()) {
-        m_session.storeText(stepName(text), {place.form, place.row, text});
+        m_session.storeText(stepName(text), {place.form, place.row, text}, review);
         return {};
     }
     const std::optional<QStringList> rows = rowsWith(place, text);
@@ -408,7 +532,7 @@ StoreOutcome WorkbenchModel::store(ProblemPlace place, const QString& typed, boo
                             .arg(moving)};
         fillGaps(gaps);
     }
-    m_session.storeRows(stepName(text), *rowsWith(place, text), {place.row});
+    m_session.storeRows(stepName(text), *rowsWith(place, text), {place.row}, review);
     return {};
 }
 
@@ -472,9 +596,11 @@ QString WorkbenchModel::progressText() const
     const int selected = m_session.selectedForm();
     if (!m_reference.isOpen() || selected < 1 || selected > LanguageDocument::FormCount)
         return {};
-    return tr("Form %1: %2 of %3 rows translated, %4 problems")
-        .arg(selected)
-        .arg(m_inForm.translated)
-        .arg(m_inForm.referenceRows)
-        .arg(m_inForm.problems);
+    const QString progress = tr("Form %1: %2 of %3 rows translated, %4 problems")
+                                 .arg(selected)
+                                 .arg(m_inForm.translated)
+                                 .arg(m_inForm.referenceRows)
+                                 .arg(m_inForm.problems);
+    // Reviews are counted once there are any.
+    return m_reviewedInForm == 0 ? progress : progress + tr(", %1 reviewed").arg(m_reviewedInForm);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ReferenceChecks.h"
+#include "Review.h"
 
 #include <QAbstractTableModel>
 
@@ -31,12 +32,26 @@ struct StoreOutcome {
 class WorkbenchModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { PlaceColumn, ReferenceColumn, TextColumn, ProblemsColumn, ColumnCount };
-    // Which rows show: every row, those with a problem, those without a translation, or those
-    // with a problem of one check.
-    enum class Filter { All, NeedsWork, Untranslated, OneCheck };
+    enum Column {
+        PlaceColumn,
+        ReferenceColumn,
+        TextColumn,
+        ProblemsColumn,
+        StateColumn,
+        ColumnCount
+    };
+    // Which rows show: every row, those with a problem, those without a translation, those that
+    // need review, those with a translation not reviewed yet, or those with a problem of one
+    // check.
+    enum class Filter { All, NeedsWork, Untranslated, NeedsReview, NotReviewed, OneCheck };
     // The problems of a row in words, one per line.
     static constexpr int ProblemTextRole = Qt::UserRole + 1;
+    // The row's note, and its state (a RowState).
+    static constexpr int NoteRole = Qt::UserRole + 2;
+    static constexpr int StateRole = Qt::UserRole + 3;
+    // A state's symbol and its name.
+    static QString stateSymbol(RowState state);
+    static QString stateText(RowState state);
 
     WorkbenchModel(const ReferenceSession& reference, const ProblemList& problems,
                    LanguageSession& session, QObject* parent = nullptr);
@@ -76,7 +91,10 @@ public:
     // Stores a text at its row. A form's other rows never move: where storing would close up
     // empty rows before it, it asks to fill them first (fill stores their reference's texts
     // then, in a step of its own).
-    StoreOutcome store(ProblemPlace place, const QString& text, bool fill = false);
+    // The text is stored as translated, or as needing review (a suggestion of the memory taken
+    // as it was).
+    StoreOutcome store(ProblemPlace place, const QString& text, bool fill = false,
+                       RowState state = RowState::Translated);
 
     // The rows of the selected form that a commit of its row list would move away from the
     // index the application reads; with the question to ask and the empty rows that the
@@ -87,6 +105,13 @@ public:
     // none: with fill, its empty rows before the last text take the reference's texts (those
     // whose reference is empty stay empty); without, they all stay empty.
     void keepRowsOfSelectedForm(bool fill);
+
+    // Marks a row with a text reviewed, by the person named, as one step; and the next row after
+    // it with a translation not reviewed yet, round through the rows the filter shows.
+    void markReviewed(ProblemPlace place, const QString& who);
+    std::optional<ProblemPlace> nextNotReviewed(ProblemPlace from);
+    // Gives a row its note, as one step.
+    void setNote(ProblemPlace place, const QString& note, const QString& who);
 
     // What the status bar and the workbench say of the counts.
     QString countsText() const;
@@ -104,6 +129,8 @@ private:
         int form, row;
         QString reference, text;
         QList<Problem> problems;
+        RowState state = RowState::Untranslated;
+        QString note;
         bool translated() const { return !text.isEmpty(); }
         ProblemPlace place() const { return {form, row}; }
         bool operator==(const Line&) const = default;
@@ -115,6 +142,7 @@ private:
         QList<int> origins;
         bool selected = false;
         QList<Problem> problems;
+        QMap<int, RowReview> reviews; // by row
         bool operator==(const FormInputs&) const = default;
     };
     QList<Line> linesOf(int form, const FormInputs& inputs) const;
@@ -127,6 +155,9 @@ private:
     std::optional<QStringList> rowsWith(ProblemPlace place, const QString& text) const;
     // Stores the reference's texts in those empty rows of the selected form, as one step.
     void fillGaps(const QList<int>& gaps);
+    // The row's review once a text is stored there in that state.
+    QMap<RowKey, RowReview> storedReview(ProblemPlace place, const QString& text,
+                                         RowState state) const;
 
     const ReferenceSession& m_reference;
     const ProblemList& m_problems;
@@ -139,6 +170,7 @@ private:
     // What each form's lines in m_every were made of.
     std::array<std::optional<FormInputs>, LanguageDocument::FormCount> m_inputs;
     ReferenceCounts m_inForm;
+    int m_reviewedInForm = 0;
     ProblemPlace m_current;
     bool m_scheduled = false;
 };

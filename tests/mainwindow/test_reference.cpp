@@ -47,7 +47,7 @@ protected:
         const WorkbenchModel& model = window->workbench();
         for (int r = 0; r < model.rowCount(); ++r) {
             QStringList cells;
-            for (int c = 0; c < WorkbenchModel::ColumnCount; ++c)
+            for (int c = 0; c < WorkbenchModel::StateColumn; ++c)
                 cells << model.index(r, c).data().toString();
             rows << cells.join('|');
         }

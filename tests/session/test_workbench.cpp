@@ -229,3 +229,42 @@ TEST_F(Workbench, AFormsRowsFollowAStoreInAnotherFormThatChangesTheirProblems)
     EXPECT_TRUE(changed.contains(model->lineOf({1, 0})));
     EXPECT_EQ(model->index(model->lineOf({2, 2}), WorkbenchModel::TextColumn).data(), "Uno");
 }
+
+// A row's state as the table shows it, from storing through review to an edit, with its note, as
+// steps; the filters and the progress follow.
+TEST_F(Workbench, ARowGoesFromTranslatedToReviewedAndBackWithItsNote)
+{
+    start();
+    const auto state = [this](int row) {
+        const QModelIndex cell = model->index(model->lineOf({1, row}), WorkbenchModel::StateColumn);
+        return cell.data().toString() + ' ' + cell.data(Qt::ToolTipRole).toString();
+    };
+    EXPECT_EQ(state(1), "○ Untranslated");
+    EXPECT_EQ(state(2), "● Translated") << "a text nobody said anything of";
+    ASSERT_EQ(model->store({1, 3}, "Vier", false, RowState::NeedsReview).kind,
+              StoreOutcome::Kind::NeedsFill);
+    model->store({1, 3}, "Vier", true, RowState::NeedsReview);
+    model->refresh();
+    EXPECT_EQ(state(3), "◐ Needs review");
+    model->markReviewed({1, 2}, "Anna");
+    model->setNote({1, 2}, "Klopt dit?", "Anna");
+    model->refresh();
+    EXPECT_EQ(state(2), "✔ Reviewed\nKlopt dit?");
+    EXPECT_EQ(session.review().rows.value({1, 2}).reviewedBy, "Anna");
+    EXPECT_TRUE(model->progressText().endsWith(", 1 reviewed"))
+        << model->progressText().toStdString();
+    EXPECT_EQ(model->nextNotReviewed({1, 2}), ProblemPlace({1, 3}));
+    model->setFilter(WorkbenchModel::Filter::NeedsReview);
+    EXPECT_EQ(model->rowCount(), 1);
+    model->setFilter(WorkbenchModel::Filter::NotReviewed);
+    EXPECT_EQ(model->placeAt(0), ProblemPlace({1, 0})) << "the first translation not reviewed";
+    model->setFilter(WorkbenchModel::Filter::All);
+
+    model->store({1, 2}, "Drie!");
+    model->refresh();
+    EXPECT_EQ(state(2), "● Translated\nKlopt dit?")
+        << "an edit takes back the review, not the note";
+    session.history()->undo();
+    model->refresh();
+    EXPECT_EQ(state(2), "✔ Reviewed\nKlopt dit?");
+}
