@@ -1118,6 +1118,10 @@ Er is een herstelkopie van bewaard. Wilt u die terugzetten?</translation>
 <context>
     <name>ReferenceDock</name>
     <message>
+        <source>Note of this row</source>
+        <translation>Notitie bij deze rij</translation>
+    </message>
+    <message>
         <source>Rows that need review</source>
         <translation>Rijen die beoordeeld moeten worden</translation>
     </message>

@@ -141,6 +141,10 @@ ReferenceDock* QL_Core::referenceDock()
     disconnect(m_workbench, &WorkbenchModel::currentChanged, this, &QL_Core::showPlace);
     connect(m_workbench, &WorkbenchModel::currentChanged, this, &QL_Core::showPlace);
     connect(m_referenceDock, &ReferenceDock::textStored, this, &QL_Core::storeTranslation);
+    connect(m_referenceDock, &ReferenceDock::noteEdited, this,
+            [this](ProblemPlace place, const QString& note) {
+                m_workbench->setNote(place, note, reviewer());
+            });
     // The memory learns at a save: what it suggests may be new.
     connect(m_session, &LanguageSession::saved, m_referenceDock, &ReferenceDock::forgetSuggestions);
     connect(m_referenceDock, &ReferenceDock::wordAdded, this, &QL_Core::addToDictionary);

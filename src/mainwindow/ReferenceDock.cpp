@@ -409,6 +409,18 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     m_problems->setAccessibleName(tr("Problems of this row"));
     m_problems->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
 
+    m_note = new QPlainTextEdit(workbench);
+    m_note->setObjectName(QStringLiteral("txt_note"));
+    m_note->setAccessibleName(tr("Note of this row"));
+    m_note->setPlaceholderText(tr("Note of this row"));
+    m_note->setTabChangesFocus(true);
+    // Two lines: a longer note scrolls, and a laptop's screen keeps room for the table.
+    m_note->setFixedHeight(2 * m_note->fontMetrics().lineSpacing() +
+                           2 * (m_note->frameWidth() + int(m_note->document()->documentMargin())));
+    m_note->installEventFilter(this);
+    setTabOrder(m_table, m_note);
+    setTabOrder(m_note, m_scope);
+
     auto* bar = new QHBoxLayout;
     bar->addWidget(scopeLabel);
     bar->addWidget(m_scope);
@@ -421,6 +433,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     layout->addLayout(bar);
     layout->addWidget(m_message);
     layout->addWidget(m_table, 1);
+    layout->addWidget(m_note);
     layout->addWidget(m_problems);
     for (int i = 1; i <= 3; ++i) {
         auto* label = new WrappedLabel(workbench);
@@ -488,10 +501,28 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     });
 }
 
+void ReferenceDock::keepNote()
+{
+    const int line = m_model.lineOf(m_notePlace);
+    if (m_notePlace.form > 0 && line >= 0 &&
+        m_note->toPlainText() !=
+            m_model.index(line, TextColumn).data(WorkbenchModel::NoteRole).toString())
+        emit noteEdited(m_notePlace, m_note->toPlainText());
+}
+
 void ReferenceDock::followCurrent()
 {
     m_followLater->stop();
     const int line = m_model.lineOf(m_model.current());
+    if (m_model.current() != m_notePlace)
+        keepNote();
+    m_notePlace = line < 0 ? ProblemPlace{} : m_model.current();
+    const QString note =
+        line < 0 ? QString()
+                 : m_model.index(line, TextColumn).data(WorkbenchModel::NoteRole).toString();
+    if (m_note->toPlainText() != note)
+        m_note->setPlainText(note);
+    m_note->setEnabled(line >= 0);
     // Setting the table's current row tells the model the place it already has.
     if (line < 0) {
         m_table->selectionModel()->clear();
@@ -762,6 +793,8 @@ void ReferenceDock::sayLasting()
 
 bool ReferenceDock::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_note && event->type() == QEvent::FocusOut)
+        keepNote();
     // While the keyboard is in the table, its keys act on the table's current row, as in any
     // table: the window's commands with the same keys act elsewhere.
     if (watched != m_table ||

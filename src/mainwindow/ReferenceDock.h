@@ -62,6 +62,8 @@ signals:
     void textStored(int form, int row, const QString& text, bool next);
     // A word added to the spelling language's dictionary from the editor's menu.
     void wordAdded(const QString& word);
+    // The note of a row as the person left it in the note box.
+    void noteEdited(ProblemPlace place, const QString& note);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -70,6 +72,8 @@ private:
     void sayLasting();
     // The table's current row on the model's current place.
     void followCurrent();
+    // The note box's text, when the person changed it, for its row.
+    void keepNote();
     // Opens the editor on the current row and gives it the keyboard.
     void editCurrent();
     void showSuggestions();
@@ -98,6 +102,9 @@ private:
     QString m_lasting; // what m_message says when no step has said something for now
     bool m_forNow = false;
     QLabel* m_problems = nullptr;
+    // The current row's note, and the row it belongs to.
+    QPlainTextEdit* m_note = nullptr;
+    ProblemPlace m_notePlace;
     QTableView* m_table = nullptr;
     TranslationEditor* m_editor = nullptr;
     QList<QLabel*> m_suggestionLabels;

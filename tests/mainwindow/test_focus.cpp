@@ -190,11 +190,19 @@ TEST(RealDialogs, TheKeyboardAloneOpensEditsAndTranslatesAndEveryRowStaysAtItsIn
     EXPECT_EQ(QApplication::clipboard()->text(), "Een") << "Ctrl+C copies the row's text";
     EXPECT_EQ(window.referenceDock()->table()->currentIndex().row(), 0);
     key(Qt::Key_Down);
+    key(Qt::Key_Tab); // the row's note, kept as the keyboard leaves it; then the boxes above
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "txt_note");
+    type("Vraag");
     key(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), window.referenceDock()->scopeBox());
+    QCoreApplication::processEvents(); // the table shows what changed once the change is done
+    EXPECT_EQ(
+        window.workbench().index(1, WorkbenchModel::TextColumn).data(WorkbenchModel::NoteRole),
+        "Vraag");
 
     // With untranslated rows shown, the last one stored leaves the table; the keyboard stays
     // in it, and Ctrl+Z brings the row back as the one to type on.
+    key(Qt::Key_Tab, Qt::ShiftModifier);
     key(Qt::Key_Tab, Qt::ShiftModifier);
     key(Qt::Key_Delete);
     window.referenceDock()->filterBox()->setCurrentIndex(2);
