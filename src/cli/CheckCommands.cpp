@@ -165,8 +165,7 @@ int againstReference(Session& session, const Invocation& call, ReportFormat form
                 const QString& source = reference->formText(form).at(row);
                 if (source.isEmpty())
                     continue;
-                const auto record = review->rows.constFind({form, row});
-                const RowReview* said = record == review->rows.cend() ? nullptr : &*record;
+                const RowReview* said = review->find({form, row});
                 const RowState state = stateOf(said, document->formText(form).at(row), source);
                 ++states[std::size_t(state)];
                 if (state == RowState::Reviewed)

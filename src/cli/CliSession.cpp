@@ -142,6 +142,25 @@ std::optional<RowLabel> parseRowLabel(const QString& label)
     return RowLabel{form, row};
 }
 
+std::optional<Session::Translated>
+Session::loadTranslated(const QString& sourcePath, const std::optional<QString>& translationPath)
+{
+    Translated loaded;
+    std::optional<LanguageDocument> source = load(sourcePath);
+    if (!source)
+        return std::nullopt;
+    loaded.source = *source;
+    if (translationPath) {
+        loaded.translation = load(*translationPath);
+        const std::optional<Review> review =
+            loaded.translation ? loadReview(*translationPath) : std::nullopt;
+        if (!review)
+            return std::nullopt;
+        loaded.review = *review;
+    }
+    return loaded;
+}
+
 QString quoted(const QString& text)
 {
     QString line = QStringLiteral("\"");

@@ -60,6 +60,15 @@ public:
     // The review kept beside a language file (none when there is no companion file); on
     // failure prints why and returns nothing.
     std::optional<Review> loadReview(const QString& path);
+    // A source file and, when a path is given, its translation with the review beside it; on
+    // failure prints why and returns nothing.
+    struct Translated {
+        LanguageDocument source;
+        std::optional<LanguageDocument> translation;
+        Review review;
+    };
+    std::optional<Translated> loadTranslated(const QString& sourcePath,
+                                             const std::optional<QString>& translationPath);
 
 private:
     QIODevice& m_out;

@@ -82,22 +82,15 @@ int commandToPo(Session& session, const Invocation& call)
         return session.usage(
             QStringLiteral("to-po takes SOURCE and --translation TARGET, --language CODE, -o OUT"));
     const QString sourcePath = call.positional.first();
-    const auto source = session.load(sourcePath);
-    if (!source)
+    std::optional<Session::Translated> loaded =
+        session.loadTranslated(sourcePath, call.option("translation"));
+    if (!loaded)
         return ExitFileError;
-    std::optional<LanguageDocument> translation;
-    Review review;
-    if (const auto path = call.option("translation")) {
-        translation = session.load(*path);
-        const std::optional<Review> reviewed = translation ? session.loadReview(*path) : Review{};
-        if (!translation || !reviewed)
-            return ExitFileError;
-        review = *reviewed;
-    }
+    const auto& [source, translation, review] = *loaded;
 
     QList<PoEntry> entries;
     for (const int form : LanguageDocument::Forms) {
-        const LanguageTable& rows = source->formText(form);
+        const LanguageTable& rows = source.formText(form);
         for (const int row : LanguageDocument::Rows) {
             PoEntry entry;
             entry.context = entryLabel(form, row);
@@ -112,7 +105,7 @@ int commandToPo(Session& session, const Invocation& call)
                 return session.fileError(sourceUnsafe.isEmpty() ? *call.option("translation")
                                                                 : sourcePath,
                                          entry.context + u' ' + unsafe);
-            entry.comment = QStringLiteral("Form %1: %2").arg(form).arg(source->FormNames.at(form));
+            entry.comment = QStringLiteral("Form %1: %2").arg(form).arg(source.FormNames.at(form));
             // A pair that gettext refuses as a translation goes in as gettext keeps such work in
             // progress: fuzzy, with the reason for the translator.
             const QString broken = gettextRuleBroken(entry.source, entry.translation);
@@ -122,8 +115,7 @@ int commandToPo(Session& session, const Invocation& call)
             }
             // The review: a row that needs one is fuzzy, as gettext marks a translation to look
             // at again, with the reference text it was translated from as the previous msgid.
-            const auto record = review.rows.constFind({form, row});
-            const RowReview* reviewed = record == review.rows.cend() ? nullptr : &*record;
+            const RowReview* reviewed = review.find({form, row});
             if (stateOf(reviewed, entry.translation, entry.source) == RowState::NeedsReview)
                 entry.fuzzy = true;
             if (reviewed && !reviewed->note.isEmpty())
@@ -135,7 +127,7 @@ int commandToPo(Session& session, const Invocation& call)
         }
     }
 
-    const PoHeader header = headerFor(*source, translation ? &*translation : nullptr,
+    const PoHeader header = headerFor(source, translation ? &*translation : nullptr,
                                       call.option("language").value_or(QString()));
     QTemporaryDir scratch;
     const QString written = scratch.filePath(QStringLiteral("out.po"));

@@ -144,18 +144,11 @@ int commandToXliff(Session& session, const Invocation& call)
         return session.usage(QStringLiteral("to-xliff takes SOURCE and --translation TARGET, "
                                             "--reference-language LANG, --language LANG, -o OUT"));
     const QString sourcePath = call.positional.first();
-    const auto source = session.load(sourcePath);
-    if (!source)
+    std::optional<Session::Translated> loaded =
+        session.loadTranslated(sourcePath, call.option("translation"));
+    if (!loaded)
         return ExitFileError;
-    std::optional<LanguageDocument> translation;
-    Review review;
-    if (const auto path = call.option("translation")) {
-        translation = session.load(*path);
-        const std::optional<Review> reviewed = translation ? session.loadReview(*path) : Review{};
-        if (!translation || !reviewed)
-            return ExitFileError;
-        review = *reviewed;
-    }
+    const auto& [source, translation, review] = *loaded;
 
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);
@@ -180,7 +173,7 @@ int commandToXliff(Session& session, const Invocation& call)
     xml.writeStartElement(QStringLiteral("body"));
     for (const int form : LanguageDocument::Forms) {
         for (const int row : LanguageDocument::Rows) {
-            const QString& text = source->formText(form).at(row);
+            const QString& text = source.formText(form).at(row);
             if (text.isEmpty())
                 continue;
             const QString target = translation ? translation->formText(form).at(row) : QString();
@@ -191,8 +184,7 @@ int commandToXliff(Session& session, const Invocation& call)
                 return session.fileError(sourceUnsafe.isEmpty() ? *call.option("translation")
                                                                 : sourcePath,
                                          label + u' ' + unsafe);
-            const auto record = review.rows.constFind({form, row});
-            const RowReview* said = record == review.rows.cend() ? nullptr : &*record;
+            const RowReview* said = review.find({form, row});
             const RowState state = stateOf(said, target, text);
             xml.writeStartElement(QStringLiteral("trans-unit"));
             xml.writeAttribute(QStringLiteral("id"), label);
@@ -221,7 +213,7 @@ int commandToXliff(Session& session, const Invocation& call)
             xml.writeStartElement(QStringLiteral("note"));
             xml.writeAttribute(QStringLiteral("from"), QStringLiteral("developer"));
             xml.writeCharacters(
-                QStringLiteral("Form %1: %2").arg(form).arg(source->FormNames.at(form)));
+                QStringLiteral("Form %1: %2").arg(form).arg(source.FormNames.at(form)));
             xml.writeEndElement();
             xml.writeEndElement();
         }

@@ -117,10 +117,9 @@ void QL_Core::createReferenceMenu()
         // A translation the memory gave asks for a look at it here.
         QMap<RowKey, RowReview> reviews;
         for (const PlacedText& t : found.texts) {
-            const auto said = m_session->review().rows.constFind({t.form, t.row});
             reviews.insert({t.form, t.row},
-                           stored(said == m_session->review().rows.cend() ? nullptr : &*said,
-                                  t.text, m_reference->reference()->formText(t.form).at(t.row),
+                           stored(m_session->review().find({t.form, t.row}), t.text,
+                                  m_reference->reference()->formText(t.form).at(t.row),
                                   RowState::NeedsReview));
         }
         m_session->fillRows(tr("Pre-translate"), found.texts, reviews);

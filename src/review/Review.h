@@ -42,6 +42,12 @@ struct RowKey {
 // The review of a language file: what is known of each row, by form and row.
 struct Review {
     QMap<RowKey, RowReview> rows;
+    // What is known of a row, or nothing.
+    const RowReview* find(RowKey key) const
+    {
+        const auto found = rows.constFind(key);
+        return found == rows.cend() ? nullptr : &*found;
+    }
     bool operator==(const Review&) const = default;
 };
 

@@ -169,8 +169,7 @@ Review LanguageSession::committedReview() const
     Review review = m_review;
     review.rows.removeIf([form](const auto& row) { return row.key().form == form; });
     for (int item = 0; item < m_copy.rows.size() && item <= LanguageDocument::LastRow; ++item)
-        if (const auto row = m_review.rows.constFind({form, m_copy.originOf(item)});
-            row != m_review.rows.cend())
+        if (const RowReview* row = m_review.find({form, m_copy.originOf(item)}))
             review.rows.insert({form, item}, *row);
     return review;
 }

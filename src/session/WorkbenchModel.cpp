@@ -414,9 +414,8 @@ QMap<RowKey, RowReview> WorkbenchModel::storedReview(ProblemPlace place, const Q
                                                      RowState state) const
 {
     const Line* line = lineAt(place);
-    const auto said = m_session.review().rows.constFind({place.form, place.row});
     return {{{place.form, place.row},
-             stored(said == m_session.review().rows.cend() ? nullptr : &*said, text,
+             stored(m_session.review().find({place.form, place.row}), text,
                     line ? line->reference : QString(), state)}};
 }
 
@@ -426,12 +425,10 @@ void WorkbenchModel::markReviewed(ProblemPlace place, const QString& who)
     const Line* line = lineAt(place);
     if (!line || !line->translated() || line->state == RowState::Reviewed)
         return;
-    const auto said = m_session.review().rows.constFind({place.form, place.row});
-    m_session.reviewRows(
-        tr("Mark reviewed"),
-        {{{place.form, place.row},
-          reviewed(said == m_session.review().rows.cend() ? nullptr : &*said, line->text,
-                   line->reference, who, QDateTime::currentDateTimeUtc())}});
+    m_session.reviewRows(tr("Mark reviewed"),
+                         {{{place.form, place.row},
+                           reviewed(m_session.review().find({place.form, place.row}), line->text,
+                                    line->reference, who, QDateTime::currentDateTimeUtc())}});
 }
 
 std::optional<ProblemPlace> WorkbenchModel::nextNotReviewed(ProblemPlace from)
@@ -454,10 +451,8 @@ void WorkbenchModel::setNote(ProblemPlace place, const QString& note, const QStr
     const Line* line = lineAt(place);
     if (!line || line->note == note)
         return;
-    const auto said = m_session.review().rows.constFind({place.form, place.row});
-    RowReview review = said != m_session.review().rows.cend()
-                           ? *said
-                           : stored(nullptr, line->text, line->reference, line->state);
+    const RowReview* said = m_session.review().find({place.form, place.row});
+    RowReview review = said ? *said : stored(nullptr, line->text, line->reference, line->state);
     review.note = note;
     review.noteBy = note.isEmpty() ? QString() : who;
     review.noteAt = note.isEmpty() ? QDateTime() : QDateTime::currentDateTimeUtc();
