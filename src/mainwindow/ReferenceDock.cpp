@@ -680,8 +680,19 @@ void ReferenceDock::keepPanelHeight()
 void ReferenceDock::takeSuggestion(int number)
 {
     // A copy: opening the editor may look the suggestions up anew.
-    if (number >= 1 && number <= m_suggestions.size())
-        editRow(m_model.current(), QString(m_suggestions.at(number - 1).unit.target));
+    if (number < 1 || number > m_suggestions.size())
+        return;
+    const Suggestion taken = m_suggestions.at(number - 1);
+    m_taken = {m_model.current(), taken.unit.target, taken.score};
+    editRow(m_model.current(), taken.unit.target);
+}
+
+RowState ReferenceDock::stateOfStored(ProblemPlace place, const QString& text) const
+{
+    // A suggestion of another text, stored as the memory gave it, asks for a look.
+    return m_taken.place == place && m_taken.text == text && m_taken.score < 100
+               ? RowState::NeedsReview
+               : RowState::Translated;
 }
 
 void ReferenceDock::showRow(ProblemPlace place, bool edit)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ReferenceChecks.h"
+#include "Review.h"
 #include "TranslationMemory.h"
 
 #include <QDockWidget>
@@ -48,6 +49,9 @@ public:
     void copyReferenceText();
     void copyReferenceShortcut();
     void takeSuggestion(int number);
+    // The state a text stored at a place takes: needs review when it is a suggestion taken there
+    // as it was, of a text not the same.
+    RowState stateOfStored(ProblemPlace place, const QString& text) const;
     // A short word in the workbench: what holds until it changes (a language the memory
     // lacks) ...
     void say(const QString& text);
@@ -102,6 +106,12 @@ private:
     QString m_lasting; // what m_message says when no step has said something for now
     bool m_forNow = false;
     QLabel* m_problems = nullptr;
+    // The suggestion last taken, where, and its score.
+    struct Taken {
+        ProblemPlace place;
+        QString text;
+        int score = 0;
+    } m_taken;
     // The current row's note, and the row it belongs to.
     QPlainTextEdit* m_note = nullptr;
     ProblemPlace m_notePlace;

@@ -346,13 +346,14 @@ void QL_Core::storeTranslation(int form, int row, const QString& text, bool next
 {
     using Kind = StoreOutcome::Kind;
     const ProblemPlace place{form, row};
-    StoreOutcome outcome = m_workbench->store(place, text);
+    const RowState state = referenceDock()->stateOfStored(place, text);
+    StoreOutcome outcome = m_workbench->store(place, text, false, state);
     if (outcome.kind == Kind::NeedsFill) {
         if (m_toolkit.messageBox(outcome.message, MsgStyle::Question) != MsgResult::Yes) {
             referenceDock()->editRow(place, text);
             return;
         }
-        outcome = m_workbench->store(place, text, true);
+        outcome = m_workbench->store(place, text, true, state);
     }
     // What refuses the text gives it back in the editor on its row, to change or to cancel.
     if (outcome.kind == Kind::Refused) {

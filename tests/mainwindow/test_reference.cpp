@@ -376,6 +376,12 @@ TEST_F(Reference, TheMemorySaysWhatItLacksLearnsAtSaveSuggestsAndPretranslates)
     ASSERT_NE(window->referenceDock()->openEditor(), nullptr);
     EXPECT_EQ(window->referenceDock()->openEditor()->toPlainText(), "Sluiten");
     window->referenceDock()->finishEditing(false);
+    EXPECT_EQ(window->referenceDock()->stateOfStored({1, 2}, "Sluiten"), RowState::Translated)
+        << "the memory's translation of the same text needs no review";
+    const auto state = [&](int line) {
+        QCoreApplication::processEvents();
+        return window->workbench().index(line, WorkbenchModel::StateColumn).data(Qt::ToolTipRole);
+    };
     // Typed, a row has the next one's suggestions looked up; Ctrl+Enter shows them there.
     window->referenceDock()->showRow({1, 2}, true);
     QTest::keyClicks(window->referenceDock()->openEditor(), "Dicht");
@@ -386,6 +392,7 @@ TEST_F(Reference, TheMemorySaysWhatItLacksLearnsAtSaveSuggestsAndPretranslates)
 
     window->findChild<QAction*>("mnu_pretranslate")->trigger();
     EXPECT_EQ(table().at(3), "3|Quit|Afsluiten|");
+    EXPECT_EQ(state(3), "Needs review");
     EXPECT_EQ(window->mnu_undo->text(), "Undo Pre-translate");
 }
 
