@@ -15,6 +15,8 @@
 #include "ReferenceChecks.h"
 #include "ReferenceDock.h"
 #include "ReferenceSession.h"
+#include "Review.h"
+#include "SafeFile.h"
 #include "ShellBackend.h"
 #include "SpellingSession.h"
 #include "Toolkit.h"
@@ -608,6 +610,62 @@ void BM_KeyInTheEditor(benchmark::State& state)
 }
 
 // The table switched between this form and all forms, showing the rows that need work.
+// Opening the largest pair's translation with the largest reference open: with a review beside it
+// of every row, each with a note, and without one (0, the floor).
+void BM_OpenTheLargestPairWithItsReview(benchmark::State& state)
+{
+    if (const QString problem = openPairInWords(false); !problem.isEmpty()) {
+        state.SkipWithError(qPrintable(problem));
+        return;
+    }
+    Review review;
+    const LanguageDocument& english = *window().window.reference().reference();
+    const LanguageDocument& dutch = window().window.document();
+    for (const int form : LanguageDocument::Forms)
+        for (const int row : LanguageDocument::Rows)
+            if (!dutch.formText(form).at(row).isEmpty()) {
+                RowReview r = stored(nullptr, dutch.formText(form).at(row),
+                                     english.formText(form).at(row), RowState::NeedsReview);
+                r.note = QStringLiteral("Is this the word the application uses elsewhere?");
+                review.rows.insert({form, row}, r);
+            }
+    const QString companion = reviewPath(window().dutch);
+    if (state.range(0) == 1)
+        replaceFileContents(companion, reviewBytes(review));
+    for (auto _ : state) {
+        window().window.openPath(window().dutch);
+        window().window.selectForm(1);
+        repaintAll();
+    }
+    state.counters["rows reviewed"] = double(window().window.session().review().rows.size());
+    QFile::remove(companion);
+    closePairInWords();
+}
+
+// Ctrl+Shift+Enter on the largest pair: the row marked reviewed and the next one shown; each
+// second time Undo takes the mark back.
+void BM_MarkReviewedOnTheLargestPair(benchmark::State& state)
+{
+    if (const QString problem = openPairInWords(false); !problem.isEmpty()) {
+        state.SkipWithError(qPrintable(problem));
+        return;
+    }
+    QAction* review = window().window.findChild<QAction*>(QStringLiteral("mnu_review_next"));
+    window().window.referenceDock()->showRow({1, 3});
+    bool forth = true;
+    for (auto _ : state) {
+        if (forth) {
+            review->trigger();
+        } else {
+            window().window.session().history()->undo();
+            window().window.referenceDock()->showRow({1, 3});
+        }
+        repaintAll();
+        forth = !forth;
+    }
+    closePairInWords();
+}
+
 void BM_AllFormsFilteredToWhatNeedsWork(benchmark::State& state)
 {
     openShorterLargest();
@@ -636,6 +694,8 @@ BENCHMARK(BM_SaveInTheRowDialogWithTheReferenceOpen)->Unit(benchmark::kMilliseco
 BENCHMARK(BM_StoreAndGoToTheNextRow)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KeyInTheEditor)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AllFormsFilteredToWhatNeedsWork)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenTheLargestPairWithItsReview)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MarkReviewedOnTheLargestPair)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemoryOf200ReplaceSteps)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
