@@ -471,6 +471,10 @@ Vervang het door een ander teken en kies daarna opnieuw %4.</translation>
 <context>
     <name>QL_Core</name>
     <message>
+        <source>Acce&amp;pt the problems of this row</source>
+        <translation>De problemen van deze rij aan&amp;vaarden</translation>
+    </message>
+    <message>
         <source>Mark re&amp;viewed and go to the next</source>
         <translation>Be&amp;oordeeld markeren en naar de volgende</translation>
     </message>
@@ -1243,6 +1247,10 @@ Er is een herstelkopie van bewaard. Wilt u die terugzetten?</translation>
 </context>
 <context>
     <name>WorkbenchModel</name>
+    <message>
+        <source>Accept problems</source>
+        <translation>Problemen aanvaarden</translation>
+    </message>
     <message>
         <source>State</source>
         <translation>Status</translation>

@@ -135,10 +135,21 @@ int againstReference(Session& session, const Invocation& call, ReportFormat form
         if (memory.isOpen())
             translatedFrom = memory.sourcesOf(*call.option("reference-language"),
                                               *call.option("language"), memoryOrigin(path));
+        // The review beside the file: the problems accepted for a row as it is are none.
+        const std::optional<Review> review = session.loadReview(path);
+        if (!review) {
+            loaded = false;
+            continue;
+        }
         ReferenceCounts counts;
-        const QList<Problem> problems =
+        QList<Problem> problems =
             referenceProblems(*reference, *document, copy, 0, *checks, &counts,
                               translatedFrom ? &*translatedFrom : nullptr);
+        problems.removeIf([&](const Problem& p) {
+            return isAccepted(review->find({p.form, p.row}), checkName(p.check),
+                              document->formText(p.form).at(p.row),
+                              reference->formText(p.form).at(p.row));
+        });
         if (!countsOnly) {
             for (const Problem& p : problems)
                 reported.append(
@@ -151,13 +162,8 @@ int againstReference(Session& session, const Invocation& call, ReportFormat form
                            .arg(path)
                            .arg(counts.translated)
                            .arg(counts.referenceRows)
-                           .arg(counts.problems);
+                           .arg(problems.size());
         // Where the reference's rows stand, by the review beside the file, and who reviewed them.
-        const std::optional<Review> review = session.loadReview(path);
-        if (!review) {
-            loaded = false;
-            continue;
-        }
         std::array<int, 4> states{};
         QMap<QString, int> reviewers;
         for (const int form : LanguageDocument::Forms) {

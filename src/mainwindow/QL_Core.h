@@ -254,7 +254,7 @@ public:
           *mnu_reference_language = nullptr;
     QAction *mnu_copy_shortcut = nullptr, *mnu_new_from_reference = nullptr;
     QAction *mnu_copy_reference = nullptr, *mnu_store_next = nullptr, *mnu_pretranslate = nullptr;
-    QAction* mnu_review_next = nullptr;
+    QAction *mnu_review_next = nullptr, *mnu_accept_problems = nullptr;
     QAction *mnu_reference_open = nullptr, *mnu_reference_close = nullptr,
             *mnu_problem_next = nullptr, *mnu_problem_previous = nullptr, *mnu_find_all = nullptr;
     QAction *mnu_new = nullptr, *mnu_open = nullptr, *mnu_bar_1 = nullptr, *mnu_save = nullptr,

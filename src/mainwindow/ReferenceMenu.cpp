@@ -57,6 +57,11 @@ void QL_Core::createReferenceMenu()
     mnu_review_next =
         item("mnu_review_next", tr("Mark re&viewed and go to the next"),
              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Return), [this] { reviewAndGoOn(); });
+    mnu_accept_problems = item("mnu_accept_problems", tr("Acce&pt the problems of this row"),
+                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), [this] {
+                                   referenceDock()->finishEditing(false);
+                                   m_workbench->acceptProblems(m_workbench->current());
+                               });
     mnu_copy_reference =
         item("mnu_copy_reference", tr("Copy reference te&xt"), QKeySequence(Qt::CTRL | Qt::Key_B),
              [this] { referenceDock()->copyReferenceText(); });
@@ -134,9 +139,9 @@ void QL_Core::createReferenceMenu()
                                  MsgStyle::Exclamation);
     });
     QList<QAction*> needsReference = {
-        mnu_reference_close, mnu_problem_next,       mnu_problem_previous,
-        mnu_store_next,      mnu_review_next,        mnu_copy_reference,
-        mnu_copy_shortcut,   mnu_new_from_reference, mnu_pretranslate};
+        mnu_reference_close,    mnu_problem_next,    mnu_problem_previous, mnu_store_next,
+        mnu_review_next,        mnu_accept_problems, mnu_copy_reference,   mnu_copy_shortcut,
+        mnu_new_from_reference, mnu_pretranslate};
     for (int i = 1; i <= 3; ++i) {
         needsReference << item(qPrintable(QStringLiteral("mnu_suggestion_%1").arg(i)),
                                tr("Take suggestion &%1").arg(i),

@@ -243,12 +243,14 @@ QList<WorkbenchModel::Line> WorkbenchModel::linesOf(int form, const FormInputs& 
             text = hasTexts ? text + QStringLiteral(" | ") + pair->text : pair->text;
             hasTexts = true;
         }
+        const auto review = inputs.reviews.constFind(row);
+        const RowReview* said = review == inputs.reviews.cend() ? nullptr : &*review;
+        // A problem the translator accepted for the row as it is now is no work left.
         QList<Problem> here;
         for (; problem != inputs.problems.end() && problem->row == row; ++problem)
-            here << *problem;
+            if (!isAccepted(said, checkName(problem->check), text, inputs.reference.at(row)))
+                here << *problem;
         if (hasTexts || !inputs.reference.at(row).isEmpty()) {
-            const auto review = inputs.reviews.constFind(row);
-            const RowReview* said = review == inputs.reviews.cend() ? nullptr : &*review;
             lines.append({form, row, inputs.reference.at(row), text, here,
                           stateOf(said, text, inputs.reference.at(row)),
                           said ? said->note : QString()});
@@ -266,7 +268,6 @@ void WorkbenchModel::refresh()
         placesBefore << m_every.at(i).place();
     // The lines of the forms made again, as they were: only their rows can have changed.
     QHash<int, QList<Line>> before;
-    int selectedProblems = 0;
     if (const LanguageDocument* referenceDocument = m_reference.reference()) {
         const QList<Problem>& problems = m_problems.problems();
         auto problem = problems.begin();
@@ -288,8 +289,6 @@ void WorkbenchModel::refresh()
                  r != reviews.cend() && r.key().form == form; ++r)
                 inputs.reviews.insert(r.key().row, r.value());
             problem = end;
-            if (isSelected)
-                selectedProblems = int(inputs.problems.size());
             std::optional<FormInputs>& kept = m_inputs[std::size_t(form - 1)];
             if (kept && *kept == inputs)
                 continue;
@@ -337,13 +336,15 @@ void WorkbenchModel::refresh()
     ReferenceCounts inForm;
     m_reviewedInForm = 0;
     for (const Line& line : std::as_const(m_every)) {
-        if (line.form != selected || line.reference.isEmpty())
+        if (line.form != selected)
+            continue;
+        inForm.problems += int(line.problems.size());
+        if (line.reference.isEmpty())
             continue;
         ++inForm.referenceRows;
         inForm.translated += line.text.isEmpty() ? 0 : 1;
         m_reviewedInForm += line.state == RowState::Reviewed ? 1 : 0;
     }
-    inForm.problems = selectedProblems;
     m_inForm = inForm;
     emit countsChanged();
 }
@@ -443,6 +444,20 @@ std::optional<ProblemPlace> WorkbenchModel::nextNotReviewed(ProblemPlace from)
     const auto found =
         after != m_every.end() ? after : std::find_if(m_every.begin(), m_every.end(), waiting);
     return found != m_every.end() ? std::optional(found->place()) : std::nullopt;
+}
+
+void WorkbenchModel::acceptProblems(ProblemPlace place)
+{
+    catchUp();
+    const Line* line = lineAt(place);
+    if (!line || line->problems.isEmpty())
+        return;
+    const RowReview* said = m_session.review().find({place.form, place.row});
+    RowReview review = stored(said, line->text, line->reference, line->state);
+    for (const Problem& p : line->problems)
+        if (!review.accepted.contains(checkName(p.check)))
+            review.accepted << checkName(p.check);
+    m_session.reviewRows(tr("Accept problems"), {{{place.form, place.row}, review}});
 }
 
 void WorkbenchModel::setNote(ProblemPlace place, const QString& note, const QString& who)

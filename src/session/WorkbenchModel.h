@@ -110,6 +110,9 @@ public:
     // it with a translation not reviewed yet, round through the rows the filter shows.
     void markReviewed(ProblemPlace place, const QString& who);
     std::optional<ProblemPlace> nextNotReviewed(ProblemPlace from);
+    // Accepts the problems the row has now, as one step: they are no work left until its text or
+    // its reference changes.
+    void acceptProblems(ProblemPlace place);
     // Gives a row its note, as one step.
     void setNote(ProblemPlace place, const QString& note, const QString& who);
 

@@ -130,6 +130,21 @@ TEST_F(CliTranslation, StatsAndPoCarryTheReviewBesideTheTranslation)
     EXPECT_EQ(reading.review.rows.value({1, 0}).note, "Vraag:\nwelk bestand?");
     EXPECT_EQ(reading.review.rows.size(), 3);
 
+    // A problem accepted for a row as it is now is not named; accepted for another text, it is.
+    formFile("same.lsf", {"Openen", "Opslaan", "Quit"});
+    Review accepted;
+    accepted.rows.insert({1, 2}, stored(nullptr, "Quit", "Quit", RowState::Translated));
+    accepted.rows[{1, 2}].accepted = QStringList{"same"};
+    write("same.lsf.review", reviewBytes(accepted));
+    const QStringList same = {"check",    "--against", path("en.lsf"),
+                              "--checks", "same",      path("same.lsf")};
+    EXPECT_EQ(run(same).status, 0);
+    accepted.rows[{1, 2}].text = "Quit!";
+    write("same.lsf.review", reviewBytes(accepted));
+    EXPECT_EQ(run(same).out, path("same.lsf").toUtf8() +
+                                 ": F01_lng_(2): same: the text is the same as the "
+                                 "reference's\n");
+
     write("nl.lsf.review", "{ not json");
     EXPECT_EQ(run({"to-po", path("en.lsf"), "--translation", path("nl.lsf")}).err,
               "lexicant-cli: " + path("nl.lsf.review") +

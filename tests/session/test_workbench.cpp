@@ -241,6 +241,12 @@ TEST_F(Workbench, ARowGoesFromTranslatedToReviewedAndBackWithItsNote)
     };
     EXPECT_EQ(state(1), "○ Untranslated");
     EXPECT_EQ(state(2), "● Translated") << "a text nobody said anything of";
+    // Row 1's problem accepted: no work left there until its text changes.
+    model->acceptProblems({1, 1});
+    model->refresh();
+    EXPECT_EQ(model->index(1, WorkbenchModel::ProblemsColumn).data().toString(), "");
+    EXPECT_EQ(model->nextToDo({1, 0}, WorkbenchModel::Direction::Forward), ProblemPlace({1, 2}))
+        << "row 1 passed over";
     ASSERT_EQ(model->store({1, 3}, "Vier", false, RowState::NeedsReview).kind,
               StoreOutcome::Kind::NeedsFill);
     model->store({1, 3}, "Vier", true, RowState::NeedsReview);
