@@ -2,6 +2,7 @@
 
 #include "CodeText.h"
 #include "LanguageFile.h"
+#include "ReviewFile.h"
 #include "SafeFile.h"
 #include "TextRules.h"
 #include "WorkingCopy.h"
@@ -10,7 +11,6 @@
 
 #include <unistd.h>
 
-#include <QFileInfo>
 #include <QIODevice>
 #include <QRegularExpression>
 
@@ -111,19 +111,9 @@ int Session::save(const LanguageDocument& document, const QString& path,
 
 std::optional<Review> Session::loadReview(const QString& path)
 {
-    // Larger than the review of every row of a file with a note of a page each.
-    constexpr qint64 Limit = 64 * 1024 * 1024;
-    const QString companion = reviewPath(path);
-    if (!QFileInfo::exists(companion) && !QFileInfo(companion).isSymLink())
-        return Review{};
-    QByteArray bytes;
-    if (const QString problem = readRegularFile(companion, Limit, bytes); !problem.isEmpty()) {
-        fileError(companion, problem);
-        return std::nullopt;
-    }
-    ReviewReading reading = readReview(bytes);
+    const ReviewReading reading = readReviewBeside(path);
     if (!reading.problem.isEmpty()) {
-        fileError(companion, reading.problem);
+        fileError(reviewPath(path), reading.problem);
         return std::nullopt;
     }
     return reading.review;

@@ -3,11 +3,11 @@
 #include "CliSession.h"
 #include "CodeText.h"
 #include "PoFile.h"
+#include "ReviewFile.h"
 #include "TextRules.h"
 
 #include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -160,7 +160,6 @@ int commandFromPo(Session& session, const Invocation& call)
     QSet<std::pair<int, int>> translated; // form, row
     // What the PO file says of each translation beyond its text, for the review beside TARGET.
     Review review;
-    bool saysMore = false;
     int fuzzyLeftOut = 0;
     for (const PoEntry& entry : *entries) {
         const auto label = parseRowLabel(entry.context);
@@ -202,8 +201,6 @@ int commandFromPo(Session& session, const Invocation& call)
                                entry.previousSource.isEmpty() ? entry.source : entry.previousSource,
                                entry.fuzzy ? RowState::NeedsReview : RowState::Translated);
         row.note = note.join(u'\n').trimmed();
-        saysMore =
-            saysMore || entry.fuzzy || !row.note.isEmpty() || !entry.previousSource.isEmpty();
         review.rows.insert({label->form, label->row}, row);
     }
 
@@ -217,13 +214,8 @@ int commandFromPo(Session& session, const Invocation& call)
                          .arg(poPath)
                          .arg(fuzzyLeftOut)
                          .arg(QLatin1String(fuzzyLeftOut == 1 ? "translation" : "translations")));
-    // The review goes beside TARGET when the PO file says more than the texts, or when TARGET
-    // has one already (which would no longer describe it).
-    const QString companion = reviewPath(*call.option("output"));
-    QList<std::pair<QString, QByteArray>> beside;
-    if (saysMore || QFileInfo::exists(companion))
-        beside.append({companion, reviewBytes(review)});
-    const int status = session.save(*document, *call.option("output"), beside);
+    const int status = session.save(*document, *call.option("output"),
+                                    reviewBeside(*call.option("output"), review));
     if (status == ExitOk)
         session.print(QStringLiteral("%1 rows translated, %2 rows kept from the template\n")
                           .arg(translated.size())

@@ -3,6 +3,7 @@
 // from-xliff writes their translations into a copy of the source file and the review beside it.
 #include "CliSession.h"
 #include "CodeText.h"
+#include "ReviewFile.h"
 #include "SafeFile.h"
 #include "TextRules.h"
 
@@ -243,7 +244,6 @@ int commandFromXliff(Session& session, const Invocation& call)
 
     const LanguageDocument original = *document;
     Review review;
-    bool saysMore = false;
     int translated = 0;
     for (const Unit& unit : *units) {
         // The row is the unit's name, or where it is used (po2xliff keeps a PO file's "#:").
@@ -275,14 +275,10 @@ int commandFromXliff(Session& session, const Invocation& call)
             stored(nullptr, unit.target, unit.source, rowState(unit.state, unit.approved));
         row.note = unit.note;
         row.noteBy = row.note.isEmpty() ? QString() : unit.noteBy;
-        saysMore = saysMore || row.state != RowState::Translated || !row.note.isEmpty();
         review.rows.insert({label->form, label->row}, row);
     }
-    const QString companion = reviewPath(*call.option("output"));
-    QList<std::pair<QString, QByteArray>> beside;
-    if (saysMore || QFileInfo::exists(companion))
-        beside.append({companion, reviewBytes(review)});
-    const int status = session.save(*document, *call.option("output"), beside);
+    const int status = session.save(*document, *call.option("output"),
+                                    reviewBeside(*call.option("output"), review));
     if (status == ExitOk)
         session.print(QStringLiteral("%1 rows translated\n").arg(translated));
     return status;

@@ -2,6 +2,7 @@
 
 #include "LanguageFile.h"
 #include "Recovery.h"
+#include "ReviewFile.h"
 #include "RowAlgorithms.h"
 #include "SafeFile.h"
 #include "Toolkit.h"
@@ -39,25 +40,17 @@ PlacedText firstChangedRow(const SessionState& a, const SessionState& b)
     return {};
 }
 
-// The review kept beside a language file; none when there is no companion file. One that cannot
-// be read is said and moved aside, never lost, and the file opens without it.
-Review reviewBeside(const QString& path, Toolkit& toolkit)
+// The review kept beside a language file as it is opened. One that cannot be read is said and
+// moved aside, never lost, and the file opens without it.
+Review openedReview(const QString& path, Toolkit& toolkit)
 {
-    // Larger than the review of every row of a file with a note of a page each.
-    constexpr qint64 Limit = 64 * 1024 * 1024;
-    const QString companion = reviewPath(path);
-    if (!QFileInfo::exists(companion))
-        return {};
-    QByteArray bytes;
-    QString problem = readRegularFile(companion, Limit, bytes);
-    ReviewReading reading;
-    if (problem.isEmpty())
-        reading = readReview(bytes);
-    if (problem.isEmpty() && reading.problem.isEmpty())
+    const ReviewReading reading = readReviewBeside(path);
+    if (reading.problem.isEmpty())
         return reading.review;
+    const QString companion = reviewPath(path);
     QString aside;
     const QString moved = moveAside(companion, aside);
-    const QString cause = problem.isEmpty() ? reading.problem : problem;
+    const QString& cause = reading.problem;
     toolkit.messageBox(
         moved.isEmpty()
             ? LanguageSession::tr("The review beside this file, %1, cannot be read (%2). It was "
@@ -521,7 +514,7 @@ bool LanguageSession::open(const QString& path, const QString& title, Toolkit& t
 
     // On failure the loader has said so; the session goes on with the tables as they are.
     const bool loaded = LoadLanguageFile(m_document, path, toolkit);
-    setReview(loaded ? reviewBeside(path, toolkit) : Review{});
+    setReview(loaded ? openedReview(path, toolkit) : Review{});
     documentCameIn(path, title);
     m_history->clear();
     setUnsavedChanges(false);
@@ -549,13 +542,7 @@ void LanguageSession::documentCameIn(const QString& path, const QString& title)
 
 bool LanguageSession::save(Toolkit& toolkit)
 {
-    // The review goes beside the file when there is one to keep, or one there already (which
-    // would no longer describe it).
-    const QString companion = reviewPath(m_path);
-    QList<std::pair<QString, QByteArray>> beside;
-    if (!m_review.rows.isEmpty() || QFileInfo::exists(companion))
-        beside.append({companion, reviewBytes(m_review)});
-    if (!SaveLanguageFile(m_document, m_path, toolkit, beside))
+    if (!SaveLanguageFile(m_document, m_path, toolkit, reviewBeside(m_path, m_review)))
         return false;
     m_history->setClean();
     setUnsavedChanges(false);
