@@ -136,8 +136,6 @@ QVariant WorkbenchModel::data(const QModelIndex& index, int role) const
         return index.column() == StateColumn ? QVariant(stateText(line.state)) : QVariant();
     case NoteRole:
         return line.note;
-    case StateRole:
-        return int(line.state);
     case ProblemTextRole:
         return messages.join(u'\n');
     default:
@@ -378,24 +376,30 @@ void WorkbenchModel::setCurrent(ProblemPlace place)
         emit currentChanged(place);
 }
 
-std::optional<ProblemPlace> WorkbenchModel::nextToDo(ProblemPlace from, Direction direction)
+std::optional<ProblemPlace>
+WorkbenchModel::nextWhere(ProblemPlace from, Direction direction,
+                          const std::function<bool(const Line&)>& wanted)
 {
     catchUp();
-    const auto isToDo = [this](const Line& line) { return toDo(line); };
     if (direction == Direction::Forward) {
         const auto after = std::find_if(m_every.begin(), m_every.end(), [&](const Line& line) {
-            return line.place() > from && toDo(line);
+            return line.place() > from && wanted(line);
         });
         const auto found =
-            after != m_every.end() ? after : std::find_if(m_every.begin(), m_every.end(), isToDo);
+            after != m_every.end() ? after : std::find_if(m_every.begin(), m_every.end(), wanted);
         return found != m_every.end() ? std::optional(found->place()) : std::nullopt;
     }
     const auto before = std::find_if(m_every.rbegin(), m_every.rend(), [&](const Line& line) {
-        return line.place() < from && toDo(line);
+        return line.place() < from && wanted(line);
     });
     const auto found =
-        before != m_every.rend() ? before : std::find_if(m_every.rbegin(), m_every.rend(), isToDo);
+        before != m_every.rend() ? before : std::find_if(m_every.rbegin(), m_every.rend(), wanted);
     return found != m_every.rend() ? std::optional(found->place()) : std::nullopt;
+}
+
+std::optional<ProblemPlace> WorkbenchModel::nextToDo(ProblemPlace from, Direction direction)
+{
+    return nextWhere(from, direction, [this](const Line& line) { return toDo(line); });
 }
 
 std::optional<QStringList> WorkbenchModel::rowsWith(ProblemPlace place, const QString& text) const
@@ -434,16 +438,9 @@ void WorkbenchModel::markReviewed(ProblemPlace place, const QString& who)
 
 std::optional<ProblemPlace> WorkbenchModel::nextNotReviewed(ProblemPlace from)
 {
-    catchUp();
-    const auto waiting = [this](const Line& line) {
+    return nextWhere(from, Direction::Forward, [this](const Line& line) {
         return shows(line) && line.translated() && line.state != RowState::Reviewed;
-    };
-    const auto after = std::find_if(m_every.begin(), m_every.end(), [&](const Line& line) {
-        return line.place() > from && waiting(line);
     });
-    const auto found =
-        after != m_every.end() ? after : std::find_if(m_every.begin(), m_every.end(), waiting);
-    return found != m_every.end() ? std::optional(found->place()) : std::nullopt;
 }
 
 void WorkbenchModel::acceptProblems(ProblemPlace place)

@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class LanguageSession;
@@ -46,9 +47,8 @@ public:
     enum class Filter { All, NeedsWork, Untranslated, NeedsReview, NotReviewed, OneCheck };
     // The problems of a row in words, one per line.
     static constexpr int ProblemTextRole = Qt::UserRole + 1;
-    // The row's note, and its state (a RowState).
+    // The row's note.
     static constexpr int NoteRole = Qt::UserRole + 2;
-    static constexpr int StateRole = Qt::UserRole + 3;
     // A state's symbol and its name.
     static QString stateSymbol(RowState state);
     static QString stateText(RowState state);
@@ -152,6 +152,9 @@ private:
     void schedule();
     bool shows(const Line& line) const;
     bool toDo(const Line& line) const;
+    // The first line after or before the place that is wanted, round through all forms.
+    std::optional<ProblemPlace> nextWhere(ProblemPlace from, Direction direction,
+                                          const std::function<bool(const Line&)>& wanted);
     // The line of every form's rows at a place; nothing when neither file has a text there.
     const Line* lineAt(ProblemPlace place) const;
     // The text a form's rows would have, the new text at its row, before any gap is closed.
