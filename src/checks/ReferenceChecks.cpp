@@ -345,6 +345,13 @@ QList<Problem> consistencyProblems(const LanguageDocument& reference,
     return problems;
 }
 
+QString changedMessage(const QString& was, const QString& now)
+{
+    return QCoreApplication::translate("ReferenceChecks",
+                                       "the reference was \"%1\" when translated, now \"%2\"")
+        .arg(was, now);
+}
+
 QList<Problem> changedProblems(const LanguageDocument& reference,
                                const TranslatedFrom& translatedFrom)
 {
@@ -357,10 +364,7 @@ QList<Problem> changedProblems(const LanguageDocument& reference,
         const QString& now = reference.formText(form).at(row);
         if (now != it.value())
             problems.append(
-                {form, row, Check::Changed,
-                 QCoreApplication::translate("ReferenceChecks",
-                                             "the reference was \"%1\" when translated, now \"%2\"")
-                     .arg(it.value(), now)});
+                {form, row, Check::Changed, changedMessage(it.value(), now), it.value()});
     }
     std::ranges::sort(problems, {}, placeOf);
     return problems;
@@ -374,10 +378,36 @@ void mergeProblems(QList<Problem>& problems, const QList<Problem>& more)
     std::ranges::stable_sort(problems, {}, placeOf);
 }
 
+// Drops the problems accepted for their row as it is now: its texts (joined as the workbench
+// shows them) and its reference text the ones they were accepted for.
+static void dropAccepted(QList<Problem>& problems, const LanguageDocument& reference,
+                         const LanguageDocument& document, const WorkingCopy& copy,
+                         int selectedForm, const Review& review)
+{
+    int pairedForm = 0;
+    QList<PairedText> pairs;
+    problems.removeIf([&](const Problem& p) {
+        const RowReview* said = review.find({p.form, p.row});
+        if (!said || said->accepted.isEmpty())
+            return false;
+        if (pairedForm != p.form) {
+            pairs = pairedTexts(document, copy, selectedForm, p.form);
+            pairedForm = p.form;
+        }
+        QStringList texts;
+        for (const PairedText& pair : std::as_const(pairs))
+            if (pair.row == p.row)
+                texts << pair.text;
+        return isAccepted(said, checkName(p.check), texts.join(QStringLiteral(" | ")),
+                          reference.formText(p.form).at(p.row));
+    });
+}
+
 QList<Problem> referenceProblems(const LanguageDocument& reference,
                                  const LanguageDocument& document, const WorkingCopy& copy,
                                  int selectedForm, const CheckSet& checks, ReferenceCounts* counts,
-                                 const TranslatedFrom* translatedFrom, CheckedForms* checked)
+                                 const TranslatedFrom* translatedFrom, CheckedForms* checked,
+                                 const Review* review)
 {
     QList<Problem> problems;
     ReferenceCounts counted;
@@ -411,8 +441,17 @@ QList<Problem> referenceProblems(const LanguageDocument& reference,
         mergeProblems(problems, consistencyProblems(reference, document, copy, selectedForm,
                                                     &*forms.repeated));
     }
-    if (translatedFrom && checks.has(Check::Changed))
-        mergeProblems(problems, changedProblems(reference, *translatedFrom));
+    if (checks.has(Check::Changed) && (translatedFrom || review)) {
+        TranslatedFrom from = translatedFrom ? *translatedFrom : TranslatedFrom();
+        // The review beside the file knows this file's rows better than a shared memory does.
+        if (review)
+            for (auto it = review->rows.cbegin(); it != review->rows.cend(); ++it)
+                if (!it->reference.isEmpty())
+                    from.insert({it.key().form, it.key().row}, it->reference);
+        mergeProblems(problems, changedProblems(reference, from));
+    }
+    if (review)
+        dropAccepted(problems, reference, document, copy, selectedForm, *review);
     counted.problems = int(problems.size());
     if (counts)
         *counts = counted;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LanguageDocument.h"
+#include "Review.h"
 #include "ScreenText.h"
 #include "WorkingCopy.h"
 
@@ -120,6 +121,7 @@ struct Problem {
     int row;  // the index the application reads
     Check check;
     QString message;
+    QString was = {}; // a changed reference: the text the row was translated from
     bool operator==(const Problem&) const = default;
 };
 
@@ -178,6 +180,9 @@ QList<Problem> consistencyProblems(const LanguageDocument& reference,
 // What each row was translated from, by form and row (as a translation memory remembers it).
 using TranslatedFrom = QHash<std::pair<int, int>, QString>;
 
+// What a changed reference's problem says, given the text it was and the one it is now.
+QString changedMessage(const QString& was, const QString& now);
+
 // Rows whose reference text differs from the one they were translated from (by form and row, as
 // a translation memory remembers them); in form and row order.
 QList<Problem> changedProblems(const LanguageDocument& reference,
@@ -205,16 +210,17 @@ struct CheckedForms {
 
 // Every problem of the document against the reference, form by form and row by row: each form's
 // own, the rows translated two ways and, given what the rows were translated from, the rows whose
-// reference text changed since. With counts, also how many reference rows the document
-// translates, found in the same pass; with checked (what was found against this same reference),
-// forms whose stored rows are the ones checked before are not checked again. The window and
-// lexicant-cli alike find problems here.
+// reference text changed since (by the memory, or by the review beside the file). With counts, also
+// how many reference rows the document translates, found in the same pass; with checked (what was
+// found against this same reference), forms whose stored rows are the ones checked before are not
+// checked again. Given the review of the rows, a problem accepted for a row as it is now is none
+// (nor counted). The window and lexicant-cli alike find problems here.
 QList<Problem> referenceProblems(const LanguageDocument& reference,
                                  const LanguageDocument& document, const WorkingCopy& copy,
                                  int selectedForm, const CheckSet& checks = {},
                                  ReferenceCounts* counts = nullptr,
                                  const TranslatedFrom* translatedFrom = nullptr,
-                                 CheckedForms* checked = nullptr);
+                                 CheckedForms* checked = nullptr, const Review* review = nullptr);
 
 // The first problem after (step 1) or before (-1) the place, round through all forms; nothing
 // when there is no problem. The problems are in form and row order.

@@ -142,14 +142,9 @@ int againstReference(Session& session, const Invocation& call, ReportFormat form
             continue;
         }
         ReferenceCounts counts;
-        QList<Problem> problems =
+        const QList<Problem> problems =
             referenceProblems(*reference, *document, copy, 0, *checks, &counts,
-                              translatedFrom ? &*translatedFrom : nullptr);
-        problems.removeIf([&](const Problem& p) {
-            return isAccepted(review->find({p.form, p.row}), checkName(p.check),
-                              document->formText(p.form).at(p.row),
-                              reference->formText(p.form).at(p.row));
-        });
+                              translatedFrom ? &*translatedFrom : nullptr, nullptr, &*review);
         if (!countsOnly) {
             for (const Problem& p : problems)
                 reported.append(

@@ -407,6 +407,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     m_problems = new WrappedLabel(workbench);
     m_problems->setObjectName(QStringLiteral("lbl_row_problems"));
     m_problems->setAccessibleName(tr("Problems of this row"));
+    m_problems->setTextFormat(Qt::RichText);
     m_problems->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
 
     m_note = new QPlainTextEdit(workbench);
@@ -535,7 +536,7 @@ void ReferenceDock::followCurrent()
     m_problems->setText(
         line < 0
             ? QString()
-            : m_model.index(line, TextColumn).data(WorkbenchModel::ProblemTextRole).toString());
+            : m_model.index(line, TextColumn).data(WorkbenchModel::ProblemHtmlRole).toString());
     fitCurrentRow();
     showSuggestions();
 }

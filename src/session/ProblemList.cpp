@@ -15,6 +15,8 @@ ProblemList::ProblemList(const LanguageSession& session, const ReferenceSession&
     , m_memory(memory)
 {
     connect(&session, &LanguageSession::contentsChanged, this, &ProblemList::stale);
+    // A problem accepted, or a row whose acceptance a new text took back.
+    connect(&session, &LanguageSession::reviewChanged, this, &ProblemList::stale);
     connect(&reference, &ReferenceSession::openedOrClosed, this, &ProblemList::referenceChanged);
     connect(&spelling, &SpellingSession::spellerChanged, this, [this, &spelling] {
         m_checks.speller = spelling.speller();
@@ -66,7 +68,8 @@ const QList<Problem>& ProblemList::problems() const
         ++m_passes;
         m_problems = referenceProblems(*m_reference.reference(), m_session.document(),
                                        m_session.workingCopy(), m_session.selectedForm(), m_checks,
-                                       &m_counts, m_memory.translatedFrom(), &m_checked);
+                                       &m_counts, m_memory.translatedFrom(), &m_checked,
+                                       &m_session.review());
     }
     m_stale = false;
     return m_problems;

@@ -1,5 +1,6 @@
 #include "WorkbenchModel.h"
 
+#include "ChangedWords.h"
 #include "LanguageSession.h"
 #include "ProblemList.h"
 #include "ReferenceSession.h"
@@ -136,8 +137,18 @@ QVariant WorkbenchModel::data(const QModelIndex& index, int role) const
         return index.column() == StateColumn ? QVariant(stateText(line.state)) : QVariant();
     case NoteRole:
         return line.note;
-    case ProblemTextRole:
-        return messages.join(u'\n');
+    case ProblemHtmlRole: {
+        QStringList html;
+        for (const Problem& p : line.problems) {
+            if (p.check != Check::Changed) {
+                html << p.message.toHtmlEscaped();
+                continue;
+            }
+            const MarkedTexts marked = markChangedWords(p.was, line.reference);
+            html << changedMessage(marked.before, marked.after);
+        }
+        return html.join(QStringLiteral("<br>"));
+    }
     default:
         return {};
     }
@@ -243,11 +254,9 @@ QList<WorkbenchModel::Line> WorkbenchModel::linesOf(int form, const FormInputs& 
         }
         const auto review = inputs.reviews.constFind(row);
         const RowReview* said = review == inputs.reviews.cend() ? nullptr : &*review;
-        // A problem the translator accepted for the row as it is now is no work left.
         QList<Problem> here;
         for (; problem != inputs.problems.end() && problem->row == row; ++problem)
-            if (!isAccepted(said, checkName(problem->check), text, inputs.reference.at(row)))
-                here << *problem;
+            here << *problem;
         if (hasTexts || !inputs.reference.at(row).isEmpty()) {
             lines.append({form, row, inputs.reference.at(row), text, here,
                           stateOf(said, text, inputs.reference.at(row)),

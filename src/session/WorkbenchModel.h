@@ -45,8 +45,9 @@ public:
     // need review, those with a translation not reviewed yet, or those with a problem of one
     // check.
     enum class Filter { All, NeedsWork, Untranslated, NeedsReview, NotReviewed, OneCheck };
-    // The problems of a row in words, one per line.
-    static constexpr int ProblemTextRole = Qt::UserRole + 1;
+    // The problems of a row in words, one per line, as HTML: a changed reference shows the
+    // words that changed in bold.
+    static constexpr int ProblemHtmlRole = Qt::UserRole + 1;
     // The row's note.
     static constexpr int NoteRole = Qt::UserRole + 2;
     // A state's symbol and its name.

@@ -291,6 +291,23 @@ TEST(ReferenceChecks, AFilesProblemsComeFromEveryFormEachWhereItIs)
     EXPECT_EQ(found(changed), "1/0 changed, 24/200 changed");
     EXPECT_EQ(changed.at(0).message, "the reference was \"Close\" when translated, now \"Open\"");
 
+    // The review beside the file knows what a row was translated from better than the memory;
+    // a problem accepted for the row as it is now is none and not counted, one accepted for
+    // another text still is.
+    Review review;
+    review.rows[{1, 0}] = stored(nullptr, "Open maken", "Close", RowState::Translated);
+    review.rows[{24, 1}] = stored(nullptr, "More", "", RowState::Translated);
+    review.rows[{24, 1}].accepted = QStringList{"extra"};
+    review.rows[{5, 0}] = stored(nullptr, "Extra!", "", RowState::Translated);
+    review.rows[{5, 0}].accepted = QStringList{"extra"};
+    const QHash<std::pair<int, int>, QString> memory = {{{1, 0}, "Shut"}};
+    const QList<Problem> reviewed = referenceProblems(reference, document, WorkingCopy{}, 0, {},
+                                                      &counts, &memory, nullptr, &review);
+    EXPECT_EQ(found(reviewed), "1/0 consistency, 1/0 changed, 2/1 missing, 2/2 moves-at-save, "
+                               "5/0 extra, 24/0 consistency");
+    EXPECT_EQ(reviewed.at(1).was, "Close");
+    EXPECT_EQ(counts.problems, 6);
+
     // A row inserted in the last form, selected, translates the row after it a second way.
     reference.formText(24).set(2, "Save");
     document.formText(24).set(2, "Opslaan");

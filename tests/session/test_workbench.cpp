@@ -241,10 +241,12 @@ TEST_F(Workbench, ARowGoesFromTranslatedToReviewedAndBackWithItsNote)
     };
     EXPECT_EQ(state(1), "○ Untranslated");
     EXPECT_EQ(state(2), "● Translated") << "a text nobody said anything of";
-    // Row 1's problem accepted: no work left there until its text changes.
+    // Row 1's problem accepted: no work left there until its text changes, nor counted.
+    const int problemsBefore = parts->problems.counts().problems;
     model->acceptProblems({1, 1});
     model->refresh();
     EXPECT_EQ(model->index(1, WorkbenchModel::ProblemsColumn).data().toString(), "");
+    EXPECT_EQ(parts->problems.counts().problems, problemsBefore - 1);
     EXPECT_EQ(model->nextToDo({1, 0}, WorkbenchModel::Direction::Forward), ProblemPlace({1, 2}))
         << "row 1 passed over";
     ASSERT_EQ(model->store({1, 3}, "Vier", false, RowState::NeedsReview).kind,
@@ -273,4 +275,12 @@ TEST_F(Workbench, ARowGoesFromTranslatedToReviewedAndBackWithItsNote)
     session.history()->undo();
     model->refresh();
     EXPECT_EQ(state(2), "✔ Reviewed\nKlopt dit?");
+
+    // Row 4 was translated from another reference text: back to review, the changed word shown.
+    session.reviewRows("Review",
+                       {{{1, 4}, ::stored(nullptr, "Vijf", "Fife", RowState::Translated)}});
+    model->refresh();
+    EXPECT_EQ(state(4), "◐ Needs review");
+    EXPECT_EQ(model->index(model->lineOf({1, 4}), 0).data(WorkbenchModel::ProblemHtmlRole),
+              "the reference was \"<b>Fife</b>\" when translated, now \"<b>Five</b>\"");
 }

@@ -1,5 +1,6 @@
 // A screen text read into its parts, as real software's texts have them: each part as
 // "kind:text", with "=key" where what it stands for differs from how it is written.
+#include "ChangedWords.h"
 #include "ScreenText.h"
 
 #include "QtPrint.h"
@@ -53,4 +54,26 @@ TEST(ScreenText, WithoutAccessKeysAnAmpersandStaysOne)
 {
     EXPECT_EQ(withoutAccessKeys("Be&werken && &Opslaan & meer, &&&x"),
               "Bewerken & Opslaan & meer, &x");
+}
+
+TEST(ChangedWords, WhatEachTextLacksOfTheOtherIsBold)
+{
+    const struct {
+        const char *before, *after, *markedBefore, *markedAfter;
+    } cases[] = {
+        {"Open the file", "Open the file", "Open the file", "Open the file"},
+        {"Open the file", "Open a file", "Open <b>the</b> file", "Open <b>a</b> file"},
+        {"Save %1 files?", "Save %2 files!", "Save <b>%1</b> files<b>?</b>",
+         "Save <b>%2</b> files<b>!</b>"},
+        {"Close", "Close all windows now", "Close", "Close <b>all</b> <b>windows</b> <b>now</b>"},
+        {"a b c d", "b d a", "<b>a</b> b <b>c</b> d", "b d <b>a</b>"},
+        {"&File <tag>", "F&ile <tag>", "<b>&amp;File</b> &lt;tag&gt;",
+         "<b>F&amp;ile</b> &lt;tag&gt;"},
+        {"", "New", "", "<b>New</b>"},
+    };
+    for (const auto& c : cases) {
+        const MarkedTexts marked = markChangedWords(c.before, c.after);
+        EXPECT_EQ(marked.before, c.markedBefore) << c.before;
+        EXPECT_EQ(marked.after, c.markedAfter) << c.after;
+    }
 }
