@@ -1389,6 +1389,14 @@ De lege rijen vullen met de teksten van de referentie? Nee laat ze leeg.</transl
         <source>Clear row</source>
         <translation>Rij wissen</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 by %2, %3</source>
+        <translation>%1 door %2, %3</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include <QDateTime>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -94,6 +95,12 @@ int WorkbenchModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : ColumnCount;
 }
 
+// A row's note as a tip, with who wrote it.
+static QString noteTip(const QString& note, const QString& by)
+{
+    return by.isEmpty() ? note : WorkbenchModel::tr("%1: %2").arg(by, note);
+}
+
 QVariant WorkbenchModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= m_shown.size())
@@ -125,11 +132,19 @@ QVariant WorkbenchModel::data(const QModelIndex& index, int role) const
         switch (index.column()) {
         case ProblemsColumn:
             return messages.join(u'\n');
-        case StateColumn:
-            return line.note.isEmpty() ? stateText(line.state)
-                                       : stateText(line.state) + QStringLiteral("\n") + line.note;
+        case StateColumn: {
+            QString tip = stateText(line.state);
+            if (line.state == RowState::Reviewed && !line.reviewedBy.isEmpty())
+                tip = tr("%1 by %2, %3")
+                          .arg(tip, line.reviewedBy,
+                               QLocale().toString(line.reviewedAt.toLocalTime(),
+                                                  QLocale::ShortFormat));
+            return line.note.isEmpty()
+                       ? tip
+                       : tip + QStringLiteral("\n") + noteTip(line.note, line.noteBy);
+        }
         case TextColumn:
-            return line.note.isEmpty() ? QVariant() : QVariant(line.note);
+            return line.note.isEmpty() ? QVariant() : QVariant(noteTip(line.note, line.noteBy));
         default:
             return {};
         }
@@ -260,7 +275,8 @@ QList<WorkbenchModel::Line> WorkbenchModel::linesOf(int form, const FormInputs& 
         if (hasTexts || !inputs.reference.at(row).isEmpty()) {
             lines.append({form, row, inputs.reference.at(row), text, here,
                           stateOf(said, text, inputs.reference.at(row)),
-                          said ? said->note : QString()});
+                          said ? said->note : QString(), said ? said->reviewedBy : QString(),
+                          said ? said->noteBy : QString(), said ? said->reviewedAt : QDateTime()});
         }
     }
     return lines;

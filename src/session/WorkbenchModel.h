@@ -4,6 +4,7 @@
 #include "Review.h"
 
 #include <QAbstractTableModel>
+#include <QDateTime>
 
 #include <array>
 #include <functional>
@@ -135,6 +136,9 @@ private:
         QList<Problem> problems;
         RowState state = RowState::Untranslated;
         QString note;
+        // Who reviewed the row (for a reviewed row) and when, and who wrote its note.
+        QString reviewedBy, noteBy;
+        QDateTime reviewedAt;
         bool translated() const { return !text.isEmpty(); }
         ProblemPlace place() const { return {form, row}; }
         bool operator==(const Line&) const = default;
