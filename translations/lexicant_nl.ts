@@ -1397,6 +1397,10 @@ De lege rijen vullen met de teksten van de referentie? Nee laat ze leeg.</transl
         <source>%1 by %2, %3</source>
         <translation>%1 door %2, %3</translation>
     </message>
+    <message>
+        <source>%1, with a note</source>
+        <translation>%1, met een notitie</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

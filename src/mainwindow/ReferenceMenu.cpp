@@ -26,6 +26,11 @@
 #include <QTableWidget>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
 void QL_Core::createReferenceMenu()
 {
     mnu_reference = menuBar()->addMenu(tr("&Reference"));
@@ -311,10 +316,25 @@ void QL_Core::goToProblem(WorkbenchModel::Direction direction)
     referenceDock()->table()->setFocus();
 }
 
+// Who is logged in to the desktop: the name the session gives, else the account's.
+static QString desktopUser()
+{
+    for (const char* name : {"USER", "LOGNAME", "USERNAME"}) {
+        const QString user = qEnvironmentVariable(name);
+        if (!user.isEmpty())
+            return user;
+    }
+#ifdef Q_OS_UNIX
+    if (const passwd* account = getpwuid(getuid()))
+        return QString::fromLocal8Bit(account->pw_name);
+#endif
+    return {};
+}
+
 QString QL_Core::reviewer() const
 {
     const QString author = m_session->workingCopy().settings[std::size_t(FileSetting::Author)];
-    return author.isEmpty() ? qEnvironmentVariable("USER") : author;
+    return author.isEmpty() ? desktopUser() : author;
 }
 
 void QL_Core::reviewAndGoOn()

@@ -25,8 +25,8 @@ LanguageDocument committedDocument(const SessionState& state)
     return document;
 }
 
-// The first row of a form whose text differs between two states, as each would be saved; form 0
-// when no form's text differs.
+// The first row of a form whose text differs between two states, as each would be saved, or
+// else whose review does (marked reviewed, a note); form 0 when no row differs.
 PlacedText firstChangedRow(const SessionState& a, const SessionState& b)
 {
     const LanguageDocument x = committedDocument(a), y = committedDocument(b);
@@ -37,7 +37,21 @@ PlacedText firstChangedRow(const SessionState& a, const SessionState& b)
                 return {form, row, after.at(row)};
         }
     }
-    return {};
+    std::optional<RowKey> first;
+    const auto firstNotIn = [&first](const QMap<RowKey, RowReview>& some,
+                                     const QMap<RowKey, RowReview>& other) {
+        for (auto it = some.cbegin(); it != some.cend() && (!first || it.key() < *first); ++it) {
+            if (other.value(it.key()) != *it) {
+                first = it.key();
+                return;
+            }
+        }
+    };
+    firstNotIn(a.review.rows, b.review.rows);
+    firstNotIn(b.review.rows, a.review.rows);
+    if (!first)
+        return {};
+    return {first->form, first->row, y.formText(first->form).at(first->row)};
 }
 
 // The review kept beside a language file as it is opened. One that cannot be read is said and

@@ -122,7 +122,9 @@ QVariant WorkbenchModel::data(const QModelIndex& index, int role) const
         case TextColumn:
             return withMarks(line.text);
         case StateColumn:
-            return stateSymbol(line.state);
+            // A row with a note says so where a reviewer passing by sees it.
+            return line.note.isEmpty() ? stateSymbol(line.state)
+                                       : stateSymbol(line.state) + QStringLiteral(" ✎");
         default:
             return labels.join(QStringLiteral(", "));
         }
@@ -149,7 +151,10 @@ QVariant WorkbenchModel::data(const QModelIndex& index, int role) const
             return {};
         }
     case Qt::AccessibleTextRole:
-        return index.column() == StateColumn ? QVariant(stateText(line.state)) : QVariant();
+        if (index.column() != StateColumn)
+            return {};
+        return line.note.isEmpty() ? stateText(line.state)
+                                   : tr("%1, with a note").arg(stateText(line.state));
     case NoteRole:
         return line.note;
     case ProblemHtmlRole: {

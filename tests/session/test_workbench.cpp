@@ -144,6 +144,10 @@ TEST_F(Workbench, UndoAndRedoBringTheTranslatorToTheRowTheyChange)
     session.setSetting(FileSetting::Author, "Anne");
     session.history()->undo();
     EXPECT_EQ(model->current(), ProblemPlace({1, 4})) << "a step that changed no row stays";
+    model->markReviewed({2, 0}, "Anne");
+    model->setCurrent({1, 0});
+    session.history()->undo();
+    EXPECT_EQ(model->current(), ProblemPlace({2, 0})) << "a row marked reviewed";
 }
 
 TEST_F(Workbench, NextToDoIsAmongTheRowsTheFilterShowsRoundThroughAllForms)
@@ -257,7 +261,7 @@ TEST_F(Workbench, ARowGoesFromTranslatedToReviewedAndBackWithItsNote)
     model->markReviewed({1, 2}, "Anna");
     model->setNote({1, 2}, "Klopt dit?", "Anna");
     model->refresh();
-    EXPECT_TRUE(state(2).startsWith("✔ Reviewed by Anna, ")) << qPrintable(state(2));
+    EXPECT_TRUE(state(2).startsWith("✔ ✎ Reviewed by Anna, ")) << qPrintable(state(2));
     EXPECT_TRUE(state(2).endsWith("\nAnna: Klopt dit?")) << qPrintable(state(2));
     EXPECT_TRUE(model->progressText().endsWith(", 1 reviewed"))
         << model->progressText().toStdString();
@@ -270,11 +274,11 @@ TEST_F(Workbench, ARowGoesFromTranslatedToReviewedAndBackWithItsNote)
 
     model->store({1, 2}, "Drie!");
     model->refresh();
-    EXPECT_EQ(state(2), "● Translated\nAnna: Klopt dit?")
+    EXPECT_EQ(state(2), "● ✎ Translated\nAnna: Klopt dit?")
         << "an edit takes back the review, not the note";
     session.history()->undo();
     model->refresh();
-    EXPECT_TRUE(state(2).startsWith("✔ Reviewed by Anna, ")) << qPrintable(state(2));
+    EXPECT_TRUE(state(2).startsWith("✔ ✎ Reviewed by Anna, ")) << qPrintable(state(2));
 
     // Row 4 was translated from another reference text: back to review, the changed word shown.
     session.reviewRows("Review",
