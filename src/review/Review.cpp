@@ -17,18 +17,55 @@ QString timeText(const QDateTime& time)
     return time.toUTC().toString(Qt::ISODate);
 }
 
-// The row as JSON: only what is known, so that a row of a plain translation is short.
-QJsonObject rowObject(const RowKey& key, const RowReview& r)
+// A text as a JSON string in UTF-8: quotes, backslashes and control characters escaped.
+void putString(QByteArray& out, const QString& text)
 {
-    QJsonObject row{{"form", key.form},
-                    {"row", key.row},
-                    {"state", stateName(r.state)},
-                    {"text", r.text},
-                    {"reference", r.reference}};
+    out += '"';
+    for (const char c : text.toUtf8()) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            // The bytes of characters past ASCII (negative where char is signed) stay as they are.
+            if (c >= 0 && c < 0x20)
+                out += "\\u00" + QByteArray::number(int(c), 16).rightJustified(2, '0');
+            else
+                out += c;
+        }
+    }
+    out += '"';
+}
+
+// The row as one line of JSON, its keys in the order a person reads them: where, how it stands,
+// its texts, then only what else is known, so that a change of one row is a change of one line.
+void putRow(QByteArray& out, const RowKey& key, const RowReview& r)
+{
+    out += "{\"form\": " + QByteArray::number(key.form) +
+           ", \"row\": " + QByteArray::number(key.row) + ", \"state\": ";
+    putString(out, stateName(r.state));
     const auto put = [&](const char* name, const QString& value) {
-        if (!value.isEmpty())
-            row.insert(QLatin1String(name), value);
+        if (value.isEmpty())
+            return;
+        out += QByteArray(", \"") + name + "\": ";
+        putString(out, value);
     };
+    out += ", \"text\": ";
+    putString(out, r.text);
+    out += ", \"reference\": ";
+    putString(out, r.reference);
     put("note", r.note);
     put("note-by", r.noteBy);
     if (r.noteAt.isValid())
@@ -36,9 +73,16 @@ QJsonObject rowObject(const RowKey& key, const RowReview& r)
     put("reviewed-by", r.reviewedBy);
     if (r.reviewedAt.isValid())
         put("reviewed-at", timeText(r.reviewedAt));
-    if (!r.accepted.isEmpty())
-        row.insert("accepted", QJsonArray::fromStringList(r.accepted));
-    return row;
+    if (!r.accepted.isEmpty()) {
+        out += ", \"accepted\": [";
+        for (qsizetype i = 0; i < r.accepted.size(); ++i) {
+            if (i > 0)
+                out += ", ";
+            putString(out, r.accepted.at(i));
+        }
+        out += ']';
+    }
+    out += '}';
 }
 
 // The row a JSON object describes, or why it describes none.
@@ -104,11 +148,13 @@ QString reviewPath(const QString& languageFile)
 
 QByteArray reviewBytes(const Review& review)
 {
-    QJsonArray rows;
-    for (auto i = review.rows.cbegin(); i != review.rows.cend(); ++i)
-        rows.append(rowObject(i.key(), i.value()));
-    return QJsonDocument(QJsonObject{{"format", Format}, {"version", Version}, {"rows", rows}})
-        .toJson(QJsonDocument::Indented);
+    QByteArray out = QByteArray("{\"format\": \"") + Format +
+                     "\", \"version\": " + QByteArray::number(Version) + ", \"rows\": [";
+    for (auto i = review.rows.cbegin(); i != review.rows.cend(); ++i) {
+        out += i == review.rows.cbegin() ? "\n" : ",\n";
+        putRow(out, i.key(), i.value());
+    }
+    return out + "\n]}\n";
 }
 
 ReviewReading readReview(const QByteArray& bytes)

@@ -47,7 +47,8 @@ TEST(Review, TheCompanionFileKeepsEveryRowAndRefusesWhatIsNoReview)
 {
     Review review;
     RowReview first = reviewed(nullptr, "Bestand \"openen\"", "Open file", "Anna", Monday);
-    first.note = "Vraag:\nwelk bestand?";
+    first.note = "Vraag:\nwelk \\ \x01"
+                 "bestand?\t";
     first.noteBy = "Bert";
     first.noteAt = Monday.addSecs(60);
     first.accepted = QStringList{"same", "spelling"};
@@ -56,8 +57,16 @@ TEST(Review, TheCompanionFileKeepsEveryRowAndRefusesWhatIsNoReview)
     const QByteArray bytes = reviewBytes(review);
     EXPECT_EQ(readReview(bytes).problem, "");
     EXPECT_EQ(readReview(bytes).review, review);
-    EXPECT_LT(bytes.indexOf("\"Café\""), bytes.indexOf("\"Anna\"")) << "rows in form order";
-    EXPECT_TRUE(bytes.contains("\"reviewed-at\": \"2026-12-07T09:30:00Z\",\n"));
+    // A row a line, in form and row order, its keys in the order a person reads them.
+    EXPECT_EQ(QString::fromUtf8(bytes).split('\n').mid(1, 2),
+              QStringList({"{\"form\": 2, \"row\": 200, \"state\": \"needs-review\", \"text\": "
+                           "\"Café\", \"reference\": \"\"},",
+                           "{\"form\": 10, \"row\": 3, \"state\": \"reviewed\", \"text\": "
+                           "\"Bestand \\\"openen\\\"\", \"reference\": \"Open file\", \"note\": "
+                           "\"Vraag:\\nwelk \\\\ \\u0001bestand?\\t\", \"note-by\": \"Bert\", "
+                           "\"note-at\": \"2026-12-07T09:31:00Z\", \"reviewed-by\": \"Anna\", "
+                           "\"reviewed-at\": \"2026-12-07T09:30:00Z\", \"accepted\": [\"same\", "
+                           "\"spelling\"]}"}));
 
     const struct {
         QByteArray bytes;
