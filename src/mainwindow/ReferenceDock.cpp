@@ -550,6 +550,9 @@ void ReferenceDock::fitCurrentRow()
     m_tallRow = line;
     if (line >= 0)
         m_table->resizeRowToContents(line);
+    // Rows shown again above the current one (an undo under a filter) move it down as its height
+    // changes: painted anew whole, no part of it stays where it was.
+    m_table->viewport()->update();
 }
 
 void ReferenceDock::forgetSuggestions()

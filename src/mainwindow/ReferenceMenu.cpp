@@ -16,6 +16,8 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -183,8 +185,12 @@ void QL_Core::useMemory()
 
 void QL_Core::mnu_reference_open_Click()
 {
+    // A reference usually lies beside the file it is the reference of.
+    const QString start = m_session->path().isEmpty()
+                              ? QStringLiteral(".lsf")
+                              : QFileInfo(m_session->path()).dir().filePath(QStringLiteral(".lsf"));
     const FileDialogResult chosen = m_toolkit.showOpen(
-        {QStringLiteral(".lsf"), tr("Open a reference language file:"), tr("*.LSF format|*.lsf")});
+        {start, tr("Open a reference language file:"), tr("*.LSF format|*.lsf")});
     if (CanOpenFile(chosen.fileName))
         openReference(chosen.fileName);
 }
