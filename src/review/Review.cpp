@@ -17,18 +17,20 @@ QString timeText(const QDateTime& time)
     return time.toUTC().toString(Qt::ISODate);
 }
 
-// A text as a JSON string in UTF-8: quotes, backslashes and control characters escaped.
+// A text as a JSON string in UTF-8: quotes, backslashes and control characters escaped, the
+// runs between them copied whole.
 void putString(QByteArray& out, const QString& text)
 {
     out += '"';
-    for (const char c : text.toUtf8()) {
+    const QByteArray utf8 = text.toUtf8();
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c >= 0x20 && c != '"' && c != '\\')
+            continue;
+        out.append(utf8.constData() + from, i - from);
+        from = i + 1;
         switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
         case '\n':
             out += "\\n";
             break;
@@ -38,14 +40,16 @@ void putString(QByteArray& out, const QString& text)
         case '\t':
             out += "\\t";
             break;
+        case '"':
+        case '\\':
+            out += '\\';
+            out += char(c);
+            break;
         default:
-            // The bytes of characters past ASCII (negative where char is signed) stay as they are.
-            if (c >= 0 && c < 0x20)
-                out += "\\u00" + QByteArray::number(int(c), 16).rightJustified(2, '0');
-            else
-                out += c;
+            out += "\\u00" + QByteArray::number(c, 16).rightJustified(2, '0');
         }
     }
+    out.append(utf8.constData() + from, utf8.size() - from);
     out += '"';
 }
 
@@ -85,45 +89,75 @@ void putRow(QByteArray& out, const RowKey& key, const RowReview& r)
     out += '}';
 }
 
-// The row a JSON object describes, or why it describes none.
+// The row a JSON object describes, or why it describes none. Its members are read in one pass,
+// in whatever order they come.
 QString readRow(const QJsonObject& object, RowKey& key, RowReview& r)
 {
-    const QJsonValue form = object.value("form"), row = object.value("row");
+    QJsonValue form, row, state, accepted;
+    QString noteAt, reviewedAt;
+    QString badText;
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const QString name = it.key();
+        const QJsonValue value = it.value();
+        QString* text = nullptr;
+        if (name == u"form")
+            form = value;
+        else if (name == u"row")
+            row = value;
+        else if (name == u"state")
+            state = value;
+        else if (name == u"accepted")
+            accepted = value;
+        else if (name == u"text")
+            text = &r.text;
+        else if (name == u"reference")
+            text = &r.reference;
+        else if (name == u"note")
+            text = &r.note;
+        else if (name == u"note-by")
+            text = &r.noteBy;
+        else if (name == u"reviewed-by")
+            text = &r.reviewedBy;
+        else if (name == u"note-at")
+            text = &noteAt;
+        else if (name == u"reviewed-at")
+            text = &reviewedAt;
+        if (!text)
+            continue;
+        if (!value.isString() && badText.isEmpty())
+            badText = name;
+        *text = value.toString();
+    }
     if (!form.isDouble() || !row.isDouble() || form.toInt() < 1 || form.toInt() > 24 ||
         row.toInt() < 0 || row.toInt() > 200 || form.toDouble() != form.toInt() ||
         row.toDouble() != row.toInt())
         return QStringLiteral("a row without a form of 1 to 24 and a row of 0 to 200");
     key = {form.toInt(), row.toInt()};
-    const std::optional<RowState> state = stateNamed(object.value("state").toString());
-    if (!state)
+    const std::optional<RowState> named = stateNamed(state.toString());
+    if (!named)
         return QStringLiteral("form %1 row %2 has no state that is one of %3")
             .arg(key.form)
             .arg(key.row)
             .arg(StateNames.join(u','));
-    r.state = *state;
-    for (const auto& [name, field] :
-         {std::pair("text", &r.text), std::pair("reference", &r.reference),
-          std::pair("note", &r.note), std::pair("note-by", &r.noteBy),
-          std::pair("reviewed-by", &r.reviewedBy)}) {
-        const QJsonValue value = object.value(QLatin1String(name));
-        if (!value.isUndefined() && !value.isString())
-            return QStringLiteral("form %1 row %2: \"%3\" is no text")
-                .arg(key.form)
-                .arg(key.row)
-                .arg(QLatin1String(name));
-        *field = value.toString();
-    }
-    for (const auto& [name, field] :
-         {std::pair("note-at", &r.noteAt), std::pair("reviewed-at", &r.reviewedAt)}) {
-        const QString text = object.value(QLatin1String(name)).toString();
-        *field = QDateTime::fromString(text, Qt::ISODate);
-        if (!text.isEmpty() && !field->isValid())
+    r.state = *named;
+    if (!badText.isEmpty())
+        return QStringLiteral("form %1 row %2: \"%3\" is no text")
+            .arg(key.form)
+            .arg(key.row)
+            .arg(badText);
+    for (const auto& [name, text, field] :
+         {std::tuple("note-at", &noteAt, &r.noteAt),
+          std::tuple("reviewed-at", &reviewedAt, &r.reviewedAt)}) {
+        if (text->isEmpty())
+            continue;
+        *field = QDateTime::fromString(*text, Qt::ISODate);
+        if (!field->isValid())
             return QStringLiteral("form %1 row %2: \"%3\" is no date and time")
                 .arg(key.form)
                 .arg(key.row)
                 .arg(QLatin1String(name));
     }
-    for (const QJsonValue check : object.value("accepted").toArray())
+    for (const QJsonValue check : accepted.toArray())
         r.accepted << check.toString();
     return {};
 }
@@ -150,6 +184,7 @@ QByteArray reviewBytes(const Review& review)
 {
     QByteArray out = QByteArray("{\"format\": \"") + Format +
                      "\", \"version\": " + QByteArray::number(Version) + ", \"rows\": [";
+    out.reserve(out.size() + review.rows.size() * 200);
     for (auto i = review.rows.cbegin(); i != review.rows.cend(); ++i) {
         out += i == review.rows.cbegin() ? "\n" : ",\n";
         putRow(out, i.key(), i.value());
@@ -178,9 +213,15 @@ ReviewReading readReview(const QByteArray& bytes)
         RowReview row;
         if (const QString problem = readRow(value.toObject(), key, row); !problem.isEmpty())
             return {{}, problem};
-        if (reading.review.rows.contains(key))
+        QMap<RowKey, RowReview>& rows = reading.review.rows;
+        // Rows come in order as written: each goes at the end without a search.
+        if (!rows.isEmpty() && rows.lastKey() < key) {
+            rows.insert(rows.cend(), key, row);
+            continue;
+        }
+        if (rows.contains(key))
             return {{}, QStringLiteral("form %1 row %2 is there twice").arg(key.form).arg(key.row)};
-        reading.review.rows.insert(key, row);
+        rows.insert(key, row);
     }
     return reading;
 }
