@@ -1,5 +1,6 @@
 #include "ReferenceDock.h"
 
+#include "ChangedWords.h"
 #include "CutTextDelegate.h"
 #include "Dictionaries.h"
 #include "MemorySession.h"
@@ -646,16 +647,11 @@ QString ReferenceDock::suggestionText(int number, const Suggestion& suggestion,
                                       const QString& reference) const
 {
     // The words of the suggestion's source that the reference does not have, in bold.
-    const QStringList referenceWords = reference.split(u' ');
-    QStringList source;
-    for (const QString& word : suggestion.unit.source.split(u' '))
-        source << (referenceWords.contains(word)
-                       ? word.toHtmlEscaped()
-                       : QStringLiteral("<b>%1</b>").arg(word.toHtmlEscaped()));
     return tr("Ctrl+%1: %2% %3 <i>(from \"%4\")</i>")
         .arg(number)
         .arg(suggestion.score)
-        .arg(suggestion.unit.target.toHtmlEscaped(), source.join(u' '));
+        .arg(suggestion.unit.target.toHtmlEscaped(),
+             markChangedWords(reference, suggestion.unit.source).after);
 }
 
 void ReferenceDock::keepPanelHeight()

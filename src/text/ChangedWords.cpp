@@ -57,9 +57,9 @@ void markKept(QList<Token>& a, QList<Token>& b)
     if (n == 0 || m == 0 || n * m > 1'000'000)
         return;
     // lengths[i][j]: the longest common run of a's middle from i and b's middle from j.
-    std::vector<int> lengths(std::size_t((n + 1) * (m + 1)));
+    std::vector<std::vector<int>> lengths(std::size_t(n + 1), std::vector<int>(std::size_t(m + 1)));
     const auto at = [&](qsizetype i, qsizetype j) -> int& {
-        return lengths[std::size_t(i * (m + 1) + j)];
+        return lengths[std::size_t(i)][std::size_t(j)];
     };
     for (qsizetype i = n - 1; i >= 0; --i)
         for (qsizetype j = m - 1; j >= 0; --j)

@@ -37,6 +37,10 @@ TEST(Review, ARowsStateFollowsItsTextAndItsReference)
     EXPECT_FALSE(isAccepted(&accepted, "spelling", "Openen", "Open"));
     EXPECT_FALSE(isAccepted(&accepted, "same", "Openen!", "Open")) << "the text changed";
     EXPECT_FALSE(isAccepted(&accepted, "same", "Openen", "Open!")) << "the reference changed";
+    RowReview withoutReference = accepted;
+    withoutReference.reference.clear();
+    EXPECT_TRUE(isAccepted(&withoutReference, "same", "Openen", "Open"))
+        << "accepted while no reference was known";
     const RowReview edited = stored(&accepted, "Open maken", "Open", RowState::Translated);
     EXPECT_TRUE(edited.accepted.isEmpty() && edited.reviewedBy.isEmpty());
     EXPECT_EQ(stored(&accepted, "Openen", "Open", RowState::Translated).accepted, accepted.accepted)

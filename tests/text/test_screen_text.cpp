@@ -31,6 +31,7 @@ TEST(ScreenText, ReadsWordsKeysPlaceholdersAddressesTagsAndNumbers)
         const char* parts;
     } cases[] = {
         {"Be&werken && &Opslaan", "W:Be&werken=Bewerken K:& K:& W:&Opslaan=Opslaan"},
+        {"&&y", "W:y"},
         {"Audio Creation & Editing", "W:Audio W:Creation W:Editing"},
         {"foto's e-mail Geïnstalleerd beëindigen",
          "W:foto's W:e-mail W:Geïnstalleerd W:beëindigen"},
@@ -52,8 +53,8 @@ TEST(ScreenText, ReadsWordsKeysPlaceholdersAddressesTagsAndNumbers)
 
 TEST(ScreenText, WithoutAccessKeysAnAmpersandStaysOne)
 {
-    EXPECT_EQ(withoutAccessKeys("Be&werken && &Opslaan & meer, &&&x"),
-              "Bewerken & Opslaan & meer, &x");
+    EXPECT_EQ(withoutAccessKeys("Be&werken && &Opslaan & meer, &&&x, &&y"),
+              "Bewerken & Opslaan & meer, &x, &y");
 }
 
 TEST(ChangedWords, WhatEachTextLacksOfTheOtherIsBold)
