@@ -94,7 +94,17 @@ public:
 };
 
 // Makes a store; the caller owns it. A program either links a store in (setLinkedMemoryStore,
-// done by linking lexicant_memory_sqlite) or has a memory load the store's module when it is
-// first opened, so that a program that never opens one never loads its database library.
+// done by linking lexicant_memory_sqlite; setLinkedServerStore, by linking
+// lexicant_memory_postgres) or has a memory load the store's module when it is first opened, so
+// that a program that never opens one never loads its database library.
 using MemoryStoreMaker = MemoryStore* (*)(int busyTimeoutMs, const TextKeys* keys);
 void setLinkedMemoryStore(MemoryStoreMaker maker);
+void setLinkedServerStore(MemoryStoreMaker maker);
+
+// Whether a memory is on a PostgreSQL server, named by a libpq connection URI, rather than in a
+// file.
+inline bool isServerAddress(const QString& where)
+{
+    return where.startsWith(QLatin1String("postgresql://")) ||
+           where.startsWith(QLatin1String("postgres://"));
+}

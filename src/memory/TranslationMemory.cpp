@@ -14,7 +14,7 @@
 
 namespace {
 
-MemoryStoreMaker linkedStore = nullptr;
+MemoryStoreMaker linkedStore = nullptr, linkedServerStore = nullptr;
 
 constexpr char ModuleEntry[] = "lexicantMemoryStore";
 
@@ -23,36 +23,38 @@ struct StoreModule {
     QString problem;
 };
 
-// The module of the SQLite store, loaded the first time a memory is opened: installed in the
+// A store's module, loaded the first time a memory of its kind is opened: installed in the
 // program's library folder (LEXICANT_MODULE_FOLDER, relative to the program), or beside the
 // program in a build. It stays loaded.
-const StoreModule& sqliteModule()
+StoreModule loadModule(const QString& name)
 {
-    static const StoreModule loaded = [] {
-        const QString name = QStringLiteral(LEXICANT_SQLITE_MODULE);
-        const QDir program(QCoreApplication::applicationDirPath());
-        const QStringList folders = {
-            QDir::cleanPath(program.filePath(QStringLiteral(LEXICANT_MODULE_FOLDER))),
-            program.path()};
-        StoreModule module;
-        for (const QString& folder : folders) {
-            QLibrary library(folder + u'/' + name);
-            if (!QFileInfo::exists(library.fileName()))
-                continue;
-            if (library.load())
-                module.make = reinterpret_cast<MemoryStoreMaker>(library.resolve(ModuleEntry));
-            if (!module.make)
-                module.problem = QStringLiteral("the translation memory's module %1 cannot be "
-                                                "loaded: %2")
-                                     .arg(library.fileName(), library.errorString());
-            return module;
-        }
-        module.problem = QStringLiteral("the translation memory's module %1 is not installed: it "
-                                        "is in neither %2 nor %3")
-                             .arg(name, folders.at(0), folders.at(1));
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QStringList folders = {
+        QDir::cleanPath(program.filePath(QStringLiteral(LEXICANT_MODULE_FOLDER))), program.path()};
+    StoreModule module;
+    for (const QString& folder : folders) {
+        QLibrary library(folder + u'/' + name);
+        if (!QFileInfo::exists(library.fileName()))
+            continue;
+        if (library.load())
+            module.make = reinterpret_cast<MemoryStoreMaker>(library.resolve(ModuleEntry));
+        if (!module.make)
+            module.problem = QStringLiteral("the translation memory's module %1 cannot be "
+                                            "loaded: %2")
+                                 .arg(library.fileName(), library.errorString());
         return module;
-    }();
-    return loaded;
+    }
+    module.problem = QStringLiteral("the translation memory's module %1 is not installed: it "
+                                    "is in neither %2 nor %3")
+                         .arg(name, folders.at(0), folders.at(1));
+    return module;
+}
+
+const StoreModule& storeModule(bool server)
+{
+    static const StoreModule file = loadModule(QStringLiteral(LEXICANT_SQLITE_MODULE));
+    static const StoreModule onServer = loadModule(QStringLiteral(LEXICANT_POSTGRES_MODULE));
+    return server ? onServer : file;
 }
 
 const TextKeys Keys = {&comparableText, &trigramsOf, &highestScore};
@@ -70,6 +72,11 @@ void setLinkedMemoryStore(MemoryStoreMaker maker)
     linkedStore = maker;
 }
 
+void setLinkedServerStore(MemoryStoreMaker maker)
+{
+    linkedServerStore = maker;
+}
+
 QString TranslationMemory::defaultPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
@@ -85,14 +92,19 @@ TranslationMemory::~TranslationMemory() = default;
 
 MemoryOpening TranslationMemory::open(const QString& path, MemoryCreation creation)
 {
-    if (!m_store) {
-        MemoryStoreMaker make = linkedStore;
+    // A file's store, or a server's: made again when the memory moves from one to the other.
+    const bool server = isServerAddress(path);
+    if (!m_store || server != m_onServer) {
+        m_store.reset();
+        MemoryStoreMaker make = server ? linkedServerStore : linkedStore;
         if (!make) {
-            if (!sqliteModule().problem.isEmpty())
-                return {sqliteModule().problem, {}};
-            make = sqliteModule().make;
+            const StoreModule& module = storeModule(server);
+            if (!module.problem.isEmpty())
+                return {module.problem, {}};
+            make = module.make;
         }
         m_store.reset(make(m_busyTimeout, &Keys));
+        m_onServer = server;
     }
     return m_store->open(path, creation);
 }
@@ -156,7 +168,7 @@ QList<Suggestion> TranslationMemory::suggest(const QString& sourceLanguage,
             return work < ScoringBudget;
         });
     // Best first; of equals, one in the languages asked for before one in their relatives, then
-    // the latest translation.
+    // the latest translation, then by their texts: the same order whichever store found them.
     const QString sourceKey = languageKey(sourceLanguage), targetKey = languageKey(targetLanguage);
     std::vector<std::pair<bool, qsizetype>> order; // whether a relative's, and where in `found`
     for (qsizetype i = 0; i < found.size(); ++i)
@@ -166,8 +178,8 @@ QList<Suggestion> TranslationMemory::suggest(const QString& sourceLanguage,
     std::ranges::sort(order, [&](const auto& a, const auto& b) {
         const MemoryUnit &x = found.at(a.second).unit, &y = found.at(b.second).unit;
         const int scoreA = found.at(a.second).score, scoreB = found.at(b.second).score;
-        return std::tuple(-scoreA, a.first, y.changed, a.second) <
-               std::tuple(-scoreB, b.first, x.changed, b.second);
+        return std::tie(scoreB, a.first, y.changed, x.source, x.target) <
+               std::tie(scoreA, b.first, x.changed, y.source, y.target);
     });
     // One suggestion per translation.
     QList<Suggestion> distinct;

@@ -34,8 +34,9 @@ public:
     TranslationMemory(const TranslationMemory&) = delete;
     TranslationMemory& operator=(const TranslationMemory&) = delete;
 
-    // Opens the memory at the path (through a link, its target), making it where there is none
-    // unless it must exist.
+    // Opens the memory at the path (through a link, its target) or on the PostgreSQL server a
+    // connection URI names (isServerAddress), making it where there is none unless it must
+    // exist.
     MemoryOpening open(const QString& path,
                        MemoryCreation creation = MemoryCreation::MakeIfMissing);
     bool isOpen() const;
@@ -68,4 +69,5 @@ public:
 private:
     int m_busyTimeout;
     std::unique_ptr<MemoryStore> m_store;
+    bool m_onServer = false;
 };

@@ -54,7 +54,8 @@ for package in libqt6widgets6 qt6-qpa-plugins libgettextpo0 libhunspell-1.7-0; d
     check "the package depends on $package" grep -q "$package" <<<"$depends"
 done
 contents=$(dpkg-deb -c "$deb")
-for file in bin/lexicant bin/lexicant-cli "lib/.*lexicant/modules/lexicant-memory-sqlite.so" "share/applications/$id.desktop" "share/mime/packages/$id.xml" \
+for file in bin/lexicant bin/lexicant-cli "lib/.*lexicant/modules/lexicant-memory-sqlite.so" \
+    "lib/.*lexicant/modules/lexicant-memory-postgres.so" "share/applications/$id.desktop" "share/mime/packages/$id.xml" \
     "share/metainfo/$id.metainfo.xml" share/man/man1/lexicant.1.gz share/doc/lexicant/copyright \
     share/doc/lexicant/changelog.gz; do
     check "the package holds $file" grep -q "/usr/$file\$" <<<"$contents"

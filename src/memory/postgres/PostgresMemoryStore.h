@@ -1,0 +1,56 @@
+#pragma once
+
+#include "MemoryStore.h"
+
+class QSqlQuery;
+
+// Where a memory on a PostgreSQL server is, read from a libpq connection URI
+// ("postgresql://user@host:5432/memory?sslmode=require"): what Qt's driver is given, and how the
+// server is named to a person, without the password.
+struct ServerAddress {
+    QString host, database, user, password;
+    int port = -1;
+    QString options; // libpq's other parameters, as "name=value;name=value"
+    QString shown;
+    QString error; // why the text is no such URI; empty when it is one
+};
+ServerAddress serverAddress(const QString& uri);
+
+// A translation memory a team shares on a PostgreSQL server. The server selects the candidates
+// with the pg_trgm extension's trigram index over each unit's comparable text (and finds the same
+// text by its hash); the memory in front scores them as it does for any store.
+//
+// Many programs add at once: a unit is one source text translated at one place, unique on the
+// server, so two writers of the same unit both land, the later one's translation kept. Each
+// addition is one transaction. The tables are made, and later upgraded, by the first program
+// that opens the database, under an advisory lock, in one transaction, with a version number.
+class PostgresMemoryStore final : public MemoryStore {
+public:
+    explicit PostgresMemoryStore(const TextKeys& keys);
+    ~PostgresMemoryStore() override;
+    PostgresMemoryStore(const PostgresMemoryStore&) = delete;
+    PostgresMemoryStore& operator=(const PostgresMemoryStore&) = delete;
+
+    MemoryOpening open(const QString& uri, MemoryCreation creation) override;
+    bool isOpen() const override;
+    QString readError() const override { return m_readError; }
+
+    MemoryAddition add(const QList<MemoryUnit>& units) override;
+    void candidates(const QString& sourceLanguage, const QString& targetLanguage,
+                    const QString& comparable, int threshold,
+                    const std::function<bool(MemoryUnit&&)>& take) const override;
+    QList<MemoryUnit> units() const override;
+    QList<MemoryUnit> unitsOf(const QString& sourceLanguage, const QString& targetLanguage,
+                              const QString& origin) const override;
+
+    // The statements that make the memory's tables, for an administrator to run by hand.
+    static QStringList schemaStatements();
+
+private:
+    void noteReadError(const QSqlQuery& query) const;
+
+    TextKeys m_keys;
+    QString m_connection;
+    QString m_shown;
+    mutable QString m_readError;
+};
