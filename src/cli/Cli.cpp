@@ -96,7 +96,8 @@ const Command Commands[] = {
     {"diff", "A B", "list the entries that differ, one line each", commandDiff},
     {"tm", "add|suggest|import|export [--tm DB] ...",
      "the translation memory (DB, or memory.sqlite in the\n"
-     "data folder). add --against REFERENCE\n"
+     "data folder; or a PostgreSQL server a team shares:\n"
+     "postgresql://HOST/DATABASE). add --against REFERENCE\n"
      "--reference-language LANG --language LANG FILE...: the\n"
      "rows a file and its reference both use; suggest\n"
      "--reference-language LANG --language LANG [--max N]\n"
