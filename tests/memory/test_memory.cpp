@@ -193,6 +193,10 @@ void MemoryTest::behavesAsAMemory(const QString& where)
     EXPECT_EQ(memory.suggest("en", "nl", "Cancel every download now", 1).value(0).unit.target,
               "Alles")
         << "the most alike, found after many that are a little alike";
+    // One place twice in one addition: counted as a unit and its update, the later one kept.
+    const MemoryAddition twice = memory.add({nl("Stop", "Stop", 9), nl("Stop", "Stoppen", 9)});
+    EXPECT_EQ(std::tuple(twice.added, twice.updated), std::tuple(1, 1));
+    EXPECT_EQ(memory.suggest("en", "nl", "Stop", 1).value(0).unit.target, "Stoppen");
     // One language under several names; a relative after it.
     memory.add({{"en-GB", "nl_BE", "Close", "Sluit", "t.tmx", 0, -1, {}},
                 {"en-US", "nl-NL", "Close", "Sluiten", "t.tmx", 0, -1, {}}});

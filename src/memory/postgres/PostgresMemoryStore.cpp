@@ -8,7 +8,10 @@
 #include <QUrlQuery>
 #include <QUuid>
 
+#include <QMap>
+
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -226,6 +229,103 @@ MemoryOpening PostgresMemoryStore::open(const QString& uri, MemoryCreation creat
     return {};
 }
 
+namespace {
+
+// Units written by one statement, and looked for by another.
+constexpr qsizetype BatchSize = 500;
+
+// Where a unit was made, and of what text: what makes it one unit.
+using Place = std::tuple<QString, QString, QString, int, int, QString>;
+Place placeOf(const MemoryUnit& unit)
+{
+    return {unit.sourceLanguage, unit.targetLanguage, unit.origin, unit.form, unit.row,
+            unit.source};
+}
+
+// Counts a batch's units as a memory that took them one by one would, and keeps of each place
+// its last unit: a unit already there (the server's, or earlier in the batch) is an update or
+// unchanged, any other is added. Writes the batch over what the server has; the server's error,
+// if any.
+QSqlError writeBatch(QSqlDatabase& db, const TextKeys& keys, QList<MemoryUnit> batch,
+                     MemoryAddition& result)
+{
+    // The units of these places the server has, locked until the transaction ends.
+    QStringList places;
+    for (qsizetype i = 0; i < batch.size(); ++i)
+        places << QStringLiteral("(?::text, ?::text, ?::text, ?::integer, ?::integer, "
+                                 "md5(?::text))");
+    QSqlQuery there(db);
+    there.setForwardOnly(true);
+    there.prepare(QStringLiteral("SELECT source_language, target_language, origin, form, "
+                                 "\"row\", source, target FROM lexicant_units WHERE "
+                                 "(source_language, target_language, origin, form, \"row\", "
+                                 "md5(source)) IN (VALUES %1) FOR UPDATE")
+                      .arg(places.join(u',')));
+    int n = 0;
+    for (const MemoryUnit& unit : std::as_const(batch)) {
+        for (const QVariant& value :
+             {QVariant(unit.sourceLanguage), QVariant(unit.targetLanguage), QVariant(unit.origin),
+              QVariant(unit.form), QVariant(unit.row), QVariant(unit.source)})
+            there.bindValue(n++, value);
+    }
+    if (!there.exec())
+        return there.lastError();
+    QMap<Place, QString> targets;
+    while (there.next())
+        targets.insert({there.value(0).toString(), there.value(1).toString(),
+                        there.value(2).toString(), there.value(3).toInt(), there.value(4).toInt(),
+                        there.value(5).toString()},
+                       there.value(6).toString());
+    there.finish();
+    QList<MemoryUnit> last;
+    QMap<Place, qsizetype> lastAt;
+    for (MemoryUnit& unit : batch) {
+        const Place place = placeOf(unit);
+        const auto known = targets.find(place);
+        if (known == targets.end())
+            ++result.added;
+        else
+            ++(*known == unit.target ? result.unchanged : result.updated);
+        targets.insert(place, unit.target);
+        // To the second, as a memory in a file keeps it.
+        unit.changed = QDateTime::fromSecsSinceEpoch(
+            (unit.changed.isValid() ? unit.changed : QDateTime::currentDateTimeUtc())
+                .toSecsSinceEpoch(),
+            Qt::UTC);
+        if (const auto at = lastAt.constFind(place); at != lastAt.cend())
+            last[*at] = std::move(unit);
+        else
+            lastAt.insert(place, last.size()), last.append(std::move(unit));
+    }
+    // Written whether there or not: a unit another writer added meanwhile is updated instead.
+    QStringList rows;
+    for (qsizetype i = 0; i < last.size(); ++i)
+        rows << QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    QSqlQuery write(db);
+    write.prepare(
+        QStringLiteral("INSERT INTO lexicant_units (source_language, target_language, source_key, "
+                       "target_key, family, source, target, comparable, origin, form, \"row\", "
+                       "changed) VALUES %1 ON CONFLICT (source_language, target_language, origin, "
+                       "form, \"row\", md5(source)) DO UPDATE SET target = EXCLUDED.target, "
+                       "changed = EXCLUDED.changed")
+            .arg(rows.join(u',')));
+    n = 0;
+    for (const MemoryUnit& unit : std::as_const(last)) {
+        for (const QVariant& value :
+             {QVariant(unit.sourceLanguage), QVariant(unit.targetLanguage),
+              QVariant(languageKey(unit.sourceLanguage)),
+              QVariant(languageKey(unit.targetLanguage)),
+              QVariant(familyOf(unit.sourceLanguage, unit.targetLanguage)), QVariant(unit.source),
+              QVariant(unit.target), QVariant(keys.comparable(unit.source)), QVariant(unit.origin),
+              QVariant(unit.form), QVariant(unit.row), QVariant(unit.changed)})
+            write.bindValue(n++, value);
+    }
+    write.exec();
+    return write.lastError();
+}
+
+} // namespace
+
 MemoryAddition PostgresMemoryStore::add(const QList<MemoryUnit>& units)
 {
     if (!isOpen())
@@ -233,54 +333,8 @@ MemoryAddition PostgresMemoryStore::add(const QList<MemoryUnit>& units)
     QSqlDatabase db = existing(m_connection);
     QSqlError error = run(db, QStringLiteral("BEGIN"));
     MemoryAddition result;
-    if (!error.isValid()) {
-        QSqlQuery find(db), update(db), insert(db);
-        find.prepare(QStringLiteral(
-            "SELECT id, target FROM lexicant_units WHERE source_language = ? AND "
-            "target_language = ? AND origin = ? AND form = ? AND \"row\" = ? AND md5(source) = "
-            "md5(?) FOR UPDATE"));
-        update.prepare(
-            QStringLiteral("UPDATE lexicant_units SET target = ?, changed = ? WHERE id = ?"));
-        // A unit another writer added since it was looked for is updated instead.
-        insert.prepare(QStringLiteral(
-            "INSERT INTO lexicant_units (source_language, target_language, source_key, "
-            "target_key, family, source, target, comparable, origin, form, \"row\", changed) "
-            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (source_language, "
-            "target_language, origin, form, \"row\", md5(source)) DO UPDATE SET target = "
-            "EXCLUDED.target, changed = EXCLUDED.changed"));
-        for (const MemoryUnit& unit : units) {
-            // To the second, as a memory in a file keeps it.
-            const QDateTime changed = QDateTime::fromSecsSinceEpoch(
-                (unit.changed.isValid() ? unit.changed : QDateTime::currentDateTimeUtc())
-                    .toSecsSinceEpoch(),
-                Qt::UTC);
-            if (!exec(find, {unit.sourceLanguage, unit.targetLanguage, unit.origin, unit.form,
-                             unit.row, unit.source})) {
-                error = find.lastError();
-                break;
-            }
-            if (find.next()) {
-                const qlonglong id = find.value(0).toLongLong();
-                ++(find.value(1).toString() == unit.target ? result.unchanged : result.updated);
-                find.finish();
-                if (!exec(update, {unit.target, changed, id})) {
-                    error = update.lastError();
-                    break;
-                }
-                continue;
-            }
-            find.finish();
-            if (!exec(insert, {unit.sourceLanguage, unit.targetLanguage,
-                               languageKey(unit.sourceLanguage), languageKey(unit.targetLanguage),
-                               familyOf(unit.sourceLanguage, unit.targetLanguage), unit.source,
-                               unit.target, m_keys.comparable(unit.source), unit.origin, unit.form,
-                               unit.row, changed})) {
-                error = insert.lastError();
-                break;
-            }
-            ++result.added;
-        }
-    }
+    for (qsizetype start = 0; start < units.size() && !error.isValid(); start += BatchSize)
+        error = writeBatch(db, m_keys, units.mid(start, BatchSize), result);
     if (!error.isValid())
         error = run(db, QStringLiteral("COMMIT"));
     if (error.isValid()) {
