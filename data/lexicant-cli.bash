@@ -84,7 +84,7 @@ _lexicant_cli()
         from-po) options="--template --use-fuzzy -o --output" ;;
         check) options="--against --language --check-capitals --checks --skip --tm --reference-language --format" ;;
         stats) options="--against --language --check-capitals --checks --skip" ;;
-        tm) options="--tm --against --reference-language --language --max -o --output" ;;
+        tm) options="--tm --against --reference-language --language --max --print-sql -o --output" ;;
         pretranslate) options="--tm --against --reference-language --language -o --output" ;;
         esac
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
@@ -98,7 +98,7 @@ _lexicant_cli()
     from-xliff) _lexicant_cli_files "$cur" xlf ;;
     tm)
         if ((COMP_CWORD == 2)); then
-            COMPREPLY=($(compgen -W "add suggest import export" -- "$cur"))
+            COMPREPLY=($(compgen -W "add suggest import export init" -- "$cur"))
         elif [[ ${COMP_WORDS[2]} == import ]]; then
             _lexicant_cli_files "$cur" tmx
         elif [[ ${COMP_WORDS[2]} == add ]]; then

@@ -94,7 +94,7 @@ const Command Commands[] = {
      "who reviewed them, and its problems by check",
      commandStats},
     {"diff", "A B", "list the entries that differ, one line each", commandDiff},
-    {"tm", "add|suggest|import|export [--tm DB] ...",
+    {"tm", "add|suggest|import|export [--tm DB] ... | init URI [--print-sql]",
      "the translation memory (DB, or memory.sqlite in the\n"
      "data folder; or a PostgreSQL server a team shares:\n"
      "postgresql://HOST/DATABASE). add --against REFERENCE\n"
@@ -102,7 +102,8 @@ const Command Commands[] = {
      "rows a file and its reference both use; suggest\n"
      "--reference-language LANG --language LANG [--max N]\n"
      "TEXT: the best matches as JSON (score 0-100, source,\n"
-     "target); import FILE.tmx; export -o FILE.tmx",
+     "target); import FILE.tmx; export -o FILE.tmx; init\n"
+     "makes the memory on a server, or prints its SQL",
      commandTm},
     {"pretranslate",
      "[--tm DB] --against REFERENCE --reference-language LANG --language LANG FILE -o OUT",
@@ -292,6 +293,7 @@ std::optional<Invocation> parse(const QStringList& arguments, QString& problem)
     static const QMap<QString, QString> flags = {
         {QStringLiteral("--use-fuzzy"), QStringLiteral("use-fuzzy")},
         {QStringLiteral("--check-capitals"), QStringLiteral("check-capitals")},
+        {QStringLiteral("--print-sql"), QStringLiteral("print-sql")},
     };
     Invocation call;
     QMap<QString, QString> spelled; // each option's name as the arguments give it

@@ -162,6 +162,30 @@ int tmExport(Session& session, const Invocation& call)
     return problem.isEmpty() ? ExitOk : session.fileError(*call.option("output"), problem);
 }
 
+// Makes the memory on a server before anyone uses it, or prints the statements that make it, for
+// an administrator who gives translators a role that may not create tables.
+int tmInit(Session& session, const Invocation& call)
+{
+    const QString where = call.positional.value(1);
+    if (call.positional.size() != 2 || !isServerAddress(where) || !call.onlyOptions({"print-sql"}))
+        return session.usage(QStringLiteral("tm init takes a server's address, "
+                                            "postgresql://HOST/DATABASE, and --print-sql to "
+                                            "print the statements instead"));
+    TranslationMemory memory(CommandBusyTimeoutMs);
+    if (call.option("print-sql")) {
+        QString problem;
+        const QStringList statements = memory.schema(where, problem);
+        if (!problem.isEmpty())
+            return session.failure(problem);
+        session.print(statements.join(QStringLiteral(";\n")) + QStringLiteral(";\n"));
+        return ExitOk;
+    }
+    if (const MemoryOpening opened = memory.open(where); !opened.error.isEmpty())
+        return session.failure(opened.error);
+    session.print(QStringLiteral("the translation memory is ready\n"));
+    return ExitOk;
+}
+
 } // namespace
 
 int commandTm(Session& session, const Invocation& call)
@@ -175,7 +199,9 @@ int commandTm(Session& session, const Invocation& call)
         return tmImport(session, call);
     if (action == QLatin1String("export"))
         return tmExport(session, call);
-    return session.usage(QStringLiteral("tm takes add, suggest, import or export"));
+    if (action == QLatin1String("init"))
+        return tmInit(session, call);
+    return session.usage(QStringLiteral("tm takes add, suggest, import, export or init"));
 }
 
 int commandPretranslate(Session& session, const Invocation& call)

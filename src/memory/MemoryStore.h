@@ -87,6 +87,9 @@ public:
                             const std::function<bool(MemoryUnit&&)>& take) const = 0;
     // Every unit, oldest first.
     virtual QList<MemoryUnit> units() const = 0;
+    // The statements that make an empty memory, for an administrator to run by hand; none where
+    // the store makes its memory itself (a file).
+    virtual QStringList schema() const { return {}; }
     // The units of one origin in the language pair (by languageKey), by the time they changed, then
     // as added.
     virtual QList<MemoryUnit> unitsOf(const QString& sourceLanguage, const QString& targetLanguage,

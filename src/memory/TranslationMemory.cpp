@@ -90,23 +90,36 @@ TranslationMemory::TranslationMemory(int busyTimeoutMs)
 
 TranslationMemory::~TranslationMemory() = default;
 
-MemoryOpening TranslationMemory::open(const QString& path, MemoryCreation creation)
+QString TranslationMemory::useStoreFor(const QString& where)
 {
     // A file's store, or a server's: made again when the memory moves from one to the other.
-    const bool server = isServerAddress(path);
-    if (!m_store || server != m_onServer) {
-        m_store.reset();
-        MemoryStoreMaker make = server ? linkedServerStore : linkedStore;
-        if (!make) {
-            const StoreModule& module = storeModule(server);
-            if (!module.problem.isEmpty())
-                return {module.problem, {}};
-            make = module.make;
-        }
-        m_store.reset(make(m_busyTimeout, &Keys));
-        m_onServer = server;
+    const bool server = isServerAddress(where);
+    if (m_store && server == m_onServer)
+        return {};
+    m_store.reset();
+    MemoryStoreMaker make = server ? linkedServerStore : linkedStore;
+    if (!make) {
+        const StoreModule& module = storeModule(server);
+        if (!module.problem.isEmpty())
+            return module.problem;
+        make = module.make;
     }
+    m_store.reset(make(m_busyTimeout, &Keys));
+    m_onServer = server;
+    return {};
+}
+
+MemoryOpening TranslationMemory::open(const QString& path, MemoryCreation creation)
+{
+    if (const QString problem = useStoreFor(path); !problem.isEmpty())
+        return {problem, {}};
     return m_store->open(path, creation);
+}
+
+QStringList TranslationMemory::schema(const QString& where, QString& problem)
+{
+    problem = useStoreFor(where);
+    return problem.isEmpty() ? m_store->schema() : QStringList();
 }
 
 bool TranslationMemory::isOpen() const
@@ -168,23 +181,31 @@ QList<Suggestion> TranslationMemory::suggest(const QString& sourceLanguage,
             return work < ScoringBudget;
         });
     // Best first; of equals, one in the languages asked for before one in their relatives, then
-    // the latest translation, then by their texts: the same order whichever store found them.
+    // the latest translation, then the source nearest the text as written (case, access keys),
+    // then by their texts: the same order whichever store found them.
     const QString sourceKey = languageKey(sourceLanguage), targetKey = languageKey(targetLanguage);
-    std::vector<std::pair<bool, qsizetype>> order; // whether a relative's, and where in `found`
-    for (qsizetype i = 0; i < found.size(); ++i)
-        order.push_back({languageKey(found.at(i).unit.sourceLanguage) != sourceKey ||
-                             languageKey(found.at(i).unit.targetLanguage) != targetKey,
-                         i});
-    std::ranges::sort(order, [&](const auto& a, const auto& b) {
-        const MemoryUnit &x = found.at(a.second).unit, &y = found.at(b.second).unit;
-        const int scoreA = found.at(a.second).score, scoreB = found.at(b.second).score;
-        return std::tie(scoreB, a.first, y.changed, x.source, x.target) <
-               std::tie(scoreA, b.first, x.changed, y.source, y.target);
+    struct Rank {
+        bool relative;
+        int distance;
+        qsizetype at; // in `found`
+    };
+    std::vector<Rank> order;
+    for (qsizetype i = 0; i < found.size(); ++i) {
+        const MemoryUnit& unit = found.at(i).unit;
+        order.push_back({languageKey(unit.sourceLanguage) != sourceKey ||
+                             languageKey(unit.targetLanguage) != targetKey,
+                         characterDistance(text, unit.source), i});
+    }
+    std::ranges::sort(order, [&](const Rank& a, const Rank& b) {
+        const MemoryUnit &x = found.at(a.at).unit, &y = found.at(b.at).unit;
+        const int scoreA = found.at(a.at).score, scoreB = found.at(b.at).score;
+        return std::tie(scoreB, a.relative, y.changed, a.distance, x.source, x.target) <
+               std::tie(scoreA, b.relative, x.changed, b.distance, y.source, y.target);
     });
     // One suggestion per translation.
     QList<Suggestion> distinct;
-    for (const auto& [relative, i] : order) {
-        const Suggestion& s = found.at(i);
+    for (const Rank& rank : order) {
+        const Suggestion& s = found.at(rank.at);
         if (distinct.size() < max &&
             std::none_of(distinct.begin(), distinct.end(),
                          [&](const Suggestion& d) { return d.unit.target == s.unit.target; }))

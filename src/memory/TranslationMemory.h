@@ -40,6 +40,9 @@ public:
     MemoryOpening open(const QString& path,
                        MemoryCreation creation = MemoryCreation::MakeIfMissing);
     bool isOpen() const;
+    // The statements that make an empty memory at that place, for an administrator to run by
+    // hand (none for a file); or why its store cannot be loaded.
+    QStringList schema(const QString& where, QString& problem);
     // Why a lookup or a listing since the memory was opened could not read it (a damaged page),
     // or an empty text: their results are then incomplete.
     QString readError() const;
@@ -67,6 +70,9 @@ public:
                                const QString& fromOrigin, const QString& toOrigin);
 
 private:
+    // The store of the kind the place needs, made if it is not the one there; or why it cannot.
+    QString useStoreFor(const QString& where);
+
     int m_busyTimeout;
     std::unique_ptr<MemoryStore> m_store;
     bool m_onServer = false;

@@ -549,3 +549,40 @@ TEST_F(CliCheck, WritersAddingToOneMemoryAtOnceAllLand)
         EXPECT_EQ(check.units().size(), 4 * 201) << memory.toStdString();
     }
 }
+
+// A team's memory made by its owner, as the README says, and used by a translator's role that
+// may add and read but not drop it.
+TEST_F(CliCheck, ATeamMemoryIsMadeByItsOwnerAndUsedByATranslatorWhoCannotDropIt)
+{
+    PostgresServer server;
+    ASSERT_EQ(server.problem(), "");
+    const CliRun sql = run({"tm", "init", "--print-sql", server.uri()});
+    EXPECT_TRUE(sql.out.startsWith("CREATE EXTENSION IF NOT EXISTS pg_trgm;\nCREATE TABLE "))
+        << sql.out.toStdString();
+    EXPECT_EQ(run({"tm", "init", server.uri()}).out, "the translation memory is ready\n");
+    const auto psql = [&](const QString& user, const QString& statements) {
+        QProcess process;
+        process.start("psql", {"-v", "ON_ERROR_STOP=1", "-q",
+                               QString(server.uri()).replace("user=lexicant", "user=" + user), "-c",
+                               statements});
+        process.waitForFinished(30000);
+        return process.exitCode();
+    };
+    ASSERT_EQ(psql("lexicant",
+                   "CREATE ROLE translators; CREATE ROLE anna LOGIN IN ROLE translators; "
+                   "GRANT SELECT, INSERT, UPDATE ON lexicant_units, lexicant_memory TO "
+                   "translators; GRANT USAGE ON SEQUENCE lexicant_units_id_seq TO translators;"),
+              0);
+    const QString asAnna = QString(server.uri()).replace("user=lexicant", "user=anna");
+    const QString en = formFile("en.lsf", {"Open", "Save"});
+    const QString nl = formFile("nl.lsf", {"Openen", "Opslaan"});
+    const CliRun added = run({"tm", "add", "--tm", asAnna, "--against", en, "--reference-language",
+                              "en", "--language", "nl", nl});
+    EXPECT_EQ(added.out, "2 units: 2 added, 0 updated, 0 unchanged, 0 left out\n")
+        << added.err.toStdString();
+    EXPECT_TRUE(run({"tm", "suggest", "--tm", asAnna, "--reference-language", "en", "--language",
+                     "nl", "Save"})
+                    .out.contains("Opslaan"));
+    EXPECT_NE(psql("anna", "DROP TABLE lexicant_units"), 0);
+    EXPECT_NE(psql("anna", "DELETE FROM lexicant_units"), 0);
+}

@@ -115,7 +115,7 @@ ServerAddress serverAddress(const QString& uri)
     return address;
 }
 
-QStringList PostgresMemoryStore::schemaStatements()
+QStringList PostgresMemoryStore::schema() const
 {
     return {
         QStringLiteral("CREATE EXTENSION IF NOT EXISTS pg_trgm"),
@@ -207,7 +207,7 @@ MemoryOpening PostgresMemoryStore::open(const QString& uri, MemoryCreation creat
         if (creation == MemoryCreation::MustExist)
             return fail(QStringLiteral("does not exist yet (the first tm add or tm import "
                                        "makes it)"));
-        for (const QString& statement : schemaStatements()) {
+        for (const QString& statement : schema()) {
             if (const QSqlError made = run(db, statement); made.isValid())
                 return fail(QStringLiteral("cannot be made: %1").arg(reasonOf(made)));
         }

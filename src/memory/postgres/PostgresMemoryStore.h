@@ -43,8 +43,7 @@ public:
     QList<MemoryUnit> unitsOf(const QString& sourceLanguage, const QString& targetLanguage,
                               const QString& origin) const override;
 
-    // The statements that make the memory's tables, for an administrator to run by hand.
-    static QStringList schemaStatements();
+    QStringList schema() const override;
 
 private:
     void noteReadError(const QSqlQuery& query) const;
