@@ -13,9 +13,10 @@ lookups there, texts of common words included, and a pre-translation of a larges
 
     bench/real_memory.py --lookup build/bench/memory_lookup --cli build/bin/lexicant-cli
                          [--language nl] [--sizes 100000 1000000] [--before OTHER_LOOKUP]
-                         [--out DIR]
+                         [--out DIR] [--server postgresql:///DATABASE]
 
---before runs the same measures with another build's memory_lookup, side by side. tmdb needs
+--before runs the same measures with another build's memory_lookup, side by side. --server
+measures the larger memories on a PostgreSQL database as well, in the same run. tmdb needs
 Debian's translate-toolkit (and python3-levenshtein, without which it is several times slower).
 """
 import argparse
@@ -87,6 +88,24 @@ def fresh(path):
         if os.path.exists(path + suffix):
             os.remove(path + suffix)
     return path
+
+
+def emptied_server(uri):
+    """The database at the URI without Lexicant's tables, for a memory made anew."""
+    subprocess.run(["psql", "-q", uri, "-c",
+                    "DROP TABLE IF EXISTS lexicant_units, lexicant_memory"],
+                   check=True, capture_output=True)
+    return uri
+
+
+def megabytes_of(memory):
+    """The memory's size on disk: its file, or its table and indexes on the server."""
+    if not memory.startswith("postgres"):
+        return os.path.getsize(memory) / 1e6
+    result = subprocess.run(["psql", "-qtA", memory, "-c",
+                             "SELECT pg_total_relation_size('lexicant_units')"],
+                            check=True, capture_output=True, text=True)
+    return int(result.stdout.strip()) / 1e6
 
 
 def lookups(tool, memory, texts_path, scan=None):
@@ -176,6 +195,8 @@ def main():
     parser.add_argument("--sizes", type=int, nargs="*", default=[100000, 1000000])
     parser.add_argument("--out", default="real-memory")
     parser.add_argument("--no-tmdb", action="store_true", help="leave tmdb out (it is slow)")
+    parser.add_argument("--server", help="a PostgreSQL database (libpq URI) to measure the larger "
+                        "memories on too, beside the file; Lexicant's tables there are dropped")
     arguments = parser.parse_args()
     os.makedirs(arguments.out, exist_ok=True)
     out = lambda name: os.path.abspath(os.path.join(arguments.out, name))  # noqa: E731
@@ -231,13 +252,17 @@ def main():
     language_file(arguments.cli, [""] * len(largest), out("largest.lsf"))
     for size in arguments.sizes:
         write_units(out("units-%d.tsv" % size), varied(units, size))
-        for name, tool, cli in tools:
-            memory = fresh(out("tm-%d-%s.sqlite" % (size, name)))
+        memories = [(name, tool, cli, fresh(out("tm-%d-%s.sqlite" % (size, name))))
+                    for name, tool, cli in tools]
+        if arguments.server:
+            memories.append(("server", arguments.lookup, arguments.cli,
+                             emptied_server(arguments.server)))
+        for name, tool, cli, memory in memories:
             added = add(tool, memory, out("units-%d.tsv" % size))
-            megabytes = os.path.getsize(memory) / 1e6
+            megabytes = megabytes_of(memory)
             near_results = lookups(tool, memory, out("near.txt"))
             common_results = lookups(tool, memory, out("common.txt"))
-            print("%8d units, %-8s: added in %.0f s; file %.0f MB, %.0f bytes a unit" % (
+            print("%8d units, %-8s: added in %.0f s; %.0f MB, %.0f bytes a unit" % (
                 size, name, added["seconds"], megabytes, megabytes * 1e6 / size))
             print("    near texts:   " + quality("", near_results, nearest_of).strip()
                   + "; " + timing(near_results))
