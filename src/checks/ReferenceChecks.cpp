@@ -205,6 +205,23 @@ QList<PairedText> pairedTexts(const LanguageDocument& document, const WorkingCop
     return pairs;
 }
 
+QString textsAt(QList<PairedText>::const_iterator& pair, QList<PairedText>::const_iterator end,
+                int row, bool* any)
+{
+    while (pair != end && pair->row < row)
+        ++pair;
+    // A single text shared, not copied.
+    QString text;
+    bool found = false;
+    for (; pair != end && pair->row == row; ++pair) {
+        text = found ? text + QStringLiteral(" | ") + pair->text : pair->text;
+        found = true;
+    }
+    if (any)
+        *any = found;
+    return text;
+}
+
 void formProblems(const LanguageDocument& reference, const LanguageDocument& document,
                   const WorkingCopy& copy, int selectedForm, int form, const CheckSet& checks,
                   QList<Problem>& problems, ReferenceCounts& counted, std::optional<RowCache> rows)
@@ -384,22 +401,25 @@ static void dropAccepted(QList<Problem>& problems, const LanguageDocument& refer
                          const LanguageDocument& document, const WorkingCopy& copy,
                          int selectedForm, const Review& review)
 {
+    // The problems are in form and row order: each form's texts are paired once and gone
+    // through once.
     int pairedForm = 0;
     QList<PairedText> pairs;
+    auto pair = pairs.cbegin();
     problems.removeIf([&](const Problem& p) {
         const RowReview* said = review.find({p.form, p.row});
         if (!said || said->accepted.isEmpty())
             return false;
         if (pairedForm != p.form) {
             pairs = pairedTexts(document, copy, selectedForm, p.form);
+            pair = pairs.cbegin();
             pairedForm = p.form;
         }
-        QStringList texts;
-        for (const PairedText& pair : std::as_const(pairs))
-            if (pair.row == p.row)
-                texts << pair.text;
-        return isAccepted(said, checkName(p.check), texts.join(QStringLiteral(" | ")),
-                          reference.formText(p.form).at(p.row));
+        while (pair != pairs.cend() && pair->row < p.row)
+            ++pair;
+        auto texts = pair; // left at the row for its next problem
+        const QString text = textsAt(texts, pairs.cend(), p.row);
+        return isAccepted(said, checkName(p.check), text, reference.formText(p.form).at(p.row));
     });
 }
 
@@ -442,13 +462,23 @@ QList<Problem> referenceProblems(const LanguageDocument& reference,
                                                     &*forms.repeated));
     }
     if (checks.has(Check::Changed) && (translatedFrom || review)) {
-        TranslatedFrom from = translatedFrom ? *translatedFrom : TranslatedFrom();
-        // The review beside the file knows this file's rows better than a shared memory does.
-        if (review)
+        QList<Problem> changed =
+            translatedFrom ? changedProblems(reference, *translatedFrom) : QList<Problem>();
+        if (review) {
+            // The review beside the file knows this file's rows better than a shared memory does.
+            const auto known = [review](const Problem& p) {
+                const RowReview* said = review->find({p.form, p.row});
+                return said && !said->reference.isEmpty();
+            };
+            changed.removeIf(known);
+            TranslatedFrom reviewed;
             for (auto it = review->rows.cbegin(); it != review->rows.cend(); ++it)
-                if (!it->reference.isEmpty())
-                    from.insert({it.key().form, it.key().row}, it->reference);
-        mergeProblems(problems, changedProblems(reference, from));
+                if (!it->reference.isEmpty() &&
+                    it->reference != reference.formText(it.key().form).at(it.key().row))
+                    reviewed.insert({it.key().form, it.key().row}, it->reference);
+            mergeProblems(changed, changedProblems(reference, reviewed));
+        }
+        mergeProblems(problems, changed);
     }
     if (review)
         dropAccepted(problems, reference, document, copy, selectedForm, *review);

@@ -116,6 +116,12 @@ struct PairedText {
 QList<PairedText> pairedTexts(const LanguageDocument& document, const WorkingCopy& copy,
                               int selectedForm, int form);
 
+// The texts paired with a row as the workbench shows them: one, or several (a row list can hold
+// more than one for a row until a save) with " | " between them; empty when there is none, and
+// `any` says so. Moves `pair`, of pairs in row order, past those of the row and any before it.
+QString textsAt(QList<PairedText>::const_iterator& pair, QList<PairedText>::const_iterator end,
+                int row, bool* any = nullptr);
+
 struct Problem {
     int form; // 1 to 24
     int row;  // the index the application reads

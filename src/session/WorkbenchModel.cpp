@@ -262,16 +262,11 @@ QList<WorkbenchModel::Line> WorkbenchModel::linesOf(int form, const FormInputs& 
     QList<Line> lines;
     const QList<PairedText> pairs =
         pairedTexts(m_session.document(), m_session.workingCopy(), m_session.selectedForm(), form);
-    auto pair = pairs.begin();
+    auto pair = pairs.cbegin();
     auto problem = inputs.problems.begin();
     for (int row = 0; row < LanguageDocument::RowCount; ++row) {
-        // The texts at the row, joined; a single one shared, not copied.
-        QString text;
         bool hasTexts = false;
-        for (; pair != pairs.end() && pair->row == row; ++pair) {
-            text = hasTexts ? text + QStringLiteral(" | ") + pair->text : pair->text;
-            hasTexts = true;
-        }
+        const QString text = textsAt(pair, pairs.cend(), row, &hasTexts);
         const auto review = inputs.reviews.constFind(row);
         const RowReview* said = review == inputs.reviews.cend() ? nullptr : &*review;
         QList<Problem> here;
