@@ -197,6 +197,15 @@ void MemoryTest::behavesAsAMemory(const QString& where)
     const MemoryAddition twice = memory.add({nl("Stop", "Stop", 9), nl("Stop", "Stoppen", 9)});
     EXPECT_EQ(std::tuple(twice.added, twice.updated), std::tuple(1, 1));
     EXPECT_EQ(memory.suggest("en", "nl", "Stop", 1).value(0).unit.target, "Stoppen");
+    // An older translation of a unit (a memory brought back from a journey) never replaces a
+    // newer one.
+    MemoryUnit newer = nl("Print", "Afdrukken", 10), older = nl("Print", "Printen", 10);
+    newer.changed = QDateTime(QDate(2026, 5, 1), QTime(12, 0), Qt::UTC);
+    older.changed = newer.changed.addSecs(-1);
+    memory.add({newer});
+    EXPECT_EQ(std::pair(memory.add({older}).unchanged, other.add({older, newer}).updated),
+              std::pair(1, 0));
+    EXPECT_EQ(memory.suggest("en", "nl", "Print", 1).value(0).unit.target, "Afdrukken");
     // One language under several names; a relative after it.
     memory.add({{"en-GB", "nl_BE", "Close", "Sluit", "t.tmx", 0, -1, {}},
                 {"en-US", "nl-NL", "Close", "Sluiten", "t.tmx", 0, -1, {}}});

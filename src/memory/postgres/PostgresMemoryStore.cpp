@@ -1,6 +1,10 @@
 #include "PostgresMemoryStore.h"
 
+#include "TrigramPostings.h"
+
 #include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -10,7 +14,7 @@
 
 #include <QMap>
 
-#include <set>
+#include <algorithm>
 #include <tuple>
 
 namespace {
@@ -18,11 +22,10 @@ namespace {
 constexpr int SchemaVersion = 1;
 // Taken for the making or upgrading of the tables: "LxTM".
 constexpr qint64 SchemaLock = 0x4C78544D;
-// Candidates a lookup takes of the units alike by trigrams, as the file store does.
-constexpr int CandidateCount = 100;
-// The trigram similarity (shared trigrams over all of both texts) a candidate needs at least:
-// low enough that a unit the memory scores 60 or more is among them.
-constexpr double SimilarityFloor = 0.2;
+using postings::appendNumber;
+using postings::bandOf;
+using postings::familyOf;
+using postings::textKey;
 
 const QString UnitColumns = QStringLiteral(
     "source_language, target_language, source, target, origin, form, \"row\", changed, id "
@@ -31,11 +34,6 @@ const QString UnitColumns = QStringLiteral(
 QSqlDatabase existing(const QString& connection)
 {
     return QSqlDatabase::database(connection, false);
-}
-
-QString familyOf(const QString& sourceLanguage, const QString& targetLanguage)
-{
-    return primaryLanguage(sourceLanguage) + u' ' + primaryLanguage(targetLanguage);
 }
 
 MemoryUnit unitFrom(const QSqlQuery& q)
@@ -118,25 +116,26 @@ ServerAddress serverAddress(const QString& uri)
 QStringList PostgresMemoryStore::schema() const
 {
     return {
-        QStringLiteral("CREATE EXTENSION IF NOT EXISTS pg_trgm"),
         QStringLiteral("CREATE TABLE lexicant_memory (version integer NOT NULL)"),
         QStringLiteral("INSERT INTO lexicant_memory (version) VALUES (%1)").arg(SchemaVersion),
         QStringLiteral(
             "CREATE TABLE lexicant_units (id bigserial PRIMARY KEY, source_language text NOT "
             "NULL, target_language text NOT NULL, source_key text NOT NULL, target_key text NOT "
-            "NULL, family text NOT NULL, source text NOT NULL, target text NOT NULL, comparable "
-            "text NOT NULL, origin text NOT NULL, form integer NOT NULL, \"row\" integer NOT "
-            "NULL, changed timestamptz NOT NULL)"),
+            "NULL, family text NOT NULL, source text NOT NULL, target text NOT NULL, origin text "
+            "NOT NULL, form integer NOT NULL, \"row\" integer NOT NULL, changed timestamptz NOT "
+            "NULL, text_key bigint NOT NULL)"),
         // A unit is a source text translated at a place; texts are too long for an index of
         // their own, their hashes are not.
         QStringLiteral("CREATE UNIQUE INDEX lexicant_units_place ON lexicant_units "
                        "(source_language, target_language, origin, form, \"row\", md5(source))"),
-        QStringLiteral("CREATE INDEX lexicant_units_text ON lexicant_units (family, "
-                       "md5(comparable))"),
-        QStringLiteral("CREATE INDEX lexicant_units_trigrams ON lexicant_units USING gin "
-                       "(comparable gin_trgm_ops)"),
+        QStringLiteral("CREATE INDEX lexicant_units_text ON lexicant_units (family, text_key)"),
         QStringLiteral("CREATE INDEX lexicant_units_origin ON lexicant_units (source_key, "
                        "target_key, origin)"),
+        // The trigram index: each addition writes blocks of its own units, so that writers never
+        // wait for each other's blocks.
+        QStringLiteral("CREATE TABLE lexicant_postings (family text NOT NULL, trigram text NOT "
+                       "NULL, band smallint NOT NULL, first bigint NOT NULL, units bytea NOT "
+                       "NULL, PRIMARY KEY (family, trigram, band, first))"),
     };
 }
 
@@ -225,7 +224,6 @@ MemoryOpening PostgresMemoryStore::open(const QString& uri, MemoryCreation creat
     }
     if (const QSqlError done = run(db, QStringLiteral("COMMIT")); done.isValid())
         return fail(QStringLiteral("cannot be made: %1").arg(reasonOf(done)));
-    run(db, QStringLiteral("SET pg_trgm.similarity_threshold = %1").arg(SimilarityFloor));
     return {};
 }
 
@@ -233,6 +231,10 @@ namespace {
 
 // Units written by one statement, and looked for by another.
 constexpr qsizetype BatchSize = 500;
+// Trigram blocks written by one statement.
+constexpr qsizetype BlocksPerStatement = 1000;
+// Unit numbers an addition holds before it writes their blocks.
+constexpr qsizetype PendingLimit = 4'000'000;
 
 // Where a unit was made, and of what text: what makes it one unit.
 using Place = std::tuple<QString, QString, QString, int, int, QString>;
@@ -242,25 +244,40 @@ Place placeOf(const MemoryUnit& unit)
             unit.source};
 }
 
-// Counts a batch's units as a memory that took them one by one would, and keeps of each place
-// its last unit: a unit already there (the server's, or earlier in the batch) is an update or
-// unchanged, any other is added. Writes the batch over what the server has; the server's error,
-// if any.
+// A unit's translation and when it was made.
+struct Version {
+    QString target;
+    QDateTime changed;
+};
+
+// The units an addition added, by the trigram lists they belong in.
+using Pending = QMap<std::tuple<QString, QString, int>, std::vector<qint64>>;
+
+QString placeholders(qsizetype rows, const QString& row)
+{
+    QStringList all;
+    all.reserve(rows);
+    for (qsizetype i = 0; i < rows; ++i)
+        all << row;
+    return all.join(u',');
+}
+
+// Writes a batch: a unit already there (the server's, or earlier in the batch) is updated unless
+// what is there is newer, any other is added, and counted as a memory that took them one by one
+// would. The units added are noted for the trigram index. The server's error, if any.
 QSqlError writeBatch(QSqlDatabase& db, const TextKeys& keys, QList<MemoryUnit> batch,
-                     MemoryAddition& result)
+                     MemoryAddition& result, Pending& pending, qsizetype& pendingCount)
 {
     // The units of these places the server has, locked until the transaction ends.
-    QStringList places;
-    for (qsizetype i = 0; i < batch.size(); ++i)
-        places << QStringLiteral("(?::text, ?::text, ?::text, ?::integer, ?::integer, "
-                                 "md5(?::text))");
     QSqlQuery there(db);
     there.setForwardOnly(true);
     there.prepare(QStringLiteral("SELECT source_language, target_language, origin, form, "
-                                 "\"row\", source, target FROM lexicant_units WHERE "
+                                 "\"row\", source, target, changed FROM lexicant_units WHERE "
                                  "(source_language, target_language, origin, form, \"row\", "
                                  "md5(source)) IN (VALUES %1) FOR UPDATE")
-                      .arg(places.join(u',')));
+                      .arg(placeholders(batch.size(),
+                                        QStringLiteral("(?::text, ?::text, ?::text, "
+                                                       "?::integer, ?::integer, md5(?::text))"))));
     int n = 0;
     for (const MemoryUnit& unit : std::as_const(batch)) {
         for (const QVariant& value :
@@ -270,58 +287,162 @@ QSqlError writeBatch(QSqlDatabase& db, const TextKeys& keys, QList<MemoryUnit> b
     }
     if (!there.exec())
         return there.lastError();
-    QMap<Place, QString> targets;
+    QMap<Place, Version> known, written;
     while (there.next())
-        targets.insert({there.value(0).toString(), there.value(1).toString(),
-                        there.value(2).toString(), there.value(3).toInt(), there.value(4).toInt(),
-                        there.value(5).toString()},
-                       there.value(6).toString());
+        known.insert({there.value(0).toString(), there.value(1).toString(),
+                      there.value(2).toString(), there.value(3).toInt(), there.value(4).toInt(),
+                      there.value(5).toString()},
+                     {there.value(6).toString(), there.value(7).toDateTime().toUTC()});
     there.finish();
-    QList<MemoryUnit> last;
-    QMap<Place, qsizetype> lastAt;
+    QList<MemoryUnit> updates, additions;
     for (MemoryUnit& unit : batch) {
-        const Place place = placeOf(unit);
-        const auto known = targets.find(place);
-        if (known == targets.end())
-            ++result.added;
-        else
-            ++(*known == unit.target ? result.unchanged : result.updated);
-        targets.insert(place, unit.target);
         // To the second, as a memory in a file keeps it.
         unit.changed = QDateTime::fromSecsSinceEpoch(
             (unit.changed.isValid() ? unit.changed : QDateTime::currentDateTimeUtc())
                 .toSecsSinceEpoch(),
             Qt::UTC);
-        if (const auto at = lastAt.constFind(place); at != lastAt.cend())
-            last[*at] = std::move(unit);
+        const Place place = placeOf(unit);
+        const auto before = written.constFind(place);
+        const auto server = known.constFind(place);
+        const Version* now = before != written.cend() ? &*before
+                             : server != known.cend() ? &*server
+                                                      : nullptr;
+        if (!now)
+            ++result.added;
+        else if (now->changed > unit.changed || now->target == unit.target)
+            ++result.unchanged;
         else
-            lastAt.insert(place, last.size()), last.append(std::move(unit));
+            ++result.updated;
+        if (!now || now->changed <= unit.changed)
+            written.insert(place, {unit.target, unit.changed});
     }
-    // Written whether there or not: a unit another writer added meanwhile is updated instead.
-    QStringList rows;
-    for (qsizetype i = 0; i < last.size(); ++i)
-        rows << QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    QSqlQuery write(db);
-    write.prepare(
+    // Each place once, as it is to be: updated where the server has it, else added. A unit
+    // another writer added meanwhile is updated instead, unless theirs is newer.
+    for (MemoryUnit& unit : batch) {
+        const Place place = placeOf(unit);
+        const auto last = written.find(place);
+        if (last == written.end() || last->target != unit.target || last->changed != unit.changed)
+            continue;
+        written.erase(last);
+        (known.contains(place) ? updates : additions).append(std::move(unit));
+    }
+    if (!updates.isEmpty()) {
+        QSqlQuery update(db);
+        update.prepare(
+            QStringLiteral(
+                "UPDATE lexicant_units SET target = v.target, changed = v.changed FROM "
+                "(VALUES %1) AS v (source_language, target_language, origin, form, "
+                "\"row\", source, target, changed) WHERE (lexicant_units.source_language, "
+                "lexicant_units.target_language, lexicant_units.origin, "
+                "lexicant_units.form, lexicant_units.\"row\", md5(lexicant_units.source)) "
+                "= (v.source_language, v.target_language, v.origin, v.form, v.\"row\", "
+                "md5(v.source)) AND lexicant_units.changed <= v.changed")
+                .arg(
+                    placeholders(updates.size(),
+                                 QStringLiteral("(?::text, ?::text, ?::text, ?::integer, "
+                                                "?::integer, ?::text, ?::text, ?::timestamptz)"))));
+        n = 0;
+        for (const MemoryUnit& unit : std::as_const(updates)) {
+            for (const QVariant& value :
+                 {QVariant(unit.sourceLanguage), QVariant(unit.targetLanguage),
+                  QVariant(unit.origin), QVariant(unit.form), QVariant(unit.row),
+                  QVariant(unit.source), QVariant(unit.target), QVariant(unit.changed)})
+                update.bindValue(n++, value);
+        }
+        if (!update.exec())
+            return update.lastError();
+    }
+    if (additions.isEmpty())
+        return {};
+    QSqlQuery insert(db);
+    insert.setForwardOnly(true);
+    insert.prepare(
         QStringLiteral("INSERT INTO lexicant_units (source_language, target_language, source_key, "
-                       "target_key, family, source, target, comparable, origin, form, \"row\", "
-                       "changed) VALUES %1 ON CONFLICT (source_language, target_language, origin, "
-                       "form, \"row\", md5(source)) DO UPDATE SET target = EXCLUDED.target, "
-                       "changed = EXCLUDED.changed")
-            .arg(rows.join(u',')));
+                       "target_key, family, source, target, origin, form, \"row\", changed, "
+                       "text_key) VALUES %1 ON CONFLICT (source_language, target_language, "
+                       "origin, form, \"row\", md5(source)) DO UPDATE SET target = "
+                       "EXCLUDED.target, changed = EXCLUDED.changed WHERE lexicant_units.changed "
+                       "<= EXCLUDED.changed RETURNING id, family, source, xmax = 0")
+            .arg(placeholders(additions.size(),
+                              QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))));
     n = 0;
-    for (const MemoryUnit& unit : std::as_const(last)) {
+    for (const MemoryUnit& unit : std::as_const(additions)) {
+        const QString comparable = keys.comparable(unit.source);
         for (const QVariant& value :
              {QVariant(unit.sourceLanguage), QVariant(unit.targetLanguage),
               QVariant(languageKey(unit.sourceLanguage)),
               QVariant(languageKey(unit.targetLanguage)),
               QVariant(familyOf(unit.sourceLanguage, unit.targetLanguage)), QVariant(unit.source),
-              QVariant(unit.target), QVariant(keys.comparable(unit.source)), QVariant(unit.origin),
-              QVariant(unit.form), QVariant(unit.row), QVariant(unit.changed)})
-            write.bindValue(n++, value);
+              QVariant(unit.target), QVariant(unit.origin), QVariant(unit.form), QVariant(unit.row),
+              QVariant(unit.changed), QVariant(textKey(comparable))})
+            insert.bindValue(n++, value);
     }
-    write.exec();
-    return write.lastError();
+    if (!insert.exec())
+        return insert.lastError();
+    while (insert.next()) {
+        if (!insert.value(3).toBool())
+            continue; // added by another writer meanwhile: in the index already
+        const QString comparable = keys.comparable(insert.value(2).toString());
+        const QString family = insert.value(1).toString();
+        const int band = bandOf(comparable.size());
+        for (const QString& trigram : keys.trigrams(comparable)) {
+            pending[{family, trigram, band}].push_back(insert.value(0).toLongLong());
+            ++pendingCount;
+        }
+    }
+    return {};
+}
+
+// Writes the blocks of the units noted: each list's numbers ascending, a block at most
+// postings::BlockSize of them, keyed by its first.
+QSqlError writePostings(QSqlDatabase& db, Pending& pending)
+{
+    struct Block {
+        QString family, trigram;
+        int band;
+        qint64 first;
+        QByteArray units;
+    };
+    std::vector<Block> blocks;
+    const auto write = [&] {
+        QSqlQuery insert(db);
+        insert.prepare(
+            QStringLiteral("INSERT INTO lexicant_postings (family, trigram, band, "
+                           "first, units) VALUES %1")
+                .arg(placeholders(qsizetype(blocks.size()), QStringLiteral("(?, ?, ?, ?, ?)"))));
+        int n = 0;
+        for (const Block& block : blocks) {
+            for (const QVariant& value :
+                 {QVariant(block.family), QVariant(block.trigram), QVariant(block.band),
+                  QVariant(block.first), QVariant(block.units)})
+                insert.bindValue(n++, value);
+        }
+        blocks.clear();
+        return insert.exec() ? QSqlError() : insert.lastError();
+    };
+    for (auto list = pending.begin(); list != pending.end(); ++list) {
+        std::vector<qint64>& ids = *list;
+        std::ranges::sort(ids);
+        for (std::size_t start = 0; start < ids.size(); start += postings::BlockSize) {
+            Block block{std::get<0>(list.key()),
+                        std::get<1>(list.key()),
+                        std::get<2>(list.key()),
+                        ids[start],
+                        {}};
+            qint64 last = 0;
+            for (std::size_t i = start; i < std::min(ids.size(), start + postings::BlockSize);
+                 ++i) {
+                appendNumber(block.units, quint64(ids[i] - last));
+                last = ids[i];
+            }
+            blocks.push_back(std::move(block));
+            if (qsizetype(blocks.size()) == BlocksPerStatement)
+                if (const QSqlError error = write(); error.isValid())
+                    return error;
+        }
+    }
+    pending.clear();
+    return blocks.empty() ? QSqlError() : write();
 }
 
 } // namespace
@@ -333,8 +454,17 @@ MemoryAddition PostgresMemoryStore::add(const QList<MemoryUnit>& units)
     QSqlDatabase db = existing(m_connection);
     QSqlError error = run(db, QStringLiteral("BEGIN"));
     MemoryAddition result;
-    for (qsizetype start = 0; start < units.size() && !error.isValid(); start += BatchSize)
-        error = writeBatch(db, m_keys, units.mid(start, BatchSize), result);
+    Pending pending;
+    qsizetype pendingCount = 0;
+    for (qsizetype start = 0; start < units.size() && !error.isValid(); start += BatchSize) {
+        error = writeBatch(db, m_keys, units.mid(start, BatchSize), result, pending, pendingCount);
+        if (!error.isValid() && pendingCount >= PendingLimit) {
+            error = writePostings(db, pending);
+            pendingCount = 0;
+        }
+    }
+    if (!error.isValid())
+        error = writePostings(db, pending);
     if (!error.isValid())
         error = run(db, QStringLiteral("COMMIT"));
     if (error.isValid()) {
@@ -351,37 +481,57 @@ void PostgresMemoryStore::candidates(const QString& sourceLanguage, const QStrin
 {
     const QSqlDatabase db = existing(m_connection);
     const QString family = familyOf(sourceLanguage, targetLanguage);
-    // The same text first, by its hash: among many alike units the trigrams might not reach it.
+    // The same text first, by its key: among many alike units the trigrams might not reach it.
     QSqlQuery same(db);
     same.setForwardOnly(true);
-    same.prepare(QStringLiteral("SELECT %1 WHERE family = ? AND md5(comparable) = md5(?) AND "
-                                "comparable = ? ORDER BY id DESC LIMIT %2")
+    same.prepare(QStringLiteral("SELECT %1 WHERE family = ? AND text_key = ? ORDER BY id DESC "
+                                "LIMIT %2")
                      .arg(UnitColumns)
-                     .arg(CandidateCount));
-    exec(same, {family, comparable, comparable});
+                     .arg(postings::CandidateCount));
+    exec(same, {family, textKey(comparable)});
     noteReadError(same);
     bool wanted = true;
-    std::set<qlonglong> given;
+    std::vector<qint64> given;
     while (wanted && same.next()) {
-        given.insert(same.value(8).toLongLong());
+        given.push_back(same.value(8).toLongLong());
         wanted = take(unitFrom(same));
     }
     // Only the same text, in any case, scores 99 or more.
-    if (!wanted || threshold >= 99 || m_keys.trigrams(comparable).isEmpty())
+    const QStringList trigrams = m_keys.trigrams(comparable);
+    if (!wanted || threshold >= 99 || trigrams.isEmpty())
         return;
+    QSqlQuery lists(db);
+    lists.setForwardOnly(true);
+    lists.prepare(QStringLiteral("SELECT band, units FROM lexicant_postings WHERE family = ? AND "
+                                 "trigram IN (SELECT json_array_elements_text(?::json)) AND band "
+                                 "BETWEEN ? AND ?"));
+    const QString json = QString::fromUtf8(
+        QJsonDocument(QJsonArray::fromStringList(trigrams)).toJson(QJsonDocument::Compact));
+    const std::vector<qint64> ranked = m_tally.best(
+        trigrams, comparable.size(), threshold, m_keys, given,
+        [&](int first, int last, const auto& count) {
+            exec(lists, {family, json, first, last});
+            noteReadError(lists);
+            while (lists.next() && count(lists.value(0).toInt(), lists.value(1).toByteArray())) {
+            }
+            lists.finish();
+        });
+    if (ranked.empty())
+        return;
+    QStringList ids;
+    for (const qint64 id : ranked)
+        ids << QString::number(id);
     QSqlQuery alike(db);
     alike.setForwardOnly(true);
-    alike.prepare(QStringLiteral("SELECT %1 WHERE family = ? AND comparable % ? ORDER BY "
-                                 "similarity(comparable, ?) DESC, id DESC LIMIT %2")
-                      .arg(UnitColumns)
-                      .arg(CandidateCount));
-    exec(alike, {family, comparable, comparable});
+    alike.prepare(QStringLiteral("SELECT %1 WHERE id = ANY(?::bigint[])").arg(UnitColumns));
+    exec(alike, {QStringLiteral("{%1}").arg(ids.join(u','))});
     noteReadError(alike);
-    while (alike.next()) {
-        if (given.contains(alike.value(8).toLongLong()))
-            continue;
-        if (!take(unitFrom(alike)))
-            return;
+    QHash<qint64, MemoryUnit> units;
+    while (alike.next())
+        units.insert(alike.value(8).toLongLong(), unitFrom(alike));
+    for (const qint64 id : ranked) {
+        if (const auto unit = units.find(id); unit != units.end() && !take(std::move(*unit)))
+            break;
     }
 }
 

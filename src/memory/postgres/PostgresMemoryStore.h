@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MemoryStore.h"
+#include "TrigramPostings.h"
 
 class QSqlQuery;
 
@@ -16,14 +17,17 @@ struct ServerAddress {
 };
 ServerAddress serverAddress(const QString& uri);
 
-// A translation memory a team shares on a PostgreSQL server. The server selects the candidates
-// with the pg_trgm extension's trigram index over each unit's comparable text (and finds the same
-// text by its hash); the memory in front scores them as it does for any store.
+// A translation memory a team shares on a PostgreSQL server. The server keeps the trigram index a
+// memory in a file keeps (TrigramPostings.h) and finds a lookup's lists of it and the same text
+// by its key in one indexed read each; the lookup counts them as a file's does, so that both
+// offer the same candidates of the same units.
 //
 // Many programs add at once: a unit is one source text translated at one place, unique on the
-// server, so two writers of the same unit both land, the later one's translation kept. Each
-// addition is one transaction. The tables are made, and later upgraded, by the first program
-// that opens the database, under an advisory lock, in one transaction, with a version number.
+// server, so two writers of the same unit both land, the newer translation kept (the later one's
+// of the same second). Each addition is one transaction, and writes index blocks of its own units
+// only, so that writers wait for each other only on the units they share. The tables are made, and
+// later upgraded, by the first program that opens the database, under an advisory lock, in one
+// transaction, with a version number.
 class PostgresMemoryStore final : public MemoryStore {
 public:
     explicit PostgresMemoryStore(const TextKeys& keys);
@@ -52,4 +56,5 @@ private:
     QString m_connection;
     QString m_shown;
     mutable QString m_readError;
+    mutable postings::Tally m_tally;
 };

@@ -1,5 +1,7 @@
 #include "SqliteMemoryStore.h"
 
+#include "TrigramPostings.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -16,9 +18,7 @@
 #include <QtEndian>
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -29,6 +29,13 @@
 #include <vector>
 
 namespace {
+
+using postings::appendNumber;
+using postings::bandOf;
+using postings::BlockSize;
+using postings::CandidateCount;
+using postings::familyOf;
+using postings::textKey;
 
 // The connection of that name, as it is: asking for it never opens it.
 QSqlDatabase existing(const QString& connection)
@@ -77,52 +84,12 @@ constexpr int SchemaVersion = 2;
 constexpr int FirstVersion = 1;
 const QStringList FirstTables = {"trigram_counts", "trigrams", "units"};
 
-// Unit numbers in a block of the trigram index.
-constexpr int BlockSize = 512;
-// Unit numbers a lookup reads from the trigram index at most, nearest lengths first: what keeps a
-// text of common words as quick as any at a million units.
-constexpr qint64 PostingBudget = 300000;
-// Units a lookup hands on to be scored, besides those of the same text.
-constexpr int CandidateCount = 100;
-
-// The band of lengths a comparable text is indexed under: each length to 16 its own, then eight
-// to a doubling.
-int bandOf(qsizetype length)
-{
-    return length <= 16 ? int(length) : 16 + int(std::log2(double(length) / 16.0) * 8.0);
-}
-
-// 64-bit FNV-1a of the text in lower case: the same in every version and on every machine.
-qint64 textKey(const QString& comparable)
-{
-    quint64 hash = 14695981039346656037ULL;
-    for (const QChar c : comparable.toLower()) {
-        hash = (hash ^ (c.unicode() & 0xff)) * 1099511628211ULL;
-        hash = (hash ^ (c.unicode() >> 8)) * 1099511628211ULL;
-    }
-    return qint64(hash);
-}
-
-QString familyOf(const QString& sourceLanguage, const QString& targetLanguage)
-{
-    return primaryLanguage(sourceLanguage) + u' ' + primaryLanguage(targetLanguage);
-}
-
 MemoryUnit unitFrom(const QSqlQuery& q)
 {
     return {q.value(0).toString(), q.value(1).toString(),
             q.value(2).toString(), q.value(3).toString(),
             q.value(4).toString(), q.value(5).toInt(),
             q.value(6).toInt(),    QDateTime::fromString(q.value(7).toString(), Qt::ISODate)};
-}
-
-void appendNumber(QByteArray& bytes, quint64 n)
-{
-    while (n >= 0x80) {
-        bytes.append(char(n | 0x80));
-        n >>= 7;
-    }
-    bytes.append(char(n));
 }
 
 // What a SQLite file holds, as far as a memory is concerned.
@@ -482,8 +449,9 @@ public:
         , m_lastBlock(db)
         , m_writeBlock(db)
     {
-        m_find.prepare(QStringLiteral("SELECT id, target FROM units WHERE languages = ? AND "
-                                      "origin = ? AND form = ? AND row = ? AND source = ?"));
+        m_find.prepare(
+            QStringLiteral("SELECT id, target, changed FROM units WHERE languages = ? AND "
+                           "origin = ? AND form = ? AND row = ? AND source = ?"));
         m_insert.prepare(QStringLiteral(
             "INSERT INTO units (languages, source, target, origin, form, row, changed, "
             "text_key) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
@@ -506,7 +474,8 @@ public:
         }
     }
 
-    // Adds or updates one unit, counted in `result`; false on an error.
+    // Adds one unit, or updates it unless what the memory has is newer, counted in `result`;
+    // false on an error.
     bool add(const MemoryUnit& unit, MemoryAddition& result)
     {
         const QString changed =
@@ -518,9 +487,11 @@ public:
             return false;
         if (m_find.next()) {
             const qlonglong id = m_find.value(0).toLongLong();
-            ++(m_find.value(1).toString() == unit.target ? result.unchanged : result.updated);
+            const bool newer = m_find.value(2).toString() > changed;
+            ++(newer || m_find.value(1).toString() == unit.target ? result.unchanged
+                                                                  : result.updated);
             m_find.finish();
-            return exec(m_update, {unit.target, changed, id});
+            return newer || exec(m_update, {unit.target, changed, id});
         }
         const QString comparable = m_keys.comparable(unit.source);
         if (!exec(m_insert, {pair->id, unit.source, unit.target, unit.origin, unit.form, unit.row,
@@ -720,63 +691,6 @@ const QString UnitColumns =
                    "origin, form, row, changed, units.id FROM units JOIN languages ON "
                    "languages.id = units.languages");
 
-// Longer than any text a memory keeps or looks up (2,000 characters): the bands end there.
-constexpr int LongestText = 4000;
-
-// The shortest length of each band.
-const std::vector<int>& bandStarts()
-{
-    static const std::vector<int> starts = [] {
-        std::vector<int> first;
-        for (int length = 0; length <= LongestText; ++length)
-            if (std::size_t(bandOf(length)) >= first.size())
-                first.push_back(length);
-        return first;
-    }();
-    return starts;
-}
-
-// The bands a text of this length reaches the threshold in, as ranges of bands to read one after
-// the other: its own band and its neighbours, then wider rings on either side.
-std::vector<std::pair<int, int>> rangesOf(qsizetype length, int threshold, const TextKeys& keys)
-{
-    const std::vector<int>& starts = bandStarts();
-    int lowest = -1, highest = -1;
-    for (int band = 0; band < int(starts.size()); ++band) {
-        const int last =
-            band + 1 < int(starts.size()) ? starts[std::size_t(band) + 1] - 1 : LongestText;
-        const qsizetype nearest = std::clamp<qsizetype>(length, starts[std::size_t(band)], last);
-        if (keys.highestScore(length, nearest) >= threshold) {
-            lowest = lowest < 0 ? band : lowest;
-            highest = band;
-        }
-    }
-    std::vector<std::pair<int, int>> ranges;
-    if (lowest < 0)
-        return ranges;
-    const int own = bandOf(length);
-    ranges.push_back({std::max(lowest, own - 2), std::min(highest, own + 2)});
-    for (const auto& [near, far] :
-         {std::pair(3, 6), std::pair(7, 14), std::pair(15, int(starts.size()))}) {
-        if (own - near >= lowest)
-            ranges.push_back({std::max(lowest, own - far), own - near});
-        if (own + near <= highest)
-            ranges.push_back({own + near, std::min(highest, own + far)});
-    }
-    return ranges;
-}
-
-// A unit's share of the trigrams: those it holds of the text's, or of its own where it has more,
-// compared as fractions exactly; newer units first among equal shares.
-struct Ranked {
-    qint64 shared, trigrams, id;
-    friend bool operator>(const Ranked& a, const Ranked& b)
-    {
-        const qint64 left = a.shared * b.trigrams, right = b.shared * a.trigrams;
-        return left != right ? left > right : a.id > b.id;
-    }
-};
-
 } // namespace
 
 void SqliteMemoryStore::candidates(const QString& sourceLanguage, const QString& targetLanguage,
@@ -807,88 +721,29 @@ void SqliteMemoryStore::candidates(const QString& sourceLanguage, const QString&
     const QStringList trigrams = m_keys.trigrams(comparable);
     if (!wanted || threshold >= 99 || trigrams.isEmpty())
         return;
-    // How many of the text's trigrams each unit holds, from the lists of every one of them, the
-    // nearest bands of lengths first, while the lists read stay within the budget.
     QSqlQuery lists(db);
     lists.setForwardOnly(true);
     lists.prepare(QStringLiteral("SELECT band, units FROM postings WHERE family = ? AND trigram IN "
                                  "(SELECT value FROM json_each(?)) AND band BETWEEN ? AND ?"));
     const QString json = QString::fromUtf8(
         QJsonDocument(QJsonArray::fromStringList(trigrams)).toJson(QJsonDocument::Compact));
-    qint64 read = 0;
-    std::size_t seen = 0;
-    for (const auto& [first, last] : rangesOf(comparable.size(), threshold, m_keys)) {
-        if (read >= PostingBudget)
-            break;
-        lists.addBindValue(family);
-        lists.addBindValue(json);
-        lists.addBindValue(first);
-        lists.addBindValue(last);
-        lists.exec();
-        while (read < PostingBudget && lists.next()) {
-            const auto band = quint8(lists.value(0).toInt());
-            const QByteArray units = lists.value(1).toByteArray();
-            qint64 id = 0;
-            quint64 delta = 0;
-            int shift = 0;
-            for (const char byte : units) {
-                delta |= quint64(byte & 0x7f) << shift;
-                shift += 7;
-                if (byte & 0x80)
-                    continue;
-                id += qint64(delta);
-                delta = 0;
-                shift = 0;
-                ++read;
-                if (std::size_t(id) >= m_tallies.size())
-                    m_tallies.resize(std::size_t(id) * 2 + 1024);
-                if (seen == m_seen.size())
-                    m_seen.resize(seen * 2 + 1024);
-                Tally& tally = m_tallies[std::size_t(id)];
-                // Each unit once in the list of those seen, without a branch the processor
-                // could not foretell.
-                m_seen[seen] = id;
-                seen += tally.shared == 0 ? 1 : 0;
-                tally.shared += tally.shared < 255 ? 1 : 0;
-                tally.band = band;
+    const std::vector<qint64> ranked = m_tally.best(
+        trigrams, comparable.size(), threshold, m_keys, given,
+        [&](int first, int last, const auto& count) {
+            for (const QVariant& value :
+                 {QVariant(family), QVariant(json), QVariant(first), QVariant(last)})
+                lists.addBindValue(value);
+            lists.exec();
+            while (lists.next() && count(lists.value(0).toInt(), lists.value(1).toByteArray())) {
             }
-        }
-        noteReadError(lists);
-        lists.finish();
-    }
-    // The units holding the largest share of trigrams, of the text's or of their own (as many as
-    // their band's shortest length has), newest first among equals; those of the same text were
-    // given already. A heap keeps the best so far, its weakest on top, so that most units are
-    // passed over with one comparison; the tallies are left all zero for the next lookup.
-    for (const qint64 id : given)
-        if (std::size_t(id) < m_tallies.size())
-            m_tallies[std::size_t(id)].shared = 0;
-    std::array<qsizetype, 256> trigramsOfBand{};
-    for (std::size_t band = 0; band < bandStarts().size(); ++band)
-        trigramsOfBand[band] = std::max(trigrams.size(), qsizetype(bandStarts()[band]));
-    std::vector<Ranked> ranked;
-    ranked.reserve(CandidateCount);
-    for (std::size_t i = 0; i < seen; ++i) {
-        Tally& tally = m_tallies[std::size_t(m_seen[i])];
-        const Ranked unit{tally.shared, trigramsOfBand[tally.band], m_seen[i]};
-        tally = {};
-        if (unit.shared == 0)
-            continue;
-        if (ranked.size() < std::size_t(CandidateCount)) {
-            ranked.push_back(unit);
-            std::ranges::push_heap(ranked, std::greater<>());
-        } else if (unit > ranked.front()) {
-            std::ranges::pop_heap(ranked, std::greater<>());
-            ranked.back() = unit;
-            std::ranges::push_heap(ranked, std::greater<>());
-        }
-    }
-    std::ranges::sort(ranked, std::greater<>());
+            noteReadError(lists);
+            lists.finish();
+        });
     if (ranked.empty())
         return;
     QJsonArray ids;
-    for (const auto& r : ranked)
-        ids.append(r.id);
+    for (const qint64 id : ranked)
+        ids.append(id);
     QSqlQuery alike(db);
     alike.setForwardOnly(true);
     alike.prepare(QStringLiteral("SELECT %1 WHERE units.id IN (SELECT value FROM json_each(?))")
@@ -899,8 +754,8 @@ void SqliteMemoryStore::candidates(const QString& sourceLanguage, const QString&
     while (alike.next())
         units.insert(alike.value(8).toLongLong(), unitFrom(alike));
     noteReadError(alike);
-    for (const auto& r : ranked) {
-        if (const auto unit = units.find(r.id); unit != units.end() && !take(std::move(*unit)))
+    for (const qint64 id : ranked) {
+        if (const auto unit = units.find(id); unit != units.end() && !take(std::move(*unit)))
             break;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MemoryStore.h"
+#include "TrigramPostings.h"
 
 #include <vector>
 
@@ -48,16 +49,7 @@ private:
     QString m_path;
     int m_busyTimeout;
     mutable QString m_readError;
-    // A lookup's count of shared trigrams, by unit number, up to 255, with the band of lengths
-    // the unit was found in: two bytes a unit keep a million units' tallies in the processor's
-    // cache. Kept between lookups, all zero.
-    struct Tally {
-        quint8 shared = 0;
-        quint8 band = 0;
-    };
-    mutable std::vector<Tally> m_tallies;
-    // The units a lookup found, each once, in the order they were found.
-    mutable std::vector<qint64> m_seen;
+    mutable postings::Tally m_tally;
 };
 
 // The process other than this one that holds a lock on the SQLite file (its journal or shared
