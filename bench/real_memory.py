@@ -93,7 +93,7 @@ def fresh(path):
 def emptied_server(uri):
     """The database at the URI without Lexicant's tables, for a memory made anew."""
     subprocess.run(["psql", "-q", uri, "-c",
-                    "DROP TABLE IF EXISTS lexicant_units, lexicant_memory"],
+                    "DROP TABLE IF EXISTS lexicant_units, lexicant_postings, lexicant_memory"],
                    check=True, capture_output=True)
     return uri
 
@@ -103,7 +103,8 @@ def megabytes_of(memory):
     if not memory.startswith("postgres"):
         return os.path.getsize(memory) / 1e6
     result = subprocess.run(["psql", "-qtA", memory, "-c",
-                             "SELECT pg_total_relation_size('lexicant_units')"],
+                             "SELECT pg_total_relation_size('lexicant_units') + "
+                             "pg_total_relation_size('lexicant_postings')"],
                             check=True, capture_output=True, text=True)
     return int(result.stdout.strip()) / 1e6
 
@@ -257,6 +258,7 @@ def main():
         if arguments.server:
             memories.append(("server", arguments.lookup, arguments.cli,
                              emptied_server(arguments.server)))
+        offered = {}
         for name, tool, cli, memory in memories:
             added = add(tool, memory, out("units-%d.tsv" % size))
             megabytes = megabytes_of(memory)
@@ -267,6 +269,11 @@ def main():
             print("    near texts:   " + quality("", near_results, nearest_of).strip()
                   + "; " + timing(near_results))
             print("    common words: " + timing(common_results))
+            offered[name] = [r["suggestions"] for r in near_results + common_results]
+            if name == "server":
+                same = sum(a == b for a, b in zip(offered["Lexicant"], offered["server"]))
+                print("    the same suggestions as the file for %d of %d texts" % (
+                    same, len(offered["server"])))
             started = time.perf_counter()
             filled = subprocess.run([cli, "pretranslate", "--tm", memory, "--against",
                                      out("largest-en.lsf"), "--reference-language", "en",

@@ -98,7 +98,7 @@ _lexicant_cli()
     from-xliff) _lexicant_cli_files "$cur" xlf ;;
     tm)
         if ((COMP_CWORD == 2)); then
-            COMPREPLY=($(compgen -W "add suggest import export init" -- "$cur"))
+            COMPREPLY=($(compgen -W "add suggest import export init push pull stats" -- "$cur"))
         elif [[ ${COMP_WORDS[2]} == import ]]; then
             _lexicant_cli_files "$cur" tmx
         elif [[ ${COMP_WORDS[2]} == add ]]; then

@@ -94,7 +94,9 @@ const Command Commands[] = {
      "who reviewed them, and its problems by check",
      commandStats},
     {"diff", "A B", "list the entries that differ, one line each", commandDiff},
-    {"tm", "add|suggest|import|export [--tm DB] ... | init URI [--print-sql]",
+    {"tm",
+     "add|suggest|import|export|stats [--tm DB] ... | init URI [--print-sql] | push|pull URI "
+     "[--tm FILE]",
      "the translation memory (DB, or memory.sqlite in the\n"
      "data folder; or a PostgreSQL server a team shares:\n"
      "postgresql://HOST/DATABASE). add --against REFERENCE\n"
@@ -102,8 +104,12 @@ const Command Commands[] = {
      "rows a file and its reference both use; suggest\n"
      "--reference-language LANG --language LANG [--max N]\n"
      "TEXT: the best matches as JSON (score 0-100, source,\n"
-     "target); import FILE.tmx; export -o FILE.tmx; init\n"
-     "makes the memory on a server, or prints its SQL",
+     "target); import FILE.tmx; export -o FILE.tmx; stats:\n"
+     "units per language pair and origin; init makes the\n"
+     "memory on a server, or prints its SQL; push hands a\n"
+     "server what windows kept while it could not be reached\n"
+     "(or every unit of --tm FILE); pull copies its units into\n"
+     "your memory (or --tm FILE)",
      commandTm},
     {"pretranslate",
      "[--tm DB] --against REFERENCE --reference-language LANG --language LANG FILE -o OUT",

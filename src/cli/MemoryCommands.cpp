@@ -14,9 +14,10 @@
 
 namespace {
 
-// A long import commits in parts, so that other windows and scripts can write between them and
-// a terminal shows how far it is. SQLite's write lock is not fair: a writer waiting for it looks
-// again every 100 ms at most, so the import pauses a little longer than that between its parts.
+// A long import into a file commits in parts, so that other windows and scripts can write between
+// them. SQLite's write lock is not fair: a writer waiting for it looks again every 100 ms at most,
+// so the import pauses a little longer than that between its parts. On a server, where writers
+// wait only for the units they share, an import is one transaction: all of it or nothing.
 constexpr qsizetype ImportBatch = 10000;
 constexpr int PauseBetweenBatchesMs = 120;
 
@@ -50,6 +51,22 @@ void addTo(MemoryAddition& total, const MemoryAddition& part)
     total.unchanged += part.unchanged;
     total.empty += part.empty;
     total.tooLong += part.tooLong;
+}
+
+// Every unit of one memory into another, in one transaction, a newer unit there kept.
+int copyUnits(Session& session, const TranslationMemory& from, TranslationMemory& to)
+{
+    const QList<MemoryUnit> units = from.units();
+    if (!from.readError().isEmpty())
+        return memoryReadStatus(session, from, ExitFileError);
+    const MemoryAddition added = to.add(units, [&](qsizetype done) {
+        session.progress(QStringLiteral("Copying: %1 of %2 units").arg(done).arg(units.size()));
+    });
+    session.progress({});
+    if (!added.error.isEmpty())
+        return session.failure(added.error);
+    session.print(additionReport(units.size(), added, {}));
+    return ExitOk;
 }
 
 int tmAdd(Session& session, const Invocation& call)
@@ -124,10 +141,21 @@ int tmImport(Session& session, const Invocation& call)
     TranslationMemory memory(CommandBusyTimeoutMs);
     if (const int status = openMemory(session, call, memory, MemoryCreation::MakeIfMissing))
         return status;
-    MemoryAddition total;
-    for (qsizetype done = 0; done < tmx.units.size(); done += ImportBatch) {
+    const auto progress = [&](qsizetype done) {
         session.progress(
             QStringLiteral("Importing: %1 of %2 units").arg(done).arg(tmx.units.size()));
+    };
+    if (isServerAddress(call.option("tm").value_or(QString()))) {
+        const MemoryAddition added = memory.add(tmx.units, progress);
+        session.progress({});
+        if (!added.error.isEmpty())
+            return session.failure(QStringLiteral("nothing was imported: %1").arg(added.error));
+        session.print(additionReport(tmx.units.size(), added, tmx.skipped));
+        return ExitOk;
+    }
+    MemoryAddition total;
+    for (qsizetype done = 0; done < tmx.units.size(); done += ImportBatch) {
+        progress(done);
         const MemoryAddition part = memory.add(tmx.units.mid(done, ImportBatch));
         if (!part.error.isEmpty()) {
             session.print(additionReport(done, total, tmx.skipped));
@@ -186,6 +214,81 @@ int tmInit(Session& session, const Invocation& call)
     return ExitOk;
 }
 
+// Hands a server what was learnt away from it: the units windows kept while it could not be
+// reached, or every unit of a memory file (one taken on a journey).
+int tmPush(Session& session, const Invocation& call)
+{
+    const QString server = call.positional.value(1);
+    if (call.positional.size() != 2 || !isServerAddress(server) || !call.onlyOptions({"tm"}))
+        return session.usage(QStringLiteral("tm push takes a server's address, "
+                                            "postgresql://HOST/DATABASE, and --tm FILE to hand "
+                                            "it every unit of that memory"));
+    TranslationMemory memory(CommandBusyTimeoutMs);
+    if (const MemoryOpening opened = memory.open(server); !opened.error.isEmpty())
+        return session.failure(opened.error);
+    if (!call.option("tm")) {
+        const MemoryAddition pushed = memory.pushOutbox(server);
+        if (!pushed.error.isEmpty())
+            return session.failure(pushed.error);
+        session.print(additionReport(pushed.added + pushed.updated + pushed.unchanged, pushed, {}));
+        return ExitOk;
+    }
+    TranslationMemory local(CommandBusyTimeoutMs);
+    if (const int status = openMemory(session, call, local, MemoryCreation::MustExist))
+        return status;
+    return copyUnits(session, local, memory);
+}
+
+// Fills a memory file from a server, for work where the server cannot be reached.
+int tmPull(Session& session, const Invocation& call)
+{
+    const QString server = call.positional.value(1);
+    if (call.positional.size() != 2 || !isServerAddress(server) || !call.onlyOptions({"tm"}) ||
+        isServerAddress(call.option("tm").value_or(QString())))
+        return session.usage(QStringLiteral("tm pull takes a server's address, "
+                                            "postgresql://HOST/DATABASE, and --tm FILE for another "
+                                            "memory than your own"));
+    TranslationMemory memory(CommandBusyTimeoutMs), local(CommandBusyTimeoutMs);
+    if (const MemoryOpening opened = memory.open(server, MemoryCreation::MustExist);
+        !opened.error.isEmpty())
+        return session.failure(opened.error);
+    if (const int status = openMemory(session, call, local, MemoryCreation::MakeIfMissing))
+        return status;
+    return copyUnits(session, memory, local);
+}
+
+// The units of each language pair and origin, for an administrator.
+int tmStats(Session& session, const Invocation& call)
+{
+    if (call.positional.size() != 1 || !call.onlyOptions({"tm"}))
+        return session.usage(QStringLiteral("tm stats takes --tm MEMORY only"));
+    TranslationMemory memory(CommandBusyTimeoutMs);
+    if (const int status = openMemory(session, call, memory, MemoryCreation::MustExist))
+        return status;
+    QString out, pair;
+    qint64 total = 0, ofPair = 0;
+    qsizetype pairLine = 0;
+    const QList<UnitCount> counts = memory.counts();
+    for (const UnitCount& count : counts) {
+        const QString languages =
+            count.sourceLanguage + QStringLiteral(" → ") + count.targetLanguage;
+        if (languages != pair) {
+            if (!pair.isEmpty())
+                out.insert(pairLine, QStringLiteral("%1: %2 units\n").arg(pair).arg(ofPair));
+            pair = languages;
+            pairLine = out.size();
+            ofPair = 0;
+        }
+        out += QStringLiteral("%1 %2\n").arg(count.units, 9).arg(count.origin);
+        ofPair += count.units;
+        total += count.units;
+    }
+    if (!pair.isEmpty())
+        out.insert(pairLine, QStringLiteral("%1: %2 units\n").arg(pair).arg(ofPair));
+    session.print(out + QStringLiteral("%1 units in all\n").arg(total));
+    return memoryReadStatus(session, memory, ExitOk);
+}
+
 } // namespace
 
 int commandTm(Session& session, const Invocation& call)
@@ -201,7 +304,14 @@ int commandTm(Session& session, const Invocation& call)
         return tmExport(session, call);
     if (action == QLatin1String("init"))
         return tmInit(session, call);
-    return session.usage(QStringLiteral("tm takes add, suggest, import, export or init"));
+    if (action == QLatin1String("push"))
+        return tmPush(session, call);
+    if (action == QLatin1String("pull"))
+        return tmPull(session, call);
+    if (action == QLatin1String("stats"))
+        return tmStats(session, call);
+    return session.usage(
+        QStringLiteral("tm takes add, suggest, import, export, init, push, pull or stats"));
 }
 
 int commandPretranslate(Session& session, const Invocation& call)

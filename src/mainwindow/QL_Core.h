@@ -215,6 +215,8 @@ private:
     void keepRowsInPlace();
     // Opens the translation memory once it can be used; says why it cannot, once.
     void useMemory();
+    // Asks where the translation memory is, and uses it from now on.
+    void chooseMemory();
     // Once the event at hand is done: the reference remembered for the document's file.
     void reopenRememberedReference();
 

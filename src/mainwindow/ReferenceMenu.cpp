@@ -12,25 +12,37 @@
 #include "SpellingSession.h"
 #include "TextRules.h"
 #include "Toolkit.h"
+#include "TranslationMemory.h"
 #include "WorkbenchModel.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QDir>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTimer>
+#include <QUrl>
+#include <QUrlQuery>
 
 #ifdef Q_OS_UNIX
 #include <pwd.h>
 #include <unistd.h>
+
+namespace {
+
+// Where the translation memory is: a file, or a server's address (never with its password).
+const QString MemoryPlaceKey = QStringLiteral("memory/place");
+
+} // namespace
 #endif
 
 void QL_Core::createReferenceMenu()
@@ -155,9 +167,17 @@ void QL_Core::createReferenceMenu()
                                QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + i)),
                                [this, i] { referenceDock()->takeSuggestion(i); });
     }
+    item("mnu_memory_place", tr("Translation &memory ..."), QKeySequence(),
+         [this] { chooseMemory(); });
     connect(m_memory, &MemorySession::memoryProblem, this, [this](const QString& problem) {
         m_toolkit.messageBox(problem, MsgStyle::Exclamation);
     });
+    // The memory's server gone or back: said in the workbench, its suggestions looked up again.
+    connect(m_memory, &MemorySession::serverNotice, this, [this](const QString& notice) {
+        referenceDock()->say(notice);
+        referenceDock()->forgetSuggestions();
+    });
+    m_memory->setMemoryPath(QSettings().value(MemoryPlaceKey).toString());
     // The memory opens once a reference and both languages are there.
     connect(m_reference, &ReferenceSession::openedOrClosed, this, &QL_Core::useMemory);
     connect(m_reference, &ReferenceSession::referenceLanguageChanged, this, &QL_Core::useMemory);
@@ -181,6 +201,34 @@ void QL_Core::useMemory()
         if (missing != std::exchange(m_saidMissing, missing))
             referenceDock()->say(missing);
     });
+}
+
+void QL_Core::chooseMemory()
+{
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(tr("Translation memory"));
+    dialog.setLabelText(tr("The translation memory: a file, or the address of a PostgreSQL "
+                           "server a team shares (postgresql://host/database). Empty for your "
+                           "own, %1.")
+                            .arg(QDir::toNativeSeparators(TranslationMemory::defaultPath())));
+    dialog.setTextValue(QSettings().value(MemoryPlaceKey).toString());
+    dialog.resize(dialog.fontMetrics().averageCharWidth() * 80, dialog.sizeHint().height());
+    if (m_toolkit.showModal(dialog) != QDialog::Accepted)
+        return;
+    const QString where = dialog.textValue().trimmed();
+    const QUrl address(where);
+    if (isServerAddress(where) && (!address.password().isEmpty() ||
+                                   QUrlQuery(address).hasQueryItem(QStringLiteral("password")))) {
+        m_toolkit.messageBox(tr("Lexicant keeps no passwords: write the address without it, and "
+                                "the password in ~/.pgpass, PGPASSWORD or a service file."),
+                             MsgStyle::Exclamation);
+        return;
+    }
+    QSettings().setValue(MemoryPlaceKey, where);
+    m_memory->moveTo(where);
+    referenceDock()->say({});
+    referenceDock()->forgetSuggestions();
+    useMemory();
 }
 
 void QL_Core::mnu_reference_open_Click()

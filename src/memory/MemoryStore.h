@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
+#include <QUrlQuery>
 
 #include <functional>
 
@@ -34,6 +36,15 @@ struct MemoryAddition {
     int added = 0, updated = 0, unchanged = 0;
     int empty = 0, tooLong = 0; // units left out: no text, or longer than MaxUnitLength
 };
+
+// How many units a memory keeps of a language pair from one origin.
+struct UnitCount {
+    QString sourceLanguage, targetLanguage, origin;
+    qint64 units = 0;
+};
+
+// How far a long addition is: the units written so far.
+using AdditionProgress = std::function<void(qsizetype written)>;
 
 // How a memory compares texts, whatever keeps its units: a store indexes and selects by these.
 struct TextKeys {
@@ -77,8 +88,10 @@ public:
     virtual QString readError() const = 0;
 
     // Adds or updates units, each with both texts within the length a memory keeps, in one
-    // transaction: a unit is one source text translated at one place.
-    virtual MemoryAddition add(const QList<MemoryUnit>& units) = 0;
+    // transaction: a unit is one source text translated at one place. Said to `progress`, if
+    // any, as it goes.
+    virtual MemoryAddition add(const QList<MemoryUnit>& units,
+                               const AdditionProgress& progress) = 0;
     // The units of the language pair and its relatives (primaryLanguage) whose comparable text is
     // `comparable` in any case, then, unless only those can reach the threshold, the units most
     // alike by trigrams that can: each handed to `take` until it returns false.
@@ -87,6 +100,8 @@ public:
                             const std::function<bool(MemoryUnit&&)>& take) const = 0;
     // Every unit, oldest first.
     virtual QList<MemoryUnit> units() const = 0;
+    // The units of each language pair and origin, by the pair as written, then origin.
+    virtual QList<UnitCount> counts() const = 0;
     // The statements that make an empty memory, for an administrator to run by hand; none where
     // the store makes its memory itself (a file).
     virtual QStringList schema() const { return {}; }
@@ -110,4 +125,15 @@ inline bool isServerAddress(const QString& where)
 {
     return where.startsWith(QLatin1String("postgresql://")) ||
            where.startsWith(QLatin1String("postgres://"));
+}
+
+// A server's address as a person is shown it: without its password, wherever that was written.
+inline QString serverAddressShown(const QString& uri)
+{
+    QUrl shown(uri, QUrl::StrictMode);
+    shown.setPassword({});
+    QUrlQuery query(shown);
+    query.removeAllQueryItems(QStringLiteral("password"));
+    shown.setQuery(query);
+    return shown.toString();
 }

@@ -3,7 +3,9 @@
 #include "Matching.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
 #include <QStandardPaths>
@@ -132,7 +134,8 @@ QString TranslationMemory::readError() const
     return m_store ? m_store->readError() : QString();
 }
 
-MemoryAddition TranslationMemory::add(const QList<MemoryUnit>& units)
+MemoryAddition TranslationMemory::add(const QList<MemoryUnit>& units,
+                                      const AdditionProgress& progress)
 {
     if (!isOpen())
         return {NotOpen};
@@ -147,7 +150,7 @@ MemoryAddition TranslationMemory::add(const QList<MemoryUnit>& units)
         else
             kept.append(unit);
     }
-    MemoryAddition result = m_store->add(kept);
+    MemoryAddition result = m_store->add(kept, progress);
     if (!result.error.isEmpty())
         return {result.error};
     result.empty = left.empty;
@@ -242,4 +245,46 @@ MemoryAddition TranslationMemory::copyHistory(const QString& sourceLanguage,
 QList<MemoryUnit> TranslationMemory::units() const
 {
     return isOpen() ? m_store->units() : QList<MemoryUnit>();
+}
+
+QList<UnitCount> TranslationMemory::counts() const
+{
+    return isOpen() ? m_store->counts() : QList<UnitCount>();
+}
+
+QString TranslationMemory::outboxPath(const QString& server)
+{
+    // One file per server, however its address names the password.
+    const QByteArray name =
+        QCryptographicHash::hash(serverAddressShown(server).toUtf8(), QCryptographicHash::Sha256)
+            .toHex()
+            .left(20);
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/lexicant/outbox/%1.sqlite").arg(QString::fromLatin1(name));
+}
+
+MemoryAddition TranslationMemory::pushOutbox(const QString& server)
+{
+    const QString path = outboxPath(server);
+    if (!isOpen())
+        return {NotOpen};
+    if (!QFileInfo::exists(path))
+        return {};
+    QList<MemoryUnit> units;
+    {
+        TranslationMemory outbox(m_busyTimeout);
+        if (const MemoryOpening opened = outbox.open(path, MemoryCreation::MustExist);
+            !opened.error.isEmpty())
+            return {opened.error};
+        units = outbox.units();
+        if (!outbox.readError().isEmpty())
+            return {outbox.readError()};
+    }
+    const MemoryAddition added = add(units);
+    // Gone only once the server has every unit: a unit handed on twice is unchanged there.
+    if (added.error.isEmpty())
+        for (const QString& file : {path, path + QStringLiteral("-wal"),
+                                    path + QStringLiteral("-shm"), path + QStringLiteral(".lock")})
+            QFile::remove(file);
+    return added;
 }

@@ -47,8 +47,8 @@ public:
     // or an empty text: their results are then incomplete.
     QString readError() const;
 
-    // Adds or updates the units in one transaction.
-    MemoryAddition add(const QList<MemoryUnit>& units);
+    // Adds or updates the units in one transaction, saying how far it is to `progress`.
+    MemoryAddition add(const QList<MemoryUnit>& units, const AdditionProgress& progress = {});
 
     // The best matches of the text in the language pair, scoring at least `threshold`, best first;
     // each translation fitted to the text (fittedTranslation).
@@ -57,6 +57,15 @@ public:
 
     // Every unit, oldest first.
     QList<MemoryUnit> units() const;
+    // The units of each language pair and origin.
+    QList<UnitCount> counts() const;
+
+    // Where a program keeps what it learns while the server at that address cannot be reached:
+    // a memory file of that server's own in the person's data folder.
+    static QString outboxPath(const QString& server);
+    // Hands the server open in this memory, at that address, the units kept for it while it
+    // could not be reached, in one transaction, and empties the outbox once they are there.
+    MemoryAddition pushOutbox(const QString& server);
 
     // For each form and row of a file, the source text its latest unit in the language pair was
     // translated from: what the reference held when that row was last learnt.

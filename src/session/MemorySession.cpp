@@ -4,14 +4,27 @@
 #include "ReferenceSession.h"
 #include "SpellingSession.h"
 
+#include <QThread>
+#include <QTimer>
+
+namespace {
+
+// How often a memory whose server cannot be reached looks for it again.
+constexpr int RetryMs = 30000;
+
+} // namespace
+
 MemorySession::MemorySession(const LanguageSession& session, const ReferenceSession& reference,
                              const SpellingSession& spelling, QObject* parent)
     : QObject(parent)
     , m_session(session)
     , m_reference(reference)
     , m_spelling(spelling)
+    , m_retry(new QTimer(this))
     , m_recordPath(session.path())
 {
+    m_retry->setInterval(RetryMs);
+    connect(m_retry, &QTimer::timeout, this, &MemorySession::lookForServer);
     connect(&session, &LanguageSession::saved, this, &MemorySession::learn);
     connect(&session, &LanguageSession::documentReplaced, this, &MemorySession::documentReplaced);
     connect(&session, &LanguageSession::rowsStored, this, &MemorySession::noteStored);
@@ -23,7 +36,29 @@ MemorySession::MemorySession(const LanguageSession& session, const ReferenceSess
     connect(&spelling, &SpellingSession::languageChanged, this, &MemorySession::readSources);
 }
 
-MemorySession::~MemorySession() = default;
+MemorySession::~MemorySession()
+{
+    // A look for the server ends within its connection's timeout.
+    if (m_probe) {
+        m_probe->wait();
+        delete m_probe;
+    }
+}
+
+void MemorySession::moveTo(const QString& where)
+{
+    m_memoryPath = where;
+    m_memory.reset();
+    m_outbox.reset();
+    m_server.clear();
+    m_retry->stop();
+    readSources();
+}
+
+void MemorySession::setRetryInterval(int ms)
+{
+    m_retry->setInterval(ms);
+}
 
 QString MemorySession::open()
 {
@@ -31,8 +66,13 @@ QString MemorySession::open()
         m_spelling.language().isEmpty())
         return {};
     m_memory = std::make_unique<TranslationMemory>();
-    const MemoryOpening opening =
-        m_memory->open(m_memoryPath.isEmpty() ? TranslationMemory::defaultPath() : m_memoryPath);
+    const QString where = m_memoryPath.isEmpty() ? TranslationMemory::defaultPath() : m_memoryPath;
+    MemoryOpening opening = m_memory->open(where);
+    m_server = isServerAddress(where) ? where : QString();
+    if (!m_server.isEmpty() && !opening.error.isEmpty()) {
+        goOffline(opening.error);
+        opening = {};
+    }
     readSources();
     QStringList problems;
     for (const QString& problem : {opening.error, opening.notice}) {
@@ -124,10 +164,8 @@ void MemorySession::learn(const QString& path)
     // Only rows translated for the reference text they stand beside: a row beside a changed
     // text keeps the old one's translation until it is stored again.
     if (error.isEmpty())
-        error = m_memory
-                    ->add(translatedRows(*m_reference.reference(), m_session.document(), path, from,
-                                         to, *translatedFrom()))
-                    .error;
+        error = addUnits(translatedRows(*m_reference.reference(), m_session.document(), path, from,
+                                        to, *translatedFrom()));
     if (!error.isEmpty())
         emit memoryProblem(tr("The translation memory cannot be written: %1.").arg(error));
     // What each row was translated from is what the reference holds now.
@@ -141,7 +179,98 @@ QList<Suggestion> MemorySession::suggestionsFor(int form, int row) const
     const LanguageTable& texts = m_reference.reference()->formText(form);
     if (!texts.contains(row))
         return {};
-    return m_memory->suggest(m_reference.referenceLanguage(), m_spelling.language(), texts.at(row));
+    const QList<Suggestion> found =
+        m_memory->suggest(m_reference.referenceLanguage(), m_spelling.language(), texts.at(row));
+    // A server gone while the window is open: the person's own memory from the next lookup on.
+    if (!m_server.isEmpty() && !isOffline() && !m_memory->readError().isEmpty())
+        QTimer::singleShot(0, const_cast<MemorySession*>(this),
+                           [this, why = m_memory->readError()] {
+                               if (!isOffline())
+                                   const_cast<MemorySession*>(this)->goOffline(why);
+                           });
+    return found;
+}
+
+QString MemorySession::addUnits(const QList<MemoryUnit>& units)
+{
+    QString error = m_memory->add(units).error;
+    if (!error.isEmpty() && !m_server.isEmpty() && !isOffline()) {
+        // The connection was lost: opened again, or the server went away since it was opened.
+        if (const MemoryOpening again = m_memory->open(m_server); !again.error.isEmpty())
+            goOffline(error);
+        error = m_memory->add(units).error;
+    }
+    if (error.isEmpty() && m_outbox)
+        error = m_outbox->add(units).error;
+    return error;
+}
+
+void MemorySession::goOffline(const QString& why)
+{
+    m_memory = std::make_unique<TranslationMemory>();
+    m_outbox = std::make_unique<TranslationMemory>();
+    QStringList problems;
+    for (const auto& [memory, where] :
+         {std::pair(m_memory.get(), TranslationMemory::defaultPath()),
+          std::pair(m_outbox.get(), TranslationMemory::outboxPath(m_server))}) {
+        const MemoryOpening opening = memory->open(where);
+        for (const QString& problem : {opening.error, opening.notice})
+            if (!problem.isEmpty())
+                problems << tr("The translation memory: %1.").arg(problem);
+    }
+    m_retry->start();
+    const QString notice =
+        tr("%1. Until it can be, suggestions come from the memory on this computer, "
+           "which keeps what is learnt and hands it to the server then.")
+            .arg(why.left(1).toUpper() + why.mid(1));
+    problems.prepend(notice);
+    emit serverNotice(problems.join(u' '));
+    readSources();
+}
+
+void MemorySession::lookForServer()
+{
+    if (m_probe || !isOffline())
+        return;
+    // Off the GUI thread: a server that does not answer takes its connection's timeout.
+    auto reachable = std::make_shared<bool>(false);
+    m_probe = QThread::create([where = m_server, reachable] {
+        TranslationMemory server;
+        *reachable = server.open(where, MemoryCreation::MustExist).error.isEmpty();
+    });
+    connect(m_probe, &QThread::finished, this, [this, reachable] {
+        m_probe->deleteLater();
+        m_probe = nullptr;
+        if (*reachable && isOffline())
+            serverFound();
+    });
+    m_probe->start();
+}
+
+void MemorySession::serverFound()
+{
+    auto server = std::make_unique<TranslationMemory>();
+    if (!server->open(m_server).error.isEmpty())
+        return;       // gone again: looked for later
+    m_outbox.reset(); // closed, to be emptied
+    const MemoryAddition handed = server->pushOutbox(m_server);
+    if (!handed.error.isEmpty()) {
+        m_outbox = std::make_unique<TranslationMemory>();
+        m_outbox->open(TranslationMemory::outboxPath(m_server));
+        emit memoryProblem(tr("The translation memory cannot be written: %1.").arg(handed.error));
+        return;
+    }
+    m_retry->stop();
+    m_memory = std::move(server);
+    const int units = handed.added + handed.updated + handed.unchanged;
+    const QString shown = serverAddressShown(m_server);
+    emit serverNotice(units == 1 ? tr("The translation memory on %1 can be reached again: what "
+                                      "was learnt meanwhile (one unit) was handed to it.")
+                                       .arg(shown)
+                                 : tr("The translation memory on %1 can be reached again: what "
+                                      "was learnt meanwhile (%2 units) was handed to it.")
+                                       .arg(shown, QString::number(units)));
+    readSources();
 }
 
 Pretranslation MemorySession::pretranslation() const

@@ -11,12 +11,19 @@
 class LanguageSession;
 class ReferenceSession;
 class SpellingSession;
+class QThread;
+class QTimer;
 class TranslationMemory;
 
 // The translation memory beside a session's document, keyed by the reference's language and the
 // document's (the spelling language): opened when asked, once both are set; each save adds the
 // rows both files use to it, and it suggests translations and says what each row was
 // translated from.
+//
+// A memory on a server that cannot be reached, when it is opened or later, is replaced by the
+// person's own memory file, said once: it suggests, and learns what is saved, also into an outbox
+// of that server's (TranslationMemory::outboxPath). Off the GUI thread, the server is looked for
+// now and then; once it answers, the outbox is handed to it and it is the memory again.
 class MemorySession : public QObject {
     Q_OBJECT
 public:
@@ -24,8 +31,15 @@ public:
                   const SpellingSession& spelling, QObject* parent = nullptr);
     ~MemorySession() override;
 
-    // The memory's file; the person's own unless set (before it is opened).
+    // The memory's file or server; the person's own file unless set (before it is opened).
     void setMemoryPath(const QString& path) { m_memoryPath = path; }
+    // Uses the memory at that place from now on: the one open is closed, and the new one opens
+    // when next asked.
+    void moveTo(const QString& where);
+    // How long a memory whose server cannot be reached waits before it looks for it again.
+    void setRetryInterval(int ms);
+    // The server's memory is in use, or would be were it reached.
+    bool isOffline() const { return m_outbox != nullptr; }
     // Opens the memory once a reference is open and both languages are set. Returns why it
     // cannot be used or what was done to open it (a damaged file set aside), once: after the
     // first try it returns an empty text.
@@ -49,6 +63,8 @@ public:
 signals:
     // The memory cannot be written: said once per save.
     void memoryProblem(const QString& problem);
+    // The memory's server could not be reached, or can be again: what the workbench says of it.
+    void serverNotice(const QString& notice);
     // What the rows were translated from may differ: the memory opened, learnt, or another
     // language, reference or document.
     void sourcesChanged();
@@ -58,12 +74,25 @@ private:
     void readSources();
     void documentReplaced();
     void noteStored(const QList<PlacedText>& texts);
+    // The person's own memory in place of the server's, which cannot be reached for that reason.
+    void goOffline(const QString& why);
+    void lookForServer();
+    void serverFound();
+    // Adds the units to the memory (and to the outbox while the server cannot be reached); why
+    // they could not be added, if so.
+    QString addUnits(const QList<MemoryUnit>& units);
 
     const LanguageSession& m_session;
     const ReferenceSession& m_reference;
     const SpellingSession& m_spelling;
     QString m_memoryPath;
+    QTimer* m_retry;
     std::unique_ptr<TranslationMemory> m_memory;
+    // The server whose memory is used, or would be were it reached; empty for a file.
+    QString m_server;
+    // Open while it cannot be reached: what is learnt meanwhile, for the server.
+    std::unique_ptr<TranslationMemory> m_outbox;
+    QThread* m_probe = nullptr;
     // The file the memory's record of the document is kept under: the one it was opened from or
     // last saved to (Save as gives the new file the record of the old one).
     QString m_recordPath;

@@ -6,11 +6,13 @@
 #include "Review.h"
 #include "TranslationMemory.h"
 
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QThread>
 #include <QXmlStreamReader>
 
 #include <memory>
@@ -586,4 +588,60 @@ TEST_F(CliCheck, ATeamMemoryIsMadeByItsOwnerAndUsedByATranslatorWhoCannotDropIt)
                     .out.contains("Opslaan"));
     EXPECT_NE(psql("anna", "DROP TABLE lexicant_units"), 0);
     EXPECT_NE(psql("anna", "DELETE FROM lexicant_units"), 0);
+}
+
+// A team's memory taken on a journey and brought back, counted for its administrator; an import
+// the server stops in the middle of leaves nothing half imported.
+TEST_F(CliCheck, AServerMemoryIsPulledPushedCountedAndImportedWholeOrNotAtAll)
+{
+    PostgresServer server;
+    ASSERT_EQ(server.problem(), "");
+    const QStringList pair = {"--reference-language", "en", "--language", "nl"};
+    const QString en = formFile("en.lsf", {"Open", "Save"});
+    ASSERT_EQ(run(QStringList{"tm", "add", "--tm", server.uri(), "--against", en} + pair +
+                  QStringList{formFile("nl.lsf", {"Openen", "Opslaan"})})
+                  .status,
+              0);
+    EXPECT_EQ(run({"tm", "pull", server.uri(), "--tm", path("road.sqlite")}).out,
+              "2 units: 2 added, 0 updated, 0 unchanged, 0 left out\n");
+    const QString road = formFile("road.lsf", {"Openen", "Bewaren"});
+    ASSERT_EQ(run(QStringList{"tm", "add", "--tm", path("road.sqlite"), "--against", en} + pair +
+                  QStringList{road})
+                  .status,
+              0);
+    EXPECT_EQ(run({"tm", "push", server.uri(), "--tm", path("road.sqlite")}).out,
+              "4 units: 2 added, 0 updated, 2 unchanged, 0 left out\n");
+    EXPECT_EQ(run({"tm", "stats", "--tm", server.uri()}).out,
+              "en → nl: 4 units\n        2 " + path("nl.lsf") + "\n        2 " + path("road.lsf") +
+                  "\n4 units in all\n");
+    QString tmx = "<tmx version=\"1.4\"><header srclang=\"en\"/><body>";
+    for (int i = 0; i < 60000; ++i)
+        tmx += QString("<tu><tuv xml:lang=\"en\"><seg>Text %1</seg></tuv><tuv xml:lang=\"nl\">"
+                       "<seg>Tekst %1</seg></tuv></tu>")
+                   .arg(i);
+    write("big.tmx", (tmx + "</body></tmx>").toUtf8());
+    QProcess import;
+    import.start(LEXICANT_CLI, {"tm", "import", "--tm", server.uri(), path("big.tmx")});
+    ASSERT_TRUE(import.waitForStarted());
+    // Stopped once the import has written, before it commits.
+    const auto writing = [&] {
+        QProcess psql;
+        psql.start("psql", {"-qtA", server.uri(), "-c",
+                            "SELECT count(*) FROM pg_stat_activity WHERE backend_xid IS NOT NULL "
+                            "AND backend_type = 'client backend' AND pid <> pg_backend_pid()"});
+        psql.waitForFinished(10000);
+        return psql.readAllStandardOutput().trimmed() == "1";
+    };
+    QDeadlineTimer time(60000);
+    while (!writing() && import.state() == QProcess::Running && !time.hasExpired())
+        QThread::msleep(20);
+    ASSERT_EQ(server.stop(), "");
+    ASSERT_TRUE(import.waitForFinished(60000));
+    EXPECT_EQ(import.exitCode(), 1);
+    const QString said = import.readAllStandardError();
+    EXPECT_TRUE(said.contains("lexicant-cli: nothing was imported: the translation memory on " +
+                              server.uri() + " cannot be added to: "))
+        << said.toStdString();
+    ASSERT_EQ(server.start(), "");
+    EXPECT_TRUE(run({"tm", "stats", "--tm", server.uri()}).out.endsWith("\n4 units in all\n"));
 }

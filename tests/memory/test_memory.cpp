@@ -147,6 +147,19 @@ TEST_F(MemoryTest, UnitsAreUpdatedInPlaceOfferedOnlyInTheirLanguagePairAndShared
                                        "be reached: "))
         << unreachable.toStdString();
     EXPECT_FALSE(unreachable.contains("geheim"));
+    // A wrong password is said in the server's words, the password never shown; libpq's own is
+    // taken.
+    ASSERT_EQ(server.addRole("anna", "juist"), "");
+    const QString anna = QString(server.uri()).replace("user=lexicant", "user=anna");
+    const QString refused = TranslationMemory().open(anna + "&password=geheim").error;
+    EXPECT_TRUE(refused.startsWith("the translation memory on " + anna + " cannot be reached: ") &&
+                refused.contains("password authentication failed for user \"anna\""))
+        << refused.toStdString();
+    EXPECT_FALSE(refused.contains("geheim"));
+    qputenv("PGPASSWORD", "juist"); // in, but not given the memory's tables
+    EXPECT_TRUE(TranslationMemory().open(anna).error.endsWith(
+        "cannot be read: ERROR:  permission denied for table lexicant_memory\n(42501)"));
+    qunsetenv("PGPASSWORD");
 }
 
 void MemoryTest::behavesAsAMemory(const QString& where)

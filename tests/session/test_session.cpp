@@ -4,6 +4,7 @@
 #include "LanguageFormat.h"
 #include "LanguageSession.h"
 #include "LsfBytes.h"
+#include "PostgresServer.h"
 #include "RecentFiles.h"
 #include "Recovery.h"
 #include "RecoveryController.h"
@@ -14,6 +15,8 @@
 #include "TranslationMemory.h"
 #include "WorkbenchModel.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QSettings>
 #include <QUndoStack>
@@ -428,4 +431,54 @@ TEST_F(SessionTest, RecentFilesAreNewestFirstAndReadingThemWritesNothing)
     recent.remove(path("e"));
     EXPECT_EQ(QSettings().value("recentFiles").toStringList(),
               QStringList({path("f"), path("d"), path("c"), path("b")}));
+}
+
+// A window whose memory is on a server that stops goes on with the person's own memory, says so
+// once, and hands the server what it learnt meanwhile when it is back.
+TEST_F(MemoryRecord, AServerThatStopsLeavesTheWindowItsOwnMemoryUntilItIsBack)
+{
+    PostgresServer server;
+    ASSERT_EQ(server.problem(), "");
+    qputenv("XDG_DATA_HOME", folder().toUtf8());
+    ASSERT_TRUE(QFile::copy(file, path("nl.lsf")));
+    ASSERT_TRUE(session.open(path("nl.lsf"), "nl.lsf", toolkit));
+    ReferenceParts parts(session);
+    parts.memory.setMemoryPath(server.uri());
+    parts.memory.setRetryInterval(100);
+    QStringList notices;
+    QObject::connect(&parts.memory, &MemorySession::serverNotice,
+                     [&](const QString& notice) { notices << notice; });
+    const auto waitFor = [&](qsizetype count) {
+        for (QDeadlineTimer time(20000); notices.size() < count && !time.hasExpired();)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    };
+    ASSERT_EQ(parts.reference.open(
+                  write("en.lsf", lsfFile(1, {packed({"Main"}), packed({"One", "Two"})}))),
+              "");
+    parts.reference.setReferenceLanguage("en");
+    ASSERT_EQ(parts.spelling.setLanguage("nl"), "");
+    ASSERT_EQ(parts.memory.open(), "");
+    session.selectForm(1);
+    session.replaceRow(0, "Een");
+    ASSERT_TRUE(session.save(toolkit));
+    ASSERT_EQ(server.stop(), "");
+    parts.memory.suggestionsFor(1, 0); // finds the server gone
+    waitFor(1);
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(
+        notices.at(0).startsWith("The translation memory on " + server.uri() + " cannot be read: "))
+        << notices.at(0).toStdString();
+    session.replaceRow(1, "Twee");
+    ASSERT_TRUE(session.save(toolkit)) << "a save never waits on the server";
+    EXPECT_EQ(parts.memory.suggestionsFor(1, 1).value(0).unit.target, "Twee") << "its own memory";
+    ASSERT_EQ(server.start(), "");
+    waitFor(2);
+    ASSERT_EQ(notices.size(), 2);
+    EXPECT_EQ(notices.at(1), "The translation memory on " + server.uri() +
+                                 " can be reached again: what was learnt meanwhile (2 units) was "
+                                 "handed to it.");
+    TranslationMemory team;
+    ASSERT_EQ(team.open(server.uri()).error, "");
+    EXPECT_EQ(team.suggest("en", "nl", "Two", 1).value(0).unit.target, "Twee");
+    EXPECT_FALSE(QFileInfo::exists(TranslationMemory::outboxPath(server.uri())));
 }

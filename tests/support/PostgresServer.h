@@ -63,6 +63,28 @@ public:
         return run(QStringLiteral("pg_ctl"), {"-D", data(), "-m", "fast", "-w", "stop"});
     }
 
+    // A login role that must give its password, on the socket as over a network.
+    QString addRole(const QString& role, const QString& password)
+    {
+        QFile rules(m_folder.filePath(QStringLiteral("data/pg_hba.conf")));
+        if (!rules.open(QIODevice::ReadOnly))
+            return rules.errorString();
+        const QByteArray before = rules.readAll();
+        rules.close();
+        if (!rules.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            rules.write("local all " + role.toUtf8() + " scram-sha-256\n" + before) < 0)
+            return rules.errorString();
+        rules.close();
+        QProcess psql;
+        psql.setProcessChannelMode(QProcess::MergedChannels);
+        psql.start(QStringLiteral("psql"),
+                   {"-q", uri(), "-c",
+                    QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD '%2'").arg(role, password)});
+        if (!psql.waitForFinished(30000) || psql.exitCode() != 0)
+            return QString::fromLocal8Bit(psql.readAll());
+        return run(QStringLiteral("pg_ctl"), {"-D", data(), "reload"});
+    }
+
 private:
     QString data() const { return m_folder.filePath(QStringLiteral("data")); }
     QString run(const QString& program, const QStringList& arguments) const

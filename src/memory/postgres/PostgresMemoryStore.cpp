@@ -104,12 +104,7 @@ ServerAddress serverAddress(const QString& uri)
     if (!timeout)
         options << QStringLiteral("connect_timeout=10");
     address.options = options.join(u';');
-    // Named without its password, wherever that was written.
-    QUrl shown = url;
-    shown.setPassword({});
-    query.removeAllQueryItems(QStringLiteral("password"));
-    shown.setQuery(query);
-    address.shown = shown.toString();
+    address.shown = serverAddressShown(uri);
     return address;
 }
 
@@ -447,7 +442,8 @@ QSqlError writePostings(QSqlDatabase& db, Pending& pending)
 
 } // namespace
 
-MemoryAddition PostgresMemoryStore::add(const QList<MemoryUnit>& units)
+MemoryAddition PostgresMemoryStore::add(const QList<MemoryUnit>& units,
+                                        const AdditionProgress& progress)
 {
     if (!isOpen())
         return {QStringLiteral("no translation memory is open")};
@@ -462,6 +458,8 @@ MemoryAddition PostgresMemoryStore::add(const QList<MemoryUnit>& units)
             error = writePostings(db, pending);
             pendingCount = 0;
         }
+        if (progress && !error.isValid())
+            progress(std::min(start + BatchSize, units.size()));
     }
     if (!error.isValid())
         error = writePostings(db, pending);
@@ -550,6 +548,21 @@ QList<MemoryUnit> PostgresMemoryStore::unitsOf(const QString& sourceLanguage,
         found.append(unitFrom(q));
     noteReadError(q);
     return found;
+}
+
+QList<UnitCount> PostgresMemoryStore::counts() const
+{
+    QList<UnitCount> counts;
+    QSqlQuery q(existing(m_connection));
+    q.setForwardOnly(true);
+    q.exec(QStringLiteral("SELECT source_language, target_language, origin, count(*) FROM "
+                          "lexicant_units GROUP BY source_language, target_language, origin "
+                          "ORDER BY source_language, target_language, origin"));
+    while (q.next())
+        counts.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+                       q.value(3).toLongLong()});
+    noteReadError(q);
+    return counts;
 }
 
 QList<MemoryUnit> PostgresMemoryStore::units() const

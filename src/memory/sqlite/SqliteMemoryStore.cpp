@@ -608,7 +608,8 @@ private:
 
 } // namespace
 
-MemoryAddition SqliteMemoryStore::add(const QList<MemoryUnit>& units)
+MemoryAddition SqliteMemoryStore::add(const QList<MemoryUnit>& units,
+                                      const AdditionProgress& progress)
 {
     MemoryAddition result;
     if (!isOpen())
@@ -621,8 +622,11 @@ MemoryAddition SqliteMemoryStore::add(const QList<MemoryUnit>& units)
         return {problemOf(m_path, error)};
     {
         UnitWriter writer(db, m_keys);
-        for (qsizetype i = 0; i < units.size() && !writer.error.isValid(); ++i)
+        for (qsizetype i = 0; i < units.size() && !writer.error.isValid(); ++i) {
             writer.add(units.at(i), result);
+            if (progress && (i + 1) % 10000 == 0)
+                progress(i + 1);
+        }
         if (!writer.error.isValid())
             writer.flush();
         writer.finish();
@@ -776,6 +780,21 @@ QList<MemoryUnit> SqliteMemoryStore::unitsOf(const QString& sourceLanguage,
         found.append(unitFrom(q));
     noteReadError(q);
     return found;
+}
+
+QList<UnitCount> SqliteMemoryStore::counts() const
+{
+    QList<UnitCount> counts;
+    QSqlQuery q(existing(m_connection));
+    q.exec(QStringLiteral("SELECT source_language, target_language, origin, count(*) FROM units "
+                          "JOIN languages ON languages.id = units.languages GROUP BY "
+                          "source_language, target_language, origin ORDER BY source_language, "
+                          "target_language, origin"));
+    while (q.next())
+        counts.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+                       q.value(3).toLongLong()});
+    noteReadError(q);
+    return counts;
 }
 
 QList<MemoryUnit> SqliteMemoryStore::units() const

@@ -31,11 +31,12 @@ public:
     bool isOpen() const override;
     QString readError() const override { return m_readError; }
 
-    MemoryAddition add(const QList<MemoryUnit>& units) override;
+    MemoryAddition add(const QList<MemoryUnit>& units, const AdditionProgress& progress) override;
     void candidates(const QString& sourceLanguage, const QString& targetLanguage,
                     const QString& comparable, int threshold,
                     const std::function<bool(MemoryUnit&&)>& take) const override;
     QList<MemoryUnit> units() const override;
+    QList<UnitCount> counts() const override;
     QList<MemoryUnit> unitsOf(const QString& sourceLanguage, const QString& targetLanguage,
                               const QString& origin) const override;
 
