@@ -271,9 +271,12 @@ def main():
             print("    common words: " + timing(common_results))
             offered[name] = [r["suggestions"] for r in near_results + common_results]
             if name == "server":
-                same = sum(a == b for a, b in zip(offered["Lexicant"], offered["server"]))
-                print("    the same suggestions as the file for %d of %d texts" % (
-                    same, len(offered["server"])))
+                pairs = list(zip(offered["Lexicant"], offered["server"]))
+                same = sum(a == b for a, b in pairs)
+                scores = sum([x[0] for x in a] == [x[0] for x in b] for a, b in pairs)
+                print("    as the file: the same scores for %d of %d texts, the same units for %d "
+                      "(of equal scores the newer first: the two got them at other times)" % (
+                          scores, len(pairs), same))
             started = time.perf_counter()
             filled = subprocess.run([cli, "pretranslate", "--tm", memory, "--against",
                                      out("largest-en.lsf"), "--reference-language", "en",

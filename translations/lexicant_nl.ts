@@ -467,6 +467,18 @@ Vervang het door een ander teken en kies daarna opnieuw %4.</translation>
         <source>The translation memory cannot be written: %1.</source>
         <translation>Het vertaalgeheugen kan niet worden geschreven: %1.</translation>
     </message>
+    <message>
+        <source>%1. Until it can be, suggestions come from the memory on this computer, which keeps what is learnt and hands it to the server then.</source>
+        <translation>%1. Tot dan komen de suggesties uit het geheugen op deze computer, dat bewaart wat er geleerd wordt en het dan aan de server geeft.</translation>
+    </message>
+    <message>
+        <source>The translation memory on %1 can be reached again: what was learnt meanwhile (one unit) was handed to it.</source>
+        <translation>Het vertaalgeheugen op %1 is weer bereikbaar: wat intussen geleerd is (één eenheid) is eraan gegeven.</translation>
+    </message>
+    <message>
+        <source>The translation memory on %1 can be reached again: what was learnt meanwhile (%2 units) was handed to it.</source>
+        <translation>Het vertaalgeheugen op %1 is weer bereikbaar: wat intussen geleerd is (%2 eenheden) is eraan gegeven.</translation>
+    </message>
 </context>
 <context>
     <name>QL_Core</name>
@@ -853,6 +865,22 @@ Weet u zeker dat u het programma wilt afsluiten?</translation>
     <message>
         <source>Take suggestion &amp;%1</source>
         <translation>Suggestie &amp;%1 overnemen</translation>
+    </message>
+    <message>
+        <source>Translation &amp;memory ...</source>
+        <translation>Vertaal&amp;geheugen ...</translation>
+    </message>
+    <message>
+        <source>Translation memory</source>
+        <translation>Vertaalgeheugen</translation>
+    </message>
+    <message>
+        <source>The translation memory: a file, or the address of a PostgreSQL server a team shares (postgresql://host/database). Empty for your own, %1.</source>
+        <translation>Het vertaalgeheugen: een bestand, of het adres van een PostgreSQL-server die een team deelt (postgresql://host/database). Leeg voor uw eigen, %1.</translation>
+    </message>
+    <message>
+        <source>Lexicant keeps no passwords: write the address without it, and the password in ~/.pgpass, PGPASSWORD or a service file.</source>
+        <translation>Lexicant bewaart geen wachtwoorden: schrijf het adres zonder wachtwoord, en het wachtwoord in ~/.pgpass, PGPASSWORD of een servicebestand.</translation>
     </message>
 </context>
 <context>

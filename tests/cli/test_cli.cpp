@@ -123,7 +123,9 @@ TEST_F(CliTest, WrongCallsHaveTheirExitCodesAndMessages)
 2 | diff a | diff takes two FILEs
 2 | diff a b -o c | diff takes
 2 | diff @ok.lsf @missing.lsf | @missing.lsf: No such file or directory
-2 | tm | tm takes add, suggest, import, export or init
+2 | tm | tm takes add, suggest, import, export, init, push, pull or stats
+2 | tm push x | tm push takes a server's address
+2 | tm pull postgresql://h/d --tm postgresql://h/e | tm pull takes
 2 | tm add --against a --reference-language en --language nl | tm add takes
 2 | tm add x --reference-language en --language nl | tm add takes
 2 | tm add x --against a --language nl | tm add takes

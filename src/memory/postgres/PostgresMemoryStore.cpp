@@ -126,11 +126,12 @@ QStringList PostgresMemoryStore::schema() const
         QStringLiteral("CREATE INDEX lexicant_units_text ON lexicant_units (family, text_key)"),
         QStringLiteral("CREATE INDEX lexicant_units_origin ON lexicant_units (source_key, "
                        "target_key, origin)"),
-        // The trigram index: each addition writes blocks of its own units, so that writers never
-        // wait for each other's blocks.
+        // The trigram index: blocks of unit numbers, each the difference to the one before
+        // (`last` the block's last number, `count` how many it holds).
         QStringLiteral("CREATE TABLE lexicant_postings (family text NOT NULL, trigram text NOT "
-                       "NULL, band smallint NOT NULL, first bigint NOT NULL, units bytea NOT "
-                       "NULL, PRIMARY KEY (family, trigram, band, first))"),
+                       "NULL, band smallint NOT NULL, first bigint NOT NULL, last bigint NOT "
+                       "NULL, count integer NOT NULL, units bytea NOT NULL, PRIMARY KEY (family, "
+                       "trigram, band, first))"),
     };
 }
 
@@ -142,6 +143,7 @@ PostgresMemoryStore::PostgresMemoryStore(const TextKeys& keys)
 
 PostgresMemoryStore::~PostgresMemoryStore()
 {
+    m_lookups.reset();
     if (QSqlDatabase::contains(m_connection)) {
         existing(m_connection).close();
         QSqlDatabase::removeDatabase(m_connection);
@@ -168,6 +170,7 @@ MemoryOpening PostgresMemoryStore::open(const QString& uri, MemoryCreation creat
                                "libqt6sql6-psql): the translation memory on %1 cannot be used")
                     .arg(m_shown),
                 {}};
+    m_lookups.reset();
     db.close();
     db.setHostName(address.host);
     db.setPort(address.port);
@@ -219,6 +222,24 @@ MemoryOpening PostgresMemoryStore::open(const QString& uri, MemoryCreation creat
     }
     if (const QSqlError done = run(db, QStringLiteral("COMMIT")); done.isValid())
         return fail(QStringLiteral("cannot be made: %1").arg(reasonOf(done)));
+    // Qt's driver asks for bytea in the escape format, which makes the trigram index's blocks
+    // up to four times their size on the way, and slow to write out and read; hex is half that.
+    run(db, QStringLiteral("SET bytea_output = hex"));
+    // A lookup's statements, prepared once: the server plans them once, not at each lookup.
+    m_lookups = std::make_unique<Lookups>(db);
+    auto& [same, lists, alike] = *m_lookups;
+    for (QSqlQuery* q : {&same, &lists, &alike})
+        q->setForwardOnly(true);
+    same.prepare(QStringLiteral("SELECT %1 WHERE family = ? AND text_key = ? ORDER BY id DESC "
+                                "LIMIT %2")
+                     .arg(UnitColumns)
+                     .arg(postings::CandidateCount));
+    // The lists in the order the text has its trigrams, as a memory in a file reads them.
+    lists.prepare(QStringLiteral("SELECT band, units FROM lexicant_postings JOIN "
+                                 "json_array_elements_text(?::json) WITH ORDINALITY AS t (trigram, "
+                                 "n) USING (trigram) WHERE family = ? AND band BETWEEN ? AND ? "
+                                 "ORDER BY t.n, band, first"));
+    alike.prepare(QStringLiteral("SELECT %1 WHERE id = ANY(?::bigint[])").arg(UnitColumns));
     return {};
 }
 
@@ -388,56 +409,96 @@ QSqlError writeBatch(QSqlDatabase& db, const TextKeys& keys, QList<MemoryUnit> b
     return {};
 }
 
-// Writes the blocks of the units noted: each list's numbers ascending, a block at most
-// postings::BlockSize of them, keyed by its first.
+// Writes the units noted into the trigram index: each list's numbers ascending, at the end of
+// its last block where that has room and ends before them, else in blocks of their own, each
+// keyed by its first number. A block another writer holds is not waited for: one of its own is
+// begun instead.
 QSqlError writePostings(QSqlDatabase& db, Pending& pending)
 {
     struct Block {
-        QString family, trigram;
-        int band;
-        qint64 first;
+        const std::tuple<QString, QString, int>* key;
+        qint64 first = 0, last = 0;
+        int count = 0;
         QByteArray units;
     };
     std::vector<Block> blocks;
     const auto write = [&] {
         QSqlQuery insert(db);
-        insert.prepare(
-            QStringLiteral("INSERT INTO lexicant_postings (family, trigram, band, "
-                           "first, units) VALUES %1")
-                .arg(placeholders(qsizetype(blocks.size()), QStringLiteral("(?, ?, ?, ?, ?)"))));
+        insert.prepare(QStringLiteral("INSERT INTO lexicant_postings (family, trigram, band, "
+                                      "first, last, count, units) VALUES %1 ON CONFLICT (family, "
+                                      "trigram, band, first) DO UPDATE SET last = EXCLUDED.last, "
+                                      "count = EXCLUDED.count, units = EXCLUDED.units")
+                           .arg(placeholders(qsizetype(blocks.size()),
+                                             QStringLiteral("(?, ?, ?, ?, ?, ?, ?)"))));
         int n = 0;
         for (const Block& block : blocks) {
+            const auto& [family, trigram, band] = *block.key;
             for (const QVariant& value :
-                 {QVariant(block.family), QVariant(block.trigram), QVariant(block.band),
-                  QVariant(block.first), QVariant(block.units)})
+                 {QVariant(family), QVariant(trigram), QVariant(band), QVariant(block.first),
+                  QVariant(block.last), QVariant(block.count), QVariant(block.units)})
                 insert.bindValue(n++, value);
         }
         blocks.clear();
-        return insert.exec() ? QSqlError() : insert.lastError();
+        return n == 0 || insert.exec() ? QSqlError() : insert.lastError();
     };
-    for (auto list = pending.begin(); list != pending.end(); ++list) {
-        std::vector<qint64>& ids = *list;
-        std::ranges::sort(ids);
-        for (std::size_t start = 0; start < ids.size(); start += postings::BlockSize) {
-            Block block{std::get<0>(list.key()),
-                        std::get<1>(list.key()),
-                        std::get<2>(list.key()),
-                        ids[start],
-                        {}};
-            qint64 last = 0;
-            for (std::size_t i = start; i < std::min(ids.size(), start + postings::BlockSize);
-                 ++i) {
-                appendNumber(block.units, quint64(ids[i] - last));
-                last = ids[i];
+    for (auto from = pending.begin(); from != pending.end();) {
+        std::vector<decltype(from)> lists;
+        for (; from != pending.end() && qsizetype(lists.size()) < BlocksPerStatement; ++from)
+            lists.push_back(from);
+        // The last block of each list this writer may add to.
+        QSqlQuery last(db);
+        last.setForwardOnly(true);
+        last.prepare(QStringLiteral(
+                         "SELECT k.n, p.first, p.last, p.count, p.units FROM (VALUES %1) AS k (n, "
+                         "family, trigram, band) CROSS JOIN LATERAL (SELECT first, last, count, "
+                         "units FROM lexicant_postings WHERE family = k.family AND trigram = "
+                         "k.trigram AND band = k.band ORDER BY first DESC LIMIT 1 FOR UPDATE SKIP "
+                         "LOCKED) AS p")
+                         .arg(placeholders(qsizetype(lists.size()),
+                                           QStringLiteral("(?::integer, ?::text, ?::text, "
+                                                          "?::smallint)"))));
+        int n = 0;
+        for (std::size_t i = 0; i < lists.size(); ++i) {
+            const auto& [family, trigram, band] = lists[i].key();
+            for (const QVariant& value :
+                 {QVariant(int(i)), QVariant(family), QVariant(trigram), QVariant(band)})
+                last.bindValue(n++, value);
+        }
+        if (!last.exec())
+            return last.lastError();
+        std::vector<Block> open(lists.size());
+        while (last.next())
+            open[std::size_t(last.value(0).toInt())] = {
+                nullptr, last.value(1).toLongLong(), last.value(2).toLongLong(),
+                last.value(3).toInt(), last.value(4).toByteArray()};
+        last.finish();
+        for (std::size_t i = 0; i < lists.size(); ++i) {
+            std::vector<qint64>& ids = *lists[i];
+            std::ranges::sort(ids);
+            Block block = std::move(open[i]);
+            block.key = &lists[i].key();
+            if (block.count == 0 || block.count >= postings::BlockSize || block.last >= ids.front())
+                block = {block.key, ids.front(), 0, 0, {}};
+            for (const qint64 id : ids) {
+                if (block.count == postings::BlockSize) {
+                    const auto* key = block.key;
+                    blocks.push_back(std::move(block));
+                    block = {key, id, 0, 0, {}};
+                    if (qsizetype(blocks.size()) >= BlocksPerStatement)
+                        if (const QSqlError error = write(); error.isValid())
+                            return error;
+                }
+                appendNumber(block.units, quint64(id - block.last));
+                block.last = id;
+                ++block.count;
             }
             blocks.push_back(std::move(block));
-            if (qsizetype(blocks.size()) == BlocksPerStatement)
-                if (const QSqlError error = write(); error.isValid())
-                    return error;
         }
+        if (const QSqlError error = write(); error.isValid())
+            return error;
     }
     pending.clear();
-    return blocks.empty() ? QSqlError() : write();
+    return {};
 }
 
 } // namespace
@@ -477,15 +538,11 @@ void PostgresMemoryStore::candidates(const QString& sourceLanguage, const QStrin
                                      const QString& comparable, int threshold,
                                      const std::function<bool(MemoryUnit&&)>& take) const
 {
-    const QSqlDatabase db = existing(m_connection);
+    if (!m_lookups)
+        return;
+    auto& [same, lists, alike] = *m_lookups;
     const QString family = familyOf(sourceLanguage, targetLanguage);
     // The same text first, by its key: among many alike units the trigrams might not reach it.
-    QSqlQuery same(db);
-    same.setForwardOnly(true);
-    same.prepare(QStringLiteral("SELECT %1 WHERE family = ? AND text_key = ? ORDER BY id DESC "
-                                "LIMIT %2")
-                     .arg(UnitColumns)
-                     .arg(postings::CandidateCount));
     exec(same, {family, textKey(comparable)});
     noteReadError(same);
     bool wanted = true;
@@ -494,21 +551,17 @@ void PostgresMemoryStore::candidates(const QString& sourceLanguage, const QStrin
         given.push_back(same.value(8).toLongLong());
         wanted = take(unitFrom(same));
     }
+    same.finish();
     // Only the same text, in any case, scores 99 or more.
     const QStringList trigrams = m_keys.trigrams(comparable);
     if (!wanted || threshold >= 99 || trigrams.isEmpty())
         return;
-    QSqlQuery lists(db);
-    lists.setForwardOnly(true);
-    lists.prepare(QStringLiteral("SELECT band, units FROM lexicant_postings WHERE family = ? AND "
-                                 "trigram IN (SELECT json_array_elements_text(?::json)) AND band "
-                                 "BETWEEN ? AND ?"));
     const QString json = QString::fromUtf8(
         QJsonDocument(QJsonArray::fromStringList(trigrams)).toJson(QJsonDocument::Compact));
     const std::vector<qint64> ranked = m_tally.best(
         trigrams, comparable.size(), threshold, m_keys, given,
         [&](int first, int last, const auto& count) {
-            exec(lists, {family, json, first, last});
+            exec(lists, {json, family, first, last});
             noteReadError(lists);
             while (lists.next() && count(lists.value(0).toInt(), lists.value(1).toByteArray())) {
             }
@@ -519,14 +572,12 @@ void PostgresMemoryStore::candidates(const QString& sourceLanguage, const QStrin
     QStringList ids;
     for (const qint64 id : ranked)
         ids << QString::number(id);
-    QSqlQuery alike(db);
-    alike.setForwardOnly(true);
-    alike.prepare(QStringLiteral("SELECT %1 WHERE id = ANY(?::bigint[])").arg(UnitColumns));
     exec(alike, {QStringLiteral("{%1}").arg(ids.join(u','))});
     noteReadError(alike);
     QHash<qint64, MemoryUnit> units;
     while (alike.next())
         units.insert(alike.value(8).toLongLong(), unitFrom(alike));
+    alike.finish();
     for (const qint64 id : ranked) {
         if (const auto unit = units.find(id); unit != units.end() && !take(std::move(*unit)))
             break;

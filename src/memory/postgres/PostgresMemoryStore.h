@@ -3,7 +3,9 @@
 #include "MemoryStore.h"
 #include "TrigramPostings.h"
 
-class QSqlQuery;
+#include <QSqlQuery>
+
+#include <memory>
 
 // Where a memory on a PostgreSQL server is, read from a libpq connection URI
 // ("postgresql://user@host:5432/memory?sslmode=require"): what Qt's driver is given, and how the
@@ -58,4 +60,15 @@ private:
     QString m_shown;
     mutable QString m_readError;
     mutable postings::Tally m_tally;
+    // A lookup's statements: the units of the same text, the trigram lists, the units found.
+    struct Lookups {
+        explicit Lookups(const QSqlDatabase& db)
+            : same(db)
+            , lists(db)
+            , alike(db)
+        {
+        }
+        QSqlQuery same, lists, alike;
+    };
+    std::unique_ptr<Lookups> m_lookups;
 };

@@ -727,15 +727,17 @@ void SqliteMemoryStore::candidates(const QString& sourceLanguage, const QString&
         return;
     QSqlQuery lists(db);
     lists.setForwardOnly(true);
-    lists.prepare(QStringLiteral("SELECT band, units FROM postings WHERE family = ? AND trigram IN "
-                                 "(SELECT value FROM json_each(?)) AND band BETWEEN ? AND ?"));
+    // In the order the text has its trigrams, as a server reads them.
+    lists.prepare(QStringLiteral("SELECT band, units FROM json_each(?) AS t CROSS JOIN postings ON "
+                                 "postings.trigram = t.value WHERE family = ? AND band BETWEEN ? "
+                                 "AND ? ORDER BY t.key, band, block"));
     const QString json = QString::fromUtf8(
         QJsonDocument(QJsonArray::fromStringList(trigrams)).toJson(QJsonDocument::Compact));
     const std::vector<qint64> ranked = m_tally.best(
         trigrams, comparable.size(), threshold, m_keys, given,
         [&](int first, int last, const auto& count) {
             for (const QVariant& value :
-                 {QVariant(family), QVariant(json), QVariant(first), QVariant(last)})
+                 {QVariant(json), QVariant(family), QVariant(first), QVariant(last)})
                 lists.addBindValue(value);
             lists.exec();
             while (lists.next() && count(lists.value(0).toInt(), lists.value(1).toByteArray())) {
