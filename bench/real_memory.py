@@ -16,7 +16,8 @@ lookups there, texts of common words included, and a pre-translation of a larges
                          [--out DIR] [--server postgresql:///DATABASE]
 
 --before runs the same measures with another build's memory_lookup, side by side. --server
-measures the larger memories on a PostgreSQL database as well, in the same run. tmdb needs
+measures the larger memories on a PostgreSQL database as well, in the same run, and times a TMX
+import of the largest into a file and into the server. tmdb needs
 Debian's translate-toolkit (and python3-levenshtein, without which it is several times slower).
 """
 import argparse
@@ -107,6 +108,18 @@ def megabytes_of(memory):
                              "pg_total_relation_size('lexicant_postings')"],
                             check=True, capture_output=True, text=True)
     return int(result.stdout.strip()) / 1e6
+
+
+def tmx_import(cli, memory, tmx, into):
+    """A memory exported as TMX and imported by lexicant-cli: seconds and largest resident set."""
+    subprocess.run([cli, "tm", "export", "--tm", memory, "-o", tmx], check=True)
+    for target in into:
+        result = subprocess.run(["/usr/bin/time", "-f", "%e %M", cli, "tm", "import", "--tm",
+                                 target, tmx], check=True, capture_output=True, text=True)
+        seconds, kilobytes = result.stderr.strip().splitlines()[-1].split()
+        print("    TMX import into %-6s: %s s, %.0f MB at most (%s)" % (
+            "server" if target.startswith("postgres") else "a file", seconds,
+            int(kilobytes) / 1024, result.stdout.strip()))
 
 
 def lookups(tool, memory, texts_path, scan=None):
@@ -285,6 +298,9 @@ def main():
                                     check=True, capture_output=True, text=True).stdout.strip()
             seconds = time.perf_counter() - started
             print("    pre-translating %d rows: %.1f s (%s)" % (len(largest), seconds, filled))
+        if arguments.server and size == max(arguments.sizes):
+            tmx_import(arguments.cli, memories[0][3], out("units-%d.tmx" % size),
+                       [fresh(out("imported-%d.sqlite" % size)), emptied_server(arguments.server)])
 
 
 if __name__ == "__main__":

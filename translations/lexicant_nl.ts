@@ -472,12 +472,16 @@ Vervang het door een ander teken en kies daarna opnieuw %4.</translation>
         <translation>%1. Tot dan komen de suggesties uit het geheugen op deze computer, dat bewaart wat er geleerd wordt en het dan aan de server geeft.</translation>
     </message>
     <message>
-        <source>The translation memory on %1 can be reached again: what was learnt meanwhile (one unit) was handed to it.</source>
-        <translation>Het vertaalgeheugen op %1 is weer bereikbaar: wat intussen geleerd is (één eenheid) is eraan gegeven.</translation>
+        <source>The translation memory on %1 can be reached again.</source>
+        <translation>Het vertaalgeheugen op %1 is weer bereikbaar.</translation>
     </message>
     <message>
-        <source>The translation memory on %1 can be reached again: what was learnt meanwhile (%2 units) was handed to it.</source>
-        <translation>Het vertaalgeheugen op %1 is weer bereikbaar: wat intussen geleerd is (%2 eenheden) is eraan gegeven.</translation>
+        <source>The translation memory on %1 can be reached again, and has the unit learnt meanwhile.</source>
+        <translation>Het vertaalgeheugen op %1 is weer bereikbaar en heeft de intussen geleerde eenheid gekregen.</translation>
+    </message>
+    <message>
+        <source>The translation memory on %1 can be reached again, and has the %2 units learnt meanwhile.</source>
+        <translation>Het vertaalgeheugen op %1 is weer bereikbaar en heeft de %2 intussen geleerde eenheden gekregen.</translation>
     </message>
 </context>
 <context>
@@ -867,7 +871,7 @@ Weet u zeker dat u het programma wilt afsluiten?</translation>
         <translation>Suggestie &amp;%1 overnemen</translation>
     </message>
     <message>
-        <source>Translation &amp;memory ...</source>
+        <source>Translation memo&amp;ry ...</source>
         <translation>Vertaal&amp;geheugen ...</translation>
     </message>
     <message>

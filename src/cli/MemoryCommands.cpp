@@ -7,6 +7,7 @@
 #include "Tmx.h"
 #include "TranslationMemory.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -227,6 +228,11 @@ int tmPush(Session& session, const Invocation& call)
     if (const MemoryOpening opened = memory.open(server); !opened.error.isEmpty())
         return session.failure(opened.error);
     if (!call.option("tm")) {
+        if (!QFileInfo::exists(TranslationMemory::outboxPath(server))) {
+            session.print(
+                QStringLiteral("nothing was waiting for %1\n").arg(serverAddressShown(server)));
+            return ExitOk;
+        }
         const MemoryAddition pushed = memory.pushOutbox(server);
         if (!pushed.error.isEmpty())
             return session.failure(pushed.error);

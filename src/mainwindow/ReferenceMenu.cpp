@@ -167,16 +167,19 @@ void QL_Core::createReferenceMenu()
                                QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + i)),
                                [this, i] { referenceDock()->takeSuggestion(i); });
     }
-    item("mnu_memory_place", tr("Translation &memory ..."), QKeySequence(),
+    item("mnu_memory_place", tr("Translation memo&ry ..."), QKeySequence(),
          [this] { chooseMemory(); });
     connect(m_memory, &MemorySession::memoryProblem, this, [this](const QString& problem) {
         m_toolkit.messageBox(problem, MsgStyle::Exclamation);
     });
     // The memory's server gone or back: said in the workbench, its suggestions looked up again.
-    connect(m_memory, &MemorySession::serverNotice, this, [this](const QString& notice) {
-        referenceDock()->say(notice);
-        referenceDock()->forgetSuggestions();
-    });
+    connect(m_memory, &MemorySession::serverNotice, this,
+            [this](const QString& notice, bool lasting) {
+                referenceDock()->say(lasting ? notice : QString());
+                if (!lasting)
+                    referenceDock()->sayForNow(notice);
+                referenceDock()->forgetSuggestions();
+            });
     m_memory->setMemoryPath(QSettings().value(MemoryPlaceKey).toString());
     // The memory opens once a reference and both languages are there.
     connect(m_reference, &ReferenceSession::openedOrClosed, this, &QL_Core::useMemory);
@@ -213,16 +216,20 @@ void QL_Core::chooseMemory()
                             .arg(QDir::toNativeSeparators(TranslationMemory::defaultPath())));
     dialog.setTextValue(QSettings().value(MemoryPlaceKey).toString());
     dialog.resize(dialog.fontMetrics().averageCharWidth() * 80, dialog.sizeHint().height());
-    if (m_toolkit.showModal(dialog) != QDialog::Accepted)
-        return;
-    const QString where = dialog.textValue().trimmed();
-    const QUrl address(where);
-    if (isServerAddress(where) && (!address.password().isEmpty() ||
-                                   QUrlQuery(address).hasQueryItem(QStringLiteral("password")))) {
+    // Asked again, with the address as typed, until it holds no password.
+    QString where;
+    for (;;) {
+        if (m_toolkit.showModal(dialog) != QDialog::Accepted)
+            return;
+        where = dialog.textValue().trimmed();
+        const QUrl address(where);
+        if (!isServerAddress(where) ||
+            (address.password().isEmpty() &&
+             !QUrlQuery(address).hasQueryItem(QStringLiteral("password"))))
+            break;
         m_toolkit.messageBox(tr("Lexicant keeps no passwords: write the address without it, and "
                                 "the password in ~/.pgpass, PGPASSWORD or a service file."),
                              MsgStyle::Exclamation);
-        return;
     }
     QSettings().setValue(MemoryPlaceKey, where);
     m_memory->moveTo(where);

@@ -1,5 +1,6 @@
 #include "TranslationMemory.h"
 
+#include "BoundedStore.h"
 #include "Matching.h"
 
 #include <QCoreApplication>
@@ -107,6 +108,8 @@ QString TranslationMemory::useStoreFor(const QString& where)
         make = module.make;
     }
     m_store.reset(make(m_busyTimeout, &Keys));
+    if (server && m_serverWait.count() > 0)
+        m_store = std::make_unique<BoundedStore>(std::move(m_store), m_serverWait);
     m_onServer = server;
     return {};
 }
@@ -137,8 +140,8 @@ QString TranslationMemory::readError() const
 MemoryAddition TranslationMemory::add(const QList<MemoryUnit>& units,
                                       const AdditionProgress& progress)
 {
-    if (!isOpen())
-        return {NotOpen};
+    if (!isOpen()) // a server that stopped answering says so
+        return {readError().isEmpty() ? NotOpen : readError()};
     MemoryAddition left;
     QList<MemoryUnit> kept;
     kept.reserve(units.size());

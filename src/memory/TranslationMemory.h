@@ -4,6 +4,7 @@
 
 #include <QHash>
 
+#include <chrono>
 #include <memory>
 
 struct Suggestion {
@@ -40,6 +41,9 @@ public:
     MemoryOpening open(const QString& path,
                        MemoryCreation creation = MemoryCreation::MakeIfMissing);
     bool isOpen() const;
+    // How long each call waits for a server at most, from the next open on (BoundedStore); by
+    // default as long as the server and the network take.
+    void setServerWait(std::chrono::milliseconds wait) { m_serverWait = wait; }
     // The statements that make an empty memory at that place, for an administrator to run by
     // hand (none for a file); or why its store cannot be loaded.
     QStringList schema(const QString& where, QString& problem);
@@ -83,6 +87,7 @@ private:
     QString useStoreFor(const QString& where);
 
     int m_busyTimeout;
+    std::chrono::milliseconds m_serverWait{0};
     std::unique_ptr<MemoryStore> m_store;
     bool m_onServer = false;
 };

@@ -11,6 +11,17 @@ namespace {
 
 // How often a memory whose server cannot be reached looks for it again.
 constexpr int RetryMs = 30000;
+// How long the window waits for its memory's server at most, once: then it goes on without it.
+constexpr std::chrono::seconds ServerWait(5);
+
+// The server's reason as one line: libpq's own words come with line breaks and indents.
+QString oneLine(const QString& text)
+{
+    QString line = text.simplified();
+    while (line.endsWith(u'.'))
+        line.chop(1);
+    return line.left(1).toUpper() + line.mid(1);
+}
 
 } // namespace
 
@@ -50,6 +61,7 @@ void MemorySession::moveTo(const QString& where)
     m_memoryPath = where;
     m_memory.reset();
     m_outbox.reset();
+    m_offline = false;
     m_server.clear();
     m_retry->stop();
     readSources();
@@ -66,6 +78,7 @@ QString MemorySession::open()
         m_spelling.language().isEmpty())
         return {};
     m_memory = std::make_unique<TranslationMemory>();
+    m_memory->setServerWait(ServerWait);
     const QString where = m_memoryPath.isEmpty() ? TranslationMemory::defaultPath() : m_memoryPath;
     MemoryOpening opening = m_memory->open(where);
     m_server = isServerAddress(where) ? where : QString();
@@ -154,6 +167,7 @@ const TranslatedFrom* MemorySession::translatedFrom() const
 void MemorySession::learn(const QString& path)
 {
     const QString before = std::exchange(m_recordPath, path);
+    keepServer();
     if (!isUsable())
         return;
     const QString from = m_reference.referenceLanguage(), to = m_spelling.language();
@@ -161,11 +175,12 @@ void MemorySession::learn(const QString& path)
     if (!before.isEmpty() && memoryOrigin(before) != memoryOrigin(path))
         error = m_memory->copyHistory(from, to, memoryOrigin(before), memoryOrigin(path)).error;
     readSources();
+    keepServer(); // lost while it was read
     // Only rows translated for the reference text they stand beside: a row beside a changed
     // text keeps the old one's translation until it is stored again.
-    if (error.isEmpty())
+    if (const TranslatedFrom* sources = translatedFrom(); error.isEmpty() && sources)
         error = addUnits(translatedRows(*m_reference.reference(), m_session.document(), path, from,
-                                        to, *translatedFrom()));
+                                        to, *sources));
     if (!error.isEmpty())
         emit memoryProblem(tr("The translation memory cannot be written: %1.").arg(error));
     // What each row was translated from is what the reference holds now.
@@ -181,14 +196,24 @@ QList<Suggestion> MemorySession::suggestionsFor(int form, int row) const
         return {};
     const QList<Suggestion> found =
         m_memory->suggest(m_reference.referenceLanguage(), m_spelling.language(), texts.at(row));
-    // A server gone while the window is open: the person's own memory from the next lookup on.
+    // A server gone while the window is open: reached again, or the person's own memory from
+    // the next lookup on.
     if (!m_server.isEmpty() && !isOffline() && !m_memory->readError().isEmpty())
         QTimer::singleShot(0, const_cast<MemorySession*>(this),
-                           [this, why = m_memory->readError()] {
-                               if (!isOffline())
-                                   const_cast<MemorySession*>(this)->goOffline(why);
-                           });
+                           [this] { const_cast<MemorySession*>(this)->keepServer(); });
     return found;
+}
+
+void MemorySession::keepServer()
+{
+    if (m_server.isEmpty() || isOffline() || !m_memory ||
+        (m_memory->isOpen() && m_memory->readError().isEmpty()))
+        return;
+    // A connection the server ended (it restarted) is made again; a server that cannot be
+    // reached, or does not answer, is gone.
+    const QString lost = m_memory->readError();
+    if (const MemoryOpening again = m_memory->open(m_server); !again.error.isEmpty())
+        goOffline(lost.isEmpty() ? again.error : lost);
 }
 
 QString MemorySession::addUnits(const QList<MemoryUnit>& units)
@@ -200,31 +225,33 @@ QString MemorySession::addUnits(const QList<MemoryUnit>& units)
             goOffline(error);
         error = m_memory->add(units).error;
     }
-    if (error.isEmpty() && m_outbox)
-        error = m_outbox->add(units).error;
+    if (error.isEmpty() && isOffline()) {
+        // The outbox, made when there is something to hand on.
+        if (!m_outbox) {
+            auto outbox = std::make_unique<TranslationMemory>();
+            error = outbox->open(TranslationMemory::outboxPath(m_server)).error;
+            if (error.isEmpty())
+                m_outbox = std::move(outbox);
+        }
+        if (m_outbox)
+            error = m_outbox->add(units).error;
+    }
     return error;
 }
 
 void MemorySession::goOffline(const QString& why)
 {
+    m_offline = true;
     m_memory = std::make_unique<TranslationMemory>();
-    m_outbox = std::make_unique<TranslationMemory>();
-    QStringList problems;
-    for (const auto& [memory, where] :
-         {std::pair(m_memory.get(), TranslationMemory::defaultPath()),
-          std::pair(m_outbox.get(), TranslationMemory::outboxPath(m_server))}) {
-        const MemoryOpening opening = memory->open(where);
-        for (const QString& problem : {opening.error, opening.notice})
-            if (!problem.isEmpty())
-                problems << tr("The translation memory: %1.").arg(problem);
-    }
+    QStringList said = {tr("%1. Until it can be, suggestions come from the memory on this "
+                           "computer, which keeps what is learnt and hands it to the server then.")
+                            .arg(oneLine(why))};
+    const MemoryOpening opening = m_memory->open(TranslationMemory::defaultPath());
+    for (const QString& problem : {opening.error, opening.notice})
+        if (!problem.isEmpty())
+            said << tr("The translation memory: %1.").arg(problem);
     m_retry->start();
-    const QString notice =
-        tr("%1. Until it can be, suggestions come from the memory on this computer, "
-           "which keeps what is learnt and hands it to the server then.")
-            .arg(why.left(1).toUpper() + why.mid(1));
-    problems.prepend(notice);
-    emit serverNotice(problems.join(u' '));
+    emit serverNotice(said.join(u' '), true);
     readSources();
 }
 
@@ -251,25 +278,28 @@ void MemorySession::serverFound()
 {
     auto server = std::make_unique<TranslationMemory>();
     if (!server->open(m_server).error.isEmpty())
-        return;       // gone again: looked for later
+        return; // gone again: looked for later
+    server->setServerWait(ServerWait);
     m_outbox.reset(); // closed, to be emptied
     const MemoryAddition handed = server->pushOutbox(m_server);
     if (!handed.error.isEmpty()) {
-        m_outbox = std::make_unique<TranslationMemory>();
-        m_outbox->open(TranslationMemory::outboxPath(m_server));
         emit memoryProblem(tr("The translation memory cannot be written: %1.").arg(handed.error));
         return;
     }
     m_retry->stop();
+    m_offline = false;
     m_memory = std::move(server);
     const int units = handed.added + handed.updated + handed.unchanged;
     const QString shown = serverAddressShown(m_server);
-    emit serverNotice(units == 1 ? tr("The translation memory on %1 can be reached again: what "
-                                      "was learnt meanwhile (one unit) was handed to it.")
-                                       .arg(shown)
-                                 : tr("The translation memory on %1 can be reached again: what "
-                                      "was learnt meanwhile (%2 units) was handed to it.")
-                                       .arg(shown, QString::number(units)));
+    emit serverNotice(units == 0
+                          ? tr("The translation memory on %1 can be reached again.").arg(shown)
+                      : units == 1 ? tr("The translation memory on %1 can be reached again, and "
+                                        "has the unit learnt meanwhile.")
+                                         .arg(shown)
+                                   : tr("The translation memory on %1 can be reached again, and "
+                                        "has the %2 units learnt meanwhile.")
+                                         .arg(shown, QString::number(units)),
+                      false);
     readSources();
 }
 

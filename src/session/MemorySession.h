@@ -38,8 +38,8 @@ public:
     void moveTo(const QString& where);
     // How long a memory whose server cannot be reached waits before it looks for it again.
     void setRetryInterval(int ms);
-    // The server's memory is in use, or would be were it reached.
-    bool isOffline() const { return m_outbox != nullptr; }
+    // The memory's server cannot be reached: the person's own memory is used in its place.
+    bool isOffline() const { return m_offline; }
     // Opens the memory once a reference is open and both languages are set. Returns why it
     // cannot be used or what was done to open it (a damaged file set aside), once: after the
     // first try it returns an empty text.
@@ -63,8 +63,9 @@ public:
 signals:
     // The memory cannot be written: said once per save.
     void memoryProblem(const QString& problem);
-    // The memory's server could not be reached, or can be again: what the workbench says of it.
-    void serverNotice(const QString& notice);
+    // The memory's server could not be reached, or can be again: what the workbench says of it,
+    // while it lasts, or for now.
+    void serverNotice(const QString& notice, bool lasting);
     // What the rows were translated from may differ: the memory opened, learnt, or another
     // language, reference or document.
     void sourcesChanged();
@@ -76,6 +77,8 @@ private:
     void noteStored(const QList<PlacedText>& texts);
     // The person's own memory in place of the server's, which cannot be reached for that reason.
     void goOffline(const QString& why);
+    // A server whose connection was lost is opened again, or the window goes on without it.
+    void keepServer();
     void lookForServer();
     void serverFound();
     // Adds the units to the memory (and to the outbox while the server cannot be reached); why
@@ -90,7 +93,8 @@ private:
     std::unique_ptr<TranslationMemory> m_memory;
     // The server whose memory is used, or would be were it reached; empty for a file.
     QString m_server;
-    // Open while it cannot be reached: what is learnt meanwhile, for the server.
+    bool m_offline = false;
+    // What is learnt while the server cannot be reached, for the server; opened when needed.
     std::unique_ptr<TranslationMemory> m_outbox;
     QThread* m_probe = nullptr;
     // The file the memory's record of the document is kept under: the one it was opened from or

@@ -8,12 +8,16 @@
 #include "Tmx.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 
 #include <numeric>
 #include <random>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
@@ -160,6 +164,33 @@ TEST_F(MemoryTest, UnitsAreUpdatedInPlaceOfferedOnlyInTheirLanguagePairAndShared
     EXPECT_TRUE(TranslationMemory().open(anna).error.endsWith(
         "cannot be read: ERROR:  permission denied for table lexicant_memory\n(42501)"));
     qunsetenv("PGPASSWORD");
+}
+
+// A server that takes a connection and never answers (a network gone without a word) holds a
+// memory that bounds its waits no longer than that; it then says so, and waits no more.
+TEST_F(MemoryTest, AServerThatNeverAnswersIsWaitedForNoLongerThanTheMemoryIsTold)
+{
+    // The system takes connections for a socket that listens and never accepts them.
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_TRUE(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                ::listen(listener, 8) == 0 &&
+                ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0);
+    const QString server =
+        QString("postgresql://anna@127.0.0.1:%1/tm").arg(ntohs(address.sin_port));
+    TranslationMemory memory;
+    memory.setServerWait(std::chrono::milliseconds(300));
+    QElapsedTimer time;
+    time.start();
+    EXPECT_EQ(memory.open(server).error,
+              "the translation memory on " + server + " did not answer within 0.3 seconds");
+    EXPECT_TRUE(memory.suggest("en", "nl", "Open").isEmpty());
+    EXPECT_EQ(memory.add({nl("Open", "Openen")}).error, memory.readError());
+    EXPECT_LT(time.elapsed(), 2000) << "connect_timeout is 10 seconds";
+    ::close(listener);
 }
 
 void MemoryTest::behavesAsAMemory(const QString& where)

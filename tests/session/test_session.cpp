@@ -447,7 +447,7 @@ TEST_F(MemoryRecord, AServerThatStopsLeavesTheWindowItsOwnMemoryUntilItIsBack)
     parts.memory.setRetryInterval(100);
     QStringList notices;
     QObject::connect(&parts.memory, &MemorySession::serverNotice,
-                     [&](const QString& notice) { notices << notice; });
+                     [&](const QString& notice, bool) { notices << notice; });
     const auto waitFor = [&](qsizetype count) {
         for (QDeadlineTimer time(20000); notices.size() < count && !time.hasExpired();)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
@@ -475,8 +475,7 @@ TEST_F(MemoryRecord, AServerThatStopsLeavesTheWindowItsOwnMemoryUntilItIsBack)
     waitFor(2);
     ASSERT_EQ(notices.size(), 2);
     EXPECT_EQ(notices.at(1), "The translation memory on " + server.uri() +
-                                 " can be reached again: what was learnt meanwhile (2 units) was "
-                                 "handed to it.");
+                                 " can be reached again, and has the 2 units learnt meanwhile.");
     TranslationMemory team;
     ASSERT_EQ(team.open(server.uri()).error, "");
     EXPECT_EQ(team.suggest("en", "nl", "Two", 1).value(0).unit.target, "Twee");
