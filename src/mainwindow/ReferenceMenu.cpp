@@ -36,6 +36,7 @@
 #ifdef Q_OS_UNIX
 #include <pwd.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -43,7 +44,6 @@ namespace {
 const QString MemoryPlaceKey = QStringLiteral("memory/place");
 
 } // namespace
-#endif
 
 void QL_Core::createReferenceMenu()
 {
