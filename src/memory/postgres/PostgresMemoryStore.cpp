@@ -234,11 +234,10 @@ MemoryOpening PostgresMemoryStore::open(const QString& uri, MemoryCreation creat
                                 "LIMIT %2")
                      .arg(UnitColumns)
                      .arg(postings::CandidateCount));
-    // The lists in the order the text has its trigrams, as a memory in a file reads them.
-    lists.prepare(QStringLiteral("SELECT band, units FROM lexicant_postings JOIN "
-                                 "json_array_elements_text(?::json) WITH ORDINALITY AS t (trigram, "
-                                 "n) USING (trigram) WHERE family = ? AND band BETWEEN ? AND ? "
-                                 "ORDER BY t.n, band, first"));
+    // By trigram as bytes, band and block, as a memory in a file reads them.
+    lists.prepare(QStringLiteral("SELECT band, units FROM lexicant_postings WHERE family = ? AND "
+                                 "trigram IN (SELECT json_array_elements_text(?::json)) AND band "
+                                 "BETWEEN ? AND ? ORDER BY trigram COLLATE \"C\", band, first"));
     alike.prepare(QStringLiteral("SELECT %1 WHERE id = ANY(?::bigint[])").arg(UnitColumns));
     return {};
 }
@@ -561,7 +560,7 @@ void PostgresMemoryStore::candidates(const QString& sourceLanguage, const QStrin
     const std::vector<qint64> ranked = m_tally.best(
         trigrams, comparable.size(), threshold, m_keys, given,
         [&](int first, int last, const auto& count) {
-            exec(lists, {json, family, first, last});
+            exec(lists, {family, json, first, last});
             noteReadError(lists);
             while (lists.next() && count(lists.value(0).toInt(), lists.value(1).toByteArray())) {
             }

@@ -727,17 +727,19 @@ void SqliteMemoryStore::candidates(const QString& sourceLanguage, const QString&
         return;
     QSqlQuery lists(db);
     lists.setForwardOnly(true);
-    // In the order the text has its trigrams, as a server reads them.
-    lists.prepare(QStringLiteral("SELECT band, units FROM json_each(?) AS t CROSS JOIN postings ON "
-                                 "postings.trigram = t.value WHERE family = ? AND band BETWEEN ? "
-                                 "AND ? ORDER BY t.key, band, block"));
+    // By trigram (as bytes), then band and block, as a server reads them: which lists a lookup
+    // that reaches its budget leaves out is then the same in both, and falls nowhere in
+    // particular in the text.
+    lists.prepare(QStringLiteral("SELECT band, units FROM postings WHERE family = ? AND trigram IN "
+                                 "(SELECT value FROM json_each(?)) AND band BETWEEN ? AND ? "
+                                 "ORDER BY trigram, band, block"));
     const QString json = QString::fromUtf8(
         QJsonDocument(QJsonArray::fromStringList(trigrams)).toJson(QJsonDocument::Compact));
     const std::vector<qint64> ranked = m_tally.best(
         trigrams, comparable.size(), threshold, m_keys, given,
         [&](int first, int last, const auto& count) {
             for (const QVariant& value :
-                 {QVariant(json), QVariant(family), QVariant(first), QVariant(last)})
+                 {QVariant(family), QVariant(json), QVariant(first), QVariant(last)})
                 lists.addBindValue(value);
             lists.exec();
             while (lists.next() && count(lists.value(0).toInt(), lists.value(1).toByteArray())) {
