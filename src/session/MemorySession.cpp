@@ -85,6 +85,10 @@ QString MemorySession::open()
     if (!m_server.isEmpty() && !opening.error.isEmpty()) {
         goOffline(opening.error);
         opening = {};
+    } else if (!m_server.isEmpty()) {
+        // What an earlier window learnt while the server could not be reached.
+        if (const QString handed = m_memory->pushOutbox(m_server).error; !handed.isEmpty())
+            opening.error = handed;
     }
     readSources();
     QStringList problems;
@@ -277,9 +281,9 @@ void MemorySession::lookForServer()
 void MemorySession::serverFound()
 {
     auto server = std::make_unique<TranslationMemory>();
-    if (!server->open(m_server).error.isEmpty())
-        return; // gone again: looked for later
     server->setServerWait(ServerWait);
+    if (!server->open(m_server).error.isEmpty())
+        return;       // gone again: looked for later
     m_outbox.reset(); // closed, to be emptied
     const MemoryAddition handed = server->pushOutbox(m_server);
     if (!handed.error.isEmpty()) {
@@ -289,7 +293,9 @@ void MemorySession::serverFound()
     m_retry->stop();
     m_offline = false;
     m_memory = std::move(server);
-    const int units = handed.added + handed.updated + handed.unchanged;
+    readSources();
+    // What the server did not have yet.
+    const int units = handed.added + handed.updated;
     const QString shown = serverAddressShown(m_server);
     emit serverNotice(units == 0
                           ? tr("The translation memory on %1 can be reached again.").arg(shown)
@@ -300,7 +306,6 @@ void MemorySession::serverFound()
                                         "has the %2 units learnt meanwhile.")
                                          .arg(shown, QString::number(units)),
                       false);
-    readSources();
 }
 
 Pretranslation MemorySession::pretranslation() const

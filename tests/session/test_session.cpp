@@ -475,7 +475,7 @@ TEST_F(MemoryRecord, AServerThatStopsLeavesTheWindowItsOwnMemoryUntilItIsBack)
     waitFor(2);
     ASSERT_EQ(notices.size(), 2);
     EXPECT_EQ(notices.at(1), "The translation memory on " + server.uri() +
-                                 " can be reached again, and has the 2 units learnt meanwhile.");
+                                 " can be reached again, and has the unit learnt meanwhile.");
     TranslationMemory team;
     ASSERT_EQ(team.open(server.uri()).error, "");
     EXPECT_EQ(team.suggest("en", "nl", "Two", 1).value(0).unit.target, "Twee");
