@@ -287,6 +287,17 @@ Meld de foutcode op onze website.<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>Glossary</name>
+    <message>
+        <source>&quot;%1&quot; is not translated, by the glossary</source>
+        <translation>&quot;%1&quot; wordt niet vertaald, volgens de woordenlijst</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is &quot;%2&quot; in the glossary</source>
+        <translation>&quot;%1&quot; is &quot;%2&quot; in de woordenlijst</translation>
+    </message>
+</context>
+<context>
     <name>LanguageFile</name>
     <message>
         <source>Error during loading!<byte value="xd"/>

@@ -21,6 +21,7 @@ struct HunspellLibrary {
     decltype(&::Hunspell_destroy) destroy = nullptr;
     decltype(&::Hunspell_spell) spell = nullptr;
     decltype(&::Hunspell_suggest) suggest = nullptr;
+    decltype(&::Hunspell_stem) stem = nullptr;
     decltype(&::Hunspell_free_list) freeList = nullptr;
     decltype(&::Hunspell_add) add = nullptr;
     decltype(&::Hunspell_get_dic_encoding) encoding = nullptr;
@@ -39,7 +40,7 @@ const HunspellLibrary& hunspell()
         };
         if (!library.load() || !resolve(api.create, "Hunspell_create") ||
             !resolve(api.destroy, "Hunspell_destroy") || !resolve(api.spell, "Hunspell_spell") ||
-            !resolve(api.suggest, "Hunspell_suggest") ||
+            !resolve(api.suggest, "Hunspell_suggest") || !resolve(api.stem, "Hunspell_stem") ||
             !resolve(api.freeList, "Hunspell_free_list") || !resolve(api.add, "Hunspell_add") ||
             !resolve(api.encoding, "Hunspell_get_dic_encoding"))
             api.problem = QStringLiteral("the spelling library cannot be used: %1")
@@ -156,11 +157,23 @@ QStringList HunspellSpeller::suggestions(const QString& word) const
 {
     char** list = nullptr;
     const int n = hunspell().suggest(m_handle, &list, encoded(word).constData());
-    QStringList found;
+    return taken(list, n);
+}
+
+QStringList HunspellSpeller::stems(const QString& word) const
+{
+    char** list = nullptr;
+    const int n = hunspell().stem(m_handle, &list, encoded(word).constData());
+    return taken(list, n);
+}
+
+QStringList HunspellSpeller::taken(char** list, int n) const
+{
+    QStringList words;
     for (int i = 0; i < n; ++i)
-        found << (m_utf8 ? QString::fromUtf8(list[i]) : QString::fromLatin1(list[i]));
+        words << (m_utf8 ? QString::fromUtf8(list[i]) : QString::fromLatin1(list[i]));
     hunspell().freeList(m_handle, &list, n);
-    return found;
+    return words;
 }
 
 QString HunspellSpeller::addToPersonalList(const QString& word)

@@ -34,6 +34,9 @@ public:
     QString language() const { return m_language; }
     bool knows(const QString& word) const override;
     QStringList suggestions(const QString& word) const;
+    // The word's stems by the dictionary's affixes ("bestand" of "bestanden"); none for a word
+    // it does not know.
+    QStringList stems(const QString& word) const;
     // Adds the word to the personal word list and to this dictionary; the reason it could not be
     // written, or an empty text.
     QString addToPersonalList(const QString& word);
@@ -44,6 +47,8 @@ public:
 private:
     HunspellSpeller(const QString& language, Hunhandle* handle);
     QByteArray encoded(const QString& word) const;
+    // The words of a list Hunspell made, in this dictionary's encoding; the list is freed.
+    QStringList taken(char** list, int n) const;
 
     QString m_language;
     Hunhandle* m_handle;
