@@ -1,7 +1,9 @@
 // The checks over a largest document of real words: every check over all 24 forms without and
 // with spelling (Hunspell, nl_NL), the floor of asking Hunspell about every word once, and
-// what the editor does per keystroke: the marks of a 400-character row.
+// what the editor does per keystroke: the marks of a 400-character row; and a glossary of 5,000
+// terms: its terms of a row found, and its check over all forms, each with a glossary read anew.
 #include "Dictionaries.h"
+#include "Glossary.h"
 #include "ReferenceChecks.h"
 #include "WorkingCopy.h"
 
@@ -104,6 +106,63 @@ void BM_MarksOfA400CharacterRowAsTyped(benchmark::State& state)
         benchmark::DoNotOptimize(textMarks(text, reference, d.speller.get()).size());
 }
 
+// 5,000 terms: the document's 19 words with their translations, and two-word terms of made-up
+// first words after them ("term17 file"), each stemmed by nl_NL and en_US.
+Glossary glossaryOf5000()
+{
+    const QStringList english = QStringLiteral("file open save window text form row dictionary "
+                                               "translation check settings user change delete "
+                                               "add search replace exit")
+                                    .split(u' ');
+    const QStringList dutch = QStringLiteral("bestand openen opslaan venster tekst formulier rij "
+                                             "woordenboek vertaling controle instellingen "
+                                             "gebruiker wijzigen verwijderen toevoegen zoeken "
+                                             "vervangen afsluiten")
+                                  .split(u' ');
+    QList<GlossaryTerm> terms;
+    for (qsizetype i = 0; i < english.size(); ++i)
+        terms.append({english.at(i), dutch.at(i)});
+    for (int i = 0; terms.size() < 5000; ++i)
+        terms.append({QStringLiteral("term%1 %2").arg(i).arg(english.at(i % english.size())),
+                      QStringLiteral("term%1 %2").arg(i).arg(dutch.at(i % dutch.size()))});
+    QString problem;
+    std::shared_ptr<HunspellSpeller> en = HunspellSpeller::load(QStringLiteral("en_US"), problem);
+    if (!en)
+        qFatal("%s", qPrintable(problem));
+    HunspellSpeller* nl = documents().speller.get();
+    return Glossary(
+        terms, [en](const QString& word) { return en->stems(word); },
+        [nl](const QString& word) { return nl->stems(word); });
+}
+
+// The terms of a row of 300 characters, as the workbench marks them when the row is shown.
+void BM_GlossaryTermsOfARow(benchmark::State& state)
+{
+    const Glossary glossary = glossaryOf5000();
+    const QString reference = documents().reference.formText(1).at(0);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(glossary.find(reference).size());
+}
+
+// The glossary check of every row of all forms.
+void BM_GlossaryCheckOverAllForms(benchmark::State& state)
+{
+    Documents& d = documents();
+    const Glossary glossary = glossaryOf5000();
+    for (auto _ : state) {
+        qsizetype problems = 0;
+        for (int form = 1; form <= LanguageDocument::FormCount; ++form)
+            for (int row = 0; row < LanguageDocument::RowCount; ++row)
+                problems += glossary
+                                .problems(d.reference.formText(form).at(row),
+                                          d.document.formText(form).at(row))
+                                .size();
+        state.counters["problems"] = double(problems);
+    }
+}
+
+BENCHMARK(BM_GlossaryTermsOfARow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GlossaryCheckOverAllForms)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EveryCheckOverAllForms)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EveryCheckAndSpellingOverAllForms)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HunspellFloorEveryWordOnce)->Unit(benchmark::kMillisecond);

@@ -3,21 +3,45 @@
 #include "ScreenText.h"
 
 #include <QCoreApplication>
-#include <QHash>
-#include <QSet>
 
 #include <algorithm>
 
-namespace {
+Glossary::Glossary(QList<GlossaryTerm> terms, Stemmer sourceStems, Stemmer targetStems)
+    : m_terms(std::move(terms))
+    , m_source{std::move(sourceStems), {}}
+    , m_target{std::move(targetStems), {}}
+{
+    for (qsizetype t = 0; t < m_terms.size(); ++t) {
+        m_sourceWords.append(wordsOf(m_terms.at(t).source));
+        m_targetWords.append(wordsOf(m_terms.at(t).target));
+        if (!m_sourceWords.last().isEmpty())
+            for (const QString& form : m_source.of(m_sourceWords.last().first().key))
+                m_byFirst[form].append(t);
+    }
+}
 
-// A word of a text: where it stands and how it is compared (in lower case, without its access
-// key).
-struct Word {
-    qsizetype start, end;
-    QString key;
-};
+const QSet<QString>& Glossary::Language::of(const QString& word)
+{
+    auto found = forms.find(word);
+    if (found == forms.end()) {
+        // Only a stem with the word's first letter: an inflection ("files", "bestanden"), not a
+        // word made with a prefix ("profile" of "file").
+        QSet<QString> all = {word};
+        if (stems)
+            for (const QString& stem : stems(word))
+                if (stem.startsWith(word.front(), Qt::CaseInsensitive))
+                    all.insert(stem.toLower());
+        found = forms.insert(word, all);
+    }
+    return *found;
+}
 
-QList<Word> wordsOf(const QString& text)
+bool Glossary::Language::same(const QString& a, const QString& b)
+{
+    return a == b || of(a).intersects(of(b));
+}
+
+QList<Glossary::Word> Glossary::wordsOf(const QString& text)
 {
     const ScreenText read(text);
     QList<Word> words;
@@ -28,69 +52,30 @@ QList<Word> wordsOf(const QString& text)
     return words;
 }
 
-// A word's forms as compared: itself and its stems, each asked for once a call.
-class Forms {
-public:
-    explicit Forms(const Stemmer& stems)
-        : m_stems(stems)
-    {
-    }
-    const QSet<QString>& of(const QString& word)
-    {
-        auto found = m_forms.find(word);
-        if (found == m_forms.end()) {
-            // Only a stem with the word's first letter: an inflection ("files", "bestanden"),
-            // not a word made with a prefix ("profile" of "file").
-            QSet<QString> forms = {word};
-            if (m_stems)
-                for (const QString& stem : m_stems(word))
-                    if (stem.startsWith(word.front(), Qt::CaseInsensitive))
-                        forms.insert(stem.toLower());
-            found = m_forms.insert(word, forms);
-        }
-        return *found;
-    }
-    bool same(const QString& a, const QString& b) { return a == b || of(a).intersects(of(b)); }
-
-private:
-    const Stemmer& m_stems;
-    QHash<QString, QSet<QString>> m_forms;
-};
-
-} // namespace
-
-QList<TermPlace> findTerms(const QList<GlossaryTerm>& terms, const QString& text,
-                           const Stemmer& stems, bool targets)
+qsizetype Glossary::match(const QList<Word>& words, qsizetype at, const QList<Word>& term,
+                          Language& language)
 {
-    Forms forms(stems);
-    // Each term by the forms of its first word, so that a word of the text is looked up, not
-    // compared with every term.
-    QList<QList<Word>> termWords;
-    QHash<QString, QList<qsizetype>> byFirst;
-    for (qsizetype t = 0; t < terms.size(); ++t) {
-        termWords.append(wordsOf(targets ? terms.at(t).target : terms.at(t).source));
-        if (!termWords.last().isEmpty())
-            for (const QString& form : forms.of(termWords.last().first().key))
-                byFirst[form].append(t);
-    }
-    const QList<Word> words = wordsOf(text);
+    if (term.isEmpty() || at + term.size() > words.size())
+        return -1;
+    for (qsizetype i = 0; i < term.size(); ++i)
+        if (!language.same(words.at(at + i).key, term.at(i).key))
+            return -1;
+    return words.at(at + term.size() - 1).end;
+}
+
+QList<TermPlace> Glossary::find(const QString& reference) const
+{
+    const QList<Word> words = wordsOf(reference);
     QList<TermPlace> found;
     for (qsizetype w = 0; w < words.size(); ++w) {
         TermPlace best{0, 0, -1};
-        QSet<qsizetype> tried;
-        for (const QString& form : forms.of(words.at(w).key)) {
-            for (const qsizetype t : byFirst.value(form)) {
-                const QList<Word>& term = termWords.at(t);
-                if (tried.contains(t) || w + term.size() > words.size())
-                    continue;
-                tried.insert(t);
-                bool whole = true;
-                for (qsizetype i = 0; whole && i < term.size(); ++i)
-                    whole = forms.same(words.at(w + i).key, term.at(i).key);
-                const qsizetype end = words.at(w + term.size() - 1).end;
-                if (whole && (best.term < 0 || end - words.at(w).start > best.length ||
-                              (end - words.at(w).start == best.length && t < best.term)))
-                    best = {words.at(w).start, end - words.at(w).start, t};
+        for (const QString& form : m_source.of(words.at(w).key)) {
+            for (const qsizetype t : m_byFirst.value(form)) {
+                const qsizetype end = match(words, w, m_sourceWords.at(t), m_source);
+                const qsizetype length = end - words.at(w).start;
+                if (end >= 0 && (best.term < 0 || length > best.length ||
+                                 (length == best.length && t < best.term)))
+                    best = {words.at(w).start, length, t};
             }
         }
         if (best.term < 0)
@@ -102,27 +87,41 @@ QList<TermPlace> findTerms(const QList<GlossaryTerm>& terms, const QString& text
     return found;
 }
 
-QStringList glossaryProblems(const QList<GlossaryTerm>& terms, const QString& reference,
-                             const QString& text, const Stemmer& sourceStems,
-                             const Stemmer& targetStems)
+QStringList Glossary::problems(const QString& reference, const QString& text) const
 {
     QStringList problems;
-    for (const TermPlace& place : findTerms(terms, reference, sourceStems)) {
-        const GlossaryTerm& term = terms.at(place.term);
-        const QString written = reference.mid(place.start, place.length);
+    const QList<Word> words = wordsOf(text);
+    QSet<QString> forms; // of all the text's words
+    for (const Word& word : words)
+        forms.unite(m_target.of(word.key));
+    for (const TermPlace& place : find(reference)) {
+        const GlossaryTerm& term = m_terms.at(place.term);
+        const auto written = [&] { return reference.mid(place.start, place.length); };
         if (term.doNotTranslate) {
-            // As written, as a whole word: a name keeps its case.
-            const QList<TermPlace> there = findTerms({{written, {}, true}}, text, {});
-            if (std::ranges::none_of(there, [&](const TermPlace& p) {
-                    return QStringView(text).mid(p.start, p.length) == written;
-                }))
+            // As written, as whole words: a name keeps its case.
+            const QList<Word> name = wordsOf(written());
+            Language exact;
+            bool kept = false;
+            for (qsizetype w = 0; w < words.size() && !kept; ++w) {
+                const qsizetype end = match(words, w, name, exact);
+                kept = end >= 0 && QStringView(text).mid(words.at(w).start,
+                                                         end - words.at(w).start) == written();
+            }
+            if (!kept)
                 problems << QCoreApplication::translate("Glossary",
                                                         "\"%1\" is not translated, by the glossary")
-                                .arg(written);
-        } else if (!term.target.isEmpty() && findTerms({term}, text, targetStems, true).isEmpty()) {
-            problems << QCoreApplication::translate("Glossary", "\"%1\" is \"%2\" in the glossary")
-                            .arg(written, term.target);
+                                .arg(written());
+            continue;
         }
+        // A word by the forms the text has; more words word by word.
+        const QList<Word>& target = m_targetWords.at(place.term);
+        bool held = target.isEmpty() ||
+                    (target.size() == 1 && m_target.of(target.first().key).intersects(forms));
+        for (qsizetype w = 0; w < words.size() && !held && target.size() > 1; ++w)
+            held = match(words, w, target, m_target) >= 0;
+        if (!held)
+            problems << QCoreApplication::translate("Glossary", "\"%1\" is \"%2\" in the glossary")
+                            .arg(written(), term.target);
     }
     return problems;
 }

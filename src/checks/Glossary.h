@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -26,16 +28,43 @@ struct TermPlace {
     bool operator==(const TermPlace&) const = default;
 };
 
-// The terms (their source, or with `targets` their translation) that stand in the text as whole
-// words one after the other, in any case, as written or inflected: a word of the text and one of
-// the term are one when they share a stem. Of terms that overlap, the one that starts first, then
-// the longer; in the order they stand.
-QList<TermPlace> findTerms(const QList<GlossaryTerm>& terms, const QString& text,
-                           const Stemmer& stems, bool targets = false);
+// A glossary of one language pair, read once for the texts it is asked about: its terms are
+// found in a text as whole words one after the other, in any case, as written or inflected (a
+// word of the text and one of the term are one when they share a stem with the word's first
+// letter: "files", "bestanden", not "profile").
+class Glossary {
+public:
+    Glossary(QList<GlossaryTerm> terms, Stemmer sourceStems, Stemmer targetStems);
 
-// What a translation does against the glossary: each term of the reference whose translation is
-// not in the text (as written or inflected), and each term not to be translated that is not there
-// as written.
-QStringList glossaryProblems(const QList<GlossaryTerm>& terms, const QString& reference,
-                             const QString& text, const Stemmer& sourceStems,
-                             const Stemmer& targetStems);
+    const QList<GlossaryTerm>& terms() const { return m_terms; }
+    // The terms in a text of the source language: of terms that overlap, the one that starts
+    // first, then the longer; in the order they stand.
+    QList<TermPlace> find(const QString& reference) const;
+    // What a translation does against the glossary: each term of the reference whose translation
+    // is not in the text (as written or inflected), and each term not to be translated that is
+    // not there as written.
+    QStringList problems(const QString& reference, const QString& text) const;
+
+private:
+    struct Word {
+        qsizetype start, end;
+        QString key; // in lower case, without its access key
+    };
+    // A language's words and their forms (themselves and their stems), each asked for once.
+    struct Language {
+        Stemmer stems;
+        QHash<QString, QSet<QString>> forms;
+        const QSet<QString>& of(const QString& word);
+        bool same(const QString& a, const QString& b);
+    };
+    static QList<Word> wordsOf(const QString& text);
+    // Where the words stand in the words of a text from `at`, as one: their end, or -1.
+    static qsizetype match(const QList<Word>& words, qsizetype at, const QList<Word>& term,
+                           Language& language);
+
+    QList<GlossaryTerm> m_terms;
+    QList<QList<Word>> m_sourceWords, m_targetWords;
+    // Each term by the forms of its first word.
+    QHash<QString, QList<qsizetype>> m_byFirst;
+    mutable Language m_source, m_target;
+};

@@ -27,7 +27,7 @@ Stemmer stemmer(const char* language)
 
 TEST(Glossary, TermsAreWholeWordsInAnyCaseAndFormTheLongestFirst)
 {
-    const Stemmer english = stemmer("en_US");
+    const Glossary glossary(Terms, stemmer("en_US"), {});
     const struct {
         const char* text;
         QStringList found; // each place's text
@@ -40,7 +40,7 @@ TEST(Glossary, TermsAreWholeWordsInAnyCaseAndFormTheLongestFirst)
     };
     for (const auto& c : cases) {
         QStringList found;
-        for (const TermPlace& place : findTerms(Terms, c.text, english))
+        for (const TermPlace& place : glossary.find(c.text))
             found << QString(c.text).mid(place.start, place.length);
         EXPECT_EQ(found, c.found) << c.text;
     }
@@ -48,7 +48,7 @@ TEST(Glossary, TermsAreWholeWordsInAnyCaseAndFormTheLongestFirst)
 
 TEST(Glossary, ATranslationMustHoldEachTermsTranslationInAnyFormAndANameAsWritten)
 {
-    const Stemmer english = stemmer("en_US"), dutch = stemmer("nl_NL");
+    const Glossary glossary(Terms, stemmer("en_US"), stemmer("nl_NL"));
     const struct {
         const char* reference;
         const char* text;
@@ -62,6 +62,6 @@ TEST(Glossary, ATranslationMustHoldEachTermsTranslationInAnyFormAndANameAsWritte
         {"Delete 3 rows", "Verwijder 3 rijen", {}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(glossaryProblems(Terms, c.reference, c.text, english, dutch), c.problems)
+        EXPECT_EQ(glossary.problems(c.reference, c.text), c.problems)
             << c.reference << " / " << c.text;
 }
