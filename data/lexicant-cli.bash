@@ -86,6 +86,7 @@ _lexicant_cli()
         stats) options="--against --language --check-capitals --checks --skip" ;;
         tm) options="--tm --against --reference-language --language --max --print-sql -o --output" ;;
         pretranslate) options="--tm --against --reference-language --language -o --output" ;;
+        glossary) options="--tm --reference-language --language --note --do-not-translate" ;;
         esac
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
         return
@@ -105,6 +106,7 @@ _lexicant_cli()
             _lexicant_cli_files "$cur" lsf
         fi
         ;;
+    glossary) ((COMP_CWORD == 2)) && COMPREPLY=($(compgen -W "add list" -- "$cur")) ;;
     *) _lexicant_cli_files "$cur" lsf ;;
     esac
 }

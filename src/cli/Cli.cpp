@@ -111,6 +111,15 @@ const Command Commands[] = {
      "(or every unit of --tm FILE); pull copies its units into\n"
      "your memory (or --tm FILE)",
      commandTm},
+    {"glossary", "add|list [--tm DB] --reference-language LANG --language LANG ...",
+     "the glossary beside the translation memory (DB as for\n"
+     "tm), one per pair of languages: add SOURCE TARGET\n"
+     "[--note TEXT] or add SOURCE --do-not-translate adds a\n"
+     "term or changes the one of that source in any case;\n"
+     "list prints the terms, a line each: source, target and\n"
+     "note, between tabs (\"-\" as the target of a term not\n"
+     "translated)",
+     commandGlossary},
     {"pretranslate",
      "[--tm DB] --against REFERENCE --reference-language LANG --language LANG FILE -o OUT",
      "write FILE with each empty row the reference uses\n"
@@ -295,11 +304,13 @@ std::optional<Invocation> parse(const QStringList& arguments, QString& problem)
         {QStringLiteral("--reference-language"), QStringLiteral("reference-language")},
         {QStringLiteral("--max"), QStringLiteral("max")},
         {QStringLiteral("--format"), QStringLiteral("format")},
+        {QStringLiteral("--note"), QStringLiteral("note")},
     };
     static const QMap<QString, QString> flags = {
         {QStringLiteral("--use-fuzzy"), QStringLiteral("use-fuzzy")},
         {QStringLiteral("--check-capitals"), QStringLiteral("check-capitals")},
         {QStringLiteral("--print-sql"), QStringLiteral("print-sql")},
+        {QStringLiteral("--do-not-translate"), QStringLiteral("do-not-translate")},
     };
     Invocation call;
     QMap<QString, QString> spelled; // each option's name as the arguments give it

@@ -112,4 +112,5 @@ int commandFromXliff(Session& session, const Invocation& call);
 int commandCheck(Session& session, const Invocation& call);
 int commandDiff(Session& session, const Invocation& call);
 int commandTm(Session& session, const Invocation& call);
+int commandGlossary(Session& session, const Invocation& call);
 int commandPretranslate(Session& session, const Invocation& call);

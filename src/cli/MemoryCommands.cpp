@@ -320,6 +320,42 @@ int commandTm(Session& session, const Invocation& call)
         QStringLiteral("tm takes add, suggest, import, export, init, push, pull or stats"));
 }
 
+int commandGlossary(Session& session, const Invocation& call)
+{
+    const QString action = call.positional.value(0);
+    const bool untranslated = call.option("do-not-translate").has_value();
+    const bool add =
+        action == QLatin1String("add") && call.positional.size() == (untranslated ? 2 : 3) &&
+        call.onlyOptions({"tm", "reference-language", "language", "note", "do-not-translate"});
+    const bool list = action == QLatin1String("list") && call.positional.size() == 1 &&
+                      call.onlyOptions({"tm", "reference-language", "language"});
+    if ((!add && !list) || !call.option("reference-language") || !call.option("language"))
+        return session.usage(QStringLiteral(
+            "glossary takes add SOURCE TARGET [--note TEXT], add SOURCE --do-not-translate, or "
+            "list, with --reference-language LANG --language LANG"));
+    TranslationMemory memory(CommandBusyTimeoutMs);
+    if (const int status = openMemory(
+            session, call, memory, add ? MemoryCreation::MakeIfMissing : MemoryCreation::MustExist))
+        return status;
+    const QString from = *call.option("reference-language"), to = *call.option("language");
+    if (add) {
+        const GlossaryTerm term{call.positional.at(1),
+                                untranslated ? QString() : call.positional.at(2), untranslated,
+                                call.option("note").value_or(QString())};
+        if (const QString problem = memory.addTerms(from, to, {term}); !problem.isEmpty())
+            return session.failure(problem);
+        return ExitOk;
+    }
+    QString out;
+    for (const GlossaryTerm& term : memory.terms(from, to))
+        out += QStringList{term.source, term.doNotTranslate ? QStringLiteral("-") : term.target,
+                           term.note}
+                   .join(u'\t') +
+               u'\n';
+    session.print(out);
+    return memoryReadStatus(session, memory, ExitOk);
+}
+
 int commandPretranslate(Session& session, const Invocation& call)
 {
     if (call.positional.size() != 1 || !call.option("against") || !call.option("output") ||

@@ -135,6 +135,23 @@ QList<UnitCount> BoundedStore::counts() const
         .value_or(QList<UnitCount>());
 }
 
+QString BoundedStore::addTerms(const QString& sourceLanguage, const QString& targetLanguage,
+                               const QList<GlossaryTerm>& terms)
+{
+    return call<QString>([=](MemoryStore& store) {
+               return store.addTerms(sourceLanguage, targetLanguage, terms);
+           })
+        .value_or(m_silence);
+}
+
+QList<GlossaryTerm> BoundedStore::terms(const QString& sourceLanguage,
+                                        const QString& targetLanguage) const
+{
+    return call<QList<GlossaryTerm>>(
+               [=](MemoryStore& store) { return store.terms(sourceLanguage, targetLanguage); })
+        .value_or(QList<GlossaryTerm>());
+}
+
 QStringList BoundedStore::schema() const
 {
     return call<QStringList>([](MemoryStore& store) { return store.schema(); })

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Glossary.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -42,6 +44,12 @@ struct UnitCount {
     QString sourceLanguage, targetLanguage, origin;
     qint64 units = 0;
 };
+
+// A text as a store keeps it: an empty one, never none (SQL's NULL).
+inline QString stored(const QString& text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
 
 // How far a long addition is: the units written so far.
 using AdditionProgress = std::function<void(qsizetype written)>;
@@ -102,6 +110,14 @@ public:
     virtual QList<MemoryUnit> units() const = 0;
     // The units of each language pair and origin, by the pair as written, then origin.
     virtual QList<UnitCount> counts() const = 0;
+    // Adds the terms to the glossary of the languages' family (their primary languages), or
+    // updates those of the same source term in any case, in one transaction; why not, or an
+    // empty text.
+    virtual QString addTerms(const QString& sourceLanguage, const QString& targetLanguage,
+                             const QList<GlossaryTerm>& terms) = 0;
+    // The glossary of the languages' family, by source term.
+    virtual QList<GlossaryTerm> terms(const QString& sourceLanguage,
+                                      const QString& targetLanguage) const = 0;
     // The statements that make an empty memory, for an administrator to run by hand; none where
     // the store makes its memory itself (a file).
     virtual QStringList schema() const { return {}; }

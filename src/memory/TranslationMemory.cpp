@@ -255,6 +255,20 @@ QList<UnitCount> TranslationMemory::counts() const
     return isOpen() ? m_store->counts() : QList<UnitCount>();
 }
 
+QString TranslationMemory::addTerms(const QString& sourceLanguage, const QString& targetLanguage,
+                                    const QList<GlossaryTerm>& terms)
+{
+    if (!isOpen())
+        return readError().isEmpty() ? NotOpen : readError();
+    return m_store->addTerms(sourceLanguage, targetLanguage, terms);
+}
+
+QList<GlossaryTerm> TranslationMemory::terms(const QString& sourceLanguage,
+                                             const QString& targetLanguage) const
+{
+    return isOpen() ? m_store->terms(sourceLanguage, targetLanguage) : QList<GlossaryTerm>();
+}
+
 QString TranslationMemory::outboxPath(const QString& server)
 {
     // One file per server, however its address names the password.

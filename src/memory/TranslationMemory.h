@@ -63,6 +63,10 @@ public:
     QList<MemoryUnit> units() const;
     // The units of each language pair and origin.
     QList<UnitCount> counts() const;
+    // The glossary of a language pair (and its relatives), and additions to it (MemoryStore).
+    QString addTerms(const QString& sourceLanguage, const QString& targetLanguage,
+                     const QList<GlossaryTerm>& terms);
+    QList<GlossaryTerm> terms(const QString& sourceLanguage, const QString& targetLanguage) const;
 
     // Where a program keeps what it learns while the server at that address cannot be reached:
     // a memory file of that server's own in the person's data folder.

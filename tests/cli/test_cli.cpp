@@ -124,6 +124,7 @@ TEST_F(CliTest, WrongCallsHaveTheirExitCodesAndMessages)
 2 | diff a b -o c | diff takes
 2 | diff @ok.lsf @missing.lsf | @missing.lsf: No such file or directory
 2 | tm | tm takes add, suggest, import, export, init, push, pull or stats
+2 | glossary list --reference-language en | glossary takes
 2 | tm push x | tm push takes a server's address
 2 | tm pull postgresql://h/d --tm postgresql://h/e | tm pull takes
 2 | tm add --against a --reference-language en --language nl | tm add takes

@@ -645,3 +645,23 @@ TEST_F(CliCheck, AServerMemoryIsPulledPushedCountedAndImportedWholeOrNotAtAll)
     ASSERT_EQ(server.start(), "");
     EXPECT_TRUE(run({"tm", "stats", "--tm", server.uri()}).out.endsWith("\n4 units in all\n"));
 }
+
+// A glossary kept beside the memory: a term changed by its source in any case, a name not
+// translated, listed for a related language.
+TEST_F(CliCheck, AGlossaryTakesTermsAndListsThemForItsLanguages)
+{
+    const QStringList pair = {"--tm",  path("tm.sqlite"), "--reference-language",
+                              "en_US", "--language",      "nl_NL"};
+    ASSERT_EQ(run(QStringList{"glossary", "add", "language file", "taalbestand"} + pair).status, 0);
+    ASSERT_EQ(run(QStringList{"glossary", "add", "Language File", "taalbestand", "--note",
+                              "the .lsf file"} +
+                  pair)
+                  .status,
+              0);
+    ASSERT_EQ(run(QStringList{"glossary", "add", "Lexicant", "--do-not-translate"} + pair).status,
+              0);
+    EXPECT_EQ(run({"glossary", "list", "--tm", path("tm.sqlite"), "--reference-language", "en",
+                   "--language", "nl_BE"})
+                  .out,
+              "Language File\ttaalbestand\tthe .lsf file\nLexicant\t-\t\n");
+}

@@ -250,6 +250,18 @@ void MemoryTest::behavesAsAMemory(const QString& where)
     EXPECT_EQ(std::pair(memory.add({older}).unchanged, other.add({older, newer}).updated),
               std::pair(1, 0));
     EXPECT_EQ(memory.suggest("en", "nl", "Print", 1).value(0).unit.target, "Afdrukken");
+    // The glossary of a language family: a term updated by its source in any case.
+    ASSERT_EQ(memory.addTerms("en_US", "nl_NL",
+                              {{"File", "bestand"}, {"Lexicant", {}, true, "the product"}}),
+              "");
+    ASSERT_EQ(other.addTerms("en", "nl", {{"file", "bestand", false, "a document", "noun"}}), "");
+    QStringList terms;
+    for (const GlossaryTerm& t : memory.terms("en", "nl_BE"))
+        terms << QStringList{t.source, t.target, QString::number(t.doNotTranslate), t.note,
+                             t.partOfSpeech}
+                     .join(u'|');
+    EXPECT_EQ(terms, QStringList({"file|bestand|0|a document|noun", "Lexicant||1|the product|"}));
+    EXPECT_TRUE(memory.terms("en", "de").isEmpty());
     // One language under several names; a relative after it.
     memory.add({{"en-GB", "nl_BE", "Close", "Sluit", "t.tmx", 0, -1, {}},
                 {"en-US", "nl-NL", "Close", "Sluiten", "t.tmx", 0, -1, {}}});

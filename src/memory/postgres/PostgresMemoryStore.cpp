@@ -132,6 +132,11 @@ QStringList PostgresMemoryStore::schema() const
                        "NULL, band smallint NOT NULL, first bigint NOT NULL, last bigint NOT "
                        "NULL, count integer NOT NULL, units bytea NOT NULL, PRIMARY KEY (family, "
                        "trigram, band, first))"),
+        // The glossary, by the family and the source term in lower case.
+        QStringLiteral("CREATE TABLE lexicant_terms (family text NOT NULL, source_key text NOT "
+                       "NULL, source text NOT NULL, target text NOT NULL, do_not_translate "
+                       "boolean NOT NULL, note text NOT NULL, part_of_speech text NOT NULL, "
+                       "PRIMARY KEY (family, source_key))"),
     };
 }
 
@@ -603,6 +608,53 @@ QList<MemoryUnit> PostgresMemoryStore::unitsOf(const QString& sourceLanguage,
     exec(q, {languageKey(sourceLanguage), languageKey(targetLanguage), origin});
     while (q.next())
         found.append(unitFrom(q));
+    noteReadError(q);
+    return found;
+}
+
+QString PostgresMemoryStore::addTerms(const QString& sourceLanguage, const QString& targetLanguage,
+                                      const QList<GlossaryTerm>& terms)
+{
+    if (!isOpen())
+        return QStringLiteral("no translation memory is open");
+    QSqlDatabase db = existing(m_connection);
+    QSqlError error = run(db, QStringLiteral("BEGIN"));
+    QSqlQuery write(db);
+    write.prepare(QStringLiteral(
+        "INSERT INTO lexicant_terms (family, source_key, source, target, do_not_translate, note, "
+        "part_of_speech) VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT (family, source_key) DO UPDATE "
+        "SET source = EXCLUDED.source, target = EXCLUDED.target, do_not_translate = "
+        "EXCLUDED.do_not_translate, note = EXCLUDED.note, part_of_speech = "
+        "EXCLUDED.part_of_speech"));
+    const QString family = familyOf(sourceLanguage, targetLanguage);
+    for (qsizetype i = 0; i < terms.size() && !error.isValid(); ++i) {
+        const GlossaryTerm& term = terms.at(i);
+        if (!exec(write, {family, term.source.toLower(), term.source, stored(term.target),
+                          term.doNotTranslate, stored(term.note), stored(term.partOfSpeech)}))
+            error = write.lastError();
+    }
+    if (!error.isValid())
+        error = run(db, QStringLiteral("COMMIT"));
+    if (error.isValid()) {
+        run(db, QStringLiteral("ROLLBACK"));
+        return QStringLiteral("the glossary on %1 cannot be added to: %2")
+            .arg(m_shown, reasonOf(error));
+    }
+    return {};
+}
+
+QList<GlossaryTerm> PostgresMemoryStore::terms(const QString& sourceLanguage,
+                                               const QString& targetLanguage) const
+{
+    QList<GlossaryTerm> found;
+    QSqlQuery q(existing(m_connection));
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT source, target, do_not_translate, note, part_of_speech FROM "
+                             "lexicant_terms WHERE family = ? ORDER BY source_key"));
+    exec(q, {familyOf(sourceLanguage, targetLanguage)});
+    while (q.next())
+        found.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toBool(),
+                      q.value(3).toString(), q.value(4).toString()});
     noteReadError(q);
     return found;
 }

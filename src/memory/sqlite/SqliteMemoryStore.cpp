@@ -786,6 +786,63 @@ QList<MemoryUnit> SqliteMemoryStore::unitsOf(const QString& sourceLanguage,
     return found;
 }
 
+// The glossary, made by the first term added: a memory without one is read by every version.
+const QString TermsTable = QStringLiteral(
+    "CREATE TABLE IF NOT EXISTS terms (family TEXT NOT NULL, source_key TEXT NOT NULL, "
+    "source TEXT NOT NULL, target TEXT NOT NULL, do_not_translate INTEGER NOT NULL, note TEXT "
+    "NOT NULL, part_of_speech TEXT NOT NULL, PRIMARY KEY (family, source_key)) WITHOUT ROWID");
+
+QString SqliteMemoryStore::addTerms(const QString& sourceLanguage, const QString& targetLanguage,
+                                    const QList<GlossaryTerm>& terms)
+{
+    if (!isOpen())
+        return QStringLiteral("no translation memory is open");
+    QSqlDatabase db = existing(m_connection);
+    QSqlError error = run(db, QStringLiteral("BEGIN IMMEDIATE"));
+    if (!error.isValid())
+        error = run(db, TermsTable);
+    QSqlQuery write(db);
+    write.prepare(QStringLiteral("INSERT OR REPLACE INTO terms (family, source_key, source, "
+                                 "target, do_not_translate, note, part_of_speech) VALUES (?, ?, "
+                                 "?, ?, ?, ?, ?)"));
+    const QString family = familyOf(sourceLanguage, targetLanguage);
+    for (qsizetype i = 0; i < terms.size() && !error.isValid(); ++i) {
+        const GlossaryTerm& term = terms.at(i);
+        for (const QVariant& value :
+             {QVariant(family), QVariant(term.source.toLower()), QVariant(term.source),
+              QVariant(stored(term.target)), QVariant(term.doNotTranslate ? 1 : 0),
+              QVariant(stored(term.note)), QVariant(stored(term.partOfSpeech))})
+            write.addBindValue(value);
+        if (!write.exec())
+            error = write.lastError();
+    }
+    write.finish();
+    if (!error.isValid())
+        error = run(db, QStringLiteral("COMMIT"));
+    if (error.isValid()) {
+        run(db, QStringLiteral("ROLLBACK"));
+        return problemOf(m_path, error);
+    }
+    return {};
+}
+
+QList<GlossaryTerm> SqliteMemoryStore::terms(const QString& sourceLanguage,
+                                             const QString& targetLanguage) const
+{
+    QList<GlossaryTerm> found;
+    QSqlQuery q(existing(m_connection));
+    q.prepare(QStringLiteral("SELECT source, target, do_not_translate, note, part_of_speech FROM "
+                             "terms WHERE family = ? ORDER BY source_key"));
+    q.addBindValue(familyOf(sourceLanguage, targetLanguage));
+    if (!q.exec())
+        return found; // no glossary yet
+    while (q.next())
+        found.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toBool(),
+                      q.value(3).toString(), q.value(4).toString()});
+    noteReadError(q);
+    return found;
+}
+
 QList<UnitCount> SqliteMemoryStore::counts() const
 {
     QList<UnitCount> counts;

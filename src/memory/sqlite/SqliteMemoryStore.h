@@ -37,6 +37,10 @@ public:
                     const std::function<bool(MemoryUnit&&)>& take) const override;
     QList<MemoryUnit> units() const override;
     QList<UnitCount> counts() const override;
+    QString addTerms(const QString& sourceLanguage, const QString& targetLanguage,
+                     const QList<GlossaryTerm>& terms) override;
+    QList<GlossaryTerm> terms(const QString& sourceLanguage,
+                              const QString& targetLanguage) const override;
     QList<MemoryUnit> unitsOf(const QString& sourceLanguage, const QString& targetLanguage,
                               const QString& origin) const override;
 
