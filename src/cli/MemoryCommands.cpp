@@ -271,26 +271,24 @@ int tmStats(Session& session, const Invocation& call)
     TranslationMemory memory(CommandBusyTimeoutMs);
     if (const int status = openMemory(session, call, memory, MemoryCreation::MustExist))
         return status;
-    QString out, pair;
-    qint64 total = 0, ofPair = 0;
-    qsizetype pairLine = 0;
+    // Each pair's count first, then its origins' (the counts come by pair, then origin).
     const QList<UnitCount> counts = memory.counts();
+    const auto pairOf = [](const UnitCount& count) {
+        return count.sourceLanguage + QStringLiteral(" → ") + count.targetLanguage;
+    };
+    QMap<QString, qint64> ofPair;
+    qint64 total = 0;
     for (const UnitCount& count : counts) {
-        const QString languages =
-            count.sourceLanguage + QStringLiteral(" → ") + count.targetLanguage;
-        if (languages != pair) {
-            if (!pair.isEmpty())
-                out.insert(pairLine, QStringLiteral("%1: %2 units\n").arg(pair).arg(ofPair));
-            pair = languages;
-            pairLine = out.size();
-            ofPair = 0;
-        }
-        out += QStringLiteral("%1 %2\n").arg(count.units, 9).arg(count.origin);
-        ofPair += count.units;
+        ofPair[pairOf(count)] += count.units;
         total += count.units;
     }
-    if (!pair.isEmpty())
-        out.insert(pairLine, QStringLiteral("%1: %2 units\n").arg(pair).arg(ofPair));
+    QString out, pair;
+    for (const UnitCount& count : counts) {
+        if (pairOf(count) != std::exchange(pair, pairOf(count)))
+            out += QStringLiteral("%1: %2 units\n").arg(pair, QString::number(ofPair.value(pair)));
+        out += QStringLiteral("%1 %2\n").arg(QString::number(count.units).rightJustified(9),
+                                             count.origin);
+    }
     session.print(out + QStringLiteral("%1 units in all\n").arg(total));
     return memoryReadStatus(session, memory, ExitOk);
 }

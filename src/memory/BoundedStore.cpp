@@ -83,12 +83,15 @@ MemoryOpening BoundedStore::open(const QString& where, MemoryCreation creation)
         m_where = isServerAddress(where) ? serverAddressShown(where) : where;
     const auto opened = call<MemoryOpening>(
         [where, creation](MemoryStore& store) { return store.open(where, creation); });
+    m_open = opened && opened->error.isEmpty();
     return opened.value_or(MemoryOpening{m_silence, {}});
 }
 
 bool BoundedStore::isOpen() const
 {
-    return call<bool>([](MemoryStore& store) { return store.isOpen(); }).value_or(false);
+    // As the last open left it, without asking the thread: asked before most calls. A connection
+    // lost since shows in readError.
+    return m_open && m_silence.isEmpty();
 }
 
 QString BoundedStore::readError() const

@@ -45,5 +45,6 @@ private:
     std::shared_ptr<Worker> m_worker;
     std::chrono::milliseconds m_wait;
     QString m_where;
+    bool m_open = false;
     mutable QString m_silence; // why the store no longer answers
 };

@@ -140,8 +140,8 @@ QString TranslationMemory::readError() const
 MemoryAddition TranslationMemory::add(const QList<MemoryUnit>& units,
                                       const AdditionProgress& progress)
 {
-    if (!isOpen()) // a server that stopped answering says so
-        return {readError().isEmpty() ? NotOpen : readError()};
+    if (!isOpen())
+        return {whyClosed()};
     MemoryAddition left;
     QList<MemoryUnit> kept;
     kept.reserve(units.size());
@@ -238,7 +238,7 @@ MemoryAddition TranslationMemory::copyHistory(const QString& sourceLanguage,
                                               const QString& fromOrigin, const QString& toOrigin)
 {
     if (!isOpen())
-        return {NotOpen};
+        return {whyClosed()};
     QList<MemoryUnit> copied = m_store->unitsOf(sourceLanguage, targetLanguage, fromOrigin);
     for (MemoryUnit& unit : copied)
         unit.origin = toOrigin;
@@ -250,6 +250,12 @@ QList<MemoryUnit> TranslationMemory::units() const
     return isOpen() ? m_store->units() : QList<MemoryUnit>();
 }
 
+QString TranslationMemory::whyClosed() const
+{
+    // A server that stopped answering says so.
+    return readError().isEmpty() ? NotOpen : readError();
+}
+
 QList<UnitCount> TranslationMemory::counts() const
 {
     return isOpen() ? m_store->counts() : QList<UnitCount>();
@@ -259,7 +265,7 @@ QString TranslationMemory::addTerms(const QString& sourceLanguage, const QString
                                     const QList<GlossaryTerm>& terms)
 {
     if (!isOpen())
-        return readError().isEmpty() ? NotOpen : readError();
+        return whyClosed();
     return m_store->addTerms(sourceLanguage, targetLanguage, terms);
 }
 
@@ -284,7 +290,7 @@ MemoryAddition TranslationMemory::pushOutbox(const QString& server)
 {
     const QString path = outboxPath(server);
     if (!isOpen())
-        return {NotOpen};
+        return {whyClosed()};
     if (!QFileInfo::exists(path))
         return {};
     QList<MemoryUnit> units;

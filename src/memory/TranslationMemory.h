@@ -89,6 +89,8 @@ public:
 private:
     // The store of the kind the place needs, made if it is not the one there; or why it cannot.
     QString useStoreFor(const QString& where);
+    // Why the memory cannot be written: it is not open, or its store says why.
+    QString whyClosed() const;
 
     int m_busyTimeout;
     std::chrono::milliseconds m_serverWait{0};

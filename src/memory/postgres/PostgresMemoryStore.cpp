@@ -309,14 +309,17 @@ QSqlError writeBatch(QSqlDatabase& db, const TextKeys& keys, QList<MemoryUnit> b
     }
     if (!there.exec())
         return there.lastError();
-    QMap<Place, Version> known, written;
+    QMap<Place, Version> known;
     while (there.next())
         known.insert({there.value(0).toString(), there.value(1).toString(),
                       there.value(2).toString(), there.value(3).toInt(), there.value(4).toInt(),
                       there.value(5).toString()},
                      {there.value(6).toString(), there.value(7).toDateTime().toUTC()});
     there.finish();
-    QList<MemoryUnit> updates, additions;
+    // Each place once, as it is to be, in the order first met: the newest unit of the place,
+    // unless the server's is newer still.
+    QList<MemoryUnit> chosen;
+    QMap<Place, qsizetype> at;
     for (MemoryUnit& unit : batch) {
         // To the second, as a memory in a file keeps it.
         unit.changed = QDateTime::fromSecsSinceEpoch(
@@ -324,30 +327,30 @@ QSqlError writeBatch(QSqlDatabase& db, const TextKeys& keys, QList<MemoryUnit> b
                 .toSecsSinceEpoch(),
             Qt::UTC);
         const Place place = placeOf(unit);
-        const auto before = written.constFind(place);
+        const auto slot = at.constFind(place);
         const auto server = known.constFind(place);
-        const Version* now = before != written.cend() ? &*before
-                             : server != known.cend() ? &*server
-                                                      : nullptr;
-        if (!now)
+        const Version now = slot != at.cend()
+                                ? Version{chosen.at(*slot).target, chosen.at(*slot).changed}
+                            : server != known.cend() ? *server
+                                                     : Version{};
+        if (!now.changed.isValid())
             ++result.added;
-        else if (now->changed > unit.changed || now->target == unit.target)
+        else if (now.changed > unit.changed || now.target == unit.target)
             ++result.unchanged;
         else
             ++result.updated;
-        if (!now || now->changed <= unit.changed)
-            written.insert(place, {unit.target, unit.changed});
-    }
-    // Each place once, as it is to be: updated where the server has it, else added. A unit
-    // another writer added meanwhile is updated instead, unless theirs is newer.
-    for (MemoryUnit& unit : batch) {
-        const Place place = placeOf(unit);
-        const auto last = written.find(place);
-        if (last == written.end() || last->target != unit.target || last->changed != unit.changed)
+        if (now.changed.isValid() && now.changed > unit.changed)
             continue;
-        written.erase(last);
-        (known.contains(place) ? updates : additions).append(std::move(unit));
+        if (slot != at.cend())
+            chosen[*slot] = std::move(unit);
+        else
+            at.insert(place, chosen.size()), chosen.append(std::move(unit));
     }
+    // Updated where the server has the place, else added: a unit another writer added meanwhile
+    // is updated instead, unless theirs is newer.
+    QList<MemoryUnit> updates, additions;
+    for (MemoryUnit& unit : chosen)
+        (known.contains(placeOf(unit)) ? updates : additions).append(std::move(unit));
     if (!updates.isEmpty()) {
         QSqlQuery update(db);
         update.prepare(
