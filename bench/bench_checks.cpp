@@ -1,7 +1,8 @@
 // The checks over a largest document of real words: every check over all 24 forms without and
 // with spelling (Hunspell, nl_NL), the floor of asking Hunspell about every word once, and
 // what the editor does per keystroke: the marks of a 400-character row; and a glossary of 5,000
-// terms: its terms of a row found, and its check over all forms, each with a glossary read anew.
+// terms: its terms of a row found, and its check over all forms alone and with every other
+// check, each pass with a glossary read anew.
 #include "Dictionaries.h"
 #include "Glossary.h"
 #include "ReferenceChecks.h"
@@ -12,6 +13,8 @@
 #include "BenchmarkMain.h"
 
 #include <benchmark/benchmark.h>
+
+#include <optional>
 
 namespace {
 
@@ -57,13 +60,23 @@ Documents& documents()
     return d;
 }
 
-void checkAll(benchmark::State& state, const Speller* speller)
+// Every check, or only the one given, with the speller and a glossary (as it is read, before it
+// knows any word's stems) if given.
+void checkAll(benchmark::State& state, const Speller* speller, const Glossary* glossary = nullptr,
+              std::optional<Check> only = std::nullopt)
 {
     Documents& d = documents();
     const WorkingCopy copy = openedWorkingCopy(d.document, 0);
     CheckSet checks;
     checks.speller = speller;
+    if (only) {
+        checks.on.fill(false);
+        checks.on[std::size_t(*only)] = true;
+    }
     for (auto _ : state) {
+        std::optional<Glossary> read;
+        if (glossary)
+            checks.glossary = &read.emplace(*glossary);
         const QList<Problem> problems = referenceProblems(d.reference, d.document, copy, 0, checks);
         benchmark::DoNotOptimize(problems.size());
         state.counters["problems"] = double(problems.size());
@@ -144,25 +157,22 @@ void BM_GlossaryTermsOfARow(benchmark::State& state)
         benchmark::DoNotOptimize(glossary.find(reference).size());
 }
 
-// The glossary check of every row of all forms.
+// The glossary check alone over all forms, and with every other check.
 void BM_GlossaryCheckOverAllForms(benchmark::State& state)
 {
-    Documents& d = documents();
     const Glossary glossary = glossaryOf5000();
-    for (auto _ : state) {
-        qsizetype problems = 0;
-        for (int form = 1; form <= LanguageDocument::FormCount; ++form)
-            for (int row = 0; row < LanguageDocument::RowCount; ++row)
-                problems += glossary
-                                .problems(d.reference.formText(form).at(row),
-                                          d.document.formText(form).at(row))
-                                .size();
-        state.counters["problems"] = double(problems);
-    }
+    checkAll(state, nullptr, &glossary, Check::Glossary);
+}
+
+void BM_EveryCheckAndGlossaryOverAllForms(benchmark::State& state)
+{
+    const Glossary glossary = glossaryOf5000();
+    checkAll(state, nullptr, &glossary);
 }
 
 BENCHMARK(BM_GlossaryTermsOfARow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GlossaryCheckOverAllForms)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EveryCheckAndGlossaryOverAllForms)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EveryCheckOverAllForms)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EveryCheckAndSpellingOverAllForms)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HunspellFloorEveryWordOnce)->Unit(benchmark::kMillisecond);

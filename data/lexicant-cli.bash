@@ -82,7 +82,7 @@ _lexicant_cli()
         to-xliff) options="--translation --reference-language --language -o --output" ;;
         from-xliff) options="--template -o --output" ;;
         from-po) options="--template --use-fuzzy -o --output" ;;
-        check) options="--against --language --check-capitals --checks --skip --tm --reference-language --format" ;;
+        check) options="--against --language --check-capitals --checks --skip --tm --glossary --reference-language --format" ;;
         stats) options="--against --language --check-capitals --checks --skip" ;;
         tm) options="--tm --against --reference-language --language --max --print-sql -o --output" ;;
         pretranslate) options="--tm --against --reference-language --language -o --output" ;;

@@ -12,25 +12,26 @@ Glossary::Glossary(QList<GlossaryTerm> terms, Stemmer sourceStems, Stemmer targe
     , m_target{std::move(targetStems), {}}
 {
     for (qsizetype t = 0; t < m_terms.size(); ++t) {
-        m_sourceWords.append(wordsOf(m_terms.at(t).source));
-        m_targetWords.append(wordsOf(m_terms.at(t).target));
+        m_sourceWords.append(wordsOf(ScreenText(m_terms.at(t).source)));
+        m_targetWords.append(wordsOf(ScreenText(m_terms.at(t).target)));
         if (!m_sourceWords.last().isEmpty())
             for (const QString& form : m_source.of(m_sourceWords.last().first().key))
                 m_byFirst[form].append(t);
     }
 }
 
-const QSet<QString>& Glossary::Language::of(const QString& word)
+const QStringList& Glossary::Language::of(const QString& word)
 {
     auto found = forms.find(word);
     if (found == forms.end()) {
         // Only a stem with the word's first letter: an inflection ("files", "bestanden"), not a
         // word made with a prefix ("profile" of "file").
-        QSet<QString> all = {word};
+        QStringList all = {word};
         if (stems)
             for (const QString& stem : stems(word))
-                if (stem.startsWith(word.front(), Qt::CaseInsensitive))
-                    all.insert(stem.toLower());
+                if (stem.startsWith(word.front(), Qt::CaseInsensitive) &&
+                    !all.contains(stem.toLower()))
+                    all.append(stem.toLower());
         found = forms.insert(word, all);
     }
     return *found;
@@ -38,13 +39,16 @@ const QSet<QString>& Glossary::Language::of(const QString& word)
 
 bool Glossary::Language::same(const QString& a, const QString& b)
 {
-    return a == b || of(a).intersects(of(b));
+    if (a == b)
+        return true;
+    const QStringList& others = of(b);
+    return std::ranges::any_of(of(a), [&](const QString& form) { return others.contains(form); });
 }
 
-QList<Glossary::Word> Glossary::wordsOf(const QString& text)
+QList<Glossary::Word> Glossary::wordsOf(const ScreenText& read)
 {
-    const ScreenText read(text);
     QList<Word> words;
+    words.reserve(read.parts().size());
     for (const TextPart& part : read.parts()) {
         if (part.kind == TextPart::Word)
             words.append({part.start, part.start + part.length, read.keyOf(part).toLower()});
@@ -65,12 +69,24 @@ qsizetype Glossary::match(const QList<Word>& words, qsizetype at, const QList<Wo
 
 QList<TermPlace> Glossary::find(const QString& reference) const
 {
-    const QList<Word> words = wordsOf(reference);
+    return find(wordsOf(ScreenText(reference)));
+}
+
+QList<TermPlace> Glossary::find(const ScreenText& reference) const
+{
+    return find(wordsOf(reference));
+}
+
+QList<TermPlace> Glossary::find(const QList<Word>& words) const
+{
     QList<TermPlace> found;
     for (qsizetype w = 0; w < words.size(); ++w) {
         TermPlace best{0, 0, -1};
         for (const QString& form : m_source.of(words.at(w).key)) {
-            for (const qsizetype t : m_byFirst.value(form)) {
+            const auto terms = m_byFirst.constFind(form);
+            if (terms == m_byFirst.cend())
+                continue;
+            for (const qsizetype t : *terms) {
                 const qsizetype end = match(words, w, m_sourceWords.at(t), m_source);
                 const qsizetype length = end - words.at(w).start;
                 if (end >= 0 && (best.term < 0 || length > best.length ||
@@ -87,19 +103,22 @@ QList<TermPlace> Glossary::find(const QString& reference) const
     return found;
 }
 
-QStringList Glossary::problems(const QString& reference, const QString& text) const
+QStringList Glossary::problems(const ScreenText& referenceText, const ScreenText& read) const
 {
+    const QString &reference = referenceText.text(), &text = read.text();
     QStringList problems;
-    const QList<Word> words = wordsOf(text);
+    const QList<Word> words = wordsOf(read);
     QSet<QString> forms; // of all the text's words
+    forms.reserve(words.size() * 2);
     for (const Word& word : words)
-        forms.unite(m_target.of(word.key));
-    for (const TermPlace& place : find(reference)) {
+        for (const QString& form : m_target.of(word.key))
+            forms.insert(form);
+    for (const TermPlace& place : find(referenceText)) {
         const GlossaryTerm& term = m_terms.at(place.term);
         const auto written = [&] { return reference.mid(place.start, place.length); };
         if (term.doNotTranslate) {
             // As written, as whole words: a name keeps its case.
-            const QList<Word> name = wordsOf(written());
+            const QList<Word> name = wordsOf(ScreenText(written()));
             Language exact;
             bool kept = false;
             for (qsizetype w = 0; w < words.size() && !kept; ++w) {
@@ -116,7 +135,10 @@ QStringList Glossary::problems(const QString& reference, const QString& text) co
         // A word by the forms the text has; more words word by word.
         const QList<Word>& target = m_targetWords.at(place.term);
         bool held = target.isEmpty() ||
-                    (target.size() == 1 && m_target.of(target.first().key).intersects(forms));
+                    (target.size() == 1 &&
+                     std::ranges::any_of(m_target.of(target.first().key), [&](const QString& form) {
+                         return forms.contains(form);
+                     }));
         for (qsizetype w = 0; w < words.size() && !held && target.size() > 1; ++w)
             held = match(words, w, target, m_target) >= 0;
         if (!held)

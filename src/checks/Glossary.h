@@ -8,6 +8,8 @@
 
 #include <functional>
 
+class ScreenText;
+
 // A term of a glossary: how a source term is translated in one language pair.
 struct GlossaryTerm {
     QString source;
@@ -40,24 +42,27 @@ public:
     // The terms in a text of the source language: of terms that overlap, the one that starts
     // first, then the longer; in the order they stand.
     QList<TermPlace> find(const QString& reference) const;
+    QList<TermPlace> find(const ScreenText& reference) const;
     // What a translation does against the glossary: each term of the reference whose translation
     // is not in the text (as written or inflected), and each term not to be translated that is
     // not there as written.
-    QStringList problems(const QString& reference, const QString& text) const;
+    QStringList problems(const ScreenText& reference, const ScreenText& text) const;
 
 private:
     struct Word {
         qsizetype start, end;
         QString key; // in lower case, without its access key
     };
-    // A language's words and their forms (themselves and their stems), each asked for once.
+    QList<TermPlace> find(const QList<Word>& words) const;
+    // A language's words and their forms (themselves and their stems), each asked for once. A
+    // word has few forms: a list, which is read at once where a set's buckets would be walked.
     struct Language {
         Stemmer stems;
-        QHash<QString, QSet<QString>> forms;
-        const QSet<QString>& of(const QString& word);
+        QHash<QString, QStringList> forms;
+        const QStringList& of(const QString& word);
         bool same(const QString& a, const QString& b);
     };
-    static QList<Word> wordsOf(const QString& text);
+    static QList<Word> wordsOf(const ScreenText& text);
     // Where the words stand in the words of a text from `at`, as one: their end, or -1.
     static qsizetype match(const QList<Word>& words, qsizetype at, const QList<Word>& term,
                            Language& language);

@@ -89,7 +89,8 @@ QString checkName(Check check)
         QT_TRANSLATE_NOOP("Check", "double-spaces"), QT_TRANSLATE_NOOP("Check", "urls"),
         QT_TRANSLATE_NOOP("Check", "tags"),          QT_TRANSLATE_NOOP("Check", "encoding"),
         QT_TRANSLATE_NOOP("Check", "consistency"),   QT_TRANSLATE_NOOP("Check", "length"),
-        QT_TRANSLATE_NOOP("Check", "spelling"),      QT_TRANSLATE_NOOP("Check", "changed")};
+        QT_TRANSLATE_NOOP("Check", "spelling"),      QT_TRANSLATE_NOOP("Check", "changed"),
+        QT_TRANSLATE_NOOP("Check", "glossary")};
     return QLatin1String(names[int(check)]);
 }
 
@@ -122,7 +123,8 @@ QString checkDescription(Check check)
         QT_TRANSLATE_NOOP("Check", "One text translated two ways"),
         QT_TRANSLATE_NOOP("Check", "Much longer than the reference"),
         QT_TRANSLATE_NOOP("Check", "Spelling"),
-        QT_TRANSLATE_NOOP("Check", "Reference texts changed since translated")};
+        QT_TRANSLATE_NOOP("Check", "Reference texts changed since translated"),
+        QT_TRANSLATE_NOOP("Check", "Terms of the glossary")};
     return QCoreApplication::translate("Check", descriptions[int(check)]);
 }
 

@@ -14,6 +14,8 @@
 #include <compare>
 #include <optional>
 
+class Glossary;
+
 // Checks of a translation against its reference: the same application's texts in the language
 // it is translated from, in a file with the same forms and rows.
 enum class Check {
@@ -39,8 +41,9 @@ enum class Check {
     Length,       // much longer than the reference
     Spelling,     // a word the dictionary does not know
     Changed,      // the reference's text is not the one the row was translated from
+    Glossary,     // a term of the reference not translated as the glossary says
 };
-inline constexpr int CheckCount = 22;
+inline constexpr int CheckCount = 23;
 // Every check's number, for a range-for.
 inline constexpr std::ranges::iota_view<int, int> AllChecks{0, CheckCount};
 
@@ -61,12 +64,14 @@ QString checkDescription(Check check);
 QString checkLabel(Check check);
 
 // Which checks run (all of them by default), and how: a translation is too long beyond
-// lengthFactor times its reference's length plus ten characters; spelling needs a speller.
+// lengthFactor times its reference's length plus ten characters; spelling needs a speller, the
+// glossary's check a glossary.
 struct CheckSet {
     CheckSet() { on.fill(true); }
     std::array<bool, CheckCount> on;
     double lengthFactor = 2.0;
     const Speller* speller = nullptr;
+    const Glossary* glossary = nullptr;
     bool has(Check check) const { return on[std::size_t(check)]; }
 };
 

@@ -1,14 +1,15 @@
 // The checks a screen text needs beyond its access keys, placeholders and punctuation: numbers,
-// tabs, capitals, brackets, doubled words and spaces, addresses, tags, what a language file can
-// store, length and spelling. Where translate-toolkit's pofilter has the same test, these give
-// its verdicts, but for the few differences the README lists and gives reasons for.
+// tabs, capitals, brackets, doubled words and spaces, addresses, tags, the glossary's terms, what
+// a language file can store, length and spelling. Where translate-toolkit's pofilter has the same
+// test, these give its verdicts, but for the few differences the README lists and gives reasons
+// for.
 #include "TextChecks.h"
 
-#include <QSet>
-
+#include "Glossary.h"
 #include "LanguageFormat.h"
 
 #include <QCoreApplication>
+#include <QSet>
 
 #include <algorithm>
 
@@ -189,6 +190,9 @@ void textProblems(const ScreenText& referenceText, const ScreenText& read, const
     if (!wholeTag && tags != referenceTags)
         add(Check::Tags, QCoreApplication::translate("ReferenceChecks", "tags %1, the reference %2")
                              .arg(quotedList(tags), quotedList(referenceTags)));
+    if (checks.has(Check::Glossary) && checks.glossary)
+        for (const QString& problem : checks.glossary->problems(referenceText, read))
+            problems.append({Check::Glossary, problem});
     if (text.size() > checks.lengthFactor * double(reference.size()) + 10)
         add(Check::Length,
             QCoreApplication::translate(

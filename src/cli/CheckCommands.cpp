@@ -5,6 +5,7 @@
 #include "CodeText.h"
 #include "Dictionaries.h"
 #include "DocumentMemory.h"
+#include "Glossary.h"
 #include "LanguageFile.h"
 #include "ProblemReport.h"
 #include "ReferenceChecks.h"
@@ -108,14 +109,33 @@ int againstReference(Session& session, const Invocation& call, ReportFormat form
         checks->speller = speller.get();
         speller->checksCapitals = call.option("check-capitals").has_value();
     }
-    // With a memory, the rows whose reference text changed since they were translated.
+    // With a memory, the rows whose reference text changed since they were translated; with
+    // --glossary, its glossary (of the person's own memory without --tm).
+    const bool glossaryAsked = call.option("glossary").has_value();
     TranslationMemory memory(CommandBusyTimeoutMs);
-    if (const auto tm = call.option("tm")) {
+    if (call.option("tm") || glossaryAsked) {
         if (!call.option("reference-language") || !call.option("language"))
-            return session.usage(
-                QStringLiteral("--tm needs --reference-language LANG and --language LANG"));
+            return session.usage(QStringLiteral("--%1 needs --reference-language LANG and "
+                                                "--language LANG")
+                                     .arg(glossaryAsked ? "glossary" : "tm"));
         if (const int status = openMemory(session, call, memory, MemoryCreation::MustExist))
             return status;
+    }
+    // The words of the glossary's terms found inflected through both languages' dictionaries
+    // (the reference's, if there is one).
+    std::optional<Glossary> glossary;
+    std::unique_ptr<HunspellSpeller> source;
+    if (glossaryAsked) {
+        QString none;
+        source = HunspellSpeller::load(*call.option("reference-language"), none);
+        const auto stemsOf = [](const HunspellSpeller* speller) -> Stemmer {
+            if (!speller)
+                return {};
+            return [speller](const QString& word) { return speller->stems(word); };
+        };
+        glossary.emplace(memory.terms(*call.option("reference-language"), *call.option("language")),
+                         stemsOf(source.get()), stemsOf(speller.get()));
+        checks->glossary = &*glossary;
     }
     const auto reference = session.load(*call.option("against"));
     if (!reference)
@@ -132,7 +152,7 @@ int againstReference(Session& session, const Invocation& call, ReportFormat form
         files << path;
         const WorkingCopy copy = openedWorkingCopy(*document, 0);
         std::optional<TranslatedFrom> translatedFrom;
-        if (memory.isOpen())
+        if (call.option("tm"))
             translatedFrom = memory.sourcesOf(*call.option("reference-language"),
                                               *call.option("language"), memoryOrigin(path));
         // The review beside the file: the problems accepted for a row as it is are none.
@@ -187,11 +207,13 @@ int againstReference(Session& session, const Invocation& call, ReportFormat form
         session.print(text);
     }
     if (!countsOnly) {
-        // The checks that ran: spelling only with a dictionary, changed only with a memory.
+        // The checks that ran: spelling only with a dictionary, changed only with a memory, the
+        // glossary only when asked for.
         QStringList ran;
         for (const int c : AllChecks)
             if (checks->has(Check(c)) && (Check(c) != Check::Spelling || speller) &&
-                (Check(c) != Check::Changed || memory.isOpen()))
+                (Check(c) != Check::Changed || call.option("tm")) &&
+                (Check(c) != Check::Glossary || glossary))
                 ran << checkName(Check(c));
         session.printBytes(problemReport(format, files, ran, reported));
     }
@@ -229,10 +251,11 @@ int commandCheck(Session& session, const Invocation& call)
     if (call.positional.isEmpty() ||
         !call.onlyOptions(call.option("against")
                               ? QStringList{"against", "language", "check-capitals", "checks",
-                                            "skip", "tm", "reference-language", "format"}
+                                            "skip", "tm", "reference-language", "format",
+                                            "glossary"}
                               : QStringList{"format"}))
-        return session.usage(QStringLiteral("check takes one or more FILEs; --language, --checks "
-                                            "and --skip only with --against"));
+        return session.usage(QStringLiteral("check takes one or more FILEs; --language, --checks, "
+                                            "--skip and --glossary only with --against"));
     const std::optional<ReportFormat> format = chosenFormat(session, call);
     if (!format)
         return ExitUsage;

@@ -71,7 +71,8 @@ const Command Commands[] = {
      commandFromXliff},
     {"check",
      "[--against REFERENCE [--language DICTIONARY [--check-capitals]] [--checks A,B | --skip "
-     "A,B] [--tm DB --reference-language LANG]] [--format text|json|junit|sarif] FILE...",
+     "A,B] [[--tm DB] [--glossary] --reference-language LANG]] [--format "
+     "text|json|junit|sarif] FILE...",
      "list every problem of the files, one line each; with\n"
      "a reference, each problem of the translation against\n"
      "it (FILE: LABEL: CHECK: MESSAGE); --language also checks\n"
@@ -80,7 +81,9 @@ const Command Commands[] = {
      "PackageKit) only with --check-capitals;\n"
      "--checks runs only the checks named, --skip all others;\n"
      "--tm names the rows whose reference text changed since\n"
-     "they were added to that translation memory; --format\n"
+     "they were added to that translation memory; --glossary\n"
+     "checks the terms of the glossary beside it (or your\n"
+     "memory) in the rows that have them; --format\n"
      "json writes one JSON object, junit a JUnit XML test\n"
      "suite per file and a test per check (as CI servers\n"
      "show tests), sarif SARIF 2.1.0 (as code review tools\n"
@@ -311,6 +314,7 @@ std::optional<Invocation> parse(const QStringList& arguments, QString& problem)
         {QStringLiteral("--check-capitals"), QStringLiteral("check-capitals")},
         {QStringLiteral("--print-sql"), QStringLiteral("print-sql")},
         {QStringLiteral("--do-not-translate"), QStringLiteral("do-not-translate")},
+        {QStringLiteral("--glossary"), QStringLiteral("glossary")},
     };
     Invocation call;
     QMap<QString, QString> spelled; // each option's name as the arguments give it

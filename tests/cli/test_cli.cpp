@@ -57,7 +57,7 @@ TEST_F(CliTest, StatsCountTheTranslatedReferenceRowsAndTheProblemsByCheck)
                                "nl.lsf: translated: 2\nnl.lsf: reviewed: 0\n"
                                "nl.lsf: missing: 1\nnl.lsf: extra: 0\n"));
     EXPECT_TRUE(out.contains("\nen.lsf: same: 3\n")) << out.toStdString();
-    EXPECT_EQ(out.count(QLatin1Char(10)), 2 * 27)
+    EXPECT_EQ(out.count(QLatin1Char(10)), 2 * 28)
         << "a line for the file, one for each state and one for each check";
 }
 

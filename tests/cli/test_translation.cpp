@@ -647,8 +647,8 @@ TEST_F(CliCheck, AServerMemoryIsPulledPushedCountedAndImportedWholeOrNotAtAll)
 }
 
 // A glossary kept beside the memory: a term changed by its source in any case, a name not
-// translated, listed for a related language.
-TEST_F(CliCheck, AGlossaryTakesTermsAndListsThemForItsLanguages)
+// translated, listed for a related language, and checked in a translation.
+TEST_F(CliCheck, AGlossaryTakesTermsListsThemForItsLanguagesAndChecksThem)
 {
     const QStringList pair = {"--tm",  path("tm.sqlite"), "--reference-language",
                               "en_US", "--language",      "nl_NL"};
@@ -664,4 +664,12 @@ TEST_F(CliCheck, AGlossaryTakesTermsAndListsThemForItsLanguages)
                    "--language", "nl_BE"})
                   .out,
               "Language File\ttaalbestand\tthe .lsf file\nLexicant\t-\t\n");
+
+    const QString en = formFile("en.lsf", {"Open language files", "About Lexicant"});
+    const QString nl = formFile("nl.lsf", {"Taalbestanden openen", "Over lexicant"});
+    const CliRun checked =
+        run(QStringList{"check", "--against", en, "--glossary", "--skip", "spelling", nl} + pair);
+    EXPECT_EQ(checked.status, 1);
+    EXPECT_EQ(QString(checked.out).remove(folder() + '/'),
+              "nl.lsf: F01_lng_(1): glossary: \"Lexicant\" is not translated, by the glossary\n");
 }
