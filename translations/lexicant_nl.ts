@@ -196,6 +196,14 @@
         <source>Reference texts changed since translated</source>
         <translation>Referentieteksten gewijzigd sinds de vertaling</translation>
     </message>
+    <message>
+        <source>glossary</source>
+        <translation>woordenlijst</translation>
+    </message>
+    <message>
+        <source>Terms of the glossary</source>
+        <translation>Termen van de woordenlijst</translation>
+    </message>
 </context>
 <context>
     <name>EditingDialog</name>
@@ -493,6 +501,10 @@ Vervang het door een ander teken en kies daarna opnieuw %4.</translation>
     <message>
         <source>The translation memory on %1 can be reached again, and has the %2 units learnt meanwhile.</source>
         <translation>Het vertaalgeheugen op %1 is weer bereikbaar en heeft de %2 intussen geleerde eenheden gekregen.</translation>
+    </message>
+    <message>
+        <source>the translation memory is not open</source>
+        <translation>het vertaalgeheugen is niet geopend</translation>
     </message>
 </context>
 <context>
@@ -897,6 +909,30 @@ Weet u zeker dat u het programma wilt afsluiten?</translation>
         <source>Lexicant keeps no passwords: write the address without it, and the password in ~/.pgpass, PGPASSWORD or a service file.</source>
         <translation>Lexicant bewaart geen wachtwoorden: schrijf het adres zonder wachtwoord, en het wachtwoord in ~/.pgpass, PGPASSWORD of een servicebestand.</translation>
     </message>
+    <message>
+        <source>Glossar&amp;y</source>
+        <translation>Woordenl&amp;ijst</translation>
+    </message>
+    <message>
+        <source>Insert term &amp;%1</source>
+        <translation>Term &amp;%1 invoegen</translation>
+    </message>
+    <message>
+        <source>&amp;Add term ...</source>
+        <translation>Term &amp;toevoegen ...</translation>
+    </message>
+    <message>
+        <source>The translation memory cannot be opened.</source>
+        <translation>Het vertaalgeheugen kan niet worden geopend.</translation>
+    </message>
+    <message>
+        <source>The term cannot be added: %1.</source>
+        <translation>De term kan niet worden toegevoegd: %1.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is in the glossary.</source>
+        <translation>&quot;%1&quot; staat in de woordenlijst.</translation>
+    </message>
 </context>
 <context>
     <name>QL_Edit</name>
@@ -1232,6 +1268,18 @@ Er is een herstelkopie van bewaard. Wilt u die terugzetten?</translation>
         <source>Problems of this row</source>
         <translation>Problemen van deze rij</translation>
     </message>
+    <message>
+        <source>Ctrl+Alt+%1: &lt;b&gt;%2&lt;/b&gt; not translated</source>
+        <translation>Ctrl+Alt+%1: &lt;b&gt;%2&lt;/b&gt; niet vertaald</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+%1: &lt;b&gt;%2&lt;/b&gt; is %3</source>
+        <translation>Ctrl+Alt+%1: &lt;b&gt;%2&lt;/b&gt; is %3</translation>
+    </message>
+    <message>
+        <source>Glossary: %1</source>
+        <translation>Woordenlijst: %1</translation>
+    </message>
 </context>
 <context>
     <name>ReferenceSession</name>
@@ -1253,6 +1301,61 @@ Er is een herstelkopie van bewaard. Wilt u die terugzetten?</translation>
     <message>
         <source>is read-only</source>
         <translation>is alleen-lezen</translation>
+    </message>
+</context>
+<context>
+    <name>TermDialog</name>
+    <message>
+        <source>(none)</source>
+        <translation>(geen)</translation>
+    </message>
+    <message>
+        <source>noun</source>
+        <translation>zelfst. naamwoord</translation>
+    </message>
+    <message>
+        <source>verb</source>
+        <translation>werkwoord</translation>
+    </message>
+    <message>
+        <source>adjective</source>
+        <translation>bijvoeglijk naamwoord</translation>
+    </message>
+    <message>
+        <source>adverb</source>
+        <translation>bijwoord</translation>
+    </message>
+    <message>
+        <source>proper noun</source>
+        <translation>eigennaam</translation>
+    </message>
+    <message>
+        <source>other</source>
+        <translation>anders</translation>
+    </message>
+    <message>
+        <source>&amp;Not translated (a name)</source>
+        <translation>&amp;Niet vertaald (een naam)</translation>
+    </message>
+    <message>
+        <source>Add term</source>
+        <translation>Term toevoegen</translation>
+    </message>
+    <message>
+        <source>&amp;Term:</source>
+        <translation>&amp;Term:</translation>
+    </message>
+    <message>
+        <source>T&amp;ranslation:</source>
+        <translation>&amp;Vertaling:</translation>
+    </message>
+    <message>
+        <source>N&amp;ote:</source>
+        <translation>&amp;Opmerking:</translation>
+    </message>
+    <message>
+        <source>&amp;Part of speech:</source>
+        <translation>&amp;Woordsoort:</translation>
     </message>
 </context>
 <context>

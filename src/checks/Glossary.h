@@ -16,6 +16,8 @@ struct GlossaryTerm {
     QString target; // empty where the term is not translated
     bool doNotTranslate = false;
     QString note = {}, partOfSpeech = {};
+
+    bool operator==(const GlossaryTerm&) const = default;
 };
 
 // A language's stems of a word (Hunspell's: "bestand" of "bestanden"), or none where there is no

@@ -153,7 +153,8 @@ void CutTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         const QRect placed =
             QStyle::alignedRect(Qt::LayoutDirectionAuto, shown.displayAlignment,
                                 laid->layout.boundingRect().size().toSize(), textBox);
-        laid->layout.draw(painter, QPointF(textBox.x(), placed.top()));
+        laid->layout.draw(painter, QPointF(textBox.x(), placed.top()),
+                          marks ? marks(index) : QList<QTextLayout::FormatRange>());
         painter->restore();
         return;
     }

@@ -4,6 +4,7 @@
 #include <QTextLayout>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 // Paints an item as QStyledItemDelegate does, its text first cut to the characters its cell can
@@ -17,6 +18,10 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+
+    // Formats for parts of an item's text (its display text), where the text fits its cell whole
+    // and is laid out here: never more than the style would draw.
+    std::function<QList<QTextLayout::FormatRange>(const QModelIndex&)> marks;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 protected:

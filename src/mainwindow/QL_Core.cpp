@@ -1,5 +1,6 @@
 #include "QL_Core.h"
 
+#include "GlossarySession.h"
 #include "ListTexts.h"
 #include "MemorySession.h"
 #include "ProblemList.h"
@@ -73,8 +74,11 @@ QL_Core::QL_Core(Toolkit& toolkit, ShellBackend& shell, const ProgramValues& val
     , m_reference(new ReferenceSession(*m_session, this))
     , m_spelling(new SpellingSession(*m_session, this))
     , m_memory(new MemorySession(*m_session, *m_reference, *m_spelling, this))
+    , m_glossary(new GlossarySession(*m_reference, *m_spelling, *m_memory, this))
     , m_problems(new ProblemList(*m_session, *m_reference, *m_spelling, *m_memory, this))
 {
+    connect(m_glossary, &GlossarySession::changed, this,
+            [this] { m_problems->setGlossary(m_glossary->glossary()); });
     setObjectName(QStringLiteral("QL_Core"));
     setAcceptDrops(true);
     createMenus();
@@ -134,7 +138,8 @@ ReferenceDock* QL_Core::referenceDock()
 {
     if (m_referenceDock)
         return m_referenceDock;
-    m_referenceDock = new ReferenceDock(*m_reference, *m_spelling, *m_memory, *m_workbench, this);
+    m_referenceDock =
+        new ReferenceDock(*m_reference, *m_spelling, *m_memory, *m_glossary, *m_workbench, this);
     addDockWidget(Qt::RightDockWidgetArea, m_referenceDock);
     m_referenceDock->hide();
     // The dock follows the workbench's place before the window does: connected again after it.

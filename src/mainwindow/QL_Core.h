@@ -13,6 +13,7 @@
 
 class FindAllDialog;
 struct FoundText;
+class GlossarySession;
 class MemorySession;
 class ProblemList;
 class QAction;
@@ -60,6 +61,7 @@ public:
     ReferenceSession& reference() const { return *m_reference; }
     SpellingSession& spelling() const { return *m_spelling; }
     MemorySession& memory() const { return *m_memory; }
+    GlossarySession& glossary() const { return *m_glossary; }
     ProblemList& problems() const { return *m_problems; }
     // The workbench's dock, made when first needed: once the window is on the screen, or before.
     ReferenceDock* referenceDock();
@@ -217,6 +219,9 @@ private:
     void useMemory();
     // Asks where the translation memory is, and uses it from now on.
     void chooseMemory();
+    // Asks for a term, from the current row's reference and the editor's selection, and adds it
+    // to the glossary.
+    void addTerm();
     // Once the event at hand is done: the reference remembered for the document's file.
     void reopenRememberedReference();
 
@@ -229,6 +234,7 @@ private:
     ReferenceSession* m_reference = nullptr;
     SpellingSession* m_spelling = nullptr;
     MemorySession* m_memory = nullptr;
+    GlossarySession* m_glossary = nullptr;
     ProblemList* m_problems = nullptr;
     ReferenceDock* m_referenceDock = nullptr;
     WorkbenchModel* m_workbench = nullptr;

@@ -3,8 +3,10 @@
 #include "ChangedWords.h"
 #include "CutTextDelegate.h"
 #include "Dictionaries.h"
+#include "GlossarySession.h"
 #include "MemorySession.h"
 #include "ReferenceSession.h"
+#include "ScreenText.h"
 #include "SpellingSession.h"
 #include "TextMarks.h"
 #include "WorkbenchModel.h"
@@ -28,6 +30,7 @@
 #include <QSpacerItem>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTextCharFormat>
 #include <QTimer>
 
 namespace {
@@ -326,12 +329,14 @@ private:
 };
 
 ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSession& spelling,
-                             const MemorySession& memory, WorkbenchModel& model, QWidget* parent)
+                             const MemorySession& memory, const GlossarySession& glossary,
+                             WorkbenchModel& model, QWidget* parent)
     : QDockWidget(parent)
     , m_reference(reference)
     , m_spelling(spelling)
     , m_memory(memory)
     , m_model(model)
+    , m_glossary(glossary)
 {
     setObjectName(QStringLiteral("ReferenceDock"));
     setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
@@ -395,6 +400,20 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     m_table->installEventFilter(this);
     // Rows of hundreds of characters are laid out as far as they show.
     m_table->setItemDelegate(new CutTextDelegate(m_table));
+    // The glossary's terms underlined in the current row's reference.
+    auto* references = new CutTextDelegate(m_table);
+    references->marks = [this](const QModelIndex& index) {
+        QList<QTextLayout::FormatRange> marks;
+        const Glossary* glossary = m_glossary.glossary();
+        if (!glossary || index.row() != m_model.lineOf(m_model.current()))
+            return marks;
+        QTextCharFormat term;
+        term.setUnderlineStyle(QTextCharFormat::DashUnderline);
+        for (const TermPlace& place : glossary->find(index.data().toString()))
+            marks.append({int(place.start), int(place.length), term});
+        return marks;
+    };
+    m_table->setItemDelegateForColumn(WorkbenchModel::ReferenceColumn, references);
     m_editor = new TranslationEditor(m_table);
     m_table->setItemDelegateForColumn(TextColumn, m_editor);
     m_editor->speller = [this] { return m_spelling.speller(); };
@@ -437,6 +456,11 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
     layout->addWidget(m_table, 1);
     layout->addWidget(m_note);
     layout->addWidget(m_problems);
+    m_termLabel = new WrappedLabel(workbench);
+    m_termLabel->setObjectName(QStringLiteral("lbl_terms"));
+    m_termLabel->setTextFormat(Qt::RichText);
+    m_termLabel->hide();
+    layout->addWidget(m_termLabel);
     for (int i = 1; i <= 3; ++i) {
         auto* label = new WrappedLabel(workbench);
         label->setObjectName(QStringLiteral("lbl_suggestion_%1").arg(i));
@@ -501,6 +525,7 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
         forgetSuggestions();
         say({});
     });
+    connect(&glossary, &GlossarySession::changed, this, &ReferenceDock::showTerms);
 }
 
 void ReferenceDock::keepNote()
@@ -539,6 +564,7 @@ void ReferenceDock::followCurrent()
             ? QString()
             : m_model.index(line, TextColumn).data(WorkbenchModel::ProblemHtmlRole).toString());
     fitCurrentRow();
+    showTerms();
     showSuggestions();
 }
 
@@ -664,7 +690,7 @@ void ReferenceDock::keepPanelHeight()
         m_panelHeight = 0;
     const int spacing = widget()->layout()->spacing();
     int taken = 0;
-    for (QLabel* label : QList<QLabel*>{m_problems} + m_suggestionLabels) {
+    for (QLabel* label : QList<QLabel*>{m_problems, m_termLabel} + m_suggestionLabels) {
         if (!label->isHidden())
             taken += label->heightForWidth(width) + spacing;
     }
@@ -675,6 +701,63 @@ void ReferenceDock::keepPanelHeight()
         m_panelRest->changeSize(0, m_panelHeight - taken, QSizePolicy::Minimum, QSizePolicy::Fixed);
         widget()->layout()->invalidate();
     }
+}
+
+void ReferenceDock::showTerms()
+{
+    m_termTexts.clear();
+    const Glossary* glossary = m_glossary.glossary();
+    const QString reference = currentReference();
+    QStringList shown, notes;
+    QList<qsizetype> listed;
+    for (const TermPlace& place : glossary ? glossary->find(reference) : QList<TermPlace>()) {
+        if (listed.contains(place.term) || listed.size() == TermKeys)
+            continue;
+        listed << place.term;
+        const GlossaryTerm& term = glossary->terms().at(place.term);
+        // As written, without the reference's access key.
+        const QString written = withoutAccessKeys(reference.mid(place.start, place.length));
+        m_termTexts << (term.doNotTranslate ? written : term.target);
+        shown << (term.doNotTranslate
+                      ? tr("Ctrl+Alt+%1: <b>%2</b> not translated")
+                            .arg(listed.size())
+                            .arg(written.toHtmlEscaped())
+                      : tr("Ctrl+Alt+%1: <b>%2</b> is %3")
+                            .arg(listed.size())
+                            .arg(written.toHtmlEscaped(), term.target.toHtmlEscaped()));
+        if (!term.note.isEmpty())
+            notes << QStringLiteral("%1: %2").arg(term.source, term.note);
+    }
+    m_termLabel->setText(
+        shown.isEmpty() ? QString() : tr("Glossary: %1").arg(shown.join(QStringLiteral(", "))));
+    m_termLabel->setToolTip(notes.join(u'\n'));
+    m_termLabel->setVisible(!shown.isEmpty());
+    // The current row's cell shows its terms marked.
+    if (const int line = m_model.lineOf(m_model.current()); line >= 0)
+        m_table->update(m_model.index(line, WorkbenchModel::ReferenceColumn));
+}
+
+void ReferenceDock::insertTerm(int number)
+{
+    if (number < 1 || number > m_termTexts.size())
+        return;
+    const QString term = m_termTexts.at(number - 1);
+    const ProblemPlace place = m_model.current();
+    if (QPlainTextEdit* editor = openEditor(); editor && !m_editor->closing()) {
+        editor->insertPlainText(term);
+        editor->setFocus();
+        return;
+    }
+    const QString text =
+        m_model.index(m_model.lineOf(place), TextColumn).data(Qt::EditRole).toString();
+    editRow(place, text.isEmpty() || text.back().isSpace() ? text + term : text + u' ' + term);
+}
+
+QString ReferenceDock::editorSelection() const
+{
+    const QPlainTextEdit* editor = openEditor();
+    return editor ? editor->textCursor().selectedText().replace(QChar::ParagraphSeparator, u'\n')
+                  : QString();
 }
 
 void ReferenceDock::takeSuggestion(int number)

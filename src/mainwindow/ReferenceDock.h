@@ -8,6 +8,7 @@
 
 #include <optional>
 
+class GlossarySession;
 class MemorySession;
 class QComboBox;
 class QLabel;
@@ -27,7 +28,8 @@ class ReferenceDock : public QDockWidget {
     Q_OBJECT
 public:
     ReferenceDock(const ReferenceSession& reference, const SpellingSession& spelling,
-                  const MemorySession& memory, WorkbenchModel& model, QWidget* parent);
+                  const MemorySession& memory, const GlossarySession& glossary,
+                  WorkbenchModel& model, QWidget* parent);
 
     QTableView* table() const { return m_table; }
     QComboBox* scopeBox() const { return m_scope; }
@@ -35,6 +37,7 @@ public:
     QLabel* progressLabel() const { return m_progress; }
     QLabel* problemLabel() const { return m_problems; }
     QLabel* suggestionLabel(int number) const { return m_suggestionLabels.value(number - 1); }
+    QLabel* termLabel() const { return m_termLabel; }
 
     // Makes a place current and shows it; with edit, opens its editor and gives it the keyboard.
     void showRow(ProblemPlace place, bool edit = false);
@@ -49,6 +52,14 @@ public:
     void copyReferenceText();
     void copyReferenceShortcut();
     void takeSuggestion(int number);
+    // Types the translation of the glossary's term of that number for the current row's
+    // reference (a term not translated as the reference writes it) where the editor's cursor is,
+    // or after the row's text.
+    void insertTerm(int number);
+    // How many of the current row's terms have a key to type them (Ctrl+Alt+1 to 9).
+    static constexpr int TermKeys = 9;
+    // The text selected in the open editor, if any.
+    QString editorSelection() const;
     // The state a text stored at a place takes: needs review when it is a suggestion taken there
     // as it was, of a text not the same.
     RowState stateOfStored(ProblemPlace place, const QString& text) const;
@@ -81,6 +92,9 @@ private:
     // Opens the editor on the current row and gives it the keyboard.
     void editCurrent();
     void showSuggestions();
+    // The glossary's terms of the current row's reference, listed under the table and marked in
+    // its cell.
+    void showTerms();
     // What a suggestion's label says, for the row of that reference's text.
     QString suggestionText(int number, const Suggestion& suggestion,
                            const QString& reference) const;
@@ -118,6 +132,10 @@ private:
     QTableView* m_table = nullptr;
     TranslationEditor* m_editor = nullptr;
     QList<QLabel*> m_suggestionLabels;
+    const GlossarySession& m_glossary;
+    QLabel* m_termLabel = nullptr;
+    // The current row's terms, each once, and what insertTerm types for each.
+    QList<QString> m_termTexts;
     QList<Suggestion> m_suggestions;
     ProblemPlace m_suggestedFor;
     QString m_suggestedText;

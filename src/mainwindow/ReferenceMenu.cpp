@@ -4,12 +4,15 @@
 
 #include "Dictionaries.h"
 #include "FindAllDialog.h"
+#include "GlossarySession.h"
 #include "LanguageFile.h"
 #include "MemorySession.h"
 #include "ProblemList.h"
 #include "ReferenceDock.h"
 #include "ReferenceSession.h"
+#include "ScreenText.h"
 #include "SpellingSession.h"
+#include "TermDialog.h"
 #include "TextRules.h"
 #include "Toolkit.h"
 #include "TranslationMemory.h"
@@ -26,6 +29,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -167,6 +171,22 @@ void QL_Core::createReferenceMenu()
                                QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + i)),
                                [this, i] { referenceDock()->takeSuggestion(i); });
     }
+    // The glossary: the current row's terms typed by their number, and a term added.
+    QMenu* glossary = mnu_reference->addMenu(tr("Glossar&y"));
+    glossary->setObjectName(QStringLiteral("mnu_glossary"));
+    for (int i = 1; i <= ReferenceDock::TermKeys; ++i) {
+        QAction* term = glossary->addAction(tr("Insert term &%1").arg(i));
+        term->setObjectName(QStringLiteral("mnu_term_%1").arg(i));
+        term->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key(Qt::Key_0 + i)));
+        connect(term, &QAction::triggered, this, [this, i] { referenceDock()->insertTerm(i); });
+        needsReference << term;
+    }
+    glossary->addSeparator();
+    QAction* addTerm = glossary->addAction(tr("&Add term ..."));
+    addTerm->setObjectName(QStringLiteral("mnu_term_add"));
+    addTerm->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G));
+    connect(addTerm, &QAction::triggered, this, &QL_Core::addTerm);
+    needsReference << addTerm;
     item("mnu_memory_place", tr("Translation memo&ry ..."), QKeySequence(),
          [this] { chooseMemory(); });
     connect(m_memory, &MemorySession::memoryProblem, this, [this](const QString& problem) {
@@ -204,6 +224,35 @@ void QL_Core::useMemory()
         if (missing != std::exchange(m_saidMissing, missing))
             referenceDock()->say(missing);
     });
+}
+
+void QL_Core::addTerm()
+{
+    if (!m_memory->isUsable()) {
+        const QString missing = m_memory->missing();
+        m_toolkit.messageBox(missing.isEmpty() ? tr("The translation memory cannot be opened.")
+                                               : missing,
+                             MsgStyle::Exclamation);
+        return;
+    }
+    // The current row's reference as the term to cut down (without its access key and closing
+    // marks), and what is selected in the editor as its translation.
+    const ProblemPlace place = m_workbench->current();
+    QString reference =
+        place.form > 0 && place.row >= 0
+            ? withoutAccessKeys(m_reference->reference()->formText(place.form).at(place.row))
+            : QString();
+    static const QRegularExpression closing(QStringLiteral("[\\s.:…!?]+$"));
+    reference.remove(closing);
+    TermDialog dialog(reference.trimmed(), referenceDock()->editorSelection(), this);
+    if (m_toolkit.showModal(dialog) != QDialog::Accepted)
+        return;
+    const GlossaryTerm term = dialog.term();
+    if (const QString problem = m_glossary->addTerm(term); !problem.isEmpty())
+        m_toolkit.messageBox(tr("The term cannot be added: %1.").arg(problem),
+                             MsgStyle::Exclamation);
+    else
+        referenceDock()->sayForNow(tr("\"%1\" is in the glossary.").arg(term.source));
 }
 
 void QL_Core::chooseMemory()

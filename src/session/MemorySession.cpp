@@ -152,6 +152,24 @@ void MemorySession::readSources()
     emit sourcesChanged();
 }
 
+QList<GlossaryTerm> MemorySession::terms() const
+{
+    return isUsable() ? m_memory->terms(m_reference.referenceLanguage(), m_spelling.language())
+                      : QList<GlossaryTerm>();
+}
+
+QString MemorySession::addTerm(const GlossaryTerm& term)
+{
+    if (!isUsable())
+        return tr("the translation memory is not open");
+    const QString problem =
+        m_memory->addTerms(m_reference.referenceLanguage(), m_spelling.language(), {term});
+    keepServer();
+    if (problem.isEmpty())
+        emit termsChanged();
+    return problem;
+}
+
 const TranslatedFrom* MemorySession::translatedFrom() const
 {
     if (!isUsable())

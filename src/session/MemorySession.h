@@ -59,6 +59,10 @@ public:
     // Why the memory cannot be used, and how to set what is missing; empty when it can be used
     // or without a reference.
     QString missing() const;
+    // The glossary the memory keeps for the two languages; none while it cannot be used.
+    QList<GlossaryTerm> terms() const;
+    // Adds a term to it, or changes the one of the same source; why it could not, or nothing.
+    QString addTerm(const GlossaryTerm& term);
 
 signals:
     // The memory cannot be written: said once per save.
@@ -69,6 +73,8 @@ signals:
     // What the rows were translated from may differ: the memory opened, learnt, or another
     // language, reference or document.
     void sourcesChanged();
+    // A term was added to the glossary here.
+    void termsChanged();
 
 private:
     void learn(const QString& path);

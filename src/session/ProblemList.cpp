@@ -54,6 +54,12 @@ void ProblemList::setLengthFactor(double factor)
     recheck();
 }
 
+void ProblemList::setGlossary(const Glossary* glossary)
+{
+    m_checks.glossary = glossary;
+    recheck();
+}
+
 void ProblemList::setCheck(Check check, bool on)
 {
     if (m_checks.has(check) == on)

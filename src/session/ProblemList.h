@@ -23,6 +23,8 @@ public:
     void setCheck(Check check, bool on);
     // How much longer than its reference a translation may be: lengthFactor times plus ten.
     void setLengthFactor(double factor);
+    // The glossary whose terms the glossary check looks for; none: the check finds nothing.
+    void setGlossary(const Glossary* glossary);
 
     // The problems, form by form and row by row, and the counts, as the document is now.
     const QList<Problem>& problems() const;

@@ -2,10 +2,12 @@
 // reaches the session and the result shows in the table, the lists and the status bar. What the
 // checks find, where the next row to do is and what a store refuses are the session's tests.
 #include "FindAllDialog.h"
+#include "GlossarySession.h"
 #include "MemorySession.h"
 #include "ReferenceDock.h"
 #include "ReferenceSession.h"
 #include "SpellingSession.h"
+#include "TermDialog.h"
 #include "TranslationMemory.h"
 #include "WindowTest.h"
 #include "WorkbenchModel.h"
@@ -15,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableView>
 #include <QTextBlock>
@@ -394,6 +397,45 @@ TEST_F(Reference, TheMemorySaysWhatItLacksLearnsAtSaveSuggestsAndPretranslates)
     EXPECT_EQ(table().at(3), "3|Quit|Afsluiten|");
     EXPECT_EQ(state(3), "Needs review");
     EXPECT_EQ(window->mnu_undo->text(), "Undo Pre-translate");
+}
+
+// The glossary beside the memory: the current row's terms are listed under the table, Ctrl+Alt+1
+// types one where the editor's cursor is, a row without it is a problem in the table, and a term
+// added from the row shows at once.
+TEST_F(Reference, TheGlossaryListsTheRowsTermsTypesThemChecksThemAndTakesNewOnes)
+{
+    qputenv("XDG_DATA_HOME", folder().toUtf8());
+    window->memory().setMemoryPath(path("tm.sqlite"));
+    TranslationMemory known;
+    ASSERT_EQ(known.open(path("tm.sqlite")).error, "");
+    ASSERT_EQ(known.addTerms("en", "nl", {{"close", "sluiten"}, {"quit", "afsluiten"}}), "");
+    ASSERT_TRUE(window->openReference(reference));
+    click(window->lst_forms, 0);
+    choose("mnu_language", "mnu_language_nl_NL");
+    choose("mnu_reference_language", "mnu_reference_language_en_US");
+    ReferenceDock* dock = window->referenceDock();
+    dock->showRow({1, 3});
+    EXPECT_EQ(dock->termLabel()->text(), "Glossary: Ctrl+Alt+1: <b>Quit</b> is afsluiten");
+    EXPECT_EQ(table().at(3), "3|Quit||missing") << "no glossary problem in an empty row";
+    dock->showRow({1, 3}, true);
+    QTest::keyClicks(dock->openEditor(), "Programma ");
+    window->findChild<QAction*>("mnu_term_1")->trigger(); // Ctrl+Alt+1
+    EXPECT_EQ(dock->openEditor()->toPlainText(), "Programma afsluiten");
+    dock->finishEditing(false);
+    window->referenceDock()->editRow({1, 2}, "Dicht");
+    dock->finishEditing(false);
+    EXPECT_EQ(table().at(2), "2|Close|Dicht|glossary");
+
+    toolkit.onDialog<TermDialog>([](TermDialog& d) {
+        EXPECT_EQ(d.findChild<QLineEdit*>("txt_term_source")->text(), "Open")
+            << "the reference without its key and dots";
+        d.findChild<QLineEdit*>("txt_term_target")->setText("openen");
+        d.accept();
+    });
+    dock->showRow({1, 0});
+    window->findChild<QAction*>("mnu_term_add")->trigger(); // Ctrl+Shift+G
+    EXPECT_EQ(dock->termLabel()->text(), "Glossary: Ctrl+Alt+1: <b>Open</b> is openen");
+    EXPECT_EQ(known.terms("en", "nl").size(), 3) << "kept in the memory";
 }
 
 // The table as a workbench: a row typed in place is stored at its own row after the fill
