@@ -86,7 +86,7 @@ _lexicant_cli()
         stats) options="--against --language --check-capitals --checks --skip" ;;
         tm) options="--tm --against --reference-language --language --max --print-sql -o --output" ;;
         pretranslate) options="--tm --against --reference-language --language -o --output" ;;
-        glossary) options="--tm --reference-language --language --note --do-not-translate" ;;
+        glossary) options="--tm --reference-language --language --note --do-not-translate -o --output" ;;
         esac
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
         return
@@ -106,7 +106,16 @@ _lexicant_cli()
             _lexicant_cli_files "$cur" lsf
         fi
         ;;
-    glossary) ((COMP_CWORD == 2)) && COMPREPLY=($(compgen -W "add list" -- "$cur")) ;;
+    glossary)
+        if ((COMP_CWORD == 2)); then
+            COMPREPLY=($(compgen -W "add list import export" -- "$cur"))
+        elif [[ ${COMP_WORDS[2]} == import ]]; then
+            # Folders and TBX files, and CSV files beside them.
+            _lexicant_cli_files "$cur" tbx
+            local IFS=$'\n'
+            COMPREPLY+=($(compgen -f -X '!*.[cC][sS][vV]' -- "$cur"))
+        fi
+        ;;
     *) _lexicant_cli_files "$cur" lsf ;;
     esac
 }

@@ -114,14 +114,17 @@ const Command Commands[] = {
      "(or every unit of --tm FILE); pull copies its units into\n"
      "your memory (or --tm FILE)",
      commandTm},
-    {"glossary", "add|list [--tm DB] --reference-language LANG --language LANG ...",
+    {"glossary", "add|list|import|export [--tm DB] --reference-language LANG --language LANG ...",
      "the glossary beside the translation memory (DB as for\n"
      "tm), one per pair of languages: add SOURCE TARGET\n"
      "[--note TEXT] or add SOURCE --do-not-translate adds a\n"
      "term or changes the one of that source in any case;\n"
      "list prints the terms, a line each: source, target and\n"
      "note, between tabs (\"-\" as the target of a term not\n"
-     "translated)",
+     "translated); import FILE.tbx or FILE.csv (its first line\n"
+     "source,target,note) adds the file's terms; export -o\n"
+     "FILE.tbx writes them as TBX-Basic (a term not translated\n"
+     "with itself as its translation, as it is read back)",
      commandGlossary},
     {"pretranslate",
      "[--tm DB] --against REFERENCE --reference-language LANG --language LANG FILE -o OUT",

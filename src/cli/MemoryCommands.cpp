@@ -1,8 +1,10 @@
-// tm and pretranslate: the translation memory from the command line, for scripts and CI.
+// tm, glossary and pretranslate: the translation memory and its glossary from the command line,
+// for scripts and CI.
 #include "CliSession.h"
 
 #include "CodeText.h"
 #include "DocumentMemory.h"
+#include "GlossaryFiles.h"
 #include "LanguageFile.h"
 #include "Tmx.h"
 #include "TranslationMemory.h"
@@ -318,6 +320,19 @@ int commandTm(Session& session, const Invocation& call)
         QStringLiteral("tm takes add, suggest, import, export, init, push, pull or stats"));
 }
 
+namespace {
+
+// Reads a glossary file by its extension: TBX, or CSV with a header line.
+QString readGlossaryFile(const QString& path, const QString& from, const QString& to,
+                         GlossaryContents& contents)
+{
+    if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        return readGlossaryCsv(path, contents);
+    return readTbx(path, from, to, contents);
+}
+
+} // namespace
+
 int commandGlossary(Session& session, const Invocation& call)
 {
     const QString action = call.positional.value(0);
@@ -327,31 +342,73 @@ int commandGlossary(Session& session, const Invocation& call)
         call.onlyOptions({"tm", "reference-language", "language", "note", "do-not-translate"});
     const bool list = action == QLatin1String("list") && call.positional.size() == 1 &&
                       call.onlyOptions({"tm", "reference-language", "language"});
-    if ((!add && !list) || !call.option("reference-language") || !call.option("language"))
+    const bool import = action == QLatin1String("import") && call.positional.size() == 2 &&
+                        call.onlyOptions({"tm", "reference-language", "language"});
+    const bool exported = action == QLatin1String("export") && call.positional.size() == 1 &&
+                          call.option("output") &&
+                          call.onlyOptions({"tm", "reference-language", "language", "output"});
+    if ((!add && !list && !import && !exported) || !call.option("reference-language") ||
+        !call.option("language"))
         return session.usage(QStringLiteral(
-            "glossary takes add SOURCE TARGET [--note TEXT], add SOURCE --do-not-translate, or "
-            "list, with --reference-language LANG --language LANG"));
-    TranslationMemory memory(CommandBusyTimeoutMs);
-    if (const int status = openMemory(
-            session, call, memory, add ? MemoryCreation::MakeIfMissing : MemoryCreation::MustExist))
-        return status;
+            "glossary takes add SOURCE TARGET [--note TEXT], add SOURCE --do-not-translate, "
+            "list, import FILE.tbx|FILE.csv or export -o FILE.tbx, with --reference-language "
+            "LANG --language LANG"));
     const QString from = *call.option("reference-language"), to = *call.option("language");
-    if (add) {
-        const GlossaryTerm term{call.positional.at(1),
-                                untranslated ? QString() : call.positional.at(2), untranslated,
-                                call.option("note").value_or(QString())};
-        if (const QString problem = memory.addTerms(from, to, {term}); !problem.isEmpty())
-            return session.failure(problem);
+    // A file that cannot be read is said before the memory is made for it.
+    GlossaryContents read;
+    if (import) {
+        if (const QString problem = readGlossaryFile(call.positional.at(1), from, to, read);
+            !problem.isEmpty())
+            return session.fileError(call.positional.at(1), problem);
+    }
+    TranslationMemory memory(CommandBusyTimeoutMs);
+    if (const int status =
+            openMemory(session, call, memory,
+                       add || import ? MemoryCreation::MakeIfMissing : MemoryCreation::MustExist))
+        return status;
+    if (add || import) {
+        const QList<GlossaryTerm> terms =
+            import ? read.terms
+                   : QList<GlossaryTerm>{{call.positional.at(1),
+                                          untranslated ? QString() : call.positional.at(2),
+                                          untranslated, call.option("note").value_or(QString())}};
+        if (const QString problem = memory.addTerms(from, to, terms); !problem.isEmpty())
+            return session.failure(import ? QStringLiteral("nothing was imported: %1").arg(problem)
+                                          : problem);
+        if (!import)
+            return ExitOk;
+        QStringList why;
+        int left = 0;
+        for (auto i = read.skipped.cbegin(); i != read.skipped.cend(); ++i) {
+            why << QStringLiteral("%1 %2").arg(i.value()).arg(i.key());
+            left += i.value();
+        }
+        session.print(
+            QStringLiteral("%1 terms: %2 imported, %3 left out%4\n")
+                .arg(read.read)
+                .arg(read.terms.size())
+                .arg(left)
+                .arg(why.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(why.join(u", "))));
         return ExitOk;
     }
+    const QList<GlossaryTerm> terms = memory.terms(from, to);
+    if (!memory.readError().isEmpty()) // nothing written: an export of part of a glossary
+        return memoryReadStatus(session, memory, ExitFileError);
+    if (exported) {
+        QStringList dropped;
+        const QString problem = writeTbx(*call.option("output"), from, to, terms, dropped);
+        for (const QString& term : dropped)
+            session.warn(QStringLiteral("left out %1").arg(term));
+        return problem.isEmpty() ? ExitOk : session.fileError(*call.option("output"), problem);
+    }
     QString out;
-    for (const GlossaryTerm& term : memory.terms(from, to))
+    for (const GlossaryTerm& term : terms)
         out += QStringList{term.source, term.doNotTranslate ? QStringLiteral("-") : term.target,
                            term.note}
                    .join(u'\t') +
                u'\n';
     session.print(out);
-    return memoryReadStatus(session, memory, ExitOk);
+    return ExitOk;
 }
 
 int commandPretranslate(Session& session, const Invocation& call)

@@ -673,3 +673,48 @@ TEST_F(CliCheck, AGlossaryTakesTermsListsThemForItsLanguagesAndChecksThem)
     EXPECT_EQ(QString(checked.out).remove(folder() + '/'),
               "nl.lsf: F01_lng_(1): glossary: \"Lexicant\" is not translated, by the glossary\n");
 }
+
+// A glossary traded with translate-toolkit: what its csv2tbx writes is imported (a name with
+// itself as its translation is not translated), what export writes it reads with the notes, and
+// a CSV file that cannot be read imports nothing.
+TEST_F(CliCheck, AGlossaryTradesTbxWithTranslateToolkitAndImportsCsv)
+{
+    const QStringList pair = {"--tm",  path("tm.sqlite"), "--reference-language",
+                              "en_US", "--language",      "nl_NL"};
+    write("g.csv", "source,target,note\nfile,bestand,\n\"language file\",taalbestand,\n"
+                   "Lexicant,Lexicant,\n");
+    QProcess toolkit;
+    toolkit.start("/usr/bin/csv2tbx", {path("g.csv"), path("g.tbx")});
+    ASSERT_TRUE(toolkit.waitForFinished(60000));
+    ASSERT_EQ(toolkit.exitCode(), 0) << toolkit.readAllStandardError().toStdString();
+    CliRun done = run(QStringList{"glossary", "import", path("g.tbx")} + pair);
+    EXPECT_EQ(done.out, "3 terms: 3 imported, 0 left out\n") << done.err.toStdString();
+    ASSERT_EQ(
+        run(QStringList{"glossary", "add", "form", "formulier", "--note", "a \"window\""} + pair)
+            .status,
+        0);
+    const QByteArray listed =
+        "file\tbestand\t\nform\tformulier\ta \"window\"\nlanguage file\ttaalbestand\t\n"
+        "Lexicant\t-\t\n";
+    EXPECT_EQ(run(QStringList{"glossary", "list"} + pair).out, listed);
+
+    ASSERT_EQ(run(QStringList{"glossary", "export", "-o", path("out.tbx")} + pair).status, 0);
+    toolkit.start("/usr/bin/python3",
+                  {"-c",
+                   "import sys; from translate.storage import tbx\n"
+                   "for u in tbx.tbxfile.parsefile(open(sys.argv[1], 'rb')).units: "
+                   "print(repr((u.source, u.target, u.getnotes())))",
+                   path("out.tbx")});
+    ASSERT_TRUE(toolkit.waitForFinished(60000));
+    EXPECT_EQ(QString::fromUtf8(toolkit.readAllStandardOutput()),
+              "('file', 'bestand', '')\n('form', 'formulier', 'a \"window\"')\n"
+              "('language file', 'taalbestand', '')\n('Lexicant', 'Lexicant', '')\n")
+        << toolkit.readAllStandardError().toStdString();
+
+    write("bad.csv", "source,target\nrow,rij\n\"open,openen\n");
+    done = run(QStringList{"glossary", "import", path("bad.csv")} + pair);
+    EXPECT_EQ(done.status, 1);
+    EXPECT_EQ(QString(done.err).remove(folder() + '/'),
+              "lexicant-cli: bad.csv: line 3: a field in quotes is not closed\n");
+    EXPECT_EQ(run(QStringList{"glossary", "list"} + pair).out, listed) << "nothing imported";
+}

@@ -4,6 +4,7 @@
 #include "TranslationMemory.h"
 
 #include "FullDisk.h"
+#include "GlossaryFiles.h"
 #include "PostgresServer.h"
 #include "Tmx.h"
 
@@ -434,4 +435,74 @@ TEST_F(MemoryTest, TmxCarriesEveryUnitWithItsOriginAndControlCharactersBothWays)
               "");
     EXPECT_EQ(dropped,
               QStringList("/y form 1 row 2: the character U+D800 cannot be written in XML"));
+}
+
+// A glossary file's terms for one language pair: each entry's term of the source's language and
+// the target's (its own before a relative's, an unnamed one where it has none), its note or
+// definition and part of speech, a name kept as written; TBX-Basic and TBX v3 alike.
+TEST_F(MemoryTest, ATbxFileGivesEachEntrysTermsOfTheLanguagePair)
+{
+    write("basic.tbx", R"(<martif type="TBX-Basic" xml:lang="en"><text><body>
+<termEntry><descrip type="definition">on disk</descrip>
+ <langSet xml:lang="en-GB"><tig><term>file</term><termNote type="partOfSpeech">noun</termNote></tig></langSet>
+ <langSet xml:lang="nl-BE"><tig><term>bestand (BE)</term></tig></langSet>
+ <langSet xml:lang="nl-NL"><ntig><termGrp><term>bestand</term></termGrp></ntig></langSet></termEntry>
+<termEntry><note>a name</note><langSet><tig><term>Lexicant</term></tig></langSet>
+ <langSet xml:lang="xx"><tig><term>Lexicant</term></tig></langSet></termEntry>
+<termEntry><langSet xml:lang="de"><tig><term>Datei</term></tig></langSet>
+ <langSet xml:lang="en"><tig><term>file</term></tig></langSet></termEntry>
+<termEntry><langSet xml:lang="nl"><tig><term>rij</term></tig></langSet></termEntry>
+</body></text></martif>)");
+    write("v3.tbx", R"(<?xml version="1.0"?><tbx type="TBX-Basic" style="dca" xml:lang="en"
+ xmlns="urn:iso:std:iso:30042:ed-2"><text><body><conceptEntry id="c1">
+ <langSec xml:lang="en"><termSec><term>row</term></termSec></langSec>
+ <langSec xml:lang="nl"><termSec><term>rij</term></termSec></langSec></conceptEntry>
+</body></text></tbx>)");
+    const auto terms = [&](const char* file) {
+        GlossaryContents read;
+        EXPECT_EQ(readTbx(path(file), "en_US", "nl_NL", read), "");
+        QStringList found;
+        for (const GlossaryTerm& t : read.terms)
+            found << QStringList{t.source, t.doNotTranslate ? "-" : t.target, t.note,
+                                 t.partOfSpeech}
+                         .join('|');
+        for (auto i = read.skipped.cbegin(); i != read.skipped.cend(); ++i)
+            found << QString("%1 left out: %2").arg(i.value()).arg(i.key());
+        return found;
+    };
+    EXPECT_EQ(terms("basic.tbx"), QStringList({"file|bestand|on disk|noun", "Lexicant|-|a name|",
+                                               "1 left out: no term in the source language",
+                                               "1 left out: no term in the target language"}));
+    EXPECT_EQ(terms("v3.tbx"), QStringList{"row|rij||"});
+    GlossaryContents read;
+    write("broken.tbx", "<martif><text><body><termEntry>\n<langSet></termEntry>");
+    EXPECT_EQ(readTbx(path("broken.tbx"), "en", "nl", read),
+              "line 2: Opening and ending tag mismatch.");
+}
+
+// A CSV glossary: columns by the header's names, quoted commas, quotes and line breaks, lines
+// without a term left out and counted; a quote not closed is named by the line it starts on.
+TEST_F(MemoryTest, ACsvGlossaryIsReadByItsHeaderAndQuotes)
+{
+    write("g.csv", "\xEF\xBB\xBFNote,Source,Target\r\n"
+                   "\"the \"\"thing\"\"\nkept\",\"file, disk\",bestand\r\n"
+                   "\n"
+                   ",form,\n"
+                   "name,Lexicant,Lexicant");
+    GlossaryContents read;
+    ASSERT_EQ(readGlossaryCsv(path("g.csv"), read), "");
+    ASSERT_EQ(read.terms.size(), 2);
+    EXPECT_EQ(read.terms.at(0),
+              (GlossaryTerm{"file, disk", "bestand", false, "the \"thing\"\nkept"}));
+    EXPECT_EQ(read.terms.at(1), (GlossaryTerm{"Lexicant", {}, true, "name"}));
+    EXPECT_EQ(read.read, 3);
+    EXPECT_EQ(read.skipped, (QMap<QString, int>{{"no target term", 1}}));
+    for (const auto& [bytes, problem] :
+         {std::pair{"source,target\nfile,bestand\n\"open,openen\n",
+                    "line 3: a field in quotes is not closed"},
+          std::pair{"term,translation\n", "line 1 names no source and target columns "
+                                          "(source,target,note)"}}) {
+        write("bad.csv", bytes);
+        EXPECT_EQ(readGlossaryCsv(path("bad.csv"), read), problem) << bytes;
+    }
 }
