@@ -3,8 +3,9 @@
 // redo; opening a largest reference beside a largest document, every check over all 24 forms,
 // and an edit with the reference open. Each should take less than a frame (16 ms). Also the memory
 // that 200 such steps in the edit history take, beside the memory of the 201 versions of the rows
-// they must keep. And the workbench with both languages set and a memory of 100,000 units: a
-// Ctrl+Enter and a key typed in its editor.
+// they must keep. And the workbench with both languages set and a memory of 100,000 units (and
+// a glossary of 5,000 terms): a Ctrl+Enter and a key typed in its editor.
+#include "GlossarySession.h"
 #include "LanguageFile.h"
 #include "MemorySession.h"
 #include "ProblemList.h"
@@ -503,17 +504,56 @@ void closePairInWords()
     window().window.spelling().setLanguage({});
 }
 
+// The memory of 100,000 units with a glossary of 5,000 terms: dictionary words spread over the
+// whole list (so that about one word in eight of the pair's texts is a term), each with a Dutch
+// word. Made once beside the memory.
+QString memoryWithGlossary()
+{
+    const QString path =
+        QDir::temp().filePath(QStringLiteral("lexicant-bench-memory-100000-glossary-1.sqlite"));
+    if (QFile::exists(path))
+        return path;
+    const QStringList english = wordsOf(QStringLiteral("en_US"));
+    const QStringList dutch = wordsOf(QStringLiteral("nl_NL"));
+    QList<GlossaryTerm> terms;
+    const qsizetype step = std::min(english.size(), dutch.size()) / 5000;
+    for (qsizetype i = 0; i < 5000 && step > 0; ++i)
+        terms.append({english.at(i * step), dutch.at(i * step)});
+    const QString part = path + QStringLiteral(".part");
+    QFile::remove(part);
+    if (!QFile::copy(window().memory, part))
+        return {};
+    {
+        TranslationMemory memory;
+        if (!memory.open(part).error.isEmpty() ||
+            !memory.addTerms(QStringLiteral("en_US"), QStringLiteral("nl_NL"), terms).isEmpty())
+            return {};
+    }
+    return QFile::rename(part, path) ? path : QString();
+}
+
 // Ctrl+Enter in the table: the row stored, committed, checked, counted, and the next row to do
 // shown with its editor open, its suggestions looked up; the floor (0) stores the same row with
 // no reference open. 1: with the largest reference; 2: the largest pair in words with both
-// languages set and a memory of 100,000 units, whose texts are like the reference's.
+// languages set and a memory of 100,000 units, whose texts are like the reference's; 3: the same
+// with a glossary of 5,000 terms beside the memory, checked in every row and marked in the one
+// shown.
 void BM_StoreAndGoToTheNextRow(benchmark::State& state)
 {
     const bool withReference = state.range(0) >= 1;
-    if (state.range(0) == 2) {
+    if (state.range(0) >= 2) {
         if (const QString problem = openPairInWords(true); !problem.isEmpty()) {
             state.SkipWithError(qPrintable(problem));
             return;
+        }
+        const QString glossary = state.range(0) == 3 ? memoryWithGlossary() : QString();
+        if (state.range(0) == 3) {
+            window().window.memory().moveTo(glossary);
+            if (glossary.isEmpty() || !window().window.memory().open().isEmpty() ||
+                !window().window.glossary().glossary()) {
+                state.SkipWithError("the memory with a glossary could not be made");
+                return;
+            }
         }
     } else {
         openShorterLargest();
@@ -557,6 +597,11 @@ void BM_StoreAndGoToTheNextRow(benchmark::State& state)
         suggestions += label && !label->isHidden() && !label->text().isEmpty();
     }
     state.counters["suggestions_shown"] = suggestions;
+    const QLabel* terms = window().window.referenceDock()->termLabel();
+    state.counters["terms_shown"] =
+        terms->isHidden() ? 0.0 : double(terms->text().count(QStringLiteral("Ctrl+Alt+")));
+    if (state.range(0) == 3)
+        window().window.memory().moveTo(window().memory);
     closePairInWords();
 }
 
@@ -691,7 +736,7 @@ BENCHMARK(BM_OpenLargestReferenceBesideALargestDocument)->Unit(benchmark::kMilli
 BENCHMARK(BM_EveryCheckOverAllFormsWithTheTable)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplaceOver200RowsWithTheReferenceOpen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveInTheRowDialogWithTheReferenceOpen)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_StoreAndGoToTheNextRow)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StoreAndGoToTheNextRow)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KeyInTheEditor)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AllFormsFilteredToWhatNeedsWork)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenTheLargestPairWithItsReview)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

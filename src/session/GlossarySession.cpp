@@ -12,7 +12,6 @@ GlossarySession::GlossarySession(const ReferenceSession& reference, const Spelli
     , m_spelling(spelling)
     , m_memory(memory)
 {
-    connect(&memory, &MemorySession::sourcesChanged, this, [this] { reread(false); });
     connect(&memory, &MemorySession::termsChanged, this, [this] { reread(false); });
     connect(&spelling, &SpellingSession::spellerChanged, this, [this] { reread(true); });
     connect(&reference, &ReferenceSession::referenceLanguageChanged, this,

@@ -150,6 +150,8 @@ void MemorySession::readSources()
                     : TranslatedFrom();
     m_translatedFrom.reset();
     emit sourcesChanged();
+    // Read when the memory opens or learns, or a language changes: so may its glossary be.
+    emit termsChanged();
 }
 
 QList<GlossaryTerm> MemorySession::terms() const

@@ -73,7 +73,8 @@ signals:
     // What the rows were translated from may differ: the memory opened, learnt, or another
     // language, reference or document.
     void sourcesChanged();
-    // A term was added to the glossary here.
+    // The glossary may differ: a term added here, or the memory opened, another one or another
+    // language, or a save (after which a team's server may hold others' terms).
     void termsChanged();
 
 private:
