@@ -623,12 +623,15 @@ QString PostgresMemoryStore::addTerms(const QString& sourceLanguage, const QStri
     QSqlDatabase db = existing(m_connection);
     QSqlError error = run(db, QStringLiteral("BEGIN"));
     QSqlQuery write(db);
-    write.prepare(QStringLiteral(
+    // The server's reason a statement cannot be prepared (a table missing) is its error.
+    const bool prepared = write.prepare(QStringLiteral(
         "INSERT INTO lexicant_terms (family, source_key, source, target, do_not_translate, note, "
         "part_of_speech) VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT (family, source_key) DO UPDATE "
         "SET source = EXCLUDED.source, target = EXCLUDED.target, do_not_translate = "
         "EXCLUDED.do_not_translate, note = EXCLUDED.note, part_of_speech = "
         "EXCLUDED.part_of_speech"));
+    if (!prepared && !error.isValid())
+        error = write.lastError();
     const QString family = familyOf(sourceLanguage, targetLanguage);
     for (qsizetype i = 0; i < terms.size() && !error.isValid(); ++i) {
         const GlossaryTerm& term = terms.at(i);
@@ -652,9 +655,9 @@ QList<GlossaryTerm> PostgresMemoryStore::terms(const QString& sourceLanguage,
     QList<GlossaryTerm> found;
     QSqlQuery q(existing(m_connection));
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT source, target, do_not_translate, note, part_of_speech FROM "
-                             "lexicant_terms WHERE family = ? ORDER BY source_key"));
-    exec(q, {familyOf(sourceLanguage, targetLanguage)});
+    if (q.prepare(QStringLiteral("SELECT source, target, do_not_translate, note, part_of_speech "
+                                 "FROM lexicant_terms WHERE family = ? ORDER BY source_key")))
+        exec(q, {familyOf(sourceLanguage, targetLanguage)});
     while (q.next())
         found.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toBool(),
                       q.value(3).toString(), q.value(4).toString()});
