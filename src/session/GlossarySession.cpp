@@ -28,7 +28,7 @@ QString GlossarySession::addTerm(const GlossaryTerm& term)
 void GlossarySession::reread(bool stemmed)
 {
     QList<GlossaryTerm> terms = m_memory.terms();
-    if (!stemmed && terms == m_terms && m_glossary.has_value() == !terms.isEmpty())
+    if (!stemmed && terms == m_terms)
         return;
     m_terms = std::move(terms);
     if (m_reference.referenceLanguage() != m_sourceLanguage) {
