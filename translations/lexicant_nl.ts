@@ -297,8 +297,8 @@ Meld de foutcode op onze website.<byte value="xd"/>
 <context>
     <name>Glossary</name>
     <message>
-        <source>&quot;%1&quot; is not translated, by the glossary</source>
-        <translation>&quot;%1&quot; wordt niet vertaald, volgens de woordenlijst</translation>
+        <source>&quot;%1&quot; is kept as written, by the glossary</source>
+        <translation>&quot;%1&quot; blijft zoals geschreven, volgens de woordenlijst</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is &quot;%2&quot; in the glossary</source>
@@ -933,6 +933,18 @@ Weet u zeker dat u het programma wilt afsluiten?</translation>
         <source>&quot;%1&quot; is in the glossary.</source>
         <translation>&quot;%1&quot; staat in de woordenlijst.</translation>
     </message>
+    <message>
+        <source>Insert term &amp;%1: %2</source>
+        <translation>Term &amp;%1 invoegen: %2</translation>
+    </message>
+    <message>
+        <source>kept as written</source>
+        <translation>zoals geschreven</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2 in the glossary. Make it %3?</source>
+        <translation>&quot;%1&quot; is %2 in de woordenlijst. %3 ervan maken?</translation>
+    </message>
 </context>
 <context>
     <name>QL_Edit</name>
@@ -1269,16 +1281,16 @@ Er is een herstelkopie van bewaard. Wilt u die terugzetten?</translation>
         <translation>Problemen van deze rij</translation>
     </message>
     <message>
-        <source>Ctrl+Alt+%1: &lt;b&gt;%2&lt;/b&gt; not translated</source>
-        <translation>Ctrl+Alt+%1: &lt;b&gt;%2&lt;/b&gt; niet vertaald</translation>
-    </message>
-    <message>
-        <source>Ctrl+Alt+%1: &lt;b&gt;%2&lt;/b&gt; is %3</source>
-        <translation>Ctrl+Alt+%1: &lt;b&gt;%2&lt;/b&gt; is %3</translation>
-    </message>
-    <message>
         <source>Glossary: %1</source>
         <translation>Woordenlijst: %1</translation>
+    </message>
+    <message>
+        <source>Alt+%1: &lt;b&gt;%2&lt;/b&gt; not translated</source>
+        <translation>Alt+%1: &lt;b&gt;%2&lt;/b&gt; niet vertaald</translation>
+    </message>
+    <message>
+        <source>Alt+%1: &lt;b&gt;%2&lt;/b&gt; is %3</source>
+        <translation>Alt+%1: &lt;b&gt;%2&lt;/b&gt; is %3</translation>
     </message>
 </context>
 <context>

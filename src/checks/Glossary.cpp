@@ -6,6 +6,13 @@
 
 #include <algorithm>
 
+namespace {
+
+// A term of fewer letters is too short to be told apart inside a longer word.
+constexpr qsizetype MinCompoundPart = 3;
+
+} // namespace
+
 Glossary::Glossary(QList<GlossaryTerm> terms, Stemmer sourceStems, Stemmer targetStems)
     : m_terms(std::move(terms))
     , m_source{std::move(sourceStems), {}}
@@ -127,18 +134,25 @@ QStringList Glossary::problems(const ScreenText& referenceText, const ScreenText
                                                          end - words.at(w).start) == written();
             }
             if (!kept)
-                problems << QCoreApplication::translate("Glossary",
-                                                        "\"%1\" is not translated, by the glossary")
+                problems << QCoreApplication::translate(
+                                "Glossary", "\"%1\" is kept as written, by the glossary")
                                 .arg(written());
             continue;
         }
-        // A word by the forms the text has; more words word by word.
+        // A word by the forms the text has, or as the first or last part of one of them, a
+        // compound ("bestandsnaam", "tekstbestanden"); more words word by word.
         const QList<Word>& target = m_targetWords.at(place.term);
-        bool held = target.isEmpty() ||
-                    (target.size() == 1 &&
-                     std::ranges::any_of(m_target.of(target.first().key), [&](const QString& form) {
-                         return forms.contains(form);
-                     }));
+        const auto inText = [&](const QString& form) {
+            return forms.contains(form) ||
+                   (form.size() >= MinCompoundPart &&
+                    std::ranges::any_of(forms, [&](const QString& word) {
+                        return word.size() > form.size() &&
+                               (word.startsWith(form) || word.endsWith(form));
+                    }));
+        };
+        bool held =
+            target.isEmpty() ||
+            (target.size() == 1 && std::ranges::any_of(m_target.of(target.first().key), inText));
         for (qsizetype w = 0; w < words.size() && !held && target.size() > 1; ++w)
             held = match(words, w, target, m_target) >= 0;
         if (!held)

@@ -146,6 +146,19 @@ ReferenceDock* QL_Core::referenceDock()
     disconnect(m_workbench, &WorkbenchModel::currentChanged, this, &QL_Core::showPlace);
     connect(m_workbench, &WorkbenchModel::currentChanged, this, &QL_Core::showPlace);
     connect(m_referenceDock, &ReferenceDock::textStored, this, &QL_Core::storeTranslation);
+    // Alt+1 to 9 name the current row's terms, and only those.
+    connect(m_referenceDock, &ReferenceDock::termsShown, this, [this](const QStringList& texts) {
+        for (int i = 1; i <= ReferenceDock::TermKeys; ++i) {
+            QAction* term = findChild<QAction*>(QStringLiteral("mnu_term_%1").arg(i));
+            term->setEnabled(i <= texts.size());
+            term->setText(
+                i <= texts.size()
+                    ? tr("Insert term &%1: %2")
+                          .arg(i)
+                          .arg(QString(texts.at(i - 1)).replace(u'&', QLatin1String("&&")))
+                    : tr("Insert term &%1").arg(i));
+        }
+    });
     connect(m_referenceDock, &ReferenceDock::noteEdited, this,
             [this](ProblemPlace place, const QString& note) {
                 m_workbench->setNote(place, note, reviewer());

@@ -530,19 +530,23 @@ ReferenceDock::ReferenceDock(const ReferenceSession& reference, const SpellingSe
 
 void ReferenceDock::keepNote()
 {
+    // Only what the person typed: a note the row was given otherwise (an undo) is not undone.
     const int line = m_model.lineOf(m_notePlace);
-    if (m_notePlace.form > 0 && line >= 0 &&
+    if (m_notePlace.form > 0 && line >= 0 && m_note->document()->isModified() &&
         m_note->toPlainText() !=
-            m_model.index(line, TextColumn).data(WorkbenchModel::NoteRole).toString())
+            m_model.index(line, TextColumn).data(WorkbenchModel::NoteRole).toString()) {
+        m_note->document()->setModified(false);
         emit noteEdited(m_notePlace, m_note->toPlainText());
+    }
 }
 
 void ReferenceDock::followCurrent()
 {
     m_followLater->stop();
     const int line = m_model.lineOf(m_model.current());
-    if (m_model.current() != m_notePlace)
-        keepNote();
+    // What the note box holds is kept before it shows the current row's note, also when the row
+    // is the same (a command that opens the editor shows it again).
+    keepNote();
     m_notePlace = line < 0 ? ProblemPlace{} : m_model.current();
     const QString note =
         line < 0 ? QString()
@@ -718,20 +722,22 @@ void ReferenceDock::showTerms()
         // As written, without the reference's access key.
         const QString written = withoutAccessKeys(reference.mid(place.start, place.length));
         m_termTexts << (term.doNotTranslate ? written : term.target);
-        shown << (term.doNotTranslate
-                      ? tr("Ctrl+Alt+%1: <b>%2</b> not translated")
-                            .arg(listed.size())
-                            .arg(written.toHtmlEscaped())
-                      : tr("Ctrl+Alt+%1: <b>%2</b> is %3")
-                            .arg(listed.size())
-                            .arg(written.toHtmlEscaped(), term.target.toHtmlEscaped()));
+        // The glossary's own words, its note after them.
+        QString said = term.doNotTranslate
+                           ? tr("Alt+%1: <b>%2</b> not translated")
+                                 .arg(listed.size())
+                                 .arg(written.toHtmlEscaped())
+                           : tr("Alt+%1: <b>%2</b> is %3")
+                                 .arg(listed.size())
+                                 .arg(term.source.toHtmlEscaped(), term.target.toHtmlEscaped());
         if (!term.note.isEmpty())
-            notes << QStringLiteral("%1: %2").arg(term.source, term.note);
+            said += QStringLiteral(" <i>(%1)</i>").arg(term.note.toHtmlEscaped());
+        shown << said;
     }
     m_termLabel->setText(
         shown.isEmpty() ? QString() : tr("Glossary: %1").arg(shown.join(QStringLiteral(", "))));
-    m_termLabel->setToolTip(notes.join(u'\n'));
     m_termLabel->setVisible(!shown.isEmpty());
+    emit termsShown(m_termTexts);
     // The current row's cell shows its terms marked.
     if (const int line = m_model.lineOf(m_model.current()); line >= 0)
         m_table->update(m_model.index(line, WorkbenchModel::ReferenceColumn));
@@ -744,7 +750,12 @@ void ReferenceDock::insertTerm(int number)
     const QString term = m_termTexts.at(number - 1);
     const ProblemPlace place = m_model.current();
     if (QPlainTextEdit* editor = openEditor(); editor && !m_editor->closing()) {
-        editor->insertPlainText(term);
+        // A word of its own: a space before it where the cursor is right after a word.
+        const QTextCursor cursor = editor->textCursor();
+        const QString text = editor->toPlainText();
+        const int before = cursor.selectionStart() - 1;
+        const bool spaced = before < 0 || !text.at(before).isLetterOrNumber();
+        editor->insertPlainText(spaced ? term : u' ' + term);
         editor->setFocus();
         return;
     }
@@ -753,11 +764,34 @@ void ReferenceDock::insertTerm(int number)
     editRow(place, text.isEmpty() || text.back().isSpace() ? text + term : text + u' ' + term);
 }
 
-QString ReferenceDock::editorSelection() const
+QString ReferenceDock::EditorState::selected() const
+{
+    return text.mid(std::min(anchor, position), std::abs(position - anchor));
+}
+
+std::optional<ReferenceDock::EditorState> ReferenceDock::editorState() const
 {
     const QPlainTextEdit* editor = openEditor();
-    return editor ? editor->textCursor().selectedText().replace(QChar::ParagraphSeparator, u'\n')
-                  : QString();
+    if (!editor)
+        return std::nullopt;
+    const QTextCursor cursor = editor->textCursor();
+    return EditorState{m_model.current(), editor->toPlainText(), cursor.anchor(),
+                       cursor.position()};
+}
+
+void ReferenceDock::restoreEditor(const EditorState& state)
+{
+    editRow(state.place, state.text);
+    // Once it is open: at once, or after the editor that was closing has stored its text.
+    QTimer::singleShot(0, this, [this, state] {
+        QPlainTextEdit* editor = openEditor();
+        if (!editor || m_model.current() != state.place || editor->toPlainText() != state.text)
+            return;
+        QTextCursor cursor = editor->textCursor();
+        cursor.setPosition(state.anchor);
+        cursor.setPosition(state.position, QTextCursor::KeepAnchor);
+        editor->setTextCursor(cursor);
+    });
 }
 
 void ReferenceDock::takeSuggestion(int number)

@@ -53,13 +53,22 @@ public:
     void copyReferenceShortcut();
     void takeSuggestion(int number);
     // Types the translation of the glossary's term of that number for the current row's
-    // reference (a term not translated as the reference writes it) where the editor's cursor is,
-    // or after the row's text.
+    // reference (a term not translated as the reference writes it) where the editor's cursor is
+    // (after a space where it follows a word), or after the row's text.
     void insertTerm(int number);
-    // How many of the current row's terms have a key to type them (Ctrl+Alt+1 to 9).
+    // How many of the current row's terms have a key to type them (Alt+1 to 9).
     static constexpr int TermKeys = 9;
-    // The text selected in the open editor, if any.
-    QString editorSelection() const;
+    // The open editor: its row, text and selection; none when no editor is open.
+    struct EditorState {
+        ProblemPlace place;
+        QString text;
+        int anchor = 0, position = 0;
+        QString selected() const;
+    };
+    std::optional<EditorState> editorState() const;
+    // Opens the editor on the row again with that text and selection (once a closing one has
+    // stored its text).
+    void restoreEditor(const EditorState& state);
     // The state a text stored at a place takes: needs review when it is a suggestion taken there
     // as it was, of a text not the same.
     RowState stateOfStored(ProblemPlace place, const QString& text) const;
@@ -79,6 +88,8 @@ signals:
     void wordAdded(const QString& word);
     // The note of a row as the person left it in the note box.
     void noteEdited(ProblemPlace place, const QString& note);
+    // What Alt+1 to 9 type for the current row, in order (at most TermKeys).
+    void termsShown(const QStringList& texts);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

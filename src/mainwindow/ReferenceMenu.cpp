@@ -30,6 +30,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -177,9 +178,10 @@ void QL_Core::createReferenceMenu()
     for (int i = 1; i <= ReferenceDock::TermKeys; ++i) {
         QAction* term = glossary->addAction(tr("Insert term &%1").arg(i));
         term->setObjectName(QStringLiteral("mnu_term_%1").arg(i));
-        term->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key(Qt::Key_0 + i)));
+        // Alt, not Ctrl+Alt: that is AltGr on Windows, which types "{", "[" and "]".
+        term->setShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_0 + i)));
         connect(term, &QAction::triggered, this, [this, i] { referenceDock()->insertTerm(i); });
-        needsReference << term;
+        term->setEnabled(false); // until the current row has that many terms
     }
     glossary->addSeparator();
     QAction* addTerm = glossary->addAction(tr("&Add term ..."));
@@ -244,10 +246,29 @@ void QL_Core::addTerm()
             : QString();
     static const QRegularExpression closing(QStringLiteral("[\\s.:…!?]+$"));
     reference.remove(closing);
-    TermDialog dialog(reference.trimmed(), referenceDock()->editorSelection(), this);
+    // The dialog takes the keyboard from an open editor, which stores its text as it would for
+    // any step away; it is opened again as it was, text and selection, when the step is done.
+    const std::optional<ReferenceDock::EditorState> editing = referenceDock()->editorState();
+    const auto resume = qScopeGuard([&] {
+        if (editing)
+            referenceDock()->restoreEditor(*editing);
+    });
+    TermDialog dialog(reference.trimmed(), editing ? editing->selected() : QString(), this);
     if (m_toolkit.showModal(dialog) != QDialog::Accepted)
         return;
     const GlossaryTerm term = dialog.term();
+    // A term of the same source (in any case) is changed by it: only when the person says so.
+    const auto said = [this](const GlossaryTerm& t) {
+        return t.doNotTranslate ? tr("kept as written") : QStringLiteral("\"%1\"").arg(t.target);
+    };
+    const Glossary* glossary = m_glossary->glossary();
+    for (const GlossaryTerm& known : glossary ? glossary->terms() : QList<GlossaryTerm>()) {
+        if (known.source.compare(term.source, Qt::CaseInsensitive) == 0 && known != term &&
+            m_toolkit.messageBox(tr("\"%1\" is %2 in the glossary. Make it %3?")
+                                     .arg(known.source, said(known), said(term)),
+                                 MsgStyle::Question) != MsgResult::Yes)
+            return;
+    }
     if (const QString problem = m_glossary->addTerm(term); !problem.isEmpty())
         m_toolkit.messageBox(tr("The term cannot be added: %1.").arg(problem),
                              MsgStyle::Exclamation);

@@ -126,6 +126,8 @@ QVariant WorkbenchModel::data(const QModelIndex& index, int role) const
             return line.note.isEmpty() ? stateSymbol(line.state)
                                        : stateSymbol(line.state) + QStringLiteral(" ✎");
         default:
+            // Each check once: a row lacking nine terms is one glossary problem to look at.
+            labels.removeDuplicates();
             return labels.join(QStringLiteral(", "));
         }
     case Qt::EditRole:

@@ -59,8 +59,10 @@ TEST(Glossary, ATranslationMustHoldEachTermsTranslationInAnyFormAndANameAsWritte
         {"Save the forms", "Sla de schermen op", {"\"forms\" is \"formulier\" in the glossary"}},
         {"Open a language file", "Open een taalbestand", {}},
         {"About Lexicant", "Over Lexicant", {}},
-        {"About Lexicant", "Over lexicant", {"\"Lexicant\" is not translated, by the glossary"}},
+        {"About Lexicant", "Over lexicant", {"\"Lexicant\" is kept as written, by the glossary"}},
         {"Delete 3 rows", "Verwijder 3 rijen", {}},
+        {"File name", "Bestandsnaam", {}},              // in a compound, first
+        {"Row of files", "Rij van tekstbestanden", {}}, // or last
     };
     CheckSet checks;
     checks.on.fill(false);

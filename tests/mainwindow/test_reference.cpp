@@ -399,7 +399,7 @@ TEST_F(Reference, TheMemorySaysWhatItLacksLearnsAtSaveSuggestsAndPretranslates)
     EXPECT_EQ(window->mnu_undo->text(), "Undo Pre-translate");
 }
 
-// The glossary beside the memory: the current row's terms are listed under the table, Ctrl+Alt+1
+// The glossary beside the memory: the current row's terms are listed under the table, Alt+1
 // types one where the editor's cursor is, a row without it is a problem in the table, and a term
 // added from the row shows at once.
 TEST_F(Reference, TheGlossaryListsTheRowsTermsTypesThemChecksThemAndTakesNewOnes)
@@ -415,11 +415,11 @@ TEST_F(Reference, TheGlossaryListsTheRowsTermsTypesThemChecksThemAndTakesNewOnes
     choose("mnu_reference_language", "mnu_reference_language_en_US");
     ReferenceDock* dock = window->referenceDock();
     dock->showRow({1, 3});
-    EXPECT_EQ(dock->termLabel()->text(), "Glossary: Ctrl+Alt+1: <b>Quit</b> is afsluiten");
+    EXPECT_EQ(dock->termLabel()->text(), "Glossary: Alt+1: <b>quit</b> is afsluiten");
     EXPECT_EQ(table().at(3), "3|Quit||missing") << "no glossary problem in an empty row";
     dock->showRow({1, 3}, true);
     QTest::keyClicks(dock->openEditor(), "Programma ");
-    window->findChild<QAction*>("mnu_term_1")->trigger(); // Ctrl+Alt+1
+    window->findChild<QAction*>("mnu_term_1")->trigger(); // Alt+1
     EXPECT_EQ(dock->openEditor()->toPlainText(), "Programma afsluiten");
     dock->finishEditing(false);
     window->referenceDock()->editRow({1, 2}, "Dicht");
@@ -434,8 +434,20 @@ TEST_F(Reference, TheGlossaryListsTheRowsTermsTypesThemChecksThemAndTakesNewOnes
     });
     dock->showRow({1, 0});
     window->findChild<QAction*>("mnu_term_add")->trigger(); // Ctrl+Shift+G
-    EXPECT_EQ(dock->termLabel()->text(), "Glossary: Ctrl+Alt+1: <b>Open</b> is openen");
+    EXPECT_EQ(dock->termLabel()->text(), "Glossary: Alt+1: <b>Open</b> is openen");
     EXPECT_EQ(known.terms("en", "nl").size(), 3) << "kept in the memory";
+    EXPECT_EQ(window->findChild<QAction*>("mnu_term_1")->text(), "Insert term &1: openen");
+
+    // A term the glossary has is changed only when the person says so.
+    toolkit.onDialog<TermDialog>([](TermDialog& d) {
+        d.findChild<QLineEdit*>("txt_term_target")->setText("open");
+        d.accept();
+    });
+    toolkit.answers = {MsgResult::No};
+    window->findChild<QAction*>("mnu_term_add")->trigger();
+    EXPECT_EQ(toolkit.takeBoxes(int(MsgStyle::Question)),
+              QStringList{"\"Open\" is \"openen\" in the glossary. Make it \"open\"?"});
+    EXPECT_EQ(known.terms("en", "nl").at(1).target, "openen");
 }
 
 // The table as a workbench: a row typed in place is stored at its own row after the fill
