@@ -9,13 +9,17 @@ as a reference and its translation, 4,824 pairs a pair of files. Then runs
 examples of each: reviewed translations, so most of what a check names is a false alarm.
 
     bench/real_texts.py --cli build/bin/lexicant-cli --language nl [--dictionary nl_NL]
-                        [--qt] [--pofilter] [--out DIR] [--examples N] [--extra-args ...]
+                        [--qt] [--pofilter] [--glossary N] [--out DIR] [--examples N]
+                        [--extra-args ...]
 
 --qt adds the Qt translations Debian installs (/usr/share/qt6/translations/*_LANG.qm, read with
 lconvert: qt6-translations-l10n, qt6-l10n-tools). --pofilter runs translate-toolkit's pofilter
 on the same pairs and counts, for each check that has a pofilter test, the rows both name, those
 only pofilter names and those only Lexicant names, with examples. With --dictionary, bare
 Hunspell (`hunspell -L`, the hunspell package) is run on the same translations for the spelling.
+--glossary N (with --dictionary) makes a glossary as a team would keep one of the same texts: the
+N one- and two-word texts that most catalogues translate, each with the translation four in five
+of them give, imported from CSV beside a memory in DIR, and checks the pairs against it too.
 """
 import argparse
 import collections
@@ -122,6 +126,28 @@ def language_file(cli, texts, path):
     subprocess.run([cli, "from-json", path + ".json", "-o", path], check=True)
 
 
+def real_glossary(catalogues, size):
+    """The one- and two-word texts (letters only, access keys left out) that at least three
+    catalogues translate, each with the translation at least four in five of them give; those
+    most catalogues translate first."""
+    translations = collections.defaultdict(collections.Counter)
+    plain = lambda text: text.replace("_", "").replace("&", "").strip()  # noqa: E731
+    for path, read in catalogues:
+        for source, target in set(read(path)):
+            source, target = plain(source), plain(target)
+            words = source.split()
+            if (1 <= len(words) <= 2 and all(w.isascii() and w.isalpha() for w in words)
+                    and target and storable(target) and "," not in target and "\n" not in target):
+                translations[source.lower()][target.lower()] += 1
+    terms = []
+    for source, targets in translations.items():
+        target, n = targets.most_common(1)[0]
+        total = sum(targets.values())
+        if total >= 3 and 5 * n >= 4 * total:
+            terms.append((-total, source, target))
+    return [(source, target) for _, source, target in sorted(terms)[:size]]
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--cli", required=True)
@@ -129,6 +155,7 @@ def main():
     parser.add_argument("--dictionary", help="check the spelling too (nl_NL)")
     parser.add_argument("--qt", action="store_true", help="Qt's translations too")
     parser.add_argument("--pofilter", action="store_true", help="beside pofilter")
+    parser.add_argument("--glossary", type=int, default=0, help="a glossary of N terms")
     parser.add_argument("--out", default="real-texts")
     parser.add_argument("--examples", type=int, default=3)
     parser.add_argument("--extra-args", nargs=argparse.REMAINDER, default=[])
@@ -146,6 +173,20 @@ def main():
                 seen.add(source)
                 pairs.append((os.path.basename(path), source, target))
     os.makedirs(arguments.out, exist_ok=True)
+    extra = list(arguments.extra_args)
+    if arguments.glossary and arguments.dictionary:
+        terms = real_glossary(catalogues, arguments.glossary)
+        csv = os.path.join(arguments.out, "glossary.csv")
+        with open(csv, "w", encoding="utf-8") as out:
+            out.write("source,target\n" + "".join("%s,%s\n" % term for term in terms))
+        memory = os.path.join(arguments.out, "glossary.sqlite")
+        if os.path.exists(memory):
+            os.remove(memory)
+        pair = ["--tm", memory, "--reference-language", "en", "--language", arguments.dictionary]
+        subprocess.run([arguments.cli, "glossary", "import", csv] + pair, check=True)
+        extra += ["--glossary"] + pair[:4]
+        print("a glossary of %d terms, e.g. %s" % (len(terms), ", ".join(
+            "%s -> %s" % term for term in terms[:8])))
     per_file = FORMS * ROWS
     # The rows (indexes into pairs) each check names, with its first message.
     named = collections.defaultdict(dict)
@@ -157,7 +198,7 @@ def main():
         command = [arguments.cli, "check", "--against", base + "-en.lsf"]
         if arguments.dictionary:
             command += ["--language", arguments.dictionary]
-        result = subprocess.run(command + arguments.extra_args + [base + ".lsf"],
+        result = subprocess.run(command + extra + [base + ".lsf"],
                                 capture_output=True, text=True)
         for line in result.stdout.splitlines():
             # FILE: Fnn_lng_(row): check: message

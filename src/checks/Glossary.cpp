@@ -8,8 +8,24 @@
 
 namespace {
 
-// A term of fewer letters is too short to be told apart inside a longer word.
-constexpr qsizetype MinCompoundPart = 3;
+// A term of fewer letters is too short to be told apart inside a longer word: at its start or
+// end ("rijhoogte"), or anywhere in it ("standaardfoutuitvoer").
+constexpr qsizetype MinCompoundPart = 3, MinInnerPart = 4;
+
+// A word that is part of a file name, a path, a variable or an option ("file.txt", ".desktop",
+// "/dev/tcp", "$PATH", "max_size", "--total") is no word of the language.
+bool inCode(const QString& text, const TextPart& word)
+{
+    const qsizetype end = word.start + word.length;
+    const QChar before = word.start > 0 ? text.at(word.start - 1) : QChar();
+    const QChar after = end < text.size() ? text.at(end) : QChar();
+    const bool dotted =
+        after == u'.' && end + 1 < text.size() && text.at(end + 1).isLetterOrNumber();
+    // An option ("--total": a hyphen that joins no word) or a named placeholder ("%(total)s").
+    const bool named = before == u'(' && word.start > 1 && text.at(word.start - 2) == u'%';
+    return QStringView(u"./\\$_-").contains(before) || QStringView(u"/\\_").contains(after) ||
+           dotted || named;
+}
 
 } // namespace
 
@@ -52,13 +68,17 @@ bool Glossary::Language::same(const QString& a, const QString& b)
     return std::ranges::any_of(of(a), [&](const QString& form) { return others.contains(form); });
 }
 
-QList<Glossary::Word> Glossary::wordsOf(const ScreenText& read)
+QList<Glossary::Word> Glossary::wordsOf(const ScreenText& read, bool code)
 {
     QList<Word> words;
     words.reserve(read.parts().size());
     for (const TextPart& part : read.parts()) {
-        if (part.kind == TextPart::Word)
-            words.append({part.start, part.start + part.length, read.keyOf(part).toLower()});
+        if (part.kind != TextPart::Word || (!code && inCode(read.text(), part)))
+            continue;
+        const QString key = read.keyOf(part);
+        const bool capitals =
+            key.size() > 1 && std::ranges::none_of(key, [](QChar c) { return c.isLower(); });
+        words.append({part.start, part.start + part.length, key.toLower(), capitals});
     }
     return words;
 }
@@ -68,20 +88,22 @@ qsizetype Glossary::match(const QList<Word>& words, qsizetype at, const QList<Wo
 {
     if (term.isEmpty() || at + term.size() > words.size())
         return -1;
-    for (qsizetype i = 0; i < term.size(); ++i)
-        if (!language.same(words.at(at + i).key, term.at(i).key))
+    for (qsizetype i = 0; i < term.size(); ++i) {
+        const Word& word = words.at(at + i);
+        if ((word.capitals && !term.at(i).capitals) || !language.same(word.key, term.at(i).key))
             return -1;
+    }
     return words.at(at + term.size() - 1).end;
 }
 
 QList<TermPlace> Glossary::find(const QString& reference) const
 {
-    return find(wordsOf(ScreenText(reference)));
+    return find(wordsOf(ScreenText(reference), false));
 }
 
 QList<TermPlace> Glossary::find(const ScreenText& reference) const
 {
-    return find(wordsOf(reference));
+    return find(wordsOf(reference, false));
 }
 
 QList<TermPlace> Glossary::find(const QList<Word>& words) const
@@ -115,11 +137,16 @@ QStringList Glossary::problems(const ScreenText& referenceText, const ScreenText
     const QString &reference = referenceText.text(), &text = read.text();
     QStringList problems;
     const QList<Word> words = wordsOf(read);
-    QSet<QString> forms; // of all the text's words
+    QSet<QString> forms; // of all the text's words, and of each part of a word with hyphens
     forms.reserve(words.size() * 2);
-    for (const Word& word : words)
+    for (const Word& word : words) {
         for (const QString& form : m_target.of(word.key))
             forms.insert(form);
+        if (word.key.contains(u'-'))
+            for (const QString& part : word.key.split(u'-', Qt::SkipEmptyParts))
+                for (const QString& form : m_target.of(part))
+                    forms.insert(form);
+    }
     for (const TermPlace& place : find(referenceText)) {
         const GlossaryTerm& term = m_terms.at(place.term);
         const auto written = [&] { return reference.mid(place.start, place.length); };
@@ -132,6 +159,11 @@ QStringList Glossary::problems(const ScreenText& referenceText, const ScreenText
                 const qsizetype end = match(words, w, name, exact);
                 kept = end >= 0 && QStringView(text).mid(words.at(w).start,
                                                          end - words.at(w).start) == written();
+                // A name of one word also as written in a compound ("roltype", "Lexicant-map").
+                const QString whole = withoutAccessKeys(
+                    text.mid(words.at(w).start, words.at(w).end - words.at(w).start));
+                kept = kept || (name.size() == 1 && whole.size() > written().size() &&
+                                (whole.startsWith(written()) || whole.endsWith(written())));
             }
             if (!kept)
                 problems << QCoreApplication::translate(
@@ -139,22 +171,21 @@ QStringList Glossary::problems(const ScreenText& referenceText, const ScreenText
                                 .arg(written());
             continue;
         }
-        // A word by the forms the text has, or as the first or last part of one of them, a
-        // compound ("bestandsnaam", "tekstbestanden"); more words word by word.
-        const QList<Word>& target = m_targetWords.at(place.term);
+        // Each of its words by the forms the text has, or as a part of one of them, a compound
+        // ("bestandsnaam", "tekstbestanden", "standaardfoutuitvoer"): the words of a term may
+        // stand apart or in another order in a sentence ("Noord-Germaanse talen").
         const auto inText = [&](const QString& form) {
-            return forms.contains(form) ||
-                   (form.size() >= MinCompoundPart &&
-                    std::ranges::any_of(forms, [&](const QString& word) {
-                        return word.size() > form.size() &&
-                               (word.startsWith(form) || word.endsWith(form));
-                    }));
+            return forms.contains(form) || std::ranges::any_of(forms, [&](const QString& word) {
+                       return word.size() > form.size() &&
+                              (form.size() >= MinInnerPart
+                                   ? word.contains(form)
+                                   : form.size() >= MinCompoundPart &&
+                                         (word.startsWith(form) || word.endsWith(form)));
+                   });
         };
-        bool held =
-            target.isEmpty() ||
-            (target.size() == 1 && std::ranges::any_of(m_target.of(target.first().key), inText));
-        for (qsizetype w = 0; w < words.size() && !held && target.size() > 1; ++w)
-            held = match(words, w, target, m_target) >= 0;
+        const bool held = std::ranges::all_of(m_targetWords.at(place.term), [&](const Word& word) {
+            return std::ranges::any_of(m_target.of(word.key), inText);
+        });
         if (!held)
             problems << QCoreApplication::translate("Glossary", "\"%1\" is \"%2\" in the glossary")
                             .arg(written(), term.target);

@@ -35,7 +35,8 @@ struct TermPlace {
 // A glossary of one language pair, read once for the texts it is asked about: its terms are
 // found in a text as whole words one after the other, in any case, as written or inflected (a
 // word of the text and one of the term are one when they share a stem with the word's first
-// letter: "files", "bestanden", not "profile").
+// letter: "files", "bestanden", not "profile"); a word in capitals ("PATH") only as a term
+// written so, since it is a name or a code.
 class Glossary {
 public:
     Glossary(QList<GlossaryTerm> terms, Stemmer sourceStems, Stemmer targetStems);
@@ -53,7 +54,8 @@ public:
 private:
     struct Word {
         qsizetype start, end;
-        QString key; // in lower case, without its access key
+        QString key;   // in lower case, without its access key
+        bool capitals; // two letters or more, none small: a name or a code (PATH, ID)
     };
     QList<TermPlace> find(const QList<Word>& words) const;
     // A language's words and their forms (themselves and their stems), each asked for once. A
@@ -64,7 +66,8 @@ private:
         const QStringList& of(const QString& word);
         bool same(const QString& a, const QString& b);
     };
-    static QList<Word> wordsOf(const ScreenText& text);
+    // The text's words; with code, also those of file names, paths and variables.
+    static QList<Word> wordsOf(const ScreenText& text, bool code = true);
     // Where the words stand in the words of a text from `at`, as one: their end, or -1.
     static qsizetype match(const QList<Word>& words, qsizetype at, const QList<Word>& term,
                            Language& language);

@@ -21,11 +21,13 @@ QString tbxLanguage(const QString& language)
     return QString(language).replace(u'_', u'-');
 }
 
-// A term as read: one kept as written in the translation is not translated.
+// A term as read: a name (with a capital) kept as written in the translation is not translated;
+// a word the two languages share ("status") is translated as itself, in any case.
 GlossaryTerm termOf(const QString& source, const QString& target, const QString& note,
                     const QString& partOfSpeech)
 {
-    const bool kept = target == source;
+    const bool kept =
+        target == source && std::ranges::any_of(source, [](QChar c) { return c.isUpper(); });
     return {source, kept ? QString() : target, kept, note, partOfSpeech};
 }
 

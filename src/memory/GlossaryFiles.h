@@ -6,8 +6,8 @@
 
 // A glossary's terms as terminology tools exchange them: TBX (TBX-Basic: <martif> with a
 // <termEntry> per term, and TBX v3's <tbx> with <conceptEntry>), and CSV with a header line
-// (source,target,note). A term kept as written in the translation is not translated: it travels
-// with its source as its translation, which is how a file without that notion says it.
+// (source,target,note). A name not translated travels with itself as its translation, which is
+// how a file without that notion says it: a term with a capital read so is a name again.
 
 struct GlossaryContents {
     QList<GlossaryTerm> terms;

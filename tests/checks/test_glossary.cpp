@@ -38,6 +38,7 @@ TEST(Glossary, TermsAreWholeWordsInAnyCaseAndFormTheLongestFirst)
         {"Profile", {}},                                 // inside a word, or made with it
         {"Rows of this form", {"Rows", "form"}},         // in the order they stand
         {"lexicant's file", {"file"}},                   // another word than the name
+        {"Open file.txt or --file in $FILE", {}},        // code and words in capitals
     };
     for (const auto& c : cases) {
         QStringList found;
@@ -61,8 +62,10 @@ TEST(Glossary, ATranslationMustHoldEachTermsTranslationInAnyFormAndANameAsWritte
         {"About Lexicant", "Over Lexicant", {}},
         {"About Lexicant", "Over lexicant", {"\"Lexicant\" is kept as written, by the glossary"}},
         {"Delete 3 rows", "Verwijder 3 rijen", {}},
-        {"File name", "Bestandsnaam", {}},              // in a compound, first
-        {"Row of files", "Rij van tekstbestanden", {}}, // or last
+        {"File name", "Bestandsnaam", {}},               // in a compound, first
+        {"Row of files", "Rij van tekstbestanden", {}},  // or last
+        {"The file list", "De tekstbestandenlijst", {}}, // or inside
+        {"About Lexicant", "Lexicant-info", {}},         // a name in a compound
     };
     CheckSet checks;
     checks.on.fill(false);

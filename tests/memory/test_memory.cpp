@@ -481,21 +481,24 @@ TEST_F(MemoryTest, ATbxFileGivesEachEntrysTermsOfTheLanguagePair)
 }
 
 // A CSV glossary: columns by the header's names, quoted commas, quotes and line breaks, lines
-// without a term left out and counted; a quote not closed is named by the line it starts on.
+// without a term left out and counted, a name as its own translation not translated but a word
+// so translated; a quote not closed is named by the line it starts on.
 TEST_F(MemoryTest, ACsvGlossaryIsReadByItsHeaderAndQuotes)
 {
     write("g.csv", "\xEF\xBB\xBFNote,Source,Target\r\n"
                    "\"the \"\"thing\"\"\nkept\",\"file, disk\",bestand\r\n"
                    "\n"
                    ",form,\n"
-                   "name,Lexicant,Lexicant");
+                   "name,Lexicant,Lexicant\n"
+                   ",status,status");
     GlossaryContents read;
     ASSERT_EQ(readGlossaryCsv(path("g.csv"), read), "");
-    ASSERT_EQ(read.terms.size(), 2);
+    ASSERT_EQ(read.terms.size(), 3);
     EXPECT_EQ(read.terms.at(0),
               (GlossaryTerm{"file, disk", "bestand", false, "the \"thing\"\nkept"}));
     EXPECT_EQ(read.terms.at(1), (GlossaryTerm{"Lexicant", {}, true, "name"}));
-    EXPECT_EQ(read.read, 3);
+    EXPECT_EQ(read.terms.at(2), (GlossaryTerm{"status", "status"})) << "a word, not a name";
+    EXPECT_EQ(read.read, 4);
     EXPECT_EQ(read.skipped, (QMap<QString, int>{{"no target term", 1}}));
     for (const auto& [bytes, problem] :
          {std::pair{"source,target\nfile,bestand\n\"open,openen\n",
