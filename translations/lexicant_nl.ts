@@ -506,6 +506,10 @@ Vervang het door een ander teken en kies daarna opnieuw %4.</translation>
         <source>the translation memory is not open</source>
         <translation>het vertaalgeheugen is niet geopend</translation>
     </message>
+    <message>
+        <source>the team&apos;s server cannot be reached, and its glossary is changed only there</source>
+        <translation>de server van het team is niet bereikbaar, en de woordenlijst wordt alleen daar gewijzigd</translation>
+    </message>
 </context>
 <context>
     <name>QL_Core</name>

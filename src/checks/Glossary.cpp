@@ -22,7 +22,7 @@ bool inCode(const QString& text, const TextPart& word)
     const bool dotted =
         after == u'.' && end + 1 < text.size() && text.at(end + 1).isLetterOrNumber();
     // An option ("--total": a hyphen that joins no word) or a named placeholder ("%(total)s").
-    const bool named = before == u'(' && word.start > 1 && text.at(word.start - 2) == u'%';
+    const bool named = QStringView(text).left(word.start).endsWith(u"%(");
     return QStringView(u"./\\$_-").contains(before) || QStringView(u"/\\_").contains(after) ||
            dotted || named;
 }
@@ -76,8 +76,7 @@ QList<Glossary::Word> Glossary::wordsOf(const ScreenText& read, bool code)
         if (part.kind != TextPart::Word || (!code && inCode(read.text(), part)))
             continue;
         const QString key = read.keyOf(part);
-        const bool capitals =
-            key.size() > 1 && std::ranges::none_of(key, [](QChar c) { return c.isLower(); });
+        const bool capitals = std::ranges::none_of(key, [](QChar c) { return c.isLower(); });
         words.append({part.start, part.start + part.length, key.toLower(), capitals});
     }
     return words;

@@ -55,7 +55,7 @@ private:
     struct Word {
         qsizetype start, end;
         QString key;   // in lower case, without its access key
-        bool capitals; // two letters or more, none small: a name or a code (PATH, ID)
+        bool capitals; // no small letter: a name or a code (PATH, ID)
     };
     QList<TermPlace> find(const QList<Word>& words) const;
     // A language's words and their forms (themselves and their stems), each asked for once. A

@@ -146,11 +146,11 @@ ReferenceDock* QL_Core::referenceDock()
     disconnect(m_workbench, &WorkbenchModel::currentChanged, this, &QL_Core::showPlace);
     connect(m_workbench, &WorkbenchModel::currentChanged, this, &QL_Core::showPlace);
     connect(m_referenceDock, &ReferenceDock::textStored, this, &QL_Core::storeTranslation);
-    // Alt+1 to 9 name the current row's terms, and only those.
+    // Alt+1 to 9 name the current row's terms; the others do nothing, and stay enabled so that
+    // their keys type no digit.
     connect(m_referenceDock, &ReferenceDock::termsShown, this, [this](const QStringList& texts) {
         for (int i = 1; i <= ReferenceDock::TermKeys; ++i) {
             QAction* term = findChild<QAction*>(QStringLiteral("mnu_term_%1").arg(i));
-            term->setEnabled(i <= texts.size());
             term->setText(
                 i <= texts.size()
                     ? tr("Insert term &%1: %2")

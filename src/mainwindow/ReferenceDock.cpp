@@ -749,13 +749,22 @@ void ReferenceDock::insertTerm(int number)
         return;
     const QString term = m_termTexts.at(number - 1);
     const ProblemPlace place = m_model.current();
+    // Where the keyboard is: in the note box, the term goes into the note.
+    if (m_note->hasFocus()) {
+        m_note->insertPlainText(term);
+        return;
+    }
     if (QPlainTextEdit* editor = openEditor(); editor && !m_editor->closing()) {
-        // A word of its own: a space before it where the cursor is right after a word.
+        // A word of its own: a space before it where the cursor is right after a word, and after
+        // it where a word follows.
         const QTextCursor cursor = editor->textCursor();
         const QString text = editor->toPlainText();
-        const int before = cursor.selectionStart() - 1;
-        const bool spaced = before < 0 || !text.at(before).isLetterOrNumber();
-        editor->insertPlainText(spaced ? term : u' ' + term);
+        const auto letter = [&text](qsizetype at) {
+            return at >= 0 && at < text.size() && text.at(at).isLetterOrNumber();
+        };
+        const QString space = QStringLiteral(" ");
+        editor->insertPlainText((letter(cursor.selectionStart() - 1) ? space : QString()) + term +
+                                (letter(cursor.selectionEnd()) ? space : QString()));
         editor->setFocus();
         return;
     }

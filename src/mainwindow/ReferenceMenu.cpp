@@ -181,7 +181,6 @@ void QL_Core::createReferenceMenu()
         // Alt, not Ctrl+Alt: that is AltGr on Windows, which types "{", "[" and "]".
         term->setShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_0 + i)));
         connect(term, &QAction::triggered, this, [this, i] { referenceDock()->insertTerm(i); });
-        term->setEnabled(false); // until the current row has that many terms
     }
     glossary->addSeparator();
     QAction* addTerm = glossary->addAction(tr("&Add term ..."));
@@ -256,7 +255,7 @@ void QL_Core::addTerm()
     TermDialog dialog(reference.trimmed(), editing ? editing->selected() : QString(), this);
     if (m_toolkit.showModal(dialog) != QDialog::Accepted)
         return;
-    const GlossaryTerm term = dialog.term();
+    GlossaryTerm term = dialog.term();
     // A term of the same source (in any case) is changed by it: only when the person says so.
     const auto said = [this](const GlossaryTerm& t) {
         return t.doNotTranslate ? tr("kept as written") : QStringLiteral("\"%1\"").arg(t.target);
@@ -268,6 +267,9 @@ void QL_Core::addTerm()
                                      .arg(known.source, said(known), said(term)),
                                  MsgStyle::Question) != MsgResult::Yes)
             return;
+        // A change without a note of its own keeps the one the term had.
+        if (known.source.compare(term.source, Qt::CaseInsensitive) == 0 && term.note.isEmpty())
+            term.note = known.note;
     }
     if (const QString problem = m_glossary->addTerm(term); !problem.isEmpty())
         m_toolkit.messageBox(tr("The term cannot be added: %1.").arg(problem),

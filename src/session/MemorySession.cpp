@@ -164,6 +164,10 @@ QString MemorySession::addTerm(const GlossaryTerm& term)
 {
     if (!isUsable())
         return tr("the translation memory is not open");
+    // The person's own memory stands in for the server now: a term kept there would never
+    // reach the team's glossary.
+    if (m_offline)
+        return tr("the team's server cannot be reached, and its glossary is changed only there");
     const QString problem =
         m_memory->addTerms(m_reference.referenceLanguage(), m_spelling.language(), {term});
     keepServer();

@@ -471,6 +471,8 @@ TEST_F(MemoryRecord, AServerThatStopsLeavesTheWindowItsOwnMemoryUntilItIsBack)
     session.replaceRow(1, "Twee");
     ASSERT_TRUE(session.save(toolkit)) << "a save never waits on the server";
     EXPECT_EQ(parts.memory.suggestionsFor(1, 1).value(0).unit.target, "Twee") << "its own memory";
+    EXPECT_EQ(parts.memory.addTerm({"two", "twee"}),
+              "the team's server cannot be reached, and its glossary is changed only there");
     ASSERT_EQ(server.start(), "");
     waitFor(2);
     ASSERT_EQ(notices.size(), 2);
