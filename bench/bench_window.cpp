@@ -599,7 +599,7 @@ void BM_StoreAndGoToTheNextRow(benchmark::State& state)
     state.counters["suggestions_shown"] = suggestions;
     const QLabel* terms = window().window.referenceDock()->termLabel();
     state.counters["terms_shown"] =
-        terms->isHidden() ? 0.0 : double(terms->text().count(QStringLiteral("Ctrl+Alt+")));
+        terms->isHidden() ? 0.0 : double(terms->text().count(QStringLiteral("Alt+")));
     if (state.range(0) == 3)
         window().window.memory().moveTo(window().memory);
     closePairInWords();
