@@ -143,9 +143,8 @@ Glossary glossaryOf5000()
     if (!en)
         qFatal("%s", qPrintable(problem));
     HunspellSpeller* nl = documents().speller.get();
-    return Glossary(
-        terms, [en](const QString& word) { return en->stems(word); },
-        [nl](const QString& word) { return nl->stems(word); });
+    return Glossary(terms, HunspellSpeller::stemmer([en] { return en.get(); }),
+                    HunspellSpeller::stemmer([nl] { return nl; }));
 }
 
 // The terms of a row of 300 characters, as the workbench marks them when the row is shown.

@@ -133,7 +133,8 @@ QList<TermPlace> Glossary::find(const QList<Word>& words) const
 
 QStringList Glossary::problems(const ScreenText& referenceText, const ScreenText& read) const
 {
-    const QString &reference = referenceText.text(), &text = read.text();
+    const QString& reference = referenceText.text();
+    const QString plain = withoutAccessKeys(read.text());
     QStringList problems;
     const QList<Word> words = wordsOf(read);
     QSet<QString> forms; // of all the text's words, and of each part of a word with hyphens
@@ -150,21 +151,8 @@ QStringList Glossary::problems(const ScreenText& referenceText, const ScreenText
         const GlossaryTerm& term = m_terms.at(place.term);
         const auto written = [&] { return reference.mid(place.start, place.length); };
         if (term.doNotTranslate) {
-            // As written, as whole words: a name keeps its case.
-            const QList<Word> name = wordsOf(ScreenText(written()));
-            Language exact;
-            bool kept = false;
-            for (qsizetype w = 0; w < words.size() && !kept; ++w) {
-                const qsizetype end = match(words, w, name, exact);
-                kept = end >= 0 && QStringView(text).mid(words.at(w).start,
-                                                         end - words.at(w).start) == written();
-                // A name of one word also as written in a compound ("roltype", "Lexicant-map").
-                const QString whole = withoutAccessKeys(
-                    text.mid(words.at(w).start, words.at(w).end - words.at(w).start));
-                kept = kept || (name.size() == 1 && whole.size() > written().size() &&
-                                (whole.startsWith(written()) || whole.endsWith(written())));
-            }
-            if (!kept)
+            // As written, keys aside, also in a compound ("Lexicant-map"): a name keeps its case.
+            if (!plain.contains(withoutAccessKeys(written())))
                 problems << QCoreApplication::translate(
                                 "Glossary", "\"%1\" is kept as written, by the glossary")
                                 .arg(written());

@@ -128,13 +128,9 @@ int againstReference(Session& session, const Invocation& call, ReportFormat form
     if (glossaryAsked) {
         QString none;
         source = HunspellSpeller::load(*call.option("reference-language"), none);
-        const auto stemsOf = [](const HunspellSpeller* speller) -> Stemmer {
-            if (!speller)
-                return {};
-            return [speller](const QString& word) { return speller->stems(word); };
-        };
         glossary.emplace(memory.terms(*call.option("reference-language"), *call.option("language")),
-                         stemsOf(source.get()), stemsOf(speller.get()));
+                         HunspellSpeller::stemmer([&source] { return source.get(); }),
+                         HunspellSpeller::stemmer([&speller] { return speller.get(); }));
         checks->glossary = &*glossary;
     }
     const auto reference = session.load(*call.option("against"));

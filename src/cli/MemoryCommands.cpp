@@ -24,6 +24,21 @@ namespace {
 constexpr qsizetype ImportBatch = 10000;
 constexpr int PauseBetweenBatchesMs = 120;
 
+// "3 left out (1 an empty text, 2 no source term)": how many were left out, and why.
+QString leftOut(const QMap<QString, int>& skipped)
+{
+    QStringList why;
+    int left = 0;
+    for (auto i = skipped.cbegin(); i != skipped.cend(); ++i) {
+        why << QStringLiteral("%1 %2").arg(i.value()).arg(i.key());
+        left += i.value();
+    }
+    return QStringLiteral("%1 left out%2")
+        .arg(left)
+        .arg(why.isEmpty() ? QString()
+                           : QStringLiteral(" (%1)").arg(why.join(QStringLiteral(", "))));
+}
+
 // "4824 units: 4824 added, 0 updated, 0 unchanged", and what was left out and why.
 QString additionReport(qsizetype units, const MemoryAddition& added, QMap<QString, int> skipped)
 {
@@ -31,20 +46,12 @@ QString additionReport(qsizetype units, const MemoryAddition& added, QMap<QStrin
         skipped[QStringLiteral("an empty text")] += added.empty;
     if (added.tooLong > 0)
         skipped[QStringLiteral("longer than %1 characters").arg(MaxUnitLength)] += added.tooLong;
-    QStringList why;
-    int left = 0;
-    for (auto i = skipped.cbegin(); i != skipped.cend(); ++i) {
-        why << QStringLiteral("%1 %2").arg(i.value()).arg(i.key());
-        left += i.value();
-    }
-    return QStringLiteral("%1 units: %2 added, %3 updated, %4 unchanged, %5 left out%6\n")
+    return QStringLiteral("%1 units: %2 added, %3 updated, %4 unchanged, %5\n")
         .arg(units)
         .arg(added.added)
         .arg(added.updated)
         .arg(added.unchanged)
-        .arg(left)
-        .arg(why.isEmpty() ? QString()
-                           : QStringLiteral(" (%1)").arg(why.join(QStringLiteral(", "))));
+        .arg(leftOut(skipped));
 }
 
 void addTo(MemoryAddition& total, const MemoryAddition& part)
@@ -377,18 +384,10 @@ int commandGlossary(Session& session, const Invocation& call)
                                           : problem);
         if (!import)
             return ExitOk;
-        QStringList why;
-        int left = 0;
-        for (auto i = read.skipped.cbegin(); i != read.skipped.cend(); ++i) {
-            why << QStringLiteral("%1 %2").arg(i.value()).arg(i.key());
-            left += i.value();
-        }
-        session.print(
-            QStringLiteral("%1 terms: %2 imported, %3 left out%4\n")
-                .arg(read.read)
-                .arg(read.terms.size())
-                .arg(left)
-                .arg(why.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(why.join(u", "))));
+        session.print(QStringLiteral("%1 terms: %2 imported, %3\n")
+                          .arg(read.read)
+                          .arg(read.terms.size())
+                          .arg(leftOut(read.skipped)));
         return ExitOk;
     }
     const QList<GlossaryTerm> terms = memory.terms(from, to);

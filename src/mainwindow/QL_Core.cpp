@@ -149,8 +149,8 @@ ReferenceDock* QL_Core::referenceDock()
     // Alt+1 to 9 name the current row's terms; the others do nothing, and stay enabled so that
     // their keys type no digit.
     connect(m_referenceDock, &ReferenceDock::termsShown, this, [this](const QStringList& texts) {
-        for (int i = 1; i <= ReferenceDock::TermKeys; ++i) {
-            QAction* term = findChild<QAction*>(QStringLiteral("mnu_term_%1").arg(i));
+        for (int i = 1; i <= int(mnu_terms.size()); ++i) {
+            QAction* term = mnu_terms.at(i - 1);
             term->setText(
                 i <= texts.size()
                     ? tr("Insert term &%1: %2")

@@ -261,6 +261,7 @@ public:
     QMenu *mnu_reference = nullptr, *mnu_checks = nullptr, *mnu_language = nullptr,
           *mnu_reference_language = nullptr;
     QAction *mnu_copy_shortcut = nullptr, *mnu_new_from_reference = nullptr;
+    QList<QAction*> mnu_terms; // Insert term 1 to 9
     QAction *mnu_copy_reference = nullptr, *mnu_store_next = nullptr, *mnu_pretranslate = nullptr;
     QAction *mnu_review_next = nullptr, *mnu_accept_problems = nullptr;
     QAction *mnu_reference_open = nullptr, *mnu_reference_close = nullptr,

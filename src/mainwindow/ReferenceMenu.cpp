@@ -178,6 +178,7 @@ void QL_Core::createReferenceMenu()
     for (int i = 1; i <= ReferenceDock::TermKeys; ++i) {
         QAction* term = glossary->addAction(tr("Insert term &%1").arg(i));
         term->setObjectName(QStringLiteral("mnu_term_%1").arg(i));
+        mnu_terms << term;
         // Alt, not Ctrl+Alt: that is AltGr on Windows, which types "{", "[" and "]".
         term->setShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_0 + i)));
         connect(term, &QAction::triggered, this, [this, i] { referenceDock()->insertTerm(i); });
@@ -260,16 +261,19 @@ void QL_Core::addTerm()
     const auto said = [this](const GlossaryTerm& t) {
         return t.doNotTranslate ? tr("kept as written") : QStringLiteral("\"%1\"").arg(t.target);
     };
-    const Glossary* glossary = m_glossary->glossary();
-    for (const GlossaryTerm& known : glossary ? glossary->terms() : QList<GlossaryTerm>()) {
-        if (known.source.compare(term.source, Qt::CaseInsensitive) == 0 && known != term &&
-            m_toolkit.messageBox(tr("\"%1\" is %2 in the glossary. Make it %3?")
-                                     .arg(known.source, said(known), said(term)),
+    const QList<GlossaryTerm> terms =
+        m_glossary->glossary() ? m_glossary->glossary()->terms() : QList<GlossaryTerm>();
+    const auto known = std::ranges::find_if(terms, [&](const GlossaryTerm& t) {
+        return t.source.compare(term.source, Qt::CaseInsensitive) == 0;
+    });
+    if (known != terms.end() && *known != term) {
+        if (m_toolkit.messageBox(tr("\"%1\" is %2 in the glossary. Make it %3?")
+                                     .arg(known->source, said(*known), said(term)),
                                  MsgStyle::Question) != MsgResult::Yes)
             return;
         // A change without a note of its own keeps the one the term had.
-        if (known.source.compare(term.source, Qt::CaseInsensitive) == 0 && term.note.isEmpty())
-            term.note = known.note;
+        if (term.note.isEmpty())
+            term.note = known->note;
     }
     if (const QString problem = m_glossary->addTerm(term); !problem.isEmpty())
         m_toolkit.messageBox(tr("The term cannot be added: %1.").arg(problem),

@@ -143,16 +143,14 @@ QString readGlossaryCsv(const QString& path, GlossaryContents& contents)
     // Records of fields, as RFC 4180 has them: a field in double quotes may hold commas, line
     // breaks and doubled quotes.
     QList<QStringList> records;
-    QList<int> lines; // where each record starts
     QStringList record;
     QString field;
-    bool quoted = false, any = false;
-    int line = 1;
+    bool quoted = false, started = false;
+    int line = 1, recordLine = 1; // where the record being read starts
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (!any && record.isEmpty())
-            lines.append(line);
-        any = true;
+        if (!std::exchange(started, true))
+            recordLine = line;
         if (quoted) {
             if (c == u'"' && i + 1 < text.size() && text.at(i + 1) == u'"')
                 field += text.at(++i);
@@ -170,16 +168,15 @@ QString readGlossaryCsv(const QString& path, GlossaryContents& contents)
                 ++i;
             record << std::exchange(field, {});
             records << std::exchange(record, {});
-            any = false;
+            started = false;
             ++line;
         } else {
             field += c;
         }
     }
     if (quoted)
-        return QStringLiteral("line %1: a field in quotes is not closed")
-            .arg(lines.value(records.size()));
-    if (any) {
+        return QStringLiteral("line %1: a field in quotes is not closed").arg(recordLine);
+    if (started) {
         record << field;
         records << record;
     }

@@ -14,8 +14,6 @@ GlossarySession::GlossarySession(const ReferenceSession& reference, const Spelli
 {
     connect(&memory, &MemorySession::termsChanged, this, [this] { reread(false); });
     connect(&spelling, &SpellingSession::spellerChanged, this, [this] { reread(true); });
-    connect(&reference, &ReferenceSession::referenceLanguageChanged, this,
-            [this] { reread(true); });
 }
 
 GlossarySession::~GlossarySession() = default;
@@ -28,10 +26,12 @@ QString GlossarySession::addTerm(const GlossaryTerm& term)
 void GlossarySession::reread(bool stemmed)
 {
     QList<GlossaryTerm> terms = m_memory.terms();
-    if (!stemmed && terms == m_terms)
+    // Another reference language (the memory says so too) stems the source words otherwise.
+    const bool otherSource = m_reference.referenceLanguage() != m_sourceLanguage;
+    if (!stemmed && !otherSource && terms == m_terms)
         return;
     m_terms = std::move(terms);
-    if (m_reference.referenceLanguage() != m_sourceLanguage) {
+    if (otherSource) {
         m_sourceLanguage = m_reference.referenceLanguage();
         QString none; // a language without a dictionary has its words as written
         m_sourceSpeller =
@@ -42,13 +42,9 @@ void GlossarySession::reread(bool stemmed)
     } else {
         // The dictionaries as they are when asked: one replaced is never asked, also in the
         // moment before this glossary is made anew for its successor.
-        const auto stems = [](const HunspellSpeller* speller, const QString& word) {
-            return speller ? speller->stems(word) : QStringList();
-        };
-        m_glossary.emplace(
-            m_terms,
-            [this, stems](const QString& word) { return stems(m_sourceSpeller.get(), word); },
-            [this, stems](const QString& word) { return stems(m_spelling.speller(), word); });
+        m_glossary.emplace(m_terms,
+                           HunspellSpeller::stemmer([this] { return m_sourceSpeller.get(); }),
+                           HunspellSpeller::stemmer([this] { return m_spelling.speller(); }));
     }
     emit changed();
 }

@@ -32,7 +32,7 @@ signals:
     void changed();
 
 private:
-    // With stemmed, the dictionaries changed: the glossary is made anew even with the same terms.
+    // With stemmed, the dictionary changed: the glossary is made anew even with the same terms.
     void reread(bool stemmed);
 
     const ReferenceSession& m_reference;

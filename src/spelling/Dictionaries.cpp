@@ -167,6 +167,14 @@ QStringList HunspellSpeller::stems(const QString& word) const
     return taken(list, n);
 }
 
+Stemmer HunspellSpeller::stemmer(std::function<const HunspellSpeller*()> speller)
+{
+    return [speller = std::move(speller)](const QString& word) {
+        const HunspellSpeller* now = speller();
+        return now ? now->stems(word) : QStringList();
+    };
+}
+
 QStringList HunspellSpeller::taken(char** list, int n) const
 {
     QStringList words;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Glossary.h"
 #include "ReferenceChecks.h"
 
 #include <QHash>
@@ -7,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 struct Hunhandle;
@@ -37,6 +39,8 @@ public:
     // The word's stems by the dictionary's affixes ("bestand" of "bestanden"); none for a word
     // it does not know.
     QStringList stems(const QString& word) const;
+    // The stems by the dictionary the function gives when asked (none: none), for a glossary.
+    static Stemmer stemmer(std::function<const HunspellSpeller*()> speller);
     // Adds the word to the personal word list and to this dictionary; the reason it could not be
     // written, or an empty text.
     QString addToPersonalList(const QString& word);
